@@ -1,0 +1,76 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "ini/section_list.h"
+#include "platform/file_system.h"
+#include "platform/locale.h"
+#include "platform/string_list.h"
+#include "ui/application.h"
+
+namespace nexolant {
+
+// Services an INI store needs: the files it reads and writes, the locale's text
+// comparison for section and key names, and the application for pumping and messages.
+struct IniServices {
+  platform::FileSystem& files;
+  const platform::Locale& locale;
+  ui::Application& application;
+};
+
+// The INI engine: reads a whole INI file at creation, answers from memory and writes the
+// whole file back, once, when flushed or destroyed after a change.
+class TBigIniFile {
+ public:
+  static constexpr std::size_t kMaxText = 255;
+  static constexpr std::int32_t kBufferSize = 28672;
+
+  // Cuts the name to 255 characters and loads the file. Throws platform::IoError when an
+  // existing file cannot be read.
+  TBigIniFile(IniServices services, std::string_view fileName);
+  virtual ~TBigIniFile();  // flushes
+
+  TBigIniFile(const TBigIniFile&) = delete;
+  TBigIniFile& operator=(const TBigIniFile&) = delete;
+
+  virtual std::string ReadString(std::string_view section, std::string_view key,
+                                 std::string_view defaultValue);
+  virtual void WriteString(std::string_view section, std::string_view key, std::string_view value);
+  virtual std::int32_t ReadInteger(std::string_view section, std::string_view key,
+                                   std::int32_t defaultValue);
+  virtual void WriteInteger(std::string_view section, std::string_view key, std::int32_t value);
+  virtual bool ReadBool(std::string_view section, std::string_view key, bool defaultValue);
+  virtual void WriteBool(std::string_view section, std::string_view key, bool value);
+  virtual void ReadSection(std::string_view section, StringList& keys);
+  virtual void ReadSections(StringList& sections);
+  virtual void ReadSectionValues(std::string_view section, StringList& lines);
+  virtual void EraseSection(std::string_view section);
+  virtual bool SectionExists(std::string_view section);
+  virtual void DeleteKey(std::string_view section, std::string_view key);
+  virtual void CopyToStrings(StringList& lines);
+  virtual void Flush();
+  virtual void LoadFile(std::string_view fileName);
+  virtual void SetFileName(std::string_view fileName);
+
+  const std::string& FileName() const { return fileName_; }
+  bool Changed() const { return changed_; }
+
+ private:
+  struct Found {
+    TSection* section = nullptr;
+    int keyIndex = -1;
+  };
+  Found FindSectionAndKey(std::string_view section, std::string_view key, bool create);
+  std::string Serialize();
+
+  IniServices services_;
+  std::string fileName_;
+  bool changed_ = false;
+  TSectionList sections_;
+  std::int32_t sectionCursor_ = 0;
+};
+
+}  // namespace nexolant

@@ -1,0 +1,14 @@
+#pragma once
+
+namespace nexolant::platform {
+
+// A date-time as days since 1899-12-30, the fraction being the time of day.
+using DateTime = double;
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual DateTime Now() = 0;  // current local date and time
+};
+
+}  // namespace nexolant::platform

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/clock.h"
+
+namespace nexolant::platform {
+
+// The user's locale: number and date formats, and text case rules of the ANSI code page.
+class Locale {
+ public:
+  virtual ~Locale() = default;
+
+  // A whole number with thousands separators and no decimals, e.g. "12,345".
+  virtual std::string FormatCount(std::int64_t value) const = 0;
+
+  // Short date followed by long time.
+  virtual std::string FormatDateTime(DateTime value) const = 0;
+
+  virtual char DecimalSeparator() const = 0;
+
+  // Locale-aware upper-casing of the ANSI code page; never changes the length.
+  virtual void UpperCaseInPlace(std::string& text) const = 0;
+
+  // Locale-aware case-insensitive comparison: negative, zero or positive.
+  virtual int CompareText(std::string_view a, std::string_view b) const = 0;
+
+  std::string UpperCase(std::string_view text) const {
+    std::string result(text);
+    UpperCaseInPlace(result);
+    return result;
+  }
+  bool SameText(std::string_view a, std::string_view b) const { return CompareText(a, b) == 0; }
+};
+
+}  // namespace nexolant::platform
