@@ -1,0 +1,356 @@
+#include "ini/big_ini_file.h"
+
+#include <algorithm>
+#include <exception>
+#include <optional>
+
+namespace nexolant {
+namespace {
+
+constexpr auto npos = std::string_view::npos;
+
+std::string_view Cut(std::string_view text) {
+  return text.substr(0, TBigIniFile::kMaxText);
+}
+
+// A stored line is key "=" value; its key is the text before the first "=".
+std::string_view KeyOf(std::string_view line) {
+  return line.substr(0, line.find('='));
+}
+
+std::string_view ValueOf(std::string_view line) {
+  const auto equals = line.find('=');
+  return equals == npos ? std::string_view() : line.substr(equals + 1);
+}
+
+int DigitValue(char c, int base) {
+  if (c >= '0' && c <= '9') {
+    return c - '0';
+  }
+  if (base == 16 && c >= 'a' && c <= 'f') {
+    return c - 'a' + 10;
+  }
+  if (base == 16 && c >= 'A' && c <= 'F') {
+    return c - 'A' + 10;
+  }
+  return -1;
+}
+
+// Optional leading blanks, an optional sign, then decimal digits, or hexadecimal digits
+// after "$", "x" or "X"; nothing else may follow, and the number must fit 32-bit signed.
+std::optional<std::int32_t> ParseInteger(std::string_view text) {
+  std::size_t pos = text.find_first_not_of(' ');
+  if (pos == npos) {
+    return std::nullopt;
+  }
+  const bool negative = text[pos] == '-';
+  if (text[pos] == '-' || text[pos] == '+') {
+    ++pos;
+  }
+  int base = 10;
+  if (pos < text.size() && (text[pos] == '$' || text[pos] == 'x' || text[pos] == 'X')) {
+    base = 16;
+    ++pos;
+  }
+  if (pos == text.size()) {
+    return std::nullopt;
+  }
+  const std::int64_t limit = negative ? 2147483648LL : 2147483647LL;
+  std::int64_t value = 0;
+  for (; pos < text.size(); ++pos) {
+    const int digit = DigitValue(text[pos], base);
+    if (digit < 0) {
+      return std::nullopt;
+    }
+    value = value * base + digit;
+    if (value > limit) {
+      return std::nullopt;
+    }
+  }
+  return static_cast<std::int32_t>(negative ? -value : value);
+}
+
+std::string WriteFailureText(std::string_view fileName, const platform::Locale& locale) {
+  const auto folderEnd = fileName.find_last_of("\\:");
+  const std::string name =
+      locale.UpperCase(folderEnd == npos ? fileName : fileName.substr(folderEnd + 1));
+  return "Morvane is unable to write to the " + name + " file. " + "\r" +
+         "Please check to see whether this file is available. In order for " + "\r" +
+         "Morvane to work properly, this file's attributes must " + "\r" +
+         "be set to Archive and it must not be used by any other programs.";
+}
+
+}  // namespace
+
+TBigIniFile::TBigIniFile(IniServices services, std::string_view fileName)
+    : services_(services), sections_(services.locale) {
+  SetFileName(fileName);
+}
+
+TBigIniFile::~TBigIniFile() {
+  try {
+    Flush();
+  } catch (...) {
+    // A nested message handler or the message box failed; a destructor must not throw.
+  }
+}
+
+std::string TBigIniFile::ReadString(std::string_view section, std::string_view key,
+                                    std::string_view defaultValue) {
+  const Found found = FindSectionAndKey(Cut(section), Cut(key), false);
+  if (found.keyIndex < 0) {
+    return std::string(Cut(defaultValue));
+  }
+  return std::string(Cut(ValueOf(found.section->lines[found.keyIndex])));
+}
+
+void TBigIniFile::WriteString(std::string_view section, std::string_view key,
+                              std::string_view value) {
+  section = Cut(section);
+  key = Cut(key);
+  value = Cut(value);
+  if (key.empty()) {
+    if (section.empty() && value.empty()) {
+      Flush();
+    } else {
+      EraseSection(section);
+    }
+    return;
+  }
+  std::string line;
+  line.append(key).append("=").append(value);
+  line.resize(std::min(line.size(), kMaxText));
+
+  const Found found = FindSectionAndKey(section, key, true);
+  if (found.keyIndex < 0) {
+    found.section->lines.push_back(std::move(line));
+    changed_ = true;
+    return;
+  }
+  std::string& stored = found.section->lines[found.keyIndex];
+  if (stored != line) {
+    stored = std::move(line);
+    changed_ = true;
+  }
+}
+
+std::int32_t TBigIniFile::ReadInteger(std::string_view section, std::string_view key,
+                                      std::int32_t defaultValue) {
+  std::string text = ReadString(section, key, "");
+  if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    text.replace(0, 2, "$");
+  }
+  return ParseInteger(text).value_or(defaultValue);
+}
+
+void TBigIniFile::WriteInteger(std::string_view section, std::string_view key, std::int32_t value) {
+  WriteString(section, key, std::to_string(value));
+}
+
+bool TBigIniFile::ReadBool(std::string_view section, std::string_view key, bool defaultValue) {
+  return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+void TBigIniFile::WriteBool(std::string_view section, std::string_view key, bool value) {
+  WriteString(section, key, value ? "1" : "0");
+}
+
+void TBigIniFile::ReadSection(std::string_view section, StringList& keys) {
+  keys.clear();
+  const int index = sections_.IndexOf(Cut(section));
+  if (index < 0) {
+    return;
+  }
+  // Bounds are checked again after each pump: a nested handler may change the image.
+  for (std::size_t line = 0; index < sections_.Count() && line < sections_[index].lines.size();
+       ++line) {
+    keys.emplace_back(KeyOf(sections_[index].lines[line]));
+    Pump();
+  }
+}
+
+void TBigIniFile::ReadSections(StringList& sections) {
+  sections.clear();
+  for (int index = 0; index < sections_.Count(); ++index) {
+    sections.push_back(sections_[index].name);
+  }
+}
+
+void TBigIniFile::ReadSectionValues(std::string_view section, StringList& lines) {
+  lines.clear();
+  const int index = sections_.IndexOf(Cut(section));
+  if (index >= 0) {
+    lines = sections_[index].lines;
+  }
+}
+
+void TBigIniFile::EraseSection(std::string_view section) {
+  const int index = sections_.IndexOf(Cut(section));
+  if (index < 0) {
+    return;
+  }
+  sections_.Delete(index);
+  changed_ = true;
+  if (sectionCursor_ >= sections_.Count()) {
+    sectionCursor_ = 0;
+  }
+}
+
+bool TBigIniFile::SectionExists(std::string_view section) {
+  return sections_.IndexOf(Cut(section)) >= 0;
+}
+
+void TBigIniFile::DeleteKey(std::string_view section, std::string_view key) {
+  const Found found = FindSectionAndKey(Cut(section), Cut(key), true);
+  if (found.keyIndex >= 0) {
+    found.section->lines.erase(found.section->lines.begin() + found.keyIndex);
+    changed_ = true;
+  }
+}
+
+void TBigIniFile::CopyToStrings(StringList& lines) {
+  for (int index = 0; index < sections_.Count(); ++index) {
+    Pump();
+    if (index >= sections_.Count() || sections_[index].lines.empty()) {
+      continue;
+    }
+    const TSection& section = sections_[index];
+    lines.push_back("[" + section.name + "]");
+    lines.insert(lines.end(), section.lines.begin(), section.lines.end());
+    lines.emplace_back();
+  }
+}
+
+void TBigIniFile::Flush() {
+  if (!changed_) {
+    return;
+  }
+  if (fileName_.empty()) {
+    changed_ = false;
+    return;
+  }
+  const std::string text = Serialize();
+  try {
+    services_.files.ReplaceWholeFile(fileName_, text);
+  } catch (const std::exception&) {
+    services_.application.MessageBox(WriteFailureText(fileName_, services_.locale), "Warning",
+                                     ui::MessageButtons::kOk, ui::MessageIcon::kExclamation);
+    return;
+  }
+  changed_ = false;
+}
+
+void TBigIniFile::LoadFile(std::string_view fileName) {
+  sectionCursor_ = 0;
+  const std::string path(fileName);
+  if (!services_.files.FileExists(path)) {
+    return;
+  }
+  Parse(services_.files.ReadWholeFile(path));
+  sections_.DropDuplicateSections();
+}
+
+void TBigIniFile::SetFileName(std::string_view fileName) {
+  Flush();
+  sections_.Clear();
+  sectionCursor_ = 0;
+  // Cleared before loading, so that a change the flush could not write is never written
+  // over the new file when its load fails.
+  changed_ = false;
+  fileName_ = Cut(fileName);
+  if (!fileName_.empty()) {
+    LoadFile(fileName_);
+  }
+}
+
+TBigIniFile::Found TBigIniFile::FindSectionAndKey(std::string_view section, std::string_view key,
+                                                  bool create) {
+  const platform::Locale& locale = services_.locale;
+  int index = -1;
+  const int count = sections_.Count();
+  if (count > 0) {
+    if (sectionCursor_ < 0 || sectionCursor_ >= count) {
+      sectionCursor_ = 0;
+    }
+    // The cursor stops on the section before its starting point when nothing matches.
+    const int start = sectionCursor_;
+    while (true) {
+      if (locale.SameText(sections_[sectionCursor_].name, section)) {
+        index = sectionCursor_;
+        break;
+      }
+      const int next = (sectionCursor_ + 1) % count;
+      if (next == start) {
+        break;
+      }
+      sectionCursor_ = next;
+      Pump();
+      if (sections_.Count() != count) {
+        // A nested handler changed the sections: finish with a plain search.
+        index = sections_.IndexOf(section);
+        sectionCursor_ = index < 0 ? 0 : index;
+        break;
+      }
+    }
+  }
+  if (index < 0) {
+    if (!create) {
+      return {};
+    }
+    sections_.Add(std::string(section));
+    sectionCursor_ = sections_.Count() - 1;
+    return {&sections_[sectionCursor_], -1};
+  }
+  TSection& found = sections_[index];
+  for (std::size_t line = 0; line < found.lines.size(); ++line) {
+    if (locale.SameText(KeyOf(found.lines[line]), key)) {
+      return {&found, static_cast<int>(line)};
+    }
+  }
+  return {&found, -1};
+}
+
+void TBigIniFile::Parse(std::string_view text) {
+  text = text.substr(0, text.find('\x1A'));
+  TSection* current = nullptr;
+  std::string line;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t lineFeed = std::min(text.find('\n', start), text.size());
+    line.clear();
+    for (std::size_t pos = start; pos < lineFeed && line.size() < kMaxText; ++pos) {
+      if (text[pos] != '\r') {
+        line.push_back(text[pos]);
+      }
+    }
+    start = lineFeed + 1;
+    if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+      current = &sections_.Add(line.substr(1, line.size() - 2));
+    } else if (current != nullptr && line.find('=') != npos) {
+      current->lines.push_back(line);
+    }
+  }
+}
+
+std::string TBigIniFile::Serialize() {
+  std::string text;
+  // Bounds are checked again after each pump: a nested handler may change the image.
+  for (int index = 0; index < sections_.Count(); ++index) {
+    Pump();
+    if (index >= sections_.Count() || sections_[index].lines.empty()) {
+      continue;
+    }
+    text.append("[").append(sections_[index].name).append("]\r\n");
+    for (std::size_t line = 0; line < sections_[index].lines.size(); ++line) {
+      Pump();
+      if (index >= sections_.Count() || line >= sections_[index].lines.size()) {
+        break;
+      }
+      text.append(sections_[index].lines[line]).append("\r\n");
+    }
+    text.append("\r\n");
+  }
+  return text;
+}
+
+}  // namespace nexolant

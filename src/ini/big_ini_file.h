@@ -1,7 +1,7 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -22,7 +22,8 @@ struct IniServices {
 };
 
 // The INI engine: reads a whole INI file at creation, answers from memory and writes the
-// whole file back, once, when flushed or destroyed after a change.
+// whole file back, once, when flushed or destroyed after a change. Section, key, value and
+// default texts longer than 255 characters are cut to 255.
 class TBigIniFile {
  public:
   static constexpr std::size_t kMaxText = 255;
@@ -31,7 +32,7 @@ class TBigIniFile {
   // Cuts the name to 255 characters and loads the file. Throws platform::IoError when an
   // existing file cannot be read.
   TBigIniFile(IniServices services, std::string_view fileName);
-  virtual ~TBigIniFile();  // flushes
+  virtual ~TBigIniFile();  // flushes; never throws
 
   TBigIniFile(const TBigIniFile&) = delete;
   TBigIniFile& operator=(const TBigIniFile&) = delete;
@@ -51,12 +52,16 @@ class TBigIniFile {
   virtual bool SectionExists(std::string_view section);
   virtual void DeleteKey(std::string_view section, std::string_view key);
   virtual void CopyToStrings(StringList& lines);
+  // Writes the file when something changed. A failed write leaves the old file as it was,
+  // keeps the changed flag and is reported in a message box, not thrown.
   virtual void Flush();
+  // Reads the file into the image; a missing file adds nothing.
   virtual void LoadFile(std::string_view fileName);
   virtual void SetFileName(std::string_view fileName);
 
   const std::string& FileName() const { return fileName_; }
   bool Changed() const { return changed_; }
+  std::int32_t SectionCursor() const { return sectionCursor_; }
 
  private:
   struct Found {
@@ -64,7 +69,9 @@ class TBigIniFile {
     int keyIndex = -1;
   };
   Found FindSectionAndKey(std::string_view section, std::string_view key, bool create);
+  void Parse(std::string_view text);
   std::string Serialize();
+  void Pump() { services_.application.ProcessMessages(); }
 
   IniServices services_;
   std::string fileName_;

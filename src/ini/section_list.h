@@ -16,8 +16,8 @@ struct TSection {
   StringList lines;
 };
 
-// The sections of an INI image in file order, with a last-found index where name searches
-// start.
+// The sections of an INI image in file order (never sorted), with a last-found index where
+// name searches start. Names compare case-insensitively by the locale.
 class TSectionList {
  public:
   explicit TSectionList(const platform::Locale& locale) : locale_(&locale) {}
@@ -27,15 +27,17 @@ class TSectionList {
   const TSection& operator[](int index) const { return *sections_[index]; }
 
   TSection& Add(std::string name);
+  // Both reset the last-found index to 0.
   void Delete(int index);
   void Clear();
 
-  // Searches from the last-found index to the end, then from the start; -1 when absent.
+  // Searches from the last-found index to the end, then from the start up to it, and
+  // remembers a match as the new last-found index; -1 when absent.
   int IndexOf(std::string_view name);
   int LastFound() const { return lastFound_; }
-  void ResetLastFound() { lastFound_ = 0; }
 
-  // Keeps only the first of several sections with the same name, in file order.
+  // Keeps only the first of several sections with the same name; the kept sections stay in
+  // file order and lines of dropped sections are not merged.
   void DropDuplicateSections();
 
  private:

@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 
 namespace nexolant {
 
@@ -16,7 +15,10 @@ struct ReferenceKey {
 // The key every shipped reference file is enciphered with.
 ReferenceKey ShippedReferenceKey();
 
-// Both return false and write nothing when the lengths differ.
+// A byte-stream cipher with a 16-bit running key fed by the plain text: each output byte is
+// the input byte XOR the running key's upper 8 bits. EncipherBytes feeds the byte it reads,
+// DecipherBytes the byte it writes. Both return false and write nothing when the lengths
+// differ, and true otherwise (also for length 0).
 bool EncipherBytes(const std::uint8_t* source, std::size_t sourceLength, std::uint8_t* destination,
                    std::size_t destinationLength, ReferenceKey key);
 bool DecipherBytes(const std::uint8_t* source, std::size_t sourceLength, std::uint8_t* destination,

@@ -1,0 +1,254 @@
+#include "reference/signature_list.h"
+
+#include <algorithm>
+#include <bit>
+#include <climits>
+#include <cstring>
+#include <stdexcept>
+
+namespace nexolant {
+namespace {
+
+// Keys are at most this many characters of a pattern's literal head or tail.
+constexpr std::size_t kMaxKeyLength = 8;
+constexpr std::uint32_t kNoIndex = UINT32_MAX;
+
+constexpr std::uint64_t kHashSeed = 14695981039346656037ull;
+constexpr std::uint64_t kHashPrime = 1099511628211ull;
+
+// One step of the hash, so that a name's keys of every length are hashed in one pass.
+std::uint64_t HashStep(std::uint64_t hash, char c) {
+  return (hash ^ static_cast<unsigned char>(c)) * kHashPrime;
+}
+
+// Prefix and literal keys are hashed from their first character on, suffix keys from their last.
+std::uint64_t HashForward(std::string_view text) {
+  std::uint64_t hash = kHashSeed;
+  for (const char c : text) {
+    hash = HashStep(hash, c);
+  }
+  return hash;
+}
+
+std::uint64_t HashBackward(std::string_view text) {
+  std::uint64_t hash = kHashSeed;
+  for (auto c = text.rbegin(); c != text.rend(); ++c) {
+    hash = HashStep(hash, *c);
+  }
+  return hash;
+}
+
+std::size_t SlotOf(std::uint64_t hash, std::size_t mask) {
+  return static_cast<std::size_t>(hash ^ (hash >> 32)) & mask;
+}
+
+// The longest key length in a set whose bit k stands for length k.
+std::size_t LongestKey(std::uint32_t lengths) {
+  return lengths == 0 ? 0 : static_cast<std::size_t>(std::bit_width(lengths)) - 1;
+}
+
+std::uint32_t CountNonStars(std::string_view text) {
+  return static_cast<std::uint32_t>(text.size() - std::count(text.begin(), text.end(), '*'));
+}
+
+// The first "*" followed by "*" or "?", or npos.
+std::size_t FindMalformedStar(std::string_view pattern) {
+  for (std::size_t k = 0; k + 1 < pattern.size(); ++k) {
+    if (pattern[k] == '*' && (pattern[k + 1] == '*' || pattern[k + 1] == '?')) {
+      return k;
+    }
+  }
+  return std::string_view::npos;
+}
+
+}  // namespace
+
+void SignatureList::KeyTable::Build(std::vector<Entry> entries) {
+  *this = KeyTable();
+  if (entries.empty()) {
+    return;
+  }
+  // Entries arrive in index order; the stable sort keeps each key's run ascending.
+  std::stable_sort(entries.begin(), entries.end(),
+                   [](const Entry& a, const Entry& b) { return a.key < b.key; });
+  std::size_t distinct = 1;
+  for (std::size_t k = 1; k < entries.size(); ++k) {
+    distinct += entries[k].key != entries[k - 1].key;
+  }
+  slots_.resize(std::bit_ceil(distinct * 2));
+  const std::size_t mask = slots_.size() - 1;
+  indices_.reserve(entries.size());
+  for (auto run = entries.begin(); run != entries.end();) {
+    const auto runEnd =
+        std::find_if(run, entries.end(), [&](const Entry& entry) { return entry.key != run->key; });
+    std::size_t position = SlotOf(run->hash, mask);
+    while (slots_[position].count != 0) {
+      position = (position + 1) & mask;
+    }
+    Slot& slot = slots_[position];
+    slot.hash = run->hash;
+    slot.keyOffset = static_cast<std::uint32_t>(keys_.size());
+    slot.keyLength = static_cast<std::uint32_t>(run->key.size());
+    slot.first = static_cast<std::uint32_t>(indices_.size());
+    slot.count = static_cast<std::uint32_t>(runEnd - run);
+    keys_ += run->key;
+    for (; run != runEnd; ++run) {
+      indices_.push_back(run->index);
+    }
+  }
+}
+
+std::span<const std::uint32_t> SignatureList::KeyTable::Lookup(std::string_view key,
+                                                               std::uint64_t hash) const {
+  if (slots_.empty()) {
+    return {};
+  }
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t position = SlotOf(hash, mask); slots_[position].count != 0;
+       position = (position + 1) & mask) {
+    const Slot& slot = slots_[position];
+    if (slot.hash == hash && slot.keyLength == key.size() &&
+        std::memcmp(keys_.data() + slot.keyOffset, key.data(), key.size()) == 0) {
+      return {indices_.data() + slot.first, slot.count};
+    }
+  }
+  return {};
+}
+
+// Why a lookup that tests only some patterns answers as the linear walk does: the walk stops
+// at the first pattern whose answer is a match or "Invalid mask", so it is enough to test
+// every pattern that can give either answer and keep the lowest. The matcher takes the
+// characters before the first wildcard one by one, so either answer needs the name to begin
+// with them. A pattern without a malformed "*" can only match a name that ends with the
+// literal characters after its last wildcard, and a malformed one never matches: it raises
+// on reaching its bad "*" with name left, or fails. Patterns with neither a literal head nor
+// (well-formed) a literal tail are tested for every name.
+void SignatureList::Assign(StringList patterns, const platform::Locale& locale) {
+  if (patterns.size() > static_cast<std::size_t>(INT_MAX)) {
+    throw std::length_error("Too many signatures");
+  }
+  // Built aside and moved in, so that a failure leaves the list as it was.
+  SignatureList built;
+  built.locale_ = &locale;
+  built.upper_.reserve(patterns.size());
+  built.shapes_.reserve(patterns.size());
+  std::vector<KeyTable::Entry> literals;
+  std::vector<KeyTable::Entry> prefixes;
+  std::vector<KeyTable::Entry> suffixes;
+  for (std::size_t k = 0; k < patterns.size(); ++k) {
+    const auto index = static_cast<std::uint32_t>(k);
+    std::string upper = SignatureUpperCase(patterns[k], locale);
+    const std::size_t firstWildcard = upper.find_first_of("*?");
+    Shape shape{static_cast<std::uint32_t>(upper.size()), 0};
+    if (firstWildcard == std::string::npos) {
+      // Matches exactly the names equal to it.
+      literals.push_back({upper, HashForward(upper), index});
+    } else {
+      const std::size_t malformedStar = FindMalformedStar(upper);
+      if (malformedStar != std::string::npos) {
+        // The matcher raises only on reaching that "*" with name left, and every character
+        // before it but a "*" has taken one name character by then. It never answers true.
+        shape.minLength = CountNonStars(std::string_view(upper).substr(0, malformedStar)) + 1;
+      } else {
+        // Every character but a "*" takes one name character, a trailing "*" at least one,
+        // and the literal tail after the last wildcard must end the name.
+        shape.minLength = CountNonStars(upper) + (upper.back() == '*' ? 1 : 0);
+        shape.suffixLength =
+            static_cast<std::uint32_t>(upper.size() - 1 - upper.find_last_of("*?"));
+      }
+      if (firstWildcard > 0) {
+        // Any answer but "no match" needs the name to begin with the literal head.
+        std::string key = upper.substr(0, std::min(firstWildcard, kMaxKeyLength));
+        built.prefixLengths_ |= 1u << key.size();
+        const std::uint64_t hash = HashForward(key);
+        prefixes.push_back({std::move(key), hash, index});
+      } else if (shape.suffixLength > 0) {
+        std::string key =
+            upper.substr(upper.size() - std::min<std::size_t>(shape.suffixLength, kMaxKeyLength));
+        built.suffixLengths_ |= 1u << key.size();
+        const std::uint64_t hash = HashBackward(key);
+        suffixes.push_back({std::move(key), hash, index});
+      } else {
+        built.unindexed_.push_back(index);
+      }
+    }
+    built.upper_.push_back(std::move(upper));
+    built.shapes_.push_back(shape);
+  }
+  built.literals_.Build(std::move(literals));
+  built.prefixes_.Build(std::move(prefixes));
+  built.suffixes_.Build(std::move(suffixes));
+  built.patterns_ = std::move(patterns);
+  *this = std::move(built);
+}
+
+void SignatureList::Consider(std::span<const std::uint32_t> run, std::string_view name,
+                             Best& best) const {
+  for (const std::uint32_t index : run) {
+    if (index >= best.index) {
+      return;
+    }
+    const Shape shape = shapes_[index];
+    const std::string_view pattern = upper_[index];
+    if (name.size() < shape.minLength ||
+        !name.ends_with(pattern.substr(pattern.size() - shape.suffixLength))) {
+      continue;
+    }
+    const WildcardOutcome outcome = EvaluateWildcardMatch(name, pattern);
+    if (outcome != WildcardOutcome::kNoMatch) {
+      best = {index, outcome == WildcardOutcome::kInvalidMask};
+      return;
+    }
+  }
+}
+
+int SignatureList::Find(std::string_view name) const {
+  if (patterns_.empty()) {
+    return -1;
+  }
+  const std::string upper = SignatureUpperCase(name, *locale_);
+  const std::string_view text = upper;
+  Best best{kNoIndex, false};
+  const std::span<const std::uint32_t> literal = literals_.Lookup(text, HashForward(text));
+  if (!literal.empty()) {
+    best.index = literal.front();
+  }
+  // Every key length that occurs is probed with the name's head and tail of that length.
+  const std::size_t prefixProbes = std::min(text.size(), LongestKey(prefixLengths_));
+  std::uint64_t hash = kHashSeed;
+  for (std::size_t length = 1; length <= prefixProbes; ++length) {
+    hash = HashStep(hash, text[length - 1]);
+    if ((prefixLengths_ >> length & 1u) != 0) {
+      Consider(prefixes_.Lookup(text.substr(0, length), hash), text, best);
+    }
+  }
+  const std::size_t suffixProbes = std::min(text.size(), LongestKey(suffixLengths_));
+  hash = kHashSeed;
+  for (std::size_t length = 1; length <= suffixProbes; ++length) {
+    hash = HashStep(hash, text[text.size() - length]);
+    if ((suffixLengths_ >> length & 1u) != 0) {
+      Consider(suffixes_.Lookup(text.substr(text.size() - length), hash), text, best);
+    }
+  }
+  Consider(unindexed_, text, best);
+  if (best.index == kNoIndex) {
+    return -1;
+  }
+  if (best.invalid) {
+    throw InvalidMask();
+  }
+  return static_cast<int>(best.index);
+}
+
+std::string SignatureUpperCase(std::string_view text, const platform::Locale& locale) {
+  std::string upper(text);
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') {
+      c = static_cast<char>(c - ('a' - 'A'));
+    }
+  }
+  locale.UpperCaseInPlace(upper);
+  return upper;
+}
+
+}  // namespace nexolant

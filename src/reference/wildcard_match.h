@@ -13,8 +13,15 @@ class InvalidMask : public std::runtime_error {
   InvalidMask() : std::runtime_error("Invalid mask") {}
 };
 
-// One left-to-right pass with "*" and "?", without backtracking. Without caseSensitive both
-// strings are upper-cased with the locale first.
+enum class WildcardOutcome { kNoMatch, kMatch, kInvalidMask };
+
+// One left-to-right pass with "*" and "?", without backtracking: a "*" stands for the name
+// up to the first occurrence of the pattern character after it, and a trailing "*" for at
+// least one character. Compares the strings as they are and reports a malformed "*"
+// instead of raising, so that callers weighing several patterns can decide which error counts.
+WildcardOutcome EvaluateWildcardMatch(std::string_view name, std::string_view pattern) noexcept;
+
+// Without caseSensitive both strings are upper-cased with the locale first.
 bool WildcardMatch(std::string_view name, std::string_view pattern, bool caseSensitive,
                    const platform::Locale& locale);
 

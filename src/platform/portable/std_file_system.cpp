@@ -1,0 +1,297 @@
+#include "platform/portable/std_file_system.h"
+
+#include <fcntl.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <system_error>
+
+#include "platform/errors.h"
+
+#ifdef _WIN32
+#include <io.h>
+#include <sys/stat.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace nexolant::platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+#ifdef _WIN32
+constexpr char kSeparator = '\\';
+#else
+constexpr char kSeparator = '/';
+#endif
+
+fs::path ToPath(const std::string& text) {
+#ifdef _WIN32
+  return fs::path(text);
+#else
+  std::string native = text;
+  std::replace(native.begin(), native.end(), '\\', '/');
+  return fs::path(native);
+#endif
+}
+
+// Where the last path component starts, after the last separator of either kind.
+std::size_t NameStart(std::string_view path) {
+  const std::size_t separator = path.find_last_of("/\\");
+  return separator == std::string_view::npos ? 0 : separator + 1;
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  if (folder.empty() || folder.back() == '/' || folder.back() == '\\') {
+    return folder + name;
+  }
+  return folder + kSeparator + name;
+}
+
+// Names compare as the file system does: without regard to case on Windows.
+bool SameChar(char a, char b) {
+#ifdef _WIN32
+  const auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
+  return fold(a) == fold(b);
+#else
+  return a == b;
+#endif
+}
+
+// "*" matches any run of characters, "?" any one character.
+bool MatchesName(std::string_view name, std::string_view pattern) {
+  std::size_t n = 0;
+  std::size_t p = 0;
+  std::size_t starPattern = std::string_view::npos;
+  std::size_t starName = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && pattern[p] == '*') {
+      starPattern = p++;
+      starName = n;
+    } else if (p < pattern.size() && (pattern[p] == '?' || SameChar(pattern[p], name[n]))) {
+      ++p;
+      ++n;
+    } else if (starPattern != std::string_view::npos) {
+      p = starPattern + 1;
+      n = ++starName;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') {
+    ++p;
+  }
+  return p == pattern.size();
+}
+
+FindData Describe(std::string name, const fs::path& path, const fs::file_status& status) {
+  FindData data;
+  data.name = std::move(name);
+  if (fs::is_directory(status)) {
+    data.attributes = kAttributeDirectory;
+  } else {
+    data.attributes = kAttributeArchive;
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(path, error);
+    data.size = error ? 0 : size;
+  }
+  if ((status.permissions() & fs::perms::owner_write) == fs::perms::none) {
+    data.attributes |= kAttributeReadOnly;
+  }
+  return data;
+}
+
+std::string ErrorText(int error) {
+  return std::generic_category().message(error);
+}
+
+// Creates a new empty file, failing when the name exists; 0 on success, else the errno value.
+int CreateExclusive(const fs::path& path) {
+#ifdef _WIN32
+  const int fd =
+      _wopen(path.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
+  if (fd < 0) {
+    return errno;
+  }
+  _close(fd);
+#else
+  const int fd = ::open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    return errno;
+  }
+  ::close(fd);
+#endif
+  return 0;
+}
+
+// A new empty file named prefix (first three characters), four hex digits and ".tmp",
+// trying the numbers in turn from a random start; throws SystemError on failure.
+std::string CreateUniqueFile(const std::string& folder, const std::string& prefix) {
+  const std::string stem = prefix.substr(0, 3);
+  const unsigned start = std::random_device{}();
+  for (unsigned step = 0; step < 0x10000; ++step) {
+    const unsigned number = (start + step) & 0xFFFF;
+    if (number == 0) {
+      continue;
+    }
+    char digits[5];
+    std::snprintf(digits, sizeof digits, "%04X", number);
+    const std::string name = JoinPath(folder, stem + digits + ".tmp");
+    const int error = CreateExclusive(ToPath(name));
+    if (error == 0) {
+      return name;
+    }
+    if (error != EEXIST) {
+      throw SystemError(static_cast<unsigned long>(error), ErrorText(error));
+    }
+  }
+  throw SystemError(EEXIST, ErrorText(EEXIST));
+}
+
+void WriteAll(const fs::path& path, std::string_view data, const std::string& nameForError) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (!out) {
+    throw IoError("Cannot create file " + nameForError);
+  }
+  out.write(data.data(), static_cast<std::streamsize>(data.size()));
+  out.close();
+  if (!out) {
+    throw IoError("Cannot write file " + nameForError);
+  }
+}
+
+// Removes a temporary file on every way out unless it was released.
+class TempFileGuard {
+ public:
+  explicit TempFileGuard(fs::path path) : path_(std::move(path)) {}
+  ~TempFileGuard() {
+    if (active_) {
+      std::error_code ignored;
+      fs::remove(path_, ignored);
+    }
+  }
+  TempFileGuard(const TempFileGuard&) = delete;
+  TempFileGuard& operator=(const TempFileGuard&) = delete;
+
+  void Release() { active_ = false; }
+
+ private:
+  fs::path path_;
+  bool active_ = true;
+};
+
+}  // namespace
+
+bool StdFileSystem::FileExists(const std::string& path) {
+  std::error_code error;
+  const fs::file_status status = fs::status(ToPath(path), error);
+  return !error && fs::exists(status) && !fs::is_directory(status);
+}
+
+std::optional<FindData> StdFileSystem::FindFirst(const std::string& pattern) {
+  const std::size_t nameStart = NameStart(pattern);
+  const std::string namePattern = pattern.substr(nameStart);
+  if (namePattern.empty()) {
+    return std::nullopt;
+  }
+  std::error_code error;
+  if (namePattern.find_first_of("*?") == std::string::npos) {
+    const fs::path path = ToPath(pattern);
+    const fs::file_status status = fs::status(path, error);
+    if (error || !fs::exists(status)) {
+      return std::nullopt;
+    }
+    return Describe(namePattern, path, status);
+  }
+  // "*.*" matches names without a dot too, as in a Windows directory search.
+  const std::string effective = namePattern == "*.*" ? "*" : namePattern;
+  const std::string folder = pattern.substr(0, nameStart);
+  fs::directory_iterator entry(folder.empty() ? fs::path(".") : ToPath(folder), error);
+  for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
+    std::string name = entry->path().filename().string();
+    if (MatchesName(name, effective)) {
+      std::error_code statusError;
+      const fs::file_status status = entry->status(statusError);
+      if (!statusError) {
+        return Describe(std::move(name), entry->path(), status);
+      }
+    }
+  }
+  return std::nullopt;
+}
+
+std::string StdFileSystem::ReadWholeFile(const std::string& path) {
+  const fs::path native = ToPath(path);
+  std::error_code error;
+  if (fs::is_directory(native, error)) {
+    throw IoError("Cannot open file " + path);
+  }
+  std::ifstream in(native, std::ios::binary);
+  if (!in) {
+    throw IoError("Cannot open file " + path);
+  }
+  std::string data;
+  char chunk[65536];
+  while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+    data.append(chunk, static_cast<std::size_t>(in.gcount()));
+  }
+  if (in.bad()) {
+    throw IoError("Cannot read file " + path);
+  }
+  return data;
+}
+
+void StdFileSystem::WriteWholeFile(const std::string& path, std::string_view data) {
+  WriteAll(ToPath(path), data, path);
+}
+
+void StdFileSystem::ReplaceWholeFile(const std::string& path, std::string_view data) {
+  std::string temp;
+  try {
+    temp = CreateUniqueFile(path.substr(0, NameStart(path)), "nxr");
+  } catch (const SystemError& error) {
+    throw IoError("Cannot write file " + path + ": " + error.what());
+  }
+  const fs::path tempPath = ToPath(temp);
+  TempFileGuard guard(tempPath);
+  WriteAll(tempPath, data, path);
+  std::error_code error;
+  fs::rename(tempPath, ToPath(path), error);
+  if (error) {
+    throw IoError("Cannot replace file " + path + ": " + error.message());
+  }
+  guard.Release();
+}
+
+bool StdFileSystem::DeleteFile(const std::string& path) {
+  const fs::path native = ToPath(path);
+  std::error_code error;
+  if (fs::is_directory(fs::symlink_status(native, error))) {
+    return false;
+  }
+  return fs::remove(native, error) && !error;
+}
+
+std::string StdFileSystem::TempFolder() {
+  std::error_code error;
+  const fs::path folder = fs::temp_directory_path(error);
+  if (error) {
+    throw SystemError(static_cast<unsigned long>(error.value()), error.message());
+  }
+  std::string text = folder.string();
+  if (text.empty() || (text.back() != '/' && text.back() != '\\')) {
+    text += kSeparator;
+  }
+  return text;
+}
+
+std::string StdFileSystem::CreateTempFile(const std::string& folder, const std::string& prefix) {
+  return CreateUniqueFile(folder, prefix);
+}
+
+}  // namespace nexolant::platform

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/clock.h"
+#include "platform/file_system.h"
+#include "platform/locale.h"
+#include "platform/string_list.h"
+#include "reference/signature_tables.h"
+#include "ui/application.h"
+
+namespace nexolant {
+
+// What loading the reference file needs from the system.
+struct ReferenceServices {
+  platform::FileSystem& files;
+  platform::Clock& clock;
+  const platform::Locale& locale;  // must outlive the tables it fills
+  ui::Application& application;    // pumped by the INI store while it reads
+};
+
+enum class ReferenceOutcome { kLoaded, kFileNotFound, kFormatIncorrect };
+
+// The Status page's three reference labels after a load.
+struct ReferenceStatusLook {
+  std::string refStatus;           // lblRefStatus caption
+  std::string fileStatus;          // lblFileStatus caption
+  std::uint32_t fileStatusColour;  // lblFileStatus font colour, 0xRRGGBB
+  bool fileStatusBold;             // lblFileStatus stays bold in every outcome
+  bool initializedVisible;         // lblInitialized
+};
+
+ReferenceStatusLook StatusLookFor(ReferenceOutcome outcome);
+
+// Deciphers programFolder + "Reference.dat" (the folder ends with a backslash) into a
+// temporary file, reads its [ScanFiles], [OtherKill] and [Registry] sections into tables
+// and writes the summary to details (cleared first). The temporary file is removed on every
+// way out. Errors other than the two failure outcomes propagate; details and tables then
+// hold what was done before the error.
+ReferenceOutcome LoadReference(const ReferenceServices& services, const std::string& programFolder,
+                               SignatureTables& tables, StringList& details);
+
+// The full name of a new, empty, uniquely named file in the temporary folder. Throws
+// platform::SystemError with "GetTempFileName API failed." followed by the system's text.
+std::string NewTempFileName(platform::FileSystem& files);
+
+// The size of the first directory entry matching name, of any attribute, as a signed
+// 32-bit value; 0 when nothing matches.
+std::int32_t FileSizeByName(platform::FileSystem& files, const std::string& name);
+
+}  // namespace nexolant

@@ -1,0 +1,268 @@
+#include "fakes/memory_file_system.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <stdexcept>
+
+#include "platform/errors.h"
+
+namespace nexolant {
+namespace {
+
+using platform::IoError;
+
+// Backslashes only, without a trailing one.
+std::string Normalized(std::string_view path) {
+  std::string result(path);
+  std::replace(result.begin(), result.end(), '/', '\\');
+  while (result.size() > 1 && result.back() == '\\') {
+    result.pop_back();
+  }
+  return result;
+}
+
+std::string Upper(std::string text) {
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'z') {
+      c = static_cast<char>(c - 'a' + 'A');
+    }
+  }
+  return text;
+}
+
+std::string Key(std::string_view path) {
+  return Upper(Normalized(path));
+}
+
+std::string ParentOf(const std::string& key) {
+  const auto slash = key.rfind('\\');
+  return slash == std::string::npos ? std::string() : key.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+  return path.substr(path.rfind('\\') + 1);
+}
+
+// "*" matches any run of characters, "?" any one; both texts upper-cased.
+bool WildcardMatches(std::string_view pattern, std::string_view name) {
+  if (pattern == "*.*") {
+    return true;
+  }
+  std::size_t p = 0, n = 0, starP = std::string_view::npos, starN = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
+      ++p;
+      ++n;
+    } else if (p < pattern.size() && pattern[p] == '*') {
+      starP = p++;
+      starN = n;
+    } else if (starP != std::string_view::npos) {
+      p = starP + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') {
+    ++p;
+  }
+  return p == pattern.size();
+}
+
+}  // namespace
+
+MemoryFileSystem::MemoryFileSystem() {
+  SetTempFolder("C:\\Temp\\");
+}
+
+bool MemoryFileSystem::FileExists(const std::string& path) {
+  const Entry* entry = Find(path);
+  return entry != nullptr && !entry->folder;
+}
+
+std::optional<platform::FindData> MemoryFileSystem::FindFirst(const std::string& pattern) {
+  const std::string key = Key(pattern);
+  const std::string prefix = ParentOf(key) + "\\";
+  const std::string namePattern = NameOf(key);
+  for (auto it = entries_.lower_bound(prefix);
+       it != entries_.end() && it->first.compare(0, prefix.size(), prefix) == 0; ++it) {
+    const std::string name = it->first.substr(prefix.size());
+    if (name.find('\\') == std::string::npos && WildcardMatches(namePattern, name)) {
+      const Entry& entry = it->second;
+      return platform::FindData{NameOf(entry.path), entry.attributes, entry.data.size()};
+    }
+  }
+  return std::nullopt;
+}
+
+std::string MemoryFileSystem::ReadWholeFile(const std::string& path) {
+  const Entry* entry = Find(path);
+  if (entry == nullptr || entry->folder) {
+    throw IoError("File not found: " + path);
+  }
+  if (entry->unreadable) {
+    throw IoError("Cannot read file: " + path);
+  }
+  return entry->data;
+}
+
+void MemoryFileSystem::WriteWholeFile(const std::string& path, std::string_view data) {
+  Entry& file = WritableFile(path);
+  const std::size_t written = TakeWriteBudget(data.size());
+  file.data.assign(data.substr(0, written));
+  if (written < data.size()) {
+    throw IoError("Disk full while writing " + path);
+  }
+  ++writeCount_;
+}
+
+void MemoryFileSystem::ReplaceWholeFile(const std::string& path, std::string_view data) {
+  const bool existed = Find(path) != nullptr;
+  Entry& file = WritableFile(path);
+  // The new content goes to a temporary file first; when it does not fit, that file is
+  // removed, giving its space back, and the target keeps its old content.
+  if (writeBudget_ && data.size() > *writeBudget_) {
+    if (!existed) {
+      entries_.erase(Key(path));
+    }
+    throw IoError("Disk full while writing " + path);
+  }
+  TakeWriteBudget(data.size());
+  file.data.assign(data);
+  ++writeCount_;
+}
+
+bool MemoryFileSystem::DeleteFile(const std::string& path) {
+  const Entry* entry = Find(path);
+  if (entry == nullptr || entry->folder || (entry->attributes & platform::kAttributeReadOnly)) {
+    return false;
+  }
+  entries_.erase(Key(path));
+  return true;
+}
+
+std::string MemoryFileSystem::CreateTempFile(const std::string& folder, const std::string& prefix) {
+  if (tempFailure_) {
+    throw platform::SystemError(tempFailure_->code, tempFailure_->text);
+  }
+  if (!FolderExists(folder)) {
+    throw platform::SystemError(267, "The directory name is invalid");
+  }
+  const std::string base = Normalized(folder) + "\\" + prefix.substr(0, 3);
+  while (true) {
+    char unique[8];
+    std::snprintf(unique, sizeof unique, "%04X", nextUnique_);
+    nextUnique_ = nextUnique_ % 0xFFFF + 1;
+    const std::string path = base + unique + ".tmp";
+    if (Find(path) == nullptr) {
+      AddFile(path);
+      return path;
+    }
+  }
+}
+
+void MemoryFileSystem::AddFile(const std::string& path, std::string_view contents) {
+  const std::string parent = ParentOf(Normalized(path));
+  if (!parent.empty()) {
+    AddFolder(parent);
+  }
+  Entry& entry = entries_[Key(path)];
+  entry = Entry{Normalized(path), false, std::string(contents), platform::kAttributeArchive, false};
+}
+
+void MemoryFileSystem::AddFolder(const std::string& path) {
+  const std::string normalized = Normalized(path);
+  for (std::size_t end = normalized.find('\\'); end != std::string::npos;
+       end = normalized.find('\\', end + 1)) {
+    const std::string folder = normalized.substr(0, end);
+    if (!folder.empty()) {
+      entries_.try_emplace(Key(folder), Entry{folder, true, {}, platform::kAttributeDirectory});
+    }
+  }
+  entries_.try_emplace(Key(normalized), Entry{normalized, true, {}, platform::kAttributeDirectory});
+}
+
+bool MemoryFileSystem::FolderExists(const std::string& path) const {
+  const Entry* entry = Find(path);
+  return entry != nullptr && entry->folder;
+}
+
+std::optional<std::string> MemoryFileSystem::Contents(const std::string& path) const {
+  const Entry* entry = Find(path);
+  if (entry == nullptr || entry->folder) {
+    return std::nullopt;
+  }
+  return entry->data;
+}
+
+std::vector<std::string> MemoryFileSystem::Names(const std::string& folder) const {
+  const std::string prefix = Key(folder) + "\\";
+  std::vector<std::string> names;
+  for (auto it = entries_.lower_bound(prefix);
+       it != entries_.end() && it->first.compare(0, prefix.size(), prefix) == 0; ++it) {
+    if (it->first.find('\\', prefix.size()) == std::string::npos) {
+      names.push_back(NameOf(it->second.path));
+    }
+  }
+  return names;
+}
+
+std::uint32_t MemoryFileSystem::Attributes(const std::string& path) const {
+  return entries_.at(Key(path)).attributes;
+}
+
+void MemoryFileSystem::SetAttributes(const std::string& path, std::uint32_t attributes) {
+  At(path).attributes = attributes;
+}
+
+void MemoryFileSystem::SetReadOnly(const std::string& path, bool readOnly) {
+  Entry& entry = At(path);
+  entry.attributes = readOnly ? entry.attributes | platform::kAttributeReadOnly
+                              : entry.attributes & ~platform::kAttributeReadOnly;
+}
+
+void MemoryFileSystem::SetUnreadable(const std::string& path, bool unreadable) {
+  At(path).unreadable = unreadable;
+}
+
+void MemoryFileSystem::SetTempFolder(const std::string& folder) {
+  AddFolder(folder);
+  tempFolder_ = Normalized(folder) + "\\";
+}
+
+void MemoryFileSystem::FailTempFiles(unsigned long code, std::string text) {
+  tempFailure_ = TempFailure{code, std::move(text)};
+}
+
+const MemoryFileSystem::Entry* MemoryFileSystem::Find(const std::string& path) const {
+  const auto it = entries_.find(Key(path));
+  return it == entries_.end() ? nullptr : &it->second;
+}
+
+MemoryFileSystem::Entry& MemoryFileSystem::At(const std::string& path) {
+  return entries_.at(Key(path));
+}
+
+MemoryFileSystem::Entry& MemoryFileSystem::WritableFile(const std::string& path) {
+  const std::string parent = ParentOf(Key(path));
+  if (!parent.empty() && !FolderExists(parent)) {
+    throw IoError("Folder not found: " + path);
+  }
+  const auto [it, created] = entries_.try_emplace(
+      Key(path), Entry{Normalized(path), false, {}, platform::kAttributeArchive});
+  if (!created && (it->second.folder || (it->second.attributes & platform::kAttributeReadOnly))) {
+    throw IoError("Access denied: " + path);
+  }
+  return it->second;
+}
+
+std::size_t MemoryFileSystem::TakeWriteBudget(std::size_t size) {
+  if (!writeBudget_) {
+    return size;
+  }
+  const std::size_t taken = std::min(size, *writeBudget_);
+  *writeBudget_ -= taken;
+  return taken;
+}
+
+}  // namespace nexolant

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ui/application_backend.h"
+
+namespace nexolant {
+
+struct RecordedMessage {
+  std::string text;
+  std::string caption;
+  ui::MessageButtons buttons;
+  ui::MessageIcon icon;
+};
+
+// A scripted window system: counts pumps, records message boxes and answers them from a
+// queue (the first button when the queue is empty), and runs actions inside chosen pumps.
+class RecordingBackend : public ui::ApplicationBackend {
+ public:
+  void ProcessMessages() override;
+  ui::MessageResult ShowMessageBox(const std::string& text, const std::string& caption,
+                                   ui::MessageButtons buttons, ui::MessageIcon icon) override;
+
+  int PumpCount() const { return pumpCount_; }
+  const std::vector<RecordedMessage>& Messages() const { return messages_; }
+
+  void QueueAnswer(ui::MessageResult answer) { answers_.push_back(answer); }
+  // Runs action inside pump call number pumpNumber, counting from 1 over all calls so far.
+  void RunAtPump(int pumpNumber, std::function<void()> action);
+
+ private:
+  int pumpCount_ = 0;
+  std::vector<RecordedMessage> messages_;
+  std::deque<ui::MessageResult> answers_;
+  std::multimap<int, std::function<void()>> actions_;
+};
+
+}  // namespace nexolant

@@ -1,0 +1,98 @@
+#include "nexref/check_command.h"
+
+#include <utility>
+#include <vector>
+
+#include "nexref/reference_review.h"
+#include "platform/string_list.h"
+#include "reference/crypt.h"
+#include "reference/crypt_file.h"
+#include "reference/reference_loader.h"
+
+namespace nexolant::nexref {
+namespace {
+
+// Deletes the temporary file on every way out; a failed delete is not worth a failure.
+class TempFileRemover {
+ public:
+  TempFileRemover(platform::FileSystem& files, std::string name)
+      : files_(files), name_(std::move(name)) {}
+  ~TempFileRemover() {
+    try {
+      files_.DeleteFile(name_);
+    } catch (...) {
+      // A destructor must not throw; the file is left behind.
+    }
+  }
+  TempFileRemover(const TempFileRemover&) = delete;
+  TempFileRemover& operator=(const TempFileRemover&) = delete;
+
+ private:
+  platform::FileSystem& files_;
+  std::string name_;
+};
+
+std::size_t KeyCount(TBigIniFile& store, std::string_view section) {
+  StringList keys;
+  store.ReadSection(section, keys);
+  return keys.size();
+}
+
+void PrintTotals(const SignatureTotals& totals, const platform::Locale& locale, std::ostream& out) {
+  out << "Total adware signatures: " << locale.FormatCount(totals.adware) << "\n"
+      << "Total process signatures: " << locale.FormatCount(totals.process) << "\n"
+      << "Total registry signatures: " << locale.FormatCount(totals.registry) << "\n"
+      << "Total signatures: " << locale.FormatCount(totals.Total()) << "\n";
+}
+
+void PrintWarnings(const std::string& referenceFile, const std::vector<ReviewWarning>& warnings,
+                   std::ostream& err) {
+  for (const ReviewWarning& warning : warnings) {
+    err << referenceFile;
+    if (warning.line != 0) {
+      err << ":" << warning.line;
+    }
+    err << ": warning: " << warning.text << "\n";
+  }
+  if (!warnings.empty()) {
+    err << "nexref: " << warnings.size() << (warnings.size() == 1 ? " warning" : " warnings")
+        << "\n";
+  }
+}
+
+}  // namespace
+
+SignatureTotals CountSignatures(TBigIniFile& store) {
+  SignatureTotals totals;
+  totals.adware = KeyCount(store, "ScanFiles");
+  totals.process = KeyCount(store, "OtherKill") + totals.adware;
+  totals.registry = KeyCount(store, "Registry");
+  return totals;
+}
+
+int RunCheck(const std::string& referenceFile, std::ostream& out, std::ostream& err,
+             const NexrefServices& services) {
+  platform::FileSystem& files = services.files;
+  if (!files.FileExists(referenceFile)) {
+    err << "nexref: cannot find the file " << referenceFile << "\n";
+    return kExitError;
+  }
+  const std::string plainFile = NewTempFileName(files);
+  const TempFileRemover remover(files, plainFile);
+  if (!DecipherFile(files, referenceFile, plainFile, ShippedReferenceKey())) {
+    err << "nexref: " << referenceFile << " is not in the appropriate format\n";
+    return kExitError;
+  }
+  SignatureTotals totals;
+  {
+    TBigIniFile store(IniServices{files, services.locale, services.application}, plainFile);
+    totals = CountSignatures(store);
+  }
+  const std::vector<ReviewWarning> warnings =
+      ReviewReferenceText(files.ReadWholeFile(plainFile), services.locale);
+  PrintTotals(totals, services.locale, out);
+  PrintWarnings(referenceFile, warnings, err);
+  return kExitOk;
+}
+
+}  // namespace nexolant::nexref

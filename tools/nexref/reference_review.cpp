@@ -1,0 +1,175 @@
+#include "nexref/reference_review.h"
+
+#include <array>
+#include <map>
+#include <optional>
+#include <span>
+
+#include "nexref/common_names.h"
+#include "nexref/ini_text_lines.h"
+#include "reference/signature_list.h"
+#include "reference/wildcard_match.h"
+
+namespace nexolant::nexref {
+namespace {
+
+constexpr std::array<std::string_view, 3> kReadSections = {"ScanFiles", "OtherKill", "Registry"};
+constexpr std::size_t kRegistrySection = 2;
+
+std::string Quoted(std::string_view text) {
+  return "\"" + std::string(text) + "\"";
+}
+
+bool IsHeader(std::string_view line) {
+  return line.size() >= 2 && line.front() == '[' && line.back() == ']';
+}
+
+bool HasMalformedStar(std::string_view pattern) {
+  for (std::size_t k = 0; k + 1 < pattern.size(); ++k) {
+    if (pattern[k] == '*' && (pattern[k + 1] == '*' || pattern[k + 1] == '?')) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+class Reviewer {
+ public:
+  explicit Reviewer(const platform::Locale& locale) : locale_(locale) {}
+
+  std::vector<ReviewWarning> Review(std::string_view text) {
+    const IniText ini = SplitIniText(text);
+    for (const IniTextLine& line : ini.lines) {
+      ReviewLine(line);
+    }
+    if (ini.unreadFromLine != 0) {
+      Warn(ini.unreadFromLine, "text after the Ctrl-Z character is not read");
+    }
+    for (std::size_t k = 0; k < kReadSections.size(); ++k) {
+      if (!seen_[k]) {
+        Warn(0, "section [" + std::string(kReadSections[k]) + "] is missing");
+      }
+    }
+    return std::move(warnings_);
+  }
+
+ private:
+  // Where the entry lines being read go.
+  enum class Target { kBeforeFirstSection, kRead, kIgnored };
+
+  void Warn(int line, std::string text) { warnings_.push_back({line, std::move(text)}); }
+
+  void ReviewLine(const IniTextLine& line) {
+    if (line.length > line.text.size()) {
+      Warn(line.number, "line is " + std::to_string(line.length) +
+                            " characters long; only the first " + std::to_string(line.text.size()) +
+                            " are read");
+    }
+    if (IsHeader(line.text)) {
+      OpenSection(line.number, line.text.substr(1, line.text.size() - 2));
+      return;
+    }
+    if (line.text.empty()) {
+      return;
+    }
+    const std::size_t equals = line.text.find('=');
+    if (equals == std::string::npos) {
+      Warn(line.number, "line holds no \"=\" and is dropped");
+      return;
+    }
+    switch (target_) {
+      case Target::kBeforeFirstSection:
+        Warn(line.number, "entry before the first section is dropped");
+        return;
+      case Target::kIgnored:
+        return;
+      case Target::kRead:
+        ReviewKey(line.number, std::string_view(line.text).substr(0, equals));
+        return;
+    }
+  }
+
+  void OpenSection(int number, const std::string& name) {
+    for (const auto& [earlierName, earlierLine] : sections_) {
+      if (locale_.SameText(earlierName, name)) {
+        Warn(number, "section [" + name + "] repeats the one at line " +
+                         std::to_string(earlierLine) + " and is dropped with its entries");
+        target_ = Target::kIgnored;
+        return;
+      }
+    }
+    sections_.emplace_back(name, number);
+    for (std::size_t k = 0; k < kReadSections.size(); ++k) {
+      if (locale_.SameText(kReadSections[k], name)) {
+        seen_[k] = true;
+        section_ = k;
+        target_ = Target::kRead;
+        return;
+      }
+    }
+    Warn(number, "section [" + name + "] is not read by the program");
+    target_ = Target::kIgnored;
+  }
+
+  void ReviewKey(int number, std::string_view key) {
+    if (key.empty()) {
+      Warn(number, "empty key");
+      return;
+    }
+    if (IsBlank(key.front()) || IsBlank(key.back())) {
+      Warn(number,
+           "key " + Quoted(key) + " begins or ends with a blank, which is part of the pattern");
+    }
+    if (key.front() == ';') {
+      Warn(number,
+           "key " + Quoted(key) + " begins with \";\" but is read as a signature, not a comment");
+    }
+    const std::string upper = SignatureUpperCase(key, locale_);
+    const auto [first, inserted] = keys_[section_].try_emplace(upper, number);
+    if (!inserted) {
+      Warn(number,
+           "duplicate key " + Quoted(key) + ", first at line " + std::to_string(first->second));
+    }
+    if (HasMalformedStar(key)) {
+      Warn(number, "malformed pattern " + Quoted(key) + ": \"*\" followed by \"*\" or \"?\"");
+      return;
+    }
+    if (const std::optional<std::string_view> common = CommonNameMatched(upper)) {
+      Warn(number, "pattern " + Quoted(key) + " matches the common name " + Quoted(*common));
+    }
+  }
+
+  // The first common name that the pattern matches, compared as a lookup compares them.
+  std::optional<std::string_view> CommonNameMatched(std::string_view upperPattern) const {
+    const std::span<const std::string_view> names =
+        section_ == kRegistrySection ? CommonRegistryKeyNames() : CommonFileNames();
+    for (const std::string_view name : names) {
+      if (EvaluateWildcardMatch(SignatureUpperCase(name, locale_), upperPattern) ==
+          WildcardOutcome::kMatch) {
+        return name;
+      }
+    }
+    return std::nullopt;
+  }
+
+  const platform::Locale& locale_;
+  std::vector<ReviewWarning> warnings_;
+  std::vector<std::pair<std::string, int>> sections_;  // names as read, with their lines
+  std::array<bool, kReadSections.size()> seen_{};
+  std::array<std::map<std::string, int>, kReadSections.size()> keys_;  // upper-cased key: line
+  Target target_ = Target::kBeforeFirstSection;
+  std::size_t section_ = 0;
+};
+
+}  // namespace
+
+std::vector<ReviewWarning> ReviewReferenceText(std::string_view text,
+                                               const platform::Locale& locale) {
+  return Reviewer(locale).Review(text);
+}
+
+}  // namespace nexolant::nexref
