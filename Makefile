@@ -9,7 +9,7 @@ all: build
 bootstrap:
 	@scripts/bootstrap
 
-build-%: bootstrap
+$(addprefix build-,$(TREES)): build-%: bootstrap
 	@cmake --preset $* >/dev/null
 	@cmake --build build/$* -j $(JOBS)
 

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/clock.h"
+
+namespace nexolant::win32 {
+
+class Win32Clock : public platform::Clock {
+ public:
+  platform::DateTime Now() override;
+};
+
+}  // namespace nexolant::win32
