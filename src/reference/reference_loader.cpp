@@ -4,6 +4,7 @@
 
 #include "ini/big_ini_file.h"
 #include "platform/errors.h"
+#include "platform/temp_file_remover.h"
 #include "reference/crypt.h"
 #include "reference/crypt_file.h"
 
@@ -12,26 +13,6 @@ namespace {
 
 constexpr std::uint32_t kGreen = 0x008000;
 constexpr std::uint32_t kRed = 0xFF0000;
-
-// Deletes the temporary file when the load ends, however it ends; a failed delete is ignored.
-class TempFileRemover {
- public:
-  TempFileRemover(platform::FileSystem& files, std::string name)
-      : files_(files), name_(std::move(name)) {}
-  ~TempFileRemover() {
-    try {
-      files_.DeleteFile(name_);
-    } catch (...) {
-      // The delete's outcome does not matter, and an error must not leave a destructor.
-    }
-  }
-  TempFileRemover(const TempFileRemover&) = delete;
-  TempFileRemover& operator=(const TempFileRemover&) = delete;
-
- private:
-  platform::FileSystem& files_;
-  std::string name_;
-};
 
 void AddFailureText(StringList& details, const char* firstReason, const char* secondReason) {
   details.push_back("Reference file NOT loaded.");
@@ -97,7 +78,7 @@ ReferenceOutcome LoadReference(const ReferenceServices& services, const std::str
   }
 
   const std::string tempName = NewTempFileName(services.files);
-  const TempFileRemover remover(services.files, tempName);
+  const platform::TempFileRemover remover(services.files, tempName);
   if (!DecipherFile(services.files, path, tempName, ShippedReferenceKey())) {
     AddFailureText(details, "The reference file REFERENCE.DAT is not in", "the appropiate format.");
     return ReferenceOutcome::kFormatIncorrect;

@@ -5,32 +5,13 @@
 
 #include "nexref/reference_review.h"
 #include "platform/string_list.h"
+#include "platform/temp_file_remover.h"
 #include "reference/crypt.h"
 #include "reference/crypt_file.h"
 #include "reference/reference_loader.h"
 
 namespace nexolant::nexref {
 namespace {
-
-// Deletes the temporary file on every way out; a failed delete is not worth a failure.
-class TempFileRemover {
- public:
-  TempFileRemover(platform::FileSystem& files, std::string name)
-      : files_(files), name_(std::move(name)) {}
-  ~TempFileRemover() {
-    try {
-      files_.DeleteFile(name_);
-    } catch (...) {
-      // A destructor must not throw; the file is left behind.
-    }
-  }
-  TempFileRemover(const TempFileRemover&) = delete;
-  TempFileRemover& operator=(const TempFileRemover&) = delete;
-
- private:
-  platform::FileSystem& files_;
-  std::string name_;
-};
 
 std::size_t KeyCount(TBigIniFile& store, std::string_view section) {
   StringList keys;
@@ -78,7 +59,7 @@ int RunCheck(const std::string& referenceFile, std::ostream& out, std::ostream& 
     return kExitError;
   }
   const std::string plainFile = NewTempFileName(files);
-  const TempFileRemover remover(files, plainFile);
+  const platform::TempFileRemover remover(files, plainFile);
   if (!DecipherFile(files, referenceFile, plainFile, ShippedReferenceKey())) {
     err << "nexref: " << referenceFile << " is not in the appropriate format\n";
     return kExitError;
