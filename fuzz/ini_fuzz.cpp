@@ -1,0 +1,60 @@
+// The INI engine on arbitrary file content: every read operation, a write, the flush and a
+// reload must stay within bounds, and a written key must read back after the reload.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "fakes/memory_file_system.h"
+#include "ini/big_ini_file.h"
+#include "platform/portable/cp1252_locale.h"
+#include "ui/application.h"
+
+namespace {
+
+class SilentBackend : public nexolant::ui::ApplicationBackend {
+ public:
+  void ProcessMessages() override {}
+  nexolant::ui::MessageResult ShowMessageBox(const std::string&, const std::string&,
+                                             nexolant::ui::MessageButtons,
+                                             nexolant::ui::MessageIcon) override {
+    return nexolant::ui::MessageResult::kOk;
+  }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const nexolant::platform::Cp1252Locale locale;
+  static SilentBackend backend;
+  static nexolant::ui::Application application(backend);
+  const std::string path = "C:\\Temp\\Fuzz.ini";
+
+  nexolant::MemoryFileSystem files;
+  files.AddFile(path, std::string_view(reinterpret_cast<const char*>(data), size));
+  const nexolant::IniServices services{files, locale, application};
+  {
+    nexolant::TBigIniFile ini(services, path);
+    nexolant::StringList sections;
+    ini.ReadSections(sections);
+    for (const std::string& section : sections) {
+      nexolant::StringList keys;
+      nexolant::StringList lines;
+      ini.ReadSection(section, keys);
+      ini.ReadSectionValues(section, lines);
+      for (const std::string& key : keys) {
+        ini.ReadInteger(section, key, 0);
+        ini.ReadString(section, key, "");
+      }
+    }
+    nexolant::StringList image;
+    ini.CopyToStrings(image);
+    ini.WriteString("Fuzz", "Key", "Value");
+  }
+  nexolant::TBigIniFile reloaded(services, path);
+  if (reloaded.ReadString("Fuzz", "Key", "") != "Value") {
+    std::abort();
+  }
+  return 0;
+}
