@@ -1,8 +1,27 @@
 #include "ui/application.h"
 
-#include <cstdio>
+#include <stdexcept>
 
 namespace nexolant::ui {
+namespace {
+
+// Releases a form's windows and leaves the modal state on every way out of ShowModal.
+class ModalGuard {
+ public:
+  ModalGuard(ApplicationBackend& backend, Form& form) : backend_(backend), form_(form) {}
+  ModalGuard(const ModalGuard&) = delete;
+  ModalGuard& operator=(const ModalGuard&) = delete;
+  ~ModalGuard() {
+    form_.SetVisible(false);
+    backend_.DestroyForm(form_);
+  }
+
+ private:
+  ApplicationBackend& backend_;
+  Form& form_;
+};
+
+}  // namespace
 
 std::string ErrorReportText(const std::string& message) {
   if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') {
@@ -11,14 +30,65 @@ std::string ErrorReportText(const std::string& message) {
   return message;
 }
 
+Application::Application(ApplicationBackend& backend) : backend_(&backend) {
+  backend_->Attach(*this);
+}
+
 void Application::ShowException(const std::exception& error) {
   MessageBox(ErrorReportText(error.what()), title_, MessageButtons::kOk, MessageIcon::kError);
 }
 
-MessageResult ConsoleBackend::ShowMessageBox(const std::string& text, const std::string& caption,
-                                             MessageButtons buttons, MessageIcon /*icon*/) {
-  std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
-  return buttons == MessageButtons::kYesNo ? MessageResult::kYes : MessageResult::kOk;
+void Application::ShowUnknownException() {
+  MessageBox(ErrorReportText("Unexpected failure"), title_, MessageButtons::kOk,
+             MessageIcon::kError);
+}
+
+void Application::CreateForm(Form& form) {
+  RunHandler([&form] { form.RunCreate(); });
+}
+
+ModalResult Application::ShowModal(Form& form) {
+  CreateForm(form);
+  form.modal_ = true;
+  form.modalResult_ = ModalResult::kNone;
+  backend_->RealiseForm(form);
+  {
+    const ModalGuard guard(*backend_, form);
+    RunHandler([&form] { form.RunShow(); });
+    form.SetVisible(true);
+    backend_->ShowModal(form);
+  }
+  form.modal_ = false;
+  return form.ModalResult();
+}
+
+void Application::Run(Form& mainForm) {
+  CreateForm(mainForm);
+  backend_->RealiseForm(mainForm);
+  RunHandler([&mainForm] { mainForm.RunShow(); });
+  if (!mainForm.Closed()) {
+    mainForm.SetVisible(true);
+    backend_->Run(mainForm);
+  }
+  RunHandler([&mainForm] { mainForm.RunDestroy(); });
+  backend_->DestroyForm(mainForm);
+}
+
+void Application::SetHintStyle(const HintStyle& style) {
+  hintStyle_ = style;
+  backend_->ApplyHintStyle(style);
+}
+
+void Application::HandleMinimized() {
+  if (OnMinimize) {
+    OnMinimize();
+  }
+}
+
+void Application::HandleRestored() {
+  if (OnRestore) {
+    OnRestore();
+  }
 }
 
 }  // namespace nexolant::ui

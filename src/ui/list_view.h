@@ -1,0 +1,101 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/string_list.h"
+#include "ui/control.h"
+
+namespace nexolant::ui {
+
+struct ListColumn {
+  std::string caption;
+  int width = 50;
+
+  bool operator==(const ListColumn&) const = default;
+};
+
+// One row: the caption is the first column, sub-items are the following columns.
+struct ListItem {
+  std::string caption;
+  StringList subItems;
+  // Index into the list's small images, or -1 for none.
+  int imageIndex = -1;
+};
+
+// Compares two captions: negative, zero or positive.
+using TextCompare = std::function<int(std::string_view a, std::string_view b)>;
+
+// A list view in report style with single whole-row selection. The model holds the rows in
+// the order they are shown; when Sorted, every insertion or caption change keeps the rows
+// ascending by caption under Compare() (a new row goes after rows of equal caption), so
+// callers reach rows by caption or by the selection, not by a remembered position. Row
+// changes go to ControlObserver::ListChanged; BeginUpdate/EndUpdate only bracket drawing.
+class ListView : public Control {
+ public:
+  ListView(Container& parent, std::string name);
+
+  const std::vector<ListColumn>& Columns() const { return columns_; }
+  void AddColumn(std::string caption, int width);
+  void SetColumnWidth(int column, int width);
+
+  bool ReadOnly() const { return readOnly_; }
+  void SetReadOnly(bool readOnly) { Update(readOnly_, readOnly, Property::kReadOnly); }
+  // The picture resource holding the small images that rows refer to by index.
+  const std::string& SmallImages() const { return smallImages_; }
+  void SetSmallImages(std::string images) {
+    Update(smallImages_, std::move(images), Property::kPicture);
+  }
+
+  bool Sorted() const { return sorted_; }
+  // Turning sorting on sorts the rows at once.
+  void SetSorted(bool sorted);
+  // The comparison for sorting; byte order unless set.
+  void SetCompare(TextCompare compare);
+
+  int Count() const { return static_cast<int>(items_.size()); }
+  const ListItem& Item(int index) const { return items_.at(index); }
+  const std::vector<ListItem>& Items() const { return items_; }
+  // Adds a row and returns where it went: the end, or its sorted place.
+  int Add(std::string caption, StringList subItems = {}, int imageIndex = -1);
+  // Changes a caption; the row may move. Returns its new index.
+  int SetItemCaption(int index, std::string caption);
+  // Sets sub-item `subItem` (0 is the second column) of a row, adding empty ones before it.
+  void SetSubItem(int index, int subItem, std::string text);
+  void SetImageIndex(int index, int imageIndex);
+  void Delete(int index);
+  void Clear();
+  // The first row with exactly that caption, or -1.
+  int IndexOfCaption(std::string_view caption) const;
+
+  // The selected row, or -1. Moves with the row when rows are inserted, deleted or sorted.
+  int ItemIndex() const { return itemIndex_; }
+  void SetItemIndex(int index);
+
+  void BeginUpdate();
+  void EndUpdate();
+  bool Updating() const { return updateDepth_ > 0; }
+
+  // Input: the user selected a row (-1: clicked where there is none). Runs no event; the
+  // renderer calls Click() for the click itself.
+  bool SelectByUser(int index);
+
+ private:
+  void CheckIndex(int index) const;
+  int SortedPosition(std::string_view caption) const;
+  void Sort();
+  void Notify(ListChange::Kind kind, int index);
+
+  std::vector<ListColumn> columns_;
+  std::vector<ListItem> items_;
+  std::string smallImages_;
+  bool readOnly_ = true;
+  bool sorted_ = false;
+  TextCompare compare_;
+  int itemIndex_ = -1;
+  int updateDepth_ = 0;
+};
+
+}  // namespace nexolant::ui
