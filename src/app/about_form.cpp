@@ -1,0 +1,123 @@
+#include "app/about_form.h"
+
+#include <array>
+#include <string_view>
+#include <utility>
+
+#include "app/artwork_names.h"
+#include "app/control_table.h"
+
+namespace nexolant {
+namespace {
+
+using ui::ControlKind;
+constexpr ui::Alignment kCenter = ui::Alignment::kCenter;
+
+const ui::Font kTitleFont{.height = 17, .bold = true, .color = ui::colors::kBlue};
+const ui::Font kAddressFont{
+    .height = 13, .bold = true, .underline = true, .color = ui::colors::kRed};
+const ui::Font kVersionFont{.height = 13, .bold = true, .color = ui::colors::kBlue};
+const ui::Font kNoticeFont{.color = ui::colors::kNavy};
+
+constexpr std::string_view kMagicWord = "about";
+
+constexpr const char* kNotice =
+    "This program is protected by copyright law.\r\n"
+    "Copying or distributing it, in whole or in part,\r\n"
+    "without the permission of its authors is prohibited\r\n"
+    "and may be prosecuted to the full extent of the law.";
+
+constexpr const char* kCredits =
+    "Nexolant was designed and written\r\n"
+    "by the Nexolant development team.\r\n"
+    "Thanks to everyone who tested it\r\n"
+    "and reported the adware they found.";
+
+const std::array kAboutRows = std::to_array<ControlRow>({
+    {.name = "Label1",
+     .kind = ControlKind::kLabel,
+     .bounds = {19, 8, 370, 20},
+     .caption = "Nexolant",
+     .font = &kTitleFont},
+    {.name = "Label2",
+     .kind = ControlKind::kLinkLabel,
+     .bounds = {78, 40, 253, 16},
+     .caption = kWebSiteAddress,
+     .font = &kAddressFont},
+    {.name = "Bevel1", .kind = ControlKind::kBevel, .bounds = {24, 64, 369, 3}},
+    {.name = "Label4",
+     .kind = ControlKind::kLabel,
+     .bounds = {8, 72, 393, 16},
+     .caption = "Version 2.0",
+     .font = &kVersionFont,
+     .alignment = kCenter},
+    {.name = "Bevel3", .kind = ControlKind::kBevel, .bounds = {24, 120, 369, 3}},
+    {.name = "Label3",
+     .kind = ControlKind::kLabel,
+     .bounds = {8, 128, 393, 52},
+     .caption = kNotice,
+     .font = &kNoticeFont,
+     .alignment = kCenter},
+    {.name = "Bevel2", .kind = ControlKind::kBevel, .bounds = {24, 184, 369, 3}},
+    {.name = "HelpBtn",
+     .kind = ControlKind::kButton,
+     .bounds = {161, 195, 87, 23},
+     .caption = "OK",
+     .picture = artwork::kGlyphOk},
+});
+
+}  // namespace
+
+const char* TAboutForm::NoticeText() {
+  return kNotice;
+}
+const char* TAboutForm::CreditsText() {
+  return kCredits;
+}
+
+TAboutForm::TAboutForm(platform::Shell& shell, std::string background)
+    : ui::Form("AboutForm"), shell_(shell) {
+  SetCaption("About");
+  SetClientSize(408, 225);
+  SetBorderStyle(ui::BorderStyle::kDialog);
+  SetBorderIcons({.systemMenu = true, .minimize = false, .maximize = false});
+  SetPosition(ui::FormPosition::kScreenCenter);
+  SetFont(fonts::kWindow);
+  SetKeyPreview(true);
+
+  auto& backImg = Add<ui::Image>("BackImg");
+  backImg.SetBounds({0, 0, 408, 225});
+  backImg.SetPicture(std::move(background));
+  backImg.SetCenter(true);
+  BuildControls(*this, kAboutRows);
+  Label3_ = &Named<ui::Label>(*this, "Label3");
+
+  Named<ui::Button>(*this, "HelpBtn").OnClick = [this](ui::Control&) { HelpBtnClick(); };
+  Named<ui::LinkLabel>(*this, "Label2").OnClick = [this](ui::Control&) { Label2Click(); };
+  OnKeyPress = [this](ui::Form&, char& key) { FormKeyPress(key); };
+}
+
+// Collects typed letters while they spell the beginning of the magic word; a letter that
+// breaks the spelling empties the buffer and does not begin a new attempt. The key goes on
+// to the focused control.
+void TAboutForm::FormKeyPress(char key) {
+  if (Label3_->Caption() != kNotice) {
+    return;
+  }
+  typed_ += key;
+  if (!kMagicWord.starts_with(typed_)) {
+    typed_.clear();
+  } else if (typed_ == kMagicWord) {
+    Label3_->SetCaption(kCredits);
+  }
+}
+
+void TAboutForm::HelpBtnClick() {
+  Close();
+}
+
+void TAboutForm::Label2Click() {
+  shell_.Open(kWebSiteAddress);
+}
+
+}  // namespace nexolant

@@ -1,0 +1,42 @@
+#pragma once
+
+// Names of the pictures in the program's resources (src/win32/resources/artwork.rc), as the
+// forms that show them refer to them. The windows take the executable's icon.
+namespace nexolant::artwork {
+
+inline constexpr const char* kSplash = "SPLASH";           // 876 x 525
+inline constexpr const char* kBackground = "BACKGROUND";   // 800 x 394
+inline constexpr const char* kTitleStrip = "TITLE_STRIP";  // 502 x 30
+inline constexpr const char* kStatusIcon = "STATUS_OK";    // 21 x 21, Status page
+inline constexpr const char* kScanPageIcon = "PAGE_ICON_SCAN";
+inline constexpr const char* kMonitorPageIcon = "PAGE_ICON_MONITOR";
+inline constexpr const char* kQuarantinePageIcon = "PAGE_ICON_QUARANTINE";
+inline constexpr const char* kScanDone = "SCAN_DONE";  // 17 x 17
+
+// Glyphs of the side buttons.
+inline constexpr const char* kGlyphStatus = "GLYPH_PAGE_STATUS";
+inline constexpr const char* kGlyphScan = "GLYPH_PAGE_SCAN";
+inline constexpr const char* kGlyphActive = "GLYPH_PAGE_MONITOR";
+inline constexpr const char* kGlyphSettings = "GLYPH_PAGE_SETTINGS";
+inline constexpr const char* kGlyphQuarantine = "GLYPH_PAGE_QUARANTINE";
+inline constexpr const char* kGlyphHelp = "GLYPH_PAGE_HELP";
+
+// Glyphs of the push buttons.
+inline constexpr const char* kGlyphNext = "GLYPH_NEXT";
+inline constexpr const char* kGlyphStop = "GLYPH_STOP";
+inline constexpr const char* kGlyphCancel = "GLYPH_CANCEL";
+inline constexpr const char* kGlyphRepair = "GLYPH_REPAIR";
+inline constexpr const char* kGlyphRestore = "GLYPH_RESTORE";
+inline constexpr const char* kGlyphEmpty = "GLYPH_EMPTY";
+inline constexpr const char* kGlyphOk = "GLYPH_OK";
+
+// The image buttons of the right column and the title strip: each has three pictures named
+// from its stem with "_NORMAL", "_HOT" and "_DOWN".
+inline constexpr const char* kButtonScan = "BTN_SCAN";
+inline constexpr const char* kButtonSettings = "BTN_SETTINGS";
+inline constexpr const char* kButtonQuarantine = "BTN_QUARANTINE";
+inline constexpr const char* kButtonUpdate = "BTN_UPDATE";
+inline constexpr const char* kButtonInfo = "BTN_INFO";
+inline constexpr const char* kButtonHelp = "BTN_HELP";
+
+}  // namespace nexolant::artwork

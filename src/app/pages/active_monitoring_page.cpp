@@ -1,0 +1,75 @@
+#include <array>
+#include <string_view>
+
+#include "app/artwork_names.h"
+#include "app/control_table.h"
+#include "app/pages/pages.h"
+#include "ui/list_view.h"
+
+namespace nexolant {
+namespace {
+
+using ui::ControlKind;
+
+const ui::Font kRed{.color = ui::colors::kRed};
+
+const std::array kActiveMonitoringRows = std::to_array<ControlRow>({
+    {.name = "lblAMHeading",
+     .kind = ControlKind::kLabel,
+     .bounds = {16, 8, 0, 0},
+     .caption = "Active monitoring status",
+     .font = &fonts::kWindowBold},
+    {.name = "shpAMBand",
+     .kind = ControlKind::kShape,
+     .bounds = {16, 24, 473, 25},
+     .color = panel_colors::kPanel},
+    {.name = "imgAM",
+     .kind = ControlKind::kImage,
+     .bounds = {19, 26, 21, 21},
+     .picture = artwork::kMonitorPageIcon},
+    {.name = "lblAM",
+     .kind = ControlKind::kLabel,
+     .bounds = {43, 30, 0, 0},
+     .caption = "Active monitoring is disabled.",
+     .font = &kRed},
+    {.name = "lblAMEnable",
+     .kind = ControlKind::kLinkLabel,
+     .bounds = {424, 30, 60, 13},
+     .caption = "Enable",
+     .alignment = ui::Alignment::kRight},
+    {.name = "shpAMFrame",
+     .kind = ControlKind::kShape,
+     .bounds = {32, 56, 441, 145},
+     .color = panel_colors::kPanel},
+    {.name = "ProcessList",
+     .kind = ControlKind::kListView,
+     .bounds = {34, 58, 437, 141},
+     .color = panel_colors::kPanel},
+    {.name = "shpAMFooter",
+     .kind = ControlKind::kShape,
+     .bounds = {16, 208, 473, 25},
+     .color = panel_colors::kPanel},
+    {.name = "lblAMProcessing",
+     .kind = ControlKind::kLabel,
+     .bounds = {23, 214, 0, 0},
+     .caption = "Ready."},
+    {.name = "btnTerminate",
+     .kind = ControlKind::kButton,
+     .bounds = {397, 210, 89, 21},
+     .caption = "Terminate",
+     .enabled = false},
+});
+
+}  // namespace
+
+void BuildActiveMonitoringPage(ui::NotebookPage& page, const platform::Locale& locale) {
+  BuildControls(page, kActiveMonitoringRows);
+  auto& processList = Named<ui::ListView>(page, "ProcessList");
+  processList.AddColumn("Process name", 300);
+  processList.AddColumn("Ad status", 133);
+  processList.SetCompare(
+      [&locale](std::string_view a, std::string_view b) { return locale.CompareText(a, b); });
+  processList.SetSorted(true);
+}
+
+}  // namespace nexolant

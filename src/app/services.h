@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+#include "platform/clock.h"
+#include "platform/file_system.h"
+#include "platform/locale.h"
+#include "platform/shell.h"
+#include "ui/application.h"
+
+namespace nexolant {
+
+// The system services the main window and its dialogs use, handed in by the entry (the
+// Win32 implementations) or by a test (fakes). All must outlive the main window.
+struct AppServices {
+  platform::FileSystem& files;
+  platform::Clock& clock;
+  const platform::Locale& locale;
+  platform::Shell& shell;
+  ui::Application& application;
+  std::string programFolder;  // the executable's folder, with a trailing backslash
+};
+
+}  // namespace nexolant

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "app/control_table.h"
+#include "app/main_form.h"
+#include "fakes/fake_shell.h"
+#include "fakes/memory_file_system.h"
+#include "reference/crypt.h"
+#include "support/ascii_locale.h"
+#include "support/scripted_backend.h"
+#include "ui/application.h"
+
+namespace nexolant {
+
+inline constexpr platform::DateTime kStartTime = 46000.5;
+
+class FixedClock : public platform::Clock {
+ public:
+  platform::DateTime Now() override { return kStartTime; }
+};
+
+// The reference file as the shipped key enciphers it.
+inline std::string EncipherReference(std::string_view plain) {
+  std::string cipher(plain.size(), '\0');
+  EncipherBytes(reinterpret_cast<const std::uint8_t*>(plain.data()), plain.size(),
+                reinterpret_cast<std::uint8_t*>(cipher.data()), cipher.size(),
+                ShippedReferenceKey());
+  return cipher;
+}
+
+// A main window over in-memory services and the scripted window system.
+class MainFormTest : public ::testing::Test {
+ protected:
+  static constexpr const char* kFolder = "C:\\Program Files\\Nexolant\\";
+
+  MainFormTest() { files_.AddFolder(kFolder); }
+
+  AppServices Services() { return {files_, clock_, locale_, shell_, application_, kFolder}; }
+
+  // Builds the window and runs its creation handler, as the entry does.
+  TMainForm& Create() {
+    form_ = std::make_unique<TMainForm>(Services());
+    application_.CreateForm(*form_);
+    return *form_;
+  }
+
+  void PutReference(std::string_view plain) {
+    files_.AddFile(std::string(kFolder) + "Reference.dat", EncipherReference(plain));
+  }
+
+  template <class T>
+  T& Get(std::string_view name) const {
+    return Named<T>(*form_, name);
+  }
+  ui::Label& Label(std::string_view name) const { return Get<ui::Label>(name); }
+  ui::SpeedButton& Side(std::string_view name) const { return Get<ui::SpeedButton>(name); }
+  ui::Control& Control(std::string_view name) const {
+    ui::Control* control = form_->FindControl(name);
+    if (control == nullptr) {
+      throw std::logic_error("no control " + std::string(name));
+    }
+    return *control;
+  }
+  int PageIndex() const { return Get<ui::Notebook>("Notebook").PageIndex(); }
+  std::string Title() const { return Label("lblStatus").Caption(); }
+
+  MemoryFileSystem files_;
+  FixedClock clock_;
+  AsciiLocale locale_;
+  FakeShell shell_;
+  ScriptedBackend backend_;
+  ui::Application application_{backend_};
+  std::unique_ptr<TMainForm> form_;
+};
+
+}  // namespace nexolant
