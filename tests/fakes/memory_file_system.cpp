@@ -69,6 +69,33 @@ bool WildcardMatches(std::string_view pattern, std::string_view name) {
   return p == pattern.size();
 }
 
+// The drive letter of a root written as a letter, ":" and "\\"; 0 for anything else.
+char RootLetter(std::string_view root) {
+  if (root.size() != 3 || root[1] != ':' || (root[2] != '\\' && root[2] != '/')) {
+    return 0;
+  }
+  const char letter = Upper(std::string(1, root[0]))[0];
+  return letter >= 'A' && letter <= 'Z' ? letter : 0;
+}
+
+// The entries found when the search was opened.
+class MemoryDirectorySearch : public platform::DirectorySearch {
+ public:
+  explicit MemoryDirectorySearch(std::vector<platform::FindData> entries)
+      : entries_(std::move(entries)) {}
+
+  std::optional<platform::FindData> Next() override {
+    if (next_ == entries_.size()) {
+      return std::nullopt;
+    }
+    return entries_[next_++];
+  }
+
+ private:
+  std::vector<platform::FindData> entries_;
+  std::size_t next_ = 0;
+};
+
 }  // namespace
 
 MemoryFileSystem::MemoryFileSystem() {
@@ -80,19 +107,100 @@ bool MemoryFileSystem::FileExists(const std::string& path) {
   return entry != nullptr && !entry->folder;
 }
 
-std::optional<platform::FindData> MemoryFileSystem::FindFirst(const std::string& pattern) {
+std::unique_ptr<platform::DirectorySearch> MemoryFileSystem::OpenSearch(
+    const std::string& pattern) {
   const std::string key = Key(pattern);
-  const std::string prefix = ParentOf(key) + "\\";
+  const std::string folder = ParentOf(key);
   const std::string namePattern = NameOf(key);
+  std::vector<platform::FindData> found;
+  const std::string grandparent = ParentOf(folder);
+  if (!grandparent.empty() && IsFolder(folder)) {
+    for (const auto& [name, attributes] : {std::pair{".", entries_.at(folder).attributes},
+                                           std::pair{"..", entries_.at(grandparent).attributes}}) {
+      if (WildcardMatches(namePattern, name)) {
+        found.push_back(platform::FindData{name, attributes, 0});
+      }
+    }
+  }
+  const std::string prefix = folder + "\\";
   for (auto it = entries_.lower_bound(prefix);
        it != entries_.end() && it->first.compare(0, prefix.size(), prefix) == 0; ++it) {
     const std::string name = it->first.substr(prefix.size());
     if (name.find('\\') == std::string::npos && WildcardMatches(namePattern, name)) {
       const Entry& entry = it->second;
-      return platform::FindData{NameOf(entry.path), entry.attributes, entry.data.size()};
+      found.push_back(platform::FindData{NameOf(entry.path), entry.attributes, entry.data.size()});
     }
   }
-  return std::nullopt;
+  if (found.empty()) {
+    return nullptr;
+  }
+  return std::make_unique<MemoryDirectorySearch>(std::move(found));
+}
+
+std::optional<std::uint32_t> MemoryFileSystem::FileAttributes(const std::string& path) {
+  const Entry* entry = Find(path);
+  if (entry == nullptr) {
+    return std::nullopt;
+  }
+  return entry->attributes;
+}
+
+void MemoryFileSystem::CreateFolder(const std::string& path) {
+  if (Find(path) != nullptr) {
+    throw platform::SystemError(183, "Cannot create a file when that file already exists.");
+  }
+  const std::string parent = ParentOf(Key(path));
+  if (parent.empty() || !IsFolder(parent)) {
+    throw platform::SystemError(3, "The system cannot find the path specified.");
+  }
+  entries_.emplace(Key(path), Entry{Normalized(path), true, {}, platform::kAttributeDirectory});
+}
+
+bool MemoryFileSystem::RemoveFolder(const std::string& path) {
+  const std::string key = Key(path);
+  if (!IsFolder(key) || ParentOf(key).empty() || HasChildren(key)) {
+    return false;
+  }
+  entries_.erase(key);
+  return true;
+}
+
+bool MemoryFileSystem::Move(const std::string& source, const std::string& target) {
+  const std::string from = Key(source);
+  const std::string to = Key(target);
+  const Entry* entry = Find(from);
+  const std::string targetParent = ParentOf(to);
+  if (entry == nullptr || entry->inUse || Find(to) != nullptr || targetParent.empty() ||
+      !IsFolder(targetParent)) {
+    return false;
+  }
+  const std::string inside = from + "\\";
+  if (entry->folder) {
+    // A folder moves with everything in it, within its drive and not into itself.
+    const bool sameDrive = from.substr(0, from.find('\\')) == to.substr(0, to.find('\\'));
+    if (!sameDrive || to.compare(0, inside.size(), inside) == 0) {
+      return false;
+    }
+  }
+  const std::string newPath = Normalized(target);
+  const auto renamed = [&](std::map<std::string, Entry>::iterator it) {
+    Entry changed = std::move(it->second);
+    changed.path = newPath + changed.path.substr(from.size());
+    std::string newKey = to + it->first.substr(from.size());
+    return std::pair{std::move(newKey), std::move(changed)};
+  };
+  std::vector<std::pair<std::string, Entry>> moved;
+  moved.push_back(renamed(entries_.find(from)));
+  entries_.erase(from);
+  for (auto it = entries_.lower_bound(inside);
+       it != entries_.end() && it->first.compare(0, inside.size(), inside) == 0;) {
+    moved.push_back(renamed(it));
+    it = entries_.erase(it);
+  }
+  for (auto& [key, changed] : moved) {
+    entries_.emplace(std::move(key), std::move(changed));
+  }
+  return true;
 }
 
 std::string MemoryFileSystem::ReadWholeFile(const std::string& path) {
@@ -100,7 +208,7 @@ std::string MemoryFileSystem::ReadWholeFile(const std::string& path) {
   if (entry == nullptr || entry->folder) {
     throw IoError("File not found: " + path);
   }
-  if (entry->unreadable) {
+  if (entry->unreadable || entry->inUse) {
     throw IoError("Cannot read file: " + path);
   }
   return entry->data;
@@ -134,7 +242,8 @@ void MemoryFileSystem::ReplaceWholeFile(const std::string& path, std::string_vie
 
 bool MemoryFileSystem::DeleteFile(const std::string& path) {
   const Entry* entry = Find(path);
-  if (entry == nullptr || entry->folder || (entry->attributes & platform::kAttributeReadOnly)) {
+  if (entry == nullptr || entry->folder || entry->inUse ||
+      (entry->attributes & platform::kAttributeReadOnly)) {
     return false;
   }
   entries_.erase(Key(path));
@@ -145,8 +254,8 @@ std::string MemoryFileSystem::CreateTempFile(const std::string& folder, const st
   if (tempFailure_) {
     throw platform::SystemError(tempFailure_->code, tempFailure_->text);
   }
-  if (!FolderExists(folder)) {
-    throw platform::SystemError(267, "The directory name is invalid");
+  if (!IsFolder(folder)) {
+    throw platform::SystemError(267, "The directory name is invalid.");
   }
   const std::string base = Normalized(folder) + "\\" + prefix.substr(0, 3);
   while (true) {
@@ -182,11 +291,6 @@ void MemoryFileSystem::AddFolder(const std::string& path) {
   entries_.try_emplace(Key(normalized), Entry{normalized, true, {}, platform::kAttributeDirectory});
 }
 
-bool MemoryFileSystem::FolderExists(const std::string& path) const {
-  const Entry* entry = Find(path);
-  return entry != nullptr && entry->folder;
-}
-
 std::optional<std::string> MemoryFileSystem::Contents(const std::string& path) const {
   const Entry* entry = Find(path);
   if (entry == nullptr || entry->folder) {
@@ -207,10 +311,6 @@ std::vector<std::string> MemoryFileSystem::Names(const std::string& folder) cons
   return names;
 }
 
-std::uint32_t MemoryFileSystem::Attributes(const std::string& path) const {
-  return entries_.at(Key(path)).attributes;
-}
-
 void MemoryFileSystem::SetAttributes(const std::string& path, std::uint32_t attributes) {
   At(path).attributes = attributes;
 }
@@ -225,9 +325,30 @@ void MemoryFileSystem::SetUnreadable(const std::string& path, bool unreadable) {
   At(path).unreadable = unreadable;
 }
 
+void MemoryFileSystem::SetInUse(const std::string& path, bool inUse) {
+  At(path).inUse = inUse;
+}
+
 void MemoryFileSystem::SetTempFolder(const std::string& folder) {
   AddFolder(folder);
   tempFolder_ = Normalized(folder) + "\\";
+}
+
+void MemoryFileSystem::SetDriveType(char letter, platform::DriveType type) {
+  driveTypes_[RootLetter(std::string(1, letter) + ":\\")] = type;
+}
+
+platform::DriveType MemoryFileSystem::DriveTypeOf(const std::string& root) {
+  const char letter = RootLetter(root);
+  if (letter == 0) {
+    return platform::DriveType::kNoRootDir;
+  }
+  const auto set = driveTypes_.find(letter);
+  if (set != driveTypes_.end()) {
+    return set->second;
+  }
+  return IsFolder(std::string(1, letter) + ":") ? platform::DriveType::kFixed
+                                                : platform::DriveType::kNoRootDir;
 }
 
 void MemoryFileSystem::FailTempFiles(unsigned long code, std::string text) {
@@ -239,18 +360,30 @@ const MemoryFileSystem::Entry* MemoryFileSystem::Find(const std::string& path) c
   return it == entries_.end() ? nullptr : &it->second;
 }
 
+bool MemoryFileSystem::IsFolder(const std::string& path) const {
+  const Entry* entry = Find(path);
+  return entry != nullptr && entry->folder;
+}
+
+bool MemoryFileSystem::HasChildren(const std::string& key) const {
+  const std::string inside = key + "\\";
+  const auto child = entries_.lower_bound(inside);
+  return child != entries_.end() && child->first.compare(0, inside.size(), inside) == 0;
+}
+
 MemoryFileSystem::Entry& MemoryFileSystem::At(const std::string& path) {
   return entries_.at(Key(path));
 }
 
 MemoryFileSystem::Entry& MemoryFileSystem::WritableFile(const std::string& path) {
   const std::string parent = ParentOf(Key(path));
-  if (!parent.empty() && !FolderExists(parent)) {
+  if (!parent.empty() && !IsFolder(parent)) {
     throw IoError("Folder not found: " + path);
   }
   const auto [it, created] = entries_.try_emplace(
       Key(path), Entry{Normalized(path), false, {}, platform::kAttributeArchive});
-  if (!created && (it->second.folder || (it->second.attributes & platform::kAttributeReadOnly))) {
+  if (!created && (it->second.folder || it->second.inUse ||
+                   (it->second.attributes & platform::kAttributeReadOnly))) {
     throw IoError("Access denied: " + path);
   }
   return it->second;

@@ -3,9 +3,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -14,14 +16,27 @@ namespace nexolant {
 
 // An in-memory file system with the Windows behaviour the program relies on: paths compare
 // case-insensitively, "\" (or "/") separates folders, a folder is not a file, and searches
-// match "*" and "?" in the last component ("*.*" matches every name). Searches report no
-// "." and ".." entries. Files and folders live under drive-like roots such as "C:".
+// match "*" and "?" in the last component ("*.*" matches every name). A search in a folder
+// other than a drive root reports "." (with the folder's attribute word) and ".." (with its
+// parent's) first, then the entries ordered by upper-cased name, as they were when the search
+// was opened. Files and folders live under drive roots such as "C:"; a drive is fixed when its
+// root folder exists, unless set otherwise. Moves never replace a target, only empty folders can be
+// removed, read-only files cannot be deleted or overwritten, and a file in use cannot be read,
+// written, moved or deleted.
 class MemoryFileSystem : public platform::FileSystem {
  public:
-  MemoryFileSystem();  // with an empty temporary folder "C:\Temp\"
+  // With an empty temporary folder "C:\Temp\", the Windows folder "C:\Windows" and the
+  // program folder "C:\Program\"; only the temporary folder is created.
+  MemoryFileSystem();
 
   bool FileExists(const std::string& path) override;
-  std::optional<platform::FindData> FindFirst(const std::string& pattern) override;
+  std::unique_ptr<platform::DirectorySearch> OpenSearch(const std::string& pattern) override;
+  std::optional<std::uint32_t> FileAttributes(const std::string& path) override;
+  // Fails with the system's codes and texts: 183 when the name is taken, 3 when the parent
+  // folder is missing.
+  void CreateFolder(const std::string& path) override;
+  bool RemoveFolder(const std::string& path) override;
+  bool Move(const std::string& source, const std::string& target) override;
   std::string ReadWholeFile(const std::string& path) override;
   void WriteWholeFile(const std::string& path, std::string_view data) override;
   void ReplaceWholeFile(const std::string& path, std::string_view data) override;
@@ -30,20 +45,26 @@ class MemoryFileSystem : public platform::FileSystem {
   // Names like GetTempFileName does: the first three characters of prefix, four hex digits
   // and ".tmp".
   std::string CreateTempFile(const std::string& folder, const std::string& prefix) override;
+  platform::DriveType DriveTypeOf(const std::string& root) override;
+  std::string WindowsFolder() override { return windowsFolder_; }
+  std::string ProgramFolder() override { return programFolder_; }
 
   // Set-up and inspection for tests. AddFile and AddFolder create missing parent folders;
   // the setters throw std::out_of_range for a path that does not exist.
   void AddFile(const std::string& path, std::string_view contents = {});
   void AddFolder(const std::string& path);
-  bool FolderExists(const std::string& path) const;
   std::optional<std::string> Contents(const std::string& path) const;  // none for no file
   std::vector<std::string> Names(const std::string& folder) const;     // entries, by name
-  std::uint32_t Attributes(const std::string& path) const;
   void SetAttributes(const std::string& path, std::uint32_t attributes);
   void SetReadOnly(const std::string& path, bool readOnly = true);
   // A file that exists but cannot be read, as when another program holds it.
   void SetUnreadable(const std::string& path, bool unreadable = true);
+  // A file held open by another program without sharing.
+  void SetInUse(const std::string& path, bool inUse = true);
   void SetTempFolder(const std::string& folder);  // creates the folder
+  void SetDriveType(char letter, platform::DriveType type);
+  void SetWindowsFolder(std::string folder) { windowsFolder_ = std::move(folder); }
+  void SetProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
 
   // Every write fails with IoError once `bytes` more bytes have been written in all, as on a
   // full disk: WriteWholeFile leaves the part that fitted, ReplaceWholeFile leaves the old
@@ -51,7 +72,7 @@ class MemoryFileSystem : public platform::FileSystem {
   void FailWritesAfter(std::size_t bytes) { writeBudget_ = bytes; }
   void AllowWrites() { writeBudget_.reset(); }
   // CreateTempFile throws SystemError with this code and text until AllowTempFiles.
-  void FailTempFiles(unsigned long code = 5, std::string text = "Access is denied");
+  void FailTempFiles(unsigned long code = 5, std::string text = "Access is denied.");
   void AllowTempFiles() { tempFailure_.reset(); }
 
   int WriteCount() const { return writeCount_; }  // successful writes and replacements
@@ -63,6 +84,7 @@ class MemoryFileSystem : public platform::FileSystem {
     std::string data;
     std::uint32_t attributes = 0;
     bool unreadable = false;
+    bool inUse = false;
   };
   struct TempFailure {
     unsigned long code;
@@ -70,12 +92,17 @@ class MemoryFileSystem : public platform::FileSystem {
   };
 
   const Entry* Find(const std::string& path) const;
+  bool IsFolder(const std::string& path) const;
+  bool HasChildren(const std::string& key) const;
   Entry& At(const std::string& path);
   Entry& WritableFile(const std::string& path);  // created when missing; throws IoError
   std::size_t TakeWriteBudget(std::size_t size);
 
   std::map<std::string, Entry> entries_;  // by upper-cased path
   std::string tempFolder_;
+  std::string windowsFolder_ = "C:\\Windows";
+  std::string programFolder_ = "C:\\Program\\";
+  std::map<char, platform::DriveType> driveTypes_;  // by upper-case letter
   std::optional<std::size_t> writeBudget_;
   std::optional<TempFailure> tempFailure_;
   unsigned nextUnique_ = 1;

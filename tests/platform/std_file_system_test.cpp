@@ -238,5 +238,15 @@ TEST_F(StdFileSystemTest, DeleteFileRemovesFilesOnly) {
   EXPECT_EQ(folder_.Names(), std::set<std::string>{"empty"});
 }
 
+TEST_F(StdFileSystemTest, ProgramFolderAndDriveRoots) {
+  const std::string program = files_.ProgramFolder();
+  ASSERT_FALSE(program.empty());
+  EXPECT_TRUE(program.back() == '/' || program.back() == '\\') << program;
+  EXPECT_TRUE(files_.FolderExists(program)) << program;
+  const std::string root = folder_.path().root_path().string();
+  EXPECT_EQ(files_.DriveTypeOf(root), DriveType::kFixed) << root;
+  EXPECT_EQ(files_.DriveTypeOf(folder_.Prefix()), DriveType::kNoRootDir);
+}
+
 }  // namespace
 }  // namespace nexolant::platform

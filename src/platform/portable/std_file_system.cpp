@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <system_error>
+#include <utility>
 
 #include "platform/errors.h"
 
@@ -106,6 +108,50 @@ FindData Describe(std::string name, const fs::path& path, const fs::file_status&
   return data;
 }
 
+// Entries of one folder whose names match a pattern, read as they are asked for. Peek reads
+// ahead one entry, so that a search that matches nothing is known when it is opened.
+class StdDirectorySearch : public DirectorySearch {
+ public:
+  explicit StdDirectorySearch(FindData only) : pending_(std::move(only)) {}
+  StdDirectorySearch(fs::directory_iterator entries, std::string pattern)
+      : entries_(std::move(entries)), pattern_(std::move(pattern)) {}
+
+  const std::optional<FindData>& Peek() {
+    if (!pending_) {
+      pending_ = Read();
+    }
+    return pending_;
+  }
+
+  std::optional<FindData> Next() override {
+    Peek();
+    return std::exchange(pending_, std::nullopt);
+  }
+
+ private:
+  std::optional<FindData> Read() {
+    std::error_code error;
+    while (entries_ != fs::directory_iterator()) {
+      const fs::directory_entry entry = *entries_;
+      entries_.increment(error);
+      if (error) {
+        entries_ = fs::directory_iterator();
+      }
+      std::string name = entry.path().filename().string();
+      std::error_code statusError;
+      const fs::file_status status = entry.status(statusError);
+      if (!statusError && MatchesName(name, pattern_)) {
+        return Describe(std::move(name), entry.path(), status);
+      }
+    }
+    return std::nullopt;
+  }
+
+  fs::directory_iterator entries_;
+  std::string pattern_;
+  std::optional<FindData> pending_;
+};
+
 std::string ErrorText(int error) {
   return std::generic_category().message(error);
 }
@@ -193,36 +239,72 @@ bool StdFileSystem::FileExists(const std::string& path) {
   return !error && fs::exists(status) && !fs::is_directory(status);
 }
 
-std::optional<FindData> StdFileSystem::FindFirst(const std::string& pattern) {
+std::unique_ptr<DirectorySearch> StdFileSystem::OpenSearch(const std::string& pattern) {
   const std::size_t nameStart = NameStart(pattern);
   const std::string namePattern = pattern.substr(nameStart);
   if (namePattern.empty()) {
-    return std::nullopt;
+    return nullptr;
   }
   std::error_code error;
   if (namePattern.find_first_of("*?") == std::string::npos) {
     const fs::path path = ToPath(pattern);
     const fs::file_status status = fs::status(path, error);
     if (error || !fs::exists(status)) {
-      return std::nullopt;
+      return nullptr;
     }
-    return Describe(namePattern, path, status);
+    return std::make_unique<StdDirectorySearch>(Describe(namePattern, path, status));
+  }
+  const std::string folder = pattern.substr(0, nameStart);
+  fs::directory_iterator entries(folder.empty() ? fs::path(".") : ToPath(folder), error);
+  if (error) {
+    return nullptr;
   }
   // "*.*" matches names without a dot too, as in a Windows directory search.
-  const std::string effective = namePattern == "*.*" ? "*" : namePattern;
-  const std::string folder = pattern.substr(0, nameStart);
-  fs::directory_iterator entry(folder.empty() ? fs::path(".") : ToPath(folder), error);
-  for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
-    std::string name = entry->path().filename().string();
-    if (MatchesName(name, effective)) {
-      std::error_code statusError;
-      const fs::file_status status = entry->status(statusError);
-      if (!statusError) {
-        return Describe(std::move(name), entry->path(), status);
-      }
-    }
+  auto search = std::make_unique<StdDirectorySearch>(std::move(entries),
+                                                     namePattern == "*.*" ? "*" : namePattern);
+  if (!search->Peek()) {
+    return nullptr;
   }
-  return std::nullopt;
+  return search;
+}
+
+std::optional<std::uint32_t> StdFileSystem::FileAttributes(const std::string& path) {
+  const fs::path native = ToPath(path);
+  std::error_code error;
+  const fs::file_status status = fs::status(native, error);
+  if (error || !fs::exists(status)) {
+    return std::nullopt;
+  }
+  return Describe({}, native, status).attributes;
+}
+
+void StdFileSystem::CreateFolder(const std::string& path) {
+  std::error_code error;
+  if (!fs::create_directory(ToPath(path), error) && !error) {
+    error = std::make_error_code(std::errc::file_exists);
+  }
+  if (error) {
+    throw SystemError(static_cast<unsigned long>(error.value()), error.message());
+  }
+}
+
+bool StdFileSystem::RemoveFolder(const std::string& path) {
+  const fs::path native = ToPath(path);
+  std::error_code error;
+  if (!fs::is_directory(fs::symlink_status(native, error))) {
+    return false;
+  }
+  return fs::remove(native, error) && !error;
+}
+
+bool StdFileSystem::Move(const std::string& source, const std::string& target) {
+  const fs::path to = ToPath(target);
+  std::error_code error;
+  if (fs::exists(fs::symlink_status(to, error))) {
+    return false;
+  }
+  fs::rename(ToPath(source), to, error);
+  return !error;
 }
 
 std::string StdFileSystem::ReadWholeFile(const std::string& path) {
@@ -292,6 +374,31 @@ std::string StdFileSystem::TempFolder() {
 
 std::string StdFileSystem::CreateTempFile(const std::string& folder, const std::string& prefix) {
   return CreateUniqueFile(folder, prefix);
+}
+
+DriveType StdFileSystem::DriveTypeOf(const std::string& root) {
+  const fs::path native = ToPath(root);
+  std::error_code error;
+  const bool isRoot = native.has_root_directory() && native.relative_path().empty();
+  return isRoot && fs::is_directory(native, error) ? DriveType::kFixed : DriveType::kNoRootDir;
+}
+
+std::string StdFileSystem::WindowsFolder() {
+  const char* folder = std::getenv("SystemRoot");
+  return folder != nullptr ? folder : "";
+}
+
+std::string StdFileSystem::ProgramFolder() {
+#ifdef _WIN32
+  const std::string program = _pgmptr != nullptr ? _pgmptr : "";
+#else
+  std::error_code error;
+  const std::string program = fs::read_symlink("/proc/self/exe", error).string();
+  if (error) {
+    throw SystemError(static_cast<unsigned long>(error.value()), error.message());
+  }
+#endif
+  return program.substr(0, NameStart(program));
 }
 
 }  // namespace nexolant::platform

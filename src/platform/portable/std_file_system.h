@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,17 +12,28 @@ namespace nexolant::platform {
 
 // The file services on the C++ standard library, for the tools and for tests on real files.
 // Both '/' and '\' separate path components. Paths are byte strings handed to the standard
-// library as they are.
+// library as they are. Searches report no "." and ".." entries, and the attribute words know
+// only the directory, archive and read-only bits. The standard library knows no kinds of
+// drive: every existing root counts as fixed.
 class StdFileSystem : public FileSystem {
  public:
   bool FileExists(const std::string& path) override;
-  std::optional<FindData> FindFirst(const std::string& pattern) override;
+  std::unique_ptr<DirectorySearch> OpenSearch(const std::string& pattern) override;
+  std::optional<std::uint32_t> FileAttributes(const std::string& path) override;
+  void CreateFolder(const std::string& path) override;
+  bool RemoveFolder(const std::string& path) override;
+  // Not atomic: a target that appears between the test and the rename is replaced.
+  bool Move(const std::string& source, const std::string& target) override;
   std::string ReadWholeFile(const std::string& path) override;
   void WriteWholeFile(const std::string& path, std::string_view data) override;
   void ReplaceWholeFile(const std::string& path, std::string_view data) override;
   bool DeleteFile(const std::string& path) override;
   std::string TempFolder() override;
   std::string CreateTempFile(const std::string& folder, const std::string& prefix) override;
+  DriveType DriveTypeOf(const std::string& root) override;
+  // The folder named by the SystemRoot environment variable; empty where it is not set.
+  std::string WindowsFolder() override;
+  std::string ProgramFolder() override;
 };
 
 }  // namespace nexolant::platform

@@ -1,0 +1,239 @@
+#include "win32/win32_file_system.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+#include "platform/errors.h"
+#include "win32/system_error_text.h"
+#include "win32/unique_handle.h"
+
+namespace nexolant::win32 {
+namespace {
+
+using platform::FindData;
+using platform::IoError;
+
+// Reads the last error at once, before any clean-up on the way out can change it.
+[[noreturn]] void ThrowIoError(const char* what, const std::string& path) {
+  const DWORD code = GetLastError();
+  throw IoError(what + path + ". " + SystemErrorText(code));
+}
+
+FindData ToFindData(const WIN32_FIND_DATAA& data) {
+  return FindData{data.cFileName, data.dwFileAttributes,
+                  (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow};
+}
+
+// FindFirstFileA hands over the first entry when it opens the search; Next gives it out
+// before asking FindNextFileA for more.
+class Win32DirectorySearch : public platform::DirectorySearch {
+ public:
+  Win32DirectorySearch(UniqueFindHandle handle, const WIN32_FIND_DATAA& first)
+      : handle_(std::move(handle)), pending_(ToFindData(first)) {}
+
+  std::optional<FindData> Next() override {
+    if (pending_) {
+      return std::exchange(pending_, std::nullopt);
+    }
+    WIN32_FIND_DATAA data;
+    if (!handle_ || !FindNextFileA(handle_.get(), &data)) {
+      handle_.reset();
+      return std::nullopt;
+    }
+    return ToFindData(data);
+  }
+
+ private:
+  UniqueFindHandle handle_;
+  std::optional<FindData> pending_;
+};
+
+// A file that is deleted at the end of the scope unless kept.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
+  ~TemporaryFile() {
+    if (!path_.empty()) {
+      DeleteFileA(path_.c_str());
+    }
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+  const std::string& path() const { return path_; }
+  void Keep() { path_.clear(); }
+
+ private:
+  std::string path_;
+};
+
+// The folder part of a path with its final separator; "." for a bare name.
+std::string FolderOf(const std::string& path) {
+  const std::size_t separator = path.find_last_of("\\/");
+  return separator == std::string::npos ? "." : path.substr(0, separator + 1);
+}
+
+void WriteAll(HANDLE file, std::string_view data, const std::string& path) {
+  constexpr std::size_t kChunk = 1 << 20;
+  while (!data.empty()) {
+    const DWORD wanted = static_cast<DWORD>(std::min(data.size(), kChunk));
+    DWORD written = 0;
+    if (!WriteFile(file, data.data(), wanted, &written, nullptr)) {
+      ThrowIoError("Cannot write file ", path);
+    }
+    if (written != wanted) {
+      SetLastError(ERROR_DISK_FULL);
+      ThrowIoError("Cannot write file ", path);
+    }
+    data.remove_prefix(written);
+  }
+}
+
+}  // namespace
+
+bool Win32FileSystem::FileExists(const std::string& path) {
+  WIN32_FIND_DATAA data;
+  const UniqueFindHandle search(FindFirstFileA(path.c_str(), &data));
+  return search && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::unique_ptr<platform::DirectorySearch> Win32FileSystem::OpenSearch(const std::string& pattern) {
+  WIN32_FIND_DATAA first;
+  UniqueFindHandle search(FindFirstFileA(pattern.c_str(), &first));
+  if (!search) {
+    return nullptr;
+  }
+  return std::make_unique<Win32DirectorySearch>(std::move(search), first);
+}
+
+std::optional<std::uint32_t> Win32FileSystem::FileAttributes(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    return std::nullopt;
+  }
+  return attributes;
+}
+
+void Win32FileSystem::CreateFolder(const std::string& path) {
+  if (!CreateDirectoryA(path.c_str(), nullptr)) {
+    throw LastSystemError();
+  }
+}
+
+bool Win32FileSystem::RemoveFolder(const std::string& path) {
+  return RemoveDirectoryA(path.c_str()) != FALSE;
+}
+
+bool Win32FileSystem::Move(const std::string& source, const std::string& target) {
+  return MoveFileA(source.c_str(), target.c_str()) != FALSE;
+}
+
+std::string Win32FileSystem::ReadWholeFile(const std::string& path) {
+  const UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
+    ThrowIoError("Cannot open file ", path);
+  }
+  std::string data;
+  LARGE_INTEGER size;
+  if (GetFileSizeEx(file.get(), &size) &&
+      static_cast<std::uint64_t>(size.QuadPart) < data.max_size()) {
+    data.reserve(static_cast<std::size_t>(size.QuadPart));
+  }
+  char chunk[65536];
+  for (;;) {
+    DWORD read = 0;
+    if (!ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr)) {
+      ThrowIoError("Cannot read file ", path);
+    }
+    if (read == 0) {
+      return data;
+    }
+    data.append(chunk, read);
+  }
+}
+
+void Win32FileSystem::WriteWholeFile(const std::string& path, std::string_view data) {
+  const UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
+    ThrowIoError("Cannot create file ", path);
+  }
+  WriteAll(file.get(), data, path);
+}
+
+void Win32FileSystem::ReplaceWholeFile(const std::string& path, std::string_view data) {
+  std::string tempName;
+  try {
+    tempName = CreateTempFile(FolderOf(path), "nxr");
+  } catch (const platform::SystemError& error) {
+    throw IoError("Cannot create file " + path + ". " + error.what());
+  }
+  TemporaryFile temp(std::move(tempName));
+  {
+    const UniqueFileHandle file(CreateFileA(temp.path().c_str(), GENERIC_WRITE, 0, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+      ThrowIoError("Cannot create file ", path);
+    }
+    WriteAll(file.get(), data, path);
+    if (!FlushFileBuffers(file.get())) {
+      ThrowIoError("Cannot write file ", path);
+    }
+  }
+  if (!MoveFileExA(temp.path().c_str(), path.c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    ThrowIoError("Cannot replace file ", path);
+  }
+  temp.Keep();
+}
+
+bool Win32FileSystem::DeleteFile(const std::string& path) {
+  return ::DeleteFileA(path.c_str()) != FALSE;
+}
+
+std::string Win32FileSystem::TempFolder() {
+  char buffer[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, buffer);
+  return std::string(buffer, strnlen(buffer, sizeof buffer));
+}
+
+std::string Win32FileSystem::CreateTempFile(const std::string& folder, const std::string& prefix) {
+  char name[MAX_PATH] = {};
+  if (GetTempFileNameA(folder.c_str(), prefix.c_str(), 0, name) == 0) {
+    throw LastSystemError();
+  }
+  return std::string(name, strnlen(name, sizeof name));
+}
+
+platform::DriveType Win32FileSystem::DriveTypeOf(const std::string& root) {
+  const UINT type = GetDriveTypeA(root.c_str());
+  return type <= DRIVE_RAMDISK ? static_cast<platform::DriveType>(type)
+                               : platform::DriveType::kUnknown;
+}
+
+std::string Win32FileSystem::WindowsFolder() {
+  char buffer[255] = {};
+  GetWindowsDirectoryA(buffer, sizeof buffer);
+  return std::string(buffer, strnlen(buffer, sizeof buffer));
+}
+
+std::string Win32FileSystem::ProgramFolder() {
+  std::string name(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameA(nullptr, name.data(), static_cast<DWORD>(name.size()));
+    if (length == 0) {
+      throw LastSystemError();
+    }
+    if (length < name.size()) {
+      name.resize(length);
+      break;
+    }
+    name.resize(name.size() * 2);
+  }
+  return name.substr(0, name.find_last_of("\\:") + 1);
+}
+
+}  // namespace nexolant::win32

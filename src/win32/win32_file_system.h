@@ -1,0 +1,31 @@
+#pragma once
+
+// <windows.h> renames DeleteFile to DeleteFileA; including it here gives every user of this
+// class the same name for that member.
+#include <windows.h>
+
+#include "platform/file_system.h"
+
+namespace nexolant::win32 {
+
+// The file services on the ANSI Win32 API.
+class Win32FileSystem : public platform::FileSystem {
+ public:
+  bool FileExists(const std::string& path) override;
+  std::unique_ptr<platform::DirectorySearch> OpenSearch(const std::string& pattern) override;
+  std::optional<std::uint32_t> FileAttributes(const std::string& path) override;
+  void CreateFolder(const std::string& path) override;
+  bool RemoveFolder(const std::string& path) override;
+  bool Move(const std::string& source, const std::string& target) override;
+  std::string ReadWholeFile(const std::string& path) override;
+  void WriteWholeFile(const std::string& path, std::string_view data) override;
+  void ReplaceWholeFile(const std::string& path, std::string_view data) override;
+  bool DeleteFile(const std::string& path) override;
+  std::string TempFolder() override;
+  std::string CreateTempFile(const std::string& folder, const std::string& prefix) override;
+  platform::DriveType DriveTypeOf(const std::string& root) override;
+  std::string WindowsFolder() override;
+  std::string ProgramFolder() override;
+};
+
+}  // namespace nexolant::win32

@@ -1,0 +1,77 @@
+#include "contracts/file_system_contract.h"
+
+#include <filesystem>
+#include <random>
+
+#include "fakes/memory_file_system.h"
+#include "platform/portable/std_file_system.h"
+
+namespace nexolant::contracts {
+namespace {
+
+namespace fs = std::filesystem;
+
+class MemoryEnvironment {
+ public:
+  static constexpr bool kWindowsSemantics = true;
+
+  // Marks a file in use for as long as it lives.
+  class Lock {
+   public:
+    Lock(MemoryFileSystem& files, std::string path) : files_(files), path_(std::move(path)) {
+      files_.SetInUse(path_);
+    }
+    ~Lock() { files_.SetInUse(path_, false); }
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+
+   private:
+    MemoryFileSystem& files_;
+    std::string path_;
+  };
+
+  MemoryEnvironment() { files_.AddFolder("D:\\Contract"); }
+
+  platform::FileSystem& files() { return files_; }
+  std::string Folder() { return "D:\\Contract\\"; }
+  void SetAttributes(const std::string& path, std::uint32_t attributes) {
+    files_.SetAttributes(path, attributes);
+  }
+  Lock HoldOpen(const std::string& path) { return Lock(files_, path); }
+  bool ReadOnlyFilesRefuseWrites(const std::string&) { return true; }
+
+ private:
+  MemoryFileSystem files_;
+};
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class StdEnvironment {
+ public:
+  static constexpr bool kWindowsSemantics = false;
+
+  StdEnvironment()
+      : path_(fs::temp_directory_path() /
+              ("nexolant-contract-" + std::to_string(std::random_device{}()))) {
+    fs::create_directories(path_);
+  }
+  ~StdEnvironment() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  StdEnvironment(const StdEnvironment&) = delete;
+  StdEnvironment& operator=(const StdEnvironment&) = delete;
+
+  platform::FileSystem& files() { return files_; }
+  std::string Folder() { return (path_ / "").string(); }
+
+ private:
+  fs::path path_;
+  platform::StdFileSystem files_;
+};
+
+}  // namespace
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Memory, FileSystemContract, MemoryEnvironment);
+INSTANTIATE_TYPED_TEST_SUITE_P(Std, FileSystemContract, StdEnvironment);
+
+}  // namespace nexolant::contracts

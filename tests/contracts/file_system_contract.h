@@ -1,0 +1,382 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+
+#include "platform/errors.h"
+#include "platform/file_system.h"
+
+namespace nexolant::contracts {
+
+// The behaviour of the file services that the program relies on, for every implementation.
+// An instantiation supplies an environment type, created afresh for each test:
+//   platform::FileSystem& files();  the implementation under test
+//   std::string Folder();           an empty folder for the test, with a trailing separator,
+//                                   removed with everything in it when the environment goes
+//   static constexpr bool kWindowsSemantics;  true when searches report "." and ".." as
+//                                   Windows does and the environment offers the Windows
+//                                   attributes and locks:
+//     void SetAttributes(const std::string& path, std::uint32_t attributes);
+//     Lock HoldOpen(const std::string& path);  the file is held open without sharing until
+//                                   the returned object is destroyed
+//     bool ReadOnlyFilesRefuseWrites(const std::string& path);  false where the user may
+//                                   write into a read-only file anyway (Wine run as root)
+// and then: INSTANTIATE_TYPED_TEST_SUITE_P(Name, FileSystemContract, Environment);
+template <typename Environment>
+class FileSystemContract : public ::testing::Test {
+ protected:
+  using Attributes = std::map<std::string, std::uint32_t>;
+
+  std::string Path(const std::string& name) const { return folder_ + name; }
+
+  void Put(const std::string& name, const std::string& content) {
+    files_.WriteWholeFile(Path(name), content);
+  }
+
+  // The names and attribute words a search reports, failing the test on a name reported twice.
+  Attributes Search(const std::string& pattern) {
+    Attributes found;
+    const std::unique_ptr<platform::DirectorySearch> search = files_.OpenSearch(Path(pattern));
+    if (search) {
+      while (const std::optional<platform::FindData> entry = search->Next()) {
+        EXPECT_TRUE(found.emplace(entry->name, entry->attributes).second) << entry->name;
+      }
+    }
+    return found;
+  }
+
+  std::set<std::string> Names(const std::string& pattern) {
+    std::set<std::string> names;
+    for (const auto& [name, attributes] : Search(pattern)) {
+      if (name != "." && name != "..") {
+        names.insert(name);
+      }
+    }
+    return names;
+  }
+
+  Environment environment_;
+  platform::FileSystem& files_ = environment_.files();
+  const std::string folder_ = environment_.Folder();
+};
+
+TYPED_TEST_SUITE_P(FileSystemContract);
+
+TYPED_TEST_P(FileSystemContract, FilesFoldersAndTheirAttributeWords) {
+  platform::FileSystem& files = this->files_;
+  this->Put("Reference.dat", "x");
+  files.CreateFolder(this->Path("Quarantine"));
+
+  EXPECT_TRUE(files.FileExists(this->Path("Reference.dat")));
+  EXPECT_FALSE(files.FileExists(this->Path("Quarantine")));
+  EXPECT_FALSE(files.FileExists(this->Path("missing.dat")));
+  EXPECT_TRUE(files.FolderExists(this->Path("Quarantine")));
+  EXPECT_FALSE(files.FolderExists(this->Path("Reference.dat")));
+  EXPECT_FALSE(files.FolderExists(this->Path("missing")));
+
+  // A plain new folder carries the directory attribute and nothing else.
+  EXPECT_EQ(files.FileAttributes(this->Path("Quarantine")),
+            std::uint32_t{platform::kAttributeDirectory});
+  const std::optional<std::uint32_t> file = files.FileAttributes(this->Path("Reference.dat"));
+  ASSERT_TRUE(file);
+  EXPECT_EQ(*file & platform::kAttributeDirectory, 0u);
+  EXPECT_FALSE(files.FileAttributes(this->Path("missing.dat")));
+}
+
+TYPED_TEST_P(FileSystemContract, SearchReportsEveryEntryOnceWithItsAttributesAndSize) {
+  platform::FileSystem& files = this->files_;
+  this->Put("a1.txt", "12345");
+  this->Put("README", "");
+  files.CreateFolder(this->Path("B"));
+  this->Put("B\\b1.txt", "1");
+
+  const auto all = this->Search("*.*");
+  std::set<std::string> expected{"a1.txt", "README", "B"};
+  if constexpr (TypeParam::kWindowsSemantics) {
+    expected.insert({".", ".."});
+    EXPECT_NE(all.at(".") & platform::kAttributeDirectory, 0u);
+    EXPECT_NE(all.at("..") & platform::kAttributeDirectory, 0u);
+  }
+  std::set<std::string> names;
+  for (const auto& [name, attributes] : all) {
+    names.insert(name);
+  }
+  EXPECT_EQ(names, expected);
+  EXPECT_EQ(all.at("B"), std::uint32_t{platform::kAttributeDirectory});
+  EXPECT_EQ(all.at("a1.txt") & platform::kAttributeDirectory, 0u);
+
+  const std::optional<platform::FindData> a1 = files.FindFirst(this->Path("a1.txt"));
+  ASSERT_TRUE(a1);
+  EXPECT_EQ(a1->name, "a1.txt");
+  EXPECT_EQ(a1->size, 5u);
+
+  EXPECT_EQ(this->Names("*.txt"), std::set<std::string>{"a1.txt"});
+  EXPECT_EQ(this->Names("a?.t*"), std::set<std::string>{"a1.txt"});
+  EXPECT_EQ(this->Names("B\\*.*"), std::set<std::string>{"b1.txt"});
+  EXPECT_EQ(this->Names("B"), std::set<std::string>{"B"});
+  EXPECT_FALSE(files.OpenSearch(this->Path("*.doc")));
+  EXPECT_FALSE(files.OpenSearch(this->Path("missing\\*.*")));
+  EXPECT_FALSE(files.FindFirst(this->Path("missing.txt")));
+}
+
+TYPED_TEST_P(FileSystemContract, SearchesStayOpenSideBySideAndEndForGood) {
+  platform::FileSystem& files = this->files_;
+  files.CreateFolder(this->Path("A"));
+  this->Put("A\\a1", "");
+  this->Put("A\\a2", "");
+  this->Put("b1", "");
+
+  std::set<std::string> outerNames;
+  std::set<std::string> innerNames;
+  const auto outer = files.OpenSearch(this->Path("*"));
+  ASSERT_TRUE(outer);
+  while (const auto entry = outer->Next()) {
+    outerNames.insert(entry->name);
+    if (entry->name == "A") {
+      const auto inner = files.OpenSearch(this->Path("A\\a*"));
+      ASSERT_TRUE(inner);
+      while (const auto innerEntry = inner->Next()) {
+        innerNames.insert(innerEntry->name);
+      }
+      EXPECT_FALSE(inner->Next());
+    }
+  }
+  EXPECT_FALSE(outer->Next());
+  EXPECT_TRUE(outerNames.count("A") == 1 && outerNames.count("b1") == 1);
+  EXPECT_EQ(innerNames, (std::set<std::string>{"a1", "a2"}));
+}
+
+TYPED_TEST_P(FileSystemContract, CreateFolderNeedsAFreeNameAndAnExistingParent) {
+  platform::FileSystem& files = this->files_;
+  files.CreateFolder(this->Path("Quarantine"));
+  EXPECT_TRUE(files.FolderExists(this->Path("Quarantine")));
+  this->Put("Quarantine\\inside.dat", "x");
+  this->Put("taken", "x");
+  for (const char* name : {"Quarantine", "taken", "missing\\child"}) {
+    SCOPED_TRACE(name);
+    try {
+      files.CreateFolder(this->Path(name));
+      ADD_FAILURE() << "created";
+    } catch (const platform::SystemError& error) {
+      EXPECT_NE(error.code(), 0u);
+      EXPECT_STRNE(error.what(), "");
+    }
+  }
+  EXPECT_FALSE(files.FolderExists(this->Path("missing")));
+
+  // Each creation is judged by its own outcome, whatever failed before it.
+  EXPECT_FALSE(files.RemoveFolder(this->Path("Quarantine")));
+  files.CreateFolder(this->Path("Other"));
+  EXPECT_TRUE(files.FolderExists(this->Path("Other")));
+}
+
+TYPED_TEST_P(FileSystemContract, RemoveFolderRemovesOnlyEmptyFolders) {
+  platform::FileSystem& files = this->files_;
+  files.CreateFolder(this->Path("empty"));
+  files.CreateFolder(this->Path("full"));
+  this->Put("full\\kept.dat", "x");
+  this->Put("file.dat", "x");
+
+  EXPECT_TRUE(files.RemoveFolder(this->Path("empty")));
+  EXPECT_FALSE(files.FolderExists(this->Path("empty")));
+  EXPECT_FALSE(files.RemoveFolder(this->Path("empty")));
+  EXPECT_FALSE(files.RemoveFolder(this->Path("full")));
+  EXPECT_TRUE(files.FileExists(this->Path("full\\kept.dat")));
+  EXPECT_FALSE(files.RemoveFolder(this->Path("file.dat")));
+  EXPECT_TRUE(files.FileExists(this->Path("file.dat")));
+}
+
+TYPED_TEST_P(FileSystemContract, MoveNeverReplacesAnExistingTarget) {
+  platform::FileSystem& files = this->files_;
+  files.CreateFolder(this->Path("Quarantine"));
+  this->Put("bad.exe", "first");
+  this->Put("Quarantine\\taken.exe", "old");
+  this->Put("taken.exe", "new");
+
+  EXPECT_TRUE(files.Move(this->Path("bad.exe"), this->Path("Quarantine\\bad.exe")));
+  EXPECT_FALSE(files.FileExists(this->Path("bad.exe")));
+  EXPECT_EQ(files.ReadWholeFile(this->Path("Quarantine\\bad.exe")), "first");
+
+  EXPECT_FALSE(files.Move(this->Path("taken.exe"), this->Path("Quarantine\\taken.exe")));
+  EXPECT_EQ(files.ReadWholeFile(this->Path("taken.exe")), "new");
+  EXPECT_EQ(files.ReadWholeFile(this->Path("Quarantine\\taken.exe")), "old");
+
+  EXPECT_FALSE(files.Move(this->Path("taken.exe"), this->Path("Quarantine")));
+  EXPECT_FALSE(files.Move(this->Path("missing.exe"), this->Path("Quarantine\\missing.exe")));
+  EXPECT_FALSE(files.Move(this->Path("taken.exe"), this->Path("gone\\taken.exe")));
+  EXPECT_TRUE(files.FileExists(this->Path("taken.exe")));
+
+  // A folder moves with what it holds.
+  EXPECT_TRUE(files.Move(this->Path("Quarantine"), this->Path("Moved")));
+  EXPECT_FALSE(files.FolderExists(this->Path("Quarantine")));
+  EXPECT_EQ(files.ReadWholeFile(this->Path("Moved\\taken.exe")), "old");
+}
+
+TYPED_TEST_P(FileSystemContract, DeleteFileDeletesFilesOnly) {
+  platform::FileSystem& files = this->files_;
+  this->Put("a.tmp", "x");
+  files.CreateFolder(this->Path("folder"));
+  EXPECT_TRUE(files.DeleteFile(this->Path("a.tmp")));
+  EXPECT_FALSE(files.FileExists(this->Path("a.tmp")));
+  EXPECT_FALSE(files.DeleteFile(this->Path("a.tmp")));
+  EXPECT_FALSE(files.DeleteFile(this->Path("folder")));
+  EXPECT_TRUE(files.FolderExists(this->Path("folder")));
+}
+
+TYPED_TEST_P(FileSystemContract, WholeFilesKeepEveryByte) {
+  platform::FileSystem& files = this->files_;
+  const std::string data("line\r\nbare\rnul\0ctrlz\x1A\xFF end", 27);
+  files.WriteWholeFile(this->Path("data.bin"), data);
+  EXPECT_EQ(files.ReadWholeFile(this->Path("data.bin")), data);
+  files.WriteWholeFile(this->Path("data.bin"), "short");
+  EXPECT_EQ(files.ReadWholeFile(this->Path("data.bin")), "short");
+  const std::string large(200000, '\xA5');
+  files.WriteWholeFile(this->Path("large.bin"), large);
+  EXPECT_EQ(files.ReadWholeFile(this->Path("large.bin")), large);
+  files.WriteWholeFile(this->Path("empty.bin"), "");
+  EXPECT_EQ(files.ReadWholeFile(this->Path("empty.bin")), "");
+}
+
+TYPED_TEST_P(FileSystemContract, ReadAndWriteFailuresThrowIoError) {
+  platform::FileSystem& files = this->files_;
+  files.CreateFolder(this->Path("dir"));
+  EXPECT_THROW(files.ReadWholeFile(this->Path("missing.txt")), platform::IoError);
+  EXPECT_THROW(files.ReadWholeFile(this->Path("dir")), platform::IoError);
+  EXPECT_THROW(files.WriteWholeFile(this->Path("dir"), "x"), platform::IoError);
+  EXPECT_THROW(files.WriteWholeFile(this->Path("missing\\a.txt"), "x"), platform::IoError);
+  EXPECT_THROW(files.ReplaceWholeFile(this->Path("missing\\a.txt"), "x"), platform::IoError);
+}
+
+TYPED_TEST_P(FileSystemContract, ReplaceWritesTheNewContentAndLeavesNoTemporaryFile) {
+  platform::FileSystem& files = this->files_;
+  this->Put("Quarantine.ini", "old content, longer than the new");
+  files.ReplaceWholeFile(this->Path("Quarantine.ini"), "new");
+  files.ReplaceWholeFile(this->Path("fresh.ini"), "created");
+  EXPECT_EQ(files.ReadWholeFile(this->Path("Quarantine.ini")), "new");
+  EXPECT_EQ(files.ReadWholeFile(this->Path("fresh.ini")), "created");
+  EXPECT_EQ(this->Names("*"), (std::set<std::string>{"Quarantine.ini", "fresh.ini"}));
+}
+
+TYPED_TEST_P(FileSystemContract, FailedReplaceKeepsTheTargetAndRemovesTheTemporaryFile) {
+  platform::FileSystem& files = this->files_;
+  files.CreateFolder(this->Path("target"));
+  this->Put("target\\inside.txt", "kept");
+  EXPECT_THROW(files.ReplaceWholeFile(this->Path("target"), "new"), platform::IoError);
+  EXPECT_EQ(files.ReadWholeFile(this->Path("target\\inside.txt")), "kept");
+  EXPECT_EQ(this->Names("*"), std::set<std::string>{"target"});
+}
+
+TYPED_TEST_P(FileSystemContract, TempFilesAreNewEmptyAndNamedFromThePrefix) {
+  platform::FileSystem& files = this->files_;
+  std::set<std::string> names;
+  for (int i = 0; i < 3; ++i) {
+    const std::string name = files.CreateTempFile(this->folder_, "abcdef");
+    SCOPED_TRACE(name);
+    ASSERT_EQ(name.rfind(this->Path("abc"), 0), 0u);
+    // Up to four hexadecimal digits, then ".tmp" in either case.
+    const std::string rest = name.substr(this->Path("abc").size());
+    ASSERT_GE(rest.size(), 5u);
+    ASSERT_LE(rest.size(), 8u);
+    const std::string digits = rest.substr(0, rest.size() - 4);
+    for (const char c : digits) {
+      EXPECT_TRUE(std::isxdigit(static_cast<unsigned char>(c)));
+    }
+    std::string extension = rest.substr(digits.size());
+    for (char& c : extension) {
+      c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    EXPECT_EQ(extension, ".tmp");
+    EXPECT_EQ(files.ReadWholeFile(name), "");
+    names.insert(name);
+  }
+  EXPECT_EQ(names.size(), 3u);
+  EXPECT_THROW(files.CreateTempFile(this->Path("missing\\"), "abc"), platform::SystemError);
+
+  const std::string temp = files.TempFolder();
+  ASSERT_FALSE(temp.empty());
+  EXPECT_TRUE(temp.back() == '\\' || temp.back() == '/') << temp;
+  EXPECT_TRUE(files.FolderExists(temp)) << temp;
+}
+
+TYPED_TEST_P(FileSystemContract, SearchesReportHiddenAndSystemAttributes) {
+  if constexpr (TypeParam::kWindowsSemantics) {
+    platform::FileSystem& files = this->files_;
+    constexpr std::uint32_t kHiddenSystem = platform::kAttributeHidden | platform::kAttributeSystem;
+    this->Put("hidden.dat", "x");
+    files.CreateFolder(this->Path("HiddenFolder"));
+    files.CreateFolder(this->Path("Plain"));
+    this->environment_.SetAttributes(this->Path("hidden.dat"), kHiddenSystem);
+    this->environment_.SetAttributes(this->Path("HiddenFolder"),
+                                     platform::kAttributeDirectory | platform::kAttributeHidden);
+
+    const auto found = this->Search("*.*");
+    EXPECT_EQ(found.at("hidden.dat") & kHiddenSystem, kHiddenSystem);
+    EXPECT_EQ(found.at("HiddenFolder"), platform::kAttributeDirectory | platform::kAttributeHidden);
+    EXPECT_EQ(found.at("Plain"), std::uint32_t{platform::kAttributeDirectory});
+    EXPECT_EQ(files.FileAttributes(this->Path("hidden.dat")).value_or(0) & kHiddenSystem,
+              kHiddenSystem);
+    EXPECT_TRUE(files.FileExists(this->Path("hidden.dat")));
+    EXPECT_TRUE(files.FolderExists(this->Path("HiddenFolder")));
+  } else {
+    GTEST_SKIP() << "no Windows attributes";
+  }
+}
+
+TYPED_TEST_P(FileSystemContract, ReadOnlyFilesCanBeMovedButNotChanged) {
+  if constexpr (TypeParam::kWindowsSemantics) {
+    platform::FileSystem& files = this->files_;
+    this->Put("Nexolant.ini", "old");
+    this->environment_.SetAttributes(this->Path("Nexolant.ini"), platform::kAttributeReadOnly);
+    EXPECT_FALSE(files.DeleteFile(this->Path("Nexolant.ini")));
+    EXPECT_TRUE(files.Move(this->Path("Nexolant.ini"), this->Path("Moved.ini")));
+    EXPECT_EQ(files.ReadWholeFile(this->Path("Moved.ini")), "old");
+    if (!this->environment_.ReadOnlyFilesRefuseWrites(this->Path("Moved.ini"))) {
+      GTEST_SKIP() << "this user may write into read-only files";
+    }
+    EXPECT_THROW(files.WriteWholeFile(this->Path("Moved.ini"), "new"), platform::IoError);
+    EXPECT_THROW(files.ReplaceWholeFile(this->Path("Moved.ini"), "new"), platform::IoError);
+    EXPECT_EQ(files.ReadWholeFile(this->Path("Moved.ini")), "old");
+    EXPECT_EQ(this->Names("*"), std::set<std::string>{"Moved.ini"});
+  } else {
+    GTEST_SKIP() << "no Windows attributes";
+  }
+}
+
+TYPED_TEST_P(FileSystemContract, FilesInUseCannotBeReadChangedMovedOrDeleted) {
+  if constexpr (TypeParam::kWindowsSemantics) {
+    platform::FileSystem& files = this->files_;
+    this->Put("Quarantine.ini", "old");
+    {
+      const auto lock = this->environment_.HoldOpen(this->Path("Quarantine.ini"));
+      EXPECT_THROW(files.ReadWholeFile(this->Path("Quarantine.ini")), platform::IoError);
+      EXPECT_THROW(files.WriteWholeFile(this->Path("Quarantine.ini"), "new"), platform::IoError);
+      EXPECT_THROW(files.ReplaceWholeFile(this->Path("Quarantine.ini"), "new"), platform::IoError);
+      EXPECT_FALSE(files.Move(this->Path("Quarantine.ini"), this->Path("Moved.ini")));
+      EXPECT_FALSE(files.DeleteFile(this->Path("Quarantine.ini")));
+      EXPECT_TRUE(files.FileExists(this->Path("Quarantine.ini")));
+    }
+    EXPECT_EQ(files.ReadWholeFile(this->Path("Quarantine.ini")), "old");
+    EXPECT_EQ(this->Names("*"), std::set<std::string>{"Quarantine.ini"});
+  } else {
+    GTEST_SKIP() << "no Windows attributes";
+  }
+}
+
+REGISTER_TYPED_TEST_SUITE_P(
+    FileSystemContract, FilesFoldersAndTheirAttributeWords,
+    SearchReportsEveryEntryOnceWithItsAttributesAndSize, SearchesStayOpenSideBySideAndEndForGood,
+    CreateFolderNeedsAFreeNameAndAnExistingParent, RemoveFolderRemovesOnlyEmptyFolders,
+    MoveNeverReplacesAnExistingTarget, DeleteFileDeletesFilesOnly, WholeFilesKeepEveryByte,
+    ReadAndWriteFailuresThrowIoError, ReplaceWritesTheNewContentAndLeavesNoTemporaryFile,
+    FailedReplaceKeepsTheTargetAndRemovesTheTemporaryFile,
+    TempFilesAreNewEmptyAndNamedFromThePrefix, SearchesReportHiddenAndSystemAttributes,
+    ReadOnlyFilesCanBeMovedButNotChanged, FilesInUseCannotBeReadChangedMovedOrDeleted);
+
+}  // namespace nexolant::contracts
