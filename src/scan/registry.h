@@ -1,0 +1,89 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "platform/registry.h"
+#include "platform/string_list.h"
+
+namespace nexolant {
+
+// A value could not be read or written; the text names the value.
+class RegistryError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A registry object: a root, an access mask and at most one open key. A path that starts
+// with "\" is taken from the root; any other path from the open key if there is one, else
+// from the root.
+class TRegistry {
+ public:
+  explicit TRegistry(platform::Registry& registry,
+                     platform::RegistryAccess access = platform::RegistryAccess::kFull)
+      : registry_(&registry), access_(access) {}
+  virtual ~TRegistry() = default;
+  TRegistry(const TRegistry&) = delete;
+  TRegistry& operator=(const TRegistry&) = delete;
+
+  platform::RegistryRoot RootKey() const { return root_; }
+  // A different root closes the open key.
+  void SetRootKey(platform::RegistryRoot root);
+
+  platform::RegistryAccess Access() const { return access_; }
+  bool HasOpenKey() const { return currentKey_ != nullptr; }
+
+  // Opens the key with the object's access, creating it when canCreate and the path is not
+  // empty. On success it replaces the open key; on failure nothing changes.
+  bool OpenKey(std::string_view path, bool canCreate);
+  void CloseKey() { currentKey_.reset(); }
+
+  // Whether the key opens with read access; the open key stays as it is.
+  bool KeyExists(std::string_view path);
+
+  // Replaces the list's content with the open key's subkey names in the registry's order;
+  // empty when no key is open.
+  void GetKeyNames(StringList& names);
+
+  // Deletes the key and everything below it, subkeys first and the last subkey first; true
+  // when the key itself was deleted. A path naming the root or the open key itself, or with
+  // an empty component, deletes nothing.
+  bool DeleteKey(std::string_view path);
+
+  bool ValueExists(const std::string& name);
+  // Empty for a missing or empty value; throws RegistryError for a value that is not text or
+  // cannot be read.
+  std::string ReadString(const std::string& name);
+  // Throws RegistryError when the value cannot be stored.
+  void WriteString(const std::string& name, const std::string& text);
+  bool DeleteValue(const std::string& name);
+
+ private:
+  struct Location {
+    platform::KeyBase base;
+    std::string path;
+  };
+  Location Resolve(std::string_view path) const;
+  bool DeleteTree(platform::KeyBase base, const std::string& path);
+
+  platform::Registry* registry_;
+  platform::RegistryAccess access_;
+  platform::RegistryRoot root_ = platform::RegistryRoot::kCurrentUser;
+  platform::RegistryKeyPtr currentKey_;
+};
+
+// The registry object the registry scan makes for every key it visits.
+class TRegIniFile : public TRegistry {
+ public:
+  using TRegistry::TRegistry;
+};
+
+// "HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER" or "HKEY_LOCAL_MACHINE"; empty for other roots.
+std::string HiveName(platform::RegistryRoot root);
+
+// The root named exactly (case matters) "HKEY_CURRENT_USER" or "HKEY_LOCAL_MACHINE"; the
+// classes root for any other text.
+platform::RegistryRoot HiveRoot(std::string_view name);
+
+}  // namespace nexolant

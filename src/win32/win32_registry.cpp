@@ -1,0 +1,175 @@
+#include "win32/win32_registry.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "win32/unique_handle.h"
+
+namespace nexolant::win32 {
+
+using platform::KeyBase;
+using platform::RegistryAccess;
+using platform::RegistryRoot;
+using platform::RegistryValue;
+
+namespace {
+
+// An open key. Opening the empty path on a root gives the root's own predefined handle,
+// which is borrowed, not closed.
+class Win32Key : public platform::RegistryKey {
+ public:
+  Win32Key(HKEY key, bool owned) : key_(key) {
+    if (owned) {
+      owned_.reset(key);
+    }
+  }
+
+  HKEY Get() const { return key_; }
+  static HKEY Of(const platform::RegistryKey& key) {
+    return static_cast<const Win32Key&>(key).Get();
+  }
+
+ private:
+  HKEY key_;
+  UniqueRegistryKey owned_;
+};
+
+HKEY RootHandle(RegistryRoot root) {
+  switch (root) {
+    case RegistryRoot::kClassesRoot:
+      return HKEY_CLASSES_ROOT;
+    case RegistryRoot::kCurrentUser:
+      return HKEY_CURRENT_USER;
+    case RegistryRoot::kLocalMachine:
+      return HKEY_LOCAL_MACHINE;
+    case RegistryRoot::kUsers:
+      return HKEY_USERS;
+  }
+  return HKEY_CURRENT_USER;
+}
+
+HKEY BaseHandle(KeyBase base) {
+  return base.IsRoot() ? RootHandle(base.Root()) : Win32Key::Of(base.Key());
+}
+
+// Never KEY_WOW64_32KEY: the 64-bit build keeps the 64-bit view, which holds the 32-bit
+// programs' keys under Wow6432Node, so a walk sees both.
+REGSAM Rights(RegistryAccess access) {
+  return access == RegistryAccess::kFull
+             ? KEY_ALL_ACCESS
+             : KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS | STANDARD_RIGHTS_READ;
+}
+
+platform::RegistryKeyPtr MakeKey(HKEY opened, HKEY base) {
+  return std::make_unique<Win32Key>(opened, opened != base);
+}
+
+BYTE* Bytes(std::string& data) {
+  return reinterpret_cast<BYTE*>(data.data());
+}
+
+// Longer than any key name can be in the ANSI code page (255 characters of up to two bytes).
+constexpr std::size_t kNameBufferLimit = 1024;
+
+// Reads of a value that keeps growing between the size query and the read give up after this.
+constexpr int kReadAttempts = 3;
+
+}  // namespace
+
+platform::RegistryKeyPtr Win32Registry::OpenKey(KeyBase base, const std::string& path,
+                                                RegistryAccess access) {
+  const HKEY parent = BaseHandle(base);
+  HKEY opened = nullptr;
+  if (RegOpenKeyExA(parent, path.c_str(), 0, Rights(access), &opened) != ERROR_SUCCESS) {
+    return nullptr;
+  }
+  return MakeKey(opened, parent);
+}
+
+platform::RegistryKeyPtr Win32Registry::CreateKey(KeyBase base, const std::string& path,
+                                                  RegistryAccess access) {
+  const HKEY parent = BaseHandle(base);
+  HKEY created = nullptr;
+  if (RegCreateKeyExA(parent, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, Rights(access),
+                      nullptr, &created, nullptr) != ERROR_SUCCESS) {
+    return nullptr;
+  }
+  return MakeKey(created, parent);
+}
+
+StringList Win32Registry::SubkeyNames(const platform::RegistryKey& key) {
+  const HKEY handle = Win32Key::Of(key);
+  DWORD longestName = 0;
+  if (RegQueryInfoKeyA(handle, nullptr, nullptr, nullptr, nullptr, &longestName, nullptr, nullptr,
+                       nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+    return {};
+  }
+  StringList names;
+  std::string buffer(longestName + 1, '\0');
+  DWORD index = 0;
+  while (true) {
+    DWORD length = static_cast<DWORD>(buffer.size());
+    const LONG result =
+        RegEnumKeyExA(handle, index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
+    if (result == ERROR_MORE_DATA && buffer.size() < kNameBufferLimit) {
+      // A longer name was added since the size query, or the code page needs more bytes.
+      buffer.resize(buffer.size() * 2);
+      continue;
+    }
+    if (result != ERROR_SUCCESS) {
+      return names;
+    }
+    names.emplace_back(buffer.data(), length);
+    ++index;
+  }
+}
+
+bool Win32Registry::DeleteKey(KeyBase base, const std::string& path) {
+  // RegDeleteKeyA with an empty path would delete the base key itself.
+  return !path.empty() && RegDeleteKeyA(BaseHandle(base), path.c_str()) == ERROR_SUCCESS;
+}
+
+bool Win32Registry::ValueExists(const platform::RegistryKey& key, const std::string& name) {
+  return RegQueryValueExA(Win32Key::Of(key), name.c_str(), nullptr, nullptr, nullptr, nullptr) ==
+         ERROR_SUCCESS;
+}
+
+RegistryValue Win32Registry::ReadValue(const platform::RegistryKey& key, const std::string& name) {
+  const HKEY handle = Win32Key::Of(key);
+  for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
+    DWORD type = REG_NONE;
+    DWORD size = 0;
+    LONG result = RegQueryValueExA(handle, name.c_str(), nullptr, &type, nullptr, &size);
+    if (result == ERROR_SUCCESS) {
+      std::string data(size, '\0');
+      result = RegQueryValueExA(handle, name.c_str(), nullptr, &type, Bytes(data), &size);
+      if (result == ERROR_SUCCESS) {
+        data.resize(size);
+        return {RegistryValue::Status::kFound, type, std::move(data)};
+      }
+    }
+    if (result == ERROR_FILE_NOT_FOUND) {
+      return {};
+    }
+    if (result != ERROR_MORE_DATA) {
+      break;
+    }
+  }
+  return {RegistryValue::Status::kUnreadable, platform::kRegNone, {}};
+}
+
+bool Win32Registry::WriteString(const platform::RegistryKey& key, const std::string& name,
+                                const std::string& text) {
+  return RegSetValueExA(Win32Key::Of(key), name.c_str(), 0, REG_SZ,
+                        reinterpret_cast<const BYTE*>(text.c_str()),
+                        static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
+}
+
+bool Win32Registry::DeleteValue(const platform::RegistryKey& key, const std::string& name) {
+  return RegDeleteValueA(Win32Key::Of(key), name.c_str()) == ERROR_SUCCESS;
+}
+
+}  // namespace nexolant::win32

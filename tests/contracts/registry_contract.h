@@ -1,0 +1,201 @@
+#pragma once
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "platform/registry.h"
+#include "platform/string_list.h"
+
+// What every platform::Registry must do, checked against the in-memory fake natively and
+// against the real registry under Wine. Instantiate with a type that has
+//   static std::unique_ptr<platform::Registry> Make();
+//   static std::string ScratchPath();  // a key of HKEY_CURRENT_USER owned by this process
+// The scratch key is created before each test and deleted with everything below it after.
+
+namespace nexolant::contracts {
+
+// Deletes a key with everything below it, for cleaning up. The empty path, which names the
+// base itself, is left alone.
+inline void DeleteRegistryTree(platform::Registry& registry, platform::KeyBase base,
+                               const std::string& path) {
+  if (path.empty()) {
+    return;
+  }
+  if (const auto key = registry.OpenKey(base, path, platform::RegistryAccess::kFull)) {
+    for (const std::string& name : registry.SubkeyNames(*key)) {
+      DeleteRegistryTree(registry, *key, name);
+    }
+  }
+  registry.DeleteKey(base, path);
+}
+
+// A key of the current user's root for one test, gone again when this is destroyed.
+class ScratchKey {
+ public:
+  ScratchKey(platform::Registry& registry, std::string path)
+      : registry_(&registry), path_(std::move(path)) {
+    DeleteRegistryTree(*registry_, kRoot, path_);
+    key_ = registry_->CreateKey(kRoot, path_, platform::RegistryAccess::kFull);
+  }
+  ~ScratchKey() {
+    key_.reset();
+    DeleteRegistryTree(*registry_, kRoot, path_);
+  }
+  ScratchKey(const ScratchKey&) = delete;
+  ScratchKey& operator=(const ScratchKey&) = delete;
+
+  static constexpr platform::RegistryRoot kRoot = platform::RegistryRoot::kCurrentUser;
+  const std::string& Path() const { return path_; }
+  const platform::RegistryKeyPtr& Key() const { return key_; }  // opened with full access
+
+ private:
+  platform::Registry* registry_;
+  std::string path_;
+  platform::RegistryKeyPtr key_;
+};
+
+template <typename Traits>
+class RegistryContract : public ::testing::Test {
+ protected:
+  RegistryContract() : registry_(Traits::Make()), scratch_(*registry_, Traits::ScratchPath()) {}
+
+  void SetUp() override { ASSERT_TRUE(scratch_.Key()) << "cannot create " << scratch_.Path(); }
+
+  platform::Registry& Reg() { return *registry_; }
+  const platform::RegistryKey& Scratch() { return *scratch_.Key(); }
+
+  std::unique_ptr<platform::Registry> registry_;
+  ScratchKey scratch_;
+};
+
+TYPED_TEST_SUITE_P(RegistryContract);
+
+using platform::RegistryAccess;
+using platform::RegistryValue;
+
+TYPED_TEST_P(RegistryContract, CreateMakesEveryMissingKeyAndOpenIgnoresCase) {
+  auto& reg = this->Reg();
+  ASSERT_TRUE(reg.CreateKey(this->Scratch(), "One\\Two\\Three", RegistryAccess::kFull));
+  EXPECT_TRUE(reg.OpenKey(this->Scratch(), "one\\TWO", RegistryAccess::kRead));
+  EXPECT_TRUE(reg.OpenKey(this->Scratch(), "ONE\\two\\three", RegistryAccess::kFull));
+  EXPECT_TRUE(reg.CreateKey(this->Scratch(), "One\\Two", RegistryAccess::kFull));
+  EXPECT_FALSE(reg.OpenKey(this->Scratch(), "One\\Missing", RegistryAccess::kRead));
+  EXPECT_FALSE(reg.OpenKey(this->Scratch(), "One\\Two\\Three\\Four", RegistryAccess::kFull));
+
+  const auto fromRoot =
+      reg.OpenKey(ScratchKey::kRoot, this->scratch_.Path() + "\\One", RegistryAccess::kRead);
+  ASSERT_TRUE(fromRoot);
+  EXPECT_EQ(reg.SubkeyNames(*fromRoot), StringList{"Two"});
+  const auto relative = reg.OpenKey(*fromRoot, "Two", RegistryAccess::kRead);
+  ASSERT_TRUE(relative);
+  EXPECT_EQ(reg.SubkeyNames(*relative), StringList{"Three"});
+  const auto same = reg.OpenKey(*relative, "", RegistryAccess::kRead);
+  ASSERT_TRUE(same);
+  EXPECT_EQ(reg.SubkeyNames(*same), StringList{"Three"});
+}
+
+TYPED_TEST_P(RegistryContract, TheEmptyPathOpensTheRootItself) {
+  const auto root = this->Reg().OpenKey(ScratchKey::kRoot, "", RegistryAccess::kRead);
+  ASSERT_TRUE(root);
+  const StringList names = this->Reg().SubkeyNames(*root);
+  EXPECT_NE(std::find(names.begin(), names.end(), "Software"), names.end());
+}
+
+TYPED_TEST_P(RegistryContract, SubkeysAreListedSortedWithoutRegardToCase) {
+  auto& reg = this->Reg();
+  for (const char* name : {"Zeta", "alpha", "Gamma2", "beta", "gamma1", "Delta9", "delta10"}) {
+    ASSERT_TRUE(reg.CreateKey(this->Scratch(), name, RegistryAccess::kFull)) << name;
+  }
+  EXPECT_EQ(reg.SubkeyNames(this->Scratch()),
+            (StringList{"alpha", "beta", "delta10", "Delta9", "gamma1", "Gamma2", "Zeta"}));
+  const auto leaf = reg.OpenKey(this->Scratch(), "Zeta", RegistryAccess::kRead);
+  ASSERT_TRUE(leaf);
+  EXPECT_TRUE(reg.SubkeyNames(*leaf).empty());
+}
+
+TYPED_TEST_P(RegistryContract, LongestNamesAreListedWhole) {
+  const std::string longest(255, 'k');
+  ASSERT_TRUE(this->Reg().CreateKey(this->Scratch(), longest, RegistryAccess::kFull));
+  ASSERT_TRUE(this->Reg().CreateKey(this->Scratch(), "a", RegistryAccess::kFull));
+  EXPECT_EQ(this->Reg().SubkeyNames(this->Scratch()), (StringList{"a", longest}));
+}
+
+TYPED_TEST_P(RegistryContract, DeleteRefusesAKeyThatHasSubkeys) {
+  auto& reg = this->Reg();
+  ASSERT_TRUE(reg.CreateKey(this->Scratch(), "Parent\\Child", RegistryAccess::kFull));
+  EXPECT_FALSE(reg.DeleteKey(this->Scratch(), "Parent"));
+  EXPECT_TRUE(reg.OpenKey(this->Scratch(), "Parent\\Child", RegistryAccess::kRead));
+  EXPECT_TRUE(reg.DeleteKey(this->Scratch(), "parent\\CHILD"));
+  EXPECT_FALSE(reg.DeleteKey(this->Scratch(), "Parent\\Child"));
+  EXPECT_TRUE(reg.DeleteKey(ScratchKey::kRoot, this->scratch_.Path() + "\\Parent"));
+  EXPECT_TRUE(reg.SubkeyNames(this->Scratch()).empty());
+}
+
+TYPED_TEST_P(RegistryContract, StringsAreStoredWithTheirTerminatingZero) {
+  auto& reg = this->Reg();
+  const std::string path = "C:\\Program Files\\Nexolant\\Nexolant.exe";
+  ASSERT_TRUE(reg.WriteString(this->Scratch(), "Nexolant", path));
+  EXPECT_TRUE(reg.ValueExists(this->Scratch(), "NEXOLANT"));
+  RegistryValue value = reg.ReadValue(this->Scratch(), "nexolant");
+  EXPECT_EQ(value.status, RegistryValue::Status::kFound);
+  EXPECT_EQ(value.type, platform::kRegString);
+  EXPECT_EQ(value.data, path + '\0');
+
+  ASSERT_TRUE(reg.WriteString(this->Scratch(), "Nexolant", ""));
+  value = reg.ReadValue(this->Scratch(), "Nexolant");
+  EXPECT_EQ(value.status, RegistryValue::Status::kFound);
+  EXPECT_EQ(value.data, std::string(1, '\0'));
+
+  EXPECT_FALSE(reg.ValueExists(this->Scratch(), ""));
+  ASSERT_TRUE(reg.WriteString(this->Scratch(), "", "default"));
+  EXPECT_EQ(reg.ReadValue(this->Scratch(), "").data, std::string("default") + '\0');
+}
+
+TYPED_TEST_P(RegistryContract, MissingValuesAreMissingUntilWrittenAndAfterDeletion) {
+  auto& reg = this->Reg();
+  EXPECT_FALSE(reg.ValueExists(this->Scratch(), "Value"));
+  EXPECT_EQ(reg.ReadValue(this->Scratch(), "Value").status, RegistryValue::Status::kMissing);
+  EXPECT_FALSE(reg.DeleteValue(this->Scratch(), "Value"));
+  ASSERT_TRUE(reg.WriteString(this->Scratch(), "Value", "x"));
+  EXPECT_TRUE(reg.DeleteValue(this->Scratch(), "VALUE"));
+  EXPECT_FALSE(reg.ValueExists(this->Scratch(), "Value"));
+  EXPECT_EQ(reg.ReadValue(this->Scratch(), "Value").status, RegistryValue::Status::kMissing);
+}
+
+TYPED_TEST_P(RegistryContract, ValuesAreNoKeysAndKeysAreNoValues) {
+  auto& reg = this->Reg();
+  ASSERT_TRUE(reg.WriteString(this->Scratch(), "Named", "x"));
+  ASSERT_TRUE(reg.CreateKey(this->Scratch(), "Sub", RegistryAccess::kFull));
+  EXPECT_EQ(reg.SubkeyNames(this->Scratch()), StringList{"Sub"});
+  EXPECT_FALSE(reg.OpenKey(this->Scratch(), "Named", RegistryAccess::kRead));
+  EXPECT_FALSE(reg.ValueExists(this->Scratch(), "Sub"));
+}
+
+TYPED_TEST_P(RegistryContract, ReadAccessReadsButDoesNotChangeValues) {
+  auto& reg = this->Reg();
+  ASSERT_TRUE(reg.WriteString(this->Scratch(), "Kept", "old"));
+  ASSERT_TRUE(reg.CreateKey(this->Scratch(), "Sub", RegistryAccess::kFull));
+  const auto readOnly =
+      reg.OpenKey(ScratchKey::kRoot, this->scratch_.Path(), RegistryAccess::kRead);
+  ASSERT_TRUE(readOnly);
+  EXPECT_EQ(reg.SubkeyNames(*readOnly), StringList{"Sub"});
+  EXPECT_TRUE(reg.ValueExists(*readOnly, "Kept"));
+  EXPECT_EQ(reg.ReadValue(*readOnly, "Kept").data, std::string("old") + '\0');
+  EXPECT_FALSE(reg.WriteString(*readOnly, "Kept", "new"));
+  EXPECT_FALSE(reg.DeleteValue(*readOnly, "Kept"));
+  EXPECT_EQ(reg.ReadValue(this->Scratch(), "Kept").data, std::string("old") + '\0');
+}
+
+REGISTER_TYPED_TEST_SUITE_P(RegistryContract, CreateMakesEveryMissingKeyAndOpenIgnoresCase,
+                            TheEmptyPathOpensTheRootItself,
+                            SubkeysAreListedSortedWithoutRegardToCase, LongestNamesAreListedWhole,
+                            DeleteRefusesAKeyThatHasSubkeys,
+                            StringsAreStoredWithTheirTerminatingZero,
+                            MissingValuesAreMissingUntilWrittenAndAfterDeletion,
+                            ValuesAreNoKeysAndKeysAreNoValues,
+                            ReadAccessReadsButDoesNotChangeValues);
+
+}  // namespace nexolant::contracts

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/registry.h"
+#include "platform/string_list.h"
+
+namespace nexolant {
+
+// An in-memory registry with the Windows behaviour the program relies on:
+// - key and value names compare case-insensitively (ASCII letters) and keep their spelling;
+// - CreateKey makes every missing key on its path; OpenKey with an empty path opens its base;
+// - DeleteKey refuses a key that has subkeys, as RegDeleteKeyA does on the NT family;
+// - subkeys are listed sorted by their upper-cased names, the order Windows keeps them in and
+//   returns from RegEnumKeyExA (Wine compares lower-cased names instead; the orders differ
+//   only for the characters between "Z" and "a", so tests keep to letters and digits);
+// - a key opened with read access refuses value writes and deletions;
+// - a deleted key's open handles fail every operation.
+// The four roots are separate trees (the classes root is no merged view here). A path with an
+// empty name in it (leading, trailing or doubled "\") is refused, and DeleteKey refuses the
+// empty path. Keys must not outlive the registry.
+class MemoryRegistry : public platform::Registry {
+ public:
+  MemoryRegistry();
+  ~MemoryRegistry() override;
+
+  platform::RegistryKeyPtr OpenKey(platform::KeyBase base, const std::string& path,
+                                   platform::RegistryAccess access) override;
+  platform::RegistryKeyPtr CreateKey(platform::KeyBase base, const std::string& path,
+                                     platform::RegistryAccess access) override;
+  StringList SubkeyNames(const platform::RegistryKey& key) override;
+  bool DeleteKey(platform::KeyBase base, const std::string& path) override;
+  bool ValueExists(const platform::RegistryKey& key, const std::string& name) override;
+  platform::RegistryValue ReadValue(const platform::RegistryKey& key,
+                                    const std::string& name) override;
+  bool WriteString(const platform::RegistryKey& key, const std::string& name,
+                   const std::string& text) override;
+  bool DeleteValue(const platform::RegistryKey& key, const std::string& name) override;
+
+  // Set-up and inspection for tests; paths are from the root. AddKey and SetValue create
+  // missing keys; the setters throw std::out_of_range for a key that does not exist.
+  void AddKey(platform::RegistryRoot root, const std::string& path);
+  void SetValue(platform::RegistryRoot root, const std::string& path, const std::string& name,
+                std::uint32_t type, const std::string& data);
+  bool HasKey(platform::RegistryRoot root, const std::string& path) const;
+  // The value's type and bytes; none when it is missing.
+  std::optional<platform::RegistryValue> Value(platform::RegistryRoot root, const std::string& path,
+                                               const std::string& name) const;
+  // The key opens with read access only and cannot be deleted, as under a restrictive ACL.
+  void DenyFullAccess(platform::RegistryRoot root, const std::string& path);
+  // Reading the value fails although it exists.
+  void SetUnreadable(platform::RegistryRoot root, const std::string& path, const std::string& name);
+
+  int OpenKeyCount() const { return openKeys_; }
+  // Paths from the root of the keys deleted, in the order they went.
+  const StringList& DeletedKeys() const { return deletedKeys_; }
+
+ private:
+  struct Node;
+  class Key;
+
+  Node* BaseNode(platform::KeyBase base) const;
+  Node* Find(Node* base, const std::string& path) const;
+  Node& At(platform::RegistryRoot root, const std::string& path) const;
+  Node* Create(Node* base, const std::string& path);
+
+  std::array<std::shared_ptr<Node>, 4> roots_;
+  int openKeys_ = 0;
+  StringList deletedKeys_;
+};
+
+}  // namespace nexolant
