@@ -1,0 +1,156 @@
+#include "monitor/process_list.h"
+
+#include <algorithm>
+#include <array>
+#include <exception>
+#include <optional>
+#include <utility>
+
+namespace nexolant {
+
+namespace {
+
+constexpr std::size_t kInitialIdCount = 1024;
+
+constexpr std::array<std::string_view, 9> kCriticalProcessNames = {
+    "SYSTEM",       "REGISTRY",     "SMSS.EXE",  "CSRSS.EXE", "WININIT.EXE",
+    "WINLOGON.EXE", "SERVICES.EXE", "LSASS.EXE", "DWM.EXE"};
+
+// Upper-cases a to z only, as process names are compared.
+std::string UpperCaseAscii(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) {
+    if (c >= 'a' && c <= 'z') {
+      c = static_cast<char>(c - 'a' + 'A');
+    }
+  }
+  return result;
+}
+
+bool IsCriticalProcessName(const std::string& upperCaseName) {
+  return std::find(kCriticalProcessNames.begin(), kCriticalProcessNames.end(), upperCaseName) !=
+         kCriticalProcessNames.end();
+}
+
+// The ids of all running processes; the buffer grows until every id fits.
+std::optional<std::vector<std::uint32_t>> FetchProcessIds(platform::ProcessApi& api) {
+  std::vector<std::uint32_t> ids(kInitialIdCount);
+  for (;;) {
+    const std::optional<std::size_t> bytes = api.EnumProcesses(ids);
+    if (!bytes) {
+      return std::nullopt;
+    }
+    const std::size_t count = *bytes / sizeof(std::uint32_t);
+    if (count < ids.size()) {
+      ids.resize(count);
+      return ids;
+    }
+    ids.resize(ids.size() * 2);
+  }
+}
+
+bool ListBySnapshot(platform::ProcessApi& api, ProcessList& list) {
+  if (!api.BindToolhelp()) {
+    return false;
+  }
+  const std::unique_ptr<platform::ProcessSnapshot> snapshot = api.CreateProcessSnapshot();
+  if (!snapshot) {
+    return false;
+  }
+  for (auto entry = snapshot->First(); entry; entry = snapshot->Next()) {
+    list.push_back({std::move(entry->exeFile), static_cast<std::int32_t>(entry->processId)});
+  }
+  return true;
+}
+
+bool ListByProcessStatus(platform::ProcessApi& api, ProcessList& list) {
+  if (!api.BindPsapi()) {
+    return false;
+  }
+  const auto ids = FetchProcessIds(api);
+  if (!ids) {
+    return false;
+  }
+  for (const std::uint32_t id : *ids) {
+    if (id == 0) {
+      continue;
+    }
+    const auto process =
+        api.OpenProcess(platform::kProcessQueryInformation | platform::kProcessVmRead, id);
+    if (!process) {
+      continue;
+    }
+    std::optional<std::string> path = process->ExecutablePath();
+    if (path && !path->empty()) {
+      list.push_back({std::move(*path), static_cast<std::int32_t>(id)});
+    } else {
+      list.push_back({"[System]", -1});
+    }
+  }
+  return true;
+}
+
+bool UsesProcessStatusListing(const platform::VersionInfo& version) {
+  return version.platformId == platform::kPlatformNt && version.majorVersion == 4;
+}
+
+// Terminates the process if its executable's base name is wanted (upper-cased). A process whose
+// base name cannot be read is passed over.
+bool TerminateIfNamed(platform::ProcessApi& api, std::uint32_t id, const std::string& wanted) {
+  const auto process = api.OpenProcess(
+      platform::kProcessQueryInformation | platform::kProcessVmRead | platform::kProcessTerminate,
+      id);
+  if (!process) {
+    return false;
+  }
+  const std::optional<platform::ModuleId> module = process->FirstModule();
+  if (!module) {
+    return false;
+  }
+  const std::optional<std::string> baseName = process->ModuleBaseName(*module);
+  if (!baseName || UpperCaseAscii(*baseName) != wanted) {
+    return false;
+  }
+  return process->Terminate(0);
+}
+
+}  // namespace
+
+bool ListProcesses(platform::ProcessApi& api, ProcessList& list) {
+  list.clear();
+  ProcessList found;
+  const bool listed = UsesProcessStatusListing(api.Version()) ? ListByProcessStatus(api, found)
+                                                              : ListBySnapshot(api, found);
+  list = std::move(found);
+  return listed;
+}
+
+bool TerminateProcessByName(platform::ProcessApi& api, std::string_view name) {
+  const std::string wanted = UpperCaseAscii(name);
+  // Only a base name equal to the wanted one is terminated, so a critical wanted name would
+  // only ever reach a critical process.
+  if (IsCriticalProcessName(wanted)) {
+    return false;
+  }
+  bool terminated = false;
+  try {
+    if (!api.BindPsapi()) {
+      return false;
+    }
+    const auto ids = FetchProcessIds(api);
+    if (!ids) {
+      return false;
+    }
+    const std::uint32_t self = api.CurrentProcessId();
+    for (const std::uint32_t id : *ids) {
+      if (id != self && TerminateIfNamed(api, id, wanted)) {
+        terminated = true;
+      }
+    }
+  } catch (const std::exception&) {
+    // The walk ends here; the result still tells whether anything was terminated.
+  }
+  return terminated;
+}
+
+}  // namespace nexolant

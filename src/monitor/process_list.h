@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/processes.h"
+
+namespace nexolant {
+
+// One running process: the executable name as the listing method reports it, or "[System]"
+// with id -1 for a process whose executable cannot be read.
+struct ProcessEntry {
+  std::string name;
+  std::int32_t processId = 0;
+
+  bool operator==(const ProcessEntry&) const = default;
+};
+
+using ProcessList = std::vector<ProcessEntry>;
+
+// Empties list and fills it with the running processes in the order the system reports them.
+// NT 4 is listed through "PSAPI.dll" (full paths), every other system through a snapshot
+// (executable names). False when the processes could not be listed; the list is then empty.
+bool ListProcesses(platform::ProcessApi& api, ProcessList& list);
+
+// Terminates every process whose executable base name equals name, compared after upper-casing
+// a to z; a name with a folder never matches. The program's own process and the processes the
+// system cannot run without are never terminated. True when at least one process was
+// terminated.
+bool TerminateProcessByName(platform::ProcessApi& api, std::string_view name);
+
+}  // namespace nexolant

@@ -1,0 +1,175 @@
+#include "win32/win32_processes.h"
+
+#include <cstring>
+#include <string>
+
+namespace nexolant::win32 {
+
+namespace {
+
+static_assert(sizeof(DWORD) == sizeof(std::uint32_t));
+
+// Resolves one entry point into the function pointer it is stored in; false when it is missing.
+template <typename Function>
+bool Resolve(HMODULE module, const char* name, Function& function) {
+  function = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+  return function != nullptr;
+}
+
+// The text of a buffer up to its first zero byte.
+std::string TextOf(const char* buffer, std::size_t size) {
+  return std::string(buffer, strnlen(buffer, size));
+}
+
+class Win32Snapshot : public platform::ProcessSnapshot {
+ public:
+  Win32Snapshot(UniqueFileHandle handle, const Win32ProcessApi::ToolhelpFunctions& functions)
+      : handle_(std::move(handle)), functions_(functions) {}
+
+  std::optional<platform::SnapshotEntry> First() override { return Deliver(functions_.first); }
+  std::optional<platform::SnapshotEntry> Next() override { return Deliver(functions_.next); }
+
+ private:
+  std::optional<platform::SnapshotEntry> Deliver(BOOL(WINAPI* step)(HANDLE, PROCESSENTRY32*)) {
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    if (!step(handle_.get(), &entry)) {
+      return std::nullopt;
+    }
+    return platform::SnapshotEntry{TextOf(entry.szExeFile, sizeof(entry.szExeFile)),
+                                   entry.th32ProcessID};
+  }
+
+  UniqueFileHandle handle_;
+  Win32ProcessApi::ToolhelpFunctions functions_;
+};
+
+class Win32OpenedProcess : public platform::OpenedProcess {
+ public:
+  Win32OpenedProcess(UniqueHandle handle, const Win32ProcessApi::PsapiFunctions& functions)
+      : handle_(std::move(handle)), functions_(functions) {}
+
+  std::optional<platform::ModuleId> FirstModule() override {
+    HMODULE module = nullptr;
+    DWORD needed = 0;
+    if (!functions_.enumProcessModules(handle_.get(), &module, sizeof(module), &needed) ||
+        needed < sizeof(module)) {
+      return std::nullopt;
+    }
+    return reinterpret_cast<platform::ModuleId>(module);
+  }
+
+  std::optional<std::string> ModuleBaseName(platform::ModuleId module) override {
+    char name[MAX_PATH];
+    if (functions_.getModuleBaseName(handle_.get(), reinterpret_cast<HMODULE>(module), name,
+                                     MAX_PATH) == 0) {
+      return std::nullopt;
+    }
+    return TextOf(name, sizeof(name));
+  }
+
+  std::optional<std::string> ExecutablePath() override {
+    char path[MAX_PATH + 1];
+    if (functions_.getModuleFileNameEx(handle_.get(), nullptr, path, sizeof(path)) == 0) {
+      return std::nullopt;
+    }
+    return TextOf(path, sizeof(path));
+  }
+
+  bool Terminate(std::uint32_t exitCode) override {
+    return TerminateProcess(handle_.get(), exitCode) != 0;
+  }
+
+ private:
+  UniqueHandle handle_;
+  Win32ProcessApi::PsapiFunctions functions_;
+};
+
+}  // namespace
+
+Win32ProcessApi::Win32ProcessApi(std::optional<platform::VersionInfo> version)
+    : version_(version) {}
+
+platform::VersionInfo Win32ProcessApi::Version() {
+  if (version_) {
+    return *version_;
+  }
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = sizeof(info);
+  if (!GetVersionExA(&info)) {
+    return {};
+  }
+  return {info.dwPlatformId, info.dwMajorVersion};
+}
+
+std::uint32_t Win32ProcessApi::CurrentProcessId() {
+  return GetCurrentProcessId();
+}
+
+bool Win32ProcessApi::BindToolhelp() {
+  if (kernel32_) {
+    return true;
+  }
+  UniqueModule module(LoadLibraryA("kernel32.dll"));
+  ToolhelpFunctions functions;
+  if (module && Resolve(module.get(), "CreateToolhelp32Snapshot", functions.createSnapshot) &&
+      Resolve(module.get(), "Process32First", functions.first) &&
+      Resolve(module.get(), "Process32Next", functions.next)) {
+    kernel32_ = std::move(module);
+    toolhelp_ = functions;
+  }
+  return static_cast<bool>(kernel32_);
+}
+
+bool Win32ProcessApi::BindPsapi() {
+  if (psapi_) {
+    return true;
+  }
+  UniqueModule module(LoadLibraryA("PSAPI.dll"));
+  PsapiFunctions functions;
+  if (module && Resolve(module.get(), "EnumProcesses", functions.enumProcesses) &&
+      Resolve(module.get(), "EnumProcessModules", functions.enumProcessModules) &&
+      Resolve(module.get(), "GetModuleBaseNameA", functions.getModuleBaseName) &&
+      Resolve(module.get(), "GetModuleFileNameExA", functions.getModuleFileNameEx)) {
+    psapi_ = std::move(module);
+    psapiFunctions_ = functions;
+  }
+  return static_cast<bool>(psapi_);
+}
+
+std::unique_ptr<platform::ProcessSnapshot> Win32ProcessApi::CreateProcessSnapshot() {
+  if (!BindToolhelp()) {
+    return nullptr;
+  }
+  UniqueFileHandle snapshot(toolhelp_.createSnapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot) {
+    return nullptr;
+  }
+  return std::make_unique<Win32Snapshot>(std::move(snapshot), toolhelp_);
+}
+
+std::optional<std::size_t> Win32ProcessApi::EnumProcesses(std::span<std::uint32_t> ids) {
+  if (!BindPsapi()) {
+    return std::nullopt;
+  }
+  DWORD filled = 0;
+  if (!psapiFunctions_.enumProcesses(reinterpret_cast<DWORD*>(ids.data()),
+                                     static_cast<DWORD>(ids.size_bytes()), &filled)) {
+    return std::nullopt;
+  }
+  return filled;
+}
+
+std::unique_ptr<platform::OpenedProcess> Win32ProcessApi::OpenProcess(std::uint32_t access,
+                                                                      std::uint32_t processId) {
+  if (!BindPsapi()) {
+    return nullptr;
+  }
+  UniqueHandle process(::OpenProcess(access, FALSE, processId));
+  if (!process) {
+    return nullptr;
+  }
+  return std::make_unique<Win32OpenedProcess>(std::move(process), psapiFunctions_);
+}
+
+}  // namespace nexolant::win32

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <windows.h>
+
+#include <tlhelp32.h>
+
+#include <optional>
+
+#include "platform/processes.h"
+#include "win32/unique_handle.h"
+
+namespace nexolant::win32 {
+
+// The process services on the Win32 API. "kernel32.dll" and "PSAPI.dll" are loaded and their
+// functions resolved at the first operation that needs them; a library counts as bound only
+// when every function the program uses resolved. A version given to the constructor replaces
+// the system's, so that either listing method can be used on any system. Snapshots and opened
+// processes must not outlive the object that made them.
+class Win32ProcessApi : public platform::ProcessApi {
+ public:
+  struct ToolhelpFunctions {
+    HANDLE(WINAPI* createSnapshot)(DWORD, DWORD) = nullptr;
+    BOOL(WINAPI* first)(HANDLE, PROCESSENTRY32*) = nullptr;
+    BOOL(WINAPI* next)(HANDLE, PROCESSENTRY32*) = nullptr;
+  };
+  struct PsapiFunctions {
+    BOOL(WINAPI* enumProcesses)(DWORD*, DWORD, DWORD*) = nullptr;
+    BOOL(WINAPI* enumProcessModules)(HANDLE, HMODULE*, DWORD, DWORD*) = nullptr;
+    DWORD(WINAPI* getModuleBaseName)(HANDLE, HMODULE, char*, DWORD) = nullptr;
+    DWORD(WINAPI* getModuleFileNameEx)(HANDLE, HMODULE, char*, DWORD) = nullptr;
+  };
+
+  explicit Win32ProcessApi(std::optional<platform::VersionInfo> version = std::nullopt);
+
+  platform::VersionInfo Version() override;
+  std::uint32_t CurrentProcessId() override;
+  bool BindToolhelp() override;
+  bool BindPsapi() override;
+  std::unique_ptr<platform::ProcessSnapshot> CreateProcessSnapshot() override;
+  std::optional<std::size_t> EnumProcesses(std::span<std::uint32_t> ids) override;
+  std::unique_ptr<platform::OpenedProcess> OpenProcess(std::uint32_t access,
+                                                       std::uint32_t processId) override;
+
+ private:
+  std::optional<platform::VersionInfo> version_;
+  UniqueModule kernel32_;
+  UniqueModule psapi_;
+  ToolhelpFunctions toolhelp_;
+  PsapiFunctions psapiFunctions_;
+};
+
+}  // namespace nexolant::win32

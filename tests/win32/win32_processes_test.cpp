@@ -1,0 +1,202 @@
+#include "win32/win32_processes.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "monitor/process_list.h"
+#include "win32/scratch_folder.h"
+#include "win32/unique_handle.h"
+
+namespace nexolant::win32 {
+namespace {
+
+std::string UpperCase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return text;
+}
+
+std::string LowerCase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+// A name no other process has: the test process's id and a running number.
+std::string UniqueExeName() {
+  static int count = 0;
+  return "NxSleep_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++count) +
+         ".exe";
+}
+
+std::string OwnPath() {
+  char path[MAX_PATH + 1] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return path;
+}
+
+// The helper program, copied under the given name into a scratch folder.
+std::string CopySleeper(const ScratchFolder& folder, const std::string& exeName) {
+  const std::string own = OwnPath();
+  const std::string source = own.substr(0, own.find_last_of('\\') + 1) + "nexolant_sleeper.exe";
+  const std::string target = folder / exeName;
+  if (!CopyFileA(source.c_str(), target.c_str(), TRUE)) {
+    throw std::runtime_error("cannot copy " + source);
+  }
+  return target;
+}
+
+// Owns a started process: terminates it if it still runs and waits for its end.
+class OwnedProcess {
+ public:
+  OwnedProcess() = default;
+  ~OwnedProcess() {
+    if (handle_ && WaitForSingleObject(handle_.get(), 0) == WAIT_TIMEOUT) {
+      TerminateProcess(handle_.get(), 1);
+      WaitForSingleObject(handle_.get(), 20000);
+    }
+  }
+  OwnedProcess(const OwnedProcess&) = delete;
+  OwnedProcess& operator=(const OwnedProcess&) = delete;
+
+  void Adopt(HANDLE process) { handle_.reset(process); }
+  HANDLE get() const { return handle_.get(); }
+
+ private:
+  UniqueHandle handle_;
+};
+
+// A started copy of the helper, running until it has set its ready event; reaped when it goes,
+// so that no test leaves a process behind, whatever way it ends.
+class HelperProcess {
+ public:
+  explicit HelperProcess(const std::string& path, const std::string& mode = "") {
+    const std::string eventName = "nexolant_sleeper_ready_" +
+                                  std::to_string(GetCurrentProcessId()) + "_" +
+                                  std::to_string(++started_);
+    const UniqueHandle ready(CreateEventA(nullptr, TRUE, FALSE, eventName.c_str()));
+    std::string commandLine = "\"" + path + "\" " + eventName + " " + mode;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!ready || !CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                                  CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info)) {
+      throw std::runtime_error("cannot start " + path);
+    }
+    process_.Adopt(info.hProcess);
+    CloseHandle(info.hThread);
+    id_ = info.dwProcessId;
+    HANDLE waitFor[] = {ready.get(), process_.get()};
+    if (WaitForMultipleObjects(2, waitFor, FALSE, 20000) == WAIT_TIMEOUT) {
+      throw std::runtime_error("the helper did not start: " + path);
+    }
+  }
+
+  std::int32_t id() const { return static_cast<std::int32_t>(id_); }
+  bool Running() const { return WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
+  // The exit code once the process has ended within a few seconds; none while it runs.
+  std::optional<DWORD> WaitForExit() const {
+    DWORD code = 0;
+    if (WaitForSingleObject(process_.get(), 10000) != WAIT_OBJECT_0 ||
+        !GetExitCodeProcess(process_.get(), &code)) {
+      return std::nullopt;
+    }
+    return code;
+  }
+
+ private:
+  static inline int started_ = 0;
+  OwnedProcess process_;
+  DWORD id_ = 0;
+};
+
+bool Lists(const ProcessList& list, const std::string& name, std::int32_t id) {
+  return std::any_of(list.begin(), list.end(), [&](const ProcessEntry& entry) {
+    return entry.processId == id && UpperCase(entry.name) == UpperCase(name);
+  });
+}
+
+TEST(Win32ProcessesTest, SnapshotListingFindsProcessesByExecutableName) {
+  ScratchFolder folder;
+  const std::string exeName = UniqueExeName();
+  const HelperProcess helper(CopySleeper(folder, exeName));
+  Win32ProcessApi api;
+  ASSERT_TRUE(api.Version().platformId == platform::kPlatformNt && api.Version().majorVersion >= 5);
+  ProcessList list{{"stale", 1}};
+  EXPECT_TRUE(ListProcesses(api, list));
+  EXPECT_TRUE(Lists(list, exeName, helper.id()));
+  const std::string own = OwnPath().substr(OwnPath().find_last_of('\\') + 1);
+  EXPECT_TRUE(Lists(list, own, static_cast<std::int32_t>(GetCurrentProcessId())));
+  EXPECT_FALSE(Lists(list, "stale", 1));
+}
+
+TEST(Win32ProcessesTest, ProcessStatusListingGivesFullPaths) {
+  ScratchFolder folder;
+  const std::string path = CopySleeper(folder, UniqueExeName());
+  const HelperProcess helper(path);
+  Win32ProcessApi api(platform::VersionInfo{platform::kPlatformNt, 4});
+  ProcessList list;
+  EXPECT_TRUE(ListProcesses(api, list));
+  EXPECT_TRUE(Lists(list, path, helper.id()));
+  EXPECT_TRUE(Lists(list, OwnPath(), static_cast<std::int32_t>(GetCurrentProcessId())));
+  for (const ProcessEntry& entry : list) {
+    EXPECT_NE(entry.processId, 0);
+    EXPECT_EQ(entry.name == "[System]", entry.processId == -1) << entry.name;
+  }
+}
+
+TEST(Win32ProcessesTest, TerminatesEveryProcessOfTheBaseNameInEitherLetterCase) {
+  for (const auto& spell : {UpperCase, LowerCase}) {
+    ScratchFolder first;
+    ScratchFolder second;
+    const std::string exeName = UniqueExeName();
+    const HelperProcess a(CopySleeper(first, exeName));
+    const HelperProcess b(CopySleeper(second, exeName));
+    Win32ProcessApi api;
+    EXPECT_TRUE(TerminateProcessByName(api, spell(exeName)));
+    EXPECT_EQ(a.WaitForExit(), 0u);
+    EXPECT_EQ(b.WaitForExit(), 0u);
+    EXPECT_FALSE(TerminateProcessByName(api, exeName));
+  }
+}
+
+TEST(Win32ProcessesTest, ANameWithAFolderTerminatesNothing) {
+  ScratchFolder folder;
+  const std::string path = CopySleeper(folder, UniqueExeName());
+  const HelperProcess helper(path);
+  Win32ProcessApi api;
+  EXPECT_FALSE(TerminateProcessByName(api, path));
+  EXPECT_TRUE(helper.Running());
+}
+
+TEST(Win32ProcessesTest, AProcessNeverTerminatesItself) {
+  ScratchFolder folder;
+  const HelperProcess helper(CopySleeper(folder, UniqueExeName()), "terminate-self");
+  EXPECT_EQ(helper.WaitForExit(), 3u);
+}
+
+TEST(Win32ProcessesTest, CriticalProcessesAreRefused) {
+  Win32ProcessApi api;
+  ProcessList before;
+  ASSERT_TRUE(ListProcesses(api, before));
+  const auto services = std::find_if(before.begin(), before.end(), [](const ProcessEntry& e) {
+    return UpperCase(e.name) == "SERVICES.EXE";
+  });
+  ASSERT_NE(services, before.end());
+  for (const char* name : {"services.exe", "SERVICES.EXE", "System", "csrss.exe", "lsass.exe"}) {
+    EXPECT_FALSE(TerminateProcessByName(api, name)) << name;
+  }
+  ProcessList after;
+  ASSERT_TRUE(ListProcesses(api, after));
+  EXPECT_TRUE(Lists(after, services->name, services->processId));
+}
+
+}  // namespace
+}  // namespace nexolant::win32
