@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "platform/profile_strings.h"
+
+namespace nexolant::win32 {
+
+class Win32ProfileStrings final : public platform::ProfileStrings {
+ public:
+  std::string ReadString(const std::string& section, const std::string& key,
+                         const std::string& defaultValue, std::size_t bufferSize,
+                         const std::string& fileName) override;
+  bool WriteString(const std::string& section, const std::string& key, const std::string& value,
+                   const std::string& fileName) override;
+  void Flush(const std::string& fileName) override;
+};
+
+}  // namespace nexolant::win32

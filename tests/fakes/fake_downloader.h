@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/downloader.h"
+#include "platform/file_system.h"
+
+namespace nexolant {
+
+// Serves configured bodies by URL into a FileSystem. An unknown URL fails as a missing
+// resource does; a failure leaves the target as it was, as the real download does.
+class FakeDownloader : public platform::Downloader {
+ public:
+  static constexpr std::uint32_t kNotFound = 0x800C0005;     // the resource was not found
+  static constexpr std::uint32_t kWriteFailed = 0x80070005;  // access denied
+
+  explicit FakeDownloader(platform::FileSystem& files) : files_(files) {}
+
+  platform::DownloadResult DownloadToFile(const std::string& url,
+                                          const std::string& fileName) override;
+
+  void Serve(const std::string& url, std::string body) { bodies_[url] = std::move(body); }
+  // Every download fails with code until Succeed.
+  void FailWith(std::uint32_t code) { failure_ = code; }
+  void Succeed() { failure_.reset(); }
+
+  struct Request {
+    std::string url;
+    std::string fileName;
+    bool operator==(const Request&) const = default;
+  };
+  const std::vector<Request>& Requests() const { return requests_; }
+
+ private:
+  platform::FileSystem& files_;
+  std::map<std::string, std::string> bodies_;
+  std::optional<std::uint32_t> failure_;
+  std::vector<Request> requests_;
+};
+
+}  // namespace nexolant

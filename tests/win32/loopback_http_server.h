@@ -1,0 +1,57 @@
+#pragma once
+
+#include <chrono>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace nexolant::win32 {
+
+// A minimal HTTP/1.0 server on 127.0.0.1 at a free port, answering from a fixed table of
+// paths on a thread of the test process: one response per connection, 404 for a path not in
+// the table. The thread stops when the server is destroyed, and by itself after timeLimit,
+// so a test can never hang on it.
+class LoopbackHttpServer {
+ public:
+  struct Response {
+    int status = 200;
+    std::string body;
+  };
+
+  // Throws std::runtime_error when the socket cannot be set up.
+  explicit LoopbackHttpServer(std::map<std::string, Response> routes,
+                              std::chrono::seconds timeLimit = std::chrono::seconds(30));
+  ~LoopbackHttpServer();
+  LoopbackHttpServer(const LoopbackHttpServer&) = delete;
+  LoopbackHttpServer& operator=(const LoopbackHttpServer&) = delete;
+
+  // Answers later requests for path with response.
+  void SetResponse(const std::string& path, Response response);
+
+  // "http://127.0.0.1:<port>" followed by path.
+  std::string Url(const std::string& path) const;
+
+  // The paths requested so far, in order.
+  std::vector<std::string> Requests() const;
+
+  // A loopback port that refuses connections: bound for the caller's scope, never listening.
+  class ClosedPort {
+   public:
+    ClosedPort();
+    ~ClosedPort();
+    ClosedPort(const ClosedPort&) = delete;
+    ClosedPort& operator=(const ClosedPort&) = delete;
+    std::string Url(const std::string& path) const;
+
+   private:
+    struct State;
+    std::unique_ptr<State> state_;
+  };
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+}  // namespace nexolant::win32
