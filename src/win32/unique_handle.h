@@ -83,6 +83,18 @@ struct IconTraits {
   static void Close(Handle h) { DestroyIcon(h); }
 };
 
+struct MemoryDcTraits {  // device contexts made with CreateCompatibleDC
+  using Handle = HDC;
+  static Handle Empty() { return nullptr; }
+  static void Close(Handle h) { DeleteDC(h); }
+};
+
+struct RegionTraits {
+  using Handle = HRGN;
+  static Handle Empty() { return nullptr; }
+  static void Close(Handle h) { DeleteObject(h); }
+};
+
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
 using UniqueFileHandle = UniqueResource<FileHandleTraits>;
 using UniqueFindHandle = UniqueResource<FindHandleTraits>;

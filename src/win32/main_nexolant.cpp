@@ -1,0 +1,36 @@
+// The entry of Nexolant.exe: the Win32 services and window system, the application titled
+// "Nexolant", the main window, and the message loop until that window closes. No
+// command-line argument is used and the current directory plays no part: every file lives
+// in the folder of the executable.
+#include <windows.h>
+
+#include <exception>
+
+#include "app/main_form.h"
+#include "app/services.h"
+#include "ui/application.h"
+#include "win32/win32_backend.h"
+#include "win32/win32_clock.h"
+#include "win32/win32_file_system.h"
+#include "win32/win32_locale.h"
+#include "win32/win32_shell.h"
+
+int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
+                   int /*show*/) {
+  using namespace nexolant;
+  win32::Win32Backend backend;
+  ui::Application application(backend);
+  application.SetTitle("Nexolant");
+  if (!application.RunHandler([&application] {
+        win32::Win32FileSystem files;
+        win32::Win32Clock clock;
+        const win32::Win32Locale locale;
+        win32::Win32Shell shell;
+        const std::string programFolder = files.ProgramFolder();
+        TMainForm mainForm(AppServices{files, clock, locale, shell, application, programFolder});
+        application.Run(mainForm);
+      })) {
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+
+#include "ui/application.h"
+#include "ui/control.h"
+#include "win32/font_cache.h"
+#include "win32/pictures.h"
+#include "win32/unique_handle.h"
+#include "win32/window.h"
+
+namespace nexolant::win32 {
+
+class HintWindow;
+
+// Solid brushes by colour, kept for the life of the renderer (WM_CTLCOLOR* answers must
+// outlive the message).
+class BrushCache {
+ public:
+  HBRUSH Get(COLORREF color);
+
+ private:
+  std::map<COLORREF, UniqueGdiObject> brushes_;
+};
+
+// What every window of the renderer shares: the application (to run event handlers), the
+// caches of GDI objects, the pop-up hint window and the display scale.
+class RenderContext {
+ public:
+  RenderContext(ui::Application& application, HintWindow& hints, int dpi);
+
+  ui::Application& App() const { return *application_; }
+  HintWindow& Hints() const { return *hints_; }
+  FontCache& Fonts() { return fonts_; }
+  PictureCache& Pictures() { return pictures_; }
+  BrushCache& Brushes() { return brushes_; }
+  const ErrorReport& Report() const { return report_; }
+
+  // Model pixels (96 per inch) to display pixels.
+  int Scale(int value) const { return MulDiv(value, dpi_, 96); }
+  RECT ToPixels(const ui::Rect& rect) const;
+
+  // Runs an event of the model through the application's handler guard.
+  template <class Handler>
+  bool Run(Handler&& handler) {
+    return application_->RunHandler(std::forward<Handler>(handler));
+  }
+
+ private:
+  ui::Application* application_;
+  HintWindow* hints_;
+  int dpi_;
+  FontCache fonts_;
+  PictureCache pictures_;
+  BrushCache brushes_;
+  ErrorReport report_;
+};
+
+// The background of a container: a form's colour, or a notebook page's (its notebook's).
+COLORREF ContainerBackground(const ui::Container& container);
+
+// The background of a control: its own colour, or its container's when that is default.
+COLORREF ControlBackground(const ui::Control& control);
+
+// The text colour of a control's font.
+COLORREF TextColor(const ui::Control& control);
+
+}  // namespace nexolant::win32

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <map>
+#include <memory>
+
+#include "ui/application.h"
+#include "ui/application_backend.h"
+#include "ui/form.h"
+#include "ui/timer.h"
+#include "win32/form_window.h"
+#include "win32/hint_window.h"
+#include "win32/render_context.h"
+#include "win32/timer_window.h"
+
+namespace nexolant::win32 {
+
+// The Win32 window system behind the Application: the message loop and its pumping,
+// message boxes, modal loops, window timers, and the renderer that makes a window for every
+// form and control of the model.
+class Win32Backend final : public ui::ApplicationBackend {
+ public:
+  using Clock = std::chrono::steady_clock;
+
+  // pumpInterval: how long ProcessMessages may skip the queue after a dispatch while no
+  // input waits (zero: every call dispatches).
+  explicit Win32Backend(Clock::duration pumpInterval = std::chrono::milliseconds(10));
+  ~Win32Backend() override;
+
+  void Attach(ui::Application& application) override;
+
+  // Returns at once unless the pump interval has passed since the last dispatch or input is
+  // waiting (looked at no more often than once a millisecond); otherwise dispatches every
+  // pending message.
+  void ProcessMessages() override;
+
+  ui::MessageResult ShowMessageBox(const std::string& text, const std::string& caption,
+                                   ui::MessageButtons buttons, ui::MessageIcon icon) override;
+
+  void RealiseForm(ui::Form& form) override;
+  void DestroyForm(ui::Form& form) override;
+  void ShowModal(ui::Form& form) override;
+  void Run(ui::Form& mainForm) override;
+
+  void StartTimer(ui::Timer& timer) override;
+  void StopTimer(ui::Timer& timer) override;
+
+  void ApplyHintStyle(const ui::HintStyle& style) override;
+
+  void RestoreApplication() override;
+  void BringApplicationToFront() override;
+  void ShowTaskbarButton(bool visible) override;
+
+  // The window of a realised form, or null.
+  FormWindow* WindowOf(const ui::Form& form) const;
+  HintWindow& Hints() const { return *hints_; }
+
+ private:
+  // Hands one message to the window system: typed characters first to the form's key
+  // preview, dialog keys (Tab, Enter, Escape) to the form, the rest to its window.
+  void Dispatch(MSG& message);
+  FormWindow* FormOfWindow(HWND hwnd) const;
+  HWND MainWindow() const;
+
+  Clock::duration pumpInterval_;
+  Clock::time_point lastDispatch_{};
+  Clock::time_point lastInputCheck_{};
+  ui::Application* application_ = nullptr;
+  ui::Form* mainForm_ = nullptr;
+  std::unique_ptr<HintWindow> hints_;
+  std::unique_ptr<RenderContext> context_;
+  std::unique_ptr<TimerWindow> timers_;
+  std::map<const ui::Form*, std::unique_ptr<FormWindow>> forms_;
+};
+
+}  // namespace nexolant::win32

@@ -1,0 +1,122 @@
+// <windows.h> first: it renames DeleteFile in the file system interface as in its Win32 class.
+#include <windows.h>
+
+#include <string>
+
+#include "app/main_form.h"
+#include "platform/shell.h"
+#include "renderer_fixture.h"
+#include "scratch_folder.h"
+#include "win32/win32_clock.h"
+#include "win32/win32_file_system.h"
+#include "win32/win32_locale.h"
+
+namespace nexolant::win32 {
+namespace {
+
+class NoShell : public platform::Shell {
+ public:
+  bool Open(const std::string& /*target*/) override { return false; }
+};
+
+// The main window's layout as real windows (its creation handler, with the splash and the
+// file loads, is not run).
+class MainFormWindowTest : public RendererTest {
+ protected:
+  MainFormWindowTest()
+      : form_(AppServices{files_, clock_, locale_, shell_, application_, folder_.path()}) {
+    Realise(form_);
+  }
+  ~MainFormWindowTest() override { backend_.DestroyForm(form_); }
+
+  std::string TextOf(const char* name) const {
+    const ui::Control* control = form_.FindControl(name);
+    return control ? WindowText(HandleOf(*control)) : "<no " + std::string(name) + ">";
+  }
+
+  ScratchFolder folder_;
+  Win32FileSystem files_;
+  Win32Clock clock_;
+  const Win32Locale locale_;
+  NoShell shell_;
+  TMainForm form_;
+};
+
+TEST_F(MainFormWindowTest, ClientAreaIs762By394) {
+  RECT client;
+  GetClientRect(FormHandle(form_), &client);
+  EXPECT_EQ(client.right, 762);
+  EXPECT_EQ(client.bottom, 394);
+  EXPECT_EQ(WindowText(FormHandle(form_)), "Nexolant");
+  const LONG style = GetWindowLongA(FormHandle(form_), GWL_STYLE);
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  EXPECT_FALSE(style & WS_THICKFRAME);
+}
+
+TEST_F(MainFormWindowTest, StatusPageTextsReadBackFromTheWindows) {
+  const struct {
+    const char* name;
+    const char* text;
+  } cases[] = {
+      {"lblStatus", "Nexolant Status"},
+      {"Label4", "Initialization status"},
+      {"lblRefStatus", "Reference file has been loaded successfully"},
+      {"lblDetails", "Details"},
+      {"Label6", "Usage statistics"},
+      {"Label7", "Active monitoring"},
+      {"lblAMStatus", "Not loaded"},
+      {"lblEnableDisable", "Enable"},
+      {"lblLastSystemScan", "Never"},
+      {"lblTotalScans", "0"},
+      {"lblObjectsRemoved", "0"},
+      {"lblObjectsQuarantined", "0"},
+      {"lblOpenQuarantine", "Open quarantine"},
+      {"lblFileStatus", "Status OK"},
+      {"lblInitialized", "Software initialized."},
+      {"lblCheckUpdates", "Check for updates now"},
+      {"lblHint", "Hover the mouse over right buttons to see description here"},
+      {"Label1", "Build 2.0"},
+      {"StatusBtn", "Status"},
+      {"HelpBtn", "Help"},
+  };
+  for (const auto& expected : cases) {
+    EXPECT_EQ(TextOf(expected.name), expected.text) << expected.name;
+  }
+}
+
+TEST_F(MainFormWindowTest, SideButtonClickSwitchesThePageAndTitle) {
+  SendMessageA(HandleOf(*form_.FindControl("ScanBtn")), BM_CLICK, 0, 0);
+  EXPECT_EQ(TextOf("lblStatus"), "Preparing system scan");
+  EXPECT_FALSE(IsWindowVisible(HandleOf(*form_.FindControl("lblRefStatus"))));
+  SendMessageA(HandleOf(*form_.FindControl("StatusBtn")), BM_CLICK, 0, 0);
+  EXPECT_EQ(TextOf("lblStatus"), "Nexolant Status");
+  EXPECT_TRUE(IsWindowVisible(HandleOf(*form_.FindControl("lblRefStatus"))));
+}
+
+TEST_F(MainFormWindowTest, ImageButtonHintGoesToTheHintLine) {
+  const HWND button = HandleOf(*form_.FindControl("btnInfo"));
+  SendMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(TextOf("lblHint"), "Shows program version and copyright information");
+  SendMessageA(button, WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(TextOf("lblHint"), "Hover the mouse over right buttons to see description here");
+}
+
+TEST_F(MainFormWindowTest, SideButtonShowsItsPopUpHintAfterAPause) {
+  const HWND button = HandleOf(*form_.FindControl("StatusBtn"));
+  SendMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  EXPECT_FALSE(backend_.Hints().Showing());
+  const DWORD start = GetTickCount();
+  while (!backend_.Hints().Showing() && GetTickCount() - start < 3000) {
+    backend_.ProcessMessages();
+    Sleep(10);
+  }
+  EXPECT_TRUE(backend_.Hints().Showing());
+  EXPECT_EQ(backend_.Hints().Text(), "Show status of the software");
+  EXPECT_EQ(TextOf("lblHint"), "Hover the mouse over right buttons to see description here");
+  SendMessageA(button, WM_MOUSELEAVE, 0, 0);
+  EXPECT_FALSE(backend_.Hints().Showing());
+}
+
+}  // namespace
+}  // namespace nexolant::win32
