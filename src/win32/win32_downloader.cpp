@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "win32/com_scope.h"
+#include "win32/temporary_file.h"
 
 namespace nexolant::win32 {
 namespace {
@@ -16,31 +17,6 @@ platform::DownloadResult LastErrorResult() {
   const HRESULT code = error != ERROR_SUCCESS ? HRESULT_FROM_WIN32(error) : E_FAIL;
   return {static_cast<std::uint32_t>(code)};
 }
-
-// The target's folder, where the temporary file must be for the replacement to be a rename.
-std::string FolderOf(const std::string& path) {
-  const auto separator = path.find_last_of("\\/");
-  return separator == std::string::npos ? "." : path.substr(0, separator + 1);
-}
-
-// A file that is deleted at the end of the scope unless kept.
-class TemporaryFile {
- public:
-  explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
-  ~TemporaryFile() {
-    if (!path_.empty()) {
-      DeleteFileA(path_.c_str());
-    }
-  }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-  const std::string& path() const { return path_; }
-  void Keep() { path_.clear(); }
-
- private:
-  std::string path_;
-};
 
 // The download's callback, there to learn the HTTP status: the system saves an error page
 // (404, 500) as if it were the file and reports success. Lives on the stack for one

@@ -6,6 +6,7 @@
 
 #include "platform/errors.h"
 #include "win32/system_error_text.h"
+#include "win32/temporary_file.h"
 #include "win32/unique_handle.h"
 
 namespace nexolant::win32 {
@@ -48,31 +49,6 @@ class Win32DirectorySearch : public platform::DirectorySearch {
   UniqueFindHandle handle_;
   std::optional<FindData> pending_;
 };
-
-// A file that is deleted at the end of the scope unless kept.
-class TemporaryFile {
- public:
-  explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
-  ~TemporaryFile() {
-    if (!path_.empty()) {
-      DeleteFileA(path_.c_str());
-    }
-  }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-  const std::string& path() const { return path_; }
-  void Keep() { path_.clear(); }
-
- private:
-  std::string path_;
-};
-
-// The folder part of a path with its final separator; "." for a bare name.
-std::string FolderOf(const std::string& path) {
-  const std::size_t separator = path.find_last_of("\\/");
-  return separator == std::string::npos ? "." : path.substr(0, separator + 1);
-}
 
 void WriteAll(HANDLE file, std::string_view data, const std::string& path) {
   constexpr std::size_t kChunk = 1 << 20;
