@@ -17,39 +17,13 @@
 #include "reference/crypt.h"
 #include "reference/reference_loader.h"
 #include "support/recording_backend.h"
+#include "support/scoped_folder.h"
 
 namespace nexolant::nexref {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class ScopedFolder {
- public:
-  ScopedFolder() {
-    std::random_device random;
-    path_ = fs::temp_directory_path() / ("nexolant-nexref-test-" + std::to_string(random()));
-    fs::create_directories(path_);
-  }
-  ~ScopedFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  ScopedFolder(const ScopedFolder&) = delete;
-  ScopedFolder& operator=(const ScopedFolder&) = delete;
-
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-  std::set<std::string> Names() const {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(path_)) {
-      names.insert(entry.path().filename().string());
-    }
-    return names;
-  }
-
- private:
-  fs::path path_;
-};
+using nexolant::testing::ScopedFolder;
 
 std::string Encipher(const std::string& plain) {
   std::string cipher(plain.size(), '\0');
