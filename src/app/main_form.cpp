@@ -82,14 +82,33 @@ void TMainForm::WireEvents() {
 
 // Start-up, in order. Only the reference load can end it early: its failure goes to the
 // standard error report and the window opens all the same.
+namespace {
+
+// Runs a step whose failure must not stop the start-up or shutdown sequence.
+template <typename Step>
+void RunGuarded(Step step) {
+  try {
+    step();
+  } catch (...) {
+  }
+}
+
+}  // namespace
+
+// The start-up order. The tray icon and the stored-settings file name take their places
+// between the hint style and the statistics when those subsystems exist. The reference load
+// is not guarded: its failure reaches the error report and ends the sequence.
 void TMainForm::FormCreate() {
   ShowSplash();
   services_.application.SetHintStyle(kHintStyle);
+  RunGuarded([this] { LoadStatistics(); });
   CreateLists();
   LoadReference();
+  RunGuarded([this] { RebuildQuarantineList(); });
 }
 
 void TMainForm::FormDestroy() {
+  RunGuarded([this] { SaveStatistics(); });
   FreeLists();
 }
 

@@ -49,6 +49,17 @@ class TMainForm : public ui::Form {
   // Shows a page with its title; the side buttons are the caller's business.
   void ShowPage(MainPage page);
 
+ protected:
+  // Start-up and shutdown steps whose failure is swallowed where the sequence runs them: the
+  // step is abandoned and the sequence goes on. The statistics and quarantine subsystems
+  // fill them in; until then they do nothing.
+  virtual void LoadStatistics() {}
+  virtual void RebuildQuarantineList() {}
+  virtual void SaveStatistics() {}
+
+  // Whether the signature lists exist (between CreateLists and FreeLists).
+  bool ListsCreated() const { return tables_ != nullptr; }
+
  private:
   // Layout, one function per part of the window.
   void BuildFrame();
