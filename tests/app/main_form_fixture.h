@@ -12,8 +12,8 @@
 #include "app/main_form.h"
 #include "fakes/fake_shell.h"
 #include "fakes/memory_file_system.h"
-#include "reference/crypt.h"
 #include "support/ascii_locale.h"
+#include "support/encipher_reference.h"
 #include "support/scripted_backend.h"
 #include "ui/application.h"
 
@@ -26,14 +26,7 @@ class FixedClock : public platform::Clock {
   platform::DateTime Now() override { return kStartTime; }
 };
 
-// The reference file as the shipped key enciphers it.
-inline std::string EncipherReference(std::string_view plain) {
-  std::string cipher(plain.size(), '\0');
-  EncipherBytes(reinterpret_cast<const std::uint8_t*>(plain.data()), plain.size(),
-                reinterpret_cast<std::uint8_t*>(cipher.data()), cipher.size(),
-                ShippedReferenceKey());
-  return cipher;
-}
+using testing::EncipherReference;
 
 // A main window over in-memory services and the scripted window system.
 class MainFormTest : public ::testing::Test {

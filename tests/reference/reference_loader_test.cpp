@@ -10,6 +10,7 @@
 #include "platform/errors.h"
 #include "platform/portable/cp1252_locale.h"
 #include "reference/crypt.h"
+#include "support/encipher_reference.h"
 
 namespace nexolant {
 namespace {
@@ -39,13 +40,7 @@ class PumpBackend : public ui::ApplicationBackend {
   int failAtPump = 0;  // 0: never
 };
 
-std::string Encipher(const std::string& plain) {
-  std::string cipher(plain.size(), '\0');
-  EncipherBytes(reinterpret_cast<const std::uint8_t*>(plain.data()), plain.size(),
-                reinterpret_cast<std::uint8_t*>(cipher.data()), cipher.size(),
-                ShippedReferenceKey());
-  return cipher;
-}
+using testing::EncipherReference;
 
 const std::string kFolder = "C:\\Program Files\\Nexolant\\";
 const std::string kPath = kFolder + "Reference.dat";
@@ -56,7 +51,7 @@ const StringList kNotFoundText{"Reference file NOT loaded.", "------------------
 
 class LoadReferenceTest : public ::testing::Test {
  protected:
-  void PutReference(const std::string& plain) { files_.AddFile(kPath, Encipher(plain)); }
+  void PutReference(const std::string& plain) { files_.AddFile(kPath, EncipherReference(plain)); }
 
   ReferenceOutcome Load() {
     return LoadReference({files_, clock_, locale_, application_}, kFolder, tables_, details_);
@@ -136,7 +131,7 @@ TEST_F(LoadReferenceTest, FillsTheTablesAndCountsScanFilesTwice) {
   EXPECT_EQ(tables_.ProcessNames.Find("B.DLL"), 4);
 
   EXPECT_EQ(backend_.pumps, 6);  // once per key read
-  EXPECT_EQ(files_.Contents(kPath), Encipher(plain));
+  EXPECT_EQ(files_.Contents(kPath), EncipherReference(plain));
   EXPECT_TRUE(NoTempFiles());
 }
 

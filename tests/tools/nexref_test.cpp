@@ -16,6 +16,7 @@
 #include "platform/portable/std_file_system.h"
 #include "reference/crypt.h"
 #include "reference/reference_loader.h"
+#include "support/encipher_reference.h"
 #include "support/recording_backend.h"
 #include "support/scoped_folder.h"
 
@@ -25,13 +26,7 @@ namespace {
 namespace fs = std::filesystem;
 using nexolant::testing::ScopedFolder;
 
-std::string Encipher(const std::string& plain) {
-  std::string cipher(plain.size(), '\0');
-  EncipherBytes(reinterpret_cast<const std::uint8_t*>(plain.data()), plain.size(),
-                reinterpret_cast<std::uint8_t*>(cipher.data()), cipher.size(),
-                ShippedReferenceKey());
-  return cipher;
-}
+using testing::EncipherReference;
 
 struct RunResult {
   int exitCode;
@@ -95,7 +90,7 @@ TEST(NexrefFileTest, BuildThenDecipherRestoresEveryByte) {
         runner.Run({"build", folder.File("plain.ini"), folder.File("Reference.dat")});
     ASSERT_EQ(build.exitCode, kExitOk) << build.err;
     const std::string cipher = files.ReadWholeFile(folder.File("Reference.dat"));
-    EXPECT_EQ(cipher, Encipher(text)) << "enciphered with the shipped key";
+    EXPECT_EQ(cipher, EncipherReference(text)) << "enciphered with the shipped key";
 
     const RunResult decipher =
         runner.Run({"decipher", folder.File("Reference.dat"), folder.File("back.ini")});
@@ -110,7 +105,7 @@ TEST(NexrefFileTest, CheckPrintsTheTotalsOfTheDetailsPage) {
   ScopedFolder folder;
   platform::StdFileSystem files;
   Runner runner(files);
-  files.WriteWholeFile(folder.File("Reference.dat"), Encipher(kSmallReference));
+  files.WriteWholeFile(folder.File("Reference.dat"), EncipherReference(kSmallReference));
 
   const RunResult check = runner.Run({"check", folder.File("Reference.dat")});
 
@@ -137,7 +132,7 @@ TEST(NexrefFileTest, CheckTotalsEqualTheLoadersCounts) {
   for (const std::string& text : texts) {
     SCOPED_TRACE(text);
     MemoryFileSystem files;
-    files.AddFile("C:\\Nexolant\\Reference.dat", Encipher(text));
+    files.AddFile("C:\\Nexolant\\Reference.dat", EncipherReference(text));
     Runner runner(files);
     FixedClock clock;
     SignatureTables tables;
@@ -218,7 +213,7 @@ TEST(NexrefCheckTest, WarnsAboutDoubtfulEntries) {
   for (const WarningCase& test : cases) {
     SCOPED_TRACE(test.name);
     MemoryFileSystem files;
-    files.AddFile("C:\\R.dat", Encipher(test.plain));
+    files.AddFile("C:\\R.dat", EncipherReference(test.plain));
     Runner runner(files);
 
     const RunResult check = runner.Run({"check", "C:\\R.dat"});
@@ -244,7 +239,7 @@ TEST(NexrefCheckTest, ShowsCountsWithThousandsSeparators) {
   }
   plain += "[OtherKill]\n[Registry]\n";
   MemoryFileSystem files;
-  files.AddFile("C:\\R.dat", Encipher(plain));
+  files.AddFile("C:\\R.dat", EncipherReference(plain));
   Runner runner(files);
 
   const RunResult check = runner.Run({"check", "C:\\R.dat"});
