@@ -11,6 +11,8 @@ reference=$2
 driver_exe=$3
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 wine_run="$root/scripts/wine-run"
+# shellcheck source=../../scripts/lib/xvfb.sh
+source "$root/scripts/lib/xvfb.sh"
 
 folder=$(mktemp -d)
 xvfb_pid=""
@@ -34,14 +36,7 @@ cp "$reference" "$folder/Reference.dat"
 
 # One display for the program and the driver.
 if [ -z "${DISPLAY:-}" ]; then
-  for n in $(seq 200 260); do
-    { [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; } && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.05; done
-    break
-  done
+  start_xvfb 200 260 || fail "no display"
 fi
 
 driver() { "$wine_run" "$driver_exe" "$@" | tr -d '\r'; }
