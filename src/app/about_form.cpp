@@ -4,8 +4,8 @@
 #include <string_view>
 #include <utility>
 
-#include "app/artwork_names.h"
-#include "app/control_table.h"
+#include "ui/artwork_names.h"
+#include "ui/control_table.h"
 
 namespace nexolant {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/control_table.h"
+#include "ui/control_table.h"
 #include "app/splash_form.h"
 #include "reference/reference_loader.h"
 

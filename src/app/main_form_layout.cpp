@@ -1,8 +1,8 @@
 #include <array>
 #include <string>
 
-#include "app/artwork_names.h"
-#include "app/control_table.h"
+#include "ui/artwork_names.h"
+#include "ui/control_table.h"
 #include "app/main_form.h"
 #include "app/pages/pages.h"
 

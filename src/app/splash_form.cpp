@@ -1,6 +1,6 @@
 #include "app/splash_form.h"
 
-#include "app/artwork_names.h"
+#include "ui/artwork_names.h"
 
 namespace nexolant {
 

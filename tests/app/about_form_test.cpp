@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/artwork_names.h"
-#include "app/control_table.h"
+#include "ui/artwork_names.h"
+#include "ui/control_table.h"
 #include "app/help.h"
 #include "fakes/fake_shell.h"
 #include "main_form_fixture.h"

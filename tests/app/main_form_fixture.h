@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/control_table.h"
+#include "ui/control_table.h"
 #include "app/main_form.h"
 #include "fakes/fake_shell.h"
 #include "fakes/memory_file_system.h"

@@ -1,7 +1,7 @@
 #include <string>
 #include <vector>
 
-#include "app/artwork_names.h"
+#include "ui/artwork_names.h"
 #include "app/main_form.h"
 #include "main_form_fixture.h"
 

@@ -1,4 +1,4 @@
-#include "app/control_table.h"
+#include "ui/control_table.h"
 #include "app/pages/pages.h"
 #include "ui/memo.h"
 

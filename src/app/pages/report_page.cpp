@@ -1,7 +1,7 @@
 #include <array>
 
-#include "app/artwork_names.h"
-#include "app/control_table.h"
+#include "ui/artwork_names.h"
+#include "ui/control_table.h"
 #include "app/pages/pages.h"
 #include "ui/list_view.h"
 

@@ -1,6 +1,6 @@
 #include <array>
 
-#include "app/control_table.h"
+#include "ui/control_table.h"
 #include "app/pages/pages.h"
 #include "ui/combo_box.h"
 

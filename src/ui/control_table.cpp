@@ -1,4 +1,4 @@
-#include "app/control_table.h"
+#include "ui/control_table.h"
 
 #include <string>
 
