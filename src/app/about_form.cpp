@@ -33,39 +33,6 @@ constexpr const char* kCredits =
     "Thanks to everyone who tested it\r\n"
     "and reported the adware they found.";
 
-const std::array kAboutRows = std::to_array<ControlRow>({
-    {.name = "Label1",
-     .kind = ControlKind::kLabel,
-     .bounds = {19, 8, 370, 20},
-     .caption = "Nexolant",
-     .font = &kTitleFont},
-    {.name = "Label2",
-     .kind = ControlKind::kLinkLabel,
-     .bounds = {78, 40, 253, 16},
-     .caption = kWebSiteAddress,
-     .font = &kAddressFont},
-    {.name = "Bevel1", .kind = ControlKind::kBevel, .bounds = {24, 64, 369, 3}},
-    {.name = "Label4",
-     .kind = ControlKind::kLabel,
-     .bounds = {8, 72, 393, 16},
-     .caption = "Version 2.0",
-     .font = &kVersionFont,
-     .alignment = kCenter},
-    {.name = "Bevel3", .kind = ControlKind::kBevel, .bounds = {24, 120, 369, 3}},
-    {.name = "Label3",
-     .kind = ControlKind::kLabel,
-     .bounds = {8, 128, 393, 52},
-     .caption = kNotice,
-     .font = &kNoticeFont,
-     .alignment = kCenter},
-    {.name = "Bevel2", .kind = ControlKind::kBevel, .bounds = {24, 184, 369, 3}},
-    {.name = "HelpBtn",
-     .kind = ControlKind::kButton,
-     .bounds = {161, 195, 87, 23},
-     .caption = "OK",
-     .picture = artwork::kGlyphOk},
-});
-
 }  // namespace
 
 const char* TAboutForm::NoticeText() {
@@ -89,11 +56,45 @@ TAboutForm::TAboutForm(platform::Shell& shell, std::string background)
   backImg.SetBounds({0, 0, 408, 225});
   backImg.SetPicture(std::move(background));
   backImg.SetCenter(true);
-  BuildControls(*this, kAboutRows);
-  Label3_ = &Named<ui::Label>(*this, "Label3");
+  const auto rows = std::to_array<ControlRow>({
+      {.name = "Label1",
+       .kind = ControlKind::kLabel,
+       .bounds = {19, 8, 370, 20},
+       .caption = "Nexolant",
+       .font = &kTitleFont},
+      {.name = "Label2",
+       .kind = ControlKind::kLinkLabel,
+       .bounds = {78, 40, 253, 16},
+       .caption = kWebSiteAddress,
+       .font = &kAddressFont,
+       .slot = Label2_},
+      {.name = "Bevel1", .kind = ControlKind::kBevel, .bounds = {24, 64, 369, 3}},
+      {.name = "Label4",
+       .kind = ControlKind::kLabel,
+       .bounds = {8, 72, 393, 16},
+       .caption = "Version 2.0",
+       .font = &kVersionFont,
+       .alignment = kCenter},
+      {.name = "Bevel3", .kind = ControlKind::kBevel, .bounds = {24, 120, 369, 3}},
+      {.name = "Label3",
+       .kind = ControlKind::kLabel,
+       .bounds = {8, 128, 393, 52},
+       .caption = kNotice,
+       .font = &kNoticeFont,
+       .alignment = kCenter,
+       .slot = Label3_},
+      {.name = "Bevel2", .kind = ControlKind::kBevel, .bounds = {24, 184, 369, 3}},
+      {.name = "HelpBtn",
+       .kind = ControlKind::kButton,
+       .bounds = {161, 195, 87, 23},
+       .caption = "OK",
+       .picture = artwork::kGlyphOk,
+       .slot = HelpBtn_},
+  });
+  BuildControls(*this, rows);
 
-  Named<ui::Button>(*this, "HelpBtn").OnClick = [this](ui::Control&) { HelpBtnClick(); };
-  Named<ui::LinkLabel>(*this, "Label2").OnClick = [this](ui::Control&) { Label2Click(); };
+  HelpBtn_->OnClick = [this](ui::Control&) { HelpBtnClick(); };
+  Label2_->OnClick = [this](ui::Control&) { Label2Click(); };
   OnKeyPress = [this](ui::Form&, char& key) { FormKeyPress(key); };
 }
 

@@ -27,7 +27,9 @@ class TAboutForm : public ui::Form {
 
   platform::Shell& shell_;
   std::string typed_;  // the typed-letter buffer, empty in every new box
+  ui::LinkLabel* Label2_ = nullptr;
   ui::Label* Label3_ = nullptr;
+  ui::Button* HelpBtn_ = nullptr;
 };
 
 }  // namespace nexolant

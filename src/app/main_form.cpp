@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "ui/control_table.h"
 #include "app/splash_form.h"
 #include "reference/reference_loader.h"
 
@@ -20,55 +19,29 @@ TMainForm::TMainForm(AppServices services) : ui::Form("MainForm"), services_(std
   BuildSideButtons();
   BuildImageButtons();
   BuildPages();
-  BindControls();
   WireEvents();
   OnCreate = [this](ui::Form&) { FormCreate(); };
+  OnShow = [this](ui::Form&) { FormShow(); };
+  OnCloseRequest = [this](ui::Form&) { FormCloseRequest(); };
+  OnClose = [this](ui::Form&) { FormClose(); };
   OnDestroy = [this](ui::Form&) { FormDestroy(); };
 }
 
 TMainForm::~TMainForm() = default;
-
-void TMainForm::BindControls() {
-  Image_ = &Named<ui::Image>(*this, "Image");
-  Notebook_ = &Named<ui::Notebook>(*this, "Notebook");
-  lblStatus_ = &Named<ui::Label>(*this, "lblStatus");
-  lblHint_ = &Named<ui::Label>(*this, "lblHint");
-  StatusBtn_ = &Named<ui::SpeedButton>(*this, "StatusBtn");
-  ScanBtn_ = &Named<ui::SpeedButton>(*this, "ScanBtn");
-  ActiveBtn_ = &Named<ui::SpeedButton>(*this, "ActiveBtn");
-  SettingsBtn_ = &Named<ui::SpeedButton>(*this, "SettingsBtn");
-  QuarantineBtn_ = &Named<ui::SpeedButton>(*this, "QuarantineBtn");
-  HelpBtn_ = &Named<ui::SpeedButton>(*this, "HelpBtn");
-  btnScan_ = &Named<ui::ImageButton>(*this, "btnScan");
-  btnSettings_ = &Named<ui::ImageButton>(*this, "btnSettings");
-  btnQuarantine_ = &Named<ui::ImageButton>(*this, "btnQuarantine");
-  btnUpdate_ = &Named<ui::ImageButton>(*this, "btnUpdate");
-  btnInfo_ = &Named<ui::ImageButton>(*this, "btnInfo");
-  btnHelp_ = &Named<ui::ImageButton>(*this, "btnHelp");
-  lblRefStatus_ = &Named<ui::Label>(*this, "lblRefStatus");
-  lblDetails_ = &Named<ui::LinkLabel>(*this, "lblDetails");
-  lblOpenQuarantine_ = &Named<ui::LinkLabel>(*this, "lblOpenQuarantine");
-  lblFileStatus_ = &Named<ui::Label>(*this, "lblFileStatus");
-  lblInitialized_ = &Named<ui::Label>(*this, "lblInitialized");
-  DetailsMemo_ = &Named<ui::Memo>(*this, "DetailsMemo");
-  btnStop_ = &Named<ui::Button>(*this, "btnStop");
-  navigationControls_ = {StatusBtn_,     ScanBtn_,   ActiveBtn_,   btnScan_,       btnSettings_,
-                         btnQuarantine_, btnUpdate_, SettingsBtn_, QuarantineBtn_, btnInfo_};
-}
 
 void TMainForm::WireEvents() {
   StatusBtn_->OnClick = [this](ui::Control&) { StatusBtnClick(); };
   ScanBtn_->OnClick = [this](ui::Control&) { ScanBtnClick(); };
   ActiveBtn_->OnClick = [this](ui::Control&) { ActiveBtnClick(); };
   btnScan_->OnClick = [this](ui::Control&) { btnScanClick(); };
-  for (ui::Control* control :
-       std::initializer_list<ui::Control*>{QuarantineBtn_, btnQuarantine_, lblOpenQuarantine_}) {
+  for (ui::Control* control : std::initializer_list<ui::Control*>{
+           QuarantineBtn_, btnQuarantine_, &statusPage_->lblOpenQuarantine()}) {
     control->OnClick = [this](ui::Control&) { btnQuarantineClick(); };
   }
   for (ui::Control* control : std::initializer_list<ui::Control*>{SettingsBtn_, btnSettings_}) {
     control->OnClick = [this](ui::Control&) { btnSettingsClick(); };
   }
-  lblDetails_->OnClick = [this](ui::Control&) { lblDetailsClick(); };
+  statusPage_->lblDetails().OnClick = [this](ui::Control&) { lblDetailsClick(); };
   for (ui::Control* control : std::initializer_list<ui::Control*>{HelpBtn_, btnHelp_}) {
     control->OnClick = [this](ui::Control&) { HelpBtnClick(); };
   }
@@ -107,7 +80,28 @@ void TMainForm::FormCreate() {
   RunGuarded([this] { RebuildQuarantineList(); });
 }
 
+// At the first show, in order: the stored options, so that the steps after them see them;
+// the optional start of the monitor; the start-with-Windows state.
+void TMainForm::FormShow() {
+  settingsPage_->RestoreOptions();
+  activeMonitoringPage_->StartIfConfigured();
+  settingsPage_->chkStartupClick();
+}
+
+// A close asked for while a handler pumps waits for that handler (Application::RequestClose);
+// meanwhile no monitor refresh may start.
+void TMainForm::FormCloseRequest() {
+  activeMonitoringPage_->StopTimer();
+}
+
+void TMainForm::FormClose() {
+  settingsPage_->SaveOptions();
+}
+
+// The options are saved here too when the window is destroyed without a close; the settings
+// page saves them once, and only after it restored them.
 void TMainForm::FormDestroy() {
+  settingsPage_->SaveOptions();
   RunGuarded([this] { SaveStatistics(); });
   FreeLists();
 }
@@ -137,19 +131,11 @@ void TMainForm::LoadReference() {
         {services_.files, services_.clock, services_.locale, services_.application},
         services_.programFolder, *tables_, details);
   } catch (...) {
-    DetailsMemo_->SetLines(std::move(details));
+    detailsPage_->ShowDetails(std::move(details));
     throw;
   }
-  DetailsMemo_->SetLines(std::move(details));
-
-  const ReferenceStatusLook look = StatusLookFor(outcome);
-  lblRefStatus_->SetCaption(look.refStatus);
-  lblFileStatus_->SetCaption(look.fileStatus);
-  ui::Font fileStatusFont = lblFileStatus_->Font();
-  fileStatusFont.color = ui::Color::Rgb(look.fileStatusColour);
-  fileStatusFont.bold = look.fileStatusBold;
-  lblFileStatus_->SetFont(fileStatusFont);
-  lblInitialized_->SetVisible(look.initializedVisible);
+  detailsPage_->ShowDetails(std::move(details));
+  statusPage_->ShowReferenceStatus(outcome);
 }
 
 }  // namespace nexolant

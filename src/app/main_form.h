@@ -3,51 +3,58 @@
 #include <array>
 #include <memory>
 
+#include "app/details_page.h"
+#include "app/page_table.h"
 #include "app/services.h"
+#include "app/status_page.h"
+#include "monitor/active_monitoring_page.h"
 #include "platform/string_list.h"
+#include "quarantine/quarantine_page.h"
 #include "reference/signature_tables.h"
+#include "scan/report_page.h"
+#include "scan/scan_navigation.h"
+#include "scan/scan_now_page.h"
+#include "scan/scanning_page.h"
+#include "settings/settings_page.h"
+#include "settings/usage_statistics.h"
 #include "ui/controls.h"
 
 namespace nexolant {
-
-// The notebook's pages, by index.
-enum MainPage : int {
-  kStatusPage = 0,
-  kScanNowPage = 1,
-  kActiveMonitoringPage = 2,
-  kQuarantinePage = 3,
-  kSettingsPage = 4,
-  kDetailsPage = 5,
-  kScanningPage = 6,
-  kReportPage = 7,
-  kPageCount = 8,
-};
-
-// The text lblStatus shows over a page.
-const char* PageTitle(MainPage page);
 
 // The hint line's text while the mouse is over no image button.
 inline constexpr const char* kDefaultHint =
     "Hover the mouse over right buttons to see description here";
 
-// The program's one main window: the frame, its eight pages, the navigation between them,
-// and the owner of the program's long-lived state. The constructor builds every control;
-// the Application runs FormCreate (Application::CreateForm or Run) and FormDestroy (Run).
-class TMainForm : public ui::Form {
+// The program's one main window: the frame, the navigation between its eight pages, the
+// start-up and shutdown order, and the owner of the program's long-lived state. Each page is
+// an object of its subsystem that reaches the shared state through small interfaces. The
+// constructor builds every control; the Application runs FormCreate (Application::CreateForm
+// or Run), FormShow and FormDestroy (Run).
+class TMainForm : public ui::Form, public ScanNavigation {
  public:
   explicit TMainForm(AppServices services);
   ~TMainForm() override;
 
   // The signature tables, from CreateLists to FreeLists.
   const SignatureTables& Tables() const { return *tables_; }
+  UsageStatistics& Statistics() { return *statistics_; }
 
   // The navigation lock of a scan, and the one way back to the Status page after it.
-  void LockNavigation();
-  void UnlockNavigation();
-  void BackToStatus();
+  void LockNavigation() override;
+  void UnlockNavigation() override;
+  void BackToStatus() override;
 
   // Shows a page with its title; the side buttons are the caller's business.
   void ShowPage(MainPage page);
+
+  StatusPage& Status() const { return *statusPage_; }
+  ScanNowPage& ScanNow() const { return *scanNowPage_; }
+  ActiveMonitoringPage& ActiveMonitoring() const { return *activeMonitoringPage_; }
+  QuarantinePage& Quarantine() const { return *quarantinePage_; }
+  SettingsPage& Settings() const { return *settingsPage_; }
+  DetailsPage& Details() const { return *detailsPage_; }
+  ScanningPage& Scanning() const { return *scanningPage_; }
+  ReportPage& Report() const { return *reportPage_; }
 
  protected:
   // Start-up and shutdown steps whose failure is swallowed where the sequence runs them: the
@@ -66,11 +73,13 @@ class TMainForm : public ui::Form {
   void BuildSideButtons();
   void BuildImageButtons();
   void BuildPages();
-  void BindControls();
   void WireEvents();
 
   // Lifecycle.
   void FormCreate();
+  void FormShow();
+  void FormCloseRequest();
+  void FormClose();
   void FormDestroy();
   void ShowSplash();
   void CreateLists();
@@ -114,19 +123,19 @@ class TMainForm : public ui::Form {
   ui::ImageButton* btnUpdate_ = nullptr;
   ui::ImageButton* btnInfo_ = nullptr;
   ui::ImageButton* btnHelp_ = nullptr;
-  // Status page.
-  ui::Label* lblRefStatus_ = nullptr;
-  ui::LinkLabel* lblDetails_ = nullptr;
-  ui::LinkLabel* lblOpenQuarantine_ = nullptr;
-  ui::Label* lblFileStatus_ = nullptr;
-  ui::Label* lblInitialized_ = nullptr;
-  // Details page.
-  ui::Memo* DetailsMemo_ = nullptr;
-  // Scanning page.
-  ui::Button* btnStop_ = nullptr;
-
   // The controls LockNavigation disables, in its order.
   std::array<ui::Control*, 10> navigationControls_{};
+
+  // The pages, in notebook order, and the state they share.
+  std::unique_ptr<StatusPage> statusPage_;
+  std::unique_ptr<ScanNowPage> scanNowPage_;
+  std::unique_ptr<ActiveMonitoringPage> activeMonitoringPage_;
+  std::unique_ptr<QuarantinePage> quarantinePage_;
+  std::unique_ptr<SettingsPage> settingsPage_;
+  std::unique_ptr<DetailsPage> detailsPage_;
+  std::unique_ptr<ScanningPage> scanningPage_;
+  std::unique_ptr<ReportPage> reportPage_;
+  std::unique_ptr<UsageStatistics> statistics_;
 };
 
 }  // namespace nexolant

@@ -1,10 +1,9 @@
 #include <array>
 #include <string>
 
+#include "app/main_form.h"
 #include "ui/artwork_names.h"
 #include "ui/control_table.h"
-#include "app/main_form.h"
-#include "app/pages/pages.h"
 
 namespace nexolant {
 namespace {
@@ -13,52 +12,6 @@ using ui::ControlKind;
 
 const ui::Font kTitleFont{.height = 17, .bold = true, .color = ui::colors::kBlack};
 const ui::Font kBuildFont{.color = ui::colors::kAqua};
-
-// The frame around the notebook, bottom to top.
-const std::array kFrameRows = std::to_array<ControlRow>({
-    {.name = "Image",
-     .kind = ControlKind::kImage,
-     .bounds = {0, 0, 800, 394},
-     .picture = artwork::kBackground},
-    {.name = "Shape",
-     .kind = ControlKind::kShape,
-     .bounds = {176, 80, 505, 273},
-     .color = panel_colors::kPanel},
-});
-
-const std::array kTitleAndHintRows = std::to_array<ControlRow>({
-    {.name = "Shape2",
-     .kind = ControlKind::kShape,
-     .bounds = {176, 80, 505, 32},
-     .color = ui::colors::kWhite},
-    {.name = "Image2",
-     .kind = ControlKind::kImage,
-     .bounds = {177, 81, 502, 30},
-     .picture = artwork::kTitleStrip},
-    {.name = "lblStatus",
-     .kind = ControlKind::kLabel,
-     .bounds = {182, 85, 437, 20},
-     .caption = "Nexolant Status",
-     .font = &kTitleFont},
-    {.name = "Shape1",
-     .kind = ControlKind::kShape,
-     .bounds = {176, 352, 505, 20},
-     .color = panel_colors::kPage},
-    {.name = "Label2",
-     .kind = ControlKind::kLabel,
-     .bounds = {181, 355, 0, 0},
-     .caption = "Hint:",
-     .font = &fonts::kWindowBold},
-    {.name = "lblHint",
-     .kind = ControlKind::kLabel,
-     .bounds = {216, 355, 457, 13},
-     .caption = kDefaultHint},
-    {.name = "Label1",
-     .kind = ControlKind::kLabel,
-     .bounds = {632, 374, 0, 0},
-     .caption = "Build 2.0",
-     .font = &kBuildFont},
-});
 
 // The left column. The first five form exclusive group 1; their tags are page indices.
 struct SideButtonRow {
@@ -69,22 +22,9 @@ struct SideButtonRow {
   const char* glyph;
   int groupIndex;
   int tag;
+  ui::SpeedButton** slot;
 };
 constexpr int kSideGroup = 1;
-constexpr std::array<SideButtonRow, 6> kSideButtons{{
-    {"StatusBtn", "Status", 104, "Show status of the software", artwork::kGlyphStatus, kSideGroup,
-     kStatusPage},
-    {"ScanBtn", "Scan Now", 144, "Scan your PC now for infection", artwork::kGlyphScan, kSideGroup,
-     kScanNowPage},
-    {"ActiveBtn", "Active Monitoring", 184, "Enables or disables active monitoring",
-     artwork::kGlyphActive, kSideGroup, kActiveMonitoringPage},
-    {"SettingsBtn", "Settings", 224, "Configure program settings", artwork::kGlyphSettings,
-     kSideGroup, 0},
-    {"QuarantineBtn", "Quarantine", 264, "Open quarantine", artwork::kGlyphQuarantine, kSideGroup,
-     0},
-    {"HelpBtn", "Help", 304, "Open the program's online help support site", artwork::kGlyphHelp, 0,
-     0},
-}};
 
 // The right column and the help button of the title strip: sized to their pictures, hints
 // shown in the hint line.
@@ -94,46 +34,8 @@ struct ImageButtonRow {
   const char* hint;
   const char* pictureStem;
   bool opaque;
+  ui::ImageButton** slot;
 };
-constexpr std::array<ImageButtonRow, 6> kImageButtons{{
-    {"btnScan", {694, 77, 60, 57}, "Open active monitoring", artwork::kButtonScan, false},
-    {"btnSettings",
-     {695, 133, 54, 56},
-     "Allows you to configure program settings",
-     artwork::kButtonSettings,
-     false},
-    {"btnQuarantine",
-     {695, 192, 53, 52},
-     "View objects in quarantine",
-     artwork::kButtonQuarantine,
-     false},
-    {"btnUpdate",
-     {696, 243, 53, 58},
-     "Starts the automatic update procedure",
-     artwork::kButtonUpdate,
-     false},
-    {"btnInfo",
-     {694, 302, 60, 56},
-     "Shows program version and copyright information",
-     artwork::kButtonInfo,
-     false},
-    {"btnHelp", {647, 81, 29, 29}, "Show program help manual", artwork::kButtonHelp, true},
-}};
-
-struct PageRow {
-  const char* caption;
-  PageBuilder build;
-};
-constexpr std::array<PageRow, kPageCount> kPages{{
-    {"Status", BuildStatusPage},
-    {"ScanNow", BuildScanNowPage},
-    {"ActiveMonitoring", BuildActiveMonitoringPage},
-    {"Quarantine", BuildQuarantinePage},
-    {"Settings", BuildSettingsPage},
-    {"Details", BuildDetailsPage},
-    {"Scanning", BuildScanningPage},
-    {"Report", BuildReportPage},
-}};
 
 }  // namespace
 
@@ -146,15 +48,75 @@ void TMainForm::BuildFrame() {
   SetColor(ui::Color::ButtonFace());
   SetFont(fonts::kWindow);
 
-  BuildControls(*this, kFrameRows);
-  auto& notebook = Add<ui::Notebook>("Notebook");
-  notebook.SetBounds({177, 112, 503, 240});
-  notebook.SetColor(panel_colors::kPage);
-  BuildControls(*this, kTitleAndHintRows);
+  const auto frameRows = std::to_array<ControlRow>({
+      {.name = "Image",
+       .kind = ControlKind::kImage,
+       .bounds = {0, 0, 800, 394},
+       .picture = artwork::kBackground,
+       .slot = Image_},
+      {.name = "Shape",
+       .kind = ControlKind::kShape,
+       .bounds = {176, 80, 505, 273},
+       .color = panel_colors::kPanel},
+  });
+  BuildControls(*this, frameRows);
+  Notebook_ = &Add<ui::Notebook>("Notebook");
+  Notebook_->SetBounds({177, 112, 503, 240});
+  Notebook_->SetColor(panel_colors::kPage);
+  const auto titleAndHintRows = std::to_array<ControlRow>({
+      {.name = "Shape2",
+       .kind = ControlKind::kShape,
+       .bounds = {176, 80, 505, 32},
+       .color = ui::colors::kWhite},
+      {.name = "Image2",
+       .kind = ControlKind::kImage,
+       .bounds = {177, 81, 502, 30},
+       .picture = artwork::kTitleStrip},
+      {.name = "lblStatus",
+       .kind = ControlKind::kLabel,
+       .bounds = {182, 85, 437, 20},
+       .caption = "Nexolant Status",
+       .font = &kTitleFont,
+       .slot = lblStatus_},
+      {.name = "Shape1",
+       .kind = ControlKind::kShape,
+       .bounds = {176, 352, 505, 20},
+       .color = panel_colors::kPage},
+      {.name = "Label2",
+       .kind = ControlKind::kLabel,
+       .bounds = {181, 355, 0, 0},
+       .caption = "Hint:",
+       .font = &fonts::kWindowBold},
+      {.name = "lblHint",
+       .kind = ControlKind::kLabel,
+       .bounds = {216, 355, 457, 13},
+       .caption = kDefaultHint,
+       .slot = lblHint_},
+      {.name = "Label1",
+       .kind = ControlKind::kLabel,
+       .bounds = {632, 374, 0, 0},
+       .caption = "Build 2.0",
+       .font = &kBuildFont},
+  });
+  BuildControls(*this, titleAndHintRows);
 }
 
 void TMainForm::BuildSideButtons() {
-  for (const SideButtonRow& row : kSideButtons) {
+  const SideButtonRow rows[] = {
+      {"StatusBtn", "Status", 104, "Show status of the software", artwork::kGlyphStatus, kSideGroup,
+       kStatusPage, &StatusBtn_},
+      {"ScanBtn", "Scan Now", 144, "Scan your PC now for infection", artwork::kGlyphScan,
+       kSideGroup, kScanNowPage, &ScanBtn_},
+      {"ActiveBtn", "Active Monitoring", 184, "Enables or disables active monitoring",
+       artwork::kGlyphActive, kSideGroup, kActiveMonitoringPage, &ActiveBtn_},
+      {"SettingsBtn", "Settings", 224, "Configure program settings", artwork::kGlyphSettings,
+       kSideGroup, 0, &SettingsBtn_},
+      {"QuarantineBtn", "Quarantine", 264, "Open quarantine", artwork::kGlyphQuarantine, kSideGroup,
+       0, &QuarantineBtn_},
+      {"HelpBtn", "Help", 304, "Open the program's online help support site", artwork::kGlyphHelp,
+       0, 0, &HelpBtn_},
+  };
+  for (const SideButtonRow& row : rows) {
     auto& button = Add<ui::SpeedButton>(row.name);
     button.SetBounds({14, row.top, 145, 32});
     button.SetCaption(row.caption);
@@ -163,12 +125,51 @@ void TMainForm::BuildSideButtons() {
     button.SetShowHint(true);
     button.SetGroupIndex(row.groupIndex);
     button.SetTag(row.tag);
+    *row.slot = &button;
   }
-  Named<ui::SpeedButton>(*this, "StatusBtn").SetDown(true);
+  StatusBtn_->SetDown(true);
 }
 
 void TMainForm::BuildImageButtons() {
-  for (const ImageButtonRow& row : kImageButtons) {
+  const ImageButtonRow rows[] = {
+      {"btnScan",
+       {694, 77, 60, 57},
+       "Open active monitoring",
+       artwork::kButtonScan,
+       false,
+       &btnScan_},
+      {"btnSettings",
+       {695, 133, 54, 56},
+       "Allows you to configure program settings",
+       artwork::kButtonSettings,
+       false,
+       &btnSettings_},
+      {"btnQuarantine",
+       {695, 192, 53, 52},
+       "View objects in quarantine",
+       artwork::kButtonQuarantine,
+       false,
+       &btnQuarantine_},
+      {"btnUpdate",
+       {696, 243, 53, 58},
+       "Starts the automatic update procedure",
+       artwork::kButtonUpdate,
+       false,
+       &btnUpdate_},
+      {"btnInfo",
+       {694, 302, 60, 56},
+       "Shows program version and copyright information",
+       artwork::kButtonInfo,
+       false,
+       &btnInfo_},
+      {"btnHelp",
+       {647, 81, 29, 29},
+       "Show program help manual",
+       artwork::kButtonHelp,
+       true,
+       &btnHelp_},
+  };
+  for (const ImageButtonRow& row : rows) {
     auto& button = Add<ui::ImageButton>(row.name);
     const std::string stem = row.pictureStem;
     button.SetBounds(row.bounds);
@@ -176,16 +177,39 @@ void TMainForm::BuildImageButtons() {
     button.SetHint(row.hint);
     button.SetCursor(ui::Cursor::kHand);
     button.SetOpaque(row.opaque);
+    // The opaque button's white parts show its white fill, not what lies behind it.
     button.SetTransparentColor(row.opaque ? ui::colors::kWhite : ui::colors::kFuchsia);
+    if (row.opaque) {
+      button.SetColor(ui::colors::kWhite);
+    }
+    *row.slot = &button;
   }
+  navigationControls_ = {StatusBtn_,     ScanBtn_,   ActiveBtn_,   btnScan_,       btnSettings_,
+                         btnQuarantine_, btnUpdate_, SettingsBtn_, QuarantineBtn_, btnInfo_};
 }
 
+// The pages in notebook order; the Status page's twins of the monitor's controls and its
+// statistics labels go to the objects that drive them.
 void TMainForm::BuildPages() {
-  auto& notebook = Named<ui::Notebook>(*this, "Notebook");
-  for (const PageRow& row : kPages) {
-    row.build(notebook.AddPage(row.caption), services_.locale);
-  }
-  notebook.SetPageIndex(kStatusPage);
+  const auto addPage = [this](MainPage page) -> ui::NotebookPage& {
+    return Notebook_->AddPage(PageCaption(page));
+  };
+  statusPage_ = std::make_unique<StatusPage>(addPage(kStatusPage));
+  scanNowPage_ = std::make_unique<ScanNowPage>(addPage(kScanNowPage));
+  activeMonitoringPage_ = std::make_unique<ActiveMonitoringPage>(
+      addPage(kActiveMonitoringPage), services_.locale, services_.application,
+      MonitorTwins{statusPage_->lblAMStatus(), statusPage_->lblEnableDisable()});
+  quarantinePage_ = std::make_unique<QuarantinePage>(addPage(kQuarantinePage), services_.locale);
+  settingsPage_ = std::make_unique<SettingsPage>(addPage(kSettingsPage));
+  detailsPage_ = std::make_unique<DetailsPage>(addPage(kDetailsPage));
+  scanningPage_ = std::make_unique<ScanningPage>(addPage(kScanningPage));
+  reportPage_ = std::make_unique<ReportPage>(addPage(kReportPage));
+  Notebook_->SetPageIndex(kStatusPage);
+
+  statistics_ = std::make_unique<UsageStatistics>(
+      services_.locale,
+      StatisticsLabels{statusPage_->lblLastSystemScan(), statusPage_->lblTotalScans(),
+                       statusPage_->lblObjectsRemoved(), statusPage_->lblObjectsQuarantined()});
 }
 
 }  // namespace nexolant

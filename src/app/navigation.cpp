@@ -1,22 +1,8 @@
-#include <array>
-
 #include "app/about_form.h"
 #include "app/help.h"
 #include "app/main_form.h"
 
 namespace nexolant {
-namespace {
-
-constexpr std::array<const char*, kPageCount> kPageTitles{
-    "Nexolant Status", "Preparing system scan",  "Active monitoring", "Quarantine",
-    "Settings",        "Reference file details", "Scanning...",       "Report",
-};
-
-}  // namespace
-
-const char* PageTitle(MainPage page) {
-  return kPageTitles.at(page);
-}
 
 void TMainForm::ShowPage(MainPage page) {
   lblStatus_->SetCaption(PageTitle(page));
@@ -104,7 +90,7 @@ void TMainForm::UnlockNavigation() {
 
 void TMainForm::BackToStatus() {
   UnlockNavigation();
-  btnStop_->SetCaption("Stop");
+  scanningPage_->ResetStopButton();
   StatusBtn_->SetAllowAllUp(true);
   StatusBtn_->SetDown(true);
   ReleaseSideButtonsExcept(StatusBtn_);

@@ -18,6 +18,8 @@ class Locale {
 
   // Short date followed by long time.
   virtual std::string FormatDateTime(DateTime value) const = 0;
+  // Short date alone.
+  virtual std::string FormatDate(DateTime value) const = 0;
 
   virtual char DecimalSeparator() const = 0;
 

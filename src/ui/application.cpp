@@ -1,6 +1,7 @@
 #include "ui/application.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace nexolant::ui {
 namespace {
@@ -38,9 +39,33 @@ void Application::ShowException(const std::exception& error) {
   MessageBox(ErrorReportText(error.what()), title_, MessageButtons::kOk, MessageIcon::kError);
 }
 
-void Application::ShowUnknownException() {
-  MessageBox(ErrorReportText("Unexpected failure"), title_, MessageButtons::kOk,
-             MessageIcon::kError);
+void Application::ReportCurrentException() noexcept {
+  try {
+    throw;
+  } catch (const std::exception& error) {
+    ShowException(error);
+  } catch (...) {
+    MessageBox(ErrorReportText("Unexpected failure"), title_, MessageButtons::kOk,
+               MessageIcon::kError);
+  }
+}
+
+void Application::RequestClose(Form& form) {
+  if (form.Closed() || pendingClose_ == &form) {
+    return;
+  }
+  RunHandler([&form] { form.RaiseCloseRequest(); });
+  if (handlerDepth_ > 0 && !form.Modal()) {
+    pendingClose_ = &form;
+    return;
+  }
+  RunHandler([&form] { form.Close(); });
+}
+
+void Application::ClosePending() noexcept {
+  if (Form* form = std::exchange(pendingClose_, nullptr)) {
+    RunHandler([form] { form->Close(); });
+  }
 }
 
 void Application::CreateForm(Form& form) {

@@ -38,16 +38,24 @@ class Application {
   // system runs through here.
   template <class Handler>
   bool RunHandler(Handler&& handler) noexcept {
+    const HandlerScope scope(*this);
     try {
       std::forward<Handler>(handler)();
       return true;
-    } catch (const std::exception& error) {
-      ShowException(error);
     } catch (...) {
-      ShowUnknownException();
+      ReportCurrentException();
     }
     return false;
   }
+
+  // The standard error report for the exception being handled (inside a catch block).
+  void ReportCurrentException() noexcept;
+
+  // Asks a form to close, as its close box does: OnCloseRequest runs at once, then Close().
+  // A modeless form asked while an event handler runs (from a pump inside it) closes only
+  // when the outermost handler has returned, so that the handler never works on a form that
+  // is going away.
+  void RequestClose(Form& form);
 
   // Runs the form's OnCreate (once) through RunHandler. Run and ShowModal do it when it has
   // not been done.
@@ -78,11 +86,31 @@ class Application {
   void ShowTaskbarButton(bool visible) { backend_->ShowTaskbarButton(visible); }
 
  private:
-  void ShowUnknownException();
+  // Counts the handlers running, and carries out a deferred close when the last one returns.
+  class HandlerScope {
+   public:
+    explicit HandlerScope(Application& application) : application_(application) {
+      ++application_.handlerDepth_;
+    }
+    HandlerScope(const HandlerScope&) = delete;
+    HandlerScope& operator=(const HandlerScope&) = delete;
+    ~HandlerScope() {
+      if (--application_.handlerDepth_ == 0) {
+        application_.ClosePending();
+      }
+    }
+
+   private:
+    Application& application_;
+  };
+
+  void ClosePending() noexcept;
 
   ApplicationBackend* backend_;
   std::string title_ = "Nexolant";
   HintStyle hintStyle_;
+  int handlerDepth_ = 0;
+  Form* pendingClose_ = nullptr;
 };
 
 // The text of the standard error report: "." is appended when the last character sorts

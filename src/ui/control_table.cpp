@@ -1,5 +1,6 @@
 #include "ui/control_table.h"
 
+#include <stdexcept>
 #include <string>
 
 #include "ui/controls.h"
@@ -83,6 +84,7 @@ void BuildControls(ui::Container& container, std::span<const ControlRow> rows) {
     }
     control.SetEnabled(row.enabled);
     control.SetVisible(row.visible);
+    row.slot.Fill(control);
   }
 }
 

@@ -1,8 +1,7 @@
 #pragma once
 
+#include <functional>
 #include <span>
-#include <stdexcept>
-#include <string>
 #include <string_view>
 
 #include "ui/control.h"
@@ -27,6 +26,25 @@ inline constexpr ui::Color kPage = ui::Color::Rgb(0xF0F8FF);   // notebook pages
 inline constexpr ui::Color kSummaryBox = ui::Color::Rgb(0xEAF3FA);
 }  // namespace panel_colors
 
+// Where a layout table hands a control it created to the page that keeps a typed pointer to
+// it. A row whose kind does not fit the pointer is a fault of the table: std::bad_cast.
+class ControlSlot {
+ public:
+  ControlSlot() = default;
+  template <class T>
+  ControlSlot(T*& field)  // NOLINT(google-explicit-constructor): rows read ".slot = lblNO_"
+      : fill_([&field](ui::Control& control) { field = &dynamic_cast<T&>(control); }) {}
+
+  void Fill(ui::Control& control) const {
+    if (fill_) {
+      fill_(control);
+    }
+  }
+
+ private:
+  std::function<void(ui::Control&)> fill_;
+};
+
 // One control of a layout table. Bounds with a width of 0 leave a label sized to its text;
 // any other width fixes the label's size. Labels and links are transparent: they lie on
 // panels and pictures.
@@ -43,20 +61,10 @@ struct ControlRow {
   bool checked = false;  // CheckBox, RadioButton
   bool enabled = true;
   bool visible = true;
+  ControlSlot slot = {};  // the page's pointer to the control, if it keeps one
 };
 
 // Creates the controls of a table on container, in table order (the first at the bottom).
 void BuildControls(ui::Container& container, std::span<const ControlRow> rows);
-
-// The control of that name and kind in container; throws std::logic_error when the layout
-// has none, which is a fault of the layout tables.
-template <class T>
-T& Named(const ui::Container& container, std::string_view name) {
-  T* control = container.Find<T>(name);
-  if (control == nullptr) {
-    throw std::logic_error("layout has no control " + std::string(name));
-  }
-  return *control;
-}
 
 }  // namespace nexolant

@@ -72,10 +72,19 @@ class Form : public Control, public Container {
 
   FormEvent OnCreate;
   FormEvent OnShow;
+  // The user or the system asked the form to close; the close itself may follow later
+  // (Application::RequestClose).
+  FormEvent OnCloseRequest;
   CloseQueryEvent OnCloseQuery;
   FormEvent OnClose;
   FormEvent OnDestroy;
   KeyEvent OnKeyPress;
+
+  void RaiseCloseRequest() {
+    if (OnCloseRequest) {
+      OnCloseRequest(*this);
+    }
+  }
 
   // Input: a character typed anywhere in the form. With KeyPreview, OnKeyPress sees it first
   // and may change it; returns the character to hand on to the control (0: consumed).

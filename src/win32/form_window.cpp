@@ -203,7 +203,7 @@ void FormWindow::ClickDialogButton(int command) {
 LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CLOSE:
-      Context().Run([this] { form_->Close(); });
+      Context().App().RequestClose(*form_);
       return 0;
     case WM_COMMAND:
       if (lParam == 0 && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {

@@ -21,15 +21,18 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
   win32::Win32Backend backend;
   ui::Application application(backend);
   application.SetTitle("Nexolant");
-  if (!application.RunHandler([&application] {
-        win32::Win32FileSystem files;
-        win32::Win32Clock clock;
-        const win32::Win32Locale locale;
-        win32::Win32Shell shell;
-        const std::string programFolder = files.ProgramFolder();
-        TMainForm mainForm(AppServices{files, clock, locale, shell, application, programFolder});
-        application.Run(mainForm);
-      })) {
+  // The message loop runs outside any event handler, so that a close request is carried out
+  // as soon as the handler it arrived in has returned.
+  try {
+    win32::Win32FileSystem files;
+    win32::Win32Clock clock;
+    const win32::Win32Locale locale;
+    win32::Win32Shell shell;
+    const std::string programFolder = files.ProgramFolder();
+    TMainForm mainForm(AppServices{files, clock, locale, shell, application, programFolder});
+    application.Run(mainForm);
+  } catch (...) {
+    application.ReportCurrentException();
     return 1;
   }
   return 0;

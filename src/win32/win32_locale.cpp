@@ -111,6 +111,17 @@ std::string Win32Locale::FormatDateTime(platform::DateTime value) const {
   return std::string(date, dateLength - 1) + " " + std::string(clock, clockLength - 1);
 }
 
+std::string Win32Locale::FormatDate(platform::DateTime value) const {
+  const SYSTEMTIME time = ToSystemTime(value);
+  char date[128];
+  const int length =
+      GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, date, sizeof date);
+  if (length == 0) {
+    ThrowInvalidDateTime();
+  }
+  return std::string(date, length - 1);
+}
+
 void Win32Locale::UpperCaseInPlace(std::string& text) const {
   if (!text.empty()) {
     CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));

@@ -19,6 +19,7 @@ class Win32Locale final : public platform::Locale {
   // Throws std::out_of_range for a value the system cannot show: not finite, before
   // 1601-01-01 or after 9999-12-31.
   std::string FormatDateTime(platform::DateTime value) const override;
+  std::string FormatDate(platform::DateTime value) const override;
 
   char DecimalSeparator() const override { return decimalSeparator_.front(); }
   void UpperCaseInPlace(std::string& text) const override;

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "ui/artwork_names.h"
-#include "ui/control_table.h"
+#include "support/named_control.h"
 #include "app/help.h"
 #include "fakes/fake_shell.h"
 #include "main_form_fixture.h"

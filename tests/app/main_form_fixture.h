@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/control_table.h"
+#include "support/named_control.h"
 #include "app/main_form.h"
 #include "fakes/fake_shell.h"
 #include "fakes/memory_file_system.h"

@@ -13,6 +13,8 @@ class StepRecordingForm : public TMainForm {
   StepRecordingForm(AppServices services, std::vector<std::string>& steps, bool fail)
       : TMainForm(std::move(services)), steps_(steps), fail_(fail) {}
 
+  bool HasLists() const { return ListsCreated(); }
+
  protected:
   void LoadStatistics() override { Step("statistics"); }
   void RebuildQuarantineList() override { Step(ListsCreated() ? "quarantine" : "no lists"); }
@@ -47,6 +49,8 @@ TEST_F(StartupGuardsTest, FailingGuardedStepsStopNeitherTheReferenceLoadNorTheOt
   application_.Run(*form_);
 
   EXPECT_EQ(steps_, (std::vector<std::string>{"statistics", "quarantine", "save"}));
+  EXPECT_FALSE(static_cast<StepRecordingForm&>(*form_).HasLists())
+      << "the lists are freed although saving the statistics failed";
   EXPECT_EQ(Label("lblFileStatus").Caption(), "Status OK");
   EXPECT_EQ(Get<ui::Memo>("DetailsMemo").Lines().size(), 11u);
   EXPECT_TRUE(backend_.Messages().empty()) << "guarded failures are swallowed silently";

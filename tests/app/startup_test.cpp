@@ -1,5 +1,6 @@
 #include <string>
 
+#include "support/named_control.h"
 #include "app/main_form.h"
 #include "app/splash_form.h"
 #include "main_form_fixture.h"

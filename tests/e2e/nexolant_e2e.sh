@@ -55,6 +55,15 @@ expect_title() {
 }
 
 expect_title "Nexolant Status"
+# Started from another current directory, it found Reference.dat beside the executable.
+expect_text() {
+  local text
+  text=$(driver text-at "$1" "$2") || fail "no control at $1, $2"
+  [ "$text" = "$3" ] || fail "\"$text\" at $1, $2, expected \"$3\""
+  echo "ok: $3"
+}
+expect_text 220 141 "Reference file has been loaded successfully"
+expect_text 221 321 "Status OK"
 driver click "Scan Now" || fail "no Scan Now button"
 expect_title "Preparing system scan"
 driver click "Quarantine" || fail "no Quarantine button"

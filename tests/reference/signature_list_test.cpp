@@ -18,6 +18,7 @@ class DottedILocale final : public platform::Locale {
  public:
   std::string FormatCount(std::int64_t value) const override { return std::to_string(value); }
   std::string FormatDateTime(platform::DateTime) const override { return {}; }
+  std::string FormatDate(platform::DateTime) const override { return {}; }
   char DecimalSeparator() const override { return ','; }
   void UpperCaseInPlace(std::string& text) const override {
     for (char& c : text) {

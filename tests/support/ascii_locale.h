@@ -27,6 +27,10 @@ class AsciiLocale : public platform::Locale {
     return result;
   }
 
+  std::string FormatDate(platform::DateTime value) const override {
+    return FormatDateTime(value).substr(0, 10);
+  }
+
   std::string FormatDateTime(platform::DateTime value) const override {
     // Civil date from days since 1899-12-30 (day 25569 is 1970-01-01); the time of day is
     // the fraction's absolute value.

@@ -51,7 +51,7 @@ void ScriptedBackend::Run(ui::Form& mainForm) {
     ProcessMessages();
   }
   if (!mainForm.Closed()) {
-    App().RunHandler([&] { mainForm.Close(); });
+    App().RequestClose(mainForm);
   }
 }
 

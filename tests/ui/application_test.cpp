@@ -119,6 +119,46 @@ TEST_F(ApplicationTest, AMainLoopEndsWhenAHandlerClosesTheForm) {
   EXPECT_EQ(actions, 1);
 }
 
+// A close asked for from a pump inside a handler (the user closes the window during a scan)
+// waits until the outermost handler has returned; only OnCloseRequest runs at once.
+TEST_F(ApplicationTest, ACloseAskedForInsideAPumpWaitsForTheOutermostHandler) {
+  Form form("MainForm");
+  std::vector<std::string> log;
+  form.OnCloseRequest = [&](Form&) { log.push_back("request"); };
+  form.OnClose = [&](Form&) { log.push_back("close"); };
+  backend_.QueueInMainLoop([&] {
+    app_.RunHandler([&] {
+      app_.ProcessMessages();
+      log.push_back("nested handler ends");
+    });
+    app_.RequestClose(form);  // a second request while one waits changes nothing
+    app_.ProcessMessages();
+    log.push_back(form.Closed() ? "closed inside the handler" : "still open in the handler");
+  });
+  backend_.RunAtPump(1, [&] { app_.RequestClose(form); });
+  app_.Run(form);
+  EXPECT_EQ(log, (std::vector<std::string>{"request", "nested handler ends",
+                                           "still open in the handler", "close"}));
+  EXPECT_TRUE(form.Closed());
+}
+
+TEST_F(ApplicationTest, ACloseAskedForOutsideAnyHandlerOrOfAModalFormHappensAtOnce) {
+  Form form("MainForm");
+  int closes = 0;
+  form.OnClose = [&](Form&) { ++closes; };
+  app_.RequestClose(form);
+  EXPECT_TRUE(form.Closed());
+  app_.RequestClose(form);
+  EXPECT_EQ(closes, 1);
+
+  Form dialog("AboutForm");
+  backend_.QueueModal([&](Form& shown) {
+    app_.RequestClose(shown);
+    EXPECT_EQ(shown.ModalResult(), ModalResult::kCancel) << "a modal form closes inside its loop";
+  });
+  app_.ShowModal(dialog);
+}
+
 TEST_F(ApplicationTest, AModalFormRunsItsScriptAndReturnsItsResult) {
   Form dialog("UpdateForm");
   dialog.SetCaption("Update");

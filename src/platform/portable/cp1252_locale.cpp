@@ -110,6 +110,11 @@ std::string Cp1252Locale::FormatDateTime(DateTime value) const {
   return text;
 }
 
+// The date is the first ten characters of the date and time.
+std::string Cp1252Locale::FormatDate(DateTime value) const {
+  return FormatDateTime(value).substr(0, 10);
+}
+
 void Cp1252Locale::UpperCaseInPlace(std::string& text) const {
   for (char& c : text) {
     c = static_cast<char>(Upper(c));

@@ -17,6 +17,7 @@ class Cp1252Locale final : public Locale {
 
   // Throws std::out_of_range for a value outside the years 1 to 9999 or not finite.
   std::string FormatDateTime(DateTime value) const override;
+  std::string FormatDate(DateTime value) const override;
 
   char DecimalSeparator() const override { return '.'; }
   void UpperCaseInPlace(std::string& text) const override;
