@@ -4,13 +4,13 @@
 
 #include <string>
 
-#include "ui/artwork_names.h"
-#include "support/named_control.h"
 #include "app/help.h"
 #include "fakes/fake_shell.h"
 #include "main_form_fixture.h"
+#include "support/named_control.h"
 #include "support/scripted_backend.h"
 #include "ui/application.h"
+#include "ui/artwork_names.h"
 
 namespace nexolant {
 namespace {

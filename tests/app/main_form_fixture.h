@@ -8,12 +8,12 @@
 #include <string>
 #include <string_view>
 
-#include "support/named_control.h"
 #include "app/main_form.h"
 #include "fakes/fake_shell.h"
 #include "fakes/memory_file_system.h"
 #include "support/ascii_locale.h"
 #include "support/encipher_reference.h"
+#include "support/named_control.h"
 #include "support/scripted_backend.h"
 #include "ui/application.h"
 

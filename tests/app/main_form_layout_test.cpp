@@ -1,9 +1,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/artwork_names.h"
 #include "app/main_form.h"
 #include "main_form_fixture.h"
+#include "ui/artwork_names.h"
 
 namespace nexolant {
 namespace {

@@ -194,9 +194,9 @@ TEST_F(NavigationTest, LeavingRestoresTheDefaultWhateverWasShown) {
 }
 
 TEST_F(NavigationTest, SideButtonsAndLinksLeaveTheHintLineAlone) {
-  for (const char* name : {"StatusBtn", "ScanBtn", "ActiveBtn", "SettingsBtn", "QuarantineBtn",
-                           "HelpBtn", "lblDetails", "lblEnableDisable", "lblOpenQuarantine",
-                           "lblCheckUpdates"}) {
+  for (const char* name :
+       {"StatusBtn", "ScanBtn", "ActiveBtn", "SettingsBtn", "QuarantineBtn", "HelpBtn",
+        "lblDetails", "lblEnableDisable", "lblOpenQuarantine", "lblCheckUpdates"}) {
     ASSERT_TRUE(backend_.MouseEnter(Control(name))) << name;
     EXPECT_EQ(Label("lblHint").Caption(), kDefaultHint) << name << " is under the mouse";
     backend_.MouseLeave(Control(name));

@@ -1,10 +1,10 @@
 #include <string>
 
-#include "support/named_control.h"
 #include "app/main_form.h"
 #include "app/splash_form.h"
 #include "main_form_fixture.h"
 #include "platform/string_list.h"
+#include "support/named_control.h"
 
 namespace nexolant {
 namespace {
