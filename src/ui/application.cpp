@@ -35,12 +35,12 @@ Application::Application(ApplicationBackend& backend) : backend_(&backend) {
 }
 
 void Application::ShowException(const std::exception& error) {
-  MessageBox(ErrorReportText(error.what()), title_, MessageButtons::kOk, MessageIcon::kError);
+  ShowMessageBox(ErrorReportText(error.what()), title_, MessageButtons::kOk, MessageIcon::kError);
 }
 
 void Application::ShowUnknownException() {
-  MessageBox(ErrorReportText("Unexpected failure"), title_, MessageButtons::kOk,
-             MessageIcon::kError);
+  ShowMessageBox(ErrorReportText("Unexpected failure"), title_, MessageButtons::kOk,
+                 MessageIcon::kError);
 }
 
 void Application::CreateForm(Form& form) {

@@ -26,14 +26,14 @@ class Application final : public platform::MessagePump, public platform::Warning
 
   void ProcessMessages() override { backend_->ProcessMessages(); }
 
-  MessageResult MessageBox(const std::string& text, const std::string& caption,
-                           MessageButtons buttons, MessageIcon icon) {
+  MessageResult ShowMessageBox(const std::string& text, const std::string& caption,
+                               MessageButtons buttons, MessageIcon icon) {
     return backend_->ShowMessageBox(text, caption, buttons, icon);
   }
 
   // A box with the caption, an OK button and the exclamation icon.
   void ShowWarning(const std::string& text, const std::string& caption) override {
-    MessageBox(text, caption, MessageButtons::kOk, MessageIcon::kExclamation);
+    ShowMessageBox(text, caption, MessageButtons::kOk, MessageIcon::kExclamation);
   }
 
   // The report for a failure that escaped an event handler: the failure's text under the

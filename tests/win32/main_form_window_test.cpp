@@ -1,4 +1,3 @@
-// <windows.h> first: it renames DeleteFile in the file system interface as in its Win32 class.
 #include <windows.h>
 
 #include <string>
