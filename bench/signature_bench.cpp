@@ -56,7 +56,8 @@ class Generator {
       return Word(3, 10, 'A') + Extension();
     }
     if (kind < 80) {
-      return "*" + Word(3, 8, 'A') + Extension();
+      const std::string tail = Word(3, 8, 'A') + Extension();
+      return "*" + tail;
     }
     if (kind < 82) {
       return "*." + Word(3, 3, 'A');
