@@ -1,5 +1,6 @@
 # Nexolant: make run | make test | make bench | make fuzz
 TREES := native native-asan win64 win32
+BENCHMARKS := signature_bench ini_bench
 JOBS ?= 2
 
 .PHONY: all bootstrap build test run bench fuzz clean $(addprefix build-,$(TREES))
@@ -21,10 +22,14 @@ test: build
 run: build-win64
 	@scripts/run-nexolant
 
+# The benchmarks have a tree of their own (build/bench, Release), so no other tree keeps them.
 bench: bootstrap
-	@cmake --preset native -DNEXOLANT_BENCH=ON >/dev/null
-	@cmake --build build/native -j $(JOBS) --target signature_bench
-	@build/native/bench/signature_bench --benchmark_out=build/signature_bench.json --benchmark_out_format=json
+	@cmake --preset bench >/dev/null
+	@cmake --build build/bench -j $(JOBS) --target $(BENCHMARKS)
+	@for benchmark in $(BENCHMARKS); do \
+	  build/bench/bench/$$benchmark --benchmark_out=build/$$benchmark.json \
+	    --benchmark_out_format=json || exit 1; \
+	done
 
 fuzz: bootstrap
 	@scripts/fuzz

@@ -9,31 +9,18 @@
 #include "fakes/memory_file_system.h"
 #include "ini/big_ini_file.h"
 #include "platform/portable/cp1252_locale.h"
-#include "ui/application.h"
-
-namespace {
-
-class SilentBackend : public nexolant::ui::ApplicationBackend {
- public:
-  void ProcessMessages() override {}
-  nexolant::ui::MessageResult ShowMessageBox(const std::string&, const std::string&,
-                                             nexolant::ui::MessageButtons,
-                                             nexolant::ui::MessageIcon) override {
-    return nexolant::ui::MessageResult::kOk;
-  }
-};
-
-}  // namespace
+#include "platform/portable/idle_pump.h"
+#include "support/recording_warnings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const nexolant::platform::Cp1252Locale locale;
-  static SilentBackend backend;
-  static nexolant::ui::Application application(backend);
+  static nexolant::platform::IdlePump pump;
   const std::string path = "C:\\Temp\\Fuzz.ini";
 
   nexolant::MemoryFileSystem files;
+  nexolant::RecordingWarnings warnings;
   files.AddFile(path, std::string_view(reinterpret_cast<const char*>(data), size));
-  const nexolant::IniServices services{files, locale, application};
+  const nexolant::IniServices services{files, locale, pump, warnings};
   {
     nexolant::TBigIniFile ini(services, path);
     nexolant::StringList sections;

@@ -127,9 +127,9 @@ void TMainForm::LoadReference() {
   StringList details;
   ReferenceOutcome outcome;
   try {
-    outcome = nexolant::LoadReference(
-        {services_.files, services_.clock, services_.locale, services_.application},
-        services_.programFolder, *tables_, details);
+    outcome = nexolant::LoadReference({services_.files, services_.clock, services_.locale,
+                                       services_.application, services_.application},
+                                      services_.programFolder, *tables_, details);
   } catch (...) {
     detailsPage_->ShowDetails(std::move(details));
     throw;

@@ -1,5 +1,4 @@
 #include <array>
-#include <string>
 
 #include "app/main_form.h"
 #include "ui/artwork_names.h"
@@ -171,9 +170,8 @@ void TMainForm::BuildImageButtons() {
   };
   for (const ImageButtonRow& row : rows) {
     auto& button = Add<ui::ImageButton>(row.name);
-    const std::string stem = row.pictureStem;
     button.SetBounds(row.bounds);
-    button.SetPictures({stem + "_NORMAL", stem + "_HOT", stem + "_DOWN"});
+    button.SetPictures(artwork::ImageButtonPicturesOf(row.pictureStem));
     button.SetHint(row.hint);
     button.SetCursor(ui::Cursor::kHand);
     button.SetOpaque(row.opaque);

@@ -233,8 +233,7 @@ void TBigIniFile::Flush() {
   try {
     services_.files.ReplaceWholeFile(fileName_, text);
   } catch (const std::exception&) {
-    services_.application.MessageBox(WriteFailureText(fileName_, services_.locale), "Warning",
-                                     ui::MessageButtons::kOk, ui::MessageIcon::kExclamation);
+    services_.warnings.ShowWarning(WriteFailureText(fileName_, services_.locale), "Warning");
     return;
   }
   changed_ = false;

@@ -8,17 +8,20 @@
 #include "ini/section_list.h"
 #include "platform/file_system.h"
 #include "platform/locale.h"
+#include "platform/message_pump.h"
 #include "platform/string_list.h"
-#include "ui/application.h"
+#include "platform/warning_sink.h"
 
 namespace nexolant {
 
 // Services an INI store needs: the files it reads and writes, the locale's text
-// comparison for section and key names, and the application for pumping and messages.
+// comparison for section and key names, the pump of its long loops and where a failed
+// write is reported.
 struct IniServices {
   platform::FileSystem& files;
   const platform::Locale& locale;
-  ui::Application& application;
+  platform::MessagePump& pump;
+  platform::WarningSink& warnings;
 };
 
 // The INI engine: reads a whole INI file at creation, answers from memory and writes the
@@ -53,7 +56,7 @@ class TBigIniFile {
   virtual void DeleteKey(std::string_view section, std::string_view key);
   virtual void CopyToStrings(StringList& lines);
   // Writes the file when something changed. A failed write leaves the old file as it was,
-  // keeps the changed flag and is reported in a message box, not thrown.
+  // keeps the changed flag and is reported as a warning, not thrown.
   virtual void Flush();
   // Reads the file into the image; a missing file adds nothing.
   virtual void LoadFile(std::string_view fileName);
@@ -71,7 +74,7 @@ class TBigIniFile {
   Found FindSectionAndKey(std::string_view section, std::string_view key, bool create);
   void Parse(std::string_view text);
   std::string Serialize();
-  void Pump() { services_.application.ProcessMessages(); }
+  void Pump() { services_.pump.ProcessMessages(); }
 
   IniServices services_;
   std::string fileName_;

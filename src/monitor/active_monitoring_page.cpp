@@ -75,7 +75,7 @@ ActiveMonitoringPage::ActiveMonitoringPage(ui::NotebookPage& page, const platfor
   ProcessList_->AddColumn("Process name", 300);
   ProcessList_->AddColumn("Ad status", 133);
   ProcessList_->SetCompare(
-      [&locale](std::string_view a, std::string_view b) { return locale.CompareText(a, b); });
+      [&locale](std::string_view a, std::string_view b) { return locale.CompareWordSort(a, b); });
   ProcessList_->SetSorted(true);
 }
 

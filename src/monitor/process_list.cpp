@@ -36,7 +36,7 @@ bool IsCriticalProcessName(const std::string& upperCaseName) {
 std::optional<std::vector<std::uint32_t>> FetchProcessIds(platform::ProcessApi& api) {
   std::vector<std::uint32_t> ids(kInitialIdCount);
   for (;;) {
-    const std::optional<std::size_t> bytes = api.EnumProcesses(ids);
+    const std::optional<std::size_t> bytes = api.ListProcessIds(ids);
     if (!bytes) {
       return std::nullopt;
     }

@@ -95,7 +95,7 @@ class FileSystem {
   virtual void ReplaceWholeFile(const std::string& path, std::string_view data) = 0;
 
   // Deletes a file; false when it could not be deleted.
-  virtual bool DeleteFile(const std::string& path) = 0;
+  virtual bool RemoveFile(const std::string& path) = 0;
 
   // The user's temporary folder, with a trailing backslash.
   virtual std::string TempFolder() = 0;

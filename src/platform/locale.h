@@ -29,6 +29,11 @@ class Locale {
   // Locale-aware case-insensitive comparison: negative, zero or positive.
   virtual int CompareText(std::string_view a, std::string_view b) const = 0;
 
+  // The order lstrcmpA sorts in: locale-aware and case-sensitive, with case deciding only
+  // between texts that are otherwise the same, lower case first ("abc" < "ABC" < "abd").
+  // Negative, zero or positive.
+  virtual int CompareWordSort(std::string_view a, std::string_view b) const = 0;
+
   std::string UpperCase(std::string_view text) const {
     std::string result(text);
     UpperCaseInPlace(result);

@@ -72,7 +72,7 @@ class ProcessApi {
 
   // Fills ids from the start with the ids of the running processes and returns the number of
   // bytes filled; a full buffer may mean that more processes run. None on failure.
-  virtual std::optional<std::size_t> EnumProcesses(std::span<std::uint32_t> ids) = 0;
+  virtual std::optional<std::size_t> ListProcessIds(std::span<std::uint32_t> ids) = 0;
 
   // Null when the process cannot be opened with the given access rights.
   virtual std::unique_ptr<OpenedProcess> OpenProcess(std::uint32_t access,

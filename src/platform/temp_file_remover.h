@@ -14,7 +14,7 @@ class TempFileRemover {
   TempFileRemover(FileSystem& files, std::string name) : files_(files), name_(std::move(name)) {}
   ~TempFileRemover() {
     try {
-      files_.DeleteFile(name_);
+      files_.RemoveFile(name_);
     } catch (...) {
     }
   }

@@ -59,7 +59,7 @@ QuarantinePage::QuarantinePage(ui::NotebookPage& page, const platform::Locale& l
   Quarantine_->AddColumn("Type", 150);
   Quarantine_->AddColumn("Original location", 169);
   Quarantine_->SetCompare(
-      [&locale](std::string_view a, std::string_view b) { return locale.CompareText(a, b); });
+      [&locale](std::string_view a, std::string_view b) { return locale.CompareWordSort(a, b); });
   Quarantine_->SetSorted(true);
 }
 

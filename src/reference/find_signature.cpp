@@ -2,11 +2,11 @@
 
 namespace nexolant {
 
-int FindSignature(std::string_view name, const SignatureList& list, ui::Application& application) {
+int FindSignature(std::string_view name, const SignatureList& list, platform::MessagePump& pump) {
   if (list.empty()) {
     return -1;
   }
-  application.ProcessMessages();
+  pump.ProcessMessages();
   return list.Find(name);
 }
 

@@ -84,7 +84,8 @@ ReferenceOutcome LoadReference(const ReferenceServices& services, const std::str
     return ReferenceOutcome::kFormatIncorrect;
   }
 
-  TBigIniFile store(IniServices{services.files, locale, services.application}, tempName);
+  TBigIniFile store(IniServices{services.files, locale, services.pump, services.warnings},
+                    tempName);
   details.push_back("Reference file loaded at: " + locale.FormatDateTime(services.clock.Now()));
   details.push_back(std::string(47, '-'));
   details.push_back("");

@@ -6,9 +6,10 @@
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/locale.h"
+#include "platform/message_pump.h"
 #include "platform/string_list.h"
+#include "platform/warning_sink.h"
 #include "reference/signature_tables.h"
-#include "ui/application.h"
 
 namespace nexolant {
 
@@ -17,7 +18,8 @@ struct ReferenceServices {
   platform::FileSystem& files;
   platform::Clock& clock;
   const platform::Locale& locale;  // must outlive the tables it fills
-  ui::Application& application;    // pumped by the INI store while it reads
+  platform::MessagePump& pump;     // pumped by the INI store while it reads
+  platform::WarningSink& warnings;
 };
 
 enum class ReferenceOutcome { kLoaded, kFileNotFound, kFormatIncorrect };

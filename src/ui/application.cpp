@@ -36,7 +36,7 @@ Application::Application(ApplicationBackend& backend) : backend_(&backend) {
 }
 
 void Application::ShowException(const std::exception& error) {
-  MessageBox(ErrorReportText(error.what()), title_, MessageButtons::kOk, MessageIcon::kError);
+  ShowMessageBox(ErrorReportText(error.what()), title_, MessageButtons::kOk, MessageIcon::kError);
 }
 
 void Application::ReportCurrentException() noexcept {
@@ -45,8 +45,8 @@ void Application::ReportCurrentException() noexcept {
   } catch (const std::exception& error) {
     ShowException(error);
   } catch (...) {
-    MessageBox(ErrorReportText("Unexpected failure"), title_, MessageButtons::kOk,
-               MessageIcon::kError);
+    ShowMessageBox(ErrorReportText("Unexpected failure"), title_, MessageButtons::kOk,
+                   MessageIcon::kError);
   }
 }
 

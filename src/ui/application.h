@@ -5,6 +5,8 @@
 #include <string>
 #include <utility>
 
+#include "platform/message_pump.h"
+#include "platform/warning_sink.h"
 #include "ui/application_backend.h"
 #include "ui/form.h"
 #include "ui/hint_style.h"
@@ -14,7 +16,7 @@ namespace nexolant::ui {
 // The one application object: message pumping, forms and their lifecycle, message boxes,
 // the standard error report, the title and the application window's events. Everything runs
 // on one thread; long loops call ProcessMessages().
-class Application {
+class Application final : public platform::MessagePump, public platform::WarningSink {
  public:
   explicit Application(ApplicationBackend& backend);
   Application(const Application&) = delete;
@@ -22,11 +24,16 @@ class Application {
 
   ApplicationBackend& Backend() const { return *backend_; }
 
-  void ProcessMessages() { backend_->ProcessMessages(); }
+  void ProcessMessages() override { backend_->ProcessMessages(); }
 
-  MessageResult MessageBox(const std::string& text, const std::string& caption,
-                           MessageButtons buttons, MessageIcon icon) {
+  MessageResult ShowMessageBox(const std::string& text, const std::string& caption,
+                               MessageButtons buttons, MessageIcon icon) {
     return backend_->ShowMessageBox(text, caption, buttons, icon);
+  }
+
+  // A box with the caption, an OK button and the exclamation icon.
+  void ShowWarning(const std::string& text, const std::string& caption) override {
+    ShowMessageBox(text, caption, MessageButtons::kOk, MessageIcon::kExclamation);
   }
 
   // The report for a failure that escaped an event handler: the failure's text under the

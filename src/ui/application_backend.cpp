@@ -1,6 +1,5 @@
 #include "ui/application_backend.h"
 
-#include <cstdio>
 #include <stdexcept>
 
 namespace nexolant::ui {
@@ -11,12 +10,6 @@ void ApplicationBackend::ShowModal(Form& /*form*/) {
 
 void ApplicationBackend::Run(Form& /*mainForm*/) {
   throw std::logic_error("This program shows no windows");
-}
-
-MessageResult ConsoleBackend::ShowMessageBox(const std::string& text, const std::string& caption,
-                                             MessageButtons buttons, MessageIcon /*icon*/) {
-  std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
-  return buttons == MessageButtons::kYesNo ? MessageResult::kYes : MessageResult::kOk;
 }
 
 }  // namespace nexolant::ui

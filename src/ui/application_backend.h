@@ -53,13 +53,4 @@ class ApplicationBackend {
   virtual void ShowTaskbarButton(bool /*visible*/) {}
 };
 
-// A backend for programs without a window: pumps nothing and answers every box with its
-// first button after printing it to standard error. It shows no forms.
-class ConsoleBackend : public ApplicationBackend {
- public:
-  void ProcessMessages() override {}
-  MessageResult ShowMessageBox(const std::string& text, const std::string& caption,
-                               MessageButtons buttons, MessageIcon icon) override;
-};
-
 }  // namespace nexolant::ui

@@ -1,7 +1,16 @@
 #pragma once
 
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/button.h"
+
 // Names of the pictures in the program's resources (src/win32/resources/artwork.rc), as the
-// forms that show them refer to them. The windows take the executable's icon.
+// forms that show them refer to them. The windows take the executable's icon. A new name also
+// goes into kPictures or kImageButtonStems below, whose names the Win32 tests look up in the
+// resources.
 namespace nexolant::artwork {
 
 inline constexpr const char* kSplash = "SPLASH";           // 876 x 525
@@ -38,5 +47,33 @@ inline constexpr const char* kButtonQuarantine = "BTN_QUARANTINE";
 inline constexpr const char* kButtonUpdate = "BTN_UPDATE";
 inline constexpr const char* kButtonInfo = "BTN_INFO";
 inline constexpr const char* kButtonHelp = "BTN_HELP";
+
+inline constexpr std::array kPictures = {
+    kSplash,          kBackground,         kTitleStrip,      kStatusIcon,   kScanPageIcon,
+    kMonitorPageIcon, kQuarantinePageIcon, kScanDone,        kGlyphStatus,  kGlyphScan,
+    kGlyphActive,     kGlyphSettings,      kGlyphQuarantine, kGlyphHelp,    kGlyphNext,
+    kGlyphStop,       kGlyphCancel,        kGlyphRepair,     kGlyphRestore, kGlyphEmpty,
+    kGlyphOk,
+};
+
+inline constexpr std::array kImageButtonStems = {
+    kButtonScan, kButtonSettings, kButtonQuarantine, kButtonUpdate, kButtonInfo, kButtonHelp,
+};
+
+// The three pictures of the image button with that stem.
+inline ui::ImageButtonPictures ImageButtonPicturesOf(std::string_view stem) {
+  const std::string name(stem);
+  return {name + "_NORMAL", name + "_HOT", name + "_DOWN"};
+}
+
+// Every picture name the program uses: kPictures and the three pictures of each stem.
+inline std::vector<std::string> AllPictureNames() {
+  std::vector<std::string> names(kPictures.begin(), kPictures.end());
+  for (const char* stem : kImageButtonStems) {
+    const ui::ImageButtonPictures pictures = ImageButtonPicturesOf(stem);
+    names.insert(names.end(), {pictures.normal, pictures.highlighted, pictures.pressed});
+  }
+  return names;
+}
 
 }  // namespace nexolant::artwork

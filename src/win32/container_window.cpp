@@ -6,7 +6,7 @@
 namespace nexolant::win32 {
 
 ContainerWindow::ContainerWindow(RenderContext& context, const ui::Container& container)
-    : Window(context.Report()), context_(&context), container_(&container) {}
+    : Window(context.App()), context_(&context), container_(&container) {}
 
 ContainerWindow::ContainerWindow(RenderContext& context, const ui::Container& container,
                                  HWND parent, const RECT& bounds)

@@ -197,11 +197,8 @@ LRESULT CALLBACK ControlWindow::SubclassProc(HWND hwnd, UINT message, WPARAM wPa
     return DefWindowProcA(hwnd, message, wParam, lParam);
   }
   LRESULT result = 0;
-  bool handled = false;
-  Guarded(self->Context().Report(), [&] {
-    result = self->HandleChildMessage(message, wParam, lParam);
-    handled = true;
-  });
+  const bool handled =
+      self->Context().Run([&] { result = self->HandleChildMessage(message, wParam, lParam); });
   return handled ? result : self->CallOriginal(message, wParam, lParam);
 }
 

@@ -21,7 +21,7 @@ const ui::Font kHintFont{"Verdana", 11, false, false, ui::Color::WindowText()};
 
 }  // namespace
 
-HintWindow::HintWindow(ErrorReport report) : Window(std::move(report)) {
+HintWindow::HintWindow(ui::Application& application) : Window(application) {
   Create("NexolantHint", WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, WS_POPUP, "", 0, 0, 1,
          1, nullptr, CS_SAVEBITS);
 }

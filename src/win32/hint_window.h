@@ -18,7 +18,7 @@ namespace nexolant::win32 {
 // centred or left-aligned.
 class HintWindow : public Window {
  public:
-  explicit HintWindow(ErrorReport report);
+  explicit HintWindow(ui::Application& application);
 
   void SetStyle(const ui::HintStyle& style) { style_ = style; }
   const ui::HintStyle& Style() const { return style_; }

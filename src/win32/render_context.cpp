@@ -15,11 +15,7 @@ HBRUSH BrushCache::Get(COLORREF color) {
 }
 
 RenderContext::RenderContext(ui::Application& application, HintWindow& hints, int dpi)
-    : application_(&application),
-      hints_(&hints),
-      dpi_(dpi > 0 ? dpi : 96),
-      fonts_(dpi_ / 96.0),
-      report_([app = &application](const std::exception& error) { app->ShowException(error); }) {}
+    : application_(&application), hints_(&hints), dpi_(dpi > 0 ? dpi : 96), fonts_(dpi_ / 96.0) {}
 
 RECT RenderContext::ToPixels(const ui::Rect& rect) const {
   return RECT{Scale(rect.left), Scale(rect.top), Scale(rect.Right()), Scale(rect.Bottom())};

@@ -36,7 +36,6 @@ class RenderContext {
   FontCache& Fonts() { return fonts_; }
   PictureCache& Pictures() { return pictures_; }
   BrushCache& Brushes() { return brushes_; }
-  const ErrorReport& Report() const { return report_; }
 
   // Model pixels (96 per inch) to display pixels.
   int Scale(int value) const { return MulDiv(value, dpi_, 96); }
@@ -55,7 +54,6 @@ class RenderContext {
   FontCache fonts_;
   PictureCache pictures_;
   BrushCache brushes_;
-  ErrorReport report_;
 };
 
 // The background of a container: a form's colour, or a notebook page's (its notebook's).

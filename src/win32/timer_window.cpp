@@ -2,8 +2,7 @@
 
 namespace nexolant::win32 {
 
-TimerWindow::TimerWindow(ui::Application& application, ErrorReport report)
-    : Window(std::move(report)), application_(&application) {
+TimerWindow::TimerWindow(ui::Application& application) : Window(application) {
   Create("NexolantTimers", 0, 0, "", 0, 0, 0, 0, HWND_MESSAGE);
 }
 
@@ -30,8 +29,7 @@ LRESULT TimerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // The timer may be stopped or gone by the time its message arrives.
     const auto found = timers_.find(wParam);
     if (found != timers_.end()) {
-      ui::Timer* timer = found->second;
-      application_->RunHandler([timer] { timer->Tick(); });
+      found->second->Tick();
     }
     return 0;
   }

@@ -11,10 +11,10 @@
 namespace nexolant::win32 {
 
 // A message-only window that carries the window timers of the model's Timers and ticks
-// them through the application's handler guard.
+// them inside the window procedure's handler guard.
 class TimerWindow : public Window {
  public:
-  TimerWindow(ui::Application& application, ErrorReport report);
+  explicit TimerWindow(ui::Application& application);
 
   void Start(ui::Timer& timer);
   void Stop(ui::Timer& timer);
@@ -23,7 +23,6 @@ class TimerWindow : public Window {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  ui::Application* application_;
   std::map<UINT_PTR, ui::Timer*> timers_;
   std::map<const ui::Timer*, UINT_PTR> ids_;
   UINT_PTR nextId_ = 1;

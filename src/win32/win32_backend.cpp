@@ -83,13 +83,10 @@ Win32Backend::~Win32Backend() {
 
 void Win32Backend::Attach(ui::Application& application) {
   application_ = &application;
-  ErrorReport report = [app = &application](const std::exception& error) {
-    app->ShowException(error);
-  };
   context_.reset();
-  hints_ = std::make_unique<HintWindow>(report);
+  hints_ = std::make_unique<HintWindow>(application);
   context_ = std::make_unique<RenderContext>(application, *hints_, ScreenDpi());
-  timers_ = std::make_unique<TimerWindow>(application, report);
+  timers_ = std::make_unique<TimerWindow>(application);
   hints_->SetStyle(application.GetHintStyle());
 }
 

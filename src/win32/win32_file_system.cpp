@@ -1,5 +1,7 @@
 #include "win32/win32_file_system.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <cstring>
 #include <utility>
@@ -166,7 +168,7 @@ void Win32FileSystem::ReplaceWholeFile(const std::string& path, std::string_view
   temp.Keep();
 }
 
-bool Win32FileSystem::DeleteFile(const std::string& path) {
+bool Win32FileSystem::RemoveFile(const std::string& path) {
   return ::DeleteFileA(path.c_str()) != FALSE;
 }
 

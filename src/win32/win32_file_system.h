@@ -1,9 +1,5 @@
 #pragma once
 
-// <windows.h> renames DeleteFile to DeleteFileA; including it here gives every user of this
-// class the same name for that member.
-#include <windows.h>
-
 #include "platform/file_system.h"
 
 namespace nexolant::win32 {
@@ -20,7 +16,7 @@ class Win32FileSystem : public platform::FileSystem {
   std::string ReadWholeFile(const std::string& path) override;
   void WriteWholeFile(const std::string& path, std::string_view data) override;
   void ReplaceWholeFile(const std::string& path, std::string_view data) override;
-  bool DeleteFile(const std::string& path) override;
+  bool RemoveFile(const std::string& path) override;
   std::string TempFolder() override;
   std::string CreateTempFile(const std::string& folder, const std::string& prefix) override;
   platform::DriveType DriveTypeOf(const std::string& root) override;

@@ -71,6 +71,24 @@ SYSTEMTIME ToSystemTime(platform::DateTime value) {
   return time;
 }
 
+// CompareStringA's answer as negative, zero or positive.
+int Compare(LCID locale, DWORD flags, std::string_view a, std::string_view b) {
+  // An empty view may carry no pointer, which the system refuses.
+  const char* left = a.empty() ? "" : a.data();
+  const char* right = b.empty() ? "" : b.data();
+  switch (CompareStringA(locale, flags, left, static_cast<int>(a.size()), right,
+                         static_cast<int>(b.size()))) {
+    case CSTR_LESS_THAN:
+      return -1;
+    case CSTR_EQUAL:
+      return 0;
+    case CSTR_GREATER_THAN:
+      return 1;
+    default:
+      throw LastSystemError();
+  }
+}
+
 }  // namespace
 
 Win32Locale::Win32Locale()
@@ -129,20 +147,11 @@ void Win32Locale::UpperCaseInPlace(std::string& text) const {
 }
 
 int Win32Locale::CompareText(std::string_view a, std::string_view b) const {
-  // An empty view may carry no pointer, which the system refuses.
-  const char* left = a.empty() ? "" : a.data();
-  const char* right = b.empty() ? "" : b.data();
-  switch (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, left, static_cast<int>(a.size()),
-                         right, static_cast<int>(b.size()))) {
-    case CSTR_LESS_THAN:
-      return -1;
-    case CSTR_EQUAL:
-      return 0;
-    case CSTR_GREATER_THAN:
-      return 1;
-    default:
-      throw LastSystemError();
-  }
+  return Compare(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a, b);
+}
+
+int Win32Locale::CompareWordSort(std::string_view a, std::string_view b) const {
+  return Compare(GetThreadLocale(), 0, a, b);
 }
 
 }  // namespace nexolant::win32

@@ -24,6 +24,8 @@ class Win32Locale final : public platform::Locale {
   char DecimalSeparator() const override { return decimalSeparator_.front(); }
   void UpperCaseInPlace(std::string& text) const override;
   int CompareText(std::string_view a, std::string_view b) const override;
+  // With the thread's locale and no flags, as lstrcmpA compares.
+  int CompareWordSort(std::string_view a, std::string_view b) const override;
 
  private:
   std::string decimalSeparator_;

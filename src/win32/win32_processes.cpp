@@ -148,7 +148,7 @@ std::unique_ptr<platform::ProcessSnapshot> Win32ProcessApi::CreateProcessSnapsho
   return std::make_unique<Win32Snapshot>(std::move(snapshot), toolhelp_);
 }
 
-std::optional<std::size_t> Win32ProcessApi::EnumProcesses(std::span<std::uint32_t> ids) {
+std::optional<std::size_t> Win32ProcessApi::ListProcessIds(std::span<std::uint32_t> ids) {
   if (!BindPsapi()) {
     return std::nullopt;
   }

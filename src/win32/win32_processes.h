@@ -37,7 +37,7 @@ class Win32ProcessApi : public platform::ProcessApi {
   bool BindToolhelp() override;
   bool BindPsapi() override;
   std::unique_ptr<platform::ProcessSnapshot> CreateProcessSnapshot() override;
-  std::optional<std::size_t> EnumProcesses(std::span<std::uint32_t> ids) override;
+  std::optional<std::size_t> ListProcessIds(std::span<std::uint32_t> ids) override;
   std::unique_ptr<platform::OpenedProcess> OpenProcess(std::uint32_t access,
                                                        std::uint32_t processId) override;
 

@@ -67,11 +67,8 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     return DefWindowProcA(hwnd, message, wParam, lParam);
   }
   LRESULT result = 0;
-  bool handled = false;
-  Guarded(self->report_, [&] {
-    result = self->HandleMessage(message, wParam, lParam);
-    handled = true;
-  });
+  const bool handled = self->application_->RunHandler(
+      [&] { result = self->HandleMessage(message, wParam, lParam); });
   if (!handled && message == WM_PAINT) {
     // A failed paint still validates, or the window would ask to be painted for ever.
     ValidateRect(hwnd, nullptr);

@@ -223,10 +223,10 @@ TYPED_TEST_P(FileSystemContract, DeleteFileDeletesFilesOnly) {
   platform::FileSystem& files = this->files_;
   this->Put("a.tmp", "x");
   files.CreateFolder(this->Path("folder"));
-  EXPECT_TRUE(files.DeleteFile(this->Path("a.tmp")));
+  EXPECT_TRUE(files.RemoveFile(this->Path("a.tmp")));
   EXPECT_FALSE(files.FileExists(this->Path("a.tmp")));
-  EXPECT_FALSE(files.DeleteFile(this->Path("a.tmp")));
-  EXPECT_FALSE(files.DeleteFile(this->Path("folder")));
+  EXPECT_FALSE(files.RemoveFile(this->Path("a.tmp")));
+  EXPECT_FALSE(files.RemoveFile(this->Path("folder")));
   EXPECT_TRUE(files.FolderExists(this->Path("folder")));
 }
 
@@ -334,7 +334,7 @@ TYPED_TEST_P(FileSystemContract, ReadOnlyFilesCanBeMovedButNotChanged) {
     platform::FileSystem& files = this->files_;
     this->Put("Nexolant.ini", "old");
     this->environment_.SetAttributes(this->Path("Nexolant.ini"), platform::kAttributeReadOnly);
-    EXPECT_FALSE(files.DeleteFile(this->Path("Nexolant.ini")));
+    EXPECT_FALSE(files.RemoveFile(this->Path("Nexolant.ini")));
     EXPECT_TRUE(files.Move(this->Path("Nexolant.ini"), this->Path("Moved.ini")));
     EXPECT_EQ(files.ReadWholeFile(this->Path("Moved.ini")), "old");
     if (!this->environment_.ReadOnlyFilesRefuseWrites(this->Path("Moved.ini"))) {
@@ -359,7 +359,7 @@ TYPED_TEST_P(FileSystemContract, FilesInUseCannotBeReadChangedMovedOrDeleted) {
       EXPECT_THROW(files.WriteWholeFile(this->Path("Quarantine.ini"), "new"), platform::IoError);
       EXPECT_THROW(files.ReplaceWholeFile(this->Path("Quarantine.ini"), "new"), platform::IoError);
       EXPECT_FALSE(files.Move(this->Path("Quarantine.ini"), this->Path("Moved.ini")));
-      EXPECT_FALSE(files.DeleteFile(this->Path("Quarantine.ini")));
+      EXPECT_FALSE(files.RemoveFile(this->Path("Quarantine.ini")));
       EXPECT_TRUE(files.FileExists(this->Path("Quarantine.ini")));
     }
     EXPECT_EQ(files.ReadWholeFile(this->Path("Quarantine.ini")), "old");

@@ -108,7 +108,7 @@ std::unique_ptr<platform::ProcessSnapshot> FakeProcessApi::CreateProcessSnapshot
   return std::make_unique<Snapshot>(Running(), openHandles_);
 }
 
-std::optional<std::size_t> FakeProcessApi::EnumProcesses(std::span<std::uint32_t> ids) {
+std::optional<std::size_t> FakeProcessApi::ListProcessIds(std::span<std::uint32_t> ids) {
   enumBufferSizes_.push_back(ids.size_bytes());
   if (!psapi_ || failEnum_) {
     return std::nullopt;

@@ -37,7 +37,7 @@ class FakeProcessApi : public platform::ProcessApi {
   void SetToolhelpAvailable(bool available) { toolhelp_ = available; }
   void SetPsapiAvailable(bool available) { psapi_ = available; }
   void FailSnapshots(bool fail = true) { failSnapshots_ = fail; }
-  void FailEnumProcesses(bool fail = true) { failEnum_ = fail; }
+  void FailListProcessIds(bool fail = true) { failEnum_ = fail; }
 
   // What the operations did.
   const std::vector<std::uint32_t>& Terminated() const { return terminated_; }
@@ -50,7 +50,7 @@ class FakeProcessApi : public platform::ProcessApi {
   bool BindToolhelp() override { return toolhelp_; }
   bool BindPsapi() override { return psapi_; }
   std::unique_ptr<platform::ProcessSnapshot> CreateProcessSnapshot() override;
-  std::optional<std::size_t> EnumProcesses(std::span<std::uint32_t> ids) override;
+  std::optional<std::size_t> ListProcessIds(std::span<std::uint32_t> ids) override;
   std::unique_ptr<platform::OpenedProcess> OpenProcess(std::uint32_t access,
                                                        std::uint32_t processId) override;
 

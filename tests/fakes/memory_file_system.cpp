@@ -240,7 +240,7 @@ void MemoryFileSystem::ReplaceWholeFile(const std::string& path, std::string_vie
   ++writeCount_;
 }
 
-bool MemoryFileSystem::DeleteFile(const std::string& path) {
+bool MemoryFileSystem::RemoveFile(const std::string& path) {
   const Entry* entry = Find(path);
   if (entry == nullptr || entry->folder || entry->inUse ||
       (entry->attributes & platform::kAttributeReadOnly)) {

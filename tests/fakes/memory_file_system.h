@@ -40,7 +40,7 @@ class MemoryFileSystem : public platform::FileSystem {
   std::string ReadWholeFile(const std::string& path) override;
   void WriteWholeFile(const std::string& path, std::string_view data) override;
   void ReplaceWholeFile(const std::string& path, std::string_view data) override;
-  bool DeleteFile(const std::string& path) override;
+  bool RemoveFile(const std::string& path) override;
   std::string TempFolder() override { return tempFolder_; }
   // Names like GetTempFileName does: the first three characters of prefix, four hex digits
   // and ".tmp".

@@ -47,10 +47,10 @@ TEST(MemoryFileSystem, ReadOnlyFilesRefuseChanges) {
   files.SetReadOnly("C:\\a.ini");
   EXPECT_THROW(files.WriteWholeFile("C:\\a.ini", "new"), platform::IoError);
   EXPECT_THROW(files.ReplaceWholeFile("C:\\a.ini", "new"), platform::IoError);
-  EXPECT_FALSE(files.DeleteFile("C:\\a.ini"));
+  EXPECT_FALSE(files.RemoveFile("C:\\a.ini"));
   EXPECT_EQ(files.Contents("C:\\a.ini"), "old");
   files.SetReadOnly("C:\\a.ini", false);
-  EXPECT_TRUE(files.DeleteFile("C:\\a.ini"));
+  EXPECT_TRUE(files.RemoveFile("C:\\a.ini"));
   EXPECT_FALSE(files.Contents("C:\\a.ini"));
 }
 

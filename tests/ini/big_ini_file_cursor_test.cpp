@@ -11,9 +11,9 @@ class IniCursorTest : public IniTest {
   // Pumps made by one call.
   template <typename Call>
   int PumpsOf(Call call) {
-    const int before = backend_.PumpCount();
+    const int before = pump_.Count();
     call();
-    return backend_.PumpCount() - before;
+    return pump_.Count() - before;
   }
 
   std::unique_ptr<TBigIniFile> ini_;
@@ -112,9 +112,9 @@ TEST_F(IniCursorTest, CopyToStringsPumpsBeforeEachSection) {
 }
 
 TEST_F(IniCursorTest, SectionsChangedByANestedHandlerDuringASearch) {
-  backend_.RunAtPump(backend_.PumpCount() + 1, [&] { ini_->EraseSection("A"); });
+  pump_.RunAtPump(pump_.Count() + 1, [&] { ini_->EraseSection("A"); });
   EXPECT_EQ(ini_->ReadString("D", "d", ""), "4");
-  backend_.RunAtPump(backend_.PumpCount() + 1, [&] {
+  pump_.RunAtPump(pump_.Count() + 1, [&] {
     ini_->EraseSection("B");
     ini_->EraseSection("C");
   });
@@ -124,7 +124,7 @@ TEST_F(IniCursorTest, SectionsChangedByANestedHandlerDuringASearch) {
 TEST_F(IniCursorTest, SectionsErasedByANestedHandlerDuringAFlush) {
   ini_->WriteString("A", "a2", "x");
   // The fifth pump, before the line b=2, erases C and D.
-  backend_.RunAtPump(backend_.PumpCount() + 5, [&] {
+  pump_.RunAtPump(pump_.Count() + 5, [&] {
     ini_->EraseSection("C");
     ini_->EraseSection("D");
   });

@@ -1,5 +1,3 @@
-#include <chrono>
-
 #include "ini/ini_fixture.h"
 #include "platform/errors.h"
 
@@ -163,7 +161,8 @@ TEST_F(IniReadTest, ReadBoolIsTrueForAnyNonZeroNumber) {
   EXPECT_TRUE(ini->ReadBool("S", "absent", true));
 }
 
-TEST_F(IniReadTest, ReadsAHundredThousandLinesQuickly) {
+// Its speed is measured by bench/ini_bench.
+TEST_F(IniReadTest, ReadsEveryKeyOfAHundredThousandLines) {
   std::string text;
   for (int section = 0; section < 1000; ++section) {
     text += "[Section" + std::to_string(section) + "]\r\n";
@@ -171,7 +170,6 @@ TEST_F(IniReadTest, ReadsAHundredThousandLinesQuickly) {
       text += "Key" + std::to_string(line) + "=Value " + std::to_string(section) + "\r\n";
     }
   }
-  const auto started = std::chrono::steady_clock::now();
   const auto ini = OpenWith(text);
   StringList keys;
   for (int section = 0; section < 1000; ++section) {
@@ -179,7 +177,6 @@ TEST_F(IniReadTest, ReadsAHundredThousandLinesQuickly) {
     ASSERT_EQ(keys.size(), 100u);
   }
   EXPECT_EQ(ini->ReadString("Section999", "Key99", ""), "Value 999");
-  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
 }
 
 }  // namespace

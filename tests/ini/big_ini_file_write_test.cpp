@@ -25,7 +25,7 @@ TEST_F(IniWriteTest, WritesTheFileOnceAtDestructionInItsFormat) {
       files_.Contents(kPath),
       "[General]\r\nTotalScans=3\r\nObjectsRemoved=-12\r\n\r\n[Flags]\r\nOn=1\r\nOff=0\r\n\r\n");
   EXPECT_EQ(files_.WriteCount(), 1);
-  EXPECT_TRUE(backend_.Messages().empty());
+  EXPECT_TRUE(warnings_.Shown().empty());
 }
 
 TEST_F(IniWriteTest, RewriteDropsCommentsStrayLinesEmptySectionsAndDuplicates) {
@@ -136,12 +136,9 @@ TEST_F(IniWriteTest, ReadOnlyFileAtDestructionShowsTheWarningOnceAndStaysAsItWas
   auto ini = Open();
   ini->WriteInteger("General", "TotalScans", 2);
   EXPECT_NO_THROW(ini.reset());
-  ASSERT_EQ(backend_.Messages().size(), 1u);
-  const RecordedMessage& message = backend_.Messages()[0];
-  EXPECT_EQ(message.text, kWarning);
-  EXPECT_EQ(message.caption, "Warning");
-  EXPECT_EQ(message.buttons, ui::MessageButtons::kOk);
-  EXPECT_EQ(message.icon, ui::MessageIcon::kExclamation);
+  ASSERT_EQ(warnings_.Shown().size(), 1u);
+  EXPECT_EQ(warnings_.Shown()[0].text, kWarning);
+  EXPECT_EQ(warnings_.Shown()[0].caption, "Warning");
   EXPECT_EQ(files_.Contents(kPath), original);
 }
 
@@ -152,13 +149,13 @@ TEST_F(IniWriteTest, FailedFlushKeepsTheChangeForTheNextFlush) {
   ini->WriteInteger("General", "TotalScans", 2);
   ini->Flush();
   EXPECT_TRUE(ini->Changed());
-  EXPECT_EQ(backend_.Messages().size(), 1u);
+  EXPECT_EQ(warnings_.Shown().size(), 1u);
   files_.SetReadOnly(kPath, false);
   ini->Flush();
   EXPECT_FALSE(ini->Changed());
   EXPECT_EQ(files_.Contents(kPath), "[General]\r\nTotalScans=2\r\n\r\n");
   ini.reset();
-  EXPECT_EQ(backend_.Messages().size(), 1u);
+  EXPECT_EQ(warnings_.Shown().size(), 1u);
 }
 
 TEST_F(IniWriteTest, FailingWriteLeavesTheOldFileExactlyAsItWas) {
@@ -170,8 +167,8 @@ TEST_F(IniWriteTest, FailingWriteLeavesTheOldFileExactlyAsItWas) {
   EXPECT_EQ(files_.Contents(kPath), original);
   EXPECT_EQ(files_.Names("C:\\Program"), (std::vector<std::string>{"Nexolant.ini"}));
   EXPECT_TRUE(ini->Changed());
-  ASSERT_EQ(backend_.Messages().size(), 1u);
-  EXPECT_EQ(backend_.Messages()[0].text, kWarning);
+  ASSERT_EQ(warnings_.Shown().size(), 1u);
+  EXPECT_EQ(warnings_.Shown()[0].text, kWarning);
   files_.AllowWrites();
   ini.reset();
   EXPECT_EQ(files_.Contents(kPath), "[Files]\r\nold.exe=C:\\Old\r\nnew.exe=C:\\New\r\n\r\n");
@@ -182,15 +179,15 @@ TEST_F(IniWriteTest, WarningNamesTheFileWithoutItsFolderUpperCased) {
   auto ini = Open("D:\\Data\\quarantine.ini");
   ini->WriteString("Files", "a", "b");
   ini.reset();
-  ASSERT_EQ(backend_.Messages().size(), 1u);
-  EXPECT_EQ(backend_.Messages()[0].text,
+  ASSERT_EQ(warnings_.Shown().size(), 1u);
+  EXPECT_EQ(warnings_.Shown()[0].text,
             "Morvane is unable to write to the QUARANTINE.INI" + kWarning.substr(46));
 }
 
 TEST_F(IniWriteTest, DestructorSwallowsAFailureOfANestedHandler) {
   auto ini = Open();
   ini->WriteString("A", "k", "v");
-  backend_.RunAtPump(backend_.PumpCount() + 1, [] { throw std::runtime_error("handler"); });
+  pump_.RunAtPump(pump_.Count() + 1, [] { throw std::runtime_error("handler"); });
   EXPECT_NO_THROW(ini.reset());
 }
 

@@ -9,12 +9,13 @@
 #include "fakes/memory_file_system.h"
 #include "ini/big_ini_file.h"
 #include "support/ascii_locale.h"
-#include "support/recording_backend.h"
-#include "ui/application.h"
+#include "support/recording_warnings.h"
+#include "support/scripted_pump.h"
 
 namespace nexolant {
 
-// An INI store over an in-memory file system, a test locale and a recording backend.
+// An INI store over an in-memory file system, a test locale, a scripted pump and recorded
+// warnings.
 class IniTest : public ::testing::Test {
  protected:
   static constexpr const char* kPath = "C:\\Program\\Nexolant.ini";
@@ -28,7 +29,7 @@ class IniTest : public ::testing::Test {
     files_.AddFile(kPath, contents);
     return Open();
   }
-  IniServices Services() { return {files_, locale_, application_}; }
+  IniServices Services() { return {files_, locale_, pump_, warnings_}; }
 
   // The image as CopyToStrings shows it, one string.
   static std::string Image(TBigIniFile& ini) {
@@ -43,8 +44,8 @@ class IniTest : public ::testing::Test {
 
   MemoryFileSystem files_;
   AsciiLocale locale_;
-  RecordingBackend backend_;
-  ui::Application application_{backend_};
+  ScriptedPump pump_;
+  RecordingWarnings warnings_;
 };
 
 }  // namespace nexolant

@@ -74,7 +74,7 @@ TEST(ListProcessesTest, FailuresEmptyTheListAndReturnFalse) {
       {"no snapshot functions",
        {platform::kPlatformNt, 6},
        [](FakeProcessApi& a) { a.SetToolhelpAvailable(false); }},
-      {"ids cannot be fetched", kNt4, [](FakeProcessApi& a) { a.FailEnumProcesses(); }},
+      {"ids cannot be fetched", kNt4, [](FakeProcessApi& a) { a.FailListProcessIds(); }},
       {"no PSAPI", kNt4, [](FakeProcessApi& a) { a.SetPsapiAvailable(false); }},
   };
   for (const Case& c : cases) {
@@ -203,7 +203,7 @@ TEST(TerminateProcessByNameTest, FalseWithoutPsapiOrProcessIds) {
 
   FakeProcessApi noIds;
   noIds.Add(60, "C:\\x\\ad.exe");
-  noIds.FailEnumProcesses();
+  noIds.FailListProcessIds();
   EXPECT_FALSE(TerminateProcessByName(noIds, "ad.exe"));
   EXPECT_TRUE(noIds.Terminated().empty());
 }

@@ -194,9 +194,9 @@ TEST_F(StdFileSystemTest, CreateTempFileInAMissingFolderThrowsSystemError) {
 TEST_F(StdFileSystemTest, DeleteFileRemovesFilesOnly) {
   folder_.Put("a.tmp", "x");
   fs::create_directory(folder_.path() / "empty");
-  EXPECT_TRUE(files_.DeleteFile(folder_.File("a.tmp")));
-  EXPECT_FALSE(files_.DeleteFile(folder_.File("a.tmp")));
-  EXPECT_FALSE(files_.DeleteFile(folder_.File("empty")));
+  EXPECT_TRUE(files_.RemoveFile(folder_.File("a.tmp")));
+  EXPECT_FALSE(files_.RemoveFile(folder_.File("a.tmp")));
+  EXPECT_FALSE(files_.RemoveFile(folder_.File("empty")));
   EXPECT_EQ(folder_.Names(), std::set<std::string>{"empty"});
 }
 

@@ -11,6 +11,8 @@
 #include "platform/portable/cp1252_locale.h"
 #include "reference/crypt.h"
 #include "support/encipher_reference.h"
+#include "support/recording_warnings.h"
+#include "support/scripted_pump.h"
 
 namespace nexolant {
 namespace {
@@ -20,24 +22,6 @@ constexpr platform::DateTime kNow = 45000.25;
 class FixedClock : public platform::Clock {
  public:
   platform::DateTime Now() override { return kNow; }
-};
-
-// Counts pump calls and can fail at a chosen one, as a handler run inside the pump might.
-class PumpBackend : public ui::ApplicationBackend {
- public:
-  void ProcessMessages() override {
-    if (++pumps == failAtPump) {
-      throw std::runtime_error("failure inside the pump");
-    }
-  }
-  ui::MessageResult ShowMessageBox(const std::string& text, const std::string&, ui::MessageButtons,
-                                   ui::MessageIcon) override {
-    ADD_FAILURE() << "unexpected message box: " << text;
-    return ui::MessageResult::kOk;
-  }
-
-  int pumps = 0;
-  int failAtPump = 0;  // 0: never
 };
 
 using testing::EncipherReference;
@@ -51,10 +35,13 @@ const StringList kNotFoundText{"Reference file NOT loaded.", "------------------
 
 class LoadReferenceTest : public ::testing::Test {
  protected:
+  // Loading only reads, so it never has a write failure to report.
+  void TearDown() override { EXPECT_TRUE(warnings_.Shown().empty()); }
+
   void PutReference(const std::string& plain) { files_.AddFile(kPath, EncipherReference(plain)); }
 
   ReferenceOutcome Load() {
-    return LoadReference({files_, clock_, locale_, application_}, kFolder, tables_, details_);
+    return LoadReference({files_, clock_, locale_, pump_, warnings_}, kFolder, tables_, details_);
   }
 
   // The eleven lines of a successful load.
@@ -85,8 +72,8 @@ class LoadReferenceTest : public ::testing::Test {
   MemoryFileSystem files_;
   FixedClock clock_;
   platform::Cp1252Locale locale_;
-  PumpBackend backend_;
-  ui::Application application_{backend_};
+  ScriptedPump pump_;
+  RecordingWarnings warnings_;
   SignatureTables tables_;
   StringList details_{"left over"};
 };
@@ -130,7 +117,7 @@ TEST_F(LoadReferenceTest, FillsTheTablesAndCountsScanFilesTwice) {
   EXPECT_EQ(tables_.RegistryDescriptions, StringList{"Registry entry"});
   EXPECT_EQ(tables_.ProcessNames.Find("B.DLL"), 4);
 
-  EXPECT_EQ(backend_.pumps, 6);  // once per key read
+  EXPECT_EQ(pump_.Count(), 6);  // once per key read
   EXPECT_EQ(files_.Contents(kPath), EncipherReference(plain));
   EXPECT_TRUE(NoTempFiles());
 }
@@ -179,7 +166,7 @@ TEST_F(LoadReferenceTest, WriteErrorPropagatesAndRemovesTheTemporaryFile) {
 
 TEST_F(LoadReferenceTest, FailureWhileReadingKeepsWhatWasDoneAndRemovesTheTemporaryFile) {
   PutReference("[ScanFiles]\r\na.exe=A\r\nb.exe=B\r\n[OtherKill]\r\np.exe=P\r\n");
-  backend_.failAtPump = 3;
+  pump_.RunAtPump(3, [] { throw std::runtime_error("failure inside the pump"); });
   EXPECT_THROW(Load(), std::runtime_error);
   ASSERT_EQ(details_.size(), 6u);
   EXPECT_EQ(details_[5], "Total adware signatures: 2");

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/portable/cp1252_locale.h"
+#include "platform/portable/cp1252_word_sort.h"
 #include "support/linear_find_signature.h"
 
 namespace nexolant {
@@ -31,6 +32,9 @@ class DottedILocale final : public platform::Locale {
   }
   int CompareText(std::string_view a, std::string_view b) const override {
     return UpperCase(a).compare(UpperCase(b));
+  }
+  int CompareWordSort(std::string_view a, std::string_view b) const override {
+    return platform::CompareWordSort1252(a, b);
   }
 };
 

@@ -7,11 +7,12 @@
 #include <string_view>
 
 #include "platform/locale.h"
+#include "platform/portable/cp1252_word_sort.h"
 
 namespace nexolant {
 
 // A predictable locale for tests: ASCII case rules, "," thousands separators, "." decimal
-// separator and dates as "yyyy-mm-dd hh:nn:ss".
+// separator, dates as "yyyy-mm-dd hh:nn:ss" and the system's sort order of Western text.
 class AsciiLocale : public platform::Locale {
  public:
   std::string FormatCount(std::int64_t value) const override {
@@ -64,6 +65,10 @@ class AsciiLocale : public platform::Locale {
 
   int CompareText(std::string_view a, std::string_view b) const override {
     return UpperCase(a).compare(UpperCase(b));
+  }
+
+  int CompareWordSort(std::string_view a, std::string_view b) const override {
+    return platform::CompareWordSort1252(a, b);
   }
 };
 

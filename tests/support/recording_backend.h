@@ -2,10 +2,11 @@
 
 #include <deque>
 #include <functional>
-#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "support/scripted_pump.h"
 #include "ui/application_backend.h"
 
 namespace nexolant {
@@ -25,18 +26,19 @@ class RecordingBackend : public ui::ApplicationBackend {
   ui::MessageResult ShowMessageBox(const std::string& text, const std::string& caption,
                                    ui::MessageButtons buttons, ui::MessageIcon icon) override;
 
-  int PumpCount() const { return pumpCount_; }
+  int PumpCount() const { return pump_.Count(); }
   const std::vector<RecordedMessage>& Messages() const { return messages_; }
 
   void QueueAnswer(ui::MessageResult answer) { answers_.push_back(answer); }
   // Runs action inside pump call number pumpNumber, counting from 1 over all calls so far.
-  void RunAtPump(int pumpNumber, std::function<void()> action);
+  void RunAtPump(int pumpNumber, std::function<void()> action) {
+    pump_.RunAtPump(pumpNumber, std::move(action));
+  }
 
  private:
-  int pumpCount_ = 0;
+  ScriptedPump pump_;
   std::vector<RecordedMessage> messages_;
   std::deque<ui::MessageResult> answers_;
-  std::multimap<int, std::function<void()>> actions_;
 };
 
 }  // namespace nexolant

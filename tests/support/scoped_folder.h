@@ -5,6 +5,7 @@
 #include <iterator>
 #include <random>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <system_error>
 
@@ -12,17 +13,31 @@ namespace nexolant::testing {
 
 namespace fs = std::filesystem;
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
+// A new, empty folder under the system's temporary folder, removed with everything in it at
+// the end of the scope, read-only files and folders included.
 class ScopedFolder {
  public:
   ScopedFolder() {
     std::random_device random;
-    path_ = fs::temp_directory_path() / ("nexolant-test-" + std::to_string(random()));
-    fs::create_directories(path_);
+    const fs::path base = fs::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      fs::path candidate = base / ("nexolant-test-" + std::to_string(random()));
+      if (fs::create_directory(candidate)) {
+        path_ = std::move(candidate);
+        return;
+      }
+    }
+    throw std::runtime_error("cannot create a scoped folder in " + base.string());
   }
   ~ScopedFolder() {
     std::error_code ignored;
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
+    MakeWritable(path_, ignored);
+    for (fs::recursive_directory_iterator entry(path_, ignored), end; entry != end;
+         entry.increment(ignored)) {
+      if (!entry->is_symlink(ignored)) {
+        MakeWritable(entry->path(), ignored);
+      }
+    }
     fs::remove_all(path_, ignored);
   }
   ScopedFolder(const ScopedFolder&) = delete;
@@ -30,7 +45,9 @@ class ScopedFolder {
 
   const fs::path& path() const { return path_; }
   // The folder with a trailing separator, as the program's folder names are written.
-  std::string Prefix() const { return path_.string() + "/"; }
+  std::string Prefix() const {
+    return path_.string() + static_cast<char>(fs::path::preferred_separator);
+  }
   std::string File(const std::string& name) const { return (path_ / name).string(); }
 
   void Put(const std::string& name, const std::string& content) const {
@@ -49,6 +66,11 @@ class ScopedFolder {
   }
 
  private:
+  // Before its contents are listed or removed; on Windows this clears the read-only attribute.
+  static void MakeWritable(const fs::path& path, std::error_code& error) {
+    fs::permissions(path, fs::perms::owner_all, fs::perm_options::add, error);
+  }
+
   fs::path path_;
 };
 

@@ -17,8 +17,9 @@
 #include "reference/crypt.h"
 #include "reference/reference_loader.h"
 #include "support/encipher_reference.h"
-#include "support/recording_backend.h"
+#include "support/recording_warnings.h"
 #include "support/scoped_folder.h"
+#include "support/scripted_pump.h"
 
 namespace nexolant::nexref {
 namespace {
@@ -42,19 +43,19 @@ class Runner {
   RunResult Run(const std::vector<std::string>& args) {
     std::ostringstream out;
     std::ostringstream err;
-    const int exitCode = RunNexref(args, out, err, {files_, locale_, application_});
+    const int exitCode = RunNexref(args, out, err, {files_, locale_, pump_, warnings_});
     return {exitCode, out.str(), err.str()};
   }
 
   const platform::Locale& locale() const { return locale_; }
-  ui::Application& application() { return application_; }
-  const RecordingBackend& backend() const { return backend_; }
+  ScriptedPump& pump() { return pump_; }
+  RecordingWarnings& warnings() { return warnings_; }
 
  private:
   platform::FileSystem& files_;
   platform::Cp1252Locale locale_;
-  RecordingBackend backend_;
-  ui::Application application_{backend_};
+  ScriptedPump pump_;
+  RecordingWarnings warnings_;
 };
 
 const std::string kSmallReference =
@@ -112,7 +113,7 @@ TEST(NexrefFileTest, CheckPrintsTheTotalsOfTheDetailsPage) {
   EXPECT_EQ(check.exitCode, kExitOk);
   EXPECT_EQ(check.out, kSmallTotals);
   EXPECT_EQ(check.err, "");
-  EXPECT_TRUE(runner.backend().Messages().empty());
+  EXPECT_TRUE(runner.warnings().Shown().empty());
 }
 
 class FixedClock : public platform::Clock {
@@ -137,8 +138,8 @@ TEST(NexrefFileTest, CheckTotalsEqualTheLoadersCounts) {
     FixedClock clock;
     SignatureTables tables;
     StringList details;
-    LoadReference({files, clock, runner.locale(), runner.application()}, "C:\\Nexolant\\", tables,
-                  details);
+    LoadReference({files, clock, runner.locale(), runner.pump(), runner.warnings()},
+                  "C:\\Nexolant\\", tables, details);
     ASSERT_GE(details.size(), 9u);
     const std::string loaderTotals =
         details[5] + "\n" + details[6] + "\n" + details[7] + "\n" + details[8] + "\n";

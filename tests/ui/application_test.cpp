@@ -242,12 +242,28 @@ TEST_F(ApplicationTest, ModalFormsNestAndAFailureInsideOneIsReportedThere) {
   EXPECT_EQ(backend_.Messages()[0].text, "Late failure.");
 }
 
-TEST_F(ApplicationTest, AConsoleBackendShowsNoForms) {
-  ConsoleBackend console;
-  Application app(console);
+TEST_F(ApplicationTest, ABackendWithoutWindowsShowsNoForms) {
+  RecordingBackend windowless;
+  Application app(windowless);
   Form form("form");
   EXPECT_THROW(app.ShowModal(form), std::logic_error);
   EXPECT_FALSE(form.Visible());
+}
+
+// The INI engine and the matcher see the application only as a pump and a warning sink.
+TEST_F(ApplicationTest, AsPumpAndWarningSinkItPumpsTheBackendAndShowsAnExclamationBox) {
+  platform::MessagePump& pump = app_;
+  platform::WarningSink& warnings = app_;
+  pump.ProcessMessages();
+  EXPECT_EQ(backend_.PumpCount(), 1);
+
+  warnings.ShowWarning("Cannot write.", "Warning");
+  ASSERT_EQ(backend_.Messages().size(), 1u);
+  const RecordedMessage& message = backend_.Messages()[0];
+  EXPECT_EQ(message.text, "Cannot write.");
+  EXPECT_EQ(message.caption, "Warning");
+  EXPECT_EQ(message.buttons, MessageButtons::kOk);
+  EXPECT_EQ(message.icon, MessageIcon::kExclamation);
 }
 
 TEST_F(ApplicationTest, ApplicationEventsAndWindowOperationsGoThroughTheBackend) {

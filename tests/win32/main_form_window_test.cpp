@@ -1,4 +1,3 @@
-// <windows.h> first: it renames DeleteFile in the file system interface as in its Win32 class.
 #include <windows.h>
 
 #include <string>
@@ -6,13 +5,15 @@
 #include "app/main_form.h"
 #include "platform/shell.h"
 #include "renderer_fixture.h"
-#include "scratch_folder.h"
+#include "support/scoped_folder.h"
 #include "win32/win32_clock.h"
 #include "win32/win32_file_system.h"
 #include "win32/win32_locale.h"
 
 namespace nexolant::win32 {
 namespace {
+
+using nexolant::testing::ScopedFolder;
 
 class NoShell : public platform::Shell {
  public:
@@ -24,7 +25,7 @@ class NoShell : public platform::Shell {
 class MainFormWindowTest : public RendererTest {
  protected:
   MainFormWindowTest()
-      : form_(AppServices{files_, clock_, locale_, shell_, application_, folder_.path()}) {
+      : form_(AppServices{files_, clock_, locale_, shell_, application_, folder_.Prefix()}) {
     Realise(form_);
   }
   ~MainFormWindowTest() override { backend_.DestroyForm(form_); }
@@ -34,7 +35,7 @@ class MainFormWindowTest : public RendererTest {
     return control ? WindowText(HandleOf(*control)) : "<no " + std::string(name) + ">";
   }
 
-  ScratchFolder folder_;
+  ScopedFolder folder_;
   Win32FileSystem files_;
   Win32Clock clock_;
   const Win32Locale locale_;

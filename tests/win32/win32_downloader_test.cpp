@@ -4,20 +4,22 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "support/scoped_folder.h"
 #include "win32/loopback_http_server.h"
-#include "win32/scratch_folder.h"
 #include "win32/unique_handle.h"
 
 namespace nexolant::win32 {
 namespace {
+
+using nexolant::testing::ScopedFolder;
 
 constexpr const char* kPath = "/updates/adware/reference.dat";
 
@@ -31,22 +33,6 @@ std::optional<std::string> Contents(const std::string& path) {
 
 void Write(const std::string& path, const std::string& data) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << data;
-}
-
-std::vector<std::string> Names(const ScratchFolder& folder) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA entry;
-  const UniqueFindHandle search(FindFirstFileA((folder / "*").c_str(), &entry));
-  if (search) {
-    do {
-      const std::string name = entry.cFileName;
-      if (name != "." && name != "..") {
-        names.push_back(name);
-      }
-    } while (FindNextFileA(search.get(), &entry));
-  }
-  std::sort(names.begin(), names.end());
-  return names;
 }
 
 // Every byte value, line ends of both kinds and enough bytes for several reads.
@@ -64,8 +50,8 @@ std::string BinaryBody() {
 TEST(Win32DownloaderTest, WritesTheExactBytesAndReplacesTheOldFile) {
   const std::string body = BinaryBody();
   LoopbackHttpServer server({{kPath, {200, body}}, {"/empty", {200, ""}}});
-  const ScratchFolder folder;
-  const std::string target = folder / "Reference.dat";
+  const ScopedFolder folder;
+  const std::string target = folder.File("Reference.dat");
   Write(target, "old reference");
   Win32Downloader downloader;
 
@@ -73,18 +59,18 @@ TEST(Win32DownloaderTest, WritesTheExactBytesAndReplacesTheOldFile) {
   EXPECT_TRUE(result.Succeeded()) << std::hex << result.code;
   EXPECT_EQ(Contents(target), body);
 
-  const std::string empty = folder / "empty.dat";
+  const std::string empty = folder.File("empty.dat");
   EXPECT_TRUE(downloader.DownloadToFile(server.Url("/empty"), empty).Succeeded());
   EXPECT_EQ(Contents(empty), "");
-  EXPECT_EQ(Names(folder), (std::vector<std::string>{"Reference.dat", "empty.dat"}))
+  EXPECT_EQ(folder.Names(), (std::set<std::string>{"Reference.dat", "empty.dat"}))
       << "no temporary file is left behind";
   EXPECT_EQ(server.Requests(), (std::vector<std::string>{kPath, "/empty"}));
 }
 
 TEST(Win32DownloaderTest, ASecondDownloadGetsTheServersNewContent) {
   LoopbackHttpServer server({{kPath, {200, "first"}}});
-  const ScratchFolder folder;
-  const std::string target = folder / "Reference.dat";
+  const ScopedFolder folder;
+  const std::string target = folder.File("Reference.dat");
   Win32Downloader downloader;
   ASSERT_TRUE(downloader.DownloadToFile(server.Url(kPath), target).Succeeded());
   EXPECT_EQ(Contents(target), "first");
@@ -95,9 +81,9 @@ TEST(Win32DownloaderTest, ASecondDownloadGetsTheServersNewContent) {
 
 TEST(Win32DownloaderTest, ServerErrorsFailAndLeaveTheTargetAsItWas) {
   LoopbackHttpServer server({{"/broken", {500, "Internal error page"}}});
-  const ScratchFolder folder;
-  const std::string fresh = folder / "Fresh.dat";
-  const std::string existing = folder / "Reference.dat";
+  const ScopedFolder folder;
+  const std::string fresh = folder.File("Fresh.dat");
+  const std::string existing = folder.File("Reference.dat");
   Write(existing, "old reference");
   Win32Downloader downloader;
 
@@ -112,25 +98,26 @@ TEST(Win32DownloaderTest, ServerErrorsFailAndLeaveTheTargetAsItWas) {
     EXPECT_EQ(downloader.DownloadToFile(server.Url(c.path), existing).code, c.code);
     EXPECT_EQ(Contents(existing), "old reference");
   }
-  EXPECT_EQ(Names(folder), std::vector<std::string>{"Reference.dat"});
+  EXPECT_EQ(folder.Names(), std::set<std::string>{"Reference.dat"});
 }
 
 TEST(Win32DownloaderTest, UnreachableServerFailsAndLeavesNoFile) {
   const LoopbackHttpServer::ClosedPort closed;
-  const ScratchFolder folder;
+  const ScopedFolder folder;
   Win32Downloader downloader;
-  EXPECT_FALSE(downloader.DownloadToFile(closed.Url(kPath), folder / "Reference.dat").Succeeded());
-  EXPECT_TRUE(Names(folder).empty());
+  EXPECT_FALSE(
+      downloader.DownloadToFile(closed.Url(kPath), folder.File("Reference.dat")).Succeeded());
+  EXPECT_TRUE(folder.Names().empty());
 }
 
 TEST(Win32DownloaderTest, UnwritableTargetFails) {
   LoopbackHttpServer server({{kPath, {200, "data"}}});
-  const ScratchFolder folder;
+  const ScopedFolder folder;
   Win32Downloader downloader;
-  EXPECT_FALSE(
-      downloader.DownloadToFile(server.Url(kPath), folder / "Missing\\Reference.dat").Succeeded());
+  EXPECT_FALSE(downloader.DownloadToFile(server.Url(kPath), folder.File("Missing\\Reference.dat"))
+                   .Succeeded());
 
-  const std::string target = folder / "Reference.dat";
+  const std::string target = folder.File("Reference.dat");
   Write(target, "old reference");
   {
     // Another program holds the file and shares nothing.
@@ -142,7 +129,7 @@ TEST(Win32DownloaderTest, UnwritableTargetFails) {
     EXPECT_EQ(result.code >> 16, 0x8007u) << "a system error code, " << std::hex << result.code;
   }
   EXPECT_EQ(Contents(target), "old reference");
-  EXPECT_EQ(Names(folder), std::vector<std::string>{"Reference.dat"});
+  EXPECT_EQ(folder.Names(), std::set<std::string>{"Reference.dat"});
 }
 
 }  // namespace

@@ -8,12 +8,14 @@
 
 #include "contracts/file_system_contract.h"
 #include "platform/errors.h"
-#include "win32/scratch_folder.h"
+#include "support/scoped_folder.h"
 #include "win32/system_error_text.h"
 #include "win32/unique_handle.h"
 
 namespace nexolant::win32 {
 namespace {
+
+using nexolant::testing::ScopedFolder;
 
 using platform::DriveType;
 
@@ -22,7 +24,7 @@ class Win32Environment {
   static constexpr bool kWindowsSemantics = true;
 
   platform::FileSystem& files() { return files_; }
-  std::string Folder() { return folder_.path(); }
+  std::string Folder() { return folder_.Prefix(); }
   void SetAttributes(const std::string& path, std::uint32_t attributes) {
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), attributes)) << path;
   }
@@ -40,7 +42,7 @@ class Win32Environment {
   }
 
  private:
-  ScratchFolder folder_;
+  ScopedFolder folder_;
   Win32FileSystem files_;
 };
 
@@ -103,10 +105,10 @@ TEST(Win32FileSystemTest, ADriveRootSearchReportsNoDotEntries) {
 }
 
 TEST(Win32FileSystemTest, FailuresCarryTheSystemsTextWithoutTheLineBreak) {
-  ScratchFolder folder;
+  ScopedFolder folder;
   Win32FileSystem files;
   try {
-    files.CreateTempFile(folder / "missing\\", "abc");
+    files.CreateTempFile(folder.File("missing\\"), "abc");
     ADD_FAILURE() << "no error";
   } catch (const platform::SystemError& error) {
     char raw[1024] = {};
@@ -115,10 +117,10 @@ TEST(Win32FileSystemTest, FailuresCarryTheSystemsTextWithoutTheLineBreak) {
     EXPECT_EQ(std::string(error.what()) + "\r\n", raw);
   }
   try {
-    files.ReadWholeFile(folder / "missing.dat");
+    files.ReadWholeFile(folder.File("missing.dat"));
     ADD_FAILURE() << "no error";
   } catch (const platform::IoError& error) {
-    EXPECT_EQ(std::string(error.what()), "Cannot open file " + (folder / "missing.dat") + ". " +
+    EXPECT_EQ(std::string(error.what()), "Cannot open file " + folder.File("missing.dat") + ". " +
                                              SystemErrorText(ERROR_FILE_NOT_FOUND));
   }
 }

@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "platform/portable/cp1252_locale.h"
+#include "support/word_sort_names.h"
 
 namespace nexolant::win32 {
 namespace {
@@ -34,6 +36,22 @@ std::vector<char> LettersAndDigits() {
     }
   }
   return bytes;
+}
+
+// The text in quotes, with bytes outside printable ASCII as \xNN.
+std::string Escaped(const std::string& text) {
+  std::string shown = "\"";
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte >= 0x7F) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\x%02X", byte);
+      shown += escape;
+    } else {
+      shown += c;
+    }
+  }
+  return shown + "\"";
 }
 
 class Win32LocaleTest : public ::testing::Test {
@@ -95,6 +113,44 @@ TEST_F(Win32LocaleTest, ComparesNamesLikeTheReferenceLocale) {
         << c.a << " / " << c.b;
     EXPECT_EQ(locale_.CompareText(c.b, c.a), reference_.CompareText(c.b, c.a))
         << c.b << " / " << c.a;
+  }
+}
+
+// Names, every single byte, and short texts drawn from characters that each level of the order
+// decides on: the portable order must be the system's wherever the program may sort.
+TEST_F(Win32LocaleTest, SortsInTheOrderOfThePortableLocale) {
+  std::vector<std::string> names;
+  for (const auto& group : testing::WordSortedNames()) {
+    names.insert(names.end(), group.begin(), group.end());
+  }
+  for (int c = 1; c < 256; ++c) {
+    names.emplace_back(1, static_cast<char>(c));
+  }
+  const std::string alphabet = "aAbB1_ -'\x01\xAD\xE1\xC1\xE6\xDF\xFE\xB2";
+  for (const char first : alphabet) {
+    for (const char second : alphabet) {
+      names.push_back({first, second});
+    }
+  }
+  const std::string marks = "aAb-'\xAD\xE1\xE6";
+  for (const char first : marks) {
+    for (const char second : marks) {
+      for (const char third : marks) {
+        names.push_back({first, second, third});
+      }
+    }
+  }
+  int mismatches = 0;
+  for (const std::string& a : names) {
+    for (const std::string& b : names) {
+      const int system = locale_.CompareWordSort(a, b);
+      const int portable = reference_.CompareWordSort(a, b);
+      if ((system > 0) != (portable > 0) || (system < 0) != (portable < 0)) {
+        ADD_FAILURE() << Escaped(a) << " / " << Escaped(b) << ": system " << system << ", portable "
+                      << portable;
+        ASSERT_LT(++mismatches, 20);
+      }
+    }
   }
 }
 

@@ -11,11 +11,13 @@
 #include <string>
 
 #include "monitor/process_list.h"
-#include "win32/scratch_folder.h"
+#include "support/scoped_folder.h"
 #include "win32/unique_handle.h"
 
 namespace nexolant::win32 {
 namespace {
+
+using nexolant::testing::ScopedFolder;
 
 std::string UpperCase(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
@@ -43,10 +45,10 @@ std::string OwnPath() {
 }
 
 // The helper program, copied under the given name into a scratch folder.
-std::string CopySleeper(const ScratchFolder& folder, const std::string& exeName) {
+std::string CopySleeper(const ScopedFolder& folder, const std::string& exeName) {
   const std::string own = OwnPath();
   const std::string source = own.substr(0, own.find_last_of('\\') + 1) + "nexolant_sleeper.exe";
-  const std::string target = folder / exeName;
+  const std::string target = folder.File(exeName);
   if (!CopyFileA(source.c_str(), target.c_str(), TRUE)) {
     throw std::runtime_error("cannot copy " + source);
   }
@@ -124,7 +126,7 @@ bool Lists(const ProcessList& list, const std::string& name, std::int32_t id) {
 }
 
 TEST(Win32ProcessesTest, SnapshotListingFindsProcessesByExecutableName) {
-  ScratchFolder folder;
+  ScopedFolder folder;
   const std::string exeName = UniqueExeName();
   const HelperProcess helper(CopySleeper(folder, exeName));
   Win32ProcessApi api;
@@ -138,7 +140,7 @@ TEST(Win32ProcessesTest, SnapshotListingFindsProcessesByExecutableName) {
 }
 
 TEST(Win32ProcessesTest, ProcessStatusListingGivesFullPaths) {
-  ScratchFolder folder;
+  ScopedFolder folder;
   const std::string path = CopySleeper(folder, UniqueExeName());
   const HelperProcess helper(path);
   Win32ProcessApi api(platform::VersionInfo{platform::kPlatformNt, 4});
@@ -154,8 +156,8 @@ TEST(Win32ProcessesTest, ProcessStatusListingGivesFullPaths) {
 
 TEST(Win32ProcessesTest, TerminatesEveryProcessOfTheBaseNameInEitherLetterCase) {
   for (const auto& spell : {UpperCase, LowerCase}) {
-    ScratchFolder first;
-    ScratchFolder second;
+    ScopedFolder first;
+    ScopedFolder second;
     const std::string exeName = UniqueExeName();
     const HelperProcess a(CopySleeper(first, exeName));
     const HelperProcess b(CopySleeper(second, exeName));
@@ -168,7 +170,7 @@ TEST(Win32ProcessesTest, TerminatesEveryProcessOfTheBaseNameInEitherLetterCase) 
 }
 
 TEST(Win32ProcessesTest, ANameWithAFolderTerminatesNothing) {
-  ScratchFolder folder;
+  ScopedFolder folder;
   const std::string path = CopySleeper(folder, UniqueExeName());
   const HelperProcess helper(path);
   Win32ProcessApi api;
@@ -177,7 +179,7 @@ TEST(Win32ProcessesTest, ANameWithAFolderTerminatesNothing) {
 }
 
 TEST(Win32ProcessesTest, AProcessNeverTerminatesItself) {
-  ScratchFolder folder;
+  ScopedFolder folder;
   const HelperProcess helper(CopySleeper(folder, UniqueExeName()), "terminate-self");
   EXPECT_EQ(helper.WaitForExit(), 3u);
 }

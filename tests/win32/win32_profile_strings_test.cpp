@@ -11,17 +11,19 @@
 #include <string>
 
 #include "contracts/profile_strings_contract.h"
-#include "win32/scratch_folder.h"
+#include "support/scoped_folder.h"
 #include "win32/unique_handle.h"
 
 namespace nexolant::win32 {
 namespace {
 
+using nexolant::testing::ScopedFolder;
+
 class Win32ProfileStringsHarness : public contracts::ProfileStringsHarness {
  public:
   platform::ProfileStrings& Profile() override { return profile_; }
-  std::string FileName() override { return folder_ / "Nexolant.ini"; }
-  std::string FileNameInMissingFolder() override { return folder_ / "Missing\\Nexolant.ini"; }
+  std::string FileName() override { return folder_.File("Nexolant.ini"); }
+  std::string FileNameInMissingFolder() override { return folder_.File("Missing\\Nexolant.ini"); }
   void SetText(const std::string& text) override {
     std::ofstream(FileName(), std::ios::binary | std::ios::trunc) << text;
   }
@@ -40,7 +42,7 @@ class Win32ProfileStringsHarness : public contracts::ProfileStringsHarness {
   void Unlock() override { lock_.reset(); }
 
  private:
-  ScratchFolder folder_;
+  ScopedFolder folder_;
   Win32ProfileStrings profile_;
   UniqueFileHandle lock_;
 };

@@ -10,11 +10,13 @@
 #include <string>
 #include <thread>
 
-#include "win32/scratch_folder.h"
+#include "support/scoped_folder.h"
 #include "win32/unique_handle.h"
 
 namespace nexolant::win32 {
 namespace {
+
+using nexolant::testing::ScopedFolder;
 
 // Waits up to a few seconds for a condition that another process brings about.
 template <typename Condition>
@@ -43,24 +45,24 @@ std::string ContentsWhenClosed(const std::string& path) {
 }
 
 TEST(Win32ShellTest, OpeningAMissingDocumentFails) {
-  const ScratchFolder folder;
+  const ScopedFolder folder;
   Win32Shell shell;
-  EXPECT_FALSE(shell.Open(folder / "Nexolant.chm"));
-  EXPECT_FALSE(shell.Open(folder / "Missing\\Nexolant.chm"));
+  EXPECT_FALSE(shell.Open(folder.File("Nexolant.chm")));
+  EXPECT_FALSE(shell.Open(folder.File("Missing\\Nexolant.chm")));
 }
 
 TEST(Win32ShellTest, OpeningADocumentWithoutAssociatedProgramFails) {
-  const ScratchFolder folder;
-  const std::string document = folder / "notes.nexolant-unknown";
+  const ScopedFolder folder;
+  const std::string document = folder.File("notes.nexolant-unknown");
   std::ofstream(document) << "text";
   Win32Shell shell;
   EXPECT_FALSE(shell.Open(document));
 }
 
 TEST(Win32ShellTest, OpeningADocumentStartsItsProgram) {
-  const ScratchFolder folder;
-  const std::string marker = folder / "opened.txt";
-  const std::string script = folder / "open.bat";
+  const ScopedFolder folder;
+  const std::string marker = folder.File("opened.txt");
+  const std::string script = folder.File("open.bat");
   std::ofstream(script) << "@echo opened> \"" << marker << "\"\r\n";
   Win32Shell shell;
   ASSERT_TRUE(shell.Open(script));

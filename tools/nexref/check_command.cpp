@@ -66,7 +66,8 @@ int RunCheck(const std::string& referenceFile, std::ostream& out, std::ostream& 
   }
   SignatureTotals totals;
   {
-    TBigIniFile store(IniServices{files, services.locale, services.application}, plainFile);
+    TBigIniFile store(IniServices{files, services.locale, services.pump, services.warnings},
+                      plainFile);
     totals = CountSignatures(store);
   }
   const std::vector<ReviewWarning> warnings =

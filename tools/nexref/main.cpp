@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "nexref/nexref.h"
+#include "nexref/stderr_warnings.h"
 #include "platform/portable/cp1252_locale.h"
+#include "platform/portable/idle_pump.h"
 #include "platform/portable/std_file_system.h"
-#include "ui/application.h"
-#include "ui/application_backend.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> args;
@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
   }
   nexolant::platform::StdFileSystem files;
   const nexolant::platform::Cp1252Locale locale;
-  nexolant::ui::ConsoleBackend backend;
-  nexolant::ui::Application application(backend);
-  return nexolant::nexref::RunNexref(args, std::cout, std::cerr, {files, locale, application});
+  nexolant::platform::IdlePump pump;
+  nexolant::nexref::StderrWarnings warnings;
+  return nexolant::nexref::RunNexref(args, std::cout, std::cerr, {files, locale, pump, warnings});
 }

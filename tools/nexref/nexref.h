@@ -6,7 +6,8 @@
 
 #include "platform/file_system.h"
 #include "platform/locale.h"
-#include "ui/application.h"
+#include "platform/message_pump.h"
+#include "platform/warning_sink.h"
 
 namespace nexolant::nexref {
 
@@ -14,7 +15,8 @@ namespace nexolant::nexref {
 struct NexrefServices {
   platform::FileSystem& files;
   const platform::Locale& locale;
-  ui::Application& application;  // pumped by the INI store while it reads
+  platform::MessagePump& pump;  // pumped by the INI store while it reads
+  platform::WarningSink& warnings;
 };
 
 // Exit codes of the tool.

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "platform/portable/cp1252_word_sort.h"
+
 namespace nexolant::platform {
 namespace {
 
@@ -134,6 +136,10 @@ int Cp1252Locale::CompareText(std::string_view a, std::string_view b) const {
     return 0;
   }
   return a.size() < b.size() ? -1 : 1;
+}
+
+int Cp1252Locale::CompareWordSort(std::string_view a, std::string_view b) const {
+  return CompareWordSort1252(a, b);
 }
 
 }  // namespace nexolant::platform

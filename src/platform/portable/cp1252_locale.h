@@ -24,6 +24,8 @@ class Cp1252Locale final : public Locale {
 
   // Orders by the upper-cased bytes.
   int CompareText(std::string_view a, std::string_view b) const override;
+
+  int CompareWordSort(std::string_view a, std::string_view b) const override;
 };
 
 }  // namespace nexolant::platform

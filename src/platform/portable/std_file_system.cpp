@@ -350,7 +350,7 @@ void StdFileSystem::ReplaceWholeFile(const std::string& path, std::string_view d
   guard.Release();
 }
 
-bool StdFileSystem::DeleteFile(const std::string& path) {
+bool StdFileSystem::RemoveFile(const std::string& path) {
   const fs::path native = ToPath(path);
   std::error_code error;
   if (fs::is_directory(fs::symlink_status(native, error))) {

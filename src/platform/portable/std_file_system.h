@@ -27,7 +27,7 @@ class StdFileSystem : public FileSystem {
   std::string ReadWholeFile(const std::string& path) override;
   void WriteWholeFile(const std::string& path, std::string_view data) override;
   void ReplaceWholeFile(const std::string& path, std::string_view data) override;
-  bool DeleteFile(const std::string& path) override;
+  bool RemoveFile(const std::string& path) override;
   std::string TempFolder() override;
   std::string CreateTempFile(const std::string& folder, const std::string& prefix) override;
   DriveType DriveTypeOf(const std::string& root) override;

@@ -1,4 +1,4 @@
-#include "scan/registry.h"
+#include "registry/t_registry.h"
 
 #include <utility>
 
