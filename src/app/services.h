@@ -3,8 +3,12 @@
 #include <string>
 
 #include "platform/clock.h"
+#include "platform/downloader.h"
 #include "platform/file_system.h"
 #include "platform/locale.h"
+#include "platform/processes.h"
+#include "platform/profile_strings.h"
+#include "platform/registry.h"
 #include "platform/shell.h"
 #include "ui/application.h"
 
@@ -17,6 +21,10 @@ struct AppServices {
   platform::Clock& clock;
   const platform::Locale& locale;
   platform::Shell& shell;
+  platform::Registry& registry;
+  platform::ProcessApi& processes;
+  platform::ProfileStrings& profileStrings;
+  platform::Downloader& downloader;
   ui::Application& application;
   std::string programFolder;  // the executable's folder, with a trailing backslash
 };

@@ -11,8 +11,12 @@
 #include "ui/application.h"
 #include "win32/win32_backend.h"
 #include "win32/win32_clock.h"
+#include "win32/win32_downloader.h"
 #include "win32/win32_file_system.h"
 #include "win32/win32_locale.h"
+#include "win32/win32_processes.h"
+#include "win32/win32_profile_strings.h"
+#include "win32/win32_registry.h"
 #include "win32/win32_shell.h"
 
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
@@ -28,8 +32,13 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
     win32::Win32Clock clock;
     const win32::Win32Locale locale;
     win32::Win32Shell shell;
+    win32::Win32Registry registry;
+    win32::Win32ProcessApi processes;
+    win32::Win32ProfileStrings profileStrings;
+    win32::Win32Downloader downloader;
     const std::string programFolder = files.ProgramFolder();
-    TMainForm mainForm(AppServices{files, clock, locale, shell, application, programFolder});
+    TMainForm mainForm(AppServices{files, clock, locale, shell, registry, processes, profileStrings,
+                                   downloader, application, programFolder});
     application.Run(mainForm);
   } catch (...) {
     application.ReportCurrentException();

@@ -9,8 +9,12 @@
 #include <string_view>
 
 #include "app/main_form.h"
+#include "fakes/fake_downloader.h"
+#include "fakes/fake_processes.h"
+#include "fakes/fake_profile_strings.h"
 #include "fakes/fake_shell.h"
 #include "fakes/memory_file_system.h"
+#include "fakes/memory_registry.h"
 #include "support/ascii_locale.h"
 #include "support/encipher_reference.h"
 #include "support/named_control.h"
@@ -35,7 +39,10 @@ class MainFormTest : public ::testing::Test {
 
   MainFormTest() { files_.AddFolder(kFolder); }
 
-  AppServices Services() { return {files_, clock_, locale_, shell_, application_, kFolder}; }
+  AppServices Services() {
+    return {files_,     clock_,          locale_,     shell_,       registry_,
+            processes_, profileStrings_, downloader_, application_, kFolder};
+  }
 
   // Builds the window and runs its creation handler, as the entry does.
   TMainForm& Create() {
@@ -68,6 +75,10 @@ class MainFormTest : public ::testing::Test {
   FixedClock clock_;
   AsciiLocale locale_;
   FakeShell shell_;
+  MemoryRegistry registry_;
+  FakeProcessApi processes_;
+  FakeProfileStrings profileStrings_{files_};
+  FakeDownloader downloader_{files_};
   ScriptedBackend backend_;
   ui::Application application_{backend_};
   std::unique_ptr<TMainForm> form_;

@@ -7,8 +7,12 @@
 #include "renderer_fixture.h"
 #include "support/scoped_folder.h"
 #include "win32/win32_clock.h"
+#include "win32/win32_downloader.h"
 #include "win32/win32_file_system.h"
 #include "win32/win32_locale.h"
+#include "win32/win32_processes.h"
+#include "win32/win32_profile_strings.h"
+#include "win32/win32_registry.h"
 
 namespace nexolant::win32 {
 namespace {
@@ -25,7 +29,8 @@ class NoShell : public platform::Shell {
 class MainFormWindowTest : public RendererTest {
  protected:
   MainFormWindowTest()
-      : form_(AppServices{files_, clock_, locale_, shell_, application_, folder_.Prefix()}) {
+      : form_(AppServices{files_, clock_, locale_, shell_, registry_, processes_, profileStrings_,
+                          downloader_, application_, folder_.Prefix()}) {
     Realise(form_);
   }
   ~MainFormWindowTest() override { backend_.DestroyForm(form_); }
@@ -40,6 +45,10 @@ class MainFormWindowTest : public RendererTest {
   Win32Clock clock_;
   const Win32Locale locale_;
   NoShell shell_;
+  Win32Registry registry_;
+  Win32ProcessApi processes_;
+  Win32ProfileStrings profileStrings_;
+  Win32Downloader downloader_;
   TMainForm form_;
 };
 
