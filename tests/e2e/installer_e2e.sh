@@ -98,11 +98,12 @@ expect_text() {
 expect_text 221 321 "Status OK"
 expect_text 220 141 "Reference file has been loaded successfully"
 driver close || fail "cannot close the installed program"
-(sleep 30 && kill -- "-$app_pid" 2>/dev/null) &
+# The watchdog, as in nexolant_e2e.sh, ends the program after 30 s without holding our output.
+setsid bash -c "sleep 30; kill -- -$app_pid 2>/dev/null" </dev/null >/dev/null 2>&1 &
 watchdog=$!
 wait "$app_pid" || fail "the installed program did not end after WM_CLOSE"
 app_pid=""
-kill "$watchdog" 2>/dev/null || true
+kill -- "-$watchdog" 2>/dev/null || true
 
 # As if "Start with Windows" had been ticked.
 wine_tool reg add "$run_key" /v Nexolant /d "$install_win\\Nexolant.exe" /f >/dev/null ||
