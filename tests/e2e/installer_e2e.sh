@@ -30,10 +30,13 @@ if [ -z "${DISPLAY:-}" ]; then
   start_xvfb 270 330 || fail "no display"
 fi
 
-install_win="$(wine_tool cmd /c echo %LOCALAPPDATA%)\\Programs\\Nexolant"
+# The prefix user's folders, on drive C:, inside the prefix: all this test removes lies there.
+local_appdata=$(wine_tool cmd /c echo %LOCALAPPDATA%)
+appdata=$(wine_tool cmd /c echo %APPDATA%)
+[[ "$local_appdata" == 'C:\'?* && "$appdata" == 'C:\'?* ]] || fail "cannot find the prefix's user folders"
+install_win="$local_appdata\\Programs\\Nexolant"
 install_dir=$(wine_tool winepath -u "$install_win")
-shortcut=$(wine_tool winepath -u "$(wine_tool cmd /c echo %APPDATA%)\\Microsoft\\Windows\\Start Menu\\Programs\\Nexolant.lnk")
-[ -n "$install_dir" ] && [ -n "$shortcut" ] || fail "cannot find the prefix's user folders"
+shortcut=$(wine_tool winepath -u "$appdata\\Microsoft\\Windows\\Start Menu\\Programs\\Nexolant.lnk")
 
 app_pid=""
 xvfb_pid=${xvfb_pid:-}
