@@ -34,6 +34,7 @@ VIAddVersionKey "LegalCopyright" "Copyright (c) the Nexolant developers"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
+!define MUI_WELCOMEPAGE_TEXT "Setup will install Nexolant ${VERSION} for you alone, in a folder of your own; it needs no administrator rights.$\r$\n$\r$\nInstalling over an earlier version keeps your settings and your quarantine.$\r$\n$\r$\nClick Next to continue."
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Nexolant.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "Start Nexolant"
 
