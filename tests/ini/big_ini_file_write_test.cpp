@@ -202,6 +202,24 @@ TEST_F(IniWriteTest, SetFileNameFlushesAndLoadsTheOtherFile) {
   EXPECT_EQ(ini->ReadString("O", "k", "d"), "other");
 }
 
+// A file the user marked hidden, system or read-only is not replaced by a plain one: the
+// flush shows its warning and the file keeps its content.
+TEST_F(IniWriteTest, AMarkedFileGetsTheWarningInsteadOfBeingReplaced) {
+  std::size_t warned = 0;
+  for (const std::uint32_t marks :
+       {std::uint32_t{platform::kAttributeHidden}, std::uint32_t{platform::kAttributeSystem},
+        std::uint32_t{platform::kAttributeReadOnly}}) {
+    files_.AddFile(kPath, "[General]\r\nTotalScans=1\r\n");
+    files_.SetAttributes(kPath, marks);
+    Open()->WriteString("General", "TotalScans", "2");
+    EXPECT_EQ(files_.ReadWholeFile(kPath), "[General]\r\nTotalScans=1\r\n") << marks;
+    ASSERT_EQ(warnings_.Shown().size(), ++warned) << marks;
+    EXPECT_EQ(warnings_.Shown().back().text, kWarning);
+    files_.SetAttributes(kPath, platform::kAttributeArchive);
+    files_.RemoveFile(kPath);
+  }
+}
+
 // Storable answers exactly whether an entry reads back after the file is rewritten: every
 // refused case really is lost or changed by a rewrite, every accepted one survives it.
 TEST_F(IniWriteTest, StorableTellsWhichEntriesSurviveARewrite) {
@@ -233,8 +251,7 @@ TEST_F(IniWriteTest, StorableTellsWhichEntriesSurviveARewrite) {
     }
     files_.RemoveFile(kPath);
     Open()->WriteString(entry.section, entry.key, entry.value);
-    EXPECT_EQ(Open()->ReadString(entry.section, entry.key, "\x01") == entry.value,
-              entry.storable);
+    EXPECT_EQ(Open()->ReadString(entry.section, entry.key, "\x01") == entry.value, entry.storable);
   }
 }
 
