@@ -37,7 +37,10 @@ class MainFormTest : public ::testing::Test {
  protected:
   static constexpr const char* kFolder = "C:\\Program Files\\Nexolant\\";
 
-  MainFormTest() { files_.AddFolder(kFolder); }
+  MainFormTest() {
+    files_.AddFolder(kFolder);
+    files_.SetProgramFolder(kFolder);
+  }
 
   AppServices Services() {
     return {files_,     clock_,          locale_,     shell_,       registry_,
