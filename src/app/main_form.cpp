@@ -4,6 +4,7 @@
 
 #include "app/splash_form.h"
 #include "reference/reference_loader.h"
+#include "ui/artwork_names.h"
 
 namespace nexolant {
 namespace {
@@ -76,6 +77,7 @@ void RunGuarded(Step step) {
 void TMainForm::FormCreate() {
   ShowSplash();
   services_.application.SetHintStyle(kHintStyle);
+  tray_->TrayIcon().SetIcon(artwork::kApplicationIcon);
   settingsPage_->SetStorageFileName(SettingsFile());
   RunGuarded([this] { LoadStatistics(); });
   CreateLists();

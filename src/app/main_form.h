@@ -8,6 +8,7 @@
 #include "app/page_table.h"
 #include "app/services.h"
 #include "app/status_page.h"
+#include "app/tray.h"
 #include "monitor/active_monitoring_page.h"
 #include "platform/string_list.h"
 #include "quarantine/quarantine_page.h"
@@ -143,6 +144,7 @@ class TMainForm : public ui::Form, public ScanNavigation {
   std::unique_ptr<ReportPage> reportPage_;
   std::unique_ptr<UsageStatistics> statistics_;
   std::unique_ptr<StatisticsStore> statisticsStore_;
+  std::unique_ptr<Tray> tray_;
 };
 
 }  // namespace nexolant

@@ -213,6 +213,7 @@ void TMainForm::BuildPages() {
   statisticsStore_ = std::make_unique<StatisticsStore>(
       IniServices{services_.files, services_.locale, services_.application, services_.application},
       *statistics_);
+  tray_ = std::make_unique<Tray>(services_.notificationArea, services_.application, *settingsPage_);
 }
 
 }  // namespace nexolant
