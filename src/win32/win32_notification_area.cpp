@@ -1,7 +1,5 @@
 #include "win32/win32_notification_area.h"
 
-#include <shellapi.h>
-
 #include <optional>
 #include <utility>
 
