@@ -24,8 +24,8 @@ struct SettingsServices {
   ui::Application& application;
 };
 
-// Page 4: the program's options. Seven of them are kept in the [Settings] section of the
-// program's INI file; "Start with Windows" is the Run value itself.
+// Page 4: the program's options. Six of them, and the left edge of one box, are kept in the
+// [Settings] section of the program's INI file; "Start with Windows" is the Run value itself.
 class SettingsPage : public Options {
  public:
   SettingsPage(ui::NotebookPage& page, SettingsServices services);

@@ -139,19 +139,6 @@ TEST_F(StatisticsStoreTest, AnUnreadableFileKeepsItsFiguresAndIsNotWrittenOver) 
   EXPECT_EQ(Text(), stored);
 }
 
-TEST_F(StatisticsStoreTest, AMissingFileGivesTheDefaultsAndTheSecondSaveWritesNothing) {
-  Run run = NewRun(locale_);
-  run.store.Load(kIni);
-  EXPECT_EQ(run.Captions(), (std::vector<std::string>{"Never", "0", "0", "0"}));
-  EXPECT_FALSE(files_.Contents(kIni)) << "loading writes nothing";
-  run.store.Save(kIni);
-  const int writes = files_.WriteCount();
-  run.statistics.CountRemoved();
-  run.store.Save(kIni);
-  EXPECT_EQ(files_.WriteCount(), writes);
-  EXPECT_NE(Text().find("ObjectsRemoved=0\r\n"), std::string::npos);
-}
-
 TEST(FloatText, WritesTheGeneralFormatWithFifteenDigits) {
   const struct {
     double value;
