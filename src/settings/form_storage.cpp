@@ -119,11 +119,9 @@ void TFormStorage::ApplyDefaults() {
 
 void TFormStorage::Restore() {
   saved_ = false;
+  // Restored whatever the reading does, so that the close saves what the page shows.
+  restored_ = true;
   const FileRelease release(profile_, fileName_);
-  struct MarkRestored {
-    bool& restored;
-    ~MarkRestored() { restored = true; }
-  } const mark{restored_};
   const std::string version =
       profile_.ReadString(kSection, kVersionKey, "", kReadBuffer, fileName_);
   if (ParseWholeNumber(Trimmed(version)).value_or(0) < kVersion) {
