@@ -4,6 +4,7 @@
 
 #include "app/splash_form.h"
 #include "reference/reference_loader.h"
+#include "ui/artwork_names.h"
 
 namespace nexolant {
 namespace {
@@ -25,9 +26,12 @@ TMainForm::TMainForm(AppServices services) : ui::Form("MainForm"), services_(std
   OnCloseRequest = [this](ui::Form&) { FormCloseRequest(); };
   OnClose = [this](ui::Form&) { FormClose(); };
   OnDestroy = [this](ui::Form&) { FormDestroy(); };
+  services_.application.OnEndSession = [this] { AppEventsEndSession(); };
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+  services_.application.OnEndSession = nullptr;
+}
 
 void TMainForm::WireEvents() {
   StatusBtn_->OnClick = [this](ui::Control&) { StatusBtnClick(); };
@@ -68,12 +72,13 @@ void RunGuarded(Step step) {
 
 }  // namespace
 
-// The start-up order. The tray icon and the stored-settings file name take their places
-// between the hint style and the statistics when those subsystems exist. The reference load
-// is not guarded: its failure reaches the error report and ends the sequence.
+// The start-up order. The reference load is not guarded: its failure reaches the error report
+// and ends the sequence.
 void TMainForm::FormCreate() {
   ShowSplash();
   services_.application.SetHintStyle(kHintStyle);
+  tray_->TrayIcon().SetIcon(artwork::kApplicationIcon);
+  settingsPage_->SetStorageFileName(SettingsFile());
   RunGuarded([this] { LoadStatistics(); });
   CreateLists();
   LoadReference();
@@ -85,7 +90,7 @@ void TMainForm::FormCreate() {
 void TMainForm::FormShow() {
   settingsPage_->RestoreOptions();
   activeMonitoringPage_->StartIfConfigured();
-  settingsPage_->chkStartupClick();
+  settingsPage_->ShowStartupEntry();
 }
 
 // A close asked for while a handler pumps waits for that handler (Application::RequestClose);
@@ -104,6 +109,24 @@ void TMainForm::FormDestroy() {
   settingsPage_->SaveOptions();
   RunGuarded([this] { SaveStatistics(); });
   FreeLists();
+}
+
+// Each is saved once: the close and the destruction that may follow save nothing more.
+void TMainForm::AppEventsEndSession() {
+  settingsPage_->SaveOptions();
+  RunGuarded([this] { SaveStatistics(); });
+}
+
+std::string TMainForm::SettingsFile() const {
+  return services_.programFolder + kSettingsFileName;
+}
+
+void TMainForm::LoadStatistics() {
+  statisticsStore_->Load(SettingsFile());
+}
+
+void TMainForm::SaveStatistics() {
+  statisticsStore_->Save(SettingsFile());
 }
 
 void TMainForm::ShowSplash() {

@@ -2,11 +2,13 @@
 
 #include <array>
 #include <memory>
+#include <string>
 
 #include "app/details_page.h"
 #include "app/page_table.h"
 #include "app/services.h"
 #include "app/status_page.h"
+#include "app/tray.h"
 #include "monitor/active_monitoring_page.h"
 #include "platform/string_list.h"
 #include "quarantine/quarantine_page.h"
@@ -16,6 +18,7 @@
 #include "scan/scan_now_page.h"
 #include "scan/scanning_page.h"
 #include "settings/settings_page.h"
+#include "settings/statistics_store.h"
 #include "settings/usage_statistics.h"
 #include "ui/controls.h"
 
@@ -58,11 +61,11 @@ class TMainForm : public ui::Form, public ScanNavigation {
 
  protected:
   // Start-up and shutdown steps whose failure is swallowed where the sequence runs them: the
-  // step is abandoned and the sequence goes on. The statistics and quarantine subsystems
-  // fill them in; until then they do nothing.
-  virtual void LoadStatistics() {}
+  // step is abandoned and the sequence goes on. The quarantine subsystem fills its step in;
+  // until then it does nothing.
+  virtual void LoadStatistics();
   virtual void RebuildQuarantineList() {}
-  virtual void SaveStatistics() {}
+  virtual void SaveStatistics();
 
   // Whether the signature lists exist (between CreateLists and FreeLists).
   bool ListsCreated() const { return tables_ != nullptr; }
@@ -81,6 +84,10 @@ class TMainForm : public ui::Form, public ScanNavigation {
   void FormCloseRequest();
   void FormClose();
   void FormDestroy();
+  // The user's session ends: the window is never closed, so the options and the statistics
+  // are saved here.
+  void AppEventsEndSession();
+  std::string SettingsFile() const;
   void ShowSplash();
   void CreateLists();
   void FreeLists();
@@ -136,6 +143,8 @@ class TMainForm : public ui::Form, public ScanNavigation {
   std::unique_ptr<ScanningPage> scanningPage_;
   std::unique_ptr<ReportPage> reportPage_;
   std::unique_ptr<UsageStatistics> statistics_;
+  std::unique_ptr<StatisticsStore> statisticsStore_;
+  std::unique_ptr<Tray> tray_;
 };
 
 }  // namespace nexolant

@@ -198,7 +198,9 @@ void TMainForm::BuildPages() {
       addPage(kActiveMonitoringPage), services_.locale, services_.application,
       MonitorTwins{statusPage_->lblAMStatus(), statusPage_->lblEnableDisable()});
   quarantinePage_ = std::make_unique<QuarantinePage>(addPage(kQuarantinePage), services_.locale);
-  settingsPage_ = std::make_unique<SettingsPage>(addPage(kSettingsPage));
+  settingsPage_ = std::make_unique<SettingsPage>(
+      addPage(kSettingsPage), SettingsServices{services_.profileStrings, services_.registry,
+                                               services_.files, services_.application});
   detailsPage_ = std::make_unique<DetailsPage>(addPage(kDetailsPage));
   scanningPage_ = std::make_unique<ScanningPage>(addPage(kScanningPage));
   reportPage_ = std::make_unique<ReportPage>(addPage(kReportPage));
@@ -208,6 +210,10 @@ void TMainForm::BuildPages() {
       services_.locale,
       StatisticsLabels{statusPage_->lblLastSystemScan(), statusPage_->lblTotalScans(),
                        statusPage_->lblObjectsRemoved(), statusPage_->lblObjectsQuarantined()});
+  statisticsStore_ = std::make_unique<StatisticsStore>(
+      IniServices{services_.files, services_.locale, services_.application, services_.application},
+      *statistics_);
+  tray_ = std::make_unique<Tray>(services_.notificationArea, services_.application, *settingsPage_);
 }
 
 }  // namespace nexolant

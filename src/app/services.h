@@ -6,6 +6,7 @@
 #include "platform/downloader.h"
 #include "platform/file_system.h"
 #include "platform/locale.h"
+#include "platform/notification_area.h"
 #include "platform/processes.h"
 #include "platform/profile_strings.h"
 #include "platform/registry.h"
@@ -25,6 +26,7 @@ struct AppServices {
   platform::ProcessApi& processes;
   platform::ProfileStrings& profileStrings;
   platform::Downloader& downloader;
+  platform::NotificationArea& notificationArea;
   ui::Application& application;
   std::string programFolder;  // the executable's folder, with a trailing backslash
 };

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <exception>
-#include <optional>
+
+#include "ini/integer_text.h"
 
 namespace nexolant {
 namespace {
@@ -21,53 +22,6 @@ std::string_view KeyOf(std::string_view line) {
 std::string_view ValueOf(std::string_view line) {
   const auto equals = line.find('=');
   return equals == npos ? std::string_view() : line.substr(equals + 1);
-}
-
-int DigitValue(char c, int base) {
-  if (c >= '0' && c <= '9') {
-    return c - '0';
-  }
-  if (base == 16 && c >= 'a' && c <= 'f') {
-    return c - 'a' + 10;
-  }
-  if (base == 16 && c >= 'A' && c <= 'F') {
-    return c - 'A' + 10;
-  }
-  return -1;
-}
-
-// Optional leading blanks, an optional sign, then decimal digits, or hexadecimal digits
-// after "$", "x" or "X"; nothing else may follow, and the number must fit 32-bit signed.
-std::optional<std::int32_t> ParseInteger(std::string_view text) {
-  std::size_t pos = text.find_first_not_of(' ');
-  if (pos == npos) {
-    return std::nullopt;
-  }
-  const bool negative = text[pos] == '-';
-  if (text[pos] == '-' || text[pos] == '+') {
-    ++pos;
-  }
-  int base = 10;
-  if (pos < text.size() && (text[pos] == '$' || text[pos] == 'x' || text[pos] == 'X')) {
-    base = 16;
-    ++pos;
-  }
-  if (pos == text.size()) {
-    return std::nullopt;
-  }
-  const std::int64_t limit = negative ? 2147483648LL : 2147483647LL;
-  std::int64_t value = 0;
-  for (; pos < text.size(); ++pos) {
-    const int digit = DigitValue(text[pos], base);
-    if (digit < 0) {
-      return std::nullopt;
-    }
-    value = value * base + digit;
-    if (value > limit) {
-      return std::nullopt;
-    }
-  }
-  return static_cast<std::int32_t>(negative ? -value : value);
 }
 
 std::string WriteFailureText(std::string_view fileName, const platform::Locale& locale) {
@@ -149,11 +103,7 @@ void TBigIniFile::WriteString(std::string_view section, std::string_view key,
 
 std::int32_t TBigIniFile::ReadInteger(std::string_view section, std::string_view key,
                                       std::int32_t defaultValue) {
-  std::string text = ReadString(section, key, "");
-  if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-    text.replace(0, 2, "$");
-  }
-  return ParseInteger(text).value_or(defaultValue);
+  return ParseWholeNumber(ReadString(section, key, "")).value_or(defaultValue);
 }
 
 void TBigIniFile::WriteInteger(std::string_view section, std::string_view key, std::int32_t value) {

@@ -115,6 +115,9 @@ class FileSystem {
 
   // The folder of the running executable, with a trailing backslash.
   virtual std::string ProgramFolder() = 0;
+
+  // The full path of the running executable.
+  virtual std::string ExecutablePath() = 0;
 };
 
 }  // namespace nexolant::platform

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "settings/run_entry.h"
 #include "ui/combo_box.h"
 #include "ui/control_table.h"
 
@@ -11,11 +12,16 @@ namespace {
 using ui::ControlKind;
 constexpr ui::Color kPanel = panel_colors::kPanel;
 
-// In tab order.
-
 }  // namespace
 
-SettingsPage::SettingsPage(ui::NotebookPage& page) {
+SettingsPage::SettingsPage(ui::NotebookPage& page, SettingsServices services)
+    : services_(services), FormStorage_(services.profileStrings, LayOut(page)) {
+  FormStorage_.ApplyDefaults();
+  chkStartup_->OnClick = [this](ui::Control&) { chkStartupClick(); };
+}
+
+std::vector<StoredProperty> SettingsPage::LayOut(ui::NotebookPage& page) {
+  // In tab order. The stored options take their ticks from the stored properties below.
   const auto rows = std::to_array<ControlRow>({
       {.name = "Shape15", .kind = ControlKind::kShape, .bounds = {8, 8, 487, 225}, .color = kPanel},
       {.name = "Label29",
@@ -34,21 +40,18 @@ SettingsPage::SettingsPage(ui::NotebookPage& page) {
        .bounds = {24, 48, 425, 17},
        .caption = "Minimize to system tray",
        .color = kPanel,
-       .checked = true,
        .slot = chkMinimize_},
       {.name = "chkQuarantine",
        .kind = ControlKind::kCheckBox,
        .bounds = {24, 64, 457, 17},
        .caption = "Quarantine objects before removal",
        .color = kPanel,
-       .checked = true,
        .slot = chkQuarantine_},
       {.name = "chkDeepScanReg",
        .kind = ControlKind::kCheckBox,
        .bounds = {24, 80, 457, 17},
        .caption = "Deep scanning of registry",
        .color = kPanel,
-       .checked = true,
        .slot = chkDeepScanReg_},
       {.name = "Label30",
        .kind = ControlKind::kLabel,
@@ -60,7 +63,6 @@ SettingsPage::SettingsPage(ui::NotebookPage& page) {
        .bounds = {24, 120, 457, 17},
        .caption = "Automatically terminate malicious processes",
        .color = kPanel,
-       .checked = true,
        .slot = chkAutoTerminate_},
       {.name = "chkAutoStartMonitor",
        .kind = ControlKind::kCheckBox,
@@ -82,7 +84,45 @@ SettingsPage::SettingsPage(ui::NotebookPage& page) {
   comboSpeed_->SetItems({"Each 60 minutes", "Each 30 minutes", "Each 15 minutes", "Each 10 minutes",
                          "Each 5 minutes", "Each 3 minutes", "Each 1 minute", "Each 30 seconds",
                          "Each 10 seconds"});
-  comboSpeed_->SetItemIndex(8);
+  return {
+      {*chkAutoStartMonitor_, StoredKind::kChecked, false},
+      {*chkMinimize_, StoredKind::kChecked, true},
+      {*chkQuarantine_, StoredKind::kChecked, true},
+      {*comboSpeed_, StoredKind::kItemIndex, 8},
+      {*chkAutoStartMonitor_, StoredKind::kLeft, 24},
+      {*chkAutoTerminate_, StoredKind::kChecked, true},
+      {*chkDeepScanReg_, StoredKind::kChecked, true},
+  };
+}
+
+void SettingsPage::RestoreOptions() {
+  try {
+    FormStorage_.Restore();
+  } catch (...) {
+    services_.application.ReportCurrentException();
+  }
+}
+
+void SettingsPage::SaveOptions() {
+  try {
+    FormStorage_.Save();
+  } catch (...) {
+    services_.application.ReportCurrentException();
+  }
+}
+
+void SettingsPage::ShowStartupEntry() {
+  chkStartup_->SetChecked(RunEntryExists(services_.registry));
+}
+
+void SettingsPage::chkStartupClick() {
+  if (chkStartup_->Checked()) {
+    AddRunEntry(services_.registry, services_.files.ExecutablePath());
+    return;
+  }
+  RemoveRunEntry(services_.registry);
+  // A value that could not be removed is still there, and the box says so.
+  chkStartup_->SetChecked(RunEntryExists(services_.registry));
 }
 
 }  // namespace nexolant

@@ -116,4 +116,10 @@ void Application::HandleRestored() {
   }
 }
 
+void Application::HandleEndSession() {
+  if (OnEndSession) {
+    OnEndSession();
+  }
+}
+
 }  // namespace nexolant::ui

@@ -87,6 +87,11 @@ class Application final : public platform::MessagePump, public platform::Warning
   void HandleMinimized();
   void HandleRestored();
 
+  // Raised by the backend (through HandleEndSession) when the user's session ends: the
+  // process is ended without its main form being closed.
+  std::function<void()> OnEndSession;
+  void HandleEndSession();
+
   // The application window.
   void Restore() { backend_->RestoreApplication(); }
   void BringToFront() { backend_->BringApplicationToFront(); }

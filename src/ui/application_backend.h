@@ -13,8 +13,8 @@ class Timer;
 
 // What the Application needs from a window system: the Win32 one, or a scripted one in tests.
 // Every event a backend dispatches to the model (a control's input method, Timer::Tick, the
-// application's minimize and restore) goes through Application::RunHandler, so that no
-// exception crosses the window system.
+// application's minimize, restore and session end) goes through Application::RunHandler, so
+// that no exception crosses the window system.
 class ApplicationBackend {
  public:
   virtual ~ApplicationBackend() = default;

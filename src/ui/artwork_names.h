@@ -21,6 +21,8 @@ inline constexpr const char* kScanPageIcon = "PAGE_ICON_SCAN";
 inline constexpr const char* kMonitorPageIcon = "PAGE_ICON_MONITOR";
 inline constexpr const char* kQuarantinePageIcon = "PAGE_ICON_QUARANTINE";
 inline constexpr const char* kScanDone = "SCAN_DONE";  // 17 x 17
+// The executable's own icon, by its resource number: the windows' and the tray icon's.
+inline constexpr const char* kApplicationIcon = "#1";
 
 // Glyphs of the side buttons.
 inline constexpr const char* kGlyphStatus = "GLYPH_PAGE_STATUS";

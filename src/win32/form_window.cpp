@@ -232,6 +232,12 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         Context().Run([this] { Context().App().HandleRestored(); });
       }
       return 0;
+    case WM_ENDSESSION:
+      // The session really ends: the process goes away after this message, with no close.
+      if (wParam) {
+        Context().Run([this] { Context().App().HandleEndSession(); });
+      }
+      return 0;
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE) {
         Context().Hints().Hide();

@@ -14,6 +14,7 @@
 #include "win32/win32_downloader.h"
 #include "win32/win32_file_system.h"
 #include "win32/win32_locale.h"
+#include "win32/win32_notification_area.h"
 #include "win32/win32_processes.h"
 #include "win32/win32_profile_strings.h"
 #include "win32/win32_registry.h"
@@ -36,9 +37,10 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
     win32::Win32ProcessApi processes;
     win32::Win32ProfileStrings profileStrings;
     win32::Win32Downloader downloader;
+    win32::Win32NotificationArea notificationArea(application);
     const std::string programFolder = files.ProgramFolder();
     TMainForm mainForm(AppServices{files, clock, locale, shell, registry, processes, profileStrings,
-                                   downloader, application, programFolder});
+                                   downloader, notificationArea, application, programFolder});
     application.Run(mainForm);
   } catch (...) {
     application.ReportCurrentException();

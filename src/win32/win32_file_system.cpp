@@ -212,6 +212,11 @@ std::string Win32FileSystem::WindowsFolder() {
 }
 
 std::string Win32FileSystem::ProgramFolder() {
+  const std::string name = ExecutablePath();
+  return name.substr(0, name.find_last_of("\\:") + 1);
+}
+
+std::string Win32FileSystem::ExecutablePath() {
   std::string name(MAX_PATH, '\0');
   for (;;) {
     const DWORD length = GetModuleFileNameA(nullptr, name.data(), static_cast<DWORD>(name.size()));
@@ -224,7 +229,7 @@ std::string Win32FileSystem::ProgramFolder() {
     }
     name.resize(name.size() * 2);
   }
-  return name.substr(0, name.find_last_of("\\:") + 1);
+  return name;
 }
 
 }  // namespace nexolant::win32

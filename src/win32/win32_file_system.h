@@ -22,6 +22,7 @@ class Win32FileSystem : public platform::FileSystem {
   platform::DriveType DriveTypeOf(const std::string& root) override;
   std::string WindowsFolder() override;
   std::string ProgramFolder() override;
+  std::string ExecutablePath() override;
 };
 
 }  // namespace nexolant::win32

@@ -10,6 +10,7 @@
 
 #include "app/main_form.h"
 #include "fakes/fake_downloader.h"
+#include "fakes/fake_notification_area.h"
 #include "fakes/fake_processes.h"
 #include "fakes/fake_profile_strings.h"
 #include "fakes/fake_shell.h"
@@ -37,11 +38,14 @@ class MainFormTest : public ::testing::Test {
  protected:
   static constexpr const char* kFolder = "C:\\Program Files\\Nexolant\\";
 
-  MainFormTest() { files_.AddFolder(kFolder); }
+  MainFormTest() {
+    files_.AddFolder(kFolder);
+    files_.SetProgramFolder(kFolder);
+  }
 
   AppServices Services() {
-    return {files_,     clock_,          locale_,     shell_,       registry_,
-            processes_, profileStrings_, downloader_, application_, kFolder};
+    return {files_,          clock_,      locale_,           shell_,       registry_, processes_,
+            profileStrings_, downloader_, notificationArea_, application_, kFolder};
   }
 
   // Builds the window and runs its creation handler, as the entry does.
@@ -79,6 +83,7 @@ class MainFormTest : public ::testing::Test {
   FakeProcessApi processes_;
   FakeProfileStrings profileStrings_{files_};
   FakeDownloader downloader_{files_};
+  FakeNotificationArea notificationArea_;
   ScriptedBackend backend_;
   ui::Application application_{backend_};
   std::unique_ptr<TMainForm> form_;

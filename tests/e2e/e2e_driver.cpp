@@ -9,6 +9,10 @@
 //                                    class, client-area rectangle and text
 //   e2e_driver close                 ask the main window to close (WM_CLOSE)
 //   e2e_driver count NAME.exe        print how many processes run that executable
+//   e2e_driver minimize              minimize the main window as its title-bar button does
+//   e2e_driver shown                 print "shown" while the main window is visible, else
+//                                    "hidden"
+//   e2e_driver tray-click            press and release the left button on the tray icon
 // Exit code 0 on success, 1 when the window or control is not found, 2 on bad usage.
 #include <windows.h>
 
@@ -177,6 +181,33 @@ int Count(const std::string& name) {
   return 0;
 }
 
+int Minimize() {
+  const HWND main = MainWindow();
+  if (!main) {
+    std::fprintf(stderr, "no main window\n");
+    return 1;
+  }
+  PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  return 0;
+}
+
+int Shown() {
+  std::printf("%s\n", MainWindow() ? "shown" : "hidden");
+  return 0;
+}
+
+// The icon's mouse messages reach the program's hidden tray window with message 45140.
+int TrayClick() {
+  const HWND tray = FindWindowA("NexolantTrayIcon", nullptr);
+  if (!tray) {
+    std::fprintf(stderr, "no tray window\n");
+    return 1;
+  }
+  PostMessageA(tray, 45140, 0, WM_LBUTTONDOWN);
+  PostMessageA(tray, 45140, 0, WM_LBUTTONUP);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -199,8 +230,17 @@ int main(int argc, char** argv) {
   if (command == "count" && argc == 3) {
     return Count(argv[2]);
   }
+  if (command == "minimize" && argc == 2) {
+    return Minimize();
+  }
+  if (command == "shown" && argc == 2) {
+    return Shown();
+  }
+  if (command == "tray-click" && argc == 2) {
+    return TrayClick();
+  }
   std::fprintf(stderr,
                "usage: e2e_driver wait SECONDS | click CAPTION | text-at X Y | list | close | "
-               "count NAME.exe\n");
+               "count NAME.exe | minimize | shown | tray-click\n");
   return 2;
 }

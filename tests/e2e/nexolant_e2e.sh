@@ -73,6 +73,22 @@ expect_title "Nexolant Status"
 driver click "Details" || fail "no Details link"
 expect_title "Reference file details"
 
+# Minimized with "Minimize to system tray" ticked (the default), the window goes into the tray;
+# a click on the icon brings it back as it was.
+wait_for() {
+  for _ in $(seq 50); do
+    [ "$(driver shown)" = "$1" ] && return 0
+    sleep 0.2
+  done
+  return 1
+}
+driver minimize || fail "cannot minimize"
+wait_for hidden || fail "the minimized window did not leave the taskbar"
+echo "ok: minimized into the tray"
+driver tray-click || fail "no tray icon window"
+wait_for shown || fail "a click on the tray icon did not bring the window back"
+expect_title "Reference file details"
+
 driver close || fail "cannot close the main window"
 # The program must end by itself; the watchdog ends it after 30 s, which fails the test. The
 # watchdog is a session of its own, away from our output, so that stopping it stops its sleep
@@ -89,3 +105,11 @@ echo "ok: exit code 0"
 left=$(driver count Nexolant.exe)
 [ "$left" = "0" ] || fail "$left Nexolant.exe still running"
 echo "ok: no process left"
+
+# A first start in an empty folder writes its options and statistics at the close.
+ini=$(tr -d '\r' < "$folder/Nexolant.ini" 2>/dev/null) || fail "no Nexolant.ini after the close"
+for line in "[Settings]" "FormVersion=0" "chkMinimize_Checked=True" "comboSpeed_ItemIndex=8" \
+  "[General]" "TotalScans=0" "LastScan=-1"; do
+  grep -qxF "$line" <<< "$ini" || fail "Nexolant.ini lacks \"$line\""
+done
+echo "ok: Nexolant.ini written"

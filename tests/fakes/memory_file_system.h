@@ -48,6 +48,8 @@ class MemoryFileSystem : public platform::FileSystem {
   platform::DriveType DriveTypeOf(const std::string& root) override;
   std::string WindowsFolder() override { return windowsFolder_; }
   std::string ProgramFolder() override { return programFolder_; }
+  // The program folder followed by "Nexolant.exe".
+  std::string ExecutablePath() override { return programFolder_ + "Nexolant.exe"; }
 
   // Set-up and inspection for tests. AddFile and AddFolder create missing parent folders;
   // the setters throw std::out_of_range for a path that does not exist.

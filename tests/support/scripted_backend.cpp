@@ -186,6 +186,10 @@ void ScriptedBackend::RestoreFromTaskbar() {
   App().RunHandler([this] { App().HandleRestored(); });
 }
 
+void ScriptedBackend::EndSession() {
+  App().RunHandler([this] { App().HandleEndSession(); });
+}
+
 ScriptedBackend::TimerState* ScriptedBackend::FindTimer(const ui::Timer& timer) {
   const auto found = std::find_if(timers_.begin(), timers_.end(),
                                   [&](const TimerState& state) { return state.timer == &timer; });

@@ -45,7 +45,11 @@ class ScriptedBackend : public RecordingBackend {
   void StartTimer(ui::Timer& timer) override;
   void StopTimer(ui::Timer& timer) override;
   void ApplyHintStyle(const ui::HintStyle& style) override { hintStyle_ = style; }
-  void RestoreApplication() override { ++restoreCount_; }
+  // Restoring shows the window, and with it its taskbar button.
+  void RestoreApplication() override {
+    ++restoreCount_;
+    taskbarButtonVisible_ = true;
+  }
   void BringApplicationToFront() override { ++bringToFrontCount_; }
   void ShowTaskbarButton(bool visible) override { taskbarButtonVisible_ = visible; }
 
@@ -84,6 +88,8 @@ class ScriptedBackend : public RecordingBackend {
   void Type(ui::Form& form, const std::string& text);
   void Minimize();
   void RestoreFromTaskbar();
+  // The user's session ends (logoff or shutdown).
+  void EndSession();
 
   // The application window.
   const ui::HintStyle& AppliedHintStyle() const { return hintStyle_; }

@@ -273,9 +273,11 @@ TEST_F(ApplicationTest, ApplicationEventsAndWindowOperationsGoThroughTheBackend)
     log.push_back("restore");
     throw std::runtime_error("Restore failed");
   };
+  app_.OnEndSession = [&] { log.push_back("end session"); };
   backend_.Minimize();
   backend_.RestoreFromTaskbar();
-  EXPECT_EQ(log, (std::vector<std::string>{"minimize", "restore"}));
+  backend_.EndSession();
+  EXPECT_EQ(log, (std::vector<std::string>{"minimize", "restore", "end session"}));
   EXPECT_EQ(backend_.Messages().size(), 1u);
 
   app_.ShowTaskbarButton(false);

@@ -10,6 +10,7 @@
 #include "win32/win32_downloader.h"
 #include "win32/win32_file_system.h"
 #include "win32/win32_locale.h"
+#include "win32/win32_notification_area.h"
 #include "win32/win32_processes.h"
 #include "win32/win32_profile_strings.h"
 #include "win32/win32_registry.h"
@@ -30,7 +31,7 @@ class MainFormWindowTest : public RendererTest {
  protected:
   MainFormWindowTest()
       : form_(AppServices{files_, clock_, locale_, shell_, registry_, processes_, profileStrings_,
-                          downloader_, application_, folder_.Prefix()}) {
+                          downloader_, notificationArea_, application_, folder_.Prefix()}) {
     Realise(form_);
   }
   ~MainFormWindowTest() override { backend_.DestroyForm(form_); }
@@ -49,6 +50,7 @@ class MainFormWindowTest : public RendererTest {
   Win32ProcessApi processes_;
   Win32ProfileStrings profileStrings_;
   Win32Downloader downloader_;
+  Win32NotificationArea notificationArea_{application_};
   TMainForm form_;
 };
 

@@ -256,6 +256,18 @@ TEST_F(RendererModelTest, CloseRequestGoesToTheModel) {
   EXPECT_FALSE(IsWindowVisible(FormHandle(form_)));
 }
 
+TEST_F(RendererModelTest, OnlyASessionThatReallyEndsReachesTheApplication) {
+  int ended = 0;
+  application_.OnEndSession = [&ended] { ++ended; };
+  EXPECT_TRUE(SendMessageA(FormHandle(form_), WM_QUERYENDSESSION, 0, 0));
+  SendMessageA(FormHandle(form_), WM_ENDSESSION, FALSE, 0);
+  EXPECT_EQ(ended, 0) << "the end of the session was cancelled";
+  SendMessageA(FormHandle(form_), WM_ENDSESSION, TRUE, 0);
+  EXPECT_EQ(ended, 1);
+  EXPECT_FALSE(form_.Closed());
+  application_.OnEndSession = nullptr;
+}
+
 TEST_F(RendererTest, TimerTicksInsideProcessMessages) {
   ui::Timer timer(application_);
   int ticks = 0;

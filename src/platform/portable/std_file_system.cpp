@@ -397,16 +397,21 @@ std::string StdFileSystem::WindowsFolder() {
 }
 
 std::string StdFileSystem::ProgramFolder() {
+  const std::string program = ExecutablePath();
+  return program.substr(0, NameStart(program));
+}
+
+std::string StdFileSystem::ExecutablePath() {
 #ifdef _WIN32
-  const std::string program = _pgmptr != nullptr ? _pgmptr : "";
+  return _pgmptr != nullptr ? _pgmptr : "";
 #else
   std::error_code error;
-  const std::string program = fs::read_symlink("/proc/self/exe", error).string();
+  std::string program = fs::read_symlink("/proc/self/exe", error).string();
   if (error) {
     throw SystemError(static_cast<unsigned long>(error.value()), error.message());
   }
+  return program;
 #endif
-  return program.substr(0, NameStart(program));
 }
 
 }  // namespace nexolant::platform

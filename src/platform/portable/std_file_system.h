@@ -34,6 +34,7 @@ class StdFileSystem : public FileSystem {
   // The folder named by the SystemRoot environment variable; empty where it is not set.
   std::string WindowsFolder() override;
   std::string ProgramFolder() override;
+  std::string ExecutablePath() override;
 };
 
 }  // namespace nexolant::platform

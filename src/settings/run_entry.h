@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+#include "platform/registry.h"
+
+namespace nexolant {
+
+// The value that starts the program when the user logs on: "Nexolant" under the per-user Run
+// key, holding the full path of the executable.
+inline constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr const char* kRunValue = "Nexolant";
+
+// Whether the value exists; read access is enough.
+bool RunEntryExists(platform::Registry& registry);
+
+// Writes the value when it does not exist; an existing value is left as it is, whatever path
+// it holds. Throws RegistryError ("Failed to set data for 'Nexolant'") when it cannot be
+// written.
+void AddRunEntry(platform::Registry& registry, const std::string& executablePath);
+
+// Removes the value when it exists.
+void RemoveRunEntry(platform::Registry& registry);
+
+}  // namespace nexolant

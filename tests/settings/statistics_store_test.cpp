@@ -1,0 +1,216 @@
+#include "settings/statistics_store.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "fakes/memory_file_system.h"
+#include "platform/errors.h"
+#include "platform/portable/idle_pump.h"
+#include "settings/float_text.h"
+#include "support/ascii_locale.h"
+#include "support/recording_warnings.h"
+#include "ui/form.h"
+
+namespace nexolant {
+namespace {
+
+constexpr const char* kIni = "C:\\Nexolant\\Nexolant.ini";
+
+// A locale that writes decimals with a comma.
+class CommaLocale : public AsciiLocale {
+ public:
+  char DecimalSeparator() const override { return ','; }
+};
+
+// The Status page's four labels, the statistics they show and the store over one file.
+class StatisticsStoreTest : public ::testing::Test {
+ protected:
+  StatisticsStoreTest() { files_.AddFolder("C:\\Nexolant"); }
+
+  // A store as one run of the program has it, with its own labels.
+  struct Run {
+    Run(IniServices services, const platform::Locale& locale)
+        : statistics(locale, {lastScan, totalScans, removed, quarantined}),
+          store(services, statistics) {}
+
+    ui::Form form{"MainForm"};
+    ui::Label& lastScan = Add("lblLastSystemScan", "Never");
+    ui::Label& totalScans = Add("lblTotalScans", "0");
+    ui::Label& removed = Add("lblObjectsRemoved", "0");
+    ui::Label& quarantined = Add("lblObjectsQuarantined", "0");
+    UsageStatistics statistics;
+    StatisticsStore store;
+
+    std::vector<std::string> Captions() const {
+      return {lastScan.Caption(), totalScans.Caption(), removed.Caption(), quarantined.Caption()};
+    }
+
+   private:
+    ui::Label& Add(const char* name, const char* caption) {
+      ui::Label& label = form.Add<ui::Label>(name);
+      label.SetCaption(caption);
+      return label;
+    }
+  };
+
+  Run NewRun(const platform::Locale& locale) {
+    return Run(IniServices{files_, locale, pump_, warnings_}, locale);
+  }
+  std::string Text() const { return files_.Contents(kIni).value_or("<no file>"); }
+
+  MemoryFileSystem files_;
+  AsciiLocale locale_;
+  platform::IdlePump pump_;
+  RecordingWarnings warnings_;
+};
+
+TEST_F(StatisticsStoreTest, FiguresRoundTripThroughTheFileKeepingTheOtherSections) {
+  files_.AddFile(kIni, "[Settings]\r\nFormVersion=0\r\n");
+  {
+    Run run = NewRun(locale_);
+    run.store.Load(kIni);
+    EXPECT_EQ(run.Captions(), (std::vector<std::string>{"Never", "0", "0", "0"}));
+    run.statistics.Assign({.TotalScans = 1233,
+                           .LastScan = 46000.0,
+                           .ObjectsRemoved = 999,
+                           .ObjectsQuarantined = 1000000});
+    run.statistics.ScanStarted(46000.123456789012);
+    run.store.Save(kIni);
+  }
+  EXPECT_EQ(Text(),
+            "[Settings]\r\nFormVersion=0\r\n\r\n"
+            "[General]\r\nTotalScans=1234\r\nObjectsRemoved=999\r\nObjectsQuarantined=1000000\r\n"
+            "LastScan=46000.123456789\r\n\r\n");
+
+  Run next = NewRun(locale_);
+  next.store.Load(kIni);
+  EXPECT_EQ(next.Captions(),
+            (std::vector<std::string>{"2025-12-09 02:57:47", "1,234", "999", "1,000,000"}));
+  EXPECT_EQ(next.statistics.Values().LastScan, 46000.123456789);
+}
+
+TEST_F(StatisticsStoreTest, LastScanUsesTheLocalesDecimalSeparatorBothWays) {
+  const CommaLocale comma;
+  {
+    Run run = NewRun(comma);
+    run.statistics.ScanStarted(46000.5);
+    run.store.Save(kIni);
+  }
+  EXPECT_NE(Text().find("LastScan=46000,5\r\n"), std::string::npos) << Text();
+  Run withComma = NewRun(comma);
+  withComma.store.Load(kIni);
+  EXPECT_EQ(withComma.lastScan.Caption(), "2025-12-09 12:00:00");
+  Run withPoint = NewRun(locale_);
+  withPoint.store.Load(kIni);
+  EXPECT_EQ(withPoint.lastScan.Caption(), "Never") << "another locale's notation is no number";
+  EXPECT_EQ(withPoint.totalScans.Caption(), "1");
+}
+
+// Figures that are not numbers: the counts read as 0, a last scan as never, and the figures
+// that are numbers are shown all the same.
+TEST_F(StatisticsStoreTest, TextThatIsNoNumberReadsAsTheDefault) {
+  for (const char* lastScan : {"yesterday", "1,5", "", "1e300", "-1e6", "nan", "46000.5.1"}) {
+    files_.AddFile(kIni, std::string("[General]\r\nTotalScans=1,234\r\nObjectsRemoved=12x\r\n"
+                                     "ObjectsQuarantined= 4321\r\nLastScan=") +
+                             lastScan + "\r\n");
+    Run run = NewRun(locale_);
+    run.store.Load(kIni);
+    EXPECT_EQ(run.Captions(), (std::vector<std::string>{"Never", "0", "0", "4,321"})) << lastScan;
+    run.store.Save(kIni);
+    EXPECT_NE(Text().find("LastScan=-1\r\n"), std::string::npos) << lastScan;
+  }
+}
+
+TEST_F(StatisticsStoreTest, AnUnreadableFileKeepsItsFiguresAndIsNotWrittenOver) {
+  const std::string stored = "[General]\r\nTotalScans=7\r\nLastScan=46000.5\r\n";
+  files_.AddFile(kIni, stored);
+  files_.SetUnreadable(kIni);
+  Run run = NewRun(locale_);
+  EXPECT_THROW(run.store.Load(kIni), platform::IoError);
+  EXPECT_EQ(run.Captions(), (std::vector<std::string>{"Never", "0", "0", "0"}));
+  files_.SetUnreadable(kIni, false);
+  run.statistics.ScanStarted(46001.0);
+  run.store.Save(kIni);
+  EXPECT_EQ(Text(), stored);
+}
+
+TEST(FloatText, WritesTheGeneralFormatWithFifteenDigits) {
+  const struct {
+    double value;
+    const char* text;
+  } cases[] = {
+      {-1, "-1"},
+      {0, "0"},
+      {46000.5, "46000.5"},
+      {46000, "46000"},
+      {46000.123456789012, "46000.123456789"},
+      {0.1, "0.1"},
+      {-0.25, "-0.25"},
+      {0.00001, "0.00001"},
+      {0.000001234, "1.234E-6"},
+      {123456789012345, "123456789012345"},
+      {1234567890123456, "1.23456789012346E15"},
+      {1.5e20, "1.5E20"},
+      {999999999999999.9, "1E15"},
+  };
+  for (const auto& expected : cases) {
+    EXPECT_EQ(FloatToText(expected.value, '.'), expected.text) << expected.text;
+  }
+  EXPECT_EQ(FloatToText(46000.5, ','), "46000,5");
+  EXPECT_EQ(FloatToText(1.5e-7, ','), "1,5E-7");
+}
+
+TEST(FloatText, ReadsNumbersInTheLocalesNotationOnly) {
+  const struct {
+    const char* text;
+    char separator;
+    std::optional<double> value;
+  } cases[] = {
+      {"46000.5", '.', 46000.5},
+      {"  -1  ", '.', -1},
+      {"+2", '.', 2},
+      {"1.", '.', 1},
+      {".5", '.', 0.5},
+      {"1E3", '.', 1000},
+      {"1e-3", '.', 0.001},
+      {"1.5E+2", '.', 150},
+      {"46000,5", ',', 46000.5},
+      {"46000.5", ',', std::nullopt},
+      {"1,234.5", '.', std::nullopt},
+      {"1.2.3", '.', std::nullopt},
+      {"", '.', std::nullopt},
+      {"   ", '.', std::nullopt},
+      {"-", '.', std::nullopt},
+      {".", '.', std::nullopt},
+      {"1e", '.', std::nullopt},
+      {"1e+", '.', std::nullopt},
+      {"E5", '.', std::nullopt},
+      {"inf", '.', std::nullopt},
+      {"nan", '.', std::nullopt},
+      {"0x10", '.', std::nullopt},
+      {"1e999", '.', std::nullopt},
+      {"1 2", '.', std::nullopt},
+  };
+  for (const auto& expected : cases) {
+    EXPECT_EQ(TextToFloat(expected.text, expected.separator), expected.value) << expected.text;
+  }
+}
+
+TEST(FloatText, DatesReadBackWithinTheFifteenDigitsTheyKeep) {
+  std::mt19937_64 random(12345);
+  std::uniform_real_distribution<double> dates(-109205.0, 2958466.0);
+  for (int i = 0; i < 100000; ++i) {
+    const double value = dates(random);
+    const std::optional<double> back = TextToFloat(FloatToText(value, ','), ',');
+    ASSERT_TRUE(back) << FloatToText(value, ',');
+    ASSERT_NEAR(*back, value, std::fabs(value) * 1e-14) << FloatToText(value, ',');
+  }
+}
+
+}  // namespace
+}  // namespace nexolant
