@@ -27,7 +27,7 @@ class TrayTest : public MainFormTest {
 };
 
 TEST_F(TrayTest, MinimizingWithTheOptionMovesTheWindowIntoTheTrayAndEitherClickBringsItBack) {
-  for (const auto [down, up] :
+  for (const auto& [down, up] :
        {std::pair{TrayMouseAction::kLeftDown, TrayMouseAction::kLeftUp},
         std::pair{TrayMouseAction::kRightDown, TrayMouseAction::kRightUp}}) {
     const int restores = backend_.RestoreCount();
