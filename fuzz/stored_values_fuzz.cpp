@@ -14,16 +14,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text(reinterpret_cast<const char*>(data), size);
 
   if (const auto number = nexolant::ParseWholeNumber(text)) {
-    if (nexolant::ParseWholeNumber(std::to_string(*number)) != number) std::abort();
+    if (nexolant::ParseWholeNumber(std::to_string(*number)) != number)
+      std::abort();
   }
 
   for (const char separator : {'.', ','}) {
     const auto value = nexolant::TextToFloat(text, separator);
-    if (!value) continue;
-    if (!std::isfinite(*value)) std::abort();
+    if (!value)
+      continue;
+    if (!std::isfinite(*value))
+      std::abort();
     const std::string written = nexolant::FloatToText(*value, separator);
     const auto reread = nexolant::TextToFloat(written, separator);
-    if (!reread || nexolant::FloatToText(*reread, separator) != written) std::abort();
+    if (!reread || nexolant::FloatToText(*reread, separator) != written)
+      std::abort();
   }
   return 0;
 }

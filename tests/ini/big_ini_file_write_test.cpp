@@ -158,20 +158,27 @@ TEST_F(IniWriteTest, FailedFlushKeepsTheChangeForTheNextFlush) {
   EXPECT_EQ(warnings_.Shown().size(), 1u);
 }
 
-TEST_F(IniWriteTest, FailingWriteLeavesTheOldFileExactlyAsItWas) {
+TEST_F(IniWriteTest, AWriteFailingAtAnyByteLeavesTheOldFileExactlyAsItWas) {
   const std::string original = "[Files]\r\nold.exe=C:\\Old\r\n\r\n";
-  auto ini = OpenWith(original);
-  ini->WriteString("Files", "new.exe", "C:\\New");
-  files_.FailWritesAfter(10);
-  ini->Flush();
-  EXPECT_EQ(files_.Contents(kPath), original);
-  EXPECT_EQ(files_.Names("C:\\Program"), (std::vector<std::string>{"Nexolant.ini"}));
-  EXPECT_TRUE(ini->Changed());
-  ASSERT_EQ(warnings_.Shown().size(), 1u);
-  EXPECT_EQ(warnings_.Shown()[0].text, kWarning);
-  files_.AllowWrites();
-  ini.reset();
-  EXPECT_EQ(files_.Contents(kPath), "[Files]\r\nold.exe=C:\\Old\r\nnew.exe=C:\\New\r\n\r\n");
+  const std::string updated = "[Files]\r\nold.exe=C:\\Old\r\nnew.exe=C:\\New\r\n\r\n";
+  for (std::size_t budget = 0; budget < updated.size(); ++budget) {
+    SCOPED_TRACE(budget);
+    files_.AllowWrites();
+    files_.AddFile(kPath, original);
+    const std::size_t warningsBefore = warnings_.Shown().size();
+    auto ini = Open();
+    ini->WriteString("Files", "new.exe", "C:\\New");
+    files_.FailWritesAfter(budget);
+    ini->Flush();
+    EXPECT_EQ(files_.Contents(kPath), original);
+    EXPECT_EQ(files_.Names("C:\\Program"), (std::vector<std::string>{"Nexolant.ini"}));
+    EXPECT_TRUE(ini->Changed());
+    ASSERT_EQ(warnings_.Shown().size(), warningsBefore + 1);
+    EXPECT_EQ(warnings_.Shown().back().text, kWarning);
+    files_.AllowWrites();
+    ini.reset();
+    EXPECT_EQ(files_.Contents(kPath), updated);
+  }
 }
 
 TEST_F(IniWriteTest, WarningNamesTheFileWithoutItsFolderUpperCased) {

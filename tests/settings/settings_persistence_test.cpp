@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -146,6 +148,51 @@ TEST_F(SettingsPersistenceTest, AnUnwritableFileIsReportedOnceAndTheCloseGoesOn)
   EXPECT_EQ(profileStrings_.Flushed().size(), 2u) << "released after the failed save too";
   EXPECT_NE(IniText().find("ObjectsQuarantined=1"), std::string::npos)
       << "the statistics are saved all the same";
+}
+
+TEST_F(SettingsPersistenceTest, ACloseWhoseWritesFailAtAnyByteLeavesAFileTheNextStartReads) {
+  RunProgram();
+  const std::string before = IniText();
+  const auto change = [&] {
+    SetOption(Page().chkMinimize(), false);
+    form_->Statistics().ScanStarted(46000.75);
+  };
+  RunProgram({change});
+  const std::string after = IniText();
+  ASSERT_NE(before, after);
+  const auto isLineOf = [](const std::string& text, const std::string& line) {
+    return text.find(line + "\r\n") != std::string::npos;
+  };
+
+  for (std::size_t budget = 0; budget < after.size(); ++budget) {
+    SCOPED_TRACE(budget);
+    files_.AddFile(kIni, before);
+    const std::size_t messagesBefore = backend_.Messages().size();
+    RunProgram({change, [&] { files_.FailWritesAfter(budget); }});
+    files_.AllowWrites();
+    const std::string text = IniText();
+    for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos;
+         start = end + 2) {
+      const std::string line = text.substr(start, end - start);
+      EXPECT_TRUE(isLineOf(before, line) || isLineOf(after, line)) << line;
+    }
+    // Each failure names the file: the options' or the statistics' write warning.
+    for (auto message = backend_.Messages().begin() + messagesBefore;
+         message != backend_.Messages().end(); ++message) {
+      std::string text = message->text;
+      std::transform(text.begin(), text.end(), text.begin(),
+                     [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+      EXPECT_NE(text.find("NEXOLANT.INI"), std::string::npos) << message->text;
+    }
+    EXPECT_EQ(files_.Names("C:\\Program Files\\Nexolant").size(), 2u)
+        << "no temporary file is left beside the settings";
+    RunProgram({[&] {
+      const bool minimize = Page().chkMinimize().Checked();
+      EXPECT_EQ(isLineOf(text, "chkMinimize_Checked=False"), !minimize);
+      EXPECT_TRUE(Label("lblTotalScans").Caption() == "0" ||
+                  Label("lblTotalScans").Caption() == "1");
+    }});
+  }
 }
 
 TEST_F(SettingsPersistenceTest, TheSessionEndSavesBothOnceAndNothingIsSavedAgainLater) {
