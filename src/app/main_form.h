@@ -97,6 +97,7 @@ class TMainForm : public ui::Form, public ScanNavigation, public SignatureSource
   void lblDetailsClick();
   void HelpBtnClick();
   void btnInfoClick();
+  void btnUpdateClick();
   void btnInfoMouseEnter(ui::Control& sender);
   void btnInfoMouseLeave(ui::Control& sender);
 

@@ -22,6 +22,10 @@ inline constexpr const char* kMonitorPageIcon = "PAGE_ICON_MONITOR";
 inline constexpr const char* kQuarantinePageIcon = "PAGE_ICON_QUARANTINE";
 inline constexpr const char* kScanDone = "SCAN_DONE";  // 17 x 17
 
+// The update dialog's background (437 x 128) and icon (32 x 32).
+inline constexpr const char* kUpdateBackground = "UPDATE_BACKGROUND";
+inline constexpr const char* kUpdateIcon = "UPDATE_ICON";
+
 // Glyphs of the side buttons.
 inline constexpr const char* kGlyphStatus = "GLYPH_PAGE_STATUS";
 inline constexpr const char* kGlyphScan = "GLYPH_PAGE_SCAN";
@@ -38,6 +42,7 @@ inline constexpr const char* kGlyphRepair = "GLYPH_REPAIR";
 inline constexpr const char* kGlyphRestore = "GLYPH_RESTORE";
 inline constexpr const char* kGlyphEmpty = "GLYPH_EMPTY";
 inline constexpr const char* kGlyphOk = "GLYPH_OK";
+inline constexpr const char* kGlyphUpdate = "GLYPH_UPDATE";
 
 // The image buttons of the right column and the title strip: each has three pictures named
 // from its stem with "_NORMAL", "_HOT" and "_DOWN".
@@ -53,7 +58,7 @@ inline constexpr std::array kPictures = {
     kMonitorPageIcon, kQuarantinePageIcon, kScanDone,        kGlyphStatus,  kGlyphScan,
     kGlyphActive,     kGlyphSettings,      kGlyphQuarantine, kGlyphHelp,    kGlyphNext,
     kGlyphStop,       kGlyphCancel,        kGlyphRepair,     kGlyphRestore, kGlyphEmpty,
-    kGlyphOk,
+    kGlyphOk,         kUpdateBackground,   kUpdateIcon,      kGlyphUpdate,
 };
 
 inline constexpr std::array kImageButtonStems = {
