@@ -64,6 +64,7 @@ TUpdateForm::TUpdateForm(ui::Application& application, ReferenceUpdateServices s
   background.SetBounds({0, 0, 437, 128});
   background.SetPicture(artwork::kUpdateBackground);
   background.SetCenter(true);
+  ui::Shape* rule = nullptr;
   const auto rows = std::to_array<ControlRow>({
       {.name = "Image1",
        .kind = ControlKind::kImage,
@@ -74,7 +75,11 @@ TUpdateForm::TUpdateForm(ui::Application& application, ReferenceUpdateServices s
        .bounds = {48, 8, 0, 0},
        .caption = "Web Update",
        .font = &kHeadingFont},
-      {.name = "Shape1", .kind = ControlKind::kShape, .bounds = {48, 32, 380, 2}, .color = kRule},
+      {.name = "Shape1",
+       .kind = ControlKind::kShape,
+       .bounds = {48, 32, 380, 2},
+       .color = kRule,
+       .slot = rule},
       {.name = "Label2",
        .kind = ControlKind::kLabel,
        .bounds = {48, 40, 0, 0},
@@ -99,6 +104,8 @@ TUpdateForm::TUpdateForm(ui::Application& application, ReferenceUpdateServices s
        .slot = btnCancel_},
   });
   BuildControls(*this, rows);
+  // The outline would draw the whole 2-pixel rule in its own colour.
+  rule->SetPenColor(kRule);
   lblUpdate_->SetWordWrap(true);
   btnCancel_->SetCancel(true);
 
