@@ -50,6 +50,10 @@ void TMainForm::WireEvents() {
     control->OnClick = [this](ui::Control&) { HelpBtnClick(); };
   }
   btnInfo_->OnClick = [this](ui::Control&) { btnInfoClick(); };
+  for (ui::Control* control :
+       std::initializer_list<ui::Control*>{btnUpdate_, &statusPage_->lblCheckUpdates()}) {
+    control->OnClick = [this](ui::Control&) { btnUpdateClick(); };
+  }
   for (ui::Control* control : std::initializer_list<ui::Control*>{
            btnScan_, btnSettings_, btnQuarantine_, btnUpdate_, btnInfo_, btnHelp_}) {
     control->OnMouseEnter = [this](ui::Control& sender) { btnInfoMouseEnter(sender); };

@@ -12,6 +12,7 @@
 #include "monitor/active_monitoring_page.h"
 #include "platform/string_list.h"
 #include "quarantine/quarantine_page.h"
+#include "reference/signature_source.h"
 #include "reference/signature_tables.h"
 #include "scan/report_page.h"
 #include "scan/scan_navigation.h"
@@ -33,13 +34,13 @@ inline constexpr const char* kDefaultHint =
 // an object of its subsystem that reaches the shared state through small interfaces. The
 // constructor builds every control; the Application runs FormCreate (Application::CreateForm
 // or Run), FormShow and FormDestroy (Run).
-class TMainForm : public ui::Form, public ScanNavigation {
+class TMainForm : public ui::Form, public ScanNavigation, public SignatureSource {
  public:
   explicit TMainForm(AppServices services);
   ~TMainForm() override;
 
   // The signature tables, from CreateLists to FreeLists.
-  const SignatureTables& Tables() const { return *tables_; }
+  const SignatureTables& Tables() const override { return *tables_; }
   UsageStatistics& Statistics() { return *statistics_; }
 
   // The navigation lock of a scan, and the one way back to the Status page after it.
@@ -103,6 +104,7 @@ class TMainForm : public ui::Form, public ScanNavigation {
   void lblDetailsClick();
   void HelpBtnClick();
   void btnInfoClick();
+  void btnUpdateClick();
   void btnInfoMouseEnter(ui::Control& sender);
   void btnInfoMouseLeave(ui::Control& sender);
 

@@ -205,6 +205,8 @@ void TMainForm::BuildPages() {
   scanningPage_ = std::make_unique<ScanningPage>(addPage(kScanningPage));
   reportPage_ = std::make_unique<ReportPage>(addPage(kReportPage));
   Notebook_->SetPageIndex(kStatusPage);
+  activeMonitoringPage_->Connect(
+      {services_.processes, *this, *settingsPage_, settingsPage_->comboSpeed()});
 
   statistics_ = std::make_unique<UsageStatistics>(
       services_.locale,

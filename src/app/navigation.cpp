@@ -1,6 +1,8 @@
 #include "app/about_form.h"
 #include "app/help.h"
 #include "app/main_form.h"
+#include "update/update_form.h"
+#include "update/update_url.h"
 
 namespace nexolant {
 
@@ -65,6 +67,15 @@ void TMainForm::HelpBtnClick() {
 void TMainForm::btnInfoClick() {
   TAboutForm about(services_.shell, Image_->Picture());
   services_.application.ShowModal(about);
+}
+
+// The dialog lives for one showing: it goes when it closes, also when a failure escapes.
+void TMainForm::btnUpdateClick() {
+  TUpdateForm update(services_.application,
+                     {services_.files, services_.downloader, services_.clock, services_.locale,
+                      services_.application},
+                     ReferenceUpdateUrl(), services_.programFolder);
+  services_.application.ShowModal(update);
 }
 
 void TMainForm::btnInfoMouseEnter(ui::Control& sender) {

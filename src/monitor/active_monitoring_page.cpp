@@ -1,8 +1,10 @@
 #include "monitor/active_monitoring_page.h"
 
 #include <array>
+#include <initializer_list>
 #include <string_view>
 
+#include "monitor/monitor_interval.h"
 #include "ui/artwork_names.h"
 #include "ui/control_table.h"
 #include "ui/list_view.h"
@@ -18,7 +20,7 @@ const ui::Font kRed{.color = ui::colors::kRed};
 
 ActiveMonitoringPage::ActiveMonitoringPage(ui::NotebookPage& page, const platform::Locale& locale,
                                            ui::Application& application, MonitorTwins twins)
-    : twins_(twins), ProcessTimer_(application) {
+    : twins_(twins), application_(application), ProcessTimer_(application) {
   ProcessTimer_.SetInterval(30000);
   const auto rows = std::to_array<ControlRow>({
       {.name = "lblAMHeading",
@@ -77,10 +79,44 @@ ActiveMonitoringPage::ActiveMonitoringPage(ui::NotebookPage& page, const platfor
   ProcessList_->SetCompare(
       [&locale](std::string_view a, std::string_view b) { return locale.CompareWordSort(a, b); });
   ProcessList_->SetSorted(true);
+
+  ProcessTimer_.OnTimer = [this](ui::Timer&) { ProcessTimerTimer(); };
+  for (ui::Control* link :
+       std::initializer_list<ui::Control*>{lblAMEnable_, &twins_.lblEnableDisable}) {
+    link->OnClick = [this](ui::Control&) { lblAMEnableClick(); };
+  }
+  ProcessList_->OnClick = [this](ui::Control&) { ProcessListClick(); };
+  btnTerminate_->OnClick = [this](ui::Control&) { btnTerminateClick(); };
+}
+
+void ActiveMonitoringPage::Connect(MonitorLinks links) {
+  links_.emplace(links);
+  links.comboSpeed.OnChange = [this](ui::Control&) { comboSpeedChange(); };
 }
 
 void ActiveMonitoringPage::SyncTimerWithMonitoring() {
-  ProcessTimer_.SetEnabled(twins_.lblEnableDisable.Caption() == "Disable");
+  ProcessTimer_.SetEnabled(!closing_ && twins_.lblEnableDisable.Caption() == "Disable");
+}
+
+void ActiveMonitoringPage::StopTimer() {
+  closing_ = true;
+  ProcessTimer_.SetEnabled(false);
+}
+
+void ActiveMonitoringPage::StartIfConfigured() {
+  ui::ComboBox& comboSpeed = Links().comboSpeed;
+  if (!MonitorIntervalOfItem(comboSpeed.ItemIndex())) {
+    comboSpeed.SetItemIndex(kDefaultIntervalItem);
+  }
+  comboSpeedChange();
+  if (Links().options.AutoStartMonitor()) {
+    EnableMonitoring();
+  }
+}
+
+// A user's pick; a running timer starts its new interval at once.
+void ActiveMonitoringPage::comboSpeedChange() {
+  ProcessTimer_.SetInterval(MonitorIntervalOfItem(Links().comboSpeed.ItemIndex()).value());
 }
 
 }  // namespace nexolant

@@ -67,10 +67,14 @@ std::int32_t FileSizeByName(platform::FileSystem& files, const std::string& name
 
 ReferenceOutcome LoadReference(const ReferenceServices& services, const std::string& programFolder,
                                SignatureTables& tables, StringList& details) {
+  return LoadReferenceFile(services, programFolder + "Reference.dat", tables, details);
+}
+
+ReferenceOutcome LoadReferenceFile(const ReferenceServices& services, const std::string& path,
+                                   SignatureTables& tables, StringList& details) {
   const platform::Locale& locale = services.locale;
   details.clear();
 
-  const std::string path = programFolder + "Reference.dat";
   if (!services.files.FileExists(path)) {
     AddFailureText(details, "The reference file REFERENCE.DAT does not exist",
                    "in program directory.");

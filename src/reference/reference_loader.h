@@ -43,6 +43,11 @@ ReferenceStatusLook StatusLookFor(ReferenceOutcome outcome);
 ReferenceOutcome LoadReference(const ReferenceServices& services, const std::string& programFolder,
                                SignatureTables& tables, StringList& details);
 
+// LoadReference of the reference file at path, wherever it lies: the same decipher, reads
+// and summary.
+ReferenceOutcome LoadReferenceFile(const ReferenceServices& services, const std::string& path,
+                                   SignatureTables& tables, StringList& details);
+
 // The full name of a new, empty, uniquely named file in the temporary folder. Throws
 // platform::SystemError with "GetTempFileName API failed." followed by the system's text.
 std::string NewTempFileName(platform::FileSystem& files);

@@ -51,16 +51,6 @@ std::uint32_t CountNonStars(std::string_view text) {
   return static_cast<std::uint32_t>(text.size() - std::count(text.begin(), text.end(), '*'));
 }
 
-// The first "*" followed by "*" or "?", or npos.
-std::size_t FindMalformedStar(std::string_view pattern) {
-  for (std::size_t k = 0; k + 1 < pattern.size(); ++k) {
-    if (pattern[k] == '*' && (pattern[k + 1] == '*' || pattern[k + 1] == '?')) {
-      return k;
-    }
-  }
-  return std::string_view::npos;
-}
-
 }  // namespace
 
 void SignatureList::KeyTable::Build(std::vector<Entry> entries) {

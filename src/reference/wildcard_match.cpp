@@ -38,6 +38,15 @@ WildcardOutcome EvaluateWildcardMatch(std::string_view name, std::string_view pa
                                                  : WildcardOutcome::kNoMatch;
 }
 
+std::size_t FindMalformedStar(std::string_view pattern) noexcept {
+  for (std::size_t k = 0; k + 1 < pattern.size(); ++k) {
+    if (pattern[k] == '*' && (pattern[k + 1] == '*' || pattern[k + 1] == '?')) {
+      return k;
+    }
+  }
+  return std::string_view::npos;
+}
+
 bool WildcardMatchUpper(std::string_view name, std::string_view pattern) {
   const WildcardOutcome outcome = EvaluateWildcardMatch(name, pattern);
   if (outcome == WildcardOutcome::kInvalidMask) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <stdexcept>
 #include <string_view>
 
@@ -20,6 +21,11 @@ enum class WildcardOutcome { kNoMatch, kMatch, kInvalidMask };
 // least one character. Compares the strings as they are and reports a malformed "*"
 // instead of raising, so that callers weighing several patterns can decide which error counts.
 WildcardOutcome EvaluateWildcardMatch(std::string_view name, std::string_view pattern) noexcept;
+
+// The position of the first "*" followed by "*" or "?", which the matcher rejects as
+// "Invalid mask" whenever it reaches it; npos when the pattern has none. A pattern with one
+// makes every lookup that reaches it fail.
+std::size_t FindMalformedStar(std::string_view pattern) noexcept;
 
 // Without caseSensitive both strings are upper-cased with the locale first.
 bool WildcardMatch(std::string_view name, std::string_view pattern, bool caseSensitive,

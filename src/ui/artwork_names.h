@@ -24,6 +24,10 @@ inline constexpr const char* kScanDone = "SCAN_DONE";  // 17 x 17
 // The executable's own icon, by its resource number: the windows' and the tray icon's.
 inline constexpr const char* kApplicationIcon = "#1";
 
+// The update dialog's background (437 x 128) and icon (32 x 32).
+inline constexpr const char* kUpdateBackground = "UPDATE_BACKGROUND";
+inline constexpr const char* kUpdateIcon = "UPDATE_ICON";
+
 // Glyphs of the side buttons.
 inline constexpr const char* kGlyphStatus = "GLYPH_PAGE_STATUS";
 inline constexpr const char* kGlyphScan = "GLYPH_PAGE_SCAN";
@@ -40,6 +44,7 @@ inline constexpr const char* kGlyphRepair = "GLYPH_REPAIR";
 inline constexpr const char* kGlyphRestore = "GLYPH_RESTORE";
 inline constexpr const char* kGlyphEmpty = "GLYPH_EMPTY";
 inline constexpr const char* kGlyphOk = "GLYPH_OK";
+inline constexpr const char* kGlyphUpdate = "GLYPH_UPDATE";
 
 // The image buttons of the right column and the title strip: each has three pictures named
 // from its stem with "_NORMAL", "_HOT" and "_DOWN".
@@ -55,7 +60,7 @@ inline constexpr std::array kPictures = {
     kMonitorPageIcon, kQuarantinePageIcon, kScanDone,        kGlyphStatus,  kGlyphScan,
     kGlyphActive,     kGlyphSettings,      kGlyphQuarantine, kGlyphHelp,    kGlyphNext,
     kGlyphStop,       kGlyphCancel,        kGlyphRepair,     kGlyphRestore, kGlyphEmpty,
-    kGlyphOk,
+    kGlyphOk,         kUpdateBackground,   kUpdateIcon,      kGlyphUpdate,
 };
 
 inline constexpr std::array kImageButtonStems = {

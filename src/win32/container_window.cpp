@@ -24,21 +24,21 @@ LRESULT ContainerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       return 1;
     }
     case WM_COMMAND:
-      if (ControlWindow* child = ControlWindow::FromHandle(reinterpret_cast<HWND>(lParam))) {
+      if (ControlWindow* child = context_->ControlWindowOf(reinterpret_cast<HWND>(lParam))) {
         child->OnCommand(HIWORD(wParam));
         return 0;
       }
       break;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-      if (ControlWindow* child = ControlWindow::FromHandle(header->hwndFrom)) {
+      if (ControlWindow* child = context_->ControlWindowOf(header->hwndFrom)) {
         return child->OnNotify(*header);
       }
       break;
     }
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (ControlWindow* child = ControlWindow::FromHandle(item->hwndItem)) {
+      if (ControlWindow* child = context_->ControlWindowOf(item->hwndItem)) {
         child->OnDrawItem(*item);
         return TRUE;
       }
@@ -48,7 +48,7 @@ LRESULT ContainerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
-      if (ControlWindow* child = ControlWindow::FromHandle(reinterpret_cast<HWND>(lParam))) {
+      if (ControlWindow* child = context_->ControlWindowOf(reinterpret_cast<HWND>(lParam))) {
         if (const HBRUSH brush = child->OnColor(reinterpret_cast<HDC>(wParam))) {
           return reinterpret_cast<LRESULT>(brush);
         }

@@ -7,8 +7,6 @@ namespace nexolant::win32 {
 
 namespace {
 
-constexpr char kControlProperty[] = "NexolantControl";
-
 // Child window identifiers start above IDOK and IDCANCEL, which the dialog keys send.
 int NextChildId() {
   static int next = 100;
@@ -36,13 +34,9 @@ ControlWindow::~ControlWindow() {
   if (hwnd_) {
     Context().Hints().Leave(hwnd_);
     SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
-    RemovePropA(hwnd_, kControlProperty);
+    Context().RemoveControlWindow(hwnd_);
     DestroyWindow(hwnd_);
   }
-}
-
-ControlWindow* ControlWindow::FromHandle(HWND hwnd) {
-  return hwnd ? static_cast<ControlWindow*>(GetPropA(hwnd, kControlProperty)) : nullptr;
 }
 
 void ControlWindow::CreateChild(const char* className, DWORD style, DWORD exStyle, HWND parent,
@@ -58,7 +52,10 @@ void ControlWindow::CreateChild(const char* className, DWORD style, DWORD exStyl
   if (!hwnd_) {
     throw LastSystemError();
   }
-  SetPropA(hwnd_, kControlProperty, this);
+  // The subclassed procedure finds this object in the window's user data, which the standard
+  // classes leave to the application.
+  SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  Context().AddControlWindow(hwnd_, *this);
   original_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
   // Later controls lie above earlier ones, as the model's creation order says.
@@ -192,7 +189,7 @@ LRESULT ControlWindow::CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) 
 
 LRESULT CALLBACK ControlWindow::SubclassProc(HWND hwnd, UINT message, WPARAM wParam,
                                              LPARAM lParam) {
-  ControlWindow* self = FromHandle(hwnd);
+  auto* self = reinterpret_cast<ControlWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (!self) {
     return DefWindowProcA(hwnd, message, wParam, lParam);
   }

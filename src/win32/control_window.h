@@ -23,9 +23,6 @@ class ControlWindow {
   HWND Handle() const { return hwnd_; }
   ui::Control& Model() const { return *control_; }
 
-  // The control window of a child window, or null.
-  static ControlWindow* FromHandle(HWND hwnd);
-
   // Re-reads a property from the model and applies it.
   virtual void Apply(ui::Property property);
   // Applies every property after creation.

@@ -79,11 +79,20 @@ void ListViewWindow::ApplyImages() {
   images_ = std::move(images);
 }
 
+// A change of widths alone keeps the columns: deleting the first column of a report-style
+// list that has rows loses how their sub-items are drawn.
 void ListViewWindow::ApplyColumns() {
   const ApplyingScope applying(applying_);
+  const auto& columns = list_->Columns();
+  const HWND header = reinterpret_cast<HWND>(SendMessageA(Handle(), LVM_GETHEADER, 0, 0));
+  if (static_cast<std::size_t>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) == columns.size()) {
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+      SendMessageA(Handle(), LVM_SETCOLUMNWIDTH, i, Context().Scale(columns[i].width));
+    }
+    return;
+  }
   while (SendMessageA(Handle(), LVM_DELETECOLUMN, 0, 0)) {
   }
-  const auto& columns = list_->Columns();
   for (std::size_t i = 0; i < columns.size(); ++i) {
     LVCOLUMNA column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
@@ -137,9 +146,16 @@ void ListViewWindow::ReloadRows() {
   }
 }
 
+// Setting the state of every row costs a notification per row, so it is done only when the
+// window's selection differs from the model's: a row inserted or deleted moves both alike.
 void ListViewWindow::ApplySelection() {
   const ApplyingScope applying(applying_);
   const int selected = list_->ItemIndex();
+  const int shown = static_cast<int>(
+      SendMessageA(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  if (shown == selected) {
+    return;
+  }
   LVITEMA state{};
   state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   state.state = 0;

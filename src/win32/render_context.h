@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <map>
+#include <unordered_map>
 
 #include "ui/application.h"
 #include "ui/control.h"
@@ -13,6 +14,7 @@
 
 namespace nexolant::win32 {
 
+class ControlWindow;
 class HintWindow;
 
 // Solid brushes by colour, kept for the life of the renderer (WM_CTLCOLOR* answers must
@@ -41,6 +43,16 @@ class RenderContext {
   int Scale(int value) const { return MulDiv(value, dpi_, 96); }
   RECT ToPixels(const ui::Rect& rect) const;
 
+  // The control windows by handle, so that a parent finds the child a notification comes
+  // from without asking the window system: a window property costs a call to the server
+  // under Wine (about 60 us), which a list view's rows would pay several times each.
+  void AddControlWindow(HWND hwnd, ControlWindow& window) { controlWindows_[hwnd] = &window; }
+  void RemoveControlWindow(HWND hwnd) { controlWindows_.erase(hwnd); }
+  ControlWindow* ControlWindowOf(HWND hwnd) const {
+    const auto found = controlWindows_.find(hwnd);
+    return found == controlWindows_.end() ? nullptr : found->second;
+  }
+
   // Runs an event of the model through the application's handler guard.
   template <class Handler>
   bool Run(Handler&& handler) {
@@ -54,6 +66,7 @@ class RenderContext {
   FontCache fonts_;
   PictureCache pictures_;
   BrushCache brushes_;
+  std::unordered_map<HWND, ControlWindow*> controlWindows_;
 };
 
 // The background of a container: a form's colour, or a notebook page's (its notebook's).

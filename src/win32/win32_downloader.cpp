@@ -3,105 +3,161 @@
 #include <windows.h>
 
 #include <urlmon.h>
+#include <wininet.h>
 
-#include <utility>
+#include <cstdint>
+#include <optional>
 
-#include "win32/com_scope.h"
 #include "win32/temporary_file.h"
+#include "win32/unique_handle.h"
 
 namespace nexolant::win32 {
 namespace {
 
-platform::DownloadResult LastErrorResult() {
+struct InternetHandleTraits {
+  using Handle = HINTERNET;
+  static Handle Empty() { return nullptr; }
+  static void Close(Handle h) { InternetCloseHandle(h); }
+};
+using UniqueInternet = UniqueResource<InternetHandleTraits>;
+using UniqueFile = UniqueResource<FileHandleTraits>;
+
+HRESULT LastErrorResult() {
   const DWORD error = GetLastError();
-  const HRESULT code = error != ERROR_SUCCESS ? HRESULT_FROM_WIN32(error) : E_FAIL;
-  return {static_cast<std::uint32_t>(code)};
+  return error != ERROR_SUCCESS ? HRESULT_FROM_WIN32(error) : E_FAIL;
 }
 
-// The download's callback, there to learn the HTTP status: the system saves an error page
-// (404, 500) as if it were the file and reports success. Lives on the stack for one
-// synchronous download, so the reference count is not used to free it.
-class StatusCallback final : public IBindStatusCallback, public IHttpNegotiate {
- public:
-  DWORD HttpStatus() const { return httpStatus_; }
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (IsEqualIID(iid, __uuidof(IUnknown)) || IsEqualIID(iid, __uuidof(IBindStatusCallback))) {
-      *object = static_cast<IBindStatusCallback*>(this);
-    } else if (IsEqualIID(iid, __uuidof(IHttpNegotiate))) {
-      *object = static_cast<IHttpNegotiate*>(this);
-    } else {
-      *object = nullptr;
-      return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-
-  HRESULT STDMETHODCALLTYPE OnStartBinding(DWORD, IBinding*) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE GetPriority(LONG*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE OnLowResource(DWORD) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE OnProgress(ULONG, ULONG, ULONG, LPCWSTR) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE OnStopBinding(HRESULT, LPCWSTR) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE GetBindInfo(DWORD* flags, BINDINFO*) override {
-    *flags |= BINDF_GETNEWESTVERSION;  // a new reference file, never a cached copy
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM*) override {
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE OnObjectAvailable(REFIID, IUnknown*) override { return S_OK; }
-
-  HRESULT STDMETHODCALLTYPE BeginningTransaction(LPCWSTR, LPCWSTR, DWORD,
-                                                 LPWSTR* additionalHeaders) override {
-    *additionalHeaders = nullptr;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE OnResponse(DWORD status, LPCWSTR, LPCWSTR,
-                                       LPWSTR* additionalHeaders) override {
-    httpStatus_ = status;
-    if (additionalHeaders != nullptr) {
-      *additionalHeaders = nullptr;
-    }
-    return S_OK;
-  }
-
- private:
-  DWORD httpStatus_ = 0;  // none yet, or not HTTP
+struct Target {
+  std::string host;
+  INTERNET_PORT port = 0;
+  std::string path;  // with the query
+  bool secure = false;
 };
 
-// The download's own result, or a failure for an HTTP status other than 2xx.
-HRESULT Download(const std::string& url, const std::string& fileName) {
-  const ComScope com;
-  StatusCallback callback;
-  const HRESULT result = URLDownloadToFileA(nullptr, url.c_str(), fileName.c_str(), 0, &callback);
-  const DWORD status = callback.HttpStatus();
-  if (result != S_OK || status == 0 || (status >= 200 && status < 300)) {
-    return result;
+std::optional<Target> TargetOf(const std::string& url) {
+  char host[INTERNET_MAX_HOST_NAME_LENGTH] = "";
+  char path[INTERNET_MAX_PATH_LENGTH] = "";
+  char extra[INTERNET_MAX_PATH_LENGTH] = "";
+  URL_COMPONENTSA parts{};
+  parts.dwStructSize = sizeof parts;
+  parts.lpszHostName = host;
+  parts.dwHostNameLength = sizeof host;
+  parts.lpszUrlPath = path;
+  parts.dwUrlPathLength = sizeof path;
+  parts.lpszExtraInfo = extra;
+  parts.dwExtraInfoLength = sizeof extra;
+  if (!InternetCrackUrlA(url.c_str(), 0, 0, &parts) ||
+      (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS)) {
+    return std::nullopt;
   }
-  return status == 404 ? INET_E_RESOURCE_NOT_FOUND : INET_E_DOWNLOAD_FAILURE;
+  return Target{host, parts.nPort, std::string(path) + extra,
+                parts.nScheme == INTERNET_SCHEME_HTTPS};
 }
 
-}  // namespace
+std::optional<DWORD> NumberHeader(HINTERNET request, DWORD query) {
+  DWORD value = 0;
+  DWORD size = sizeof value;
+  if (!HttpQueryInfoA(request, query | HTTP_QUERY_FLAG_NUMBER, &value, &size, nullptr)) {
+    return std::nullopt;
+  }
+  return value;
+}
 
-platform::DownloadResult Win32Downloader::DownloadToFile(const std::string& url,
-                                                         const std::string& fileName) {
+// Sends the request and writes the body to file. Every wait on the server (connect, the
+// answer, each part of the body) ends after stallLimit milliseconds.
+HRESULT Fetch(const Target& target, DWORD stallLimit, HANDLE file) {
+  const UniqueInternet session(
+      InternetOpenA("Nexolant", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+  if (!session) {
+    return LastErrorResult();
+  }
+  const UniqueInternet connection(InternetConnectA(session.get(), target.host.c_str(), target.port,
+                                                   nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+  if (!connection) {
+    return LastErrorResult();
+  }
+  // A new reference file each time, never a cached copy.
+  const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
+                      INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_COOKIES |
+                      INTERNET_FLAG_NO_UI | (target.secure ? INTERNET_FLAG_SECURE : 0);
+  const char* accept[] = {"*/*", nullptr};
+  const UniqueInternet request(HttpOpenRequestA(connection.get(), "GET", target.path.c_str(),
+                                                nullptr, nullptr, accept, flags, 0));
+  if (!request) {
+    return LastErrorResult();
+  }
+  for (const DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
+                             INTERNET_OPTION_RECEIVE_TIMEOUT}) {
+    InternetSetOptionA(request.get(), option, &stallLimit, sizeof stallLimit);
+  }
+  if (!HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0)) {
+    return LastErrorResult();
+  }
+  const std::optional<DWORD> status = NumberHeader(request.get(), HTTP_QUERY_STATUS_CODE);
+  if (!status) {
+    return LastErrorResult();
+  }
+  if (*status < 200 || *status >= 300) {
+    return *status == 404 ? INET_E_RESOURCE_NOT_FOUND : INET_E_DOWNLOAD_FAILURE;
+  }
+  const std::optional<DWORD> announced = NumberHeader(request.get(), HTTP_QUERY_CONTENT_LENGTH);
+  std::uint64_t received = 0;
+  char buffer[16384];
+  for (;;) {
+    DWORD read = 0;
+    if (!InternetReadFile(request.get(), buffer, sizeof buffer, &read)) {
+      return LastErrorResult();
+    }
+    if (read == 0) {
+      break;
+    }
+    DWORD written = 0;
+    if (!WriteFile(file, buffer, read, &written, nullptr) || written != read) {
+      return LastErrorResult();
+    }
+    received += read;
+  }
+  // A connection closed early ends the body like its real end does.
+  if (announced && received != *announced) {
+    return INET_E_DOWNLOAD_FAILURE;
+  }
+  return S_OK;
+}
+
+HRESULT Download(const std::string& url, const std::string& fileName, DWORD stallLimit) {
+  const std::optional<Target> target = TargetOf(url);
+  if (!target) {
+    return INET_E_UNKNOWN_PROTOCOL;
+  }
   char tempName[MAX_PATH];
   if (GetTempFileNameA(FolderOf(fileName).c_str(), "nxd", 0, tempName) == 0) {
     return LastErrorResult();
   }
   TemporaryFile temp(tempName);
-  if (const HRESULT result = Download(url, temp.path()); result != S_OK) {
-    return {static_cast<std::uint32_t>(result)};
+  {
+    const UniqueFile file(CreateFileA(temp.path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+      return LastErrorResult();
+    }
+    if (const HRESULT result = Fetch(*target, stallLimit, file.get()); result != S_OK) {
+      return result;
+    }
   }
   if (!MoveFileExA(temp.path().c_str(), fileName.c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return LastErrorResult();
   }
   temp.Keep();
-  return {};
+  return S_OK;
+}
+
+}  // namespace
+
+platform::DownloadResult Win32Downloader::DownloadToFile(const std::string& url,
+                                                         const std::string& fileName) {
+  const auto stallLimit = static_cast<DWORD>(stallLimit_.count());
+  return {static_cast<std::uint32_t>(Download(url, fileName, stallLimit))};
 }
 
 }  // namespace nexolant::win32

@@ -13,10 +13,15 @@
 //   e2e_driver shown                 print "shown" while the main window is visible, else
 //                                    "hidden"
 //   e2e_driver tray-click            press and release the left button on the tray icon
+//   e2e_driver rows X Y              print each row of the visible list view whose top left
+//                                    corner is at X, Y of the main window's client area: its
+//                                    columns' texts separated by " | "
 // Exit code 0 on success, 1 when the window or control is not found, 2 on bad usage.
 #include <windows.h>
 
 #include <tlhelp32.h>
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -208,6 +213,95 @@ int TrayClick() {
   return 0;
 }
 
+BOOL CALLBACK ListViewAt(HWND hwnd, LPARAM data) {
+  auto* search = reinterpret_cast<Search*>(data);
+  char className[64] = "";
+  GetClassNameA(hwnd, className, sizeof className);
+  RECT rect;
+  GetWindowRect(hwnd, &rect);
+  POINT corner{rect.left, rect.top};
+  ScreenToClient(search->parent, &corner);
+  if (IsWindowVisible(hwnd) && lstrcmpiA(className, WC_LISTVIEWA) == 0 &&
+      corner.x == search->at.x && corner.y == search->at.y) {
+    search->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// Memory in another process for the list view to read the request from and write the text
+// to, since list view messages carry pointers that are not carried across processes.
+class RemoteBuffer {
+ public:
+  RemoteBuffer(HANDLE process, SIZE_T size)
+      : process_(process),
+        address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE)) {}
+  ~RemoteBuffer() {
+    if (address_) {
+      VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    }
+  }
+  RemoteBuffer(const RemoteBuffer&) = delete;
+  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+  char* get() const { return static_cast<char*>(address_); }
+
+ private:
+  HANDLE process_;
+  void* address_;
+};
+
+int Rows(int x, int y) {
+  const HWND main = MainWindow();
+  Search search;
+  search.parent = main;
+  search.at = {x, y};
+  if (main) {
+    EnumChildWindows(main, &ListViewAt, reinterpret_cast<LPARAM>(&search));
+  }
+  if (!search.found) {
+    std::fprintf(stderr, "no list view at %d, %d\n", x, y);
+    return 1;
+  }
+  const HWND header = reinterpret_cast<HWND>(SendMessageA(search.found, LVM_GETHEADER, 0, 0));
+  const int columns = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+  const int rows = static_cast<int>(SendMessageA(search.found, LVM_GETITEMCOUNT, 0, 0));
+  DWORD processId = 0;
+  GetWindowThreadProcessId(search.found, &processId);
+  const HANDLE process =
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+  if (!process) {
+    std::fprintf(stderr, "cannot open the list's process\n");
+    return 1;
+  }
+  constexpr SIZE_T kTextSize = 512;
+  int status = 0;
+  {
+    const RemoteBuffer remote(process, sizeof(LVITEMA) + kTextSize);
+    for (int row = 0; row < rows && remote.get() && status == 0; ++row) {
+      std::string line;
+      for (int column = 0; column < columns; ++column) {
+        LVITEMA item{};
+        item.iSubItem = column;
+        item.pszText = remote.get() + sizeof(LVITEMA);
+        item.cchTextMax = kTextSize;
+        char text[kTextSize] = "";
+        if (!WriteProcessMemory(process, remote.get(), &item, sizeof item, nullptr) ||
+            SendMessageA(search.found, LVM_GETITEMTEXTA, row,
+                         reinterpret_cast<LPARAM>(remote.get())) < 0 ||
+            !ReadProcessMemory(process, item.pszText, text, sizeof text - 1, nullptr)) {
+          status = 1;
+          break;
+        }
+        line += (column > 0 ? " | " : "") + std::string(text);
+      }
+      std::printf("%s\n", line.c_str());
+    }
+    status = remote.get() ? status : 1;
+  }
+  CloseHandle(process);
+  return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -239,8 +333,11 @@ int main(int argc, char** argv) {
   if (command == "tray-click" && argc == 2) {
     return TrayClick();
   }
+  if (command == "rows" && argc == 4) {
+    return Rows(std::atoi(argv[2]), std::atoi(argv[3]));
+  }
   std::fprintf(stderr,
                "usage: e2e_driver wait SECONDS | click CAPTION | text-at X Y | list | close | "
-               "count NAME.exe | minimize | shown | tray-click\n");
+               "count NAME.exe | minimize | shown | tray-click | rows X Y\n");
   return 2;
 }

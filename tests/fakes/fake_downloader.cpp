@@ -1,5 +1,7 @@
 #include "fakes/fake_downloader.h"
 
+#include <utility>
+
 #include "platform/errors.h"
 
 namespace nexolant {
@@ -7,8 +9,15 @@ namespace nexolant {
 platform::DownloadResult FakeDownloader::DownloadToFile(const std::string& url,
                                                         const std::string& fileName) {
   requests_.push_back({url, fileName});
+  if (const std::function<void()> action = std::exchange(during_, nullptr)) {
+    action();
+  }
   if (failure_) {
     return {*failure_};
+  }
+  if (const auto partial = partial_.find(url); partial != partial_.end()) {
+    files_.WriteWholeFile(fileName, partial->second.body);
+    return {partial->second.code};
   }
   const auto body = bodies_.find(url);
   if (body == bodies_.end()) {

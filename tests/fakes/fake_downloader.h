@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -24,6 +25,13 @@ class FakeDownloader : public platform::Downloader {
                                           const std::string& fileName) override;
 
   void Serve(const std::string& url, std::string body) { bodies_[url] = std::move(body); }
+  // The download of url breaks off: the target is left holding partialBody and the download
+  // fails with code.
+  void ServePartly(const std::string& url, std::string partialBody, std::uint32_t code) {
+    partial_[url] = {std::move(partialBody), code};
+  }
+  // Runs action inside the next download, as a handler dispatched meanwhile would run.
+  void RunDuringNextDownload(std::function<void()> action) { during_ = std::move(action); }
   // Every download fails with code until Succeed.
   void FailWith(std::uint32_t code) { failure_ = code; }
   void Succeed() { failure_.reset(); }
@@ -38,6 +46,12 @@ class FakeDownloader : public platform::Downloader {
  private:
   platform::FileSystem& files_;
   std::map<std::string, std::string> bodies_;
+  struct Partial {
+    std::string body;
+    std::uint32_t code;
+  };
+  std::map<std::string, Partial> partial_;
+  std::function<void()> during_;
   std::optional<std::uint32_t> failure_;
   std::vector<Request> requests_;
 };

@@ -104,3 +104,34 @@ TEST(WildcardMatch, CaseSensitiveComparesTheBytesAsTheyAre) {
 
 }  // namespace
 }  // namespace nexolant
+
+namespace nexolant {
+namespace {
+
+// The rule that the reference checks share with the matcher: a pattern has a malformed "*"
+// exactly when some name makes the matcher reject it, and that name is one that reaches it.
+TEST(FindMalformedStar, FindsWhatTheMatcherRejects) {
+  constexpr std::size_t npos = std::string_view::npos;
+  struct Case {
+    const char* pattern;
+    std::size_t at;
+  };
+  const Case cases[] = {{"A**", 1},   {"*?", 0},   {"AB*?C", 2},  {"*A**B", 2}, {"A*B", npos},
+                        {"?*", npos}, {"*", npos}, {"A?*", npos}, {"", npos},   {"A*", npos}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.pattern);
+    EXPECT_EQ(FindMalformedStar(c.pattern), c.at);
+    if (c.at != npos) {
+      // Characters that the literal part before the "*" accepts, then some left over.
+      std::string name;
+      for (std::size_t k = 0; k < c.at; ++k) {
+        name.push_back(c.pattern[k] == '*' || c.pattern[k] == '?' ? 'A' : c.pattern[k]);
+      }
+      name += "XYZ";
+      EXPECT_EQ(EvaluateWildcardMatch(name, c.pattern), WildcardOutcome::kInvalidMask) << name;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace nexolant

@@ -11,6 +11,11 @@ ui::MessageResult RecordingBackend::ShowMessageBox(const std::string& text,
                                                    ui::MessageButtons buttons,
                                                    ui::MessageIcon icon) {
   messages_.push_back({text, caption, buttons, icon});
+  if (!boxActions_.empty()) {
+    const std::function<void()> action = std::move(boxActions_.front());
+    boxActions_.pop_front();
+    action();
+  }
   if (!answers_.empty()) {
     const ui::MessageResult answer = answers_.front();
     answers_.pop_front();

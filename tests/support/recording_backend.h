@@ -30,6 +30,11 @@ class RecordingBackend : public ui::ApplicationBackend {
   const std::vector<RecordedMessage>& Messages() const { return messages_; }
 
   void QueueAnswer(ui::MessageResult answer) { answers_.push_back(answer); }
+  // Runs action inside the next message box, before it is answered, as the box's modal loop
+  // would dispatch a timer tick.
+  void QueueWhileBoxShown(std::function<void()> action) {
+    boxActions_.push_back(std::move(action));
+  }
   // Runs action inside pump call number pumpNumber, counting from 1 over all calls so far.
   void RunAtPump(int pumpNumber, std::function<void()> action) {
     pump_.RunAtPump(pumpNumber, std::move(action));
@@ -39,6 +44,7 @@ class RecordingBackend : public ui::ApplicationBackend {
   ScriptedPump pump_;
   std::vector<RecordedMessage> messages_;
   std::deque<ui::MessageResult> answers_;
+  std::deque<std::function<void()>> boxActions_;
 };
 
 }  // namespace nexolant

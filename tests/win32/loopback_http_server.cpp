@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <mutex>
+#include <optional>
 #include <stdexcept>
 #include <thread>
 #include <utility>
@@ -112,6 +113,11 @@ struct LoopbackHttpServer::State {
   Socket listener = BindLoopback();
   unsigned short port = PortOf(listener);
   std::map<std::string, Response> routes;
+  struct Cut {
+    std::size_t after;
+    std::chrono::milliseconds holdOpen;
+  };
+  std::map<std::string, Cut> cuts;
   std::chrono::steady_clock::time_point deadline;
   std::atomic<bool> stop{false};
   mutable std::mutex mutex;
@@ -140,6 +146,12 @@ struct LoopbackHttpServer::State {
     return route != routes.end() ? route->second : Response{404, "Not found"};
   }
 
+  std::optional<Cut> CutFor(const std::string& path) const {
+    const std::lock_guard lock(mutex);
+    const auto cut = cuts.find(path);
+    return cut != cuts.end() ? std::optional<Cut>(cut->second) : std::nullopt;
+  }
+
   void Answer(const Socket& client) {
     const DWORD timeout = kSocketTimeoutMs;
     setsockopt(client.get(), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout),
@@ -157,10 +169,18 @@ struct LoopbackHttpServer::State {
     }
     const std::string path = RequestPath(request);
     const Response response = ResponseFor(path);
-    SendAll(client, "HTTP/1.0 " + std::to_string(response.status) + " " + Reason(response.status) +
-                        "\r\nContent-Type: application/octet-stream\r\nContent-Length: " +
-                        std::to_string(response.body.size()) + "\r\nConnection: close\r\n\r\n" +
-                        response.body);
+    const std::string answer =
+        "HTTP/1.0 " + std::to_string(response.status) + " " + Reason(response.status) +
+        "\r\nContent-Type: application/octet-stream\r\nContent-Length: " +
+        std::to_string(response.body.size()) + "\r\nConnection: close\r\n\r\n" + response.body;
+    const std::optional<Cut> cut = CutFor(path);
+    SendAll(client, cut ? answer.substr(0, cut->after) : answer);
+    if (cut) {
+      const auto silentUntil = std::chrono::steady_clock::now() + cut->holdOpen;
+      while (!stop && std::chrono::steady_clock::now() < silentUntil) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      }
+    }
     shutdown(client.get(), SD_SEND);
   }
 };
@@ -184,6 +204,12 @@ LoopbackHttpServer::~LoopbackHttpServer() {
 void LoopbackHttpServer::SetResponse(const std::string& path, Response response) {
   const std::lock_guard lock(state_->mutex);
   state_->routes[path] = std::move(response);
+}
+
+void LoopbackHttpServer::CutAnswer(const std::string& path, std::size_t after,
+                                   std::chrono::milliseconds holdOpen) {
+  const std::lock_guard lock(state_->mutex);
+  state_->cuts[path] = {after, holdOpen};
 }
 
 std::string LoopbackHttpServer::Url(const std::string& path) const {

@@ -29,6 +29,10 @@ class LoopbackHttpServer {
   // Answers later requests for path with response.
   void SetResponse(const std::string& path, Response response);
 
+  // A server that stops: for path, only the first `after` bytes of the whole answer (status
+  // line, headers, body) are sent, then the connection stays open, silent, for holdOpen.
+  void CutAnswer(const std::string& path, std::size_t after, std::chrono::milliseconds holdOpen);
+
   // "http://127.0.0.1:<port>" followed by path.
   std::string Url(const std::string& path) const;
 

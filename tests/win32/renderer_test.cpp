@@ -175,6 +175,44 @@ TEST_F(RendererModelTest, ListViewFollowsTheModelsRows) {
   EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 0);
 }
 
+// A list refreshed with new widths, as the monitor's list is: the columns take the widths
+// and the rows' second column is still drawn.
+TEST_F(RendererModelTest, ListViewWidthChangesKeepTheSubItemsDrawn) {
+  const HWND list = HandleOf(*form_.list);
+  form_.list->Add("explorer.exe", {"MMMMMMMM"});
+  form_.list->SetColumnWidth(1, 90);
+  form_.list->SetColumnWidth(0, 110);
+  EXPECT_EQ(SendMessageA(list, LVM_GETCOLUMNWIDTH, 0, 0), form_.list->Columns()[0].width);
+  EXPECT_EQ(SendMessageA(list, LVM_GETCOLUMNWIDTH, 1, 0), form_.list->Columns()[1].width);
+
+  RECT cell{};
+  cell.top = 1;
+  cell.left = LVIR_LABEL;
+  ASSERT_TRUE(SendMessageA(list, LVM_GETSUBITEMRECT, 0, reinterpret_cast<LPARAM>(&cell)));
+  RECT client{};
+  GetClientRect(list, &client);
+  const HDC screen = GetDC(list);
+  const HDC memory = CreateCompatibleDC(screen);
+  const HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+  const HGDIOBJ old = SelectObject(memory, bitmap);
+  const HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
+  FillRect(memory, &client, white);
+  SendMessageA(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+  const COLORREF background = GetPixel(memory, cell.right - 1, cell.bottom - 1);
+  int inked = 0;
+  for (int y = cell.top; y < cell.bottom; ++y) {
+    for (int x = cell.left; x < cell.right; ++x) {
+      inked += GetPixel(memory, x, y) != background ? 1 : 0;
+    }
+  }
+  SelectObject(memory, old);
+  DeleteObject(white);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(list, screen);
+  EXPECT_GT(inked, 0) << "the second column of the row is blank";
+}
+
 TEST_F(RendererModelTest, NotebookShowsOnlyTheActivePage) {
   EXPECT_TRUE(IsWindowVisible(HandleOf(*form_.firstButton)));
   EXPECT_FALSE(IsWindowVisible(HandleOf(*form_.memo)));

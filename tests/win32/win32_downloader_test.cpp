@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -129,6 +130,35 @@ TEST(Win32DownloaderTest, UnwritableTargetFails) {
     EXPECT_EQ(result.code >> 16, 0x8007u) << "a system error code, " << std::hex << result.code;
   }
   EXPECT_EQ(Contents(target), "old reference");
+  EXPECT_EQ(folder.Names(), std::set<std::string>{"Reference.dat"});
+}
+
+// A server that goes silent, before its answer or within the body, ends the download after
+// the stall limit, long before it closes the connection; one that closes the connection
+// before the announced length fails too. The target keeps its old content each time.
+TEST(Win32DownloaderTest, AStalledOrCutDownloadFailsAndLeavesTheTargetAsItWas) {
+  using std::chrono::milliseconds;
+  using std::chrono::steady_clock;
+  const std::string body(4000, 'x');
+  const std::size_t headers = 100;  // the status line and headers the server sends
+  LoopbackHttpServer server(
+      {{"/silent", {200, body}}, {"/stalls", {200, body}}, {"/cut", {200, body}}},
+      std::chrono::seconds(60));
+  server.CutAnswer("/silent", 0, milliseconds(8000));
+  server.CutAnswer("/stalls", headers + 100, milliseconds(8000));
+  server.CutAnswer("/cut", headers + 100, milliseconds(0));
+  const ScopedFolder folder;
+  const std::string target = folder.File("Reference.dat");
+  Write(target, "old reference");
+  Win32Downloader downloader(milliseconds(1000));
+
+  for (const char* path : {"/silent", "/stalls", "/cut"}) {
+    SCOPED_TRACE(path);
+    const steady_clock::time_point start = steady_clock::now();
+    EXPECT_FALSE(downloader.DownloadToFile(server.Url(path), target).Succeeded());
+    EXPECT_LT(steady_clock::now() - start, milliseconds(6000)) << "it waited for the server";
+    EXPECT_EQ(Contents(target), "old reference");
+  }
   EXPECT_EQ(folder.Names(), std::set<std::string>{"Reference.dat"});
 }
 

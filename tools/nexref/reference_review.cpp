@@ -24,15 +24,6 @@ bool IsHeader(std::string_view line) {
   return line.size() >= 2 && line.front() == '[' && line.back() == ']';
 }
 
-bool HasMalformedStar(std::string_view pattern) {
-  for (std::size_t k = 0; k + 1 < pattern.size(); ++k) {
-    if (pattern[k] == '*' && (pattern[k + 1] == '*' || pattern[k + 1] == '?')) {
-      return true;
-    }
-  }
-  return false;
-}
-
 bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
@@ -134,7 +125,7 @@ class Reviewer {
       Warn(number,
            "duplicate key " + Quoted(key) + ", first at line " + std::to_string(first->second));
     }
-    if (HasMalformedStar(key)) {
+    if (FindMalformedStar(key) != std::string_view::npos) {
       Warn(number, "malformed pattern " + Quoted(key) + ": \"*\" followed by \"*\" or \"?\"");
       return;
     }

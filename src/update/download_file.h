@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+#include "platform/downloader.h"
+
+namespace nexolant {
+
+// Fetches url into fileName. True exactly when the download reports success; a failure raised
+// during it is answered with false.
+bool DownloadFile(platform::Downloader& downloader, const std::string& url,
+                  const std::string& fileName);
+
+}  // namespace nexolant

@@ -1,0 +1,425 @@
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/main_form.h"
+#include "app/main_form_fixture.h"
+
+namespace nexolant {
+namespace {
+
+using Rows = std::vector<std::pair<std::string, std::string>>;
+
+// The process names list: [OtherKill] first, then [ScanFiles].
+constexpr const char* kReference =
+    "[ScanFiles]\n"
+    "ADWARE*.EXE=Adware family\n"
+    "[OtherKill]\n"
+    "SPYPROC.EXE=Spy process\n"
+    "NEXOLANT.EXE=Not to be touched\n";
+
+class ActiveMonitorTest : public MainFormTest {
+ protected:
+  void SetUp() override {
+    PutReference(ReferenceText());
+    Create();
+  }
+  virtual const char* ReferenceText() const { return kReference; }
+
+  ActiveMonitoringPage& Monitor() const { return form_->ActiveMonitoring(); }
+  ui::ListView& List() const { return Monitor().ProcessList(); }
+  ui::Timer& Timer() const { return Monitor().ProcessTimer(); }
+  bool TimerRuns() const { return backend_.IsRunning(Timer()); }
+
+  void SetAutoTerminate(bool on) { form_->Settings().chkAutoTerminate().SetChecked(on); }
+
+  // Clicks a link as the user does, on the page that shows it.
+  void ClickLink(const std::string& name) {
+    ASSERT_TRUE(backend_.Click(Control(name == "lblAMEnable" ? "ActiveBtn" : "StatusBtn")));
+    ASSERT_TRUE(backend_.Click(Control(name))) << name;
+  }
+
+  void SwitchOn() {
+    ClickLink("lblAMEnable");
+    ASSERT_TRUE(Monitor().MonitoringEnabled());
+  }
+
+  Rows ListedRows() const {
+    Rows rows;
+    for (const ui::ListItem& item : List().Items()) {
+      rows.emplace_back(item.caption, item.subItems.empty() ? "" : item.subItems.front());
+    }
+    return rows;
+  }
+
+  // Every caption and colour that tells whether monitoring is on, on both pages.
+  void ExpectLook(bool on) const {
+    const char* link = on ? "Disable" : "Enable";
+    EXPECT_EQ(Monitor().lblAMEnable().Caption(), link);
+    EXPECT_EQ(Label("lblEnableDisable").Caption(), link);
+    EXPECT_EQ(Label("lblAM").Caption(),
+              on ? "Active monitoring is enabled." : "Active monitoring is disabled.");
+    EXPECT_EQ(Label("lblAM").Font().color, on ? ui::colors::kGreen : ui::colors::kRed);
+    EXPECT_EQ(Label("lblAMStatus").Caption(), on ? "Loaded" : "Not loaded");
+    EXPECT_EQ(Label("lblAMStatus").Font().color, on ? ui::colors::kGreen : ui::colors::kRed);
+    EXPECT_TRUE(Label("lblAMStatus").Font().bold);
+    EXPECT_EQ(Label("lblAMProcessing").Caption(), on ? "Monitoring..." : "Ready.");
+    EXPECT_EQ(TimerRuns(), on);
+  }
+};
+
+// Either link switches on, either switches off, and both pages follow.
+TEST_F(ActiveMonitorTest, EitherLinkTogglesAndBothPagesFollow) {
+  processes_.Add(200, "C:\\Windows\\explorer.exe");
+  const std::vector<std::pair<const char*, const char*>> orders{
+      {"lblAMEnable", "lblEnableDisable"}, {"lblEnableDisable", "lblAMEnable"}};
+  for (const auto& [on, off] : orders) {
+    SCOPED_TRACE(std::string(on) + " then " + off);
+    ExpectLook(false);
+    ClickLink(on);
+    ExpectLook(true);
+    EXPECT_EQ(ListedRows(), (Rows{{"explorer.exe", "No"}}));
+    ASSERT_TRUE(backend_.Click(Control("ActiveBtn")));
+    ASSERT_TRUE(backend_.ClickRow(List(), 0));
+    ASSERT_TRUE(Monitor().btnTerminate().Enabled());
+    ClickLink(off);
+    ExpectLook(false);
+    EXPECT_EQ(List().Count(), 0);
+    EXPECT_FALSE(Monitor().btnTerminate().Enabled());
+  }
+}
+
+TEST_F(ActiveMonitorTest, ListsEveryProcessSortedByNameWithItsDescriptionOrNo) {
+  SetAutoTerminate(false);
+  processes_.Add(200, "C:\\Windows\\winlogon.exe");
+  processes_.Add(201, "C:\\Temp\\spyproc.exe");
+  processes_.Add(202, "C:\\Windows\\Explorer.EXE");
+  processes_.Add(203, "C:\\Temp\\AdwareHelper.exe");
+  processes_.Add(204, "C:\\Temp\\adwarehelper.exe");
+  EXPECT_EQ(List().Columns()[1].width, 133);
+  SwitchOn();
+  EXPECT_EQ(ListedRows(), (Rows{{"adwarehelper.exe", "Adware family"},
+                                {"AdwareHelper.exe", "Adware family"},
+                                {"Explorer.EXE", "No"},
+                                {"spyproc.exe", "Spy process"},
+                                {"winlogon.exe", "No"}}));
+  EXPECT_EQ(List().Columns()[0].width, 300);
+  EXPECT_EQ(List().Columns()[1].width, 116);
+  EXPECT_TRUE(processes_.Terminated().empty());
+}
+
+// Two processes of one name: the first row's termination ends both, so the second row's own
+// attempt fails. The program's own process is never terminated, even under a known name.
+TEST_F(ActiveMonitorTest, AutomaticTerminationMarksEachKnownRow) {
+  processes_.Add(200, "C:\\Temp\\SPYPROC.EXE");
+  processes_.Add(201, "C:\\Temp\\SpyProc.exe");
+  processes_.Add(202, "C:\\Temp\\adwareX.exe").terminateFails = true;
+  processes_.Add(100, "C:\\Program Files\\Nexolant\\Nexolant.exe");
+  processes_.Add(203, "C:\\Windows\\explorer.exe");
+  SwitchOn();
+  EXPECT_EQ(ListedRows(), (Rows{{"adwareX.exe", "Adware family - Unable to terminate"},
+                                {"explorer.exe", "No"},
+                                {"Nexolant.exe", "Not to be touched - Unable to terminate"},
+                                {"SpyProc.exe", "Spy process - Terminated"},
+                                {"SPYPROC.EXE", "Spy process - Unable to terminate"}}));
+  EXPECT_EQ(processes_.Terminated(), (std::vector<std::uint32_t>{200, 201}));
+
+  // The rows of terminated processes stay until the next refresh.
+  ASSERT_TRUE(backend_.FireTimer(Timer()));
+  EXPECT_EQ(ListedRows(), (Rows{{"adwareX.exe", "Adware family - Unable to terminate"},
+                                {"explorer.exe", "No"},
+                                {"Nexolant.exe", "Not to be touched - Unable to terminate"}}));
+}
+
+struct TerminateCase {
+  const char* title;
+  ui::MessageResult answer;
+  bool terminateFails;
+  bool terminated;
+  Rows rowsAfter;
+  std::vector<std::string> messages;
+  bool buttonAfter;
+};
+
+class TerminateTest : public ActiveMonitorTest,
+                      public ::testing::WithParamInterface<TerminateCase> {};
+
+TEST_P(TerminateTest, AsksThenTerminatesByName) {
+  const TerminateCase& test = GetParam();
+  SetAutoTerminate(false);
+  processes_.Add(200, "C:\\Windows\\explorer.exe");
+  processes_.Add(201, "C:\\Temp\\notepad.exe").terminateFails = test.terminateFails;
+  SwitchOn();
+  ASSERT_TRUE(backend_.ClickRow(List(), 1));
+  backend_.QueueAnswer(test.answer);
+  ASSERT_TRUE(backend_.Click(Monitor().btnTerminate()));
+
+  std::vector<std::string> messages;
+  for (const RecordedMessage& message : backend_.Messages()) {
+    messages.push_back(message.caption + ": " + message.text);
+  }
+  EXPECT_EQ(messages, test.messages);
+  ASSERT_FALSE(backend_.Messages().empty());
+  EXPECT_EQ(backend_.Messages()[0].buttons, ui::MessageButtons::kYesNo);
+  EXPECT_EQ(backend_.Messages()[0].icon, ui::MessageIcon::kQuestion);
+  EXPECT_EQ(backend_.Messages().back().icon,
+            test.terminateFails ? ui::MessageIcon::kExclamation : ui::MessageIcon::kQuestion);
+  EXPECT_EQ(processes_.Terminated().size(), test.terminated ? 1u : 0u);
+  EXPECT_EQ(ListedRows(), test.rowsAfter);
+  EXPECT_EQ(Monitor().btnTerminate().Enabled(), test.buttonAfter);
+}
+
+const char* const kQuestion =
+    "Warning: Are you sure you want to terminate the process "
+    "\"notepad.exe\" ?";
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, TerminateTest,
+    ::testing::Values(TerminateCase{"Yes",
+                                    ui::MessageResult::kYes,
+                                    false,
+                                    true,
+                                    Rows{{"explorer.exe", "No"}},
+                                    {kQuestion},
+                                    false},
+                      TerminateCase{"No",
+                                    ui::MessageResult::kNo,
+                                    false,
+                                    false,
+                                    Rows{{"explorer.exe", "No"}, {"notepad.exe", "No"}},
+                                    {kQuestion},
+                                    true},
+                      TerminateCase{
+                          "Failure",
+                          ui::MessageResult::kYes,
+                          true,
+                          false,
+                          Rows{{"explorer.exe", "No"}, {"notepad.exe", "No"}},
+                          {kQuestion, "Warning: Unable to kill process \"notepad.exe\" !"},
+                          true}),
+    [](const auto& info) { return std::string(info.param.title); });
+
+// A tick during the question rebuilds the list and drops the selection; Yes still terminates
+// the name that was asked about and removes that row, not whatever row sits there now.
+TEST_F(ActiveMonitorTest, TerminateAfterATickDuringTheQuestionGoesByTheName) {
+  SetAutoTerminate(false);
+  processes_.Add(200, "C:\\Windows\\explorer.exe");
+  processes_.Add(201, "C:\\Temp\\notepad.exe");
+  SwitchOn();
+  ASSERT_TRUE(backend_.ClickRow(List(), 1));
+  backend_.QueueWhileBoxShown([&] {
+    processes_.Add(202, "C:\\Temp\\calc.exe");
+    ASSERT_TRUE(backend_.FireTimer(Timer()));
+  });
+  ASSERT_TRUE(backend_.Click(Monitor().btnTerminate()));
+
+  EXPECT_EQ(processes_.Terminated(), (std::vector<std::uint32_t>{201}));
+  EXPECT_EQ(ListedRows(), (Rows{{"calc.exe", "No"}, {"explorer.exe", "No"}}));
+  EXPECT_FALSE(Monitor().btnTerminate().Enabled());
+}
+
+TEST_F(ActiveMonitorTest, TerminateDoesNothingWithoutASelectedRow) {
+  processes_.Add(200, "C:\\Windows\\explorer.exe");
+  SwitchOn();
+  ASSERT_TRUE(backend_.ClickRow(List(), 0));
+  ASSERT_TRUE(backend_.FireTimer(Timer()));  // the refresh drops the selection
+  ASSERT_TRUE(Monitor().btnTerminate().Enabled());
+  ASSERT_TRUE(backend_.Click(Monitor().btnTerminate()));
+  EXPECT_TRUE(backend_.Messages().empty());
+  ASSERT_TRUE(backend_.ClickRow(List(), -1));
+  EXPECT_FALSE(Monitor().btnTerminate().Enabled());
+}
+
+// The interval list's items, read the way their texts put it: characters 5 to 7 without
+// spaces, in seconds from index 7, in minutes before.
+TEST_F(ActiveMonitorTest, EachIntervalItemSetsTheTimerAndARunningTimerRestarts) {
+  ui::ComboBox& combo = form_->Settings().comboSpeed();
+  ASSERT_EQ(combo.Items().size(), 9u);
+  ASSERT_TRUE(backend_.Click(Control("SettingsBtn")));
+  for (int index = 0; index < 9; ++index) {
+    std::string digits;
+    for (const char c : combo.Items()[index].substr(4, 3)) {
+      if (c != ' ') {
+        digits += c;
+      }
+    }
+    const unsigned expected = std::stoul(digits) * (index > 6 ? 1000u : 60000u);
+    ASSERT_TRUE(backend_.Select(combo, index));
+    EXPECT_EQ(Timer().Interval(), expected) << combo.Items()[index];
+  }
+  EXPECT_FALSE(TimerRuns()) << "a stopped timer stays stopped";
+
+  SwitchOn();
+  ASSERT_TRUE(backend_.Click(Control("SettingsBtn")));
+  const int starts = backend_.StartCount(Timer());
+  ASSERT_TRUE(backend_.Select(combo, 6));
+  EXPECT_EQ(backend_.StartCount(Timer()), starts + 1);
+  EXPECT_EQ(backend_.StartedInterval(Timer()), 60000u);
+}
+
+struct StartCase {
+  int restoredItem;
+  bool autoStart;
+  int itemAfter;
+  unsigned interval;
+};
+
+class StartTest : public ActiveMonitorTest, public ::testing::WithParamInterface<StartCase> {};
+
+// The first show applies the selected item's interval, the default item's when the restored
+// index is out of range, and starts monitoring when the option says so.
+TEST_P(StartTest, AppliesTheSelectedIntervalAndStartsWhenConfigured) {
+  const StartCase& test = GetParam();
+  processes_.Add(200, "C:\\Windows\\explorer.exe");
+  form_->Settings().comboSpeed().SetItemIndex(test.restoredItem);
+  form_->Settings().chkAutoStartMonitor().SetChecked(test.autoStart);
+  Monitor().StartIfConfigured();
+  EXPECT_EQ(form_->Settings().comboSpeed().ItemIndex(), test.itemAfter);
+  EXPECT_EQ(Timer().Interval(), test.interval);
+  ExpectLook(test.autoStart);
+  EXPECT_EQ(List().Count(), test.autoStart ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Items, StartTest,
+                         ::testing::Values(StartCase{8, false, 8, 10000},
+                                           StartCase{0, true, 0, 3600000},
+                                           StartCase{6, true, 6, 60000},
+                                           StartCase{9, false, 8, 10000},
+                                           StartCase{-1, true, 8, 10000}));
+
+class BrokenPatternTest : public ActiveMonitorTest {
+ protected:
+  const char* ReferenceText() const override { return "[OtherKill]\nSPY**=Broken\n"; }
+};
+
+// A malformed pattern reached during a refresh: the standard error report, then the monitor
+// is off, so the failure does not come back at every tick.
+TEST_F(BrokenPatternTest, InvalidMaskDuringARefreshReportsAndSwitchesOff) {
+  processes_.Add(200, "C:\\Temp\\spyware.exe");
+  ClickLink("lblAMEnable");
+
+  ASSERT_EQ(backend_.Messages().size(), 1u);
+  EXPECT_EQ(backend_.Messages()[0].text, "Invalid mask.");
+  EXPECT_EQ(backend_.Messages()[0].caption, "Nexolant");
+  EXPECT_EQ(backend_.Messages()[0].icon, ui::MessageIcon::kError);
+  ExpectLook(false);
+  EXPECT_EQ(List().Count(), 0);
+  EXPECT_FALSE(List().Updating());
+}
+
+// What the user does from inside a refresh's pumps. The refresh has one pump per lookup: one
+// per process while the list is rebuilt, then one per row while known processes are
+// terminated.
+class RefreshReentryTest : public ActiveMonitorTest {
+ protected:
+  void SetUp() override {
+    ActiveMonitorTest::SetUp();
+    processes_.Add(200, "C:\\Windows\\explorer.exe");
+    processes_.Add(201, "C:\\Temp\\notepad.exe");
+  }
+
+  // Runs action inside the refresh's pump number `pump` (from 1) of the next refresh, and
+  // records whether the monitor was on just after it.
+  void AtRefreshPump(int pump, std::function<void()> action) {
+    backend_.RunAtPump(backend_.PumpCount() + pump, [this, action = std::move(action)] {
+      action();
+      enabledRightAfter_ = Monitor().MonitoringEnabled();
+      rowsRightAfter_ = ListedRows();
+    });
+  }
+
+  bool enabledRightAfter_ = false;
+  Rows rowsRightAfter_;
+};
+
+TEST_F(RefreshReentryTest, ATickDuringARefreshIsSkipped) {
+  SwitchOn();
+  const int starts = backend_.StartCount(Timer());
+  bool fired = false;
+  AtRefreshPump(3, [&] {
+    processes_.Add(202, "C:\\Temp\\calc.exe");
+    fired = backend_.FireTimer(Timer());
+  });
+  ASSERT_TRUE(backend_.FireTimer(Timer()));
+  EXPECT_TRUE(fired) << "the timer runs again while known processes are terminated";
+  EXPECT_EQ(ListedRows(), (Rows{{"explorer.exe", "No"}, {"notepad.exe", "No"}}));
+  EXPECT_EQ(backend_.StartCount(Timer()), starts + 1) << "one refresh restarted the timer";
+}
+
+// A click on a link while the list is rebuilt by the first switch-on reads "Enable": the
+// user asks for what is happening anyway. A click while known processes are terminated
+// reads "Disable" and switches off once the refresh is over.
+TEST_F(RefreshReentryTest, ALinkClickTakesEffectWhenTheRefreshEnds) {
+  for (const char* link : {"lblAMEnable", "lblEnableDisable"}) {
+    SCOPED_TRACE(link);
+    AtRefreshPump(1, [&] { ClickLink(link); });
+    ClickLink("lblEnableDisable");
+    ExpectLook(true);
+    EXPECT_FALSE(enabledRightAfter_);
+
+    AtRefreshPump(4, [&] { ClickLink(link); });
+    ASSERT_TRUE(backend_.FireTimer(Timer()));
+    EXPECT_TRUE(enabledRightAfter_);
+    EXPECT_EQ(rowsRightAfter_.size(), 2u);
+    ExpectLook(false);
+  }
+}
+
+TEST_F(RefreshReentryTest, ARowClickAndTerminateTakeEffectWhenTheRefreshEnds) {
+  SetAutoTerminate(false);
+  SwitchOn();
+  bool buttonRightAfter = true;
+  std::size_t messagesRightAfter = 1;
+  AtRefreshPump(2, [&] {
+    ASSERT_TRUE(backend_.ClickRow(List(), 0));
+    buttonRightAfter = Monitor().btnTerminate().Enabled();
+  });
+  ASSERT_TRUE(backend_.FireTimer(Timer()));
+  EXPECT_FALSE(buttonRightAfter);
+  EXPECT_TRUE(Monitor().btnTerminate().Enabled());
+
+  ASSERT_TRUE(backend_.ClickRow(List(), 1));
+  backend_.QueueAnswer(ui::MessageResult::kYes);
+  AtRefreshPump(1, [&] {
+    ASSERT_TRUE(backend_.Click(Monitor().btnTerminate()));
+    messagesRightAfter = backend_.Messages().size();
+  });
+  ASSERT_TRUE(backend_.FireTimer(Timer()));
+  EXPECT_EQ(messagesRightAfter, 0u);
+  // The refresh dropped the selection, so the deferred click finds no row to act on.
+  EXPECT_TRUE(backend_.Messages().empty());
+  EXPECT_TRUE(processes_.Terminated().empty());
+}
+
+TEST_F(RefreshReentryTest, ATerminateClickAfterTheRebuildAsksOnceTheRefreshIsOver) {
+  SwitchOn();
+  ASSERT_TRUE(backend_.ClickRow(List(), 1));
+  std::size_t messagesRightAfter = 1;
+  AtRefreshPump(3, [&] {
+    ASSERT_TRUE(backend_.ClickRow(List(), 1));
+    ASSERT_TRUE(backend_.Click(Monitor().btnTerminate()));
+    messagesRightAfter = backend_.Messages().size();
+  });
+  backend_.QueueAnswer(ui::MessageResult::kYes);
+  ASSERT_TRUE(backend_.FireTimer(Timer()));
+  EXPECT_EQ(messagesRightAfter, 0u);
+  ASSERT_EQ(backend_.Messages().size(), 1u);
+  EXPECT_EQ(processes_.Terminated(), (std::vector<std::uint32_t>{201}));
+  EXPECT_EQ(ListedRows(), (Rows{{"explorer.exe", "No"}}));
+}
+
+// A close asked for inside a refresh stops the timer; neither the rest of the refresh nor
+// the end of a scan starts it again.
+TEST_F(RefreshReentryTest, ACloseRequestDuringARefreshKeepsTheTimerOff) {
+  SwitchOn();
+  AtRefreshPump(1, [&] { application_.RequestClose(*form_); });
+  ASSERT_TRUE(backend_.FireTimer(Timer()));
+  EXPECT_FALSE(TimerRuns());
+  EXPECT_TRUE(form_->Closed());
+  Monitor().SyncTimerWithMonitoring();
+  EXPECT_FALSE(TimerRuns());
+}
+
+}  // namespace
+}  // namespace nexolant

@@ -1,0 +1,147 @@
+#include "update/reference_update.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "fakes/fake_downloader.h"
+#include "fakes/memory_file_system.h"
+#include "platform/portable/cp1252_locale.h"
+#include "reference/reference_check.h"
+#include "support/encipher_reference.h"
+#include "support/recording_warnings.h"
+#include "update/update_url.h"
+
+namespace nexolant {
+namespace {
+
+using testing::EncipherReference;
+
+const std::string kFolder = "C:\\Program Files\\Nexolant\\";
+const std::string kUrl = "http://update.example/updates/adware/reference.dat";
+const std::string kOld = EncipherReference("[ScanFiles]\r\nOLD.EXE=The old file\r\n");
+
+class FixedClock : public platform::Clock {
+ public:
+  platform::DateTime Now() override { return 45000.5; }
+};
+
+class ReferenceUpdateTest : public ::testing::Test {
+ protected:
+  ReferenceUpdateTest() { files_.AddFile(kFolder + "Reference.dat", kOld); }
+
+  bool Update() {
+    return UpdateReferenceFile({files_, downloader_, clock_, locale_, warnings_}, kUrl, kFolder);
+  }
+
+  // Whatever happened, only Reference.dat is left, in the program folder and in the
+  // temporary folder alike.
+  void ExpectNoTemporaryFile() {
+    EXPECT_EQ(files_.Names(kFolder), std::vector<std::string>{"Reference.dat"});
+    EXPECT_TRUE(files_.Names(files_.TempFolder()).empty());
+  }
+
+  MemoryFileSystem files_;
+  FakeDownloader downloader_{files_};
+  FixedClock clock_;
+  platform::Cp1252Locale locale_;
+  RecordingWarnings warnings_;
+};
+
+TEST_F(ReferenceUpdateTest, AUsableFileTakesThePlaceOfReferenceDat) {
+  for (const char* plain : {"[ScanFiles]\r\nNEW.EXE=New\r\n", "[OtherKill]\r\nNEW.EXE=New\r\n",
+                            "[Registry]\r\nNewKey=New\r\n"}) {
+    SCOPED_TRACE(plain);
+    downloader_.Serve(kUrl, EncipherReference(plain));
+    ASSERT_TRUE(Update());
+    EXPECT_EQ(files_.Contents(kFolder + "Reference.dat"), EncipherReference(plain));
+    ExpectNoTemporaryFile();
+  }
+  EXPECT_EQ(downloader_.Requests()[0].url, kUrl);
+  EXPECT_EQ(downloader_.Requests()[0].fileName.rfind(kFolder, 0), 0u)
+      << "the download goes to the program folder";
+  EXPECT_TRUE(warnings_.Shown().empty());
+}
+
+struct RefusedCase {
+  const char* title;
+  std::function<void(MemoryFileSystem&, FakeDownloader&)> arrange;
+};
+
+class RefusedUpdateTest : public ReferenceUpdateTest,
+                          public ::testing::WithParamInterface<RefusedCase> {};
+
+// Each way an update can fail leaves the old file, byte for byte, and nothing else.
+TEST_P(RefusedUpdateTest, LeavesReferenceDatAsItWas) {
+  GetParam().arrange(files_, downloader_);
+  EXPECT_FALSE(Update());
+  EXPECT_EQ(files_.Contents(kFolder + "Reference.dat"), kOld);
+  files_.SetReadOnly(kFolder + "Reference.dat", false);
+  files_.AllowTempFiles();
+  ExpectNoTemporaryFile();
+}
+
+std::string Oversized() {
+  std::string plain = "[ScanFiles]\r\nNEW.EXE=New\r\n";
+  plain.resize(kMaxReferenceFileSize + 1, ';');
+  return EncipherReference(plain);
+}
+
+const std::string kGood = EncipherReference("[ScanFiles]\r\nNEW.EXE=New\r\nOTHER.EXE=Other\r\n");
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, RefusedUpdateTest,
+    ::testing::Values(
+        RefusedCase{"DownloadFails", [](auto&, auto&) {}},
+        RefusedCase{"EmptyBody", [](auto&, auto& d) { d.Serve(kUrl, ""); }},
+        RefusedCase{"ErrorPage",
+                    [](auto&, auto& d) {
+                      d.Serve(kUrl, "<html><body><h1>404 Not Found</h1></body></html>");
+                    }},
+        RefusedCase{"PlainTextReference",
+                    [](auto&, auto& d) { d.Serve(kUrl, "[ScanFiles]\r\nNEW.EXE=New\r\n"); }},
+        RefusedCase{"NoSignatures",
+                    [](auto&, auto& d) {
+                      d.Serve(kUrl, EncipherReference("[Settings]\r\nNEW.EXE=New\r\n"));
+                    }},
+        RefusedCase{"MalformedProcessPattern",
+                    [](auto&, auto& d) {
+                      d.Serve(kUrl, EncipherReference("[ScanFiles]\r\nA.EXE=a\r\n"
+                                                      "[OtherKill]\r\nSPY*?.EXE=Broken\r\n"));
+                    }},
+        RefusedCase{"MalformedRegistryPattern",
+                    [](auto&, auto& d) {
+                      d.Serve(kUrl, EncipherReference("[ScanFiles]\r\nA.EXE=a\r\n"
+                                                      "[Registry]\r\nSpy**Key=Broken\r\n"));
+                    }},
+        RefusedCase{"Oversized", [](auto&, auto& d) { d.Serve(kUrl, Oversized()); }},
+        RefusedCase{"Interrupted",
+                    [](auto&, auto& d) {
+                      d.ServePartly(kUrl, kGood.substr(0, kGood.size() / 2),
+                                    FakeDownloader::kNotFound);
+                    }},
+        RefusedCase{"ReadOnlyReferenceDat",
+                    [](auto& f, auto& d) {
+                      d.Serve(kUrl, kGood);
+                      f.SetReadOnly(kFolder + "Reference.dat");
+                    }},
+        RefusedCase{"NoTemporaryFile",
+                    [](auto& f, auto& d) {
+                      d.Serve(kUrl, kGood);
+                      f.FailTempFiles();
+                    }}),
+    [](const auto& info) { return std::string(info.param.title); });
+
+TEST(ReferenceUpdateUrl, IsPlainHttpWithTheFixedPath) {
+  const std::string url = ReferenceUpdateUrl();
+  EXPECT_EQ(url.rfind("http://", 0), 0u) << url;
+  const std::string path = "/updates/adware/reference.dat";
+  ASSERT_GT(url.size(), path.size() + 7);
+  EXPECT_EQ(url.substr(url.size() - path.size()), path);
+  EXPECT_EQ(url.find('/', 7), url.size() - path.size()) << "a bare host before the path";
+}
+
+}  // namespace
+}  // namespace nexolant
