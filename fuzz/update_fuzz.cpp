@@ -1,0 +1,95 @@
+// The web update on any body a server could send: the body is taken only when it is a usable
+// reference file, and then exactly as sent; otherwise Reference.dat keeps every byte. Writes
+// may fail part of the way and downloads may break off. No temporary file is ever left.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "fakes/fake_downloader.h"
+#include "fakes/memory_file_system.h"
+#include "platform/portable/cp1252_locale.h"
+#include "platform/portable/idle_pump.h"
+#include "reference/reference_check.h"
+#include "support/encipher_reference.h"
+#include "support/recording_warnings.h"
+#include "update/reference_update.h"
+
+namespace {
+
+class FixedClock : public nexolant::platform::Clock {
+ public:
+  nexolant::platform::DateTime Now() override { return 46000.5; }
+};
+
+// The first byte chooses the case: bit 0 enciphers the rest as the body (otherwise the rest is
+// sent as it is, like a garbage page), bit 1 breaks the download off half-way, bit 2 lets the
+// file system fail after as many bytes as the second byte times 64.
+struct Case {
+  bool encipher = false;
+  bool breakOff = false;
+  bool failWrites = false;
+  std::size_t writeBudget = 0;
+  std::string body;
+};
+
+Case Decode(const std::uint8_t* data, std::size_t size) {
+  Case result;
+  if (size < 2) {
+    return result;
+  }
+  result.encipher = data[0] & 1;
+  result.breakOff = data[0] & 2;
+  result.failWrites = data[0] & 4;
+  result.writeBudget = std::size_t{data[1]} * 64;
+  const std::string rest(reinterpret_cast<const char*>(data + 2), size - 2);
+  result.body = result.encipher ? nexolant::testing::EncipherReference(rest) : rest;
+  return result;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const nexolant::platform::Cp1252Locale locale;
+  static nexolant::platform::IdlePump pump;
+  const std::string folder = "C:\\Program Files\\Nexolant\\";
+  const std::string reference = folder + "Reference.dat";
+  const std::string url = "http://update.example/updates/adware/reference.dat";
+  const std::string old = nexolant::testing::EncipherReference("[ScanFiles]\r\nOLD.EXE=Old\r\n");
+
+  const Case input = Decode(data, size);
+  nexolant::MemoryFileSystem files;
+  files.SetTempFolder("C:\\Temp\\");
+  files.AddFile(reference, old);
+  nexolant::FakeDownloader downloader(files);
+  if (input.breakOff) {
+    downloader.ServePartly(url, input.body.substr(0, input.body.size() / 2),
+                           nexolant::FakeDownloader::kWriteFailed);
+  } else {
+    downloader.Serve(url, input.body);
+  }
+  if (input.failWrites) {
+    files.FailWritesAfter(input.writeBudget);
+  }
+  FixedClock clock;
+  nexolant::RecordingWarnings warnings;
+  const bool taken =
+      nexolant::UpdateReferenceFile({files, downloader, clock, locale, warnings}, url, folder);
+  files.AllowWrites();
+
+  const std::string now = files.Contents(reference).value_or("<gone>");
+  if (taken) {
+    if (input.breakOff || now != input.body ||
+        !nexolant::IsUsableReferenceFile({files, clock, locale, pump, warnings}, reference)) {
+      std::abort();
+    }
+  } else if (now != old) {
+    std::abort();
+  }
+  if (files.Names(folder) != std::vector<std::string>{"Reference.dat"} ||
+      !files.Names("C:\\Temp\\").empty()) {
+    std::abort();
+  }
+  return 0;
+}
