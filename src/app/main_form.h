@@ -10,8 +10,10 @@
 #include "monitor/active_monitoring_page.h"
 #include "platform/string_list.h"
 #include "quarantine/quarantine_page.h"
+#include "reference/signature_source.h"
 #include "reference/signature_tables.h"
 #include "scan/report_page.h"
+#include "scan/scan_control.h"
 #include "scan/scan_navigation.h"
 #include "scan/scan_now_page.h"
 #include "scan/scanning_page.h"
@@ -30,19 +32,21 @@ inline constexpr const char* kDefaultHint =
 // an object of its subsystem that reaches the shared state through small interfaces. The
 // constructor builds every control; the Application runs FormCreate (Application::CreateForm
 // or Run), FormShow and FormDestroy (Run).
-class TMainForm : public ui::Form, public ScanNavigation {
+class TMainForm : public ui::Form, public ScanNavigation, public SignatureSource {
  public:
   explicit TMainForm(AppServices services);
   ~TMainForm() override;
 
   // The signature tables, from CreateLists to FreeLists.
-  const SignatureTables& Tables() const { return *tables_; }
+  const SignatureTables& Tables() const override { return *tables_; }
   UsageStatistics& Statistics() { return *statistics_; }
 
   // The navigation lock of a scan, and the one way back to the Status page after it.
   void LockNavigation() override;
   void UnlockNavigation() override;
   void BackToStatus() override;
+  void ShowScanningPage() override;
+  void ShowReportPage() override;
 
   // Shows a page with its title; the side buttons are the caller's business.
   void ShowPage(MainPage page);
@@ -55,6 +59,7 @@ class TMainForm : public ui::Form, public ScanNavigation {
   DetailsPage& Details() const { return *detailsPage_; }
   ScanningPage& Scanning() const { return *scanningPage_; }
   ReportPage& Report() const { return *reportPage_; }
+  ScanControl& Scan() const { return *scanControl_; }
 
  protected:
   // Start-up and shutdown steps whose failure is swallowed where the sequence runs them: the
@@ -104,7 +109,6 @@ class TMainForm : public ui::Form, public ScanNavigation {
 
   AppServices services_;
   std::unique_ptr<SignatureTables> tables_;
-  std::unique_ptr<StringList> driveQueue_;
 
   // Frame.
   ui::Image* Image_ = nullptr;
@@ -136,6 +140,7 @@ class TMainForm : public ui::Form, public ScanNavigation {
   std::unique_ptr<ScanningPage> scanningPage_;
   std::unique_ptr<ReportPage> reportPage_;
   std::unique_ptr<UsageStatistics> statistics_;
+  std::unique_ptr<ScanControl> scanControl_;
 };
 
 }  // namespace nexolant

@@ -208,6 +208,12 @@ void TMainForm::BuildPages() {
       services_.locale,
       StatisticsLabels{statusPage_->lblLastSystemScan(), statusPage_->lblTotalScans(),
                        statusPage_->lblObjectsRemoved(), statusPage_->lblObjectsQuarantined()});
+  scanControl_ = std::make_unique<ScanControl>(
+      ScanServices{services_.files, services_.registry, services_.processes, services_.clock,
+                   services_.locale, services_.folderBrowser, services_.application,
+                   services_.programFolder},
+      ScanPages{*scanNowPage_, *scanningPage_, reportPage_->Report()},
+      ScanPeers{*this, *statistics_, *activeMonitoringPage_, *settingsPage_, *this});
 }
 
 }  // namespace nexolant

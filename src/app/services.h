@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "platform/downloader.h"
 #include "platform/file_system.h"
+#include "platform/folder_browser.h"
 #include "platform/locale.h"
 #include "platform/processes.h"
 #include "platform/profile_strings.h"
@@ -25,6 +26,7 @@ struct AppServices {
   platform::ProcessApi& processes;
   platform::ProfileStrings& profileStrings;
   platform::Downloader& downloader;
+  platform::FolderBrowser& folderBrowser;
   ui::Application& application;
   std::string programFolder;  // the executable's folder, with a trailing backslash
 };

@@ -13,6 +13,7 @@
 #include "win32/win32_clock.h"
 #include "win32/win32_downloader.h"
 #include "win32/win32_file_system.h"
+#include "win32/win32_folder_browser.h"
 #include "win32/win32_locale.h"
 #include "win32/win32_processes.h"
 #include "win32/win32_profile_strings.h"
@@ -36,9 +37,10 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
     win32::Win32ProcessApi processes;
     win32::Win32ProfileStrings profileStrings;
     win32::Win32Downloader downloader;
+    win32::Win32FolderBrowser folderBrowser;
     const std::string programFolder = files.ProgramFolder();
     TMainForm mainForm(AppServices{files, clock, locale, shell, registry, processes, profileStrings,
-                                   downloader, application, programFolder});
+                                   downloader, folderBrowser, application, programFolder});
     application.Run(mainForm);
   } catch (...) {
     application.ReportCurrentException();

@@ -10,6 +10,7 @@
 
 #include "app/main_form.h"
 #include "fakes/fake_downloader.h"
+#include "fakes/fake_folder_browser.h"
 #include "fakes/fake_processes.h"
 #include "fakes/fake_profile_strings.h"
 #include "fakes/fake_shell.h"
@@ -40,8 +41,8 @@ class MainFormTest : public ::testing::Test {
   MainFormTest() { files_.AddFolder(kFolder); }
 
   AppServices Services() {
-    return {files_,     clock_,          locale_,     shell_,       registry_,
-            processes_, profileStrings_, downloader_, application_, kFolder};
+    return {files_,          clock_,      locale_,        shell_,       registry_, processes_,
+            profileStrings_, downloader_, folderBrowser_, application_, kFolder};
   }
 
   // Builds the window and runs its creation handler, as the entry does.
@@ -79,6 +80,7 @@ class MainFormTest : public ::testing::Test {
   FakeProcessApi processes_;
   FakeProfileStrings profileStrings_{files_};
   FakeDownloader downloader_{files_};
+  FakeFolderBrowser folderBrowser_;
   ScriptedBackend backend_;
   ui::Application application_{backend_};
   std::unique_ptr<TMainForm> form_;

@@ -9,6 +9,7 @@
 #include "win32/win32_clock.h"
 #include "win32/win32_downloader.h"
 #include "win32/win32_file_system.h"
+#include "win32/win32_folder_browser.h"
 #include "win32/win32_locale.h"
 #include "win32/win32_processes.h"
 #include "win32/win32_profile_strings.h"
@@ -30,7 +31,7 @@ class MainFormWindowTest : public RendererTest {
  protected:
   MainFormWindowTest()
       : form_(AppServices{files_, clock_, locale_, shell_, registry_, processes_, profileStrings_,
-                          downloader_, application_, folder_.Prefix()}) {
+                          downloader_, folderBrowser_, application_, folder_.Prefix()}) {
     Realise(form_);
   }
   ~MainFormWindowTest() override { backend_.DestroyForm(form_); }
@@ -49,6 +50,7 @@ class MainFormWindowTest : public RendererTest {
   Win32ProcessApi processes_;
   Win32ProfileStrings profileStrings_;
   Win32Downloader downloader_;
+  Win32FolderBrowser folderBrowser_;
   TMainForm form_;
 };
 
