@@ -2,12 +2,9 @@
 // against the indexed SignatureList, for names that miss and names that hit.
 #include <benchmark/benchmark.h>
 
-#include <array>
-#include <cctype>
 #include <cstddef>
 #include <map>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -15,6 +12,7 @@
 #include "platform/portable/idle_pump.h"
 #include "reference/find_signature.h"
 #include "reference/signature_list.h"
+#include "signature_patterns.h"
 #include "support/linear_find_signature.h"
 
 namespace nexolant {
@@ -23,77 +21,6 @@ namespace {
 constexpr std::size_t kNamesPerSet = 1024;  // a power of two, cycled through by every benchmark
 
 const platform::Cp1252Locale kLocale;
-
-class Generator {
- public:
-  explicit Generator(std::uint32_t seed) : random_(seed) {}
-
-  std::size_t Below(std::size_t bound) {
-    return std::uniform_int_distribution<std::size_t>(0, bound - 1)(random_);
-  }
-
-  std::string Word(std::size_t minLength, std::size_t maxLength, char first) {
-    static constexpr char kTail[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    std::string word;
-    const std::size_t length = minLength + Below(maxLength - minLength + 1);
-    for (std::size_t k = 0; k < length; ++k) {
-      word.push_back(k == 0 ? static_cast<char>(first + Below(26)) : kTail[Below(36)]);
-    }
-    return word;
-  }
-
-  std::string Extension() {
-    static constexpr std::array<const char*, 8> kExtensions{".EXE", ".DLL", ".SYS", ".OCX",
-                                                            ".INI", ".DAT", ".TMP", ".CPL"};
-    return kExtensions[Below(kExtensions.size())];
-  }
-
-  // Mostly literal names, then "*WORD.EXT" and "*.EXT" tails, "WORD*" and "WORD*.EXT" heads,
-  // and a few "WORD?.EXT".
-  std::string Pattern() {
-    const std::size_t kind = Below(100);
-    if (kind < 70) {
-      return Word(3, 10, 'A') + Extension();
-    }
-    if (kind < 80) {
-      const std::string tail = Word(3, 8, 'A') + Extension();
-      return "*" + tail;
-    }
-    if (kind < 82) {
-      return "*." + Word(3, 3, 'A');
-    }
-    if (kind < 90) {
-      return Word(4, 8, 'A') + "*";
-    }
-    if (kind < 97) {
-      return Word(4, 8, 'A') + "*" + Extension();
-    }
-    return Word(4, 8, 'A') + "?" + Extension();
-  }
-
-  // A file name as a scan meets it, in lower case.
-  std::string Name() {
-    std::string name = Word(3, 12, 'A') + Extension();
-    for (char& c : name) {
-      if (c >= 'A' && c <= 'Z') {
-        c = static_cast<char>(c - 'A' + 'a');
-      }
-    }
-    return name;
-  }
-
-  // A name the pattern matches: each wildcard filled with one character.
-  std::string NameFor(const std::string& pattern) {
-    std::string name;
-    for (const char c : pattern) {
-      name.push_back(c == '*' || c == '?' ? '_' : static_cast<char>(std::tolower(c)));
-    }
-    return name;
-  }
-
- private:
-  std::mt19937 random_;
-};
 
 struct Workload {
   StringList patterns;
@@ -109,7 +36,7 @@ const Workload& WorkloadOf(std::size_t count) {
     return *workload;
   }
   workload = std::make_unique<Workload>();
-  Generator generator(static_cast<std::uint32_t>(count));
+  bench::PatternGenerator generator(static_cast<std::uint32_t>(count));
   for (std::size_t k = 0; k < count; ++k) {
     workload->patterns.push_back(generator.Pattern());
   }
