@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <map>
+#include <vector>
 
 #include "ui/application.h"
 #include "ui/control.h"
@@ -13,6 +14,7 @@
 
 namespace nexolant::win32 {
 
+class ControlWindow;
 class HintWindow;
 
 // Solid brushes by colour, kept for the life of the renderer (WM_CTLCOLOR* answers must
@@ -47,6 +49,14 @@ class RenderContext {
     return application_->RunHandler(std::forward<Handler>(handler));
   }
 
+  // A label's new caption, set while an event handler runs, waits here until the handler pumps
+  // messages or returns, or until the window's text is read: a label that changes once per
+  // scanned entry then costs its window at most one update per dispatch.
+  void DeferCaption(ControlWindow& window);
+  void ApplyDeferredCaptions();
+  void ApplyDeferredCaption(ControlWindow& window);
+  void ForgetDeferredCaption(ControlWindow& window);
+
  private:
   ui::Application* application_;
   HintWindow* hints_;
@@ -54,6 +64,7 @@ class RenderContext {
   FontCache fonts_;
   PictureCache pictures_;
   BrushCache brushes_;
+  std::vector<ControlWindow*> deferredCaptions_;
 };
 
 // The background of a container: a form's colour, or a notebook page's (its notebook's).
