@@ -1,6 +1,6 @@
 # Nexolant: make run | make test | make bench | make fuzz
 TREES := native native-asan win64 win32
-BENCHMARKS := signature_bench ini_bench
+BENCHMARKS := signature_bench ini_bench scan_bench reference_bench
 JOBS ?= 2
 
 .PHONY: all bootstrap build test run bench fuzz clean $(addprefix build-,$(TREES))
