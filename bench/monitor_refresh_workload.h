@@ -10,7 +10,7 @@
 #include "platform/portable/cp1252_locale.h"
 #include "reference/signature_source.h"
 #include "settings/options.h"
-#include "signature_generator.h"
+#include "signature_patterns.h"
 #include "ui/combo_box.h"
 #include "ui/controls.h"
 
@@ -26,7 +26,7 @@ class MonitorRefreshWorkload : private SignatureSource, private Options {
   static constexpr std::size_t kKnownProcesses = 10;
 
   explicit MonitorRefreshWorkload(ui::Application& application) : form_("MonitorForm") {
-    SignatureGenerator generator(4100);
+    bench::PatternGenerator generator(4100);
     StringList patterns;
     for (std::size_t k = 0; k < kSignatures; ++k) {
       patterns.push_back(generator.Pattern());

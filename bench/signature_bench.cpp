@@ -12,7 +12,7 @@
 #include "platform/portable/idle_pump.h"
 #include "reference/find_signature.h"
 #include "reference/signature_list.h"
-#include "signature_generator.h"
+#include "signature_patterns.h"
 #include "support/linear_find_signature.h"
 
 namespace nexolant {
@@ -36,7 +36,7 @@ const Workload& WorkloadOf(std::size_t count) {
     return *workload;
   }
   workload = std::make_unique<Workload>();
-  SignatureGenerator generator(static_cast<std::uint32_t>(count));
+  bench::PatternGenerator generator(static_cast<std::uint32_t>(count));
   for (std::size_t k = 0; k < count; ++k) {
     workload->patterns.push_back(generator.Pattern());
   }

@@ -101,6 +101,7 @@ void TMainForm::FormShow() {
 // meanwhile no monitor refresh may start.
 void TMainForm::FormCloseRequest() {
   activeMonitoringPage_->StopTimer();
+  scanControl_->StopForClose();
 }
 
 void TMainForm::FormClose() {
@@ -140,12 +141,12 @@ void TMainForm::ShowSplash() {
 
 void TMainForm::CreateLists() {
   tables_ = std::make_unique<SignatureTables>();
-  driveQueue_ = std::make_unique<StringList>();
+  scanControl_->CreateDriveQueue();
 }
 
 void TMainForm::FreeLists() {
   tables_.reset();
-  driveQueue_.reset();
+  scanControl_->FreeDriveQueue();
 }
 
 // Loads the reference file into the tables, writes the Details text and sets the Status

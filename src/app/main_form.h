@@ -15,6 +15,7 @@
 #include "reference/signature_source.h"
 #include "reference/signature_tables.h"
 #include "scan/report_page.h"
+#include "scan/scan_control.h"
 #include "scan/scan_navigation.h"
 #include "scan/scan_now_page.h"
 #include "scan/scanning_page.h"
@@ -47,6 +48,8 @@ class TMainForm : public ui::Form, public ScanNavigation, public SignatureSource
   void LockNavigation() override;
   void UnlockNavigation() override;
   void BackToStatus() override;
+  void ShowScanningPage() override;
+  void ShowReportPage() override;
 
   // Shows a page with its title; the side buttons are the caller's business.
   void ShowPage(MainPage page);
@@ -59,6 +62,7 @@ class TMainForm : public ui::Form, public ScanNavigation, public SignatureSource
   DetailsPage& Details() const { return *detailsPage_; }
   ScanningPage& Scanning() const { return *scanningPage_; }
   ReportPage& Report() const { return *reportPage_; }
+  ScanControl& Scan() const { return *scanControl_; }
 
  protected:
   // Start-up and shutdown steps whose failure is swallowed where the sequence runs them: the
@@ -113,7 +117,6 @@ class TMainForm : public ui::Form, public ScanNavigation, public SignatureSource
 
   AppServices services_;
   std::unique_ptr<SignatureTables> tables_;
-  std::unique_ptr<StringList> driveQueue_;
 
   // Frame.
   ui::Image* Image_ = nullptr;
@@ -147,6 +150,7 @@ class TMainForm : public ui::Form, public ScanNavigation, public SignatureSource
   std::unique_ptr<UsageStatistics> statistics_;
   std::unique_ptr<StatisticsStore> statisticsStore_;
   std::unique_ptr<Tray> tray_;
+  std::unique_ptr<ScanControl> scanControl_;
 };
 
 }  // namespace nexolant

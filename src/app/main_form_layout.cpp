@@ -216,6 +216,12 @@ void TMainForm::BuildPages() {
       IniServices{services_.files, services_.locale, services_.application, services_.application},
       *statistics_);
   tray_ = std::make_unique<Tray>(services_.notificationArea, services_.application, *settingsPage_);
+  scanControl_ = std::make_unique<ScanControl>(
+      ScanServices{services_.files, services_.registry, services_.processes, services_.clock,
+                   services_.locale, services_.folderBrowser, services_.application,
+                   services_.programFolder},
+      ScanPages{*scanNowPage_, *scanningPage_, reportPage_->Report()},
+      ScanPeers{*this, *statistics_, *activeMonitoringPage_, *settingsPage_, *this});
 }
 
 }  // namespace nexolant

@@ -99,6 +99,17 @@ void TMainForm::UnlockNavigation() {
   }
 }
 
+void TMainForm::ShowScanningPage() {
+  ScanBtn_->SetAllowAllUp(true);
+  ScanBtn_->SetDown(true);
+  ReleaseSideButtonsExcept(ScanBtn_);
+  ShowPage(kScanningPage);
+}
+
+void TMainForm::ShowReportPage() {
+  ShowPage(kReportPage);
+}
+
 void TMainForm::BackToStatus() {
   UnlockNavigation();
   scanningPage_->ResetStopButton();

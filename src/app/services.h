@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "platform/downloader.h"
 #include "platform/file_system.h"
+#include "platform/folder_browser.h"
 #include "platform/locale.h"
 #include "platform/notification_area.h"
 #include "platform/processes.h"
@@ -27,6 +28,7 @@ struct AppServices {
   platform::ProfileStrings& profileStrings;
   platform::Downloader& downloader;
   platform::NotificationArea& notificationArea;
+  platform::FolderBrowser& folderBrowser;
   ui::Application& application;
   std::string programFolder;  // the executable's folder, with a trailing backslash
 };

@@ -53,38 +53,63 @@ std::uint32_t CountNonStars(std::string_view text) {
 
 }  // namespace
 
+// Entries arrive in index order. They are grouped by key through a hash table of their own,
+// in one pass and without sorting, so that each key's run of indices stays ascending.
 void SignatureList::KeyTable::Build(std::vector<Entry> entries) {
   *this = KeyTable();
   if (entries.empty()) {
     return;
   }
-  // Entries arrive in index order; the stable sort keeps each key's run ascending.
-  std::stable_sort(entries.begin(), entries.end(),
-                   [](const Entry& a, const Entry& b) { return a.key < b.key; });
-  std::size_t distinct = 1;
-  for (std::size_t k = 1; k < entries.size(); ++k) {
-    distinct += entries[k].key != entries[k - 1].key;
+  struct Group {
+    std::uint32_t entry;  // the first entry with the key
+    std::uint32_t count;
+  };
+  std::vector<Group> groups;
+  std::vector<std::uint32_t> groupOf(entries.size());
+  {
+    std::vector<std::uint32_t> table(std::bit_ceil(entries.size() * 2), kNoIndex);
+    const std::size_t mask = table.size() - 1;
+    for (std::size_t k = 0; k < entries.size(); ++k) {
+      const Entry& entry = entries[k];
+      std::size_t position = SlotOf(entry.hash, mask);
+      for (; table[position] != kNoIndex; position = (position + 1) & mask) {
+        const Entry& first = entries[groups[table[position]].entry];
+        if (first.hash == entry.hash && first.key == entry.key) {
+          break;
+        }
+      }
+      if (table[position] == kNoIndex) {
+        table[position] = static_cast<std::uint32_t>(groups.size());
+        groups.push_back({static_cast<std::uint32_t>(k), 0});
+      }
+      ++groups[table[position]].count;
+      groupOf[k] = table[position];
+    }
   }
-  slots_.resize(std::bit_ceil(distinct * 2));
+  slots_.resize(std::bit_ceil(groups.size() * 2));
   const std::size_t mask = slots_.size() - 1;
-  indices_.reserve(entries.size());
-  for (auto run = entries.begin(); run != entries.end();) {
-    const auto runEnd =
-        std::find_if(run, entries.end(), [&](const Entry& entry) { return entry.key != run->key; });
-    std::size_t position = SlotOf(run->hash, mask);
+  // Where the next index of each group goes.
+  std::vector<std::uint32_t> next(groups.size());
+  std::uint32_t runStart = 0;
+  for (std::size_t g = 0; g < groups.size(); ++g) {
+    const Entry& entry = entries[groups[g].entry];
+    std::size_t position = SlotOf(entry.hash, mask);
     while (slots_[position].count != 0) {
       position = (position + 1) & mask;
     }
     Slot& slot = slots_[position];
-    slot.hash = run->hash;
+    slot.hash = entry.hash;
     slot.keyOffset = static_cast<std::uint32_t>(keys_.size());
-    slot.keyLength = static_cast<std::uint32_t>(run->key.size());
-    slot.first = static_cast<std::uint32_t>(indices_.size());
-    slot.count = static_cast<std::uint32_t>(runEnd - run);
-    keys_ += run->key;
-    for (; run != runEnd; ++run) {
-      indices_.push_back(run->index);
-    }
+    slot.keyLength = static_cast<std::uint32_t>(entry.key.size());
+    slot.first = runStart;
+    slot.count = groups[g].count;
+    keys_ += entry.key;
+    next[g] = runStart;
+    runStart += groups[g].count;
+  }
+  indices_.resize(entries.size());
+  for (std::size_t k = 0; k < entries.size(); ++k) {
+    indices_[next[groupOf[k]]++] = entries[k].index;
   }
 }
 

@@ -58,6 +58,9 @@ class Application final : public platform::MessagePump, public platform::Warning
   // The standard error report for the exception being handled (inside a catch block).
   void ReportCurrentException() noexcept;
 
+  // Whether an event handler is running.
+  bool InHandler() const { return handlerDepth_ > 0; }
+
   // Asks a form to close, as its close box does: OnCloseRequest runs at once, then Close().
   // A modeless form asked while an event handler runs (from a pump inside it) closes only
   // when the outermost handler has returned, so that the handler never works on a form that

@@ -31,6 +31,7 @@ ControlWindow::ControlWindow(RenderContext& context, ui::Control& control)
     : context_(&context), control_(&control) {}
 
 ControlWindow::~ControlWindow() {
+  Context().ForgetDeferredCaption(*this);
   if (hwnd_) {
     Context().Hints().Leave(hwnd_);
     SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
@@ -136,6 +137,10 @@ void ControlWindow::MouseLeft() {
 
 LRESULT ControlWindow::HandleChildMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH:
+      Context().ApplyDeferredCaption(*this);
+      break;
     case WM_MOUSEMOVE:
       MouseMoved();
       break;

@@ -85,7 +85,13 @@ void FormWindow::ControlChanged(ui::Control& control, ui::Property property) {
   if (&control == form_) {
     ApplyFormProperty(property);
   } else if (ControlWindow* window = WindowOf(control)) {
-    window->Apply(property);
+    const bool label =
+        control.Kind() == ui::ControlKind::kLabel || control.Kind() == ui::ControlKind::kLinkLabel;
+    if (property == ui::Property::kCaption && label && Context().App().InHandler()) {
+      Context().DeferCaption(*window);
+    } else {
+      window->Apply(property);
+    }
   }
 }
 

@@ -62,9 +62,14 @@ void LabelWindow::ApplyBounds() {
 }
 
 void LabelWindow::Apply(ui::Property property) {
+  if (property == ui::Property::kCaption) {
+    // The static control paints itself when its text is set: no second paint.
+    SetWindowTextA(Handle(), label_->Caption().c_str());
+    ApplyBounds();
+    return;
+  }
   ControlWindow::Apply(property);
   switch (property) {
-    case ui::Property::kCaption:
     case ui::Property::kFont:
     case ui::Property::kAutoSize:
     case ui::Property::kWordWrap:

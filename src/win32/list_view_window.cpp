@@ -159,8 +159,12 @@ void ListViewWindow::ApplySelection() {
   LVITEMA state{};
   state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   state.state = 0;
-  SendMessageA(Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
-               reinterpret_cast<LPARAM>(&state));
+  // Clearing the state of every row costs a notification per row: only while a row is
+  // selected, so that adding rows to a list without a selection stays cheap.
+  if (SendMessageA(Handle(), LVM_GETSELECTEDCOUNT, 0, 0) > 0) {
+    SendMessageA(Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(&state));
+  }
   if (selected >= 0) {
     state.state = LVIS_SELECTED | LVIS_FOCUSED;
     SendMessageA(Handle(), LVM_SETITEMSTATE, selected, reinterpret_cast<LPARAM>(&state));

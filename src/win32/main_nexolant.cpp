@@ -13,6 +13,7 @@
 #include "win32/win32_clock.h"
 #include "win32/win32_downloader.h"
 #include "win32/win32_file_system.h"
+#include "win32/win32_folder_browser.h"
 #include "win32/win32_locale.h"
 #include "win32/win32_notification_area.h"
 #include "win32/win32_processes.h"
@@ -38,9 +39,11 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
     win32::Win32ProfileStrings profileStrings;
     win32::Win32Downloader downloader;
     win32::Win32NotificationArea notificationArea(application);
+    win32::Win32FolderBrowser folderBrowser;
     const std::string programFolder = files.ProgramFolder();
     TMainForm mainForm(AppServices{files, clock, locale, shell, registry, processes, profileStrings,
-                                   downloader, notificationArea, application, programFolder});
+                                   downloader, notificationArea, folderBrowser, application,
+                                   programFolder});
     application.Run(mainForm);
   } catch (...) {
     application.ReportCurrentException();

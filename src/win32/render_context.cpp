@@ -1,8 +1,12 @@
 #include "win32/render_context.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "ui/form.h"
 #include "ui/notebook.h"
 #include "win32/colors.h"
+#include "win32/control_window.h"
 
 namespace nexolant::win32 {
 
@@ -16,6 +20,31 @@ HBRUSH BrushCache::Get(COLORREF color) {
 
 RenderContext::RenderContext(ui::Application& application, HintWindow& hints, int dpi)
     : application_(&application), hints_(&hints), dpi_(dpi > 0 ? dpi : 96), fonts_(dpi_ / 96.0) {}
+
+void RenderContext::DeferCaption(ControlWindow& window) {
+  if (std::find(deferredCaptions_.begin(), deferredCaptions_.end(), &window) ==
+      deferredCaptions_.end()) {
+    deferredCaptions_.push_back(&window);
+  }
+}
+
+void RenderContext::ApplyDeferredCaptions() {
+  for (ControlWindow* window : std::exchange(deferredCaptions_, {})) {
+    window->Apply(ui::Property::kCaption);
+  }
+}
+
+void RenderContext::ApplyDeferredCaption(ControlWindow& window) {
+  const auto found = std::find(deferredCaptions_.begin(), deferredCaptions_.end(), &window);
+  if (found != deferredCaptions_.end()) {
+    deferredCaptions_.erase(found);
+    window.Apply(ui::Property::kCaption);
+  }
+}
+
+void RenderContext::ForgetDeferredCaption(ControlWindow& window) {
+  std::erase(deferredCaptions_, &window);
+}
 
 RECT RenderContext::ToPixels(const ui::Rect& rect) const {
   return RECT{Scale(rect.left), Scale(rect.top), Scale(rect.Right()), Scale(rect.Bottom())};

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <unordered_map>
+#include <vector>
 
 #include "ui/application.h"
 #include "ui/control.h"
@@ -59,6 +60,14 @@ class RenderContext {
     return application_->RunHandler(std::forward<Handler>(handler));
   }
 
+  // A label's new caption, set while an event handler runs, waits here until the handler pumps
+  // messages or returns, or until the window's text is read: a label that changes once per
+  // scanned entry then costs its window at most one update per dispatch.
+  void DeferCaption(ControlWindow& window);
+  void ApplyDeferredCaptions();
+  void ApplyDeferredCaption(ControlWindow& window);
+  void ForgetDeferredCaption(ControlWindow& window);
+
  private:
   ui::Application* application_;
   HintWindow* hints_;
@@ -67,6 +76,7 @@ class RenderContext {
   PictureCache pictures_;
   BrushCache brushes_;
   std::unordered_map<HWND, ControlWindow*> controlWindows_;
+  std::vector<ControlWindow*> deferredCaptions_;
 };
 
 // The background of a container: a form's colour, or a notebook page's (its notebook's).

@@ -101,17 +101,25 @@ void Win32Backend::ProcessMessages() {
       return;
     }
   }
-  lastDispatch_ = now;
-  lastInputCheck_ = now;
+  // Labels that change with every scanned entry are drawn a few times a second, not at every
+  // dispatch: drawing one costs milliseconds under Wine.
+  if (now - lastCaptions_ >= kCaptionsPerDispatch * pumpInterval_) {
+    context_->ApplyDeferredCaptions();
+    lastCaptions_ = now;
+  }
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
       // Left for the loop that owns the application's end.
       PostQuitMessage(static_cast<int>(message.wParam));
-      return;
+      break;
     }
     Dispatch(message);
   }
+  // The interval runs from the end of the dispatch, so that the work between two dispatches
+  // keeps its share however long drawing took.
+  lastDispatch_ = Clock::now();
+  lastInputCheck_ = lastDispatch_;
 }
 
 FormWindow* Win32Backend::FormOfWindow(HWND hwnd) const {
@@ -166,6 +174,7 @@ ui::MessageResult Win32Backend::ShowMessageBox(const std::string& text, const st
   if (hints_) {
     hints_->Hide();
   }
+  context_->ApplyDeferredCaptions();
   HWND owner = GetActiveWindow();
   UINT flags = MessageBoxFlags(buttons, icon);
   if (!owner) {
@@ -207,6 +216,7 @@ void Win32Backend::ShowModal(ui::Form& form) {
   const ModalScope modal(window ? window->Handle() : nullptr);
   MSG message;
   while (form.ModalResult() == ui::ModalResult::kNone) {
+    context_->ApplyDeferredCaptions();
     const BOOL got = GetMessageA(&message, nullptr, 0, 0);
     if (got <= 0) {
       if (got == 0) {
@@ -222,6 +232,7 @@ void Win32Backend::Run(ui::Form& mainForm) {
   mainForm_ = &mainForm;
   MSG message;
   while (!mainForm.Closed()) {
+    context_->ApplyDeferredCaptions();
     if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
       break;
     }

@@ -31,9 +31,10 @@ class Win32Backend final : public ui::ApplicationBackend {
 
   void Attach(ui::Application& application) override;
 
-  // Returns at once unless the pump interval has passed since the last dispatch or input is
-  // waiting (looked at no more often than once a millisecond); otherwise dispatches every
-  // pending message.
+  // Returns at once unless the pump interval has passed since the end of the last dispatch or
+  // input is waiting (looked at no more often than once a millisecond); otherwise dispatches
+  // every pending message. Label captions changed by the running handler reach their windows
+  // at a dispatch at most once every four pump intervals.
   void ProcessMessages() override;
 
   ui::MessageResult ShowMessageBox(const std::string& text, const std::string& caption,
@@ -67,8 +68,11 @@ class Win32Backend final : public ui::ApplicationBackend {
   FormWindow* FormOfWindow(HWND hwnd) const;
   HWND MainWindow() const;
 
+  static constexpr int kCaptionsPerDispatch = 4;
+
   Clock::duration pumpInterval_;
   Clock::time_point lastDispatch_{};
+  Clock::time_point lastCaptions_{};
   Clock::time_point lastInputCheck_{};
   ui::Application* application_ = nullptr;
   ui::Form* mainForm_ = nullptr;

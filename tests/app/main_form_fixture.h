@@ -10,6 +10,7 @@
 
 #include "app/main_form.h"
 #include "fakes/fake_downloader.h"
+#include "fakes/fake_folder_browser.h"
 #include "fakes/fake_notification_area.h"
 #include "fakes/fake_processes.h"
 #include "fakes/fake_profile_strings.h"
@@ -44,8 +45,9 @@ class MainFormTest : public ::testing::Test {
   }
 
   AppServices Services() {
-    return {files_,          clock_,      locale_,           shell_,       registry_, processes_,
-            profileStrings_, downloader_, notificationArea_, application_, kFolder};
+    return {
+        files_,          clock_,      locale_,           shell_,         registry_,    processes_,
+        profileStrings_, downloader_, notificationArea_, folderBrowser_, application_, kFolder};
   }
 
   // Builds the window and runs its creation handler, as the entry does.
@@ -84,6 +86,7 @@ class MainFormTest : public ::testing::Test {
   FakeProfileStrings profileStrings_{files_};
   FakeDownloader downloader_{files_};
   FakeNotificationArea notificationArea_;
+  FakeFolderBrowser folderBrowser_;
   ScriptedBackend backend_;
   ui::Application application_{backend_};
   std::unique_ptr<TMainForm> form_;

@@ -13,19 +13,27 @@
 //   e2e_driver shown                 print "shown" while the main window is visible, else
 //                                    "hidden"
 //   e2e_driver tray-click            press and release the left button on the tray icon
+//   e2e_driver post-click CAPTION    as click, but without waiting for the click's handler (for
+//                                    a control that opens a modal dialog)
+//   e2e_driver checked CAPTION       print 1 when the check box or radio button is ticked, else 0
+//   e2e_driver browse PATH           in the open browse-for-folder dialog, expand the tree down
+//                                    to PATH ("C:\folder\sub"), select it, print the status
+//                                    line, and press OK
+//   e2e_driver rows                  print each row of the list on the page shown, its
+//                                    first three columns: "caption|location|description"
 //   e2e_driver rows X Y              print each row of the visible list view whose top left
 //                                    corner is at X, Y of the main window's client area: its
 //                                    columns' texts separated by " | "
 // Exit code 0 on success, 1 when the window or control is not found, 2 on bad usage.
 #include <windows.h>
 
-#include <tlhelp32.h>
-
 #include <commctrl.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -94,7 +102,7 @@ int Wait(int seconds) {
   return 1;
 }
 
-int Click(const std::string& caption) {
+HWND ControlByCaption(const std::string& caption) {
   const HWND main = MainWindow();
   Search search;
   search.caption = caption;
@@ -103,20 +111,247 @@ int Click(const std::string& caption) {
   }
   if (!search.found) {
     std::fprintf(stderr, "no control \"%s\"\n", caption.c_str());
+  }
+  return search.found;
+}
+
+bool IsButton(HWND hwnd) {
+  char className[64] = "";
+  GetClassNameA(hwnd, className, sizeof className);
+  return lstrcmpiA(className, "Button") == 0;
+}
+
+// A sent message waits for the window's handler; a posted one returns at once.
+void Deliver(bool wait, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (wait) {
+    SendMessageA(hwnd, message, wParam, lParam);
+  } else {
+    PostMessageA(hwnd, message, wParam, lParam);
+  }
+}
+
+int Click(const std::string& caption, bool wait) {
+  const HWND control = ControlByCaption(caption);
+  if (!control) {
     return 1;
   }
-  char className[64] = "";
-  GetClassNameA(search.found, className, sizeof className);
-  if (lstrcmpiA(className, "Button") == 0) {
-    SendMessageA(search.found, BM_CLICK, 0, 0);
+  const auto send = [wait](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Deliver(wait, hwnd, message, wParam, lParam);
+  };
+  if (IsButton(control)) {
+    send(control, BM_CLICK, 0, 0);
   } else {
     RECT client;
-    GetClientRect(search.found, &client);
+    GetClientRect(control, &client);
     const LPARAM at = MAKELPARAM(client.right / 2, client.bottom / 2);
-    SendMessageA(search.found, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(search.found, WM_LBUTTONUP, 0, at);
+    send(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    send(control, WM_LBUTTONUP, 0, at);
   }
   return 0;
+}
+
+int Checked(const std::string& caption) {
+  const HWND control = ControlByCaption(caption);
+  if (!control) {
+    return 1;
+  }
+  std::printf("%d\n", SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
+  return 0;
+}
+
+// Memory in another process, for the list and tree messages that pass pointers.
+class RemoteBuffer {
+ public:
+  RemoteBuffer(HWND window, std::size_t size) : size_(size) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    process_ =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (process_) {
+      address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    }
+  }
+  ~RemoteBuffer() {
+    if (address_) {
+      VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    }
+    if (process_) {
+      CloseHandle(process_);
+    }
+  }
+  RemoteBuffer(const RemoteBuffer&) = delete;
+  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+  bool Valid() const { return address_ != nullptr; }
+  char* At(std::size_t offset) const { return static_cast<char*>(address_) + offset; }
+  void Write(std::size_t offset, const void* data, std::size_t size) const {
+    WriteProcessMemory(process_, At(offset), data, size, nullptr);
+  }
+  std::string ReadText(std::size_t offset) const {
+    std::vector<char> text(size_ - offset + 1, '\0');
+    ReadProcessMemory(process_, At(offset), text.data(), size_ - offset, nullptr);
+    return text.data();
+  }
+
+ private:
+  HANDLE process_ = nullptr;
+  void* address_ = nullptr;
+  std::size_t size_;
+};
+
+constexpr std::size_t kTextOffset = 256;
+constexpr std::size_t kTextSize = 1024;
+
+std::string ItemText(HWND tree, HTREEITEM item) {
+  const RemoteBuffer buffer(tree, kTextOffset + kTextSize);
+  if (!buffer.Valid()) {
+    return {};
+  }
+  TVITEMA request{};
+  request.mask = TVIF_TEXT;
+  request.hItem = item;
+  request.pszText = buffer.At(kTextOffset);
+  request.cchTextMax = static_cast<int>(kTextSize);
+  buffer.Write(0, &request, sizeof request);
+  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(buffer.At(0)));
+  return buffer.ReadText(kTextOffset);
+}
+
+std::string Upper(std::string text) {
+  CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
+  return text;
+}
+
+// A tree item shows a drive as "C:" or with a label, "System (C:)"; a folder by its name.
+bool ItemNames(const std::string& text, const std::string& component) {
+  const std::string item = Upper(text);
+  const std::string name = Upper(component);
+  if (name.size() == 2 && name[1] == ':') {
+    return item == name || item.find("(" + name + ")") != std::string::npos;
+  }
+  return item == name;
+}
+
+HWND BrowseDialog() {
+  const HWND main = MainWindow();
+  DWORD processId = 0;
+  GetWindowThreadProcessId(main, &processId);
+  HWND hwnd = nullptr;
+  while ((hwnd = FindWindowExA(nullptr, hwnd, "#32770", nullptr)) != nullptr) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner == processId && IsWindowVisible(hwnd) &&
+        FindWindowExA(hwnd, nullptr, WC_TREEVIEWA, nullptr) != nullptr) {
+      return hwnd;
+    }
+  }
+  return nullptr;
+}
+
+std::vector<std::string> StaticTexts(HWND dialog) {
+  std::vector<std::string> texts;
+  HWND child = nullptr;
+  while ((child = FindWindowExA(dialog, child, "Static", nullptr)) != nullptr) {
+    texts.push_back(TextOf(child));
+  }
+  return texts;
+}
+
+int Browse(const std::string& path) {
+  HWND dialog = nullptr;
+  for (int tick = 0; tick < 100 && !dialog; ++tick) {
+    dialog = BrowseDialog();
+    if (!dialog) {
+      Sleep(100);
+    }
+  }
+  if (!dialog) {
+    std::fprintf(stderr, "no browse dialog\n");
+    return 1;
+  }
+  const HWND tree = FindWindowExA(dialog, nullptr, WC_TREEVIEWA, nullptr);
+  auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+  std::size_t start = 0;
+  while (start < path.size()) {
+    std::size_t end = path.find('\\', start);
+    if (end == std::string::npos) {
+      end = path.size();
+    }
+    const std::string component = path.substr(start, end - start);
+    start = end + 1;
+    if (component.empty()) {
+      continue;
+    }
+    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+    auto child = reinterpret_cast<HTREEITEM>(
+        SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
+    while (child && !ItemNames(ItemText(tree, child), component)) {
+      child = reinterpret_cast<HTREEITEM>(
+          SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(child)));
+    }
+    if (!child) {
+      std::fprintf(stderr, "no tree item \"%s\"\n", component.c_str());
+      return 1;
+    }
+    item = child;
+  }
+  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+  for (const std::string& text : StaticTexts(dialog)) {
+    std::printf("%s\n", text.c_str());
+  }
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  return 0;
+}
+
+// The list on the page shown.
+BOOL CALLBACK FindList(HWND hwnd, LPARAM found) {
+  char className[64] = "";
+  GetClassNameA(hwnd, className, sizeof className);
+  if (lstrcmpiA(className, WC_LISTVIEWA) == 0 && IsWindowVisible(hwnd)) {
+    *reinterpret_cast<HWND*>(found) = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// Prints each row of list: its first columns' texts joined by separator.
+int PrintRows(HWND list, int columns, const char* separator) {
+  const RemoteBuffer buffer(list, kTextOffset + kTextSize);
+  if (!buffer.Valid()) {
+    std::fprintf(stderr, "cannot reach the list's process\n");
+    return 1;
+  }
+  const auto count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int row = 0; row < count; ++row) {
+    std::string line;
+    for (int column = 0; column < columns; ++column) {
+      LVITEMA request{};
+      request.iSubItem = column;
+      request.pszText = buffer.At(kTextOffset);
+      request.cchTextMax = static_cast<int>(kTextSize);
+      buffer.Write(0, &request, sizeof request);
+      SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(buffer.At(0)));
+      if (column > 0) {
+        line += separator;
+      }
+      line += buffer.ReadText(kTextOffset);
+    }
+    std::printf("%s\n", line.c_str());
+  }
+  return 0;
+}
+
+int Rows() {
+  const HWND main = MainWindow();
+  HWND list = nullptr;
+  if (main) {
+    EnumChildWindows(main, &FindList, reinterpret_cast<LPARAM>(&list));
+  }
+  if (!list) {
+    std::fprintf(stderr, "no list shown\n");
+    return 1;
+  }
+  return PrintRows(list, 3, "|");
 }
 
 int TextAt(int x, int y) {
@@ -229,27 +464,6 @@ BOOL CALLBACK ListViewAt(HWND hwnd, LPARAM data) {
   return TRUE;
 }
 
-// Memory in another process for the list view to read the request from and write the text
-// to, since list view messages carry pointers that are not carried across processes.
-class RemoteBuffer {
- public:
-  RemoteBuffer(HANDLE process, SIZE_T size)
-      : process_(process),
-        address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE)) {}
-  ~RemoteBuffer() {
-    if (address_) {
-      VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-    }
-  }
-  RemoteBuffer(const RemoteBuffer&) = delete;
-  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
-  char* get() const { return static_cast<char*>(address_); }
-
- private:
-  HANDLE process_;
-  void* address_;
-};
-
 int Rows(int x, int y) {
   const HWND main = MainWindow();
   Search search;
@@ -264,42 +478,7 @@ int Rows(int x, int y) {
   }
   const HWND header = reinterpret_cast<HWND>(SendMessageA(search.found, LVM_GETHEADER, 0, 0));
   const int columns = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
-  const int rows = static_cast<int>(SendMessageA(search.found, LVM_GETITEMCOUNT, 0, 0));
-  DWORD processId = 0;
-  GetWindowThreadProcessId(search.found, &processId);
-  const HANDLE process =
-      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-  if (!process) {
-    std::fprintf(stderr, "cannot open the list's process\n");
-    return 1;
-  }
-  constexpr SIZE_T kTextSize = 512;
-  int status = 0;
-  {
-    const RemoteBuffer remote(process, sizeof(LVITEMA) + kTextSize);
-    for (int row = 0; row < rows && remote.get() && status == 0; ++row) {
-      std::string line;
-      for (int column = 0; column < columns; ++column) {
-        LVITEMA item{};
-        item.iSubItem = column;
-        item.pszText = remote.get() + sizeof(LVITEMA);
-        item.cchTextMax = kTextSize;
-        char text[kTextSize] = "";
-        if (!WriteProcessMemory(process, remote.get(), &item, sizeof item, nullptr) ||
-            SendMessageA(search.found, LVM_GETITEMTEXTA, row,
-                         reinterpret_cast<LPARAM>(remote.get())) < 0 ||
-            !ReadProcessMemory(process, item.pszText, text, sizeof text - 1, nullptr)) {
-          status = 1;
-          break;
-        }
-        line += (column > 0 ? " | " : "") + std::string(text);
-      }
-      std::printf("%s\n", line.c_str());
-    }
-    status = remote.get() ? status : 1;
-  }
-  CloseHandle(process);
-  return status;
+  return PrintRows(search.found, columns, " | ");
 }
 
 }  // namespace
@@ -310,7 +489,19 @@ int main(int argc, char** argv) {
     return Wait(std::atoi(argv[2]));
   }
   if (command == "click" && argc == 3) {
-    return Click(argv[2]);
+    return Click(argv[2], true);
+  }
+  if (command == "post-click" && argc == 3) {
+    return Click(argv[2], false);
+  }
+  if (command == "checked" && argc == 3) {
+    return Checked(argv[2]);
+  }
+  if (command == "browse" && argc == 3) {
+    return Browse(argv[2]);
+  }
+  if (command == "rows" && argc == 2) {
+    return Rows();
   }
   if (command == "text-at" && argc == 4) {
     return TextAt(std::atoi(argv[2]), std::atoi(argv[3]));
@@ -337,7 +528,8 @@ int main(int argc, char** argv) {
     return Rows(std::atoi(argv[2]), std::atoi(argv[3]));
   }
   std::fprintf(stderr,
-               "usage: e2e_driver wait SECONDS | click CAPTION | text-at X Y | list | close | "
-               "count NAME.exe | minimize | shown | tray-click | rows X Y\n");
+               "usage: e2e_driver wait SECONDS | click CAPTION | post-click CAPTION | "
+               "checked CAPTION | browse PATH | rows | rows X Y | text-at X Y | list | close | "
+               "count NAME.exe | minimize | shown | tray-click\n");
   return 2;
 }

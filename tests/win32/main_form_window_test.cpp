@@ -9,6 +9,7 @@
 #include "win32/win32_clock.h"
 #include "win32/win32_downloader.h"
 #include "win32/win32_file_system.h"
+#include "win32/win32_folder_browser.h"
 #include "win32/win32_locale.h"
 #include "win32/win32_notification_area.h"
 #include "win32/win32_processes.h"
@@ -31,7 +32,8 @@ class MainFormWindowTest : public RendererTest {
  protected:
   MainFormWindowTest()
       : form_(AppServices{files_, clock_, locale_, shell_, registry_, processes_, profileStrings_,
-                          downloader_, notificationArea_, application_, folder_.Prefix()}) {
+                          downloader_, notificationArea_, folderBrowser_, application_,
+                          folder_.Prefix()}) {
     Realise(form_);
   }
   ~MainFormWindowTest() override { backend_.DestroyForm(form_); }
@@ -51,6 +53,7 @@ class MainFormWindowTest : public RendererTest {
   Win32ProfileStrings profileStrings_;
   Win32Downloader downloader_;
   Win32NotificationArea notificationArea_{application_};
+  Win32FolderBrowser folderBrowser_;
   TMainForm form_;
 };
 
@@ -118,9 +121,9 @@ TEST_F(MainFormWindowTest, ImageButtonHintGoesToTheHintLine) {
 // order and then on to the button columns.
 TEST_F(MainFormWindowTest, TabMovesTheFocusInTheSettingsPagesOrder) {
   SendMessageA(HandleOf(*form_.FindControl("SettingsBtn")), BM_CLICK, 0, 0);
-  const char* order[] = {"chkStartup",       "chkMinimize",         "chkQuarantine",
-                         "chkDeepScanReg",   "chkAutoTerminate",    "chkAutoStartMonitor",
-                         "comboSpeed",       "StatusBtn"};
+  const char* order[] = {"chkStartup",     "chkMinimize",      "chkQuarantine",
+                         "chkDeepScanReg", "chkAutoTerminate", "chkAutoStartMonitor",
+                         "comboSpeed",     "StatusBtn"};
   SetForegroundWindow(FormHandle(form_));
   SetFocus(HandleOf(*form_.FindControl(order[0])));
   for (std::size_t next = 1; next < std::size(order); ++next) {

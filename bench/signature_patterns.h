@@ -1,5 +1,7 @@
 #pragma once
 
+// Signature patterns and file names shaped like a real reference file and a real disk, from
+// a fixed seed, for the benchmarks.
 #include <array>
 #include <cctype>
 #include <cstddef>
@@ -7,12 +9,11 @@
 #include <random>
 #include <string>
 
-namespace nexolant {
+namespace nexolant::bench {
 
-// Patterns shaped like a real reference file and names to look up in them, from a fixed seed.
-class SignatureGenerator {
+class PatternGenerator {
  public:
-  explicit SignatureGenerator(std::uint32_t seed) : random_(seed) {}
+  explicit PatternGenerator(std::uint32_t seed) : random_(seed) {}
 
   std::size_t Below(std::size_t bound) {
     return std::uniform_int_distribution<std::size_t>(0, bound - 1)(random_);
@@ -81,4 +82,4 @@ class SignatureGenerator {
   std::mt19937 random_;
 };
 
-}  // namespace nexolant
+}  // namespace nexolant::bench

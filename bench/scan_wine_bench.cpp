@@ -1,0 +1,244 @@
+// The scan under Wine, with the Win32 file system and the real renderer: the bare walk of the
+// benchmark tree against the file phase, the longest wait between two dispatches of window
+// messages during the file phase, and the registry phase over HKEY_LOCAL_MACHINE.
+//   scan_wine_bench TREE-FOLDER [ROUNDS]
+// Made in a Windows tree configured with NEXOLANT_BENCH=ON; prints its figures.
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "reference/signature_source.h"
+#include "scan/file_scan.h"
+#include "scan/registry_scan.h"
+#include "scan/scan_results.h"
+#include "scan/scanning_page.h"
+#include "scan/t_recurse_dir.h"
+#include "scan_tree.h"
+#include "settings/options.h"
+#include "ui/application.h"
+#include "ui/form.h"
+#include "ui/list_view.h"
+#include "ui/notebook.h"
+#include "win32/win32_backend.h"
+#include "win32/win32_file_system.h"
+#include "win32/win32_locale.h"
+#include "win32/win32_registry.h"
+
+namespace nexolant {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::duration duration) {
+  return std::chrono::duration<double>(duration).count();
+}
+
+// The processor time the process has used, user and kernel.
+Clock::duration ProcessorTime() {
+  FILETIME created, exited, kernel, user;
+  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+  const auto ticks = [](const FILETIME& time) {
+    return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+  };
+  return std::chrono::duration_cast<Clock::duration>(
+      std::chrono::nanoseconds((ticks(kernel) + ticks(user)) * 100));
+}
+
+// Elapsed and processor time of a run; Keep holds the shortest of several.
+struct Timing {
+  Clock::duration wall = Clock::duration::max();
+  Clock::duration processor = Clock::duration::max();
+  void Keep(const Timing& run) {
+    wall = std::min(wall, run.wall);
+    processor = std::min(processor, run.processor);
+  }
+};
+
+template <class Work>
+Timing Measure(Work work) {
+  const Clock::time_point start = Clock::now();
+  const Clock::duration processorStart = ProcessorTime();
+  work();
+  return {Clock::now() - start, ProcessorTime() - processorStart};
+}
+
+class Signatures : public SignatureSource {
+ public:
+  explicit Signatures(const platform::Locale& locale) {
+    const StringList patterns = bench::ScanSignatures();
+    tables_.ScanFileNames.Assign(patterns, locale);
+    tables_.ScanFileDescriptions.assign(patterns.size(), "Known file");
+    tables_.RegistryNames.Assign(patterns, locale);
+    tables_.RegistryDescriptions.assign(patterns.size(), "Known key");
+  }
+  const SignatureTables& Tables() const override { return tables_; }
+
+ private:
+  SignatureTables tables_;
+};
+
+class DeepScanning : public Options {
+ public:
+  bool MinimizeToTray() const override { return false; }
+  bool QuarantineBeforeRemoval() const override { return false; }
+  bool DeepScanRegistry() const override { return true; }
+  bool AutoTerminate() const override { return false; }
+  bool AutoStartMonitor() const override { return false; }
+};
+
+// The registry with only HKEY_LOCAL_MACHINE in it: the other roots open nothing.
+class LocalMachineOnly : public win32::Win32Registry {
+ public:
+  platform::RegistryKeyPtr OpenKey(platform::KeyBase base, const std::string& path,
+                                   platform::RegistryAccess access) override {
+    if (base.IsRoot() && base.Root() != platform::RegistryRoot::kLocalMachine) {
+      return nullptr;
+    }
+    return Win32Registry::OpenKey(base, path, access);
+  }
+};
+
+// Notes when window messages are dispatched: a window timer of the shortest interval comes due
+// at every dispatch at least 10 ms after its last one, and its handler takes the time.
+class DispatchProbe {
+ public:
+  DispatchProbe() {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &DispatchProbe::WindowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "NexolantDispatchProbe";
+    RegisterClassA(&windowClass);
+    window_ = CreateWindowExA(0, windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                              nullptr, windowClass.hInstance, nullptr);
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  ~DispatchProbe() { DestroyWindow(window_); }
+  DispatchProbe(const DispatchProbe&) = delete;
+  DispatchProbe& operator=(const DispatchProbe&) = delete;
+
+  void Start() {
+    times_.assign(1, Clock::now());
+    SetTimer(window_, 1, USER_TIMER_MINIMUM, nullptr);
+  }
+  // The longest time between two dispatches since Start.
+  Clock::duration Stop() {
+    KillTimer(window_, 1);
+    times_.push_back(Clock::now());
+    Clock::duration longest{};
+    for (std::size_t k = 1; k < times_.size(); ++k) {
+      longest = std::max(longest, times_[k] - times_[k - 1]);
+    }
+    return longest;
+  }
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER) {
+      reinterpret_cast<DispatchProbe*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA))
+          ->times_.push_back(Clock::now());
+      return 0;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+
+  HWND window_ = nullptr;
+  std::vector<Clock::time_point> times_;
+};
+
+int Run(const std::string& tree, int rounds) {
+  win32::Win32Backend backend;
+  ui::Application application(backend);
+  const win32::Win32Locale locale;
+  win32::Win32FileSystem files;
+  const Signatures signatures(locale);
+
+  ui::Form form("ScanBench");
+  form.SetCaption("Nexolant scan benchmark");
+  form.SetClientSize(503, 240);
+  auto& notebook = form.Add<ui::Notebook>("Notebook");
+  notebook.SetBounds({0, 0, 503, 240});
+  ScanningPage scanning(notebook.AddPage("Scanning"));
+  ui::ListView& report = notebook.AddPage("Report").Add<ui::ListView>("Report");
+  notebook.SetPageIndex(0);
+  backend.RealiseForm(form);
+  form.SetVisible(true);
+  for (int k = 0; k < 20; ++k) {
+    application.ProcessMessages();
+    Sleep(10);
+  }
+
+  TRecurseDir walker(files);
+  walker.SetDirectory(tree);
+  long long bareEntries = 0;
+  const auto bareWalk = [&bareEntries](TRecurseDir&, const std::string&) { ++bareEntries; };
+  ScanResults results(scanning, report, locale);
+  FileScan fileScan(results, signatures, application);
+  const auto filePhase = [&fileScan](TRecurseDir& sender, const std::string& fileName) {
+    fileScan.RecurseDirFileFound(sender, fileName);
+  };
+  DispatchProbe probe;
+  // Bare walks and file phases take turns, so that a change in the machine's load between
+  // them weighs on both alike; the best of each counts.
+  Timing bare;
+  Timing phase;
+  Clock::duration longestGap{};
+  for (int round = 0; round < rounds; ++round) {
+    walker.OnFileFound = bareWalk;
+    bareEntries = 0;
+    bare.Keep(Measure([&walker] { walker.Run(); }));
+
+    walker.OnFileFound = filePhase;
+    results.ResetScanCounters();
+    results.ClearReport();
+    probe.Start();
+    // A scan runs inside the Next button's handler.
+    phase.Keep(Measure([&] { application.RunHandler([&walker] { walker.Run(); }); }));
+    longestGap = std::max(longestGap, probe.Stop());
+  }
+  const long long entries = results.Counters().ObjectsScanned;
+
+  LocalMachineOnly registry;
+  ScanFlags flags;
+  const DeepScanning options;
+  RegistryScan registryScan(registry, results, signatures, application, flags, options);
+  results.ResetScanCounters();
+  const Timing registryTime =
+      Measure([&] { application.RunHandler([&registryScan] { registryScan.ScanRegistry(); }); });
+  const long long keys = results.Counters().ObjectsScanned;
+
+  std::printf("bare walk:  %lld entries, %.3f s (%.3f s of processor), %.0f entries/s\n",
+              bareEntries, Seconds(bare.wall), Seconds(bare.processor),
+              static_cast<double>(bareEntries) / Seconds(bare.wall));
+  std::printf("file phase: %lld entries, %.3f s (%.3f s of processor), %.0f entries/s, %d rows\n",
+              entries, Seconds(phase.wall), Seconds(phase.processor),
+              static_cast<double>(entries) / Seconds(phase.wall), report.Count());
+  std::printf("ratio:      %.2f (processor time: %.2f), best of %d rounds each\n",
+              Seconds(bare.wall) / Seconds(phase.wall),
+              Seconds(bare.processor) / Seconds(phase.processor), rounds);
+  std::printf("longest wait between two dispatches in the file phase: %.1f ms\n",
+              Seconds(longestGap) * 1000.0);
+  std::printf(
+      "registry:   %lld keys of HKEY_LOCAL_MACHINE, %.3f s (%.3f s of processor), "
+      "%.0f keys/s\n",
+      keys, Seconds(registryTime.wall), Seconds(registryTime.processor),
+      static_cast<double>(keys) / Seconds(registryTime.wall));
+  backend.DestroyForm(form);
+  return 0;
+}
+
+}  // namespace
+}  // namespace nexolant
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: scan_wine_bench TREE-FOLDER [ROUNDS]\n");
+    return 2;
+  }
+  return nexolant::Run(argv[1], argc > 2 ? std::max(1, std::atoi(argv[2])) : 3);
+}

@@ -1,0 +1,28 @@
+#include "scan/file_scan.h"
+
+#include "reference/find_signature.h"
+
+namespace nexolant {
+
+std::string StripLastChar(std::string_view text) {
+  return std::string(text.substr(0, text.empty() ? 0 : text.size() - 1));
+}
+
+void FileScan::RecurseDirFileFound(TRecurseDir& /*sender*/, const std::string& fileName) {
+  pump_.ProcessMessages();
+  results_.ShowCurrent(fileName);
+  results_.CountScanned();
+  // The folder part ends at the last "\" or ":"; the bare name is what follows it.
+  const std::size_t cut = fileName.find_last_of("\\:") + 1;
+  const std::string_view name = std::string_view(fileName).substr(cut);
+  const SignatureTables& tables = signatures_.Tables();
+  const int index = FindSignature(name, tables.ScanFileNames, pump_);
+  if (index >= 0) {
+    results_.AddRow(RowKind::kFile,
+                    {std::string(name), StripLastChar(std::string_view(fileName).substr(0, cut)),
+                     tables.ScanFileDescriptions.at(index)});
+  }
+  pump_.ProcessMessages();
+}
+
+}  // namespace nexolant

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/message_pump.h"
+#include "reference/signature_source.h"
+#include "scan/scan_results.h"
+#include "scan/t_recurse_dir.h"
+
+namespace nexolant {
+
+// The text without its final character.
+std::string StripLastChar(std::string_view text);
+
+// The file phase's handling of each entry the walker reports: shown, counted, and its bare
+// name looked up in the known file names; a match becomes a file row located at the entry's
+// folder. The pumps before and after each entry keep the window responsive.
+class FileScan {
+ public:
+  FileScan(ScanResults& results, const SignatureSource& signatures, platform::MessagePump& pump)
+      : results_(results), signatures_(signatures), pump_(pump) {}
+
+  void RecurseDirFileFound(TRecurseDir& sender, const std::string& fileName);
+
+ private:
+  ScanResults& results_;
+  const SignatureSource& signatures_;
+  platform::MessagePump& pump_;
+};
+
+}  // namespace nexolant

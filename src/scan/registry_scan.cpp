@@ -1,0 +1,61 @@
+#include "scan/registry_scan.h"
+
+#include "reference/find_signature.h"
+#include "registry/t_registry.h"
+
+namespace nexolant {
+
+using platform::RegistryRoot;
+
+void RegistryScan::ScanRegistry() {
+  flags_.RegistryScanRunning = true;
+  WalkRegistryKey(RegistryRoot::kClassesRoot, "");
+  if (options_.DeepScanRegistry()) {
+    WalkRegistryKey(RegistryRoot::kCurrentUser, "");
+    WalkRegistryKey(RegistryRoot::kLocalMachine, "");
+  }
+  flags_.StopRequested = false;
+  flags_.RegistryScanRunning = false;
+}
+
+void RegistryScan::WalkRegistryKey(RegistryRoot root, const std::string& path) {
+  if (path.find("\\\\") != std::string::npos || flags_.StopRequested) {
+    return;
+  }
+  pump_.ProcessMessages();
+  const std::string hive = HiveName(root);
+  const std::string location = path.empty() ? hive : hive + "\\" + path;
+  StringList names;
+  {
+    TRegIniFile key(registry_, platform::RegistryAccess::kRead);
+    key.SetRootKey(root);
+    key.OpenKey("\\" + path, false);
+    if (!path.empty() && !key.KeyExists("\\" + path)) {
+      return;
+    }
+    key.GetKeyNames(names);
+    const SignatureTables& tables = signatures_.Tables();
+    for (const std::string& name : names) {
+      if (flags_.StopRequested) {
+        break;
+      }
+      results_.CountScanned();
+      results_.ShowCurrent(location + "\\" + name);
+      const int index = FindSignature(name, tables.RegistryNames, pump_);
+      if (index >= 0) {
+        pump_.ProcessMessages();
+        results_.AddRow(RowKind::kRegistryKey,
+                        {name, location, tables.RegistryDescriptions.at(index)});
+      }
+    }
+  }
+  for (const std::string& name : names) {
+    if (flags_.StopRequested) {
+      break;
+    }
+    WalkRegistryKey(root, path.empty() ? name : path + "\\" + name);
+  }
+  pump_.ProcessMessages();
+}
+
+}  // namespace nexolant

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+
+#include "platform/message_pump.h"
+#include "platform/registry.h"
+#include "reference/signature_source.h"
+#include "scan/scan_flags.h"
+#include "scan/scan_results.h"
+#include "settings/options.h"
+
+namespace nexolant {
+
+// The registry phase: the key trees of the classes root and, with deep scanning, of the
+// current user and the local machine, compared by subkey name with the known registry names.
+// Within a key all its subkeys are counted, shown and matched first, then each is walked in
+// turn; the key is closed before the walk goes deeper, so at most one key is open. Keys are
+// opened for reading only, so that a user without administrator rights sees the machine's
+// keys too. A Stop (StopRequested) ends the walk at its next test.
+class RegistryScan {
+ public:
+  RegistryScan(platform::Registry& registry, ScanResults& results,
+               const SignatureSource& signatures, platform::MessagePump& pump, ScanFlags& flags,
+               const Options& options)
+      : registry_(registry),
+        results_(results),
+        signatures_(signatures),
+        pump_(pump),
+        flags_(flags),
+        options_(options) {}
+
+  void ScanRegistry();
+
+ private:
+  void WalkRegistryKey(platform::RegistryRoot root, const std::string& path);
+
+  platform::Registry& registry_;
+  ScanResults& results_;
+  const SignatureSource& signatures_;
+  platform::MessagePump& pump_;
+  ScanFlags& flags_;
+  const Options& options_;
+};
+
+}  // namespace nexolant

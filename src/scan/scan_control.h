@@ -1,0 +1,121 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "monitor/monitor_timer_control.h"
+#include "platform/clock.h"
+#include "platform/file_system.h"
+#include "platform/folder_browser.h"
+#include "platform/locale.h"
+#include "platform/processes.h"
+#include "platform/registry.h"
+#include "platform/string_list.h"
+#include "reference/signature_source.h"
+#include "scan/file_scan.h"
+#include "scan/folder_dialog.h"
+#include "scan/registry_scan.h"
+#include "scan/scan_flags.h"
+#include "scan/scan_navigation.h"
+#include "scan/scan_now_page.h"
+#include "scan/scan_results.h"
+#include "scan/scanning_page.h"
+#include "scan/t_recurse_dir.h"
+#include "settings/options.h"
+#include "settings/usage_statistics.h"
+#include "ui/application.h"
+#include "ui/list_view.h"
+
+namespace nexolant {
+
+// The system services a scan uses.
+struct ScanServices {
+  platform::FileSystem& files;
+  platform::Registry& registry;
+  platform::ProcessApi& processes;
+  platform::Clock& clock;
+  const platform::Locale& locale;
+  platform::FolderBrowser& folderBrowser;
+  ui::Application& application;
+  std::string programFolder;  // with a trailing backslash
+};
+
+// The pages a scan drives and the list it reports into.
+struct ScanPages {
+  ScanNowPage& scanNow;
+  ScanningPage& scanning;
+  ui::ListView& report;
+};
+
+// What a scan reaches of the rest of the window.
+struct ScanPeers {
+  ScanNavigation& navigation;
+  UsageStatistics& statistics;
+  MonitorTimerControl& monitor;
+  const Options& options;
+  const SignatureSource& signatures;
+};
+
+// The system scan behind the Scan Now and Scanning pages: the choice of folder, the start of a
+// scan with its three phases (running processes, files, registry), the walk over the fixed
+// drives, the end of the scan and the Stop/Report/Finish button. A scan runs inside the Next
+// button's handler and the walker's events it leads to; Stop and monitor ticks run nested in
+// its pumps and act through the flags.
+class ScanControl {
+ public:
+  ScanControl(ScanServices services, ScanPages pages, ScanPeers peers);
+  ScanControl(const ScanControl&) = delete;
+  ScanControl& operator=(const ScanControl&) = delete;
+
+  // The drive queue exists from the start-up's creation of the lists to their release.
+  void CreateDriveQueue() { driveQueue_ = std::make_unique<StringList>(); }
+  void FreeDriveQueue() { driveQueue_.reset(); }
+
+  // The main window is closing: a running scan stops at its next test and ends.
+  void StopForClose();
+
+  const std::string& ScanFolder() const { return scanFolder_; }
+  const ScanFlags& Flags() const { return flags_; }
+  const ScanResults& Results() const { return results_; }
+  const TRecurseDir& RecurseDir() const { return recurseDir_; }
+  const TPBFolderDialog& FolderDialog() const { return folderDialog_; }
+
+  // Handlers.
+  void btnNextClick();
+  void lblSelectClick();
+  void btnStopClick();
+  void RecurseDirEnd();
+
+  // Whether a drive letter names a fixed drive.
+  bool IsFixedDrive(char letter) const;
+  // The system's Windows folder; empty when it gives none.
+  std::string WindowsFolder() const { return services_.files.WindowsFolder(); }
+
+ private:
+  void RunPhases();
+  void MemoryPhase();
+  void DriveWalk();
+  void Walk(std::string folder);
+  // Steps of the end of a scan after the registry phase.
+  void EndOfScan();
+  // A failure ended the phases: the scan ends as a stopped one does.
+  void EndAfterFailure();
+  bool IsQuarantineFolder(std::string_view folder) const;
+
+  ScanServices services_;
+  ScanPages pages_;
+  ScanPeers peers_;
+  std::string quarantineFolder_;
+  ScanResults results_;
+  ScanFlags flags_;
+  std::string scanFolder_;
+  std::unique_ptr<StringList> driveQueue_;
+  TRecurseDir recurseDir_;
+  FileScan fileScan_;
+  RegistryScan registryScan_;
+  TPBFolderDialog folderDialog_;
+  bool running_ = false;
+};
+
+}  // namespace nexolant

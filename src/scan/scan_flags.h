@@ -1,0 +1,15 @@
+#pragma once
+
+namespace nexolant {
+
+// The state flags of a running scan; the walker's own stop flag is kept by the walker.
+struct ScanFlags {
+  // From the moment complete mode fills the drive queue until the end of the file phase.
+  bool DriveQueueActive = false;
+  // Set by Stop; the registry walk tests it. Cleared when the scan ends.
+  bool StopRequested = false;
+  // While the registry phase runs.
+  bool RegistryScanRunning = false;
+};
+
+}  // namespace nexolant

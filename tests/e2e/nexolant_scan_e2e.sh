@@ -1,0 +1,131 @@
+#!/usr/bin/env bash
+# The system scan of the real Nexolant.exe under Wine, with a reference file whose names occur
+# nowhere else: a chosen-folder scan of a clean folder (registry included, deep scanning
+# ticked) ends with "Finish"; then, with known files planted in a folder (one in a subfolder,
+# one hidden) and a known key planted under HKEY_CURRENT_USER, a chosen-folder scan of that
+# folder finds exactly them and ends with "Report". The folders are chosen in the real
+# browse-for-folder dialog, driven through its windows.
+#   nexolant_scan_e2e.sh Nexolant.exe nexref.exe e2e_driver.exe
+set -euo pipefail
+
+exe=$1
+nexref=$2
+driver_exe=$3
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+wine_run="$root/scripts/wine-run"
+prefix="${NEXOLANT_WINEPREFIX:-$root/build/wine-prefix}"
+# shellcheck source=../../scripts/lib/xvfb.sh
+source "$root/scripts/lib/xvfb.sh"
+
+key='HKCU\Software\ZqvPlantedKey'
+program=$(mktemp -d)
+work=""
+xvfb_pid=""
+app_pid=""
+cleanup() {
+  if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
+    kill -- "-$app_pid" 2>/dev/null || true
+  fi
+  "$wine_run" reg delete "$key" /f >/dev/null 2>&1 || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$program"
+  [ -n "$work" ] && rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+if [ -z "${DISPLAY:-}" ]; then
+  start_xvfb 200 260 || fail "no display"
+fi
+
+driver() { "$wine_run" "$driver_exe" "$@" | tr -d '\r'; }
+
+# The program folder: the executable and a reference file of names found nowhere else.
+cp "$exe" "$program/Nexolant.exe"
+cat >"$program/scan.ini" <<'INI'
+[ScanFiles]
+zqvplanted_top.exe=Planted file
+zqvplanted_deep.dll=Planted file in a subfolder
+zqvplanted_hidden.sys=Planted hidden file
+[OtherKill]
+zqvplanted_process.exe=Planted process
+[Registry]
+ZqvPlantedKey=Planted key
+INI
+(cd "$program" && "$wine_run" "$nexref" build scan.ini Reference.dat >/dev/null) ||
+  fail "cannot build the reference file"
+
+# The folders to scan, on the prefix's drive C:.
+work=$(mktemp -d "$prefix/drive_c/nexolant-scan-XXXXXX")
+folder="C:\\$(basename "$work")"
+mkdir -p "$work/Clean/Docs" "$work/Planted/Sub"
+echo text >"$work/Clean/readme.txt"
+echo text >"$work/Clean/Docs/notes.txt"
+echo text >"$work/Planted/readme.txt"
+echo planted >"$work/Planted/zqvplanted_top.exe"
+echo planted >"$work/Planted/Sub/zqvplanted_deep.dll"
+echo planted >"$work/Planted/zqvplanted_hidden.sys"
+"$wine_run" attrib +h "$folder\\Planted\\zqvplanted_hidden.sys" >/dev/null
+"$wine_run" attrib "$folder\\Planted\\zqvplanted_hidden.sys" | tr -d '\r' | grep -q '^.*H.*zqvplanted' ||
+  fail "cannot hide the planted file"
+
+(cd / && exec setsid "$wine_run" "$program/Nexolant.exe") &
+app_pid=$!
+driver wait 90 >/dev/null || fail "the main window did not appear"
+
+driver click "Settings" || fail "no Settings button"
+[ "$(driver checked "Deep scanning of registry")" = 1 ] || driver click "Deep scanning of registry"
+[ "$(driver checked "Deep scanning of registry")" = 1 ] || fail "deep scanning is not ticked"
+
+# Chooses a folder with the Select link and the browse dialog, then scans it; prints the
+# dialog's texts and then the caption of the Stop button at the end of the scan.
+scan_folder() {
+  driver click "Scan Now" || fail "no Scan Now button"
+  driver post-click "Select" || fail "no Select link"
+  driver browse "$1" || fail "cannot choose $1 in the browse dialog"
+  sleep 1
+  [ "$(driver checked "Select drive or folder to scan")" = 1 ] || fail "Select did not tick its mode"
+  [ "$(driver checked "Scan registry")" = 1 ] || fail "Scan registry is not ticked"
+  driver click "Next" || fail "no Next button"
+  driver text-at 577 325
+}
+
+dialog=$(scan_folder "$folder\\Clean")
+echo "$dialog" | grep -qxF "Current folder:" || fail "no instruction in the dialog: $dialog"
+echo "$dialog" | grep -qxF "$folder\\Clean" || fail "the status line did not show the folder: $dialog"
+[ "$(echo "$dialog" | tail -n 1)" = "Finish" ] || fail "the clean scan ended with: $dialog"
+echo "ok: a clean folder ends with Finish"
+driver click "Finish" || fail "no Finish button"
+[ "$(driver text-at 182 85)" = "Nexolant Status" ] || fail "Finish did not go back to the Status page"
+
+"$wine_run" reg add "$key" /f >/dev/null || fail "cannot plant the key"
+ending=$(scan_folder "$folder\\Planted" | tail -n 1)
+[ "$ending" = "Report" ] || fail "the planted scan ended with \"$ending\""
+driver click "Report" || fail "no Report button"
+rows=$(driver rows | sort)
+expected=$(sort <<EOF2
+zqvplanted_hidden.sys|$folder\\Planted|Planted hidden file
+zqvplanted_top.exe|$folder\\Planted|Planted file
+zqvplanted_deep.dll|$folder\\Planted\\Sub|Planted file in a subfolder
+ZqvPlantedKey|HKEY_CURRENT_USER\\Software|Planted key
+EOF2
+)
+[ "$rows" = "$expected" ] || fail "the report holds:
+$rows
+expected:
+$expected"
+echo "ok: the planted files and key, and nothing else"
+
+driver close || fail "cannot close the main window"
+(sleep 30 && kill -- "-$app_pid" 2>/dev/null) &
+watchdog=$!
+status=0
+wait "$app_pid" || status=$?
+app_pid=""
+kill "$watchdog" 2>/dev/null || true
+[ "$status" -eq 0 ] || fail "exit code $status"
+echo "ok: closed"
