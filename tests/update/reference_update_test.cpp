@@ -134,6 +134,24 @@ INSTANTIATE_TEST_SUITE_P(
                     }}),
     [](const auto& info) { return std::string(info.param.title); });
 
+// A disk that fills at any byte of the download or of the replacement: Reference.dat is the old
+// file or the whole new one, never a mix, and no temporary file is left.
+TEST_F(ReferenceUpdateTest, AWriteFailingAtAnyByteKeepsTheOldFileOrTakesTheWholeNewOne) {
+  downloader_.Serve(kUrl, kGood);
+  bool everTaken = false;
+  for (std::size_t budget = 0; !everTaken && budget <= kGood.size() * 16; ++budget) {
+    SCOPED_TRACE(budget);
+    files_.AddFile(kFolder + "Reference.dat", kOld);
+    files_.FailWritesAfter(budget);
+    const bool taken = Update();
+    everTaken |= taken;
+    files_.AllowWrites();
+    EXPECT_EQ(files_.Contents(kFolder + "Reference.dat"), taken ? kGood : kOld);
+    ExpectNoTemporaryFile();
+  }
+  EXPECT_TRUE(everTaken) << "a large enough budget lets the update through";
+}
+
 TEST(ReferenceUpdateUrl, IsPlainHttpWithTheFixedPath) {
   const std::string url = ReferenceUpdateUrl();
   EXPECT_EQ(url.rfind("http://", 0), 0u) << url;
