@@ -1,9 +1,11 @@
-# Nexolant: make run | make test | make bench | make fuzz
+# Nexolant: make run | make test | make dist | make bench | make fuzz
 TREES := native native-asan win64 win32
 BENCHMARKS := signature_bench ini_bench
+DIST_TREES := win64 win32
 JOBS ?= 2
 
-.PHONY: all bootstrap build test run bench fuzz clean $(addprefix build-,$(TREES))
+.PHONY: all bootstrap build test run dist bench fuzz clean $(addprefix build-,$(TREES)) \
+  $(addprefix dist-,$(DIST_TREES))
 
 all: build
 
@@ -22,6 +24,16 @@ test: build
 run: build-win64
 	@scripts/run-nexolant
 
+# The zip and the installer of each width, built in its Windows tree and gathered in dist/.
+$(addprefix dist-,$(DIST_TREES)): dist-%: bootstrap
+	@cmake --preset $* >/dev/null
+	@cmake --build build/$* -j $(JOBS) --target dist
+
+dist: $(addprefix dist-,$(DIST_TREES))
+	@rm -rf dist && mkdir dist
+	@cp $(foreach t,$(DIST_TREES),build/$(t)/dist/*) dist/
+	@ls -l dist
+
 # The benchmarks have a tree of their own (build/bench, Release), so no other tree keeps them.
 bench: bootstrap
 	@cmake --preset bench >/dev/null
@@ -35,4 +47,4 @@ fuzz: bootstrap
 	@scripts/fuzz
 
 clean:
-	rm -rf build
+	rm -rf build dist

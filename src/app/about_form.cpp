@@ -93,6 +93,9 @@ TAboutForm::TAboutForm(platform::Shell& shell, std::string background)
   });
   BuildControls(*this, rows);
 
+  // The box's one button answers Enter and Escape.
+  HelpBtn_->SetDefault(true);
+  HelpBtn_->SetCancel(true);
   HelpBtn_->OnClick = [this](ui::Control&) { HelpBtnClick(); };
   Label2_->OnClick = [this](ui::Control&) { Label2Click(); };
   OnKeyPress = [this](ui::Form&, char& key) { FormKeyPress(key); };

@@ -82,6 +82,19 @@ std::string WriteFailureText(std::string_view fileName, const platform::Locale& 
 
 }  // namespace
 
+bool TBigIniFile::Storable(std::string_view section, std::string_view key, std::string_view value) {
+  constexpr std::string_view kLineBreaks("\r\n\x1A", 3);
+  const auto breaksLines = [&](std::string_view text) {
+    return text.find_first_of(kLineBreaks) != npos;
+  };
+  if (key.empty() || key.find('=') != npos || key.size() + 1 + value.size() > kMaxText ||
+      section.size() + 2 > kMaxText) {
+    return false;
+  }
+  const bool looksLikeHeader = key.front() == '[' && !value.empty() && value.back() == ']';
+  return !looksLikeHeader && !breaksLines(section) && !breaksLines(key) && !breaksLines(value);
+}
+
 TBigIniFile::TBigIniFile(IniServices services, std::string_view fileName)
     : services_(services), sections_(services.locale) {
   SetFileName(fileName);

@@ -62,6 +62,12 @@ class TBigIniFile {
   virtual void LoadFile(std::string_view fileName);
   virtual void SetFileName(std::string_view fileName);
 
+  // Whether WriteString(section, key, value) stores an entry that reads back as the same
+  // section, key and value after the file is written and loaded again: nothing is cut, no
+  // text holds a line break or an end-of-file mark, the key holds no "=" and the line does
+  // not look like a section header. Callers that must not lose an entry check it first.
+  static bool Storable(std::string_view section, std::string_view key, std::string_view value);
+
   const std::string& FileName() const { return fileName_; }
   bool Changed() const { return changed_; }
   std::int32_t SectionCursor() const { return sectionCursor_; }

@@ -91,7 +91,9 @@ class FileSystem {
   virtual void WriteWholeFile(const std::string& path, std::string_view data) = 0;
 
   // Writes data to a new temporary file in the target's folder, then replaces the target
-  // with it. On any failure the target keeps its old content and IoError is thrown.
+  // with it, keeping the target's attributes. A read-only, hidden or system target is
+  // refused, as the user marked it so. On any failure the target keeps its old content and
+  // IoError is thrown.
   virtual void ReplaceWholeFile(const std::string& path, std::string_view data) = 0;
 
   // Deletes a file; false when it could not be deleted.

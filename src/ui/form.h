@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "ui/control.h"
 
@@ -85,6 +86,15 @@ class Form : public Control, public Container {
       OnCloseRequest(*this);
     }
   }
+
+  // The controls Tab moves through, in order: those that take the keyboard focus and accept
+  // input now, in the order they were created (the order of the layout tables, top to bottom),
+  // a notebook standing for the controls of its shown page.
+  std::vector<Control*> TabOrder() const;
+  // Where Tab (or Shift+Tab, backwards) moves the focus from current, wrapping around; from
+  // a control outside the order (or none) it goes to the first (or last) stop. Null when no
+  // control can take the focus.
+  Control* NextTabStop(const Control* current, bool backwards) const;
 
   // Input: a character typed anywhere in the form. With KeyPreview, OnKeyPress sees it first
   // and may change it; returns the character to hand on to the control (0: consumed).

@@ -133,11 +133,32 @@ void Win32Backend::Dispatch(MSG& message) {
     }
     message.wParam = static_cast<unsigned char>(key);
   }
+  if (form && message.message == WM_KEYDOWN && message.wParam == VK_TAB &&
+      GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0) {
+    MoveFocus(*form, GetKeyState(VK_SHIFT) < 0);
+    return;
+  }
   if (form && IsDialogMessageA(form->Handle(), &message)) {
     return;
   }
   TranslateMessage(&message);
   DispatchMessageA(&message);
+}
+
+void Win32Backend::MoveFocus(FormWindow& form, bool backwards) {
+  const HWND focus = GetFocus();
+  const ui::Control* current = nullptr;
+  for (const ui::Control* control : form.Model().TabOrder()) {
+    const ControlWindow* window = form.WindowOf(*control);
+    if (window && (window->Handle() == focus || IsChild(window->Handle(), focus))) {
+      current = control;
+    }
+  }
+  if (const ui::Control* next = form.Model().NextTabStop(current, backwards)) {
+    if (const ControlWindow* window = form.WindowOf(*next)) {
+      SetFocus(window->Handle());
+    }
+  }
 }
 
 ui::MessageResult Win32Backend::ShowMessageBox(const std::string& text, const std::string& caption,

@@ -61,6 +61,9 @@ class Win32Backend final : public ui::ApplicationBackend {
   // Hands one message to the window system: typed characters first to the form's key
   // preview, dialog keys (Tab, Enter, Escape) to the form, the rest to its window.
   void Dispatch(MSG& message);
+  // Tab and Shift+Tab move the focus along the form's tab order, not the windows' z-order,
+  // which keeps the layout's drawing order instead.
+  void MoveFocus(FormWindow& form, bool backwards);
   FormWindow* FormOfWindow(HWND hwnd) const;
   HWND MainWindow() const;
 

@@ -142,7 +142,17 @@ void Win32FileSystem::WriteWholeFile(const std::string& path, std::string_view d
   WriteAll(file.get(), data, path);
 }
 
+// A file the user marked read-only, hidden or system is not silently replaced by a plain
+// one: like a create-always open of it, the replace is refused. An existing target is
+// replaced in one step that keeps its attributes and security; a new one is moved in place.
 void Win32FileSystem::ReplaceWholeFile(const std::string& path, std::string_view data) {
+  const DWORD targetAttributes = GetFileAttributesA(path.c_str());
+  const bool targetExists = targetAttributes != INVALID_FILE_ATTRIBUTES;
+  constexpr DWORD kKept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                          FILE_ATTRIBUTE_DIRECTORY;
+  if (targetExists && (targetAttributes & kKept) != 0) {
+    throw IoError("Cannot replace file " + path + ". " + SystemErrorText(ERROR_ACCESS_DENIED));
+  }
   std::string tempName;
   try {
     tempName = CreateTempFile(FolderOf(path), "nxr");
@@ -161,8 +171,11 @@ void Win32FileSystem::ReplaceWholeFile(const std::string& path, std::string_view
       ThrowIoError("Cannot write file ", path);
     }
   }
-  if (!MoveFileExA(temp.path().c_str(), path.c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  const BOOL replaced =
+      targetExists ? ReplaceFileA(path.c_str(), temp.path().c_str(), nullptr,
+                                  REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+                   : MoveFileExA(temp.path().c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH);
+  if (!replaced) {
     ThrowIoError("Cannot replace file ", path);
   }
   temp.Keep();

@@ -38,6 +38,9 @@ class MemoryEnvironment {
     files_.SetAttributes(path, attributes);
   }
   Lock HoldOpen(const std::string& path) { return Lock(files_, path); }
+  void SetReadOnly(const std::string& path) {
+    files_.SetAttributes(path, platform::kAttributeReadOnly);
+  }
   bool ReadOnlyFilesRefuseWrites(const std::string&) { return true; }
 
  private:
@@ -63,6 +66,10 @@ class StdEnvironment {
 
   platform::FileSystem& files() { return files_; }
   std::string Folder() { return (path_ / "").string(); }
+  void SetReadOnly(const std::string& path) {
+    fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+  }
 
  private:
   fs::path path_;

@@ -28,6 +28,8 @@ namespace nexolant::contracts {
 //                                   the returned object is destroyed
 //     bool ReadOnlyFilesRefuseWrites(const std::string& path);  false where the user may
 //                                   write into a read-only file anyway (Wine run as root)
+// and, in every environment:
+//   void SetReadOnly(const std::string& path);  marks a file read-only as the system does
 // and then: INSTANTIATE_TYPED_TEST_SUITE_P(Name, FileSystemContract, Environment);
 template <typename Environment>
 class FileSystemContract : public ::testing::Test {
@@ -273,6 +275,40 @@ TYPED_TEST_P(FileSystemContract, FailedReplaceKeepsTheTargetAndRemovesTheTempora
   EXPECT_EQ(this->Names("*"), std::set<std::string>{"target"});
 }
 
+// A file the user marked keeps its content and its marks: the program's rewrite of an INI
+// file fails instead of replacing it by a plain one.
+TYPED_TEST_P(FileSystemContract, ReplaceRefusesMarkedTargetsAndKeepsTheAttributesOfOthers) {
+  platform::FileSystem& files = this->files_;
+  this->Put("ReadOnly.ini", "old");
+  this->environment_.SetReadOnly(this->Path("ReadOnly.ini"));
+  EXPECT_THROW(files.ReplaceWholeFile(this->Path("ReadOnly.ini"), "new"), platform::IoError);
+  EXPECT_EQ(files.ReadWholeFile(this->Path("ReadOnly.ini")), "old");
+  if constexpr (TypeParam::kWindowsSemantics) {
+    for (const std::uint32_t marks :
+         {std::uint32_t{platform::kAttributeHidden}, std::uint32_t{platform::kAttributeSystem}}) {
+      this->Put("Marked.ini", "old");
+      this->environment_.SetAttributes(this->Path("Marked.ini"), marks);
+      EXPECT_THROW(files.ReplaceWholeFile(this->Path("Marked.ini"), "new"), platform::IoError);
+      EXPECT_EQ(files.ReadWholeFile(this->Path("Marked.ini")), "old");
+      EXPECT_EQ(files.FileAttributes(this->Path("Marked.ini")).value_or(0) & marks, marks);
+      this->environment_.SetAttributes(this->Path("Marked.ini"), platform::kAttributeArchive);
+      ASSERT_TRUE(files.RemoveFile(this->Path("Marked.ini")));
+    }
+    // Kept where the system records the attribute at all (Wine does not).
+    constexpr std::uint32_t kNotIndexed = 0x2000;
+    this->Put("Indexed.ini", "old");
+    this->environment_.SetAttributes(this->Path("Indexed.ini"), kNotIndexed);
+    const std::uint32_t marked = files.FileAttributes(this->Path("Indexed.ini")).value_or(0);
+    files.ReplaceWholeFile(this->Path("Indexed.ini"), "new");
+    EXPECT_EQ(files.ReadWholeFile(this->Path("Indexed.ini")), "new");
+    EXPECT_EQ(files.FileAttributes(this->Path("Indexed.ini")).value_or(0) & kNotIndexed,
+              marked & kNotIndexed);
+    this->environment_.SetAttributes(this->Path("ReadOnly.ini"), platform::kAttributeArchive);
+    ASSERT_TRUE(files.RemoveFile(this->Path("ReadOnly.ini")));
+    EXPECT_EQ(this->Names("*"), std::set<std::string>{"Indexed.ini"});
+  }
+}
+
 TYPED_TEST_P(FileSystemContract, TempFilesAreNewEmptyAndNamedFromThePrefix) {
   platform::FileSystem& files = this->files_;
   std::set<std::string> names;
@@ -376,6 +412,7 @@ REGISTER_TYPED_TEST_SUITE_P(
     MoveNeverReplacesAnExistingTarget, DeleteFileDeletesFilesOnly, WholeFilesKeepEveryByte,
     ReadAndWriteFailuresThrowIoError, ReplaceWritesTheNewContentAndLeavesNoTemporaryFile,
     FailedReplaceKeepsTheTargetAndRemovesTheTemporaryFile,
+    ReplaceRefusesMarkedTargetsAndKeepsTheAttributesOfOthers,
     TempFilesAreNewEmptyAndNamedFromThePrefix, SearchesReportHiddenAndSystemAttributes,
     ReadOnlyFilesCanBeMovedButNotChanged, FilesInUseCannotBeReadChangedMovedOrDeleted);
 

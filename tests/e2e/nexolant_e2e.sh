@@ -74,13 +74,15 @@ driver click "Details" || fail "no Details link"
 expect_title "Reference file details"
 
 driver close || fail "cannot close the main window"
-# The program must end by itself; the watchdog ends it after 30 s, which fails the test.
-(sleep 30 && kill -- "-$app_pid" 2>/dev/null) &
+# The program must end by itself; the watchdog ends it after 30 s, which fails the test. The
+# watchdog is a session of its own, away from our output, so that stopping it stops its sleep
+# too and CTest does not wait 30 s for a sleep that holds the test's output open.
+setsid bash -c "sleep 30; kill -- -$app_pid 2>/dev/null" </dev/null >/dev/null 2>&1 &
 watchdog=$!
 status=0
 wait "$app_pid" || status=$?
 app_pid=""
-kill "$watchdog" 2>/dev/null || true
+kill -- "-$watchdog" 2>/dev/null || true
 [ "$status" -eq 0 ] || fail "exit code $status (143: it did not end after WM_CLOSE)"
 echo "ok: exit code 0"
 

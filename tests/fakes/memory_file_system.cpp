@@ -225,6 +225,11 @@ void MemoryFileSystem::WriteWholeFile(const std::string& path, std::string_view 
 }
 
 void MemoryFileSystem::ReplaceWholeFile(const std::string& path, std::string_view data) {
+  constexpr std::uint32_t kKept =
+      platform::kAttributeReadOnly | platform::kAttributeHidden | platform::kAttributeSystem;
+  if (const Entry* target = Find(path); target != nullptr && (target->attributes & kKept) != 0) {
+    throw IoError("Cannot replace file " + path + ": access denied");
+  }
   const bool existed = Find(path) != nullptr;
   Entry& file = WritableFile(path);
   // The new content goes to a temporary file first; when it does not fit, that file is

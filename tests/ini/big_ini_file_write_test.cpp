@@ -202,5 +202,58 @@ TEST_F(IniWriteTest, SetFileNameFlushesAndLoadsTheOtherFile) {
   EXPECT_EQ(ini->ReadString("O", "k", "d"), "other");
 }
 
+// A file the user marked hidden, system or read-only is not replaced by a plain one: the
+// flush shows its warning and the file keeps its content.
+TEST_F(IniWriteTest, AMarkedFileGetsTheWarningInsteadOfBeingReplaced) {
+  std::size_t warned = 0;
+  for (const std::uint32_t marks :
+       {std::uint32_t{platform::kAttributeHidden}, std::uint32_t{platform::kAttributeSystem},
+        std::uint32_t{platform::kAttributeReadOnly}}) {
+    files_.AddFile(kPath, "[General]\r\nTotalScans=1\r\n");
+    files_.SetAttributes(kPath, marks);
+    Open()->WriteString("General", "TotalScans", "2");
+    EXPECT_EQ(files_.ReadWholeFile(kPath), "[General]\r\nTotalScans=1\r\n") << marks;
+    ASSERT_EQ(warnings_.Shown().size(), ++warned) << marks;
+    EXPECT_EQ(warnings_.Shown().back().text, kWarning);
+    files_.SetAttributes(kPath, platform::kAttributeArchive);
+    files_.RemoveFile(kPath);
+  }
+}
+
+// Storable answers exactly whether an entry reads back after the file is rewritten: every
+// refused case really is lost or changed by a rewrite, every accepted one survives it.
+TEST_F(IniWriteTest, StorableTellsWhichEntriesSurviveARewrite) {
+  struct Case {
+    std::string section;
+    std::string key;
+    std::string value;
+    bool storable;
+  };
+  const Case cases[] = {
+      {"Files", "adware.exe", "C:\\Program Files\\Ads", true},
+      {"Files", "[adware.exe", "C:\\Ads]", false},  // the line reads back as a header
+      {"Files", "[adware.exe", "C:\\Ads", true},
+      {"Files", "a=b.exe", "C:\\Ads", false},  // the key would end at the first "="
+      {"Files", "a.exe", "line\r\nbreak", false},
+      {"Files", "a.exe", "end\x1Amark", false},
+      {"Fi\nles", "a.exe", "C:\\", false},
+      {"Files", "a.exe", std::string(249, 'v'), true},  // 255 characters in all
+      {"Files", "a.exe", std::string(250, 'v'), false},
+      {std::string(253, 's'), "a.exe", "x", true},
+      {std::string(254, 's'), "a.exe", "x", false},
+      {"Files", "", "x", false},
+  };
+  for (const Case& entry : cases) {
+    SCOPED_TRACE(entry.key + "=" + entry.value);
+    EXPECT_EQ(TBigIniFile::Storable(entry.section, entry.key, entry.value), entry.storable);
+    if (entry.key.empty()) {
+      continue;
+    }
+    files_.RemoveFile(kPath);
+    Open()->WriteString(entry.section, entry.key, entry.value);
+    EXPECT_EQ(Open()->ReadString(entry.section, entry.key, "\x01") == entry.value, entry.storable);
+  }
+}
+
 }  // namespace
 }  // namespace nexolant

@@ -114,6 +114,22 @@ TEST_F(MainFormWindowTest, ImageButtonHintGoesToTheHintLine) {
   EXPECT_EQ(TextOf("lblHint"), "Hover the mouse over right buttons to see description here");
 }
 
+// Tab, as the window system delivers it, runs through the Settings page in its numbered
+// order and then on to the button columns.
+TEST_F(MainFormWindowTest, TabMovesTheFocusInTheSettingsPagesOrder) {
+  SendMessageA(HandleOf(*form_.FindControl("SettingsBtn")), BM_CLICK, 0, 0);
+  const char* order[] = {"chkStartup",       "chkMinimize",         "chkQuarantine",
+                         "chkDeepScanReg",   "chkAutoTerminate",    "chkAutoStartMonitor",
+                         "comboSpeed",       "StatusBtn"};
+  SetForegroundWindow(FormHandle(form_));
+  SetFocus(HandleOf(*form_.FindControl(order[0])));
+  for (std::size_t next = 1; next < std::size(order); ++next) {
+    PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+    Pump();
+    EXPECT_EQ(GetFocus(), HandleOf(*form_.FindControl(order[next]))) << order[next];
+  }
+}
+
 TEST_F(MainFormWindowTest, SideButtonShowsItsPopUpHintAfterAPause) {
   const HWND button = HandleOf(*form_.FindControl("StatusBtn"));
   SendMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));

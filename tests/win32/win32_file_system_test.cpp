@@ -28,6 +28,7 @@ class Win32Environment {
   void SetAttributes(const std::string& path, std::uint32_t attributes) {
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), attributes)) << path;
   }
+  void SetReadOnly(const std::string& path) { SetAttributes(path, FILE_ATTRIBUTE_READONLY); }
   UniqueFileHandle HoldOpen(const std::string& path) {
     UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));

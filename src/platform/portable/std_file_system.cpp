@@ -332,7 +332,15 @@ void StdFileSystem::WriteWholeFile(const std::string& path, std::string_view dat
   WriteAll(ToPath(path), data, path);
 }
 
+// A read-only target is refused, as on Windows; a rename would replace it whatever its
+// permissions.
 void StdFileSystem::ReplaceWholeFile(const std::string& path, std::string_view data) {
+  std::error_code statusError;
+  const fs::file_status target = fs::status(ToPath(path), statusError);
+  if (fs::exists(target) && (fs::is_directory(target) ||
+                             (target.permissions() & fs::perms::owner_write) == fs::perms::none)) {
+    throw IoError("Cannot replace file " + path + ": it is read-only or a folder");
+  }
   std::string temp;
   try {
     temp = CreateUniqueFile(path.substr(0, NameStart(path)), "nxr");
