@@ -107,6 +107,10 @@ void TMainForm::FormDestroy() {
   FreeLists();
 }
 
+void TMainForm::RebuildQuarantineList() {
+  quarantinePage_->Rebuild();
+}
+
 void TMainForm::ShowSplash() {
   TSplashForm splash(services_.application);
   services_.application.ShowModal(splash);

@@ -20,6 +20,7 @@
 #include "settings/settings_page.h"
 #include "settings/usage_statistics.h"
 #include "ui/controls.h"
+#include "ui/exclusive_actions.h"
 
 namespace nexolant {
 
@@ -63,10 +64,10 @@ class TMainForm : public ui::Form, public ScanNavigation, public SignatureSource
 
  protected:
   // Start-up and shutdown steps whose failure is swallowed where the sequence runs them: the
-  // step is abandoned and the sequence goes on. The statistics and quarantine subsystems
-  // fill them in; until then they do nothing.
+  // step is abandoned and the sequence goes on. The statistics subsystem fills in its two;
+  // until then they do nothing.
   virtual void LoadStatistics() {}
-  virtual void RebuildQuarantineList() {}
+  virtual void RebuildQuarantineList();
   virtual void SaveStatistics() {}
 
   // Whether the signature lists exist (between CreateLists and FreeLists).
@@ -129,6 +130,7 @@ class TMainForm : public ui::Form, public ScanNavigation, public SignatureSource
   ui::ImageButton* btnHelp_ = nullptr;
   // The controls LockNavigation disables, in its order.
   std::array<ui::Control*, 10> navigationControls_{};
+  ui::ExclusiveActions exclusiveActions_;
 
   // The pages, in notebook order, and the state they share.
   std::unique_ptr<StatusPage> statusPage_;
