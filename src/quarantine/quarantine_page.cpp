@@ -209,7 +209,8 @@ bool QuarantinePage::DeleteQuarantined(const std::string& name) {
     return false;
   }
   if ((*attributes & platform::kAttributeReadOnly) != 0) {
-    services_.files.ChangeAttributes(path, *attributes & ~platform::kAttributeReadOnly);
+    const std::uint32_t writable = *attributes & ~platform::kAttributeReadOnly;
+    services_.files.ChangeAttributes(path, writable != 0 ? writable : platform::kAttributeNormal);
   }
   return services_.files.RemoveFile(path);
 }
