@@ -21,6 +21,7 @@ namespace {
 class FixedClock : public nexolant::platform::Clock {
  public:
   nexolant::platform::DateTime Now() override { return 46000.5; }
+  void Sleep(std::uint32_t) override {}
 };
 
 void CheckRoundTrip(const std::uint8_t* data, std::size_t size) {

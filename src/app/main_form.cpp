@@ -134,6 +134,10 @@ void TMainForm::SaveStatistics() {
   statisticsStore_->Save(SettingsFile());
 }
 
+void TMainForm::RebuildQuarantineList() {
+  quarantinePage_->Rebuild();
+}
+
 void TMainForm::ShowSplash() {
   TSplashForm splash(services_.application);
   services_.application.ShowModal(splash);

@@ -23,6 +23,7 @@
 #include "settings/statistics_store.h"
 #include "settings/usage_statistics.h"
 #include "ui/controls.h"
+#include "ui/exclusive_actions.h"
 
 namespace nexolant {
 
@@ -66,10 +67,9 @@ class TMainForm : public ui::Form, public ScanNavigation, public SignatureSource
 
  protected:
   // Start-up and shutdown steps whose failure is swallowed where the sequence runs them: the
-  // step is abandoned and the sequence goes on. The quarantine subsystem fills its step in;
-  // until then it does nothing.
+  // step is abandoned and the sequence goes on.
   virtual void LoadStatistics();
-  virtual void RebuildQuarantineList() {}
+  virtual void RebuildQuarantineList();
   virtual void SaveStatistics();
 
   // Whether the signature lists exist (between CreateLists and FreeLists).
@@ -137,6 +137,7 @@ class TMainForm : public ui::Form, public ScanNavigation, public SignatureSource
   ui::ImageButton* btnHelp_ = nullptr;
   // The controls LockNavigation disables, in its order.
   std::array<ui::Control*, 10> navigationControls_{};
+  ui::ExclusiveActions exclusiveActions_;
 
   // The pages, in notebook order, and the state they share.
   std::unique_ptr<StatusPage> statusPage_;

@@ -187,27 +187,13 @@ void TMainForm::BuildImageButtons() {
 }
 
 // The pages in notebook order; the Status page's twins of the monitor's controls and its
-// statistics labels go to the objects that drive them.
+// statistics labels go to the objects that drive them. Repair, Cancel, Restore and Empty never
+// run inside one another.
 void TMainForm::BuildPages() {
   const auto addPage = [this](MainPage page) -> ui::NotebookPage& {
     return Notebook_->AddPage(PageCaption(page));
   };
   statusPage_ = std::make_unique<StatusPage>(addPage(kStatusPage));
-  scanNowPage_ = std::make_unique<ScanNowPage>(addPage(kScanNowPage));
-  activeMonitoringPage_ = std::make_unique<ActiveMonitoringPage>(
-      addPage(kActiveMonitoringPage), services_.locale, services_.application,
-      MonitorTwins{statusPage_->lblAMStatus(), statusPage_->lblEnableDisable()});
-  quarantinePage_ = std::make_unique<QuarantinePage>(addPage(kQuarantinePage), services_.locale);
-  settingsPage_ = std::make_unique<SettingsPage>(
-      addPage(kSettingsPage), SettingsServices{services_.profileStrings, services_.registry,
-                                               services_.files, services_.application});
-  detailsPage_ = std::make_unique<DetailsPage>(addPage(kDetailsPage));
-  scanningPage_ = std::make_unique<ScanningPage>(addPage(kScanningPage));
-  reportPage_ = std::make_unique<ReportPage>(addPage(kReportPage));
-  Notebook_->SetPageIndex(kStatusPage);
-  activeMonitoringPage_->Connect(
-      {services_.processes, *this, *settingsPage_, settingsPage_->comboSpeed()});
-
   statistics_ = std::make_unique<UsageStatistics>(
       services_.locale,
       StatisticsLabels{statusPage_->lblLastSystemScan(), statusPage_->lblTotalScans(),
@@ -215,7 +201,34 @@ void TMainForm::BuildPages() {
   statisticsStore_ = std::make_unique<StatisticsStore>(
       IniServices{services_.files, services_.locale, services_.application, services_.application},
       *statistics_);
+  scanNowPage_ = std::make_unique<ScanNowPage>(addPage(kScanNowPage));
+  activeMonitoringPage_ = std::make_unique<ActiveMonitoringPage>(
+      addPage(kActiveMonitoringPage), services_.locale, services_.application,
+      MonitorTwins{statusPage_->lblAMStatus(), statusPage_->lblEnableDisable()});
+  quarantinePage_ = std::make_unique<QuarantinePage>(
+      addPage(kQuarantinePage),
+      QuarantineServices{services_.files, services_.locale, services_.application,
+                         services_.programFolder},
+      QuarantinePeers{*statistics_, *this, exclusiveActions_});
+  settingsPage_ = std::make_unique<SettingsPage>(
+      addPage(kSettingsPage), SettingsServices{services_.profileStrings, services_.registry,
+                                               services_.files, services_.application});
+  detailsPage_ = std::make_unique<DetailsPage>(addPage(kDetailsPage));
+  scanningPage_ = std::make_unique<ScanningPage>(addPage(kScanningPage));
+  reportPage_ = std::make_unique<ReportPage>(
+      addPage(kReportPage),
+      ReportServices{services_.files, services_.registry, services_.processes, services_.clock,
+                     services_.locale, services_.application, services_.programFolder},
+      ReportPeers{*this, *statistics_, *settingsPage_, *quarantinePage_, exclusiveActions_});
+  Notebook_->SetPageIndex(kStatusPage);
+  activeMonitoringPage_->Connect(
+      {services_.processes, *this, *settingsPage_, settingsPage_->comboSpeed()});
   tray_ = std::make_unique<Tray>(services_.notificationArea, services_.application, *settingsPage_);
+  for (ui::Control* control : std::initializer_list<ui::Control*>{
+           &reportPage_->btnRepair(), &reportPage_->btnCancel(), &quarantinePage_->btnRestore(),
+           &quarantinePage_->btnEmpty()}) {
+    exclusiveActions_.Add(*control);
+  }
   scanControl_ = std::make_unique<ScanControl>(
       ScanServices{services_.files, services_.registry, services_.processes, services_.clock,
                    services_.locale, services_.folderBrowser, services_.application,

@@ -1,9 +1,16 @@
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
 namespace nexolant::platform {
+
+// System error codes, with the numbers Windows gives them, that the program tells apart.
+inline constexpr std::uint32_t kErrorFileNotFound = 2;
+inline constexpr std::uint32_t kErrorPathNotFound = 3;
+inline constexpr std::uint32_t kErrorAccessDenied = 5;
+inline constexpr std::uint32_t kErrorAlreadyExists = 183;
 
 // A file that exists could not be opened, read or written.
 class IoError : public std::runtime_error {
@@ -14,7 +21,8 @@ class IoError : public std::runtime_error {
 // A system call failed; the text is the system's own message for its error code.
 class SystemError : public std::runtime_error {
  public:
-  SystemError(unsigned long code, const std::string& text) : std::runtime_error(text), code_(code) {}
+  SystemError(unsigned long code, const std::string& text)
+      : std::runtime_error(text), code_(code) {}
   unsigned long code() const { return code_; }
 
  private:

@@ -99,6 +99,13 @@ class FileSystem {
   // Deletes a file; false when it could not be deleted.
   virtual bool RemoveFile(const std::string& path) = 0;
 
+  // Sets the attribute word of a file or folder; false when it could not be set.
+  virtual bool ChangeAttributes(const std::string& path, std::uint32_t attributes) = 0;
+
+  // The system's error code (errors.h) of the last RemoveFolder, Move, RemoveFile or
+  // ChangeAttributes that returned false.
+  virtual std::uint32_t LastError() const = 0;
+
   // The user's temporary folder, with a trailing backslash.
   virtual std::string TempFolder() = 0;
 

@@ -61,6 +61,9 @@ class ProcessApi {
 
   virtual VersionInfo Version() = 0;
   virtual std::uint32_t CurrentProcessId() = 0;
+  // Whether the program runs with an administrator's full rights: elevated, or as a member of
+  // the administrators where the system has no elevation.
+  virtual bool RunningElevated() = 0;
 
   // Bind their library when it is not bound yet; true when all of its functions the program
   // uses are available. A failed binding is tried again at the next call.

@@ -90,6 +90,9 @@ class Registry {
                            const std::string& text) = 0;
 
   virtual bool DeleteValue(const RegistryKey& key, const std::string& name) = 0;
+
+  // The system's error code (errors.h) of the last OpenKey, CreateKey or DeleteKey that failed.
+  virtual std::uint32_t LastError() const = 0;
 };
 
 }  // namespace nexolant::platform

@@ -1,6 +1,7 @@
 #include "scan/report_page.h"
 
 #include <array>
+#include <utility>
 
 #include "ui/artwork_names.h"
 #include "ui/control_table.h"
@@ -13,7 +14,8 @@ using ui::ControlKind;
 
 }  // namespace
 
-ReportPage::ReportPage(ui::NotebookPage& page) {
+ReportPage::ReportPage(ui::NotebookPage& page, ReportServices services, ReportPeers peers)
+    : services_(std::move(services)), peers_(peers) {
   const auto rows = std::to_array<ControlRow>({
       {.name = "lblReportHeading",
        .kind = ControlKind::kLabel,
@@ -42,6 +44,59 @@ ReportPage::ReportPage(ui::NotebookPage& page) {
   Report_->AddColumn("Filename", 100);
   Report_->AddColumn("Location", 150);
   Report_->AddColumn("Description", 219);
+  btnRepair_->OnClick = [this](ui::Control&) { btnRepairClick(); };
+  btnCancel_->OnClick = [this](ui::Control&) { btnCancelClick(); };
+}
+
+// A failure to create the quarantine folder leaves through the error report with the page
+// still shown; a second Repair then goes through all rows again.
+void ReportPage::btnRepairClick() {
+  if (peers_.actions.Running()) {
+    return;
+  }
+  {
+    const ui::ExclusiveActions::Scope running(peers_.actions);
+    RepairOutcome outcome;
+    {
+      const IntakeSession session(peers_.intake);
+      Repair repair({services_.files, services_.registry, services_.processes, services_.clock,
+                     services_.locale, services_.programFolder},
+                    peers_.statistics, peers_.intake);
+      outcome = repair.Run(*Report_, peers_.options.QuarantineBeforeRemoval());
+    }
+    ReportLeftOver(outcome);
+  }
+  peers_.intake.ShowRepairSummary();
+  peers_.navigation.BackToStatus();
+}
+
+void ReportPage::ReportLeftOver(const RepairOutcome& outcome) {
+  if (outcome.notRemoved == 0) {
+    return;
+  }
+  std::string text = "Nexolant could not remove " +
+                     services_.locale.FormatCount(outcome.notRemoved) +
+                     " object(s); they are still on your system.";
+  if (outcome.accessDenied && !services_.processes.RunningElevated()) {
+    text += " Running Nexolant as administrator may remove them.";
+  }
+  services_.application.ShowWarning(text, "Warning");
+}
+
+void ReportPage::btnCancelClick() {
+  if (peers_.actions.Running()) {
+    return;
+  }
+  ui::MessageResult answer;
+  {
+    const ui::ExclusiveActions::Scope running(peers_.actions);
+    answer = services_.application.ShowMessageBox(
+        "Are you sure you want to cancel and leave the adware found on your system?", "Warning",
+        ui::MessageButtons::kYesNo, ui::MessageIcon::kQuestion);
+  }
+  if (answer == ui::MessageResult::kYes) {
+    peers_.navigation.BackToStatus();
+  }
 }
 
 }  // namespace nexolant

@@ -1,21 +1,62 @@
 #pragma once
 
+#include <string>
+
+#include "platform/clock.h"
+#include "platform/file_system.h"
+#include "platform/locale.h"
+#include "platform/processes.h"
+#include "platform/registry.h"
+#include "quarantine/quarantine_intake.h"
+#include "scan/repair.h"
+#include "scan/scan_navigation.h"
+#include "settings/options.h"
+#include "settings/usage_statistics.h"
+#include "ui/application.h"
 #include "ui/button.h"
+#include "ui/exclusive_actions.h"
 #include "ui/list_view.h"
 #include "ui/notebook.h"
 
 namespace nexolant {
 
-// Page 7: the rows a scan found, and Repair and Cancel.
+struct ReportServices {
+  platform::FileSystem& files;
+  platform::Registry& registry;
+  platform::ProcessApi& processes;
+  platform::Clock& clock;
+  const platform::Locale& locale;
+  ui::Application& application;
+  std::string programFolder;  // with a trailing backslash
+};
+
+// What the page reaches of the rest of the window.
+struct ReportPeers {
+  ScanNavigation& navigation;
+  UsageStatistics& statistics;
+  const Options& options;
+  QuarantineIntake& intake;
+  ui::ExclusiveActions& actions;  // Repair and Cancel are members
+};
+
+// Page 7: the rows a scan found, and the two ways out of the scan: Repair and Cancel.
 class ReportPage {
  public:
-  explicit ReportPage(ui::NotebookPage& page);
+  ReportPage(ui::NotebookPage& page, ReportServices services, ReportPeers peers);
 
   ui::ListView& Report() const { return *Report_; }
   ui::Button& btnCancel() const { return *btnCancel_; }
   ui::Button& btnRepair() const { return *btnRepair_; }
 
+  // Handlers.
+  void btnRepairClick();
+  void btnCancelClick();
+
  private:
+  void ReportLeftOver(const RepairOutcome& outcome);
+
+  ReportServices services_;
+  ReportPeers peers_;
   ui::ListView* Report_ = nullptr;
   ui::Button* btnCancel_ = nullptr;
   ui::Button* btnRepair_ = nullptr;

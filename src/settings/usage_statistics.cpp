@@ -52,8 +52,12 @@ void UsageStatistics::CountQuarantined() {
 }
 
 void UsageStatistics::ClearQuarantined() {
-  values_.ObjectsQuarantined = 0;
-  ShowCount(labels_.lblObjectsQuarantined, 0);
+  SetQuarantined(0);
+}
+
+void UsageStatistics::SetQuarantined(std::int32_t count) {
+  values_.ObjectsQuarantined = count;
+  ShowCount(labels_.lblObjectsQuarantined, count);
 }
 
 void UsageStatistics::ShowCount(ui::Label& label, std::int32_t value) {

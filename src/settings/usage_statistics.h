@@ -47,6 +47,8 @@ class UsageStatistics {
   void CountQuarantined();
   // The quarantine became empty.
   void ClearQuarantined();
+  // The quarantine holds count files.
+  void SetQuarantined(std::int32_t count);
 
  private:
   void ShowCount(ui::Label& label, std::int32_t value);

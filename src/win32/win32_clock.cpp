@@ -30,4 +30,8 @@ platform::DateTime Win32Clock::Now() {
   return DaysSince1899(now.wYear, now.wMonth, now.wDay) + seconds / 86400.0;
 }
 
+void Win32Clock::Sleep(std::uint32_t milliseconds) {
+  ::Sleep(milliseconds);
+}
+
 }  // namespace nexolant::win32

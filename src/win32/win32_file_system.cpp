@@ -99,12 +99,19 @@ void Win32FileSystem::CreateFolder(const std::string& path) {
   }
 }
 
+bool Win32FileSystem::Record(bool ok) {
+  if (!ok) {
+    lastError_ = GetLastError();
+  }
+  return ok;
+}
+
 bool Win32FileSystem::RemoveFolder(const std::string& path) {
-  return RemoveDirectoryA(path.c_str()) != FALSE;
+  return Record(RemoveDirectoryA(path.c_str()) != FALSE);
 }
 
 bool Win32FileSystem::Move(const std::string& source, const std::string& target) {
-  return MoveFileA(source.c_str(), target.c_str()) != FALSE;
+  return Record(MoveFileA(source.c_str(), target.c_str()) != FALSE);
 }
 
 std::string Win32FileSystem::ReadWholeFile(const std::string& path) {
@@ -182,7 +189,11 @@ void Win32FileSystem::ReplaceWholeFile(const std::string& path, std::string_view
 }
 
 bool Win32FileSystem::RemoveFile(const std::string& path) {
-  return ::DeleteFileA(path.c_str()) != FALSE;
+  return Record(::DeleteFileA(path.c_str()) != FALSE);
+}
+
+bool Win32FileSystem::ChangeAttributes(const std::string& path, std::uint32_t attributes) {
+  return Record(SetFileAttributesA(path.c_str(), attributes) != FALSE);
 }
 
 std::string Win32FileSystem::TempFolder() {

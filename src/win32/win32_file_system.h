@@ -17,12 +17,20 @@ class Win32FileSystem : public platform::FileSystem {
   void WriteWholeFile(const std::string& path, std::string_view data) override;
   void ReplaceWholeFile(const std::string& path, std::string_view data) override;
   bool RemoveFile(const std::string& path) override;
+  bool ChangeAttributes(const std::string& path, std::uint32_t attributes) override;
+  std::uint32_t LastError() const override { return lastError_; }
   std::string TempFolder() override;
   std::string CreateTempFile(const std::string& folder, const std::string& prefix) override;
   platform::DriveType DriveTypeOf(const std::string& root) override;
   std::string WindowsFolder() override;
   std::string ProgramFolder() override;
   std::string ExecutablePath() override;
+
+ private:
+  // Keeps the calling thread's last error when ok is false; returns ok.
+  bool Record(bool ok);
+
+  std::uint32_t lastError_ = 0;
 };
 
 }  // namespace nexolant::win32

@@ -1,6 +1,7 @@
 #include "win32/win32_processes.h"
 
 #include <cstring>
+#include <memory>
 #include <string>
 
 namespace nexolant::win32 {
@@ -104,6 +105,30 @@ platform::VersionInfo Win32ProcessApi::Version() {
 
 std::uint32_t Win32ProcessApi::CurrentProcessId() {
   return GetCurrentProcessId();
+}
+
+// A system without process tokens (the 95/98/ME family) has no rights to lack. Where the token
+// knows no elevation (before Vista), membership of the administrators decides.
+bool Win32ProcessApi::RunningElevated() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+    return GetLastError() == ERROR_CALL_NOT_IMPLEMENTED;
+  }
+  const UniqueHandle owned(token);
+  TOKEN_ELEVATION elevation{};
+  DWORD size = 0;
+  if (GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size)) {
+    return elevation.TokenIsElevated != 0;
+  }
+  SID_IDENTIFIER_AUTHORITY authority = SECURITY_NT_AUTHORITY;
+  PSID administrators = nullptr;
+  if (!AllocateAndInitializeSid(&authority, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS,
+                                0, 0, 0, 0, 0, 0, &administrators)) {
+    return false;
+  }
+  const std::unique_ptr<void, decltype(&FreeSid)> sid(administrators, &FreeSid);
+  BOOL member = FALSE;
+  return CheckTokenMembership(nullptr, sid.get(), &member) && member;
 }
 
 bool Win32ProcessApi::BindToolhelp() {

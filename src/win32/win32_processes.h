@@ -34,6 +34,7 @@ class Win32ProcessApi : public platform::ProcessApi {
 
   platform::VersionInfo Version() override;
   std::uint32_t CurrentProcessId() override;
+  bool RunningElevated() override;
   bool BindToolhelp() override;
   bool BindPsapi() override;
   std::unique_ptr<platform::ProcessSnapshot> CreateProcessSnapshot() override;

@@ -83,7 +83,7 @@ platform::RegistryKeyPtr Win32Registry::OpenKey(KeyBase base, const std::string&
                                                 RegistryAccess access) {
   const HKEY parent = BaseHandle(base);
   HKEY opened = nullptr;
-  if (RegOpenKeyExA(parent, path.c_str(), 0, Rights(access), &opened) != ERROR_SUCCESS) {
+  if (!Record(RegOpenKeyExA(parent, path.c_str(), 0, Rights(access), &opened))) {
     return nullptr;
   }
   return MakeKey(opened, parent);
@@ -93,8 +93,8 @@ platform::RegistryKeyPtr Win32Registry::CreateKey(KeyBase base, const std::strin
                                                   RegistryAccess access) {
   const HKEY parent = BaseHandle(base);
   HKEY created = nullptr;
-  if (RegCreateKeyExA(parent, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, Rights(access),
-                      nullptr, &created, nullptr) != ERROR_SUCCESS) {
+  if (!Record(RegCreateKeyExA(parent, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                              Rights(access), nullptr, &created, nullptr))) {
     return nullptr;
   }
   return MakeKey(created, parent);
@@ -127,9 +127,17 @@ StringList Win32Registry::SubkeyNames(const platform::RegistryKey& key) {
   }
 }
 
+bool Win32Registry::Record(long status) {
+  if (status != ERROR_SUCCESS) {
+    lastError_ = static_cast<std::uint32_t>(status);
+  }
+  return status == ERROR_SUCCESS;
+}
+
+// RegDeleteKeyA with an empty path would delete the base key itself.
 bool Win32Registry::DeleteKey(KeyBase base, const std::string& path) {
-  // RegDeleteKeyA with an empty path would delete the base key itself.
-  return !path.empty() && RegDeleteKeyA(BaseHandle(base), path.c_str()) == ERROR_SUCCESS;
+  return Record(path.empty() ? ERROR_INVALID_PARAMETER
+                             : RegDeleteKeyA(BaseHandle(base), path.c_str()));
 }
 
 bool Win32Registry::ValueExists(const platform::RegistryKey& key, const std::string& name) {

@@ -21,6 +21,13 @@ class Win32Registry : public platform::Registry {
   bool WriteString(const platform::RegistryKey& key, const std::string& name,
                    const std::string& text) override;
   bool DeleteValue(const platform::RegistryKey& key, const std::string& name) override;
+  std::uint32_t LastError() const override { return lastError_; }
+
+ private:
+  // Keeps a failing status as the last error; true for ERROR_SUCCESS.
+  bool Record(long status);
+
+  std::uint32_t lastError_ = 0;
 };
 
 }  // namespace nexolant::win32

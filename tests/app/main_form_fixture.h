@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -27,9 +28,24 @@ namespace nexolant {
 
 inline constexpr platform::DateTime kStartTime = 46000.5;
 
+// Stands at kStartTime until the program sleeps; each sleep moves it on and is recorded.
 class FixedClock : public platform::Clock {
  public:
-  platform::DateTime Now() override { return kStartTime; }
+  platform::DateTime Now() override { return kStartTime + slept_ / 86'400'000.0; }
+  void Sleep(std::uint32_t milliseconds) override {
+    slept_ += milliseconds;
+    ++sleeps_;
+    if (OnSleep) {
+      OnSleep();
+    }
+  }
+  std::uint64_t Slept() const { return slept_; }
+  int Sleeps() const { return sleeps_; }
+  std::function<void()> OnSleep;
+
+ private:
+  std::uint64_t slept_ = 0;
+  int sleeps_ = 0;
 };
 
 using testing::EncipherReference;

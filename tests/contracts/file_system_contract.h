@@ -207,12 +207,19 @@ TYPED_TEST_P(FileSystemContract, MoveNeverReplacesAnExistingTarget) {
   EXPECT_EQ(files.ReadWholeFile(this->Path("Quarantine\\bad.exe")), "first");
 
   EXPECT_FALSE(files.Move(this->Path("taken.exe"), this->Path("Quarantine\\taken.exe")));
+  EXPECT_EQ(files.LastError(), platform::kErrorAlreadyExists);
   EXPECT_EQ(files.ReadWholeFile(this->Path("taken.exe")), "new");
   EXPECT_EQ(files.ReadWholeFile(this->Path("Quarantine\\taken.exe")), "old");
 
   EXPECT_FALSE(files.Move(this->Path("taken.exe"), this->Path("Quarantine")));
   EXPECT_FALSE(files.Move(this->Path("missing.exe"), this->Path("Quarantine\\missing.exe")));
+  if constexpr (TypeParam::kWindowsSemantics) {
+    EXPECT_EQ(files.LastError(), platform::kErrorFileNotFound);
+  }
   EXPECT_FALSE(files.Move(this->Path("taken.exe"), this->Path("gone\\taken.exe")));
+  if constexpr (TypeParam::kWindowsSemantics) {
+    EXPECT_EQ(files.LastError(), platform::kErrorPathNotFound);
+  }
   EXPECT_TRUE(files.FileExists(this->Path("taken.exe")));
 
   // A folder moves with what it holds.
@@ -228,6 +235,7 @@ TYPED_TEST_P(FileSystemContract, DeleteFileDeletesFilesOnly) {
   EXPECT_TRUE(files.RemoveFile(this->Path("a.tmp")));
   EXPECT_FALSE(files.FileExists(this->Path("a.tmp")));
   EXPECT_FALSE(files.RemoveFile(this->Path("a.tmp")));
+  EXPECT_EQ(files.LastError(), platform::kErrorFileNotFound);
   EXPECT_FALSE(files.RemoveFile(this->Path("folder")));
   EXPECT_TRUE(files.FolderExists(this->Path("folder")));
 }
@@ -371,8 +379,14 @@ TYPED_TEST_P(FileSystemContract, ReadOnlyFilesCanBeMovedButNotChanged) {
     this->Put("Nexolant.ini", "old");
     this->environment_.SetAttributes(this->Path("Nexolant.ini"), platform::kAttributeReadOnly);
     EXPECT_FALSE(files.RemoveFile(this->Path("Nexolant.ini")));
+    EXPECT_EQ(files.LastError(), platform::kErrorAccessDenied);
     EXPECT_TRUE(files.Move(this->Path("Nexolant.ini"), this->Path("Moved.ini")));
     EXPECT_EQ(files.ReadWholeFile(this->Path("Moved.ini")), "old");
+    this->Put("Cleared.ini", "x");
+    this->environment_.SetAttributes(this->Path("Cleared.ini"), platform::kAttributeReadOnly);
+    EXPECT_TRUE(files.ChangeAttributes(this->Path("Cleared.ini"), platform::kAttributeArchive));
+    EXPECT_EQ(files.FileAttributes(this->Path("Cleared.ini")), platform::kAttributeArchive);
+    EXPECT_TRUE(files.RemoveFile(this->Path("Cleared.ini")));
     if (!this->environment_.ReadOnlyFilesRefuseWrites(this->Path("Moved.ini"))) {
       GTEST_SKIP() << "this user may write into read-only files";
     }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/errors.h"
 #include "platform/registry.h"
 #include "platform/string_list.h"
 
@@ -127,9 +128,11 @@ TYPED_TEST_P(RegistryContract, DeleteRefusesAKeyThatHasSubkeys) {
   auto& reg = this->Reg();
   ASSERT_TRUE(reg.CreateKey(this->Scratch(), "Parent\\Child", RegistryAccess::kFull));
   EXPECT_FALSE(reg.DeleteKey(this->Scratch(), "Parent"));
+  EXPECT_EQ(reg.LastError(), platform::kErrorAccessDenied);
   EXPECT_TRUE(reg.OpenKey(this->Scratch(), "Parent\\Child", RegistryAccess::kRead));
   EXPECT_TRUE(reg.DeleteKey(this->Scratch(), "parent\\CHILD"));
   EXPECT_FALSE(reg.DeleteKey(this->Scratch(), "Parent\\Child"));
+  EXPECT_EQ(reg.LastError(), platform::kErrorFileNotFound);
   EXPECT_TRUE(reg.DeleteKey(ScratchKey::kRoot, this->scratch_.Path() + "\\Parent"));
   EXPECT_TRUE(reg.SubkeyNames(this->Scratch()).empty());
 }

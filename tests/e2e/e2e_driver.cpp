@@ -3,6 +3,10 @@
 //   e2e_driver wait SECONDS          wait for the visible main window; print its frame
 //                                    rectangle (left top right bottom)
 //   e2e_driver click CAPTION         click the visible child window with that text
+//   e2e_driver post-click CAPTION    the same, without waiting for the click's handler
+//   e2e_driver click-first-row       click the first row of the visible list view
+//   e2e_driver answer CAPTION        print the text of the visible message box and press its
+//                                    button with that text
 //   e2e_driver text-at X Y           print the text of the visible child window whose top
 //                                    left corner is at X, Y of the main window's client area
 //   e2e_driver list                  print each visible child window of the main window:
@@ -13,8 +17,6 @@
 //   e2e_driver shown                 print "shown" while the main window is visible, else
 //                                    "hidden"
 //   e2e_driver tray-click            press and release the left button on the tray icon
-//   e2e_driver post-click CAPTION    as click, but without waiting for the click's handler (for
-//                                    a control that opens a modal dialog)
 //   e2e_driver checked CAPTION       print 1 when the check box or radio button is ticked, else 0
 //   e2e_driver browse PATH           in the open browse-for-folder dialog, expand the tree down
 //                                    to PATH ("C:\folder\sub"), select it, print the status
@@ -354,6 +356,59 @@ int Rows() {
   return PrintRows(list, 3, "|");
 }
 
+// A click a few pixels below the column headers, on the first row.
+int ClickFirstRow() {
+  const HWND main = MainWindow();
+  HWND list = nullptr;
+  if (main) {
+    EnumChildWindows(main, &FindList, reinterpret_cast<LPARAM>(&list));
+  }
+  if (!list) {
+    std::fprintf(stderr, "no visible list\n");
+    return 1;
+  }
+  RECT header{};
+  if (const HWND headerWindow = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0))) {
+    GetClientRect(headerWindow, &header);
+  }
+  const LPARAM at = MAKELPARAM(20, header.bottom + 6);
+  PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(list, WM_LBUTTONUP, 0, at);
+  return 0;
+}
+
+BOOL CALLBACK PrintStatic(HWND hwnd, LPARAM) {
+  char className[64] = "";
+  GetClassNameA(hwnd, className, sizeof className);
+  if (lstrcmpiA(className, "Static") == 0 && !TextOf(hwnd).empty()) {
+    std::printf("%s\n", TextOf(hwnd).c_str());
+  }
+  return TRUE;
+}
+
+int Answer(const std::string& caption) {
+  HWND box = nullptr;
+  while ((box = FindWindowExA(nullptr, box, "#32770", nullptr)) != nullptr) {
+    if (IsWindowVisible(box)) {
+      break;
+    }
+  }
+  if (!box) {
+    std::fprintf(stderr, "no message box\n");
+    return 1;
+  }
+  Search search;
+  search.caption = caption;
+  EnumChildWindows(box, &ByCaption, reinterpret_cast<LPARAM>(&search));
+  if (!search.found) {
+    std::fprintf(stderr, "no button \"%s\"\n", caption.c_str());
+    return 1;
+  }
+  EnumChildWindows(box, &PrintStatic, 0);
+  PostMessageA(search.found, BM_CLICK, 0, 0);
+  return 0;
+}
+
 int TextAt(int x, int y) {
   const HWND main = MainWindow();
   Search search;
@@ -503,6 +558,12 @@ int main(int argc, char** argv) {
   if (command == "rows" && argc == 2) {
     return Rows();
   }
+  if (command == "click-first-row" && argc == 2) {
+    return ClickFirstRow();
+  }
+  if (command == "answer" && argc == 3) {
+    return Answer(argv[2]);
+  }
   if (command == "text-at" && argc == 4) {
     return TextAt(std::atoi(argv[2]), std::atoi(argv[3]));
   }
@@ -527,9 +588,10 @@ int main(int argc, char** argv) {
   if (command == "rows" && argc == 4) {
     return Rows(std::atoi(argv[2]), std::atoi(argv[3]));
   }
-  std::fprintf(stderr,
-               "usage: e2e_driver wait SECONDS | click CAPTION | post-click CAPTION | "
-               "checked CAPTION | browse PATH | rows | rows X Y | text-at X Y | list | close | "
-               "count NAME.exe | minimize | shown | tray-click\n");
+  std::fprintf(
+      stderr,
+      "usage: e2e_driver wait SECONDS | click CAPTION | post-click CAPTION | "
+      "checked CAPTION | browse PATH | rows | rows X Y | text-at X Y | list | close | "
+      "count NAME.exe | minimize | shown | tray-click | click-first-row | answer CAPTION\n");
   return 2;
 }

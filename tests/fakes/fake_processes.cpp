@@ -68,6 +68,11 @@ class FakeProcessApi::Opened : public platform::OpenedProcess {
       return false;
     }
     api_.terminated_.push_back(process_.id);
+    if (process_.listedAfterTermination > 0) {
+      api_.lingering_[process_.id] = process_.listedAfterTermination;
+    } else {
+      api_.Ended(process_);
+    }
     return true;
   }
 
@@ -91,21 +96,34 @@ FakeProcessApi::Process& FakeProcessApi::Add(std::uint32_t id, const std::string
   return *processes_.back();
 }
 
-std::vector<const FakeProcessApi::Process*> FakeProcessApi::Running() const {
-  std::vector<const Process*> running;
+std::vector<const FakeProcessApi::Process*> FakeProcessApi::Listed() {
+  std::vector<const Process*> listed;
   for (const auto& process : processes_) {
-    if (!IsTerminated(process->id)) {
-      running.push_back(process.get());
+    const auto lingering = lingering_.find(process->id);
+    if (lingering != lingering_.end()) {
+      listed.push_back(process.get());
+      if (--lingering->second == 0) {
+        lingering_.erase(lingering);
+        Ended(*process);
+      }
+    } else if (!IsTerminated(process->id)) {
+      listed.push_back(process.get());
     }
   }
-  return running;
+  return listed;
+}
+
+void FakeProcessApi::Ended(Process& process) {
+  if (OnExit) {
+    OnExit(process);
+  }
 }
 
 std::unique_ptr<platform::ProcessSnapshot> FakeProcessApi::CreateProcessSnapshot() {
   if (!toolhelp_ || failSnapshots_) {
     return nullptr;
   }
-  return std::make_unique<Snapshot>(Running(), openHandles_);
+  return std::make_unique<Snapshot>(Listed(), openHandles_);
 }
 
 std::optional<std::size_t> FakeProcessApi::ListProcessIds(std::span<std::uint32_t> ids) {
@@ -113,7 +131,7 @@ std::optional<std::size_t> FakeProcessApi::ListProcessIds(std::span<std::uint32_
   if (!psapi_ || failEnum_) {
     return std::nullopt;
   }
-  const std::vector<const Process*> running = Running();
+  const std::vector<const Process*> running = Listed();
   const std::size_t count = std::min(running.size(), ids.size());
   for (std::size_t i = 0; i < count; ++i) {
     ids[i] = running[i]->id;

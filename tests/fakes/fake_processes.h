@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -25,6 +27,9 @@ class FakeProcessApi : public platform::ProcessApi {
     bool hasModule = true;
     bool terminateFails = false;
     bool throwsOnOpen = false;  // OpenProcess raises std::runtime_error
+    // How many listings still report the process after its termination, as a process that
+    // takes a while to end.
+    int listedAfterTermination = 0;
   };
 
   FakeProcessApi();  // an NT 6 system with both libraries and process id 100 as its own
@@ -38,6 +43,9 @@ class FakeProcessApi : public platform::ProcessApi {
   void SetPsapiAvailable(bool available) { psapi_ = available; }
   void FailSnapshots(bool fail = true) { failSnapshots_ = fail; }
   void FailListProcessIds(bool fail = true) { failEnum_ = fail; }
+  void SetElevated(bool elevated) { elevated_ = elevated; }
+  // Runs when a terminated process has ended, after its last listing.
+  std::function<void(const Process&)> OnExit;
 
   // What the operations did.
   const std::vector<std::uint32_t>& Terminated() const { return terminated_; }
@@ -47,6 +55,7 @@ class FakeProcessApi : public platform::ProcessApi {
 
   platform::VersionInfo Version() override { return version_; }
   std::uint32_t CurrentProcessId() override { return currentId_; }
+  bool RunningElevated() override { return elevated_; }
   bool BindToolhelp() override { return toolhelp_; }
   bool BindPsapi() override { return psapi_; }
   std::unique_ptr<platform::ProcessSnapshot> CreateProcessSnapshot() override;
@@ -58,7 +67,9 @@ class FakeProcessApi : public platform::ProcessApi {
   class Snapshot;
   class Opened;
 
-  std::vector<const Process*> Running() const;
+  // The processes a listing reports; each lingering terminated one has one listing less.
+  std::vector<const Process*> Listed();
+  void Ended(Process& process);
   bool IsTerminated(std::uint32_t id) const;
 
   std::vector<std::unique_ptr<Process>> processes_;
@@ -68,6 +79,8 @@ class FakeProcessApi : public platform::ProcessApi {
   bool psapi_ = true;
   bool failSnapshots_ = false;
   bool failEnum_ = false;
+  bool elevated_ = false;
+  std::map<std::uint32_t, int> lingering_;  // terminated processes still listed, by id
   std::vector<std::uint32_t> terminated_;
   std::vector<std::size_t> enumBufferSizes_;
   std::set<std::uint32_t> accessMasks_;

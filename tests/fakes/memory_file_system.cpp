@@ -156,10 +156,29 @@ void MemoryFileSystem::CreateFolder(const std::string& path) {
   entries_.emplace(Key(path), Entry{Normalized(path), true, {}, platform::kAttributeDirectory});
 }
 
+bool MemoryFileSystem::Fail(std::uint32_t code) {
+  lastError_ = code;
+  return false;
+}
+
+// The code Windows gives for an entry that may not be changed, or none.
+std::optional<std::uint32_t> MemoryFileSystem::Refusal(const Entry& entry) {
+  if (entry.inUse) {
+    return kErrorSharingViolation;
+  }
+  if (entry.denied) {
+    return platform::kErrorAccessDenied;
+  }
+  return std::nullopt;
+}
+
 bool MemoryFileSystem::RemoveFolder(const std::string& path) {
   const std::string key = Key(path);
-  if (!IsFolder(key) || ParentOf(key).empty() || HasChildren(key)) {
-    return false;
+  if (!IsFolder(key)) {
+    return Fail(platform::kErrorFileNotFound);
+  }
+  if (ParentOf(key).empty() || HasChildren(key)) {
+    return Fail(kErrorDirectoryNotEmpty);
   }
   entries_.erase(key);
   return true;
@@ -170,16 +189,25 @@ bool MemoryFileSystem::Move(const std::string& source, const std::string& target
   const std::string to = Key(target);
   const Entry* entry = Find(from);
   const std::string targetParent = ParentOf(to);
-  if (entry == nullptr || entry->inUse || Find(to) != nullptr || targetParent.empty() ||
-      !IsFolder(targetParent)) {
-    return false;
+  if (entry == nullptr) {
+    return Fail(IsFolder(ParentOf(from)) ? platform::kErrorFileNotFound
+                                         : platform::kErrorPathNotFound);
+  }
+  if (const auto refusal = Refusal(*entry)) {
+    return Fail(*refusal);
+  }
+  if (Find(to) != nullptr) {
+    return Fail(platform::kErrorAlreadyExists);
+  }
+  if (targetParent.empty() || !IsFolder(targetParent)) {
+    return Fail(platform::kErrorPathNotFound);
   }
   const std::string inside = from + "\\";
   if (entry->folder) {
     // A folder moves with everything in it, within its drive and not into itself.
     const bool sameDrive = from.substr(0, from.find('\\')) == to.substr(0, to.find('\\'));
     if (!sameDrive || to.compare(0, inside.size(), inside) == 0) {
-      return false;
+      return Fail(platform::kErrorAccessDenied);
     }
   }
   const std::string newPath = Normalized(target);
@@ -247,11 +275,32 @@ void MemoryFileSystem::ReplaceWholeFile(const std::string& path, std::string_vie
 
 bool MemoryFileSystem::RemoveFile(const std::string& path) {
   const Entry* entry = Find(path);
-  if (entry == nullptr || entry->folder || entry->inUse ||
-      (entry->attributes & platform::kAttributeReadOnly)) {
-    return false;
+  if (entry == nullptr) {
+    return Fail(IsFolder(ParentOf(Key(path))) ? platform::kErrorFileNotFound
+                                              : platform::kErrorPathNotFound);
+  }
+  if (const auto refusal = Refusal(*entry)) {
+    return Fail(*refusal);
+  }
+  if (entry->folder || (entry->attributes & platform::kAttributeReadOnly)) {
+    return Fail(platform::kErrorAccessDenied);
   }
   entries_.erase(Key(path));
+  return true;
+}
+
+bool MemoryFileSystem::ChangeAttributes(const std::string& path, std::uint32_t attributes) {
+  const auto found = entries_.find(Key(path));
+  if (found == entries_.end()) {
+    return Fail(platform::kErrorFileNotFound);
+  }
+  Entry* entry = &found->second;
+  if (entry->denied) {
+    return Fail(platform::kErrorAccessDenied);
+  }
+  constexpr std::uint32_t kSettable = platform::kAttributeReadOnly | platform::kAttributeHidden |
+                                      platform::kAttributeSystem | platform::kAttributeArchive;
+  entry->attributes = (entry->attributes & ~kSettable) | (attributes & kSettable);
   return true;
 }
 
@@ -332,6 +381,10 @@ void MemoryFileSystem::SetUnreadable(const std::string& path, bool unreadable) {
 
 void MemoryFileSystem::SetInUse(const std::string& path, bool inUse) {
   At(path).inUse = inUse;
+}
+
+void MemoryFileSystem::SetDenied(const std::string& path, bool denied) {
+  At(path).denied = denied;
 }
 
 void MemoryFileSystem::SetTempFolder(const std::string& folder) {

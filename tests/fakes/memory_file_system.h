@@ -41,6 +41,12 @@ class MemoryFileSystem : public platform::FileSystem {
   void WriteWholeFile(const std::string& path, std::string_view data) override;
   void ReplaceWholeFile(const std::string& path, std::string_view data) override;
   bool RemoveFile(const std::string& path) override;
+  // Sets the read-only, hidden, system and archive bits; the others stay.
+  bool ChangeAttributes(const std::string& path, std::uint32_t attributes) override;
+  // The codes Windows gives: 2 or 3 for a missing file or folder, 5 for a denied change or a
+  // read-only file, 32 for a file in use, 145 for a folder that is not empty, 183 for a taken
+  // target.
+  std::uint32_t LastError() const override { return lastError_; }
   std::string TempFolder() override { return tempFolder_; }
   // Names like GetTempFileName does: the first three characters of prefix, four hex digits
   // and ".tmp".
@@ -63,6 +69,8 @@ class MemoryFileSystem : public platform::FileSystem {
   void SetUnreadable(const std::string& path, bool unreadable = true);
   // A file held open by another program without sharing.
   void SetInUse(const std::string& path, bool inUse = true);
+  // A file whose permissions refuse this user every change, as an ACL may.
+  void SetDenied(const std::string& path, bool denied = true);
   void SetTempFolder(const std::string& folder);  // creates the folder
   void SetDriveType(char letter, platform::DriveType type);
   void SetWindowsFolder(std::string folder) { windowsFolder_ = std::move(folder); }
@@ -80,6 +88,9 @@ class MemoryFileSystem : public platform::FileSystem {
   int WriteCount() const { return writeCount_; }  // successful writes and replacements
 
  private:
+  static constexpr std::uint32_t kErrorSharingViolation = 32;
+  static constexpr std::uint32_t kErrorDirectoryNotEmpty = 145;
+
   struct Entry {
     std::string path;  // as first spelled, without a trailing backslash
     bool folder = false;
@@ -87,12 +98,15 @@ class MemoryFileSystem : public platform::FileSystem {
     std::uint32_t attributes = 0;
     bool unreadable = false;
     bool inUse = false;
+    bool denied = false;
   };
   struct TempFailure {
     unsigned long code;
     std::string text;
   };
 
+  bool Fail(std::uint32_t code);
+  static std::optional<std::uint32_t> Refusal(const Entry& entry);
   const Entry* Find(const std::string& path) const;
   bool IsFolder(const std::string& path) const;
   bool HasChildren(const std::string& key) const;
@@ -109,6 +123,7 @@ class MemoryFileSystem : public platform::FileSystem {
   std::optional<TempFailure> tempFailure_;
   unsigned nextUnique_ = 1;
   int writeCount_ = 0;
+  std::uint32_t lastError_ = 0;
 };
 
 }  // namespace nexolant

@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/errors.h"
+
 namespace nexolant {
 
 using platform::KeyBase;
@@ -181,6 +183,7 @@ platform::RegistryKeyPtr MemoryRegistry::OpenKey(KeyBase base, const std::string
                                                  RegistryAccess access) {
   Node* node = Find(BaseNode(base), path);
   if (!node || (node->denyFullAccess && access == RegistryAccess::kFull)) {
+    lastError_ = node ? platform::kErrorAccessDenied : platform::kErrorFileNotFound;
     return nullptr;
   }
   return std::make_unique<Key>(node->shared_from_this(), access, openKeys_);
@@ -190,6 +193,7 @@ platform::RegistryKeyPtr MemoryRegistry::CreateKey(KeyBase base, const std::stri
                                                    RegistryAccess access) {
   Node* node = Create(BaseNode(base), path);
   if (!node || (node->denyFullAccess && access == RegistryAccess::kFull)) {
+    lastError_ = platform::kErrorAccessDenied;
     return nullptr;
   }
   return std::make_unique<Key>(node->shared_from_this(), access, openKeys_);
@@ -208,6 +212,7 @@ StringList MemoryRegistry::SubkeyNames(const platform::RegistryKey& key) {
 bool MemoryRegistry::DeleteKey(KeyBase base, const std::string& path) {
   Node* node = path.empty() ? nullptr : Find(BaseNode(base), path);
   if (!node || !node->children.empty() || node->denyFullAccess) {
+    lastError_ = node ? platform::kErrorAccessDenied : platform::kErrorFileNotFound;
     return false;
   }
   deletedKeys_.push_back(node->Path());

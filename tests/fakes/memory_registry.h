@@ -40,6 +40,8 @@ class MemoryRegistry : public platform::Registry {
   bool WriteString(const platform::RegistryKey& key, const std::string& name,
                    const std::string& text) override;
   bool DeleteValue(const platform::RegistryKey& key, const std::string& name) override;
+  // 2 for a missing key, 5 for a denied one or one that still has subkeys.
+  std::uint32_t LastError() const override { return lastError_; }
 
   // Set-up and inspection for tests; paths are from the root. AddKey and SetValue create
   // missing keys; the setters throw std::out_of_range for a key that does not exist.
@@ -71,6 +73,7 @@ class MemoryRegistry : public platform::Registry {
   std::array<std::shared_ptr<Node>, 4> roots_;
   int openKeys_ = 0;
   StringList deletedKeys_;
+  std::uint32_t lastError_ = 0;
 };
 
 }  // namespace nexolant

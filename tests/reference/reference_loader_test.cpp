@@ -22,6 +22,7 @@ constexpr platform::DateTime kNow = 45000.25;
 class FixedClock : public platform::Clock {
  public:
   platform::DateTime Now() override { return kNow; }
+  void Sleep(std::uint32_t) override {}
 };
 
 using testing::EncipherReference;

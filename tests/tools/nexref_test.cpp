@@ -119,6 +119,7 @@ TEST(NexrefFileTest, CheckPrintsTheTotalsOfTheDetailsPage) {
 class FixedClock : public platform::Clock {
  public:
   platform::DateTime Now() override { return 45000.5; }
+  void Sleep(std::uint32_t) override {}
 };
 
 // The check must count what the program's loader counts, whatever the file holds.

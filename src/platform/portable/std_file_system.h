@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "platform/file_system.h"
 
@@ -28,6 +29,9 @@ class StdFileSystem : public FileSystem {
   void WriteWholeFile(const std::string& path, std::string_view data) override;
   void ReplaceWholeFile(const std::string& path, std::string_view data) override;
   bool RemoveFile(const std::string& path) override;
+  // Only the read-only bit has an effect: it takes away or gives back the write permissions.
+  bool ChangeAttributes(const std::string& path, std::uint32_t attributes) override;
+  std::uint32_t LastError() const override { return lastError_; }
   std::string TempFolder() override;
   std::string CreateTempFile(const std::string& folder, const std::string& prefix) override;
   DriveType DriveTypeOf(const std::string& root) override;
@@ -35,6 +39,12 @@ class StdFileSystem : public FileSystem {
   std::string WindowsFolder() override;
   std::string ProgramFolder() override;
   std::string ExecutablePath() override;
+
+ private:
+  // Records the error's Windows code; returns false for the caller to pass on.
+  bool Fail(std::error_code error);
+
+  std::uint32_t lastError_ = 0;
 };
 
 }  // namespace nexolant::platform

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string_view>
+
+namespace nexolant {
+
+// The quarantine lives in the program folder: the quarantined files in a folder of their own,
+// and an index whose one section holds an entry name=origin folder per file.
+inline constexpr const char* kQuarantineFolderName = "Quarantine";
+inline constexpr const char* kQuarantineIndexName = "Quarantine.ini";
+inline constexpr const char* kFilesSection = "Files";
+
+// A name that stays inside the folder it is joined to: not empty, not "." or "..", and
+// without "\", "/" or ":".
+bool IsPlainFileName(std::string_view name);
+
+// A path from a drive root ("C:\...") or from a network share ("\\server\...").
+bool IsAbsolutePath(std::string_view path);
+
+}  // namespace nexolant

@@ -1,0 +1,150 @@
+#!/usr/bin/env bash
+# Repair and the quarantine with the real Nexolant.exe under Wine. Files, a key under
+# HKEY_CURRENT_USER and a running helper process get names of this run's own, which a
+# reference file made for the test knows. A quick scan finds them; Repair ends the process,
+# deletes the key and moves the files into the quarantine with their index entries and rows; a
+# restart lists them again; Restore puts one back; Empty removes the folder and the index.
+#   repair_e2e.sh Nexolant.exe nexref e2e_driver.exe helper.exe
+set -euo pipefail
+
+exe=$1
+nexref=$2
+driver_exe=$3
+helper=$4
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+wine_run="$root/scripts/wine-run"
+# shellcheck source=../../scripts/lib/xvfb.sh
+source "$root/scripts/lib/xvfb.sh"
+prefix="${NEXOLANT_WINEPREFIX:-$root/build/wine-prefix}"
+
+tag="nxe$$"
+folder=$(mktemp -d)
+planted="$prefix/drive_c/windows/$tag"
+origin="C:\\windows\\$tag"
+key="HKCU\\Software\\$tag"
+reg_exe="$prefix/drive_c/windows/system32/reg.exe"
+xvfb_pid=""
+app_pid=""
+helper_pid=""
+stop_group() {
+  if [ -n "$1" ] && kill -0 "$1" 2>/dev/null; then
+    kill -- "-$1" 2>/dev/null || true
+  fi
+}
+cleanup() {
+  stop_group "$app_pid"
+  stop_group "$helper_pid"
+  "$wine_run" "$reg_exe" delete "$key" /f >/dev/null 2>&1 || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$folder" "$planted"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+if [ -z "${DISPLAY:-}" ]; then
+  start_xvfb 200 260 || fail "no display"
+fi
+driver() { "$wine_run" "$driver_exe" "$@" | tr -d '\r'; }
+
+# Waits up to $1 seconds for a command to succeed.
+within() {
+  local seconds=$1
+  shift
+  for _ in $(seq $((seconds * 2))); do
+    if "$@" >/dev/null 2>&1; then
+      return 0
+    fi
+    sleep 0.5
+  done
+  return 1
+}
+title_is() { [ "$(driver text-at 182 85)" = "$1" ]; }
+shows() { driver list | grep -qF "\"$1\""; }
+expect_shown() {
+  within 20 shows "$1" || fail "\"$1\" not shown"
+  echo "ok: $1"
+}
+
+start_program() {
+  (cd / && exec setsid "$wine_run" "$folder/Nexolant.exe") &
+  app_pid=$!
+  driver wait 90 >/dev/null || fail "the main window did not appear"
+}
+close_program() {
+  driver close || fail "cannot close the main window"
+  setsid bash -c "sleep 30; kill -- -$app_pid 2>/dev/null" </dev/null >/dev/null 2>&1 &
+  local watchdog=$! status=0
+  wait "$app_pid" || status=$?
+  app_pid=""
+  kill -- "-$watchdog" 2>/dev/null || true
+  [ "$status" -eq 0 ] || fail "exit code $status after WM_CLOSE"
+}
+
+# The objects to find, and a reference that knows their names.
+mkdir -p "$planted"
+printf 'first' >"$planted/${tag}a.dll"
+printf 'second' >"$planted/${tag}b.dll"
+cp "$helper" "$planted/${tag}h.exe"
+printf '[ScanFiles]\n%sa.dll=Test file A\n%sb.dll=Test file B\n%sh.exe=Test helper\n[OtherKill]\n[Registry]\n%skey=Test key\n' \
+  "$tag" "$tag" "$tag" "$tag" >"$folder/reference.ini"
+"$nexref" build "$folder/reference.ini" "$folder/Reference.dat" >/dev/null
+rm "$folder/reference.ini"
+cp "$exe" "$folder/Nexolant.exe"
+"$wine_run" "$reg_exe" add "$key\\${tag}key" /f >/dev/null 2>&1 || fail "cannot add the key"
+(exec setsid "$wine_run" "$planted/${tag}h.exe") &
+helper_pid=$!
+helper_runs() { [ "$(driver count "${tag}h.exe")" = 1 ]; }
+within 30 helper_runs || fail "the helper did not start"
+
+start_program
+driver click "Scan Now" >/dev/null || fail "no Scan Now button"
+driver post-click "Next" || fail "no Next button"
+within 240 driver click "Report" || fail "the scan did not end with a report"
+within 10 title_is "Report" || fail "no Report page"
+driver post-click "Repair" || fail "no Repair button"
+if ! within 60 title_is "Nexolant Status"; then
+  driver answer "OK" >&2 || true
+  fail "Repair did not end on the Status page"
+fi
+echo "ok: repaired"
+
+[ "$(driver count "${tag}h.exe")" = "0" ] || fail "the helper still runs"
+echo "ok: the process is gone"
+if "$wine_run" "$reg_exe" query "$key\\${tag}key" >/dev/null 2>&1; then
+  fail "the key is still there"
+fi
+echo "ok: the key is gone"
+for name in "${tag}a.dll" "${tag}b.dll" "${tag}h.exe"; do
+  [ -f "$folder/Quarantine/$name" ] || fail "$name is not in the quarantine"
+  [ ! -e "$planted/$name" ] || fail "$name is still in its folder"
+  grep -qxF "$name=$origin"$'\r' "$folder/Quarantine.ini" || fail "no index entry for $name"
+done
+echo "ok: three files quarantined with their origin"
+driver click "Quarantine" >/dev/null || fail "no Quarantine button"
+expect_shown "There are 3 object(s) in quarantine."
+close_program
+
+start_program
+driver click "Quarantine" >/dev/null || fail "no Quarantine button"
+expect_shown "There are 3 object(s) in quarantine."
+driver click-first-row || fail "no list"
+driver post-click "Restore" || fail "no Restore button"
+within 20 test -f "$planted/${tag}a.dll" || fail "${tag}a.dll was not restored"
+[ "$(cat "$planted/${tag}a.dll")" = "first" ] || fail "the restored file changed"
+expect_shown "There are currently 2 object(s) in quarantine."
+grep -qF "${tag}a.dll" "$folder/Quarantine.ini" && fail "the restored file keeps its entry"
+
+driver post-click "Empty Quarantine" || fail "no Empty Quarantine button"
+question=""
+answer_yes() { question=$(driver answer "&Yes"); }
+within 20 answer_yes || fail "no question before emptying"
+[ "$question" = "Are you sure you want to empty the quarantine?" ] || fail "asked \"$question\""
+expect_shown "There are currently no objects in quarantine."
+[ ! -e "$folder/Quarantine" ] || fail "the quarantine folder is still there"
+[ ! -e "$folder/Quarantine.ini" ] || fail "the index is still there"
+echo "ok: emptied"
+close_program

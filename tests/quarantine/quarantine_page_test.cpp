@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "quarantine/quarantine_world.h"
+
+namespace nexolant {
+namespace {
+
+constexpr const char* kRestoreFailure =
+    "Unable to restore file! The original path may no longer exist.";
+
+using Entries = std::map<std::string, std::string>;
+
+// A quarantine of three files from their folders, as an earlier run left it.
+class QuarantinePageTest : public ::testing::Test {
+ protected:
+  QuarantinePageTest() {
+    for (const auto& [name, folder] : kEntries) {
+      world_.files.AddFolder(folder);
+      world_.files.AddFile(std::string(QuarantineWorld::kQuarantine) + "\\" + name, name);
+    }
+    WriteIndex("[Files]\r\nspy1.dll=C:\\A\r\nevil.exe=C:\\B\r\nother.txt=C:\\C\r\n");
+  }
+
+  void WriteIndex(const std::string& text) { world_.files.AddFile(QuarantineWorld::kIndex, text); }
+  std::string Quarantined(const std::string& name) const {
+    return std::string(QuarantineWorld::kQuarantine) + "\\" + name;
+  }
+
+  const Entries kEntries{{"spy1.dll", "C:\\A"}, {"evil.exe", "C:\\B"}, {"other.txt", "C:\\C"}};
+  QuarantineWorld world_{
+      "[ScanFiles]\nab**c=Malformed\nevil.exe=Evil file\nspy?.dll=Spy library\n"
+      "[OtherKill]\n[Registry]\n"};
+};
+
+// Keys that are no plain file name never become rows or paths, and stay in the index; a
+// malformed pattern met while looking up a description only costs that row its description.
+TEST_F(QuarantinePageTest, RebuildListsThePlainNamesOfTheIndexSorted) {
+  WriteIndex(
+      "[Files]\r\nspy1.dll=C:\\A\r\n..\\..\\boot.ini=C:\\\r\nabxyz.txt=C:\\X\r\na:b=C:\\\r\n"
+      ".=C:\\\r\nevil.exe=C:\\B\r\nx/y=C:\\\r\nother.txt=C:\\C\r\n");
+  const std::optional<std::string> index = world_.files.Contents(QuarantineWorld::kIndex);
+  world_.Start();
+
+  EXPECT_EQ(world_.Rows(), (std::vector<std::string>{
+                               "abxyz.txt|Unavailable|C:\\X", "evil.exe|Evil file|C:\\B",
+                               "other.txt|Unavailable|C:\\C", "spy1.dll|Spy library|C:\\A"}));
+  EXPECT_EQ(world_.Summary(), "There are 4 object(s) in quarantine.");
+  EXPECT_TRUE(world_.Get<ui::Button>("btnEmpty").Enabled());
+  EXPECT_FALSE(world_.Get<ui::Button>("btnRestore").Enabled());
+  EXPECT_EQ(world_.files.Contents(QuarantineWorld::kIndex), index);
+}
+
+TEST_F(QuarantinePageTest, WithoutAnIndexNothingIsListed) {
+  world_.files.RemoveFile(QuarantineWorld::kIndex);
+  world_.Start();
+  EXPECT_EQ(world_.List().Count(), 0);
+  EXPECT_EQ(world_.Summary(), "There are currently no objects in quarantine");
+  EXPECT_FALSE(world_.Get<ui::Button>("btnEmpty").Enabled());
+}
+
+// The index file goes only with its last entry: an entry the list left out keeps it.
+TEST_F(QuarantinePageTest, RestorePutsFilesBackAndForgetsTheirEntries) {
+  WriteIndex(
+      "[Files]\r\nspy1.dll=C:\\A\r\nevil.exe=C:\\B\r\nother.txt=C:\\C\r\n..\\kept=C:\\K\r\n");
+  world_.Start();
+  world_.form->Statistics().SetQuarantined(3);
+
+  EXPECT_TRUE(world_.Restore("evil.exe"));
+  EXPECT_EQ(world_.files.Contents("C:\\B\\evil.exe"), "evil.exe");
+  EXPECT_EQ(world_.Index(),
+            (Entries{{"spy1.dll", "C:\\A"}, {"other.txt", "C:\\C"}, {"..\\kept", "C:\\K"}}));
+  EXPECT_EQ(world_.Summary(), "There are currently 2 object(s) in quarantine.");
+  EXPECT_EQ(world_.Statistics().ObjectsQuarantined, 3);
+  world_.Restart();
+  EXPECT_EQ(world_.List().Count(), 2);
+
+  world_.Restore("spy1.dll");
+  world_.Restore("other.txt");
+  EXPECT_TRUE(world_.Messages().empty());
+  EXPECT_EQ(world_.Index(), (Entries{{"..\\kept", "C:\\K"}}));
+  EXPECT_FALSE(world_.files.FolderExists(QuarantineWorld::kQuarantine));
+  EXPECT_EQ(world_.Summary(), "There are currently no objects in quarantine.");
+  EXPECT_EQ(world_.Caption("lblObjectsQuarantined"), "0");
+  EXPECT_FALSE(world_.Get<ui::Button>("btnEmpty").Enabled());
+
+  world_.files.AddFile(Quarantined("a.exe"));
+  WriteIndex("[Files]\r\na.exe=C:\\A\r\n");
+  world_.Restart();
+  world_.Restore("a.exe");
+  EXPECT_FALSE(world_.files.FileExists(QuarantineWorld::kIndex));
+}
+
+TEST_F(QuarantinePageTest, RestoreRefusesAnOriginItCannotPutTheFileBackInto) {
+  WriteIndex(
+      "[Files]\r\nspy1.dll=C:\\A\r\nevil.exe=C:\\Gone\r\nother.txt=C\r\nspy2.dll=\r\n"
+      "spy3.dll=..\\A\r\n");
+  for (const char* name : {"spy2.dll", "spy3.dll"}) {
+    world_.files.AddFile(Quarantined(name), name);
+  }
+  world_.files.AddFile("C:\\A\\spy1.dll", "came back");
+  world_.Start();
+
+  for (const char* name : {"spy1.dll", "evil.exe", "other.txt", "spy2.dll", "spy3.dll"}) {
+    world_.Restore(name);
+    EXPECT_EQ(world_.Messages().back(), kRestoreFailure) << name;
+    EXPECT_EQ(world_.files.Contents(Quarantined(name)), name);
+  }
+  EXPECT_EQ(world_.Messages().size(), 5u);
+  EXPECT_EQ(world_.List().Count(), 5);
+  EXPECT_EQ(world_.Index().size(), 5u);
+  EXPECT_EQ(world_.files.Contents("C:\\A\\spy1.dll"), "came back");
+}
+
+// The user confirmed, so read-only files go too; what still cannot be deleted stays listed,
+// indexed and counted.
+TEST_F(QuarantinePageTest, EmptyDeletesWhatItCanAndKeepsTheRest) {
+  world_.files.SetReadOnly(Quarantined("evil.exe"));
+  world_.files.SetDenied(Quarantined("spy1.dll"));
+  world_.Start();
+
+  world_.Empty(false);
+  EXPECT_EQ(world_.List().Count(), 3);
+  EXPECT_TRUE(world_.files.FileExists(Quarantined("other.txt")));
+
+  world_.Empty();
+  EXPECT_EQ(world_.Messages().back(), "1 file(s) could not be deleted and remain in quarantine.");
+  EXPECT_EQ(world_.Rows(), std::vector<std::string>{"spy1.dll|Spy library|C:\\A"});
+  EXPECT_EQ(world_.Index(), (Entries{{"spy1.dll", "C:\\A"}}));
+  EXPECT_EQ(world_.files.Names(QuarantineWorld::kQuarantine), std::vector<std::string>{"spy1.dll"});
+  EXPECT_EQ(world_.Caption("lblObjectsQuarantined"), "1");
+  EXPECT_EQ(world_.Summary(), "There are currently 1 object(s) in quarantine.");
+  EXPECT_TRUE(world_.Get<ui::Button>("btnEmpty").Enabled());
+
+  world_.files.SetDenied(Quarantined("spy1.dll"), false);
+  world_.Empty();
+  EXPECT_EQ(world_.List().Count(), 0);
+  EXPECT_FALSE(world_.files.FileExists(QuarantineWorld::kIndex));
+  EXPECT_FALSE(world_.files.FolderExists(QuarantineWorld::kQuarantine));
+  EXPECT_EQ(world_.Statistics().ObjectsQuarantined, 0);
+  EXPECT_EQ(world_.Summary(), "There are currently no objects in quarantine.");
+  EXPECT_FALSE(world_.Get<ui::Button>("btnEmpty").Enabled());
+}
+
+TEST_F(QuarantinePageTest, AClickOnTheListEnablesRestoreOnlyWithARowSelected) {
+  world_.Start();
+  world_.ShowQuarantinePage();
+  world_.backend.ClickRow(world_.List(), 1);
+  EXPECT_TRUE(world_.Get<ui::Button>("btnRestore").Enabled());
+  world_.backend.ClickRow(world_.List(), -1);
+  EXPECT_FALSE(world_.Get<ui::Button>("btnRestore").Enabled());
+}
+
+}  // namespace
+}  // namespace nexolant

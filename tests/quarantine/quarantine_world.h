@@ -1,0 +1,133 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/main_form.h"
+#include "app/main_form_fixture.h"
+#include "ini/big_ini_file.h"
+#include "support/recording_warnings.h"
+#include "support/scripted_pump.h"
+#include "ui/check_box.h"
+
+namespace nexolant {
+
+// A main window over in-memory services, with the program folder, a reference file and helpers
+// to plant objects, fill the Report list as a scan does, and use the Report and Quarantine
+// pages as the user does.
+struct QuarantineWorld {
+  static constexpr const char* kFolder = "C:\\Program Files\\Nexolant\\";
+  static constexpr const char* kQuarantine = "C:\\Program Files\\Nexolant\\Quarantine";
+  static constexpr const char* kIndex = "C:\\Program Files\\Nexolant\\Quarantine.ini";
+  static constexpr const char* kReference =
+      "[ScanFiles]\nevil.exe=Evil file\nspy?.dll=Spy library\n"
+      "[OtherKill]\nbadproc.exe=Bad process\n"
+      "[Registry]\nEvilKey=Evil key\n";
+
+  explicit QuarantineWorld(std::string_view reference = kReference) {
+    files.AddFolder(kFolder);
+    files.AddFile(std::string(kFolder) + "Reference.dat", EncipherReference(reference));
+  }
+
+  TMainForm& Start() {
+    form = std::make_unique<TMainForm>(AppServices{files, clock, locale, shell, registry, processes,
+                                                   profileStrings, downloader, folderBrowser,
+                                                   application, kFolder});
+    application.CreateForm(*form);
+    return *form;
+  }
+  void Restart() {
+    form.reset();
+    Start();
+  }
+
+  template <class T>
+  T& Get(std::string_view name) const {
+    return Named<T>(*form, name);
+  }
+  ui::ListView& Report() const { return Get<ui::ListView>("Report"); }
+  ui::ListView& List() const { return Get<ui::ListView>("Quarantine"); }
+  std::string Caption(std::string_view name) const { return Get<ui::Label>(name).Caption(); }
+  std::string Summary() const { return Caption("lblQuarantine"); }
+  int PageIndex() const { return Get<ui::Notebook>("Notebook").PageIndex(); }
+
+  // The end of a scan that found rows: navigation locked, the Report page shown.
+  void Found(const std::vector<ReportRow>& rows) {
+    Report().Clear();
+    for (const ReportRow& row : rows) {
+      Report().Add(row.Caption, {row.Location, row.Description});
+    }
+    form->LockNavigation();
+    form->ShowReportPage();
+  }
+  void SetQuarantining(bool on) { Get<ui::CheckBox>("chkQuarantine").SetChecked(on); }
+  bool Click(std::string_view name) {
+    ui::Control* control = form->FindControl(name);
+    if (control == nullptr) {
+      throw std::logic_error("no control " + std::string(name));
+    }
+    return backend.Click(*control);
+  }
+  bool Repair() { return Click("btnRepair"); }
+  void ShowQuarantinePage() { Click("QuarantineBtn"); }
+  // Selects the row of that name on the Quarantine page and presses Restore.
+  bool Restore(const std::string& name) {
+    ShowQuarantinePage();
+    backend.ClickRow(List(), List().IndexOfCaption(name));
+    return Click("btnRestore");
+  }
+  bool Empty(bool confirm = true) {
+    ShowQuarantinePage();
+    backend.QueueAnswer(confirm ? ui::MessageResult::kYes : ui::MessageResult::kNo);
+    return Click("btnEmpty");
+  }
+
+  // The index's entries of [Files] as name -> origin, read as the program reads them.
+  std::map<std::string, std::string> Index() {
+    RecordingWarnings warnings;
+    ScriptedPump pump;
+    TBigIniFile index({files, locale, pump, warnings}, kIndex);
+    StringList keys;
+    index.ReadSection("Files", keys);
+    std::map<std::string, std::string> entries;
+    for (const std::string& key : keys) {
+      entries.emplace(key, index.ReadString("Files", key, ""));
+    }
+    return entries;
+  }
+  std::vector<std::string> Rows() const {
+    std::vector<std::string> rows;
+    for (const ui::ListItem& item : List().Items()) {
+      rows.push_back(item.caption + "|" + item.subItems.at(0) + "|" + item.subItems.at(1));
+    }
+    return rows;
+  }
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> texts;
+    for (const RecordedMessage& message : backend.Messages()) {
+      texts.push_back(message.text);
+    }
+    return texts;
+  }
+  const StatisticsValues& Statistics() const { return form->Statistics().Values(); }
+
+  MemoryFileSystem files;
+  FixedClock clock;
+  AsciiLocale locale;
+  FakeShell shell;
+  MemoryRegistry registry;
+  FakeProcessApi processes;
+  FakeProfileStrings profileStrings{files};
+  FakeDownloader downloader{files};
+  FakeFolderBrowser folderBrowser;
+  ScriptedBackend backend;
+  ui::Application application{backend};
+  std::unique_ptr<TMainForm> form;
+};
+
+}  // namespace nexolant
