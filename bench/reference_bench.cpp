@@ -12,16 +12,12 @@
 #include "reference/reference_loader.h"
 #include "signature_patterns.h"
 #include "support/encipher_reference.h"
+#include "support/stopped_clock.h"
 
 namespace nexolant {
 namespace {
 
 constexpr const char* kFolder = "C:\\Program\\";
-
-class FixedClock : public platform::Clock {
- public:
-  platform::DateTime Now() override { return 46000.5; }
-};
 
 class NoWarnings : public platform::WarningSink {
  public:
@@ -51,7 +47,7 @@ void BM_ReferenceLoad(benchmark::State& state) {
   files.AddFolder(kFolder);
   files.AddFile(std::string(kFolder) + "Reference.dat",
                 testing::EncipherReference(ReferenceText()));
-  FixedClock clock;
+  nexolant::testing::StoppedClock clock{46000.5};
   const platform::Cp1252Locale locale;
   platform::IdlePump pump;
   NoWarnings warnings;

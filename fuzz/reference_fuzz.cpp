@@ -15,14 +15,9 @@
 #include "reference/crypt.h"
 #include "reference/reference_loader.h"
 #include "support/recording_warnings.h"
+#include "support/stopped_clock.h"
 
 namespace {
-
-class FixedClock : public nexolant::platform::Clock {
- public:
-  nexolant::platform::DateTime Now() override { return 46000.5; }
-  void Sleep(std::uint32_t) override {}
-};
 
 void CheckRoundTrip(const std::uint8_t* data, std::size_t size) {
   if (size < 6) {
@@ -51,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   nexolant::MemoryFileSystem files;
   files.SetTempFolder("C:\\Temp\\");
   files.AddFile(folder + "Reference.dat", std::string(reinterpret_cast<const char*>(data), size));
-  FixedClock clock;
+  nexolant::testing::StoppedClock clock{46000.5};
   nexolant::RecordingWarnings warnings;
   nexolant::SignatureTables tables;
   nexolant::StringList details;

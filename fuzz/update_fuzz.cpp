@@ -14,14 +14,10 @@
 #include "reference/reference_check.h"
 #include "support/encipher_reference.h"
 #include "support/recording_warnings.h"
+#include "support/stopped_clock.h"
 #include "update/reference_update.h"
 
 namespace {
-
-class FixedClock : public nexolant::platform::Clock {
- public:
-  nexolant::platform::DateTime Now() override { return 46000.5; }
-};
 
 // The first byte chooses the case: bit 0 enciphers the rest as the body (otherwise the rest is
 // sent as it is, like a garbage page), bit 1 breaks the download off half-way, bit 2 lets the
@@ -72,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (input.failWrites) {
     files.FailWritesAfter(input.writeBudget);
   }
-  FixedClock clock;
+  nexolant::testing::StoppedClock clock{46000.5};
   nexolant::RecordingWarnings warnings;
   const bool taken =
       nexolant::UpdateReferenceFile({files, downloader, clock, locale, warnings}, url, folder);

@@ -36,8 +36,8 @@ struct QuarantineWorld {
 
   TMainForm& Start() {
     form = std::make_unique<TMainForm>(AppServices{files, clock, locale, shell, registry, processes,
-                                                   profileStrings, downloader, folderBrowser,
-                                                   application, kFolder});
+                                                   profileStrings, downloader, notificationArea,
+                                                   folderBrowser, application, kFolder});
     application.CreateForm(*form);
     return *form;
   }
@@ -124,6 +124,7 @@ struct QuarantineWorld {
   FakeProcessApi processes;
   FakeProfileStrings profileStrings{files};
   FakeDownloader downloader{files};
+  FakeNotificationArea notificationArea;
   FakeFolderBrowser folderBrowser;
   ScriptedBackend backend;
   ui::Application application{backend};

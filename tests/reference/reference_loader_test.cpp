@@ -13,17 +13,12 @@
 #include "support/encipher_reference.h"
 #include "support/recording_warnings.h"
 #include "support/scripted_pump.h"
+#include "support/stopped_clock.h"
 
 namespace nexolant {
 namespace {
 
 constexpr platform::DateTime kNow = 45000.25;
-
-class FixedClock : public platform::Clock {
- public:
-  platform::DateTime Now() override { return kNow; }
-  void Sleep(std::uint32_t) override {}
-};
 
 using testing::EncipherReference;
 
@@ -71,7 +66,7 @@ class LoadReferenceTest : public ::testing::Test {
   bool NoTempFiles() { return files_.Names(files_.TempFolder()).empty(); }
 
   MemoryFileSystem files_;
-  FixedClock clock_;
+  testing::StoppedClock clock_{kNow};
   platform::Cp1252Locale locale_;
   ScriptedPump pump_;
   RecordingWarnings warnings_;

@@ -20,6 +20,7 @@
 #include "support/recording_warnings.h"
 #include "support/scoped_folder.h"
 #include "support/scripted_pump.h"
+#include "support/stopped_clock.h"
 
 namespace nexolant::nexref {
 namespace {
@@ -116,12 +117,6 @@ TEST(NexrefFileTest, CheckPrintsTheTotalsOfTheDetailsPage) {
   EXPECT_TRUE(runner.warnings().Shown().empty());
 }
 
-class FixedClock : public platform::Clock {
- public:
-  platform::DateTime Now() override { return 45000.5; }
-  void Sleep(std::uint32_t) override {}
-};
-
 // The check must count what the program's loader counts, whatever the file holds.
 TEST(NexrefFileTest, CheckTotalsEqualTheLoadersCounts) {
   const std::vector<std::string> texts = {
@@ -136,7 +131,7 @@ TEST(NexrefFileTest, CheckTotalsEqualTheLoadersCounts) {
     MemoryFileSystem files;
     files.AddFile("C:\\Nexolant\\Reference.dat", EncipherReference(text));
     Runner runner(files);
-    FixedClock clock;
+    testing::StoppedClock clock{45000.5};
     SignatureTables tables;
     StringList details;
     LoadReference({files, clock, runner.locale(), runner.pump(), runner.warnings()},

@@ -12,6 +12,7 @@
 #include "reference/reference_check.h"
 #include "support/encipher_reference.h"
 #include "support/recording_warnings.h"
+#include "support/stopped_clock.h"
 #include "update/update_url.h"
 
 namespace nexolant {
@@ -22,11 +23,6 @@ using testing::EncipherReference;
 const std::string kFolder = "C:\\Program Files\\Nexolant\\";
 const std::string kUrl = "http://update.example/updates/adware/reference.dat";
 const std::string kOld = EncipherReference("[ScanFiles]\r\nOLD.EXE=The old file\r\n");
-
-class FixedClock : public platform::Clock {
- public:
-  platform::DateTime Now() override { return 45000.5; }
-};
 
 class ReferenceUpdateTest : public ::testing::Test {
  protected:
@@ -45,7 +41,7 @@ class ReferenceUpdateTest : public ::testing::Test {
 
   MemoryFileSystem files_;
   FakeDownloader downloader_{files_};
-  FixedClock clock_;
+  testing::StoppedClock clock_{45000.5};
   platform::Cp1252Locale locale_;
   RecordingWarnings warnings_;
 };
