@@ -160,6 +160,15 @@ void Win32FileSystem::ReplaceWholeFile(const std::string& path, std::string_view
   if (targetExists && (targetAttributes & kKept) != 0) {
     throw IoError("Cannot replace file " + path + ". " + SystemErrorText(ERROR_ACCESS_DENIED));
   }
+  // A target held open elsewhere is refused before anything is written: ReplaceFileA would
+  // fail on it only after making a backup file of its own, which some systems leave behind.
+  if (targetExists) {
+    const UniqueFileHandle probe(CreateFileA(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
+                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!probe) {
+      ThrowIoError("Cannot replace file ", path);
+    }
+  }
   std::string tempName;
   try {
     tempName = CreateTempFile(FolderOf(path), "nxr");
