@@ -11,40 +11,26 @@ helper=$3
 driver_exe=$4
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 wine_run="$root/scripts/wine-run"
-# shellcheck source=../../scripts/lib/xvfb.sh
-source "$root/scripts/lib/xvfb.sh"
+# shellcheck source=e2e_lib.sh
+source "$root/tests/e2e/e2e_lib.sh"
 
 probe=NxMonitorProbe.exe
 folder=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
 probe_pid=""
 cleanup() {
-  for pid in "$app_pid" "$probe_pid"; do
-    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
-      kill -- "-$pid" 2>/dev/null || true
-    fi
-  done
+  stop_group "$app_pid"
+  stop_group "$probe_pid"
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$folder"
 }
 trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
 
 cp "$exe" "$folder/Nexolant.exe"
 cp "$helper" "$folder/$probe"
 printf '[OtherKill]\nNXMONITORPROBE.EXE=Probe process of the monitor test\n' >"$folder/plain.ini"
 "$nexref" build "$folder/plain.ini" "$folder/Reference.dat" >/dev/null
 
-if [ -z "${DISPLAY:-}" ]; then
-  start_xvfb 200 260 || fail "no display"
-fi
-
-driver() { "$wine_run" "$driver_exe" "$@" | tr -d '\r'; }
+ensure_display
 
 # Polls the monitor's list (at 211, 170 of the main window) until it shows the row.
 expect_row() {
@@ -60,9 +46,7 @@ expect_row() {
   fail "no row \"$1\" in: $rows"
 }
 
-(cd / && exec setsid "$wine_run" "$folder/Nexolant.exe") &
-app_pid=$!
-driver wait 90 >/dev/null || fail "the main window did not appear"
+start_program "$folder/Nexolant.exe"
 
 # Starts a probe, which sleeps for a minute, and waits until it runs.
 start_probe() {
@@ -99,12 +83,5 @@ expect_row "$probe | Probe process of the monitor test - Terminated"
 [ "$(driver count "$probe")" = "0" ] || fail "the probe still runs"
 echo "ok: the probe was terminated"
 
-driver close || fail "cannot close the main window"
-(sleep 30 && kill -- "-$app_pid" 2>/dev/null) &
-watchdog=$!
-status=0
-wait "$app_pid" || status=$?
-app_pid=""
-kill "$watchdog" 2>/dev/null || true
-[ "$status" -eq 0 ] || fail "exit code $status"
+close_program
 echo "ok: exit code 0"

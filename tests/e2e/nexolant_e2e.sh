@@ -11,41 +11,25 @@ reference=$2
 driver_exe=$3
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 wine_run="$root/scripts/wine-run"
-# shellcheck source=../../scripts/lib/xvfb.sh
-source "$root/scripts/lib/xvfb.sh"
+# shellcheck source=e2e_lib.sh
+source "$root/tests/e2e/e2e_lib.sh"
 
 folder=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
 cleanup() {
-  if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
-    kill -- "-$app_pid" 2>/dev/null || true
-  fi
+  stop_group "$app_pid"
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$folder"
 }
 trap cleanup EXIT
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
 cp "$exe" "$folder/Nexolant.exe"
 cp "$reference" "$folder/Reference.dat"
 
 # One display for the program and the driver.
-if [ -z "${DISPLAY:-}" ]; then
-  start_xvfb 200 260 || fail "no display"
-fi
-
-driver() { "$wine_run" "$driver_exe" "$@" | tr -d '\r'; }
+ensure_display
 
 # Its own process group, so that a failed run can be ended without touching anything else.
-(cd / && exec setsid "$wine_run" "$folder/Nexolant.exe") &
-app_pid=$!
-
-driver wait 90 >/dev/null || fail "the main window did not appear"
+start_program "$folder/Nexolant.exe"
 
 expect_title() {
   local title
@@ -89,17 +73,7 @@ driver tray-click || fail "no tray icon window"
 wait_for shown || fail "a click on the tray icon did not bring the window back"
 expect_title "Reference file details"
 
-driver close || fail "cannot close the main window"
-# The program must end by itself; the watchdog ends it after 30 s, which fails the test. The
-# watchdog is a session of its own, away from our output, so that stopping it stops its sleep
-# too and CTest does not wait 30 s for a sleep that holds the test's output open.
-setsid bash -c "sleep 30; kill -- -$app_pid 2>/dev/null" </dev/null >/dev/null 2>&1 &
-watchdog=$!
-status=0
-wait "$app_pid" || status=$?
-app_pid=""
-kill -- "-$watchdog" 2>/dev/null || true
-[ "$status" -eq 0 ] || fail "exit code $status (143: it did not end after WM_CLOSE)"
+close_program
 echo "ok: exit code 0"
 
 left=$(driver count Nexolant.exe)

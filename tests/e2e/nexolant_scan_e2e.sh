@@ -14,18 +14,14 @@ driver_exe=$3
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 wine_run="$root/scripts/wine-run"
 prefix="${NEXOLANT_WINEPREFIX:-$root/build/wine-prefix}"
-# shellcheck source=../../scripts/lib/xvfb.sh
-source "$root/scripts/lib/xvfb.sh"
+# shellcheck source=e2e_lib.sh
+source "$root/tests/e2e/e2e_lib.sh"
 
 key='HKCU\Software\ZqvPlantedKey'
 program=$(mktemp -d)
 work=""
-xvfb_pid=""
-app_pid=""
 cleanup() {
-  if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
-    kill -- "-$app_pid" 2>/dev/null || true
-  fi
+  stop_group "$app_pid"
   "$wine_run" reg delete "$key" /f >/dev/null 2>&1 || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$program"
@@ -33,16 +29,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-if [ -z "${DISPLAY:-}" ]; then
-  start_xvfb 200 260 || fail "no display"
-fi
-
-driver() { "$wine_run" "$driver_exe" "$@" | tr -d '\r'; }
+ensure_display
 
 # The program folder: the executable and a reference file of names found nowhere else.
 cp "$exe" "$program/Nexolant.exe"
@@ -73,9 +60,7 @@ echo planted >"$work/Planted/zqvplanted_hidden.sys"
 "$wine_run" attrib "$folder\\Planted\\zqvplanted_hidden.sys" | tr -d '\r' | grep -q '^.*H.*zqvplanted' ||
   fail "cannot hide the planted file"
 
-(cd / && exec setsid "$wine_run" "$program/Nexolant.exe") &
-app_pid=$!
-driver wait 90 >/dev/null || fail "the main window did not appear"
+start_program "$program/Nexolant.exe"
 
 driver click "Settings" || fail "no Settings button"
 [ "$(driver checked "Deep scanning of registry")" = 1 ] || driver click "Deep scanning of registry"
@@ -120,12 +105,5 @@ expected:
 $expected"
 echo "ok: the planted files and key, and nothing else"
 
-driver close || fail "cannot close the main window"
-(sleep 30 && kill -- "-$app_pid" 2>/dev/null) &
-watchdog=$!
-status=0
-wait "$app_pid" || status=$?
-app_pid=""
-kill "$watchdog" 2>/dev/null || true
-[ "$status" -eq 0 ] || fail "exit code $status"
+close_program
 echo "ok: closed"

@@ -13,8 +13,8 @@ driver_exe=$3
 helper=$4
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 wine_run="$root/scripts/wine-run"
-# shellcheck source=../../scripts/lib/xvfb.sh
-source "$root/scripts/lib/xvfb.sh"
+# shellcheck source=e2e_lib.sh
+source "$root/tests/e2e/e2e_lib.sh"
 prefix="${NEXOLANT_WINEPREFIX:-$root/build/wine-prefix}"
 
 tag="nxe$$"
@@ -23,14 +23,7 @@ planted="$prefix/drive_c/windows/$tag"
 origin="C:\\windows\\$tag"
 key="HKCU\\Software\\$tag"
 reg_exe="$prefix/drive_c/windows/system32/reg.exe"
-xvfb_pid=""
-app_pid=""
 helper_pid=""
-stop_group() {
-  if [ -n "$1" ] && kill -0 "$1" 2>/dev/null; then
-    kill -- "-$1" 2>/dev/null || true
-  fi
-}
 cleanup() {
   stop_group "$app_pid"
   stop_group "$helper_pid"
@@ -40,15 +33,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-if [ -z "${DISPLAY:-}" ]; then
-  start_xvfb 200 260 || fail "no display"
-fi
-driver() { "$wine_run" "$driver_exe" "$@" | tr -d '\r'; }
+ensure_display
 
 # Waits up to $1 seconds for a command to succeed.
 within() {
@@ -69,21 +54,6 @@ expect_shown() {
   echo "ok: $1"
 }
 
-start_program() {
-  (cd / && exec setsid "$wine_run" "$folder/Nexolant.exe") &
-  app_pid=$!
-  driver wait 90 >/dev/null || fail "the main window did not appear"
-}
-close_program() {
-  driver close || fail "cannot close the main window"
-  setsid bash -c "sleep 30; kill -- -$app_pid 2>/dev/null" </dev/null >/dev/null 2>&1 &
-  local watchdog=$! status=0
-  wait "$app_pid" || status=$?
-  app_pid=""
-  kill -- "-$watchdog" 2>/dev/null || true
-  [ "$status" -eq 0 ] || fail "exit code $status after WM_CLOSE"
-}
-
 # The objects to find, and a reference that knows their names.
 mkdir -p "$planted"
 printf 'first' >"$planted/${tag}a.dll"
@@ -100,7 +70,7 @@ helper_pid=$!
 helper_runs() { [ "$(driver count "${tag}h.exe")" = 1 ]; }
 within 30 helper_runs || fail "the helper did not start"
 
-start_program
+start_program "$folder/Nexolant.exe"
 driver click "Scan Now" >/dev/null || fail "no Scan Now button"
 driver post-click "Next" || fail "no Next button"
 within 240 driver click "Report" || fail "the scan did not end with a report"
@@ -128,7 +98,7 @@ driver click "Quarantine" >/dev/null || fail "no Quarantine button"
 expect_shown "There are 3 object(s) in quarantine."
 close_program
 
-start_program
+start_program "$folder/Nexolant.exe"
 driver click "Quarantine" >/dev/null || fail "no Quarantine button"
 expect_shown "There are 3 object(s) in quarantine."
 driver click-first-row || fail "no list"
