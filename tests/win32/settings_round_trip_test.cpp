@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/main_form.h"
+#include "fakes/fake_folder_browser.h"
 #include "fakes/fake_notification_area.h"
 #include "fakes/fake_shell.h"
 #include "settings/run_entry.h"
@@ -94,8 +95,8 @@ class SettingsRoundTripTest : public ::testing::Test {
   // One run: start, the action in the main loop, close.
   void RunProgram(const std::function<void(TMainForm& form)>& action) {
     TMainForm form(AppServices{files_, clock_, locale_, shell_, registry_, processes_,
-                               profileStrings_, downloader_, notificationArea_, application_,
-                               folder_.Prefix()});
+                               profileStrings_, downloader_, notificationArea_, folderBrowser_,
+                               application_, folder_.Prefix()});
     backend_.QueueInMainLoop([&] {
       backend_.Click(*form.FindControl("SettingsBtn"));
       action(form);
@@ -122,6 +123,7 @@ class SettingsRoundTripTest : public ::testing::Test {
   Win32ProfileStrings profileStrings_;
   Win32Downloader downloader_;
   FakeNotificationArea notificationArea_;
+  FakeFolderBrowser folderBrowser_;
   ScriptedBackend backend_;
   ui::Application application_{backend_};
 };
