@@ -26,11 +26,16 @@
 //   e2e_driver rows X Y              print each row of the visible list view whose top left
 //                                    corner is at X, Y of the main window's client area: its
 //                                    columns' texts separated by " | "
+//   e2e_driver resources             print, for the main window's process, its handle count,
+//                                    GDI objects, USER objects, private bytes and working set
+//                                    in bytes: "HANDLES GDI USER PRIVATE WORKING"
 // Exit code 0 on success, 1 when the window or control is not found, 2 on bad usage.
 #include <windows.h>
 
 #include <commctrl.h>
+#include <psapi.h>
 #include <tlhelp32.h>
+#include <winternl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -41,6 +46,26 @@ namespace {
 
 constexpr char kFormClass[] = "NexolantForm";
 constexpr char kTitle[] = "Nexolant";
+
+// A kernel handle closed on every way out of its scope.
+class OwnedHandle {
+ public:
+  explicit OwnedHandle(HANDLE handle)
+      : handle_(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
+  ~OwnedHandle() {
+    if (handle_) {
+      CloseHandle(handle_);
+    }
+  }
+  OwnedHandle(const OwnedHandle&) = delete;
+  OwnedHandle& operator=(const OwnedHandle&) = delete;
+
+  HANDLE get() const { return handle_; }
+  explicit operator bool() const { return handle_ != nullptr; }
+
+ private:
+  HANDLE handle_;
+};
 
 // The visible main window: the form titled "Nexolant" with a caption bar (the splash window
 // has none).
@@ -459,20 +484,80 @@ int Close() {
 }
 
 int Count(const std::string& name) {
-  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) {
+  const OwnedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot) {
     return 1;
   }
   int count = 0;
   PROCESSENTRY32 entry{};
   entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+  for (BOOL more = Process32First(snapshot.get(), &entry); more;
+       more = Process32Next(snapshot.get(), &entry)) {
     if (lstrcmpiA(entry.szExeFile, name.c_str()) == 0) {
       ++count;
     }
   }
-  CloseHandle(snapshot);
   std::printf("%d\n", count);
+  return 0;
+}
+
+// Wine answers GetProcessHandleCount with 0; its system-wide handle list has the real count.
+DWORD HandleCount(HANDLE process, DWORD processId) {
+  DWORD count = 0;
+  if (GetProcessHandleCount(process, &count) && count != 0) {
+    return count;
+  }
+  constexpr NTSTATUS kLengthMismatch = static_cast<NTSTATUS>(0xC0000004);
+  std::vector<char> buffer(1 << 20);
+  NTSTATUS status;
+  while ((status = NtQuerySystemInformation(SystemHandleInformation, buffer.data(),
+                                            static_cast<ULONG>(buffer.size()), nullptr)) ==
+         kLengthMismatch) {
+    buffer.resize(buffer.size() * 2);
+  }
+  if (status < 0) {
+    return count;
+  }
+  const auto* table = reinterpret_cast<const SYSTEM_HANDLE_INFORMATION*>(buffer.data());
+  const SYSTEM_HANDLE_ENTRY* entries = table->Handle;
+  for (ULONG index = 0; index < table->Count; ++index) {
+    if (entries[index].OwnerPid == processId) {
+      ++count;
+    }
+  }
+  return count;
+}
+
+// The counters that grow when a program leaks: kernel handles, GDI and USER objects, memory.
+int Resources() {
+  const HWND main = MainWindow();
+  if (!main) {
+    std::fprintf(stderr, "no main window\n");
+    return 1;
+  }
+  DWORD processId = 0;
+  GetWindowThreadProcessId(main, &processId);
+  const OwnedHandle process(
+      OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+  if (!process) {
+    std::fprintf(stderr, "cannot open process %lu\n", processId);
+    return 1;
+  }
+  const DWORD handles = HandleCount(process.get(), processId);
+  const DWORD gdi = GetGuiResources(process.get(), GR_GDIOBJECTS);
+  const DWORD user = GetGuiResources(process.get(), GR_USEROBJECTS);
+  PROCESS_MEMORY_COUNTERS_EX memory{};
+  memory.cb = sizeof memory;
+  if (!GetProcessMemoryInfo(process.get(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                            sizeof memory)) {
+    std::fprintf(stderr, "no memory counters\n");
+    return 1;
+  }
+  // Both are the commit charge; Wine fills only the second for another process.
+  const SIZE_T privateBytes = memory.PrivateUsage != 0 ? memory.PrivateUsage : memory.PagefileUsage;
+  std::printf("%lu %lu %lu %llu %llu\n", handles, gdi, user,
+              static_cast<unsigned long long>(privateBytes),
+              static_cast<unsigned long long>(memory.WorkingSetSize));
   return 0;
 }
 
@@ -585,6 +670,9 @@ int main(int argc, char** argv) {
   if (command == "tray-click" && argc == 2) {
     return TrayClick();
   }
+  if (command == "resources" && argc == 2) {
+    return Resources();
+  }
   if (command == "rows" && argc == 4) {
     return Rows(std::atoi(argv[2]), std::atoi(argv[3]));
   }
@@ -592,6 +680,7 @@ int main(int argc, char** argv) {
       stderr,
       "usage: e2e_driver wait SECONDS | click CAPTION | post-click CAPTION | "
       "checked CAPTION | browse PATH | rows | rows X Y | text-at X Y | list | close | "
-      "count NAME.exe | minimize | shown | tray-click | click-first-row | answer CAPTION\n");
+      "count NAME.exe | minimize | shown | tray-click | click-first-row | answer CAPTION | "
+      "resources\n");
   return 2;
 }
