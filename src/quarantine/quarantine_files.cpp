@@ -9,10 +9,19 @@ bool IsPlainFileName(std::string_view name) {
 
 bool IsAbsolutePath(std::string_view path) {
   const auto isLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
-  if (path.size() >= 3 && isLetter(path[0]) && path[1] == ':' && path[2] == '\\') {
+  if (path.size() >= 2 && isLetter(path[0]) && path[1] == ':' &&
+      (path.size() == 2 || path[2] == '\\')) {
     return true;
   }
   return path.size() > 2 && path.starts_with("\\\\") && path[2] != '\\';
+}
+
+std::string PathInFolder(std::string_view folder, std::string_view name) {
+  std::string path(folder);
+  if (!path.ends_with('\\')) {
+    path += '\\';
+  }
+  return path.append(name);
 }
 
 }  // namespace nexolant

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace nexolant {
@@ -14,7 +15,12 @@ inline constexpr const char* kFilesSection = "Files";
 // without "\", "/" or ":".
 bool IsPlainFileName(std::string_view name);
 
-// A path from a drive root ("C:\...") or from a network share ("\\server\...").
+// A path from a drive root ("C:\..."), the root itself as a scan names its folder ("C:"), or a
+// path from a network share ("\\server\...").
 bool IsAbsolutePath(std::string_view path);
+
+// The path of name in folder, with one backslash between them also when the folder is a root
+// written with its backslash ("C:\").
+std::string PathInFolder(std::string_view folder, std::string_view name);
 
 }  // namespace nexolant

@@ -144,7 +144,7 @@ void QuarantinePage::Restore(int index) {
   const std::string name = Quarantine_->Item(index).caption;
   const std::string origin = Quarantine_->Item(index).subItems.at(1);
   if (!IsAbsolutePath(origin) ||
-      !services_.files.Move(QuarantinedPath(name), origin + "\\" + name)) {
+      !services_.files.Move(QuarantinedPath(name), PathInFolder(origin, name))) {
     services_.application.ShowWarning(
         "Unable to restore file! The original path may no longer exist.", "Warning");
     return;

@@ -226,6 +226,10 @@ TYPED_TEST_P(FileSystemContract, MoveNeverReplacesAnExistingTarget) {
   EXPECT_TRUE(files.Move(this->Path("Quarantine"), this->Path("Moved")));
   EXPECT_FALSE(files.FolderExists(this->Path("Quarantine")));
   EXPECT_EQ(files.ReadWholeFile(this->Path("Moved\\taken.exe")), "old");
+
+  // A doubled separator, as in a folder written with its backslash joined to a name, is one.
+  EXPECT_TRUE(files.Move(this->Path("Moved\\taken.exe"), this->Path("Moved\\\\back.exe")));
+  EXPECT_EQ(files.ReadWholeFile(this->Path("Moved\\back.exe")), "old");
 }
 
 TYPED_TEST_P(FileSystemContract, DeleteFileDeletesFilesOnly) {

@@ -11,10 +11,16 @@ namespace {
 
 using platform::IoError;
 
-// Backslashes only, without a trailing one.
+// Backslashes only, without a trailing one. As the system reads paths, "/" is a separator and
+// a run of separators is one, except the two that start a network path.
 std::string Normalized(std::string_view path) {
-  std::string result(path);
-  std::replace(result.begin(), result.end(), '/', '\\');
+  std::string result;
+  for (const char c : path) {
+    const char next = c == '/' ? '\\' : c;
+    if (next != '\\' || result.size() < 2 || result.back() != '\\') {
+      result += next;
+    }
+  }
   while (result.size() > 1 && result.back() == '\\') {
     result.pop_back();
   }

@@ -82,6 +82,20 @@ TEST_F(RepairTest, ActsOnEveryKindOfRowAndCountsWhatItRemoved) {
   EXPECT_EQ(world_.PageIndex(), kStatusPage);
 }
 
+// The scan names a drive root's folder "C:", without the backslash.
+TEST_F(RepairTest, AFileFromADriveRootGoesIntoTheQuarantineAndComesBack) {
+  world_.files.AddFile("C:\\spy1.dll", "root");
+  world_.Found({FileRow("spy1.dll", "C:")});
+
+  EXPECT_TRUE(world_.Repair());
+  EXPECT_EQ(world_.Index(), (std::map<std::string, std::string>{{"spy1.dll", "C:"}}));
+  EXPECT_TRUE(world_.Restore("spy1.dll"));
+
+  EXPECT_TRUE(world_.Messages().empty());
+  EXPECT_EQ(world_.files.Contents("C:\\spy1.dll"), "root");
+  EXPECT_EQ(world_.List().Count(), 0);
+}
+
 TEST_F(RepairTest, AProcessThatDoesNotEndIsAwaitedForAboutTwoSecondsAndReported) {
   world_.processes.Add(7, "C:\\Bad\\badproc.exe").listedAfterTermination = 1000;
   world_.Found({{"badproc.exe", "Memory", "Bad process"}});
