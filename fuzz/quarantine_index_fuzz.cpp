@@ -1,0 +1,240 @@
+// The Quarantine page over any index file: the list is rebuilt from the index without writing
+// anything, its rows are plain file names that the index holds, and Restore and Empty then
+// never touch a file outside the quarantine folder except by moving a quarantined file back to
+// an absolute origin. No quarantined file is lost: each one is in the folder, back at an
+// origin, or deleted by Empty, also when index writes fail part of the way.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "fakes/memory_file_system.h"
+#include "ini/big_ini_file.h"
+#include "platform/portable/cp1252_locale.h"
+#include "quarantine/quarantine_files.h"
+#include "quarantine/quarantine_page.h"
+#include "reference/signature_source.h"
+#include "settings/usage_statistics.h"
+#include "support/recording_backend.h"
+#include "ui/application.h"
+#include "ui/form.h"
+#include "ui/label.h"
+#include "ui/notebook.h"
+
+namespace {
+
+using nexolant::MemoryFileSystem;
+using nexolant::StringList;
+
+constexpr std::string_view kFolder = "C:\\Program Files\\Nexolant\\";
+constexpr std::string_view kPlanted = "quarantined file";
+
+// The first byte chooses what happens around the rebuild; the second is the write budget in
+// steps of 8 bytes; the rest is the index file.
+struct Case {
+  bool plant = false;       // a file in the folder for every plain key
+  bool readOnly = false;    // the planted files are read-only
+  bool restore = false;     // Restore is pressed once for every row
+  bool empty = false;       // then Empty Quarantine, answered Yes
+  bool failWrites = false;  // index writes fail after the budget
+  bool orphan = false;      // a file in the folder that the index does not name
+  bool inUse = false;       // the first planted file is held open
+  std::size_t writeBudget = 0;
+  std::string index;
+};
+
+Case Decode(const std::uint8_t* data, std::size_t size) {
+  Case result;
+  if (size < 2) {
+    return result;
+  }
+  result.plant = data[0] & 1;
+  result.readOnly = data[0] & 2;
+  result.restore = data[0] & 4;
+  result.empty = data[0] & 8;
+  result.failWrites = data[0] & 16;
+  result.orphan = data[0] & 32;
+  result.inUse = data[0] & 64;
+  result.writeBudget = std::size_t{data[1]} * 8;
+  // A few dozen entries reach every path; longer files only slow the runs down.
+  result.index.assign(reinterpret_cast<const char*>(data + 2),
+                      std::min<std::size_t>(size - 2, 1024));
+  return result;
+}
+
+class FixedSignatures : public nexolant::SignatureSource {
+ public:
+  explicit FixedSignatures(const nexolant::platform::Locale& locale) {
+    tables_.ScanFileNames.Assign({"EVIL*.EXE", "SPY?.DLL"}, locale);
+    tables_.ScanFileDescriptions = {"Evil file", "Spy library"};
+  }
+  const nexolant::SignatureTables& Tables() const override { return tables_; }
+
+ private:
+  nexolant::SignatureTables tables_;
+};
+
+// Every file on drive C: by path, with its contents.
+void Walk(MemoryFileSystem& files, const std::string& folder,
+          std::map<std::string, std::string>& found) {
+  for (const std::string& name : files.Names(folder)) {
+    const std::string path = folder + "\\" + name;
+    if (files.FileExists(path)) {
+      found[path] = files.Contents(path).value_or("");
+    } else {
+      Walk(files, path, found);
+    }
+  }
+}
+
+std::map<std::string, std::string> AllFiles(MemoryFileSystem& files) {
+  std::map<std::string, std::string> found;
+  Walk(files, "C:", found);
+  return found;
+}
+
+std::size_t CountPlanted(const std::map<std::string, std::string>& all) {
+  std::size_t count = 0;
+  for (const auto& [path, contents] : all) {
+    count += contents == kPlanted ? 1 : 0;
+  }
+  return count;
+}
+
+// Files other than the planted ones keep their paths and contents; the index is the
+// page's own to change.
+void CheckOthersKept(const std::map<std::string, std::string>& before,
+                     const std::map<std::string, std::string>& after, const std::string& index) {
+  for (const auto& [path, contents] : before) {
+    if (contents != kPlanted && path != index) {
+      const auto now = after.find(path);
+      if (now == after.end() || now->second != contents) {
+        std::abort();
+      }
+    }
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const nexolant::platform::Cp1252Locale locale;
+  static const FixedSignatures signatures(locale);
+  const Case input = Decode(data, size);
+  const std::string folder(kFolder);
+  const std::string indexPath = folder + nexolant::kQuarantineIndexName;
+  const std::string quarantine = folder + nexolant::kQuarantineFolderName;
+
+  MemoryFileSystem files;
+  files.AddFolder("C:\\Windows");
+  files.AddFile("C:\\Windows\\notepad.exe", "system file");
+  files.AddFolder(folder);
+  files.AddFile(folder + "Nexolant.ini", "[Settings]\r\n");
+  files.AddFile(indexPath, input.index);
+  files.AddFolder(quarantine);
+
+  nexolant::RecordingBackend backend;
+  nexolant::ui::Application application(backend);
+  const nexolant::IniServices ini{files, locale, application, application};
+  StringList keys;
+  {
+    nexolant::TBigIniFile index(ini, indexPath);
+    index.ReadSection(nexolant::kFilesSection, keys);
+  }
+  std::size_t plainKeys = 0;
+  for (const std::string& key : keys) {
+    if (!nexolant::IsPlainFileName(key)) {
+      continue;
+    }
+    ++plainKeys;
+    if (input.plant) {
+      files.AddFile(quarantine + "\\" + key, kPlanted);
+      files.SetReadOnly(quarantine + "\\" + key, input.readOnly);
+    }
+  }
+  if (input.plant && input.inUse && plainKeys > 0) {
+    for (const std::string& key : keys) {
+      if (nexolant::IsPlainFileName(key)) {
+        files.SetInUse(quarantine + "\\" + key);
+        break;
+      }
+    }
+  }
+  // The orphan is a file no row names.
+  bool orphan = input.orphan;
+  for (const std::string& key : keys) {
+    orphan = orphan && !locale.SameText(key, "orphan.bin");
+  }
+  if (orphan) {
+    files.AddFile(quarantine + "\\orphan.bin", "not in the index");
+  }
+
+  nexolant::ui::Form form("MainForm");
+  nexolant::ui::Notebook& notebook = form.Add<nexolant::ui::Notebook>("Notebook");
+  nexolant::ui::NotebookPage& page = notebook.AddPage("Quarantine");
+  nexolant::UsageStatistics statistics(locale,
+                                       {form.Add<nexolant::ui::Label>("lblLastSystemScan"),
+                                        form.Add<nexolant::ui::Label>("lblTotalScans"),
+                                        form.Add<nexolant::ui::Label>("lblObjectsRemoved"),
+                                        form.Add<nexolant::ui::Label>("lblObjectsQuarantined")});
+  nexolant::ui::ExclusiveActions actions;
+  nexolant::QuarantinePage quarantinePage(page, {files, locale, application, folder},
+                                          {statistics, signatures, actions});
+
+  const std::map<std::string, std::string> before = AllFiles(files);
+  quarantinePage.Rebuild();
+  nexolant::ui::ListView& list = quarantinePage.Quarantine();
+
+  // The rebuild only reads, and lists exactly the plain keys with their origins.
+  const std::map<std::string, std::string> rebuilt = AllFiles(files);
+  if (rebuilt != before || static_cast<std::size_t>(list.Count()) != plainKeys) {
+    std::abort();
+  }
+  for (int row = 0; row < list.Count(); ++row) {
+    const std::string& name = list.Item(row).caption;
+    if (!nexolant::IsPlainFileName(name) || list.Item(row).subItems.size() != 2) {
+      std::abort();
+    }
+  }
+  if (quarantinePage.btnEmpty().Enabled() != (list.Count() > 0)) {
+    std::abort();
+  }
+
+  if (input.failWrites) {
+    files.FailWritesAfter(input.writeBudget);
+  }
+  const std::size_t planted = CountPlanted(before);
+  if (input.restore) {
+    // A failed restore keeps its row: the next press goes to the row after it.
+    int next = 0;
+    for (int presses = list.Count(); presses > 0 && next < list.Count(); --presses) {
+      list.SetItemIndex(next);
+      const int rows = list.Count();
+      quarantinePage.btnRestoreClick();
+      next += list.Count() == rows ? 1 : 0;
+    }
+    if (CountPlanted(AllFiles(files)) != planted) {
+      std::abort();
+    }
+  }
+  std::size_t deleted = 0;
+  if (input.empty) {
+    const std::size_t inFolder = files.Names(quarantine).size();
+    quarantinePage.btnEmptyClick();
+    deleted = inFolder - files.Names(quarantine).size();
+    if (orphan && !files.FileExists(quarantine + "\\orphan.bin")) {
+      std::abort();
+    }
+  }
+  files.AllowWrites();
+
+  const std::map<std::string, std::string> after = AllFiles(files);
+  CheckOthersKept(before, after, indexPath);
+  if (CountPlanted(after) + deleted != planted) {
+    std::abort();
+  }
+  return 0;
+}
