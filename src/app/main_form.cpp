@@ -21,6 +21,7 @@ TMainForm::TMainForm(AppServices services) : ui::Form("MainForm"), services_(std
   BuildImageButtons();
   BuildPages();
   WireEvents();
+  WireModels();
   OnCreate = [this](ui::Form&) { FormCreate(); };
   OnShow = [this](ui::Form&) { FormShow(); };
   OnCloseRequest = [this](ui::Form&) { FormCloseRequest(); };
@@ -38,27 +39,39 @@ void TMainForm::WireEvents() {
   ScanBtn_->OnClick = [this](ui::Control&) { ScanBtnClick(); };
   ActiveBtn_->OnClick = [this](ui::Control&) { ActiveBtnClick(); };
   btnScan_->OnClick = [this](ui::Control&) { btnScanClick(); };
-  for (ui::Control* control : std::initializer_list<ui::Control*>{
-           QuarantineBtn_, btnQuarantine_, &statusPage_->lblOpenQuarantine()}) {
+  for (ui::Control* control : std::initializer_list<ui::Control*>{QuarantineBtn_, btnQuarantine_}) {
     control->OnClick = [this](ui::Control&) { btnQuarantineClick(); };
   }
+  statusPage_->OnOpenQuarantineClick = [this] { btnQuarantineClick(); };
   for (ui::Control* control : std::initializer_list<ui::Control*>{SettingsBtn_, btnSettings_}) {
     control->OnClick = [this](ui::Control&) { btnSettingsClick(); };
   }
-  statusPage_->lblDetails().OnClick = [this](ui::Control&) { lblDetailsClick(); };
+  statusPage_->OnDetailsClick = [this] { lblDetailsClick(); };
   for (ui::Control* control : std::initializer_list<ui::Control*>{HelpBtn_, btnHelp_}) {
     control->OnClick = [this](ui::Control&) { HelpBtnClick(); };
   }
   btnInfo_->OnClick = [this](ui::Control&) { btnInfoClick(); };
-  for (ui::Control* control :
-       std::initializer_list<ui::Control*>{btnUpdate_, &statusPage_->lblCheckUpdates()}) {
-    control->OnClick = [this](ui::Control&) { btnUpdateClick(); };
-  }
+  btnUpdate_->OnClick = [this](ui::Control&) { btnUpdateClick(); };
+  statusPage_->OnCheckUpdatesClick = [this] { btnUpdateClick(); };
   for (ui::Control* control : std::initializer_list<ui::Control*>{
            btnScan_, btnSettings_, btnQuarantine_, btnUpdate_, btnInfo_, btnHelp_}) {
     control->OnMouseEnter = [this](ui::Control& sender) { btnInfoMouseEnter(sender); };
     control->OnMouseLeave = [this](ui::Control& sender) { btnInfoMouseLeave(sender); };
   }
+}
+
+// The pages show the models they depend on; the Status page shows the statistics and the
+// monitor's state too.
+void TMainForm::WireModels() {
+  statistics_.OnChanged = [this](StatisticsField field) {
+    statusPage_->ShowStatistic(field, statistics_.Values());
+  };
+  monitor_->OnMonitoringChanged = [this](bool on) { statusPage_->ShowMonitoring(on); };
+  statusPage_->OnEnableDisableClick = [this] { monitor_->Toggle(); };
+  settingsPage_->OnIntervalChange = [this](int item) { monitor_->SetIntervalItem(item); };
+  findings_.OnCleared = [this] { reportPage_->ShowCleared(); };
+  findings_.OnAdded = [this](const Finding& finding) { reportPage_->ShowFinding(finding); };
+  reportPage_->OnRepaired = [this] { quarantinePage_->ShowRepairSummary(); };
 }
 
 // Start-up, in order. Only the reference load can end it early: its failure goes to the
@@ -93,14 +106,21 @@ void TMainForm::FormCreate() {
 // the optional start of the monitor; the start-with-Windows state.
 void TMainForm::FormShow() {
   settingsPage_->RestoreOptions();
-  activeMonitoringPage_->StartIfConfigured();
+  StartMonitorIfConfigured();
   settingsPage_->ShowStartupEntry();
+}
+
+void TMainForm::StartMonitorIfConfigured() {
+  monitor_->SetIntervalItem(settingsPage_->ValidIntervalItem());
+  if (settingsPage_->AutoStartMonitor()) {
+    monitor_->EnableMonitoring();
+  }
 }
 
 // A close asked for while a handler pumps waits for that handler (Application::RequestClose);
 // meanwhile no monitor refresh may start.
 void TMainForm::FormCloseRequest() {
-  activeMonitoringPage_->StopTimer();
+  monitor_->StopTimer();
   scanControl_->StopForClose();
 }
 

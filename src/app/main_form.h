@@ -10,11 +10,15 @@
 #include "app/status_page.h"
 #include "app/tray.h"
 #include "monitor/active_monitoring_page.h"
+#include "monitor/process_monitor.h"
 #include "platform/string_list.h"
 #include "quarantine/quarantine_page.h"
+#include "quarantine/quarantine_store.h"
 #include "reference/signature_source.h"
 #include "reference/signature_tables.h"
-#include "scan/report_page.h"
+#include "repair/report_page.h"
+#include "scan/findings.h"
+#include "scan/monitor_timer_control.h"
 #include "scan/scan_control.h"
 #include "scan/scan_navigation.h"
 #include "scan/scan_now_page.h"
@@ -32,18 +36,26 @@ inline constexpr const char* kDefaultHint =
     "Hover the mouse over right buttons to see description here";
 
 // The program's one main window: the frame, the navigation between its eight pages, the
-// start-up and shutdown order, and the owner of the program's long-lived state. Each page is
-// an object of its subsystem that reaches the shared state through small interfaces. The
-// constructor builds every control; the Application runs FormCreate (Application::CreateForm
-// or Run), FormShow and FormDestroy (Run).
-class TMainForm : public ui::Form, public ScanNavigation, public SignatureSource {
+// start-up and shutdown order, and the owner of the program's long-lived state (the signature
+// tables, the statistics, the findings of the last scan, the quarantine, the monitor). Each
+// page is an object of its subsystem that reaches the shared state through small interfaces;
+// the main window wires the pages' events to the models. The constructor builds every control;
+// the Application runs FormCreate (Application::CreateForm or Run), FormShow and FormDestroy
+// (Run).
+class TMainForm : public ui::Form,
+                  public ScanNavigation,
+                  public SignatureSource,
+                  public MonitorTimerControl {
  public:
   explicit TMainForm(AppServices services);
   ~TMainForm() override;
 
   // The signature tables, from CreateLists to FreeLists.
   const SignatureTables& Tables() const override { return *tables_; }
-  UsageStatistics& Statistics() { return *statistics_; }
+  UsageStatistics& Statistics() { return statistics_; }
+  ProcessMonitor& Monitor() const { return *monitor_; }
+  QuarantineStore& QuarantineFiles() const { return *quarantineStore_; }
+  Findings& ScanFindings() { return findings_; }
 
   // The navigation lock of a scan, and the one way back to the Status page after it.
   void LockNavigation() override;
@@ -51,6 +63,15 @@ class TMainForm : public ui::Form, public ScanNavigation, public SignatureSource
   void BackToStatus() override;
   void ShowScanningPage() override;
   void ShowReportPage() override;
+
+  // What a scan needs of the monitor.
+  void SyncTimerWithMonitoring() override { monitor_->SyncTimerWithMonitoring(); }
+  bool Refreshing() const override { return monitor_->Refreshing(); }
+
+  // The first show's start of the monitor: the timer takes the interval of the selected item
+  // of the interval list (the default item when the stored selection is out of range), then
+  // monitoring starts when the options ask for it.
+  void StartMonitorIfConfigured();
 
   // Shows a page with its title; the side buttons are the caller's business.
   void ShowPage(MainPage page);
@@ -82,6 +103,7 @@ class TMainForm : public ui::Form, public ScanNavigation, public SignatureSource
   void BuildImageButtons();
   void BuildPages();
   void WireEvents();
+  void WireModels();
 
   // Lifecycle.
   void FormCreate();
@@ -139,7 +161,12 @@ class TMainForm : public ui::Form, public ScanNavigation, public SignatureSource
   std::array<ui::Control*, 10> navigationControls_{};
   ui::ExclusiveActions exclusiveActions_;
 
-  // The pages, in notebook order, and the state they share.
+  // The state the pages share, and the pages in notebook order.
+  UsageStatistics statistics_;
+  Findings findings_;
+  std::unique_ptr<StatisticsStore> statisticsStore_;
+  std::unique_ptr<QuarantineStore> quarantineStore_;
+  std::unique_ptr<ProcessMonitor> monitor_;
   std::unique_ptr<StatusPage> statusPage_;
   std::unique_ptr<ScanNowPage> scanNowPage_;
   std::unique_ptr<ActiveMonitoringPage> activeMonitoringPage_;
@@ -148,8 +175,6 @@ class TMainForm : public ui::Form, public ScanNavigation, public SignatureSource
   std::unique_ptr<DetailsPage> detailsPage_;
   std::unique_ptr<ScanningPage> scanningPage_;
   std::unique_ptr<ReportPage> reportPage_;
-  std::unique_ptr<UsageStatistics> statistics_;
-  std::unique_ptr<StatisticsStore> statisticsStore_;
   std::unique_ptr<Tray> tray_;
   std::unique_ptr<ScanControl> scanControl_;
 };

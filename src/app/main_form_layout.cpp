@@ -186,55 +186,46 @@ void TMainForm::BuildImageButtons() {
                          btnQuarantine_, btnUpdate_, SettingsBtn_, QuarantineBtn_, btnInfo_};
 }
 
-// The pages in notebook order; the Status page's twins of the monitor's controls and its
-// statistics labels go to the objects that drive them. Repair, Cancel, Restore and Empty never
-// run inside one another.
+// The pages in notebook order, with the models they show. Repair, Cancel, Restore and Empty
+// never run inside one another.
 void TMainForm::BuildPages() {
-  const auto addPage = [this](MainPage page) -> ui::NotebookPage& {
-    return Notebook_->AddPage(PageCaption(page));
-  };
-  statusPage_ = std::make_unique<StatusPage>(addPage(kStatusPage));
-  statistics_ = std::make_unique<UsageStatistics>(
-      services_.locale,
-      StatisticsLabels{statusPage_->lblLastSystemScan(), statusPage_->lblTotalScans(),
-                       statusPage_->lblObjectsRemoved(), statusPage_->lblObjectsQuarantined()});
-  statisticsStore_ = std::make_unique<StatisticsStore>(
-      IniServices{services_.files, services_.locale, services_.application, services_.application},
-      *statistics_);
-  scanNowPage_ = std::make_unique<ScanNowPage>(addPage(kScanNowPage));
-  activeMonitoringPage_ = std::make_unique<ActiveMonitoringPage>(
-      addPage(kActiveMonitoringPage), services_.locale, services_.application,
-      MonitorTwins{statusPage_->lblAMStatus(), statusPage_->lblEnableDisable()});
-  quarantinePage_ = std::make_unique<QuarantinePage>(
-      addPage(kQuarantinePage),
-      QuarantineServices{services_.files, services_.locale, services_.application,
-                         services_.programFolder},
-      QuarantinePeers{*statistics_, *this, exclusiveActions_});
+  std::array<ui::NotebookPage*, kPageCount> pages{};
+  for (int page = 0; page < kPageCount; ++page) {
+    pages[page] = &Notebook_->AddPage(PageCaption(static_cast<MainPage>(page)));
+  }
+  const IniServices ini{services_.files, services_.locale, services_.application,
+                        services_.application};
+  statusPage_ = std::make_unique<StatusPage>(*pages[kStatusPage], services_.locale);
+  statisticsStore_ = std::make_unique<StatisticsStore>(ini, statistics_);
   settingsPage_ = std::make_unique<SettingsPage>(
-      addPage(kSettingsPage), SettingsServices{services_.profileStrings, services_.registry,
-                                               services_.files, services_.application});
-  detailsPage_ = std::make_unique<DetailsPage>(addPage(kDetailsPage));
-  scanningPage_ = std::make_unique<ScanningPage>(addPage(kScanningPage));
+      *pages[kSettingsPage], SettingsServices{services_.profileStrings, services_.registry,
+                                              services_.files, services_.application});
+  scanNowPage_ = std::make_unique<ScanNowPage>(*pages[kScanNowPage]);
+  monitor_ = std::make_unique<ProcessMonitor>(services_.processes, services_.locale,
+                                              services_.application, *this, *settingsPage_);
+  activeMonitoringPage_ = std::make_unique<ActiveMonitoringPage>(
+      *pages[kActiveMonitoringPage], services_.locale, services_.application, *monitor_);
+  quarantineStore_ =
+      std::make_unique<QuarantineStore>(ini, services_.programFolder, statistics_, *this);
+  quarantinePage_ =
+      std::make_unique<QuarantinePage>(*pages[kQuarantinePage], *quarantineStore_,
+                                       services_.locale, services_.application, exclusiveActions_);
+  detailsPage_ = std::make_unique<DetailsPage>(*pages[kDetailsPage]);
+  scanningPage_ = std::make_unique<ScanningPage>(*pages[kScanningPage], services_.locale);
   reportPage_ = std::make_unique<ReportPage>(
-      addPage(kReportPage),
+      *pages[kReportPage],
       ReportServices{services_.files, services_.registry, services_.processes, services_.clock,
                      services_.locale, services_.application, services_.programFolder},
-      ReportPeers{*this, *statistics_, *settingsPage_, *quarantinePage_, exclusiveActions_});
+      ReportPeers{*this, statistics_, *settingsPage_, findings_, *quarantineStore_,
+                  exclusiveActions_});
   Notebook_->SetPageIndex(kStatusPage);
-  activeMonitoringPage_->Connect(
-      {services_.processes, *this, *settingsPage_, settingsPage_->comboSpeed()});
   tray_ = std::make_unique<Tray>(services_.notificationArea, services_.application, *settingsPage_);
-  for (ui::Control* control : std::initializer_list<ui::Control*>{
-           &reportPage_->btnRepair(), &reportPage_->btnCancel(), &quarantinePage_->btnRestore(),
-           &quarantinePage_->btnEmpty()}) {
-    exclusiveActions_.Add(*control);
-  }
   scanControl_ = std::make_unique<ScanControl>(
       ScanServices{services_.files, services_.registry, services_.processes, services_.clock,
                    services_.locale, services_.folderBrowser, services_.application,
                    services_.programFolder},
-      ScanPages{*scanNowPage_, *scanningPage_, reportPage_->Report()},
-      ScanPeers{*this, *statistics_, *activeMonitoringPage_, *settingsPage_, *this});
+      ScanPages{*scanNowPage_, *scanningPage_},
+      ScanPeers{*this, statistics_, *this, *settingsPage_, *this, findings_});
 }
 
 }  // namespace nexolant

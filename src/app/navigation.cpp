@@ -112,7 +112,7 @@ void TMainForm::ShowReportPage() {
 
 void TMainForm::BackToStatus() {
   UnlockNavigation();
-  scanningPage_->ResetStopButton();
+  scanControl_->ResetEnding();
   StatusBtn_->SetAllowAllUp(true);
   StatusBtn_->SetDown(true);
   ReleaseSideButtonsExcept(StatusBtn_);

@@ -19,7 +19,7 @@ const ui::Font kBoldGreen{.height = 12, .bold = true, .color = kGreen};
 
 }  // namespace
 
-StatusPage::StatusPage(ui::NotebookPage& page) {
+StatusPage::StatusPage(ui::NotebookPage& page, const platform::Locale& locale) : locale_(locale) {
   const auto rows = std::to_array<ControlRow>({
       {.name = "Label4",
        .kind = ControlKind::kLabel,
@@ -155,6 +155,40 @@ StatusPage::StatusPage(ui::NotebookPage& page) {
        .slot = lblCheckUpdates_},
   });
   BuildControls(page, rows);
+  const auto raise = [](const std::function<void()>& event) {
+    return [&event](ui::Control&) {
+      if (event) {
+        event();
+      }
+    };
+  };
+  lblDetails_->OnClick = raise(OnDetailsClick);
+  lblOpenQuarantine_->OnClick = raise(OnOpenQuarantineClick);
+  lblCheckUpdates_->OnClick = raise(OnCheckUpdatesClick);
+  lblEnableDisable_->OnClick = raise(OnEnableDisableClick);
+}
+
+void StatusPage::ShowMonitoring(bool on) {
+  lblAMStatus_->SetFontColor(on ? kGreen : kRed);
+  lblAMStatus_->SetCaption(on ? "Loaded" : "Not loaded");
+  lblEnableDisable_->SetCaption(on ? "Disable" : "Enable");
+}
+
+void StatusPage::ShowStatistic(StatisticsField field, const StatisticsValues& values) {
+  switch (field) {
+    case StatisticsField::kLastScan:
+      lblLastSystemScan_->SetCaption(LastScanText(values.LastScan, locale_));
+      break;
+    case StatisticsField::kTotalScans:
+      lblTotalScans_->SetCaption(locale_.FormatCount(values.TotalScans));
+      break;
+    case StatisticsField::kObjectsRemoved:
+      lblObjectsRemoved_->SetCaption(locale_.FormatCount(values.ObjectsRemoved));
+      break;
+    case StatisticsField::kObjectsQuarantined:
+      lblObjectsQuarantined_->SetCaption(locale_.FormatCount(values.ObjectsQuarantined));
+      break;
+  }
 }
 
 void StatusPage::ShowReferenceStatus(ReferenceOutcome outcome) {

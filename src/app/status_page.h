@@ -1,6 +1,10 @@
 #pragma once
 
+#include <functional>
+
+#include "platform/locale.h"
 #include "reference/reference_loader.h"
+#include "settings/usage_statistics.h"
 #include "ui/label.h"
 #include "ui/notebook.h"
 
@@ -10,10 +14,21 @@ namespace nexolant {
 // to the Details page, the quarantine and the update.
 class StatusPage {
  public:
-  explicit StatusPage(ui::NotebookPage& page);
+  StatusPage(ui::NotebookPage& page, const platform::Locale& locale);
 
   // The three reference labels after a load.
   void ShowReferenceStatus(ReferenceOutcome outcome);
+  // The monitor's state, as its own page shows it too.
+  void ShowMonitoring(bool on);
+  // One of the usage figures: counts in the locale's number format, the last scan as the short
+  // date and long time ("Never" before the first scan, the date alone at midnight).
+  void ShowStatistic(StatisticsField field, const StatisticsValues& values);
+
+  // The links.
+  std::function<void()> OnDetailsClick;
+  std::function<void()> OnOpenQuarantineClick;
+  std::function<void()> OnCheckUpdatesClick;
+  std::function<void()> OnEnableDisableClick;
 
   ui::LinkLabel& lblDetails() const { return *lblDetails_; }
   ui::LinkLabel& lblOpenQuarantine() const { return *lblOpenQuarantine_; }
@@ -28,6 +43,7 @@ class StatusPage {
   ui::Label& lblObjectsQuarantined() const { return *lblObjectsQuarantined_; }
 
  private:
+  const platform::Locale& locale_;
   ui::Label* lblRefStatus_ = nullptr;
   ui::LinkLabel* lblDetails_ = nullptr;
   ui::Label* lblAMStatus_ = nullptr;

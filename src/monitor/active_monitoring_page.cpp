@@ -1,10 +1,9 @@
 #include "monitor/active_monitoring_page.h"
 
 #include <array>
-#include <initializer_list>
+#include <string>
 #include <string_view>
 
-#include "monitor/monitor_interval.h"
 #include "ui/artwork_names.h"
 #include "ui/control_table.h"
 #include "ui/list_view.h"
@@ -19,9 +18,8 @@ const ui::Font kRed{.color = ui::colors::kRed};
 }  // namespace
 
 ActiveMonitoringPage::ActiveMonitoringPage(ui::NotebookPage& page, const platform::Locale& locale,
-                                           ui::Application& application, MonitorTwins twins)
-    : twins_(twins), application_(application), ProcessTimer_(application) {
-  ProcessTimer_.SetInterval(30000);
+                                           ui::Application& application, ProcessMonitor& monitor)
+    : application_(application), monitor_(monitor) {
   const auto rows = std::to_array<ControlRow>({
       {.name = "lblAMHeading",
        .kind = ControlKind::kLabel,
@@ -80,43 +78,87 @@ ActiveMonitoringPage::ActiveMonitoringPage(ui::NotebookPage& page, const platfor
       [&locale](std::string_view a, std::string_view b) { return locale.CompareWordSort(a, b); });
   ProcessList_->SetSorted(true);
 
-  ProcessTimer_.OnTimer = [this](ui::Timer&) { ProcessTimerTimer(); };
-  for (ui::Control* link :
-       std::initializer_list<ui::Control*>{lblAMEnable_, &twins_.lblEnableDisable}) {
-    link->OnClick = [this](ui::Control&) { lblAMEnableClick(); };
-  }
+  lblAMEnable_->OnClick = [this](ui::Control&) { monitor_.Toggle(); };
   ProcessList_->OnClick = [this](ui::Control&) { ProcessListClick(); };
   btnTerminate_->OnClick = [this](ui::Control&) { btnTerminateClick(); };
+  monitor_.SetView(*this);
 }
 
-void ActiveMonitoringPage::Connect(MonitorLinks links) {
-  links_.emplace(links);
-  links.comboSpeed.OnChange = [this](ui::Control&) { comboSpeedChange(); };
+void ActiveMonitoringPage::ShowProcessing(bool refreshing) {
+  lblAMProcessing_->SetCaption(refreshing ? "Monitoring..." : "Ready.");
 }
 
-void ActiveMonitoringPage::SyncTimerWithMonitoring() {
-  ProcessTimer_.SetEnabled(!closing_ && twins_.lblEnableDisable.Caption() == "Disable");
+// The list's drawing waits until every row is in.
+void ActiveMonitoringPage::BeginRows() {
+  ProcessList_->BeginUpdate();
+  ProcessList_->Clear();
 }
 
-void ActiveMonitoringPage::StopTimer() {
-  closing_ = true;
-  ProcessTimer_.SetEnabled(false);
+// The list sorts like the monitor, so the row lands at the monitor's index.
+void ActiveMonitoringPage::ShowRowAdded(int /*index*/, const MonitorRow& row) {
+  ProcessList_->Add(row.name, {row.status});
 }
 
-void ActiveMonitoringPage::StartIfConfigured() {
-  ui::ComboBox& comboSpeed = Links().comboSpeed;
-  if (!MonitorIntervalOfItem(comboSpeed.ItemIndex())) {
-    comboSpeed.SetItemIndex(kDefaultIntervalItem);
+void ActiveMonitoringPage::ShowRowsComplete() {
+  ProcessList_->SetColumnWidth(1, 116);
+  ProcessList_->SetColumnWidth(0, 300);
+}
+
+void ActiveMonitoringPage::EndRows() {
+  ProcessList_->EndUpdate();
+}
+
+void ActiveMonitoringPage::ShowRowsCleared() {
+  const ui::ListUpdate update(*ProcessList_);
+  ProcessList_->Clear();
+}
+
+void ActiveMonitoringPage::ShowRowStatus(int index, const MonitorRow& row) {
+  ProcessList_->SetSubItem(index, 0, row.status);
+}
+
+void ActiveMonitoringPage::ShowRowRemoved(int index) {
+  ProcessList_->Delete(index);
+}
+
+void ActiveMonitoringPage::ShowMonitoring(bool on) {
+  lblAMEnable_->SetCaption(on ? "Disable" : "Enable");
+  lblAM_->SetFontColor(on ? ui::colors::kGreen : ui::colors::kRed);
+  lblAM_->SetCaption(on ? "Active monitoring is enabled." : "Active monitoring is disabled.");
+  if (!on) {
+    btnTerminate_->SetEnabled(false);
   }
-  comboSpeedChange();
-  if (Links().options.AutoStartMonitor()) {
-    EnableMonitoring();
-  }
 }
 
-// A user's pick; a running timer starts its new interval at once.
-void ActiveMonitoringPage::comboSpeedChange() {
-  ProcessTimer_.SetInterval(MonitorIntervalOfItem(Links().comboSpeed.ItemIndex()).value());
+void ActiveMonitoringPage::ProcessListClick() {
+  if (monitor_.DeferDuringRefresh([this] { ProcessListClick(); })) {
+    return;
+  }
+  btnTerminate_->SetEnabled(ProcessList_->ItemIndex() >= 0);
+}
+
+// The name is taken before the question: a tick during it may rebuild the list, so the
+// monitor finds the row again by that name afterwards.
+void ActiveMonitoringPage::btnTerminateClick() {
+  if (monitor_.DeferDuringRefresh([this] { btnTerminateClick(); })) {
+    return;
+  }
+  const int selected = ProcessList_->ItemIndex();
+  if (!monitor_.Enabled() || selected < 0) {
+    return;
+  }
+  const std::string name = monitor_.Rows().at(selected).name;
+  const ui::MessageResult answer = application_.ShowMessageBox(
+      "Are you sure you want to terminate the process \"" + name + "\" ?", "Warning",
+      ui::MessageButtons::kYesNo, ui::MessageIcon::kQuestion);
+  if (answer != ui::MessageResult::kYes) {
+    return;
+  }
+  if (!monitor_.Terminate(name)) {
+    application_.ShowWarning("Unable to kill process \"" + name + "\" !", "Warning");
+    return;
+  }
+  btnTerminate_->SetEnabled(false);
 }
 
 }  // namespace nexolant

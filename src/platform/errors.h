@@ -10,7 +10,18 @@ namespace nexolant::platform {
 inline constexpr std::uint32_t kErrorFileNotFound = 2;
 inline constexpr std::uint32_t kErrorPathNotFound = 3;
 inline constexpr std::uint32_t kErrorAccessDenied = 5;
+inline constexpr std::uint32_t kErrorInvalidParameter = 87;
 inline constexpr std::uint32_t kErrorAlreadyExists = 183;
+
+// The outcome of one system operation: done, or failed with the system's error code, so that
+// the reason travels with the failure and no later call can overwrite it.
+struct Outcome {
+  bool ok = true;
+  std::uint32_t error = 0;  // the system's error code when the operation failed
+
+  explicit operator bool() const { return ok; }
+  static Outcome Failure(std::uint32_t code) { return {false, code}; }
+};
 
 // A file that exists could not be opened, read or written.
 class IoError : public std::runtime_error {

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/errors.h"
+
 namespace nexolant::platform {
 
 // Attribute bits as Windows reports them in a directory search.
@@ -77,12 +79,12 @@ class FileSystem {
   // when it cannot, also when the name is already taken.
   virtual void CreateFolder(const std::string& path) = 0;
 
-  // Removes an empty folder; false when it could not be removed.
-  virtual bool RemoveFolder(const std::string& path) = 0;
+  // Removes an empty folder.
+  virtual Outcome RemoveFolder(const std::string& path) = 0;
 
-  // Moves a file or folder to target, never replacing an existing target; false when the
+  // Moves a file or folder to target, never replacing an existing target; fails when the
   // source is missing or in use, the target exists or its folder is missing.
-  virtual bool Move(const std::string& source, const std::string& target) = 0;
+  virtual Outcome Move(const std::string& source, const std::string& target) = 0;
 
   // Whole-file read; throws IoError when the file is missing or cannot be read.
   virtual std::string ReadWholeFile(const std::string& path) = 0;
@@ -96,15 +98,11 @@ class FileSystem {
   // IoError is thrown.
   virtual void ReplaceWholeFile(const std::string& path, std::string_view data) = 0;
 
-  // Deletes a file; false when it could not be deleted.
-  virtual bool RemoveFile(const std::string& path) = 0;
+  // Deletes a file.
+  virtual Outcome RemoveFile(const std::string& path) = 0;
 
-  // Sets the attribute word of a file or folder; false when it could not be set.
-  virtual bool ChangeAttributes(const std::string& path, std::uint32_t attributes) = 0;
-
-  // The system's error code (errors.h) of the last RemoveFolder, Move, RemoveFile or
-  // ChangeAttributes that returned false.
-  virtual std::uint32_t LastError() const = 0;
+  // Sets the attribute word of a file or folder.
+  virtual Outcome ChangeAttributes(const std::string& path, std::uint32_t attributes) = 0;
 
   // The user's temporary folder, with a trailing backslash.
   virtual std::string TempFolder() = 0;

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/errors.h"
 #include "platform/string_list.h"
 
 namespace nexolant::platform {
@@ -38,6 +39,15 @@ class RegistryKey {
 
 using RegistryKeyPtr = std::unique_ptr<RegistryKey>;
 
+// A key that was opened, or the system's error code when it could not be.
+struct OpenedKey {
+  RegistryKeyPtr key;
+  std::uint32_t error = 0;
+
+  explicit operator bool() const { return key != nullptr; }
+  const RegistryKey& operator*() const { return *key; }
+};
+
 // Where a relative key path starts: a predefined root or an open key.
 class KeyBase {
  public:
@@ -68,19 +78,19 @@ class Registry {
  public:
   virtual ~Registry() = default;
 
-  // Opens an existing key; null when it is missing or the access is refused.
-  virtual RegistryKeyPtr OpenKey(KeyBase base, const std::string& path, RegistryAccess access) = 0;
+  // Opens an existing key; fails when it is missing or the access is refused.
+  virtual OpenedKey OpenKey(KeyBase base, const std::string& path, RegistryAccess access) = 0;
 
-  // Opens a key, creating it and every missing key on its path; null on failure.
-  virtual RegistryKeyPtr CreateKey(KeyBase base, const std::string& path,
+  // Opens a key, creating it and every missing key on its path.
+  virtual OpenedKey CreateKey(KeyBase base, const std::string& path,
                                    RegistryAccess access) = 0;
 
   // The names of the key's subkeys in the registry's own order.
   virtual StringList SubkeyNames(const RegistryKey& key) = 0;
 
-  // Deletes a key that has no subkeys; false when it has some, is missing or may not be
+  // Deletes a key that has no subkeys; fails when it has some, is missing or may not be
   // deleted. The empty path is refused.
-  virtual bool DeleteKey(KeyBase base, const std::string& path) = 0;
+  virtual Outcome DeleteKey(KeyBase base, const std::string& path) = 0;
 
   virtual bool ValueExists(const RegistryKey& key, const std::string& name) = 0;
   virtual RegistryValue ReadValue(const RegistryKey& key, const std::string& name) = 0;
@@ -90,9 +100,6 @@ class Registry {
                            const std::string& text) = 0;
 
   virtual bool DeleteValue(const RegistryKey& key, const std::string& name) = 0;
-
-  // The system's error code (errors.h) of the last OpenKey, CreateKey or DeleteKey that failed.
-  virtual std::uint32_t LastError() const = 0;
 };
 
 }  // namespace nexolant::platform

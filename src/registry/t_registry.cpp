@@ -43,19 +43,20 @@ TRegistry::Location TRegistry::Resolve(std::string_view path) const {
 
 bool TRegistry::OpenKey(std::string_view path, bool canCreate) {
   const Location where = Resolve(path);
-  platform::RegistryKeyPtr key = canCreate && !where.path.empty()
-                                     ? registry_->CreateKey(where.base, where.path, access_)
-                                     : registry_->OpenKey(where.base, where.path, access_);
-  if (!key) {
+  platform::OpenedKey opened = canCreate && !where.path.empty()
+                                   ? registry_->CreateKey(where.base, where.path, access_)
+                                   : registry_->OpenKey(where.base, where.path, access_);
+  if (!opened) {
     return false;
   }
-  currentKey_ = std::move(key);
+  currentKey_ = std::move(opened.key);
   return true;
 }
 
-bool TRegistry::KeyExists(std::string_view path) {
+platform::Outcome TRegistry::ProbeKey(std::string_view path) {
   const Location where = Resolve(path);
-  return registry_->OpenKey(where.base, where.path, RegistryAccess::kRead) != nullptr;
+  const platform::OpenedKey opened = registry_->OpenKey(where.base, where.path, RegistryAccess::kRead);
+  return opened ? platform::Outcome{} : platform::Outcome::Failure(opened.error);
 }
 
 void TRegistry::GetKeyNames(StringList& names) {
@@ -65,16 +66,16 @@ void TRegistry::GetKeyNames(StringList& names) {
   }
 }
 
-bool TRegistry::DeleteKey(std::string_view path) {
+platform::Outcome TRegistry::DeleteKey(std::string_view path) {
   const Location where = Resolve(path);
   return DeleteTree(where.base, where.path);
 }
 
-bool TRegistry::DeleteTree(KeyBase base, const std::string& path) {
+platform::Outcome TRegistry::DeleteTree(KeyBase base, const std::string& path) {
   if (!HasOnlyNonEmptyNames(path)) {
-    return false;
+    return platform::Outcome::Failure(platform::kErrorInvalidParameter);
   }
-  if (const platform::RegistryKeyPtr key = registry_->OpenKey(base, path, RegistryAccess::kFull)) {
+  if (const platform::OpenedKey key = registry_->OpenKey(base, path, RegistryAccess::kFull)) {
     const StringList names = registry_->SubkeyNames(*key);
     for (auto name = names.rbegin(); name != names.rend(); ++name) {
       DeleteTree(*key, *name);

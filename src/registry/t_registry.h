@@ -40,16 +40,18 @@ class TRegistry {
   void CloseKey() { currentKey_.reset(); }
 
   // Whether the key opens with read access; the open key stays as it is.
-  bool KeyExists(std::string_view path);
+  bool KeyExists(std::string_view path) { return static_cast<bool>(ProbeKey(path)); }
+  // Opens the key with read access and closes it again: whether it opened, or why not.
+  platform::Outcome ProbeKey(std::string_view path);
 
   // Replaces the list's content with the open key's subkey names in the registry's order;
   // empty when no key is open.
   void GetKeyNames(StringList& names);
 
-  // Deletes the key and everything below it, subkeys first and the last subkey first; true
-  // when the key itself was deleted. A path naming the root or the open key itself, or with
+  // Deletes the key and everything below it, subkeys first and the last subkey first; the
+  // outcome of deleting the key itself. A path naming the root or the open key itself, or with
   // an empty component, deletes nothing.
-  bool DeleteKey(std::string_view path);
+  platform::Outcome DeleteKey(std::string_view path);
 
   bool ValueExists(const std::string& name);
   // Empty for a missing or empty value; throws RegistryError for a value that is not text or
@@ -65,7 +67,7 @@ class TRegistry {
     std::string path;
   };
   Location Resolve(std::string_view path) const;
-  bool DeleteTree(platform::KeyBase base, const std::string& path);
+  platform::Outcome DeleteTree(platform::KeyBase base, const std::string& path);
 
   platform::Registry* registry_;
   platform::RegistryAccess access_;

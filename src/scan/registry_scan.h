@@ -5,7 +5,7 @@
 #include "platform/message_pump.h"
 #include "platform/registry.h"
 #include "reference/signature_source.h"
-#include "scan/scan_flags.h"
+#include "scan/scan_state.h"
 #include "scan/scan_results.h"
 #include "settings/options.h"
 

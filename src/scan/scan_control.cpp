@@ -2,36 +2,19 @@
 
 #include <utility>
 
-#include "monitor/process_list.h"
+#include "platform/flag_scope.h"
+#include "processes/process_list.h"
+#include "quarantine/quarantine_files.h"
 #include "reference/find_signature.h"
 
 namespace nexolant {
-namespace {
-
-constexpr const char* kStop = "Stop";
-constexpr const char* kReport = "Report";
-constexpr const char* kFinish = "Finish";
-
-// Marks a scan as running for the lifetime of the Next button's handler.
-class RunningScope {
- public:
-  explicit RunningScope(bool& running) : running_(running) { running_ = true; }
-  ~RunningScope() { running_ = false; }
-  RunningScope(const RunningScope&) = delete;
-  RunningScope& operator=(const RunningScope&) = delete;
-
- private:
-  bool& running_;
-};
-
-}  // namespace
 
 ScanControl::ScanControl(ScanServices services, ScanPages pages, ScanPeers peers)
     : services_(std::move(services)),
       pages_(pages),
       peers_(peers),
-      quarantineFolder_(services_.programFolder + "Quarantine"),
-      results_(pages_.scanning, pages_.report, services_.locale),
+      quarantineFolder_(services_.programFolder + kQuarantineFolderName),
+      results_(peers_.findings, pages_.scanning),
       recurseDir_(services_.files),
       fileScan_(results_, peers_.signatures, services_.application),
       registryScan_(services_.registry, results_, peers_.signatures, services_.application, flags_,
@@ -42,9 +25,9 @@ ScanControl::ScanControl(ScanServices services, ScanPages pages, ScanPeers peers
   };
   recurseDir_.OnEnd = [this](TRecurseDir&) { RecurseDirEnd(); };
   recurseDir_.SkipFolder = [this](std::string_view folder) { return IsQuarantineFolder(folder); };
-  pages_.scanNow.btnNext().OnClick = [this](ui::Control&) { btnNextClick(); };
-  pages_.scanNow.lblSelect().OnClick = [this](ui::Control&) { lblSelectClick(); };
-  pages_.scanning.btnStop().OnClick = [this](ui::Control&) { btnStopClick(); };
+  pages_.scanNow.OnNextClick = [this] { btnNextClick(); };
+  pages_.scanNow.OnSelectClick = [this] { lblSelectClick(); };
+  pages_.scanning.OnStopClick = [this] { btnStopClick(); };
 }
 
 void ScanControl::StopForClose() {
@@ -54,19 +37,23 @@ void ScanControl::StopForClose() {
   }
 }
 
+void ScanControl::ResetEnding() {
+  SetEnding(ScanEnding::kStop, endingEnabled_);
+}
+
 void ScanControl::btnNextClick() {
-  ScanNowPage& page = pages_.scanNow;
-  if (page.chkSelect().Checked() && scanFolder_.empty()) {
+  const ScanMode mode = pages_.scanNow.Mode();
+  if (mode == ScanMode::kChosenFolder && scanFolder_.empty()) {
     services_.application.ShowWarning("Please choose a path to scan first.", "Warning");
     return;
   }
-  if (page.chkQuick().Checked()) {
+  if (mode == ScanMode::kQuick) {
     scanFolder_ = WindowsFolder();
   }
   peers_.navigation.LockNavigation();
   peers_.statistics.ScanStarted(services_.clock.Now());
   peers_.navigation.ShowScanningPage();
-  const RunningScope running(running_);
+  const platform::FlagScope running(running_);
   try {
     RunPhases();
   } catch (...) {
@@ -77,8 +64,10 @@ void ScanControl::btnNextClick() {
 
 void ScanControl::RunPhases() {
   results_.ResetScanCounters();
+  phase_ = ScanPhase::kMemory;
   MemoryPhase();
-  if (pages_.scanNow.chkComplete().Checked()) {
+  phase_ = ScanPhase::kFiles;
+  if (pages_.scanNow.Mode() == ScanMode::kComplete) {
     DriveWalk();
   } else {
     Walk(std::exchange(scanFolder_, {}));
@@ -136,20 +125,19 @@ void ScanControl::RecurseDirEnd() {
     return;
   }
   flags_.DriveQueueActive = false;
-  if (pages_.scanNow.chkRegScan().Checked()) {
+  if (pages_.scanNow.ScanRegistryTicked()) {
+    phase_ = ScanPhase::kRegistry;
     registryScan_.ScanRegistry();
   }
   EndOfScan();
 }
 
+// A Stop in the memory or file phase chose the button's offer already.
 void ScanControl::EndOfScan() {
-  ScanningPage& page = pages_.scanning;
+  phase_ = ScanPhase::kFinished;
   results_.ShowCurrent("Scan Complete.");
-  if (page.btnStop().Caption() == kStop) {
-    page.btnStop().SetCaption(results_.FoundAny() ? kReport : kFinish);
-  }
-  page.btnStop().SetEnabled(true);
-  page.imgOK().SetVisible(true);
+  SetEnding(ending_ == ScanEnding::kStop ? EndingByResults() : ending_, true);
+  pages_.scanning.ShowComplete(true);
   recurseDir_.SetStopped(false);
   flags_.StopRequested = false;
   peers_.monitor.SyncTimerWithMonitoring();
@@ -163,29 +151,39 @@ void ScanControl::EndAfterFailure() {
 }
 
 void ScanControl::btnStopClick() {
-  ScanningPage& page = pages_.scanning;
-  ui::Button& button = page.btnStop();
-  const std::string caption = button.Caption();
-  if (caption == kFinish) {
-    page.imgOK().SetVisible(false);
-    peers_.navigation.BackToStatus();
-  } else if (caption == kReport) {
-    peers_.navigation.ShowReportPage();
-  } else if (caption == kStop) {
-    flags_.StopRequested = true;
-    if (!flags_.RegistryScanRunning) {
-      recurseDir_.SetStopped(true);
-      button.SetEnabled(false);
-      button.SetCaption(results_.FoundAny() ? kReport : kFinish);
-    }
+  switch (ending_) {
+    case ScanEnding::kFinish:
+      phase_ = ScanPhase::kIdle;
+      pages_.scanning.ShowComplete(false);
+      peers_.navigation.BackToStatus();
+      break;
+    case ScanEnding::kReport:
+      peers_.navigation.ShowReportPage();
+      break;
+    case ScanEnding::kStop:
+      flags_.StopRequested = true;
+      if (!flags_.RegistryScanRunning) {
+        recurseDir_.SetStopped(true);
+        SetEnding(EndingByResults(), false);
+      }
+      break;
   }
 }
 
 void ScanControl::lblSelectClick() {
-  pages_.scanNow.chkSelect().SetChecked(true);
   if (folderDialog_.Execute()) {
     scanFolder_ = folderDialog_.Folder();
   }
+}
+
+void ScanControl::SetEnding(ScanEnding ending, bool enabled) {
+  ending_ = ending;
+  endingEnabled_ = enabled;
+  pages_.scanning.ShowEnding(ending, enabled);
+}
+
+ScanEnding ScanControl::EndingByResults() const {
+  return results_.FoundAny() ? ScanEnding::kReport : ScanEnding::kFinish;
 }
 
 bool ScanControl::IsFixedDrive(char letter) const {

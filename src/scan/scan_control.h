@@ -4,7 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "monitor/monitor_timer_control.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/folder_browser.h"
@@ -14,18 +13,19 @@
 #include "platform/string_list.h"
 #include "reference/signature_source.h"
 #include "scan/file_scan.h"
+#include "scan/findings.h"
 #include "scan/folder_dialog.h"
+#include "scan/monitor_timer_control.h"
 #include "scan/registry_scan.h"
-#include "scan/scan_flags.h"
 #include "scan/scan_navigation.h"
 #include "scan/scan_now_page.h"
 #include "scan/scan_results.h"
+#include "scan/scan_state.h"
 #include "scan/scanning_page.h"
 #include "scan/t_recurse_dir.h"
 #include "settings/options.h"
 #include "settings/usage_statistics.h"
 #include "ui/application.h"
-#include "ui/list_view.h"
 
 namespace nexolant {
 
@@ -41,11 +41,10 @@ struct ScanServices {
   std::string programFolder;  // with a trailing backslash
 };
 
-// The pages a scan drives and the list it reports into.
+// The pages a scan drives.
 struct ScanPages {
   ScanNowPage& scanNow;
   ScanningPage& scanning;
-  ui::ListView& report;
 };
 
 // What a scan reaches of the rest of the window.
@@ -55,6 +54,7 @@ struct ScanPeers {
   MonitorTimerControl& monitor;
   const Options& options;
   const SignatureSource& signatures;
+  Findings& findings;
 };
 
 // The system scan behind the Scan Now and Scanning pages: the choice of folder, the start of a
@@ -74,12 +74,15 @@ class ScanControl {
 
   // The main window is closing: a running scan stops at its next test and ends.
   void StopForClose();
+  // Back on the Status page: the button offers Stop for the next scan.
+  void ResetEnding();
 
   const std::string& ScanFolder() const { return scanFolder_; }
+  ScanPhase Phase() const { return phase_; }
   const ScanFlags& Flags() const { return flags_; }
+  ScanEnding Ending() const { return ending_; }
   const ScanResults& Results() const { return results_; }
   const TRecurseDir& RecurseDir() const { return recurseDir_; }
-  const TPBFolderDialog& FolderDialog() const { return folderDialog_; }
 
   // Handlers.
   void btnNextClick();
@@ -101,6 +104,8 @@ class ScanControl {
   void EndOfScan();
   // A failure ended the phases: the scan ends as a stopped one does.
   void EndAfterFailure();
+  void SetEnding(ScanEnding ending, bool enabled);
+  ScanEnding EndingByResults() const;
   bool IsQuarantineFolder(std::string_view folder) const;
 
   ScanServices services_;
@@ -108,7 +113,10 @@ class ScanControl {
   ScanPeers peers_;
   std::string quarantineFolder_;
   ScanResults results_;
+  ScanPhase phase_ = ScanPhase::kIdle;
   ScanFlags flags_;
+  ScanEnding ending_ = ScanEnding::kStop;
+  bool endingEnabled_ = true;
   std::string scanFolder_;
   std::unique_ptr<StringList> driveQueue_;
   TRecurseDir recurseDir_;

@@ -95,6 +95,24 @@ ScanNowPage::ScanNowPage(ui::NotebookPage& page) {
        .slot = btnNext_},
   });
   BuildControls(page, rows);
+  btnNext_->OnClick = [this](ui::Control&) {
+    if (OnNextClick) {
+      OnNextClick();
+    }
+  };
+  lblSelect_->OnClick = [this](ui::Control&) {
+    chkSelect_->SetChecked(true);
+    if (OnSelectClick) {
+      OnSelectClick();
+    }
+  };
+}
+
+ScanMode ScanNowPage::Mode() const {
+  if (chkQuick_->Checked()) {
+    return ScanMode::kQuick;
+  }
+  return chkComplete_->Checked() ? ScanMode::kComplete : ScanMode::kChosenFolder;
 }
 
 }  // namespace nexolant

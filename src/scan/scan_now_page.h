@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/label.h"
@@ -7,10 +9,21 @@
 
 namespace nexolant {
 
+// The three ways to choose what the file phase walks.
+enum class ScanMode { kQuick, kComplete, kChosenFolder };
+
 // Page 1: the scan mode, the registry option and the Next button that starts a scan.
 class ScanNowPage {
  public:
   explicit ScanNowPage(ui::NotebookPage& page);
+
+  ScanMode Mode() const;
+  bool ScanRegistryTicked() const { return chkRegScan_->Checked(); }
+
+  // Next was pressed.
+  std::function<void()> OnNextClick;
+  // The Select link was pressed; the chosen-folder mode is ticked by then.
+  std::function<void()> OnSelectClick;
 
   ui::RadioButton& chkQuick() const { return *chkQuick_; }
   ui::RadioButton& chkComplete() const { return *chkComplete_; }

@@ -1,70 +1,39 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <string>
 
-#include "platform/locale.h"
-#include "scan/scanning_page.h"
-#include "ui/list_view.h"
+#include "scan/finding.h"
+#include "scan/findings.h"
+#include "scan/scan_progress_view.h"
 
 namespace nexolant {
 
-// One row of the Report list: the object's name, where it was found ("Memory", a folder path
-// without its final backslash, or a hive name with the path of the key that holds the
-// subkey) and the description of the signature it matched. The list keeps the rows in the
-// order the scan added them.
-struct ReportRow {
-  std::string Caption;
-  std::string Location;
-  std::string Description;
-};
-
-inline constexpr const char* kMemoryLocation = "Memory";
-
-// The kinds of row, each with a counter of its own.
-enum class RowKind { kProcess, kFile, kRegistryKey };
-
-// The scan counters, 32-bit and signed.
-struct ScanCounters {
-  std::int32_t ObjectsScanned = 0;
-  std::int32_t ObjectsRecognized = 0;
-  std::int32_t NewObjects = 0;
-  std::int32_t ProcessesIdentified = 0;
-  std::int32_t FilesIdentified = 0;
-  std::int32_t RegistryKeysIdentified = 0;
-};
-
-// What a scan found: the rows of the Report list and the counters of the Scanning page, each
-// shown as soon as it changes, in the locale's number format. The red font of the "New
-// object(s)" count is the scan's record that a row was added.
+// What a scan examined and found: the counters, the findings, and whether anything was found
+// since the counters were last reset. Each change is told to the view as it happens.
 class ScanResults {
  public:
-  ScanResults(ScanningPage& page, ui::ListView& report, const platform::Locale& locale);
+  ScanResults(Findings& findings, ScanProgressView& view) : findings_(findings), view_(view) {}
 
   const ScanCounters& Counters() const { return counters_; }
-  ui::ListView& Report() const { return report_; }
+  bool FoundAny() const { return foundAny_; }
 
-  // Zeroes the counters and puts the Scanning page back as a scan begins.
+  // Zeroes the counters as a scan begins.
   void ResetScanCounters();
-  void ShowRunningProcesses(std::size_t count);
-  void ClearReport() { report_.Clear(); }
+  void ShowRunningProcesses(std::size_t count) { view_.ShowRunningProcesses(count); }
+  void ClearReport() { findings_.Clear(); }
   // The object being examined.
-  void ShowCurrent(std::string text) { page_.lblCurrentFile().SetCaption(std::move(text)); }
+  void ShowCurrent(const std::string& text) { view_.ShowCurrent(text); }
   // One more object examined.
   void CountScanned();
-  // Adds the row, then advances the counters in their order and turns the new-objects count red.
+  // Records the finding, then advances the counters: recognised, the kind's own, new objects.
   void AddRow(RowKind kind, ReportRow row);
-  // Whether a row was added since the last reset.
-  bool FoundAny() const;
 
  private:
-  void Show(ui::Label& label, std::int32_t value);
-
-  ScanningPage& page_;
-  ui::ListView& report_;
-  const platform::Locale& locale_;
+  Findings& findings_;
+  ScanProgressView& view_;
   ScanCounters counters_;
+  bool foundAny_ = false;
 };
 
 }  // namespace nexolant

@@ -15,7 +15,8 @@ const ui::Font kBoldNavy{.bold = true, .color = ui::colors::kNavy};
 
 }  // namespace
 
-ScanningPage::ScanningPage(ui::NotebookPage& page) {
+ScanningPage::ScanningPage(ui::NotebookPage& page, const platform::Locale& locale)
+    : locale_(locale) {
   const auto rows = std::to_array<ControlRow>({
       {.name = "Label3",
        .kind = ControlKind::kLabel,
@@ -155,6 +156,75 @@ ScanningPage::ScanningPage(ui::NotebookPage& page) {
        .slot = btnStop_},
   });
   BuildControls(page, rows);
+  btnStop_->OnClick = [this](ui::Control&) {
+    if (OnStopClick) {
+      OnStopClick();
+    }
+  };
+}
+
+void ScanningPage::ShowReset() {
+  for (ui::Label* label : {lblRP_, lblOS_, lblFI_, lblRI_, lblNO_, lblPI_, lblOR_}) {
+    label->SetCaption("0");
+  }
+  lblNO_->SetFontColor(ui::colors::kNavy);
+  Label25_->SetFontColor(ui::colors::kNavy);
+  imgOK_->SetVisible(false);
+  lblCurrentFile_->SetCaption("Scanning processes in memory...");
+}
+
+void ScanningPage::ShowRunningProcesses(std::size_t count) {
+  lblRP_->SetCaption(locale_.FormatCount(static_cast<std::int64_t>(count)));
+}
+
+void ScanningPage::ShowCurrent(const std::string& text) {
+  lblCurrentFile_->SetCaption(text);
+}
+
+void ScanningPage::ShowScanned(const ScanCounters& counters) {
+  ShowCount(*lblOS_, counters.ObjectsScanned);
+}
+
+// The new-objects count turns red, with its caption, before it shows the new figure.
+void ScanningPage::ShowFound(RowKind kind, const ScanCounters& counters) {
+  ShowCount(*lblOR_, counters.ObjectsRecognized);
+  switch (kind) {
+    case RowKind::kProcess:
+      ShowCount(*lblPI_, counters.ProcessesIdentified);
+      break;
+    case RowKind::kFile:
+      ShowCount(*lblFI_, counters.FilesIdentified);
+      break;
+    case RowKind::kRegistryKey:
+      ShowCount(*lblRI_, counters.RegistryKeysIdentified);
+      break;
+  }
+  lblNO_->SetFontColor(ui::colors::kRed);
+  Label25_->SetFontColor(ui::colors::kRed);
+  ShowCount(*lblNO_, counters.NewObjects);
+}
+
+void ScanningPage::ShowEnding(ScanEnding ending, bool enabled) {
+  switch (ending) {
+    case ScanEnding::kStop:
+      btnStop_->SetCaption("Stop");
+      break;
+    case ScanEnding::kReport:
+      btnStop_->SetCaption("Report");
+      break;
+    case ScanEnding::kFinish:
+      btnStop_->SetCaption("Finish");
+      break;
+  }
+  btnStop_->SetEnabled(enabled);
+}
+
+void ScanningPage::ShowComplete(bool complete) {
+  imgOK_->SetVisible(complete);
+}
+
+void ScanningPage::ShowCount(ui::Label& label, std::int32_t value) {
+  label.SetCaption(locale_.FormatCount(value));
 }
 
 }  // namespace nexolant

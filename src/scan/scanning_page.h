@@ -1,5 +1,9 @@
 #pragma once
 
+#include <functional>
+
+#include "platform/locale.h"
+#include "scan/scan_progress_view.h"
 #include "ui/button.h"
 #include "ui/graphic_controls.h"
 #include "ui/label.h"
@@ -8,12 +12,21 @@
 namespace nexolant {
 
 // Page 6: the running scan's current object, its counters and the Stop/Report/Finish button.
-class ScanningPage {
+// Counts are shown in the locale's number format.
+class ScanningPage : public ScanProgressView {
  public:
-  explicit ScanningPage(ui::NotebookPage& page);
+  ScanningPage(ui::NotebookPage& page, const platform::Locale& locale);
 
-  // The button's caption for the next scan, as every way back to the Status page leaves it.
-  void ResetStopButton() { btnStop_->SetCaption("Stop"); }
+  void ShowReset() override;
+  void ShowRunningProcesses(std::size_t count) override;
+  void ShowCurrent(const std::string& text) override;
+  void ShowScanned(const ScanCounters& counters) override;
+  void ShowFound(RowKind kind, const ScanCounters& counters) override;
+  void ShowEnding(ScanEnding ending, bool enabled) override;
+  void ShowComplete(bool complete) override;
+
+  // The button was pressed.
+  std::function<void()> OnStopClick;
 
   ui::Label& lblCurrentFile() const { return *lblCurrentFile_; }
   ui::Label& lblRP() const { return *lblRP_; }
@@ -28,6 +41,9 @@ class ScanningPage {
   ui::Button& btnStop() const { return *btnStop_; }
 
  private:
+  void ShowCount(ui::Label& label, std::int32_t value);
+
+  const platform::Locale& locale_;
   ui::Label* lblCurrentFile_ = nullptr;
   ui::Label* lblRP_ = nullptr;
   ui::Label* lblOR_ = nullptr;

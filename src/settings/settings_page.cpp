@@ -11,6 +11,7 @@ namespace {
 
 using ui::ControlKind;
 constexpr ui::Color kPanel = panel_colors::kPanel;
+constexpr int kDefaultIntervalItem = 8;
 
 }  // namespace
 
@@ -18,6 +19,11 @@ SettingsPage::SettingsPage(ui::NotebookPage& page, SettingsServices services)
     : services_(services), FormStorage_(services.profileStrings, LayOut(page)) {
   FormStorage_.ApplyDefaults();
   chkStartup_->OnClick = [this](ui::Control&) { chkStartupClick(); };
+  comboSpeed_->OnChange = [this](ui::Control&) {
+    if (OnIntervalChange) {
+      OnIntervalChange(comboSpeed_->ItemIndex());
+    }
+  };
 }
 
 std::vector<StoredProperty> SettingsPage::LayOut(ui::NotebookPage& page) {
@@ -88,7 +94,7 @@ std::vector<StoredProperty> SettingsPage::LayOut(ui::NotebookPage& page) {
       {*chkAutoStartMonitor_, StoredKind::kChecked, false},
       {*chkMinimize_, StoredKind::kChecked, true},
       {*chkQuarantine_, StoredKind::kChecked, true},
-      {*comboSpeed_, StoredKind::kItemIndex, 8},
+      {*comboSpeed_, StoredKind::kItemIndex, kDefaultIntervalItem},
       {*chkAutoStartMonitor_, StoredKind::kLeft, 24},
       {*chkAutoTerminate_, StoredKind::kChecked, true},
       {*chkDeepScanReg_, StoredKind::kChecked, true},
@@ -109,6 +115,14 @@ void SettingsPage::SaveOptions() {
   } catch (...) {
     services_.application.ReportCurrentException();
   }
+}
+
+int SettingsPage::ValidIntervalItem() {
+  const int item = comboSpeed_->ItemIndex();
+  if (item < 0 || item >= static_cast<int>(comboSpeed_->Items().size())) {
+    comboSpeed_->SetItemIndex(kDefaultIntervalItem);
+  }
+  return comboSpeed_->ItemIndex();
 }
 
 void SettingsPage::ShowStartupEntry() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,12 @@ class SettingsPage : public Options {
   // error report and the show or the close goes on.
   void RestoreOptions();
   void SaveOptions();
+
+  // The selected item of the interval list. A selection outside the list (a stored value out
+  // of range) goes back to the default item first.
+  int ValidIntervalItem();
+  // The user picked an item of the interval list.
+  std::function<void(int item)> OnIntervalChange;
 
   // At the first show, after the options: the box shows whether the Run value exists. Sets
   // the box without its click handler, so that a start never changes the value.

@@ -2,13 +2,13 @@
 
 #include <cmath>
 
-namespace nexolant {
-namespace {
+#include "platform/wrapping_counter.h"
 
-// The counts wrap around at the 32-bit limit instead of overflowing.
-std::int32_t Increment(std::int32_t value) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(value) + 1u);
-}
+namespace nexolant {
+
+using platform::WrappingIncrement;
+
+namespace {
 
 bool AtMidnight(platform::DateTime value) {
   const double fraction = std::fabs(value - std::trunc(value));
@@ -24,31 +24,29 @@ std::string LastScanText(platform::DateTime lastScan, const platform::Locale& lo
   return AtMidnight(lastScan) ? locale.FormatDate(lastScan) : locale.FormatDateTime(lastScan);
 }
 
-UsageStatistics::UsageStatistics(const platform::Locale& locale, StatisticsLabels labels)
-    : locale_(locale), labels_(labels) {}
-
 void UsageStatistics::Show() {
-  ShowLastScan();
-  ShowCount(labels_.lblTotalScans, values_.TotalScans);
-  ShowCount(labels_.lblObjectsRemoved, values_.ObjectsRemoved);
-  ShowCount(labels_.lblObjectsQuarantined, values_.ObjectsQuarantined);
+  for (StatisticsField field : {StatisticsField::kLastScan, StatisticsField::kTotalScans,
+                                StatisticsField::kObjectsRemoved,
+                                StatisticsField::kObjectsQuarantined}) {
+    Changed(field);
+  }
 }
 
 void UsageStatistics::ScanStarted(platform::DateTime now) {
-  values_.TotalScans = Increment(values_.TotalScans);
-  ShowCount(labels_.lblTotalScans, values_.TotalScans);
+  values_.TotalScans = WrappingIncrement(values_.TotalScans);
+  Changed(StatisticsField::kTotalScans);
   values_.LastScan = now;
-  ShowLastScan();
+  Changed(StatisticsField::kLastScan);
 }
 
 void UsageStatistics::CountRemoved() {
-  values_.ObjectsRemoved = Increment(values_.ObjectsRemoved);
-  ShowCount(labels_.lblObjectsRemoved, values_.ObjectsRemoved);
+  values_.ObjectsRemoved = WrappingIncrement(values_.ObjectsRemoved);
+  Changed(StatisticsField::kObjectsRemoved);
 }
 
 void UsageStatistics::CountQuarantined() {
-  values_.ObjectsQuarantined = Increment(values_.ObjectsQuarantined);
-  ShowCount(labels_.lblObjectsQuarantined, values_.ObjectsQuarantined);
+  values_.ObjectsQuarantined = WrappingIncrement(values_.ObjectsQuarantined);
+  Changed(StatisticsField::kObjectsQuarantined);
 }
 
 void UsageStatistics::ClearQuarantined() {
@@ -57,15 +55,13 @@ void UsageStatistics::ClearQuarantined() {
 
 void UsageStatistics::SetQuarantined(std::int32_t count) {
   values_.ObjectsQuarantined = count;
-  ShowCount(labels_.lblObjectsQuarantined, count);
+  Changed(StatisticsField::kObjectsQuarantined);
 }
 
-void UsageStatistics::ShowCount(ui::Label& label, std::int32_t value) {
-  label.SetCaption(locale_.FormatCount(value));
-}
-
-void UsageStatistics::ShowLastScan() {
-  labels_.lblLastSystemScan.SetCaption(LastScanText(values_.LastScan, locale_));
+void UsageStatistics::Changed(StatisticsField field) {
+  if (OnChanged) {
+    OnChanged(field);
+  }
 }
 
 }  // namespace nexolant

@@ -1,10 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
 
 #include "platform/clock.h"
 #include "platform/locale.h"
-#include "ui/label.h"
 
 namespace nexolant {
 
@@ -20,24 +21,18 @@ struct StatisticsValues {
   bool operator==(const StatisticsValues&) const = default;
 };
 
-// The Status page's labels that show the figures.
-struct StatisticsLabels {
-  ui::Label& lblLastSystemScan;
-  ui::Label& lblTotalScans;
-  ui::Label& lblObjectsRemoved;
-  ui::Label& lblObjectsQuarantined;
-};
+// The four figures, as a change names them.
+enum class StatisticsField { kLastScan, kTotalScans, kObjectsRemoved, kObjectsQuarantined };
 
-// The usage statistics while the program runs. Every change is shown at once: counts in the
-// locale's number format, the last scan as the short date and long time ("Never" before the
-// first scan, the date alone at midnight).
+// The usage statistics while the program runs. Every change is told at once.
 class UsageStatistics {
  public:
-  UsageStatistics(const platform::Locale& locale, StatisticsLabels labels);
-
   const StatisticsValues& Values() const { return values_; }
 
-  // Replaces the figures without showing them; Show() shows all four.
+  // Told after each change of a figure.
+  std::function<void(StatisticsField field)> OnChanged;
+
+  // Replaces the figures without telling; Show() tells all four.
   void Assign(const StatisticsValues& values) { values_ = values; }
   void Show();
 
@@ -51,11 +46,8 @@ class UsageStatistics {
   void SetQuarantined(std::int32_t count);
 
  private:
-  void ShowCount(ui::Label& label, std::int32_t value);
-  void ShowLastScan();
+  void Changed(StatisticsField field);
 
-  const platform::Locale& locale_;
-  StatisticsLabels labels_;
   StatisticsValues values_;
 };
 

@@ -98,4 +98,17 @@ class ListView : public Control {
   int updateDepth_ = 0;
 };
 
+// Suspends the drawing of a list's rows for the lifetime of a scope, also when a failure
+// leaves it.
+class ListUpdate {
+ public:
+  explicit ListUpdate(ListView& list) : list_(list) { list_.BeginUpdate(); }
+  ~ListUpdate() { list_.EndUpdate(); }
+  ListUpdate(const ListUpdate&) = delete;
+  ListUpdate& operator=(const ListUpdate&) = delete;
+
+ private:
+  ListView& list_;
+};
+
 }  // namespace nexolant::ui

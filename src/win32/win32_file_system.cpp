@@ -23,6 +23,11 @@ using platform::IoError;
   throw IoError(what + path + ". " + SystemErrorText(code));
 }
 
+// The outcome of a call, with the calling thread's last error when it failed.
+platform::Outcome Record(BOOL ok) {
+  return ok ? platform::Outcome{} : platform::Outcome::Failure(GetLastError());
+}
+
 FindData ToFindData(const WIN32_FIND_DATAA& data) {
   return FindData{data.cFileName, data.dwFileAttributes,
                   (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow};
@@ -99,19 +104,12 @@ void Win32FileSystem::CreateFolder(const std::string& path) {
   }
 }
 
-bool Win32FileSystem::Record(bool ok) {
-  if (!ok) {
-    lastError_ = GetLastError();
-  }
-  return ok;
+platform::Outcome Win32FileSystem::RemoveFolder(const std::string& path) {
+  return Record(RemoveDirectoryA(path.c_str()));
 }
 
-bool Win32FileSystem::RemoveFolder(const std::string& path) {
-  return Record(RemoveDirectoryA(path.c_str()) != FALSE);
-}
-
-bool Win32FileSystem::Move(const std::string& source, const std::string& target) {
-  return Record(MoveFileA(source.c_str(), target.c_str()) != FALSE);
+platform::Outcome Win32FileSystem::Move(const std::string& source, const std::string& target) {
+  return Record(MoveFileA(source.c_str(), target.c_str()));
 }
 
 std::string Win32FileSystem::ReadWholeFile(const std::string& path) {
@@ -197,12 +195,12 @@ void Win32FileSystem::ReplaceWholeFile(const std::string& path, std::string_view
   temp.Keep();
 }
 
-bool Win32FileSystem::RemoveFile(const std::string& path) {
-  return Record(::DeleteFileA(path.c_str()) != FALSE);
+platform::Outcome Win32FileSystem::RemoveFile(const std::string& path) {
+  return Record(::DeleteFileA(path.c_str()));
 }
 
-bool Win32FileSystem::ChangeAttributes(const std::string& path, std::uint32_t attributes) {
-  return Record(SetFileAttributesA(path.c_str(), attributes) != FALSE);
+platform::Outcome Win32FileSystem::ChangeAttributes(const std::string& path, std::uint32_t attributes) {
+  return Record(SetFileAttributesA(path.c_str(), attributes));
 }
 
 std::string Win32FileSystem::TempFolder() {

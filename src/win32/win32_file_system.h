@@ -11,26 +11,19 @@ class Win32FileSystem : public platform::FileSystem {
   std::unique_ptr<platform::DirectorySearch> OpenSearch(const std::string& pattern) override;
   std::optional<std::uint32_t> FileAttributes(const std::string& path) override;
   void CreateFolder(const std::string& path) override;
-  bool RemoveFolder(const std::string& path) override;
-  bool Move(const std::string& source, const std::string& target) override;
+  platform::Outcome RemoveFolder(const std::string& path) override;
+  platform::Outcome Move(const std::string& source, const std::string& target) override;
   std::string ReadWholeFile(const std::string& path) override;
   void WriteWholeFile(const std::string& path, std::string_view data) override;
   void ReplaceWholeFile(const std::string& path, std::string_view data) override;
-  bool RemoveFile(const std::string& path) override;
-  bool ChangeAttributes(const std::string& path, std::uint32_t attributes) override;
-  std::uint32_t LastError() const override { return lastError_; }
+  platform::Outcome RemoveFile(const std::string& path) override;
+  platform::Outcome ChangeAttributes(const std::string& path, std::uint32_t attributes) override;
   std::string TempFolder() override;
   std::string CreateTempFile(const std::string& folder, const std::string& prefix) override;
   platform::DriveType DriveTypeOf(const std::string& root) override;
   std::string WindowsFolder() override;
   std::string ProgramFolder() override;
   std::string ExecutablePath() override;
-
- private:
-  // Keeps the calling thread's last error when ok is false; returns ok.
-  bool Record(bool ok);
-
-  std::uint32_t lastError_ = 0;
 };
 
 }  // namespace nexolant::win32

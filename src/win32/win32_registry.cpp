@@ -79,25 +79,27 @@ constexpr int kReadAttempts = 3;
 
 }  // namespace
 
-platform::RegistryKeyPtr Win32Registry::OpenKey(KeyBase base, const std::string& path,
-                                                RegistryAccess access) {
+platform::OpenedKey Win32Registry::OpenKey(KeyBase base, const std::string& path,
+                                           RegistryAccess access) {
   const HKEY parent = BaseHandle(base);
   HKEY opened = nullptr;
-  if (!Record(RegOpenKeyExA(parent, path.c_str(), 0, Rights(access), &opened))) {
-    return nullptr;
+  const LONG status = RegOpenKeyExA(parent, path.c_str(), 0, Rights(access), &opened);
+  if (status != ERROR_SUCCESS) {
+    return {nullptr, static_cast<std::uint32_t>(status)};
   }
-  return MakeKey(opened, parent);
+  return {MakeKey(opened, parent)};
 }
 
-platform::RegistryKeyPtr Win32Registry::CreateKey(KeyBase base, const std::string& path,
-                                                  RegistryAccess access) {
+platform::OpenedKey Win32Registry::CreateKey(KeyBase base, const std::string& path,
+                                             RegistryAccess access) {
   const HKEY parent = BaseHandle(base);
   HKEY created = nullptr;
-  if (!Record(RegCreateKeyExA(parent, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                              Rights(access), nullptr, &created, nullptr))) {
-    return nullptr;
+  const LONG status = RegCreateKeyExA(parent, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                     Rights(access), nullptr, &created, nullptr);
+  if (status != ERROR_SUCCESS) {
+    return {nullptr, static_cast<std::uint32_t>(status)};
   }
-  return MakeKey(created, parent);
+  return {MakeKey(created, parent)};
 }
 
 StringList Win32Registry::SubkeyNames(const platform::RegistryKey& key) {
@@ -127,17 +129,12 @@ StringList Win32Registry::SubkeyNames(const platform::RegistryKey& key) {
   }
 }
 
-bool Win32Registry::Record(long status) {
-  if (status != ERROR_SUCCESS) {
-    lastError_ = static_cast<std::uint32_t>(status);
-  }
-  return status == ERROR_SUCCESS;
-}
-
 // RegDeleteKeyA with an empty path would delete the base key itself.
-bool Win32Registry::DeleteKey(KeyBase base, const std::string& path) {
-  return Record(path.empty() ? ERROR_INVALID_PARAMETER
-                             : RegDeleteKeyA(BaseHandle(base), path.c_str()));
+platform::Outcome Win32Registry::DeleteKey(KeyBase base, const std::string& path) {
+  const LONG status =
+      path.empty() ? ERROR_INVALID_PARAMETER : RegDeleteKeyA(BaseHandle(base), path.c_str());
+  return status == ERROR_SUCCESS ? platform::Outcome{}
+                                 : platform::Outcome::Failure(static_cast<std::uint32_t>(status));
 }
 
 bool Win32Registry::ValueExists(const platform::RegistryKey& key, const std::string& name) {

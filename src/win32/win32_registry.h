@@ -9,25 +9,18 @@ namespace nexolant::win32 {
 // Wow6432Node like any other subkey, so a walk of the tree covers both.
 class Win32Registry : public platform::Registry {
  public:
-  platform::RegistryKeyPtr OpenKey(platform::KeyBase base, const std::string& path,
-                                   platform::RegistryAccess access) override;
-  platform::RegistryKeyPtr CreateKey(platform::KeyBase base, const std::string& path,
+  platform::OpenedKey OpenKey(platform::KeyBase base, const std::string& path,
+                              platform::RegistryAccess access) override;
+  platform::OpenedKey CreateKey(platform::KeyBase base, const std::string& path,
                                      platform::RegistryAccess access) override;
   StringList SubkeyNames(const platform::RegistryKey& key) override;
-  bool DeleteKey(platform::KeyBase base, const std::string& path) override;
+  platform::Outcome DeleteKey(platform::KeyBase base, const std::string& path) override;
   bool ValueExists(const platform::RegistryKey& key, const std::string& name) override;
   platform::RegistryValue ReadValue(const platform::RegistryKey& key,
                                     const std::string& name) override;
   bool WriteString(const platform::RegistryKey& key, const std::string& name,
                    const std::string& text) override;
   bool DeleteValue(const platform::RegistryKey& key, const std::string& name) override;
-  std::uint32_t LastError() const override { return lastError_; }
-
- private:
-  // Keeps a failing status as the last error; true for ERROR_SUCCESS.
-  bool Record(long status);
-
-  std::uint32_t lastError_ = 0;
 };
 
 }  // namespace nexolant::win32

@@ -206,19 +206,25 @@ TYPED_TEST_P(FileSystemContract, MoveNeverReplacesAnExistingTarget) {
   EXPECT_FALSE(files.FileExists(this->Path("bad.exe")));
   EXPECT_EQ(files.ReadWholeFile(this->Path("Quarantine\\bad.exe")), "first");
 
-  EXPECT_FALSE(files.Move(this->Path("taken.exe"), this->Path("Quarantine\\taken.exe")));
-  EXPECT_EQ(files.LastError(), platform::kErrorAlreadyExists);
+  const platform::Outcome taken =
+      files.Move(this->Path("taken.exe"), this->Path("Quarantine\\taken.exe"));
+  EXPECT_FALSE(taken);
+  EXPECT_EQ(taken.error, platform::kErrorAlreadyExists);
   EXPECT_EQ(files.ReadWholeFile(this->Path("taken.exe")), "new");
   EXPECT_EQ(files.ReadWholeFile(this->Path("Quarantine\\taken.exe")), "old");
 
   EXPECT_FALSE(files.Move(this->Path("taken.exe"), this->Path("Quarantine")));
-  EXPECT_FALSE(files.Move(this->Path("missing.exe"), this->Path("Quarantine\\missing.exe")));
+  const platform::Outcome missing =
+      files.Move(this->Path("missing.exe"), this->Path("Quarantine\\missing.exe"));
+  EXPECT_FALSE(missing);
   if constexpr (TypeParam::kWindowsSemantics) {
-    EXPECT_EQ(files.LastError(), platform::kErrorFileNotFound);
+    EXPECT_EQ(missing.error, platform::kErrorFileNotFound);
   }
-  EXPECT_FALSE(files.Move(this->Path("taken.exe"), this->Path("gone\\taken.exe")));
+  const platform::Outcome noFolder =
+      files.Move(this->Path("taken.exe"), this->Path("gone\\taken.exe"));
+  EXPECT_FALSE(noFolder);
   if constexpr (TypeParam::kWindowsSemantics) {
-    EXPECT_EQ(files.LastError(), platform::kErrorPathNotFound);
+    EXPECT_EQ(noFolder.error, platform::kErrorPathNotFound);
   }
   EXPECT_TRUE(files.FileExists(this->Path("taken.exe")));
 
@@ -238,8 +244,9 @@ TYPED_TEST_P(FileSystemContract, DeleteFileDeletesFilesOnly) {
   files.CreateFolder(this->Path("folder"));
   EXPECT_TRUE(files.RemoveFile(this->Path("a.tmp")));
   EXPECT_FALSE(files.FileExists(this->Path("a.tmp")));
-  EXPECT_FALSE(files.RemoveFile(this->Path("a.tmp")));
-  EXPECT_EQ(files.LastError(), platform::kErrorFileNotFound);
+  const platform::Outcome gone = files.RemoveFile(this->Path("a.tmp"));
+  EXPECT_FALSE(gone);
+  EXPECT_EQ(gone.error, platform::kErrorFileNotFound);
   EXPECT_FALSE(files.RemoveFile(this->Path("folder")));
   EXPECT_TRUE(files.FolderExists(this->Path("folder")));
 }
@@ -382,8 +389,9 @@ TYPED_TEST_P(FileSystemContract, ReadOnlyFilesCanBeMovedButNotChanged) {
     platform::FileSystem& files = this->files_;
     this->Put("Nexolant.ini", "old");
     this->environment_.SetAttributes(this->Path("Nexolant.ini"), platform::kAttributeReadOnly);
-    EXPECT_FALSE(files.RemoveFile(this->Path("Nexolant.ini")));
-    EXPECT_EQ(files.LastError(), platform::kErrorAccessDenied);
+    const platform::Outcome readOnly = files.RemoveFile(this->Path("Nexolant.ini"));
+    EXPECT_FALSE(readOnly);
+    EXPECT_EQ(readOnly.error, platform::kErrorAccessDenied);
     EXPECT_TRUE(files.Move(this->Path("Nexolant.ini"), this->Path("Moved.ini")));
     EXPECT_EQ(files.ReadWholeFile(this->Path("Moved.ini")), "old");
     this->Put("Cleared.ini", "x");

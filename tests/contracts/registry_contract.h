@@ -39,7 +39,7 @@ class ScratchKey {
   ScratchKey(platform::Registry& registry, std::string path)
       : registry_(&registry), path_(std::move(path)) {
     DeleteRegistryTree(*registry_, kRoot, path_);
-    key_ = registry_->CreateKey(kRoot, path_, platform::RegistryAccess::kFull);
+    key_ = registry_->CreateKey(kRoot, path_, platform::RegistryAccess::kFull).key;
   }
   ~ScratchKey() {
     key_.reset();
@@ -127,12 +127,14 @@ TYPED_TEST_P(RegistryContract, LongestNamesAreListedWhole) {
 TYPED_TEST_P(RegistryContract, DeleteRefusesAKeyThatHasSubkeys) {
   auto& reg = this->Reg();
   ASSERT_TRUE(reg.CreateKey(this->Scratch(), "Parent\\Child", RegistryAccess::kFull));
-  EXPECT_FALSE(reg.DeleteKey(this->Scratch(), "Parent"));
-  EXPECT_EQ(reg.LastError(), platform::kErrorAccessDenied);
+  const platform::Outcome hasSubkeys = reg.DeleteKey(this->Scratch(), "Parent");
+  EXPECT_FALSE(hasSubkeys);
+  EXPECT_EQ(hasSubkeys.error, platform::kErrorAccessDenied);
   EXPECT_TRUE(reg.OpenKey(this->Scratch(), "Parent\\Child", RegistryAccess::kRead));
   EXPECT_TRUE(reg.DeleteKey(this->Scratch(), "parent\\CHILD"));
-  EXPECT_FALSE(reg.DeleteKey(this->Scratch(), "Parent\\Child"));
-  EXPECT_EQ(reg.LastError(), platform::kErrorFileNotFound);
+  const platform::Outcome missing = reg.DeleteKey(this->Scratch(), "Parent\\Child");
+  EXPECT_FALSE(missing);
+  EXPECT_EQ(missing.error, platform::kErrorFileNotFound);
   EXPECT_TRUE(reg.DeleteKey(ScratchKey::kRoot, this->scratch_.Path() + "\\Parent"));
   EXPECT_TRUE(reg.SubkeyNames(this->Scratch()).empty());
 }

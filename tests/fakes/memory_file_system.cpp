@@ -162,11 +162,6 @@ void MemoryFileSystem::CreateFolder(const std::string& path) {
   entries_.emplace(Key(path), Entry{Normalized(path), true, {}, platform::kAttributeDirectory});
 }
 
-bool MemoryFileSystem::Fail(std::uint32_t code) {
-  lastError_ = code;
-  return false;
-}
-
 // The code Windows gives for an entry that may not be changed, or none.
 std::optional<std::uint32_t> MemoryFileSystem::Refusal(const Entry& entry) {
   if (entry.inUse) {
@@ -178,42 +173,42 @@ std::optional<std::uint32_t> MemoryFileSystem::Refusal(const Entry& entry) {
   return std::nullopt;
 }
 
-bool MemoryFileSystem::RemoveFolder(const std::string& path) {
+platform::Outcome MemoryFileSystem::RemoveFolder(const std::string& path) {
   const std::string key = Key(path);
   if (!IsFolder(key)) {
-    return Fail(platform::kErrorFileNotFound);
+    return platform::Outcome::Failure(platform::kErrorFileNotFound);
   }
   if (ParentOf(key).empty() || HasChildren(key)) {
-    return Fail(kErrorDirectoryNotEmpty);
+    return platform::Outcome::Failure(kErrorDirectoryNotEmpty);
   }
   entries_.erase(key);
-  return true;
+  return {};
 }
 
-bool MemoryFileSystem::Move(const std::string& source, const std::string& target) {
+platform::Outcome MemoryFileSystem::Move(const std::string& source, const std::string& target) {
   const std::string from = Key(source);
   const std::string to = Key(target);
   const Entry* entry = Find(from);
   const std::string targetParent = ParentOf(to);
   if (entry == nullptr) {
-    return Fail(IsFolder(ParentOf(from)) ? platform::kErrorFileNotFound
+    return platform::Outcome::Failure(IsFolder(ParentOf(from)) ? platform::kErrorFileNotFound
                                          : platform::kErrorPathNotFound);
   }
   if (const auto refusal = Refusal(*entry)) {
-    return Fail(*refusal);
+    return platform::Outcome::Failure(*refusal);
   }
   if (Find(to) != nullptr) {
-    return Fail(platform::kErrorAlreadyExists);
+    return platform::Outcome::Failure(platform::kErrorAlreadyExists);
   }
   if (targetParent.empty() || !IsFolder(targetParent)) {
-    return Fail(platform::kErrorPathNotFound);
+    return platform::Outcome::Failure(platform::kErrorPathNotFound);
   }
   const std::string inside = from + "\\";
   if (entry->folder) {
     // A folder moves with everything in it, within its drive and not into itself.
     const bool sameDrive = from.substr(0, from.find('\\')) == to.substr(0, to.find('\\'));
     if (!sameDrive || to.compare(0, inside.size(), inside) == 0) {
-      return Fail(platform::kErrorAccessDenied);
+      return platform::Outcome::Failure(platform::kErrorAccessDenied);
     }
   }
   const std::string newPath = Normalized(target);
@@ -234,7 +229,7 @@ bool MemoryFileSystem::Move(const std::string& source, const std::string& target
   for (auto& [key, changed] : moved) {
     entries_.emplace(std::move(key), std::move(changed));
   }
-  return true;
+  return {};
 }
 
 std::string MemoryFileSystem::ReadWholeFile(const std::string& path) {
@@ -279,35 +274,35 @@ void MemoryFileSystem::ReplaceWholeFile(const std::string& path, std::string_vie
   ++writeCount_;
 }
 
-bool MemoryFileSystem::RemoveFile(const std::string& path) {
+platform::Outcome MemoryFileSystem::RemoveFile(const std::string& path) {
   const Entry* entry = Find(path);
   if (entry == nullptr) {
-    return Fail(IsFolder(ParentOf(Key(path))) ? platform::kErrorFileNotFound
+    return platform::Outcome::Failure(IsFolder(ParentOf(Key(path))) ? platform::kErrorFileNotFound
                                               : platform::kErrorPathNotFound);
   }
   if (const auto refusal = Refusal(*entry)) {
-    return Fail(*refusal);
+    return platform::Outcome::Failure(*refusal);
   }
   if (entry->folder || (entry->attributes & platform::kAttributeReadOnly)) {
-    return Fail(platform::kErrorAccessDenied);
+    return platform::Outcome::Failure(platform::kErrorAccessDenied);
   }
   entries_.erase(Key(path));
-  return true;
+  return {};
 }
 
-bool MemoryFileSystem::ChangeAttributes(const std::string& path, std::uint32_t attributes) {
+platform::Outcome MemoryFileSystem::ChangeAttributes(const std::string& path, std::uint32_t attributes) {
   const auto found = entries_.find(Key(path));
   if (found == entries_.end()) {
-    return Fail(platform::kErrorFileNotFound);
+    return platform::Outcome::Failure(platform::kErrorFileNotFound);
   }
   Entry* entry = &found->second;
   if (entry->denied) {
-    return Fail(platform::kErrorAccessDenied);
+    return platform::Outcome::Failure(platform::kErrorAccessDenied);
   }
   constexpr std::uint32_t kSettable = platform::kAttributeReadOnly | platform::kAttributeHidden |
                                       platform::kAttributeSystem | platform::kAttributeArchive;
   entry->attributes = (entry->attributes & ~kSettable) | (attributes & kSettable);
-  return true;
+  return {};
 }
 
 std::string MemoryFileSystem::CreateTempFile(const std::string& folder, const std::string& prefix) {

@@ -35,18 +35,17 @@ class MemoryFileSystem : public platform::FileSystem {
   // Fails with the system's codes and texts: 183 when the name is taken, 3 when the parent
   // folder is missing.
   void CreateFolder(const std::string& path) override;
-  bool RemoveFolder(const std::string& path) override;
-  bool Move(const std::string& source, const std::string& target) override;
+  platform::Outcome RemoveFolder(const std::string& path) override;
+  platform::Outcome Move(const std::string& source, const std::string& target) override;
   std::string ReadWholeFile(const std::string& path) override;
   void WriteWholeFile(const std::string& path, std::string_view data) override;
   void ReplaceWholeFile(const std::string& path, std::string_view data) override;
-  bool RemoveFile(const std::string& path) override;
-  // Sets the read-only, hidden, system and archive bits; the others stay.
-  bool ChangeAttributes(const std::string& path, std::uint32_t attributes) override;
-  // The codes Windows gives: 2 or 3 for a missing file or folder, 5 for a denied change or a
+  platform::Outcome RemoveFile(const std::string& path) override;
+  // Sets the read-only, hidden, system and archive bits; the others stay. Failures carry the
+  // codes Windows gives: 2 or 3 for a missing file or folder, 5 for a denied change or a
   // read-only file, 32 for a file in use, 145 for a folder that is not empty, 183 for a taken
   // target.
-  std::uint32_t LastError() const override { return lastError_; }
+  platform::Outcome ChangeAttributes(const std::string& path, std::uint32_t attributes) override;
   std::string TempFolder() override { return tempFolder_; }
   // Names like GetTempFileName does: the first three characters of prefix, four hex digits
   // and ".tmp".
@@ -105,7 +104,6 @@ class MemoryFileSystem : public platform::FileSystem {
     std::string text;
   };
 
-  bool Fail(std::uint32_t code);
   static std::optional<std::uint32_t> Refusal(const Entry& entry);
   const Entry* Find(const std::string& path) const;
   bool IsFolder(const std::string& path) const;
@@ -123,7 +121,6 @@ class MemoryFileSystem : public platform::FileSystem {
   std::optional<TempFailure> tempFailure_;
   unsigned nextUnique_ = 1;
   int writeCount_ = 0;
-  std::uint32_t lastError_ = 0;
 };
 
 }  // namespace nexolant

@@ -179,24 +179,22 @@ MemoryRegistry::Node& MemoryRegistry::At(RegistryRoot root, const std::string& p
   return *node;
 }
 
-platform::RegistryKeyPtr MemoryRegistry::OpenKey(KeyBase base, const std::string& path,
-                                                 RegistryAccess access) {
+platform::OpenedKey MemoryRegistry::OpenKey(KeyBase base, const std::string& path,
+                                            RegistryAccess access) {
   Node* node = Find(BaseNode(base), path);
   if (!node || (node->denyFullAccess && access == RegistryAccess::kFull)) {
-    lastError_ = node ? platform::kErrorAccessDenied : platform::kErrorFileNotFound;
-    return nullptr;
+    return {nullptr, node ? platform::kErrorAccessDenied : platform::kErrorFileNotFound};
   }
-  return std::make_unique<Key>(node->shared_from_this(), access, openKeys_);
+  return {std::make_unique<Key>(node->shared_from_this(), access, openKeys_)};
 }
 
-platform::RegistryKeyPtr MemoryRegistry::CreateKey(KeyBase base, const std::string& path,
-                                                   RegistryAccess access) {
+platform::OpenedKey MemoryRegistry::CreateKey(KeyBase base, const std::string& path,
+                                              RegistryAccess access) {
   Node* node = Create(BaseNode(base), path);
   if (!node || (node->denyFullAccess && access == RegistryAccess::kFull)) {
-    lastError_ = platform::kErrorAccessDenied;
-    return nullptr;
+    return {nullptr, platform::kErrorAccessDenied};
   }
-  return std::make_unique<Key>(node->shared_from_this(), access, openKeys_);
+  return {std::make_unique<Key>(node->shared_from_this(), access, openKeys_)};
 }
 
 StringList MemoryRegistry::SubkeyNames(const platform::RegistryKey& key) {
@@ -209,18 +207,18 @@ StringList MemoryRegistry::SubkeyNames(const platform::RegistryKey& key) {
   return names;
 }
 
-bool MemoryRegistry::DeleteKey(KeyBase base, const std::string& path) {
+platform::Outcome MemoryRegistry::DeleteKey(KeyBase base, const std::string& path) {
   Node* node = path.empty() ? nullptr : Find(BaseNode(base), path);
   if (!node || !node->children.empty() || node->denyFullAccess) {
-    lastError_ = node ? platform::kErrorAccessDenied : platform::kErrorFileNotFound;
-    return false;
+    return platform::Outcome::Failure(node ? platform::kErrorAccessDenied
+                                           : platform::kErrorFileNotFound);
   }
   deletedKeys_.push_back(node->Path());
   node->deleted = true;
   auto& siblings = node->parent->children;
   siblings.erase(std::find_if(siblings.begin(), siblings.end(),
                               [&](const auto& sibling) { return sibling.get() == node; }));
-  return true;
+  return {};
 }
 
 bool MemoryRegistry::ValueExists(const platform::RegistryKey& key, const std::string& name) {

@@ -28,12 +28,12 @@ class MemoryRegistry : public platform::Registry {
   MemoryRegistry();
   ~MemoryRegistry() override;
 
-  platform::RegistryKeyPtr OpenKey(platform::KeyBase base, const std::string& path,
+  platform::OpenedKey OpenKey(platform::KeyBase base, const std::string& path,
                                    platform::RegistryAccess access) override;
-  platform::RegistryKeyPtr CreateKey(platform::KeyBase base, const std::string& path,
+  platform::OpenedKey CreateKey(platform::KeyBase base, const std::string& path,
                                      platform::RegistryAccess access) override;
   StringList SubkeyNames(const platform::RegistryKey& key) override;
-  bool DeleteKey(platform::KeyBase base, const std::string& path) override;
+  platform::Outcome DeleteKey(platform::KeyBase base, const std::string& path) override;
   bool ValueExists(const platform::RegistryKey& key, const std::string& name) override;
   platform::RegistryValue ReadValue(const platform::RegistryKey& key,
                                     const std::string& name) override;
@@ -41,7 +41,6 @@ class MemoryRegistry : public platform::Registry {
                    const std::string& text) override;
   bool DeleteValue(const platform::RegistryKey& key, const std::string& name) override;
   // 2 for a missing key, 5 for a denied one or one that still has subkeys.
-  std::uint32_t LastError() const override { return lastError_; }
 
   // Set-up and inspection for tests; paths are from the root. AddKey and SetValue create
   // missing keys; the setters throw std::out_of_range for a key that does not exist.
@@ -73,7 +72,6 @@ class MemoryRegistry : public platform::Registry {
   std::array<std::shared_ptr<Node>, 4> roots_;
   int openKeys_ = 0;
   StringList deletedKeys_;
-  std::uint32_t lastError_ = 0;
 };
 
 }  // namespace nexolant

@@ -274,7 +274,7 @@ TEST_P(StartTest, AppliesTheSelectedIntervalAndStartsWhenConfigured) {
   processes_.Add(200, "C:\\Windows\\explorer.exe");
   form_->Settings().comboSpeed().SetItemIndex(test.restoredItem);
   form_->Settings().chkAutoStartMonitor().SetChecked(test.autoStart);
-  Monitor().StartIfConfigured();
+  form_->StartMonitorIfConfigured();
   EXPECT_EQ(form_->Settings().comboSpeed().ItemIndex(), test.itemAfter);
   EXPECT_EQ(Timer().Interval(), test.interval);
   ExpectLook(test.autoStart);
@@ -417,7 +417,7 @@ TEST_F(RefreshReentryTest, ACloseRequestDuringARefreshKeepsTheTimerOff) {
   ASSERT_TRUE(backend_.FireTimer(Timer()));
   EXPECT_FALSE(TimerRuns());
   EXPECT_TRUE(form_->Closed());
-  Monitor().SyncTimerWithMonitoring();
+  form_->SyncTimerWithMonitoring();
   EXPECT_FALSE(TimerRuns());
 }
 

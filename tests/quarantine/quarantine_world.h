@@ -11,6 +11,7 @@
 #include "app/main_form.h"
 #include "app/main_form_fixture.h"
 #include "ini/big_ini_file.h"
+#include "repair/repair.h"
 #include "support/recording_warnings.h"
 #include "support/scripted_pump.h"
 #include "ui/check_box.h"
@@ -58,9 +59,10 @@ struct QuarantineWorld {
 
   // The end of a scan that found rows: navigation locked, the Report page shown.
   void Found(const std::vector<ReportRow>& rows) {
-    Report().Clear();
+    Findings& findings = form->ScanFindings();
+    findings.Clear();
     for (const ReportRow& row : rows) {
-      Report().Add(row.Caption, {row.Location, row.Description});
+      findings.Add({KindOfLocation(row.Location), row});
     }
     form->LockNavigation();
     form->ShowReportPage();

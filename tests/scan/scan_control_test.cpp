@@ -251,7 +251,9 @@ TEST_F(ScanControlTest, TheMonitorTimerFollowsTheMonitorsStateAtTheEnd) {
   Start();
   ui::Timer& timer = form_->ActiveMonitoring().ProcessTimer();
   for (const char* state : {"Disable", "Enable"}) {
-    Get<ui::LinkLabel>("lblEnableDisable").SetCaption(state);
+    if ((std::string(state) == "Disable") != form_->Monitor().Enabled()) {
+      form_->Monitor().Toggle();
+    }
     timer.SetEnabled(std::string(state) == "Enable");
     ScanFolder("C:\\Scan");
     EXPECT_EQ(timer.Enabled(), std::string(state) == "Disable") << state;

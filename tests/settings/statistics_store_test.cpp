@@ -14,7 +14,7 @@
 #include "settings/float_text.h"
 #include "support/ascii_locale.h"
 #include "support/recording_warnings.h"
-#include "ui/form.h"
+#include "support/shown_statistics.h"
 
 namespace nexolant {
 namespace {
@@ -32,29 +32,21 @@ class StatisticsStoreTest : public ::testing::Test {
  protected:
   StatisticsStoreTest() { files_.AddFolder("C:\\Nexolant"); }
 
-  // A store as one run of the program has it, with its own labels.
+  // A store as one run of the program has it, with its own Status page.
   struct Run {
     Run(IniServices services, const platform::Locale& locale)
-        : statistics(locale, {lastScan, totalScans, removed, quarantined}),
-          store(services, statistics) {}
+        : shown(statistics, locale), store(services, statistics) {}
 
-    ui::Form form{"MainForm"};
-    ui::Label& lastScan = Add("lblLastSystemScan", "Never");
-    ui::Label& totalScans = Add("lblTotalScans", "0");
-    ui::Label& removed = Add("lblObjectsRemoved", "0");
-    ui::Label& quarantined = Add("lblObjectsQuarantined", "0");
     UsageStatistics statistics;
+    ShownStatistics shown;
+    ui::Label& lastScan = shown.Page().lblLastSystemScan();
+    ui::Label& totalScans = shown.Page().lblTotalScans();
+    ui::Label& removed = shown.Page().lblObjectsRemoved();
+    ui::Label& quarantined = shown.Page().lblObjectsQuarantined();
     StatisticsStore store;
 
     std::vector<std::string> Captions() const {
       return {lastScan.Caption(), totalScans.Caption(), removed.Caption(), quarantined.Caption()};
-    }
-
-   private:
-    ui::Label& Add(const char* name, const char* caption) {
-      ui::Label& label = form.Add<ui::Label>(name);
-      label.SetCaption(caption);
-      return label;
     }
   };
 

@@ -3,26 +3,20 @@
 #include <gtest/gtest.h>
 
 #include "support/ascii_locale.h"
-#include "ui/form.h"
+#include "support/shown_statistics.h"
 
 namespace nexolant {
 namespace {
 
 class UsageStatisticsTest : public ::testing::Test {
  protected:
-  ui::Label& Add(const char* name, const char* caption) {
-    ui::Label& label = form_.Add<ui::Label>(name);
-    label.SetCaption(caption);
-    return label;
-  }
-
   AsciiLocale locale_;
-  ui::Form form_{"MainForm"};
-  ui::Label& lastScan_ = Add("lblLastSystemScan", "Never");
-  ui::Label& totalScans_ = Add("lblTotalScans", "0");
-  ui::Label& removed_ = Add("lblObjectsRemoved", "0");
-  ui::Label& quarantined_ = Add("lblObjectsQuarantined", "0");
-  UsageStatistics statistics_{locale_, {lastScan_, totalScans_, removed_, quarantined_}};
+  UsageStatistics statistics_;
+  ShownStatistics shown_{statistics_, locale_};
+  ui::Label& lastScan_ = shown_.Page().lblLastSystemScan();
+  ui::Label& totalScans_ = shown_.Page().lblTotalScans();
+  ui::Label& removed_ = shown_.Page().lblObjectsRemoved();
+  ui::Label& quarantined_ = shown_.Page().lblObjectsQuarantined();
 };
 
 TEST_F(UsageStatisticsTest, EveryChangeShowsAtOnceInTheLabelsFormats) {

@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "monitor/process_list.h"
+#include "processes/process_list.h"
 #include "support/scoped_folder.h"
 #include "win32/unique_handle.h"
 

@@ -288,37 +288,40 @@ void StdFileSystem::CreateFolder(const std::string& path) {
   }
 }
 
-bool StdFileSystem::Fail(std::error_code error) {
+Outcome StdFileSystem::Fail(std::error_code error) {
   if (error == std::errc::no_such_file_or_directory) {
-    lastError_ = kErrorFileNotFound;
-  } else if (error == std::errc::file_exists) {
-    lastError_ = kErrorAlreadyExists;
-  } else if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted ||
-             error == std::errc::directory_not_empty || error == std::errc::is_a_directory) {
-    lastError_ = kErrorAccessDenied;
-  } else {
-    lastError_ = static_cast<std::uint32_t>(error.value());
+    return Outcome::Failure(kErrorFileNotFound);
   }
-  return false;
+  if (error == std::errc::file_exists) {
+    return Outcome::Failure(kErrorAlreadyExists);
+  }
+  if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted ||
+      error == std::errc::directory_not_empty || error == std::errc::is_a_directory) {
+    return Outcome::Failure(kErrorAccessDenied);
+  }
+  return Outcome::Failure(static_cast<std::uint32_t>(error.value()));
 }
 
-bool StdFileSystem::RemoveFolder(const std::string& path) {
+Outcome StdFileSystem::RemoveFolder(const std::string& path) {
   const fs::path native = ToPath(path);
   std::error_code error;
   if (!fs::is_directory(fs::symlink_status(native, error))) {
     return Fail(std::make_error_code(std::errc::no_such_file_or_directory));
   }
-  return (fs::remove(native, error) && !error) || Fail(error);
+  if (fs::remove(native, error) && !error) {
+    return {};
+  }
+  return Fail(error);
 }
 
-bool StdFileSystem::Move(const std::string& source, const std::string& target) {
+Outcome StdFileSystem::Move(const std::string& source, const std::string& target) {
   const fs::path to = ToPath(target);
   std::error_code error;
   if (fs::exists(fs::symlink_status(to, error))) {
     return Fail(std::make_error_code(std::errc::file_exists));
   }
   fs::rename(ToPath(source), to, error);
-  return !error || Fail(error);
+  return error ? Fail(error) : Outcome{};
 }
 
 std::string StdFileSystem::ReadWholeFile(const std::string& path) {
@@ -372,7 +375,7 @@ void StdFileSystem::ReplaceWholeFile(const std::string& path, std::string_view d
   guard.Release();
 }
 
-bool StdFileSystem::RemoveFile(const std::string& path) {
+Outcome StdFileSystem::RemoveFile(const std::string& path) {
   const fs::path native = ToPath(path);
   std::error_code error;
   const fs::file_status status = fs::symlink_status(native, error);
@@ -382,17 +385,20 @@ bool StdFileSystem::RemoveFile(const std::string& path) {
   if (!fs::exists(status)) {
     return Fail(std::make_error_code(std::errc::no_such_file_or_directory));
   }
-  return (fs::remove(native, error) && !error) || Fail(error);
+  if (fs::remove(native, error) && !error) {
+    return {};
+  }
+  return Fail(error);
 }
 
-bool StdFileSystem::ChangeAttributes(const std::string& path, std::uint32_t attributes) {
+Outcome StdFileSystem::ChangeAttributes(const std::string& path, std::uint32_t attributes) {
   constexpr fs::perms kWrite = fs::perms::owner_write | fs::perms::group_write;
   std::error_code error;
   fs::permissions(
       ToPath(path), kWrite,
       (attributes & kAttributeReadOnly) != 0 ? fs::perm_options::remove : fs::perm_options::add,
       error);
-  return !error || Fail(error);
+  return error ? Fail(error) : Outcome{};
 }
 
 std::string StdFileSystem::TempFolder() {

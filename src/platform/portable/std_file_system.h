@@ -22,16 +22,15 @@ class StdFileSystem : public FileSystem {
   std::unique_ptr<DirectorySearch> OpenSearch(const std::string& pattern) override;
   std::optional<std::uint32_t> FileAttributes(const std::string& path) override;
   void CreateFolder(const std::string& path) override;
-  bool RemoveFolder(const std::string& path) override;
+  Outcome RemoveFolder(const std::string& path) override;
   // Not atomic: a target that appears between the test and the rename is replaced.
-  bool Move(const std::string& source, const std::string& target) override;
+  Outcome Move(const std::string& source, const std::string& target) override;
   std::string ReadWholeFile(const std::string& path) override;
   void WriteWholeFile(const std::string& path, std::string_view data) override;
   void ReplaceWholeFile(const std::string& path, std::string_view data) override;
-  bool RemoveFile(const std::string& path) override;
+  Outcome RemoveFile(const std::string& path) override;
   // Only the read-only bit has an effect: it takes away or gives back the write permissions.
-  bool ChangeAttributes(const std::string& path, std::uint32_t attributes) override;
-  std::uint32_t LastError() const override { return lastError_; }
+  Outcome ChangeAttributes(const std::string& path, std::uint32_t attributes) override;
   std::string TempFolder() override;
   std::string CreateTempFile(const std::string& folder, const std::string& prefix) override;
   DriveType DriveTypeOf(const std::string& root) override;
@@ -41,10 +40,8 @@ class StdFileSystem : public FileSystem {
   std::string ExecutablePath() override;
 
  private:
-  // Records the error's Windows code; returns false for the caller to pass on.
-  bool Fail(std::error_code error);
-
-  std::uint32_t lastError_ = 0;
+  // The failure with the error's Windows code.
+  static Outcome Fail(std::error_code error);
 };
 
 }  // namespace nexolant::platform

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "monitor/process_list.h"
+#include "processes/process_list.h"
 #include "win32/unique_handle.h"
 #include "win32/win32_processes.h"
 

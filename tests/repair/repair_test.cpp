@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "quarantine/quarantine_world.h"
-#include "scan/repair.h"
+#include "repair/repair.h"
 
 namespace nexolant {
 namespace {
@@ -38,13 +38,13 @@ class RepairTest : public ::testing::Test {
 };
 
 TEST(RepairKind, HiveNamesAloneOrBeforeABackslashAreRegistryRows) {
-  EXPECT_EQ(KindOfLocation("Memory"), RepairKind::kProcess);
-  EXPECT_EQ(KindOfLocation("HKEY_CLASSES_ROOT"), RepairKind::kRegistryKey);
-  EXPECT_EQ(KindOfLocation("HKEY_CURRENT_USER\\Software"), RepairKind::kRegistryKey);
-  EXPECT_EQ(KindOfLocation("HKEY_LOCAL_MACHINE\\A\\B"), RepairKind::kRegistryKey);
+  EXPECT_EQ(KindOfLocation("Memory"), RowKind::kProcess);
+  EXPECT_EQ(KindOfLocation("HKEY_CLASSES_ROOT"), RowKind::kRegistryKey);
+  EXPECT_EQ(KindOfLocation("HKEY_CURRENT_USER\\Software"), RowKind::kRegistryKey);
+  EXPECT_EQ(KindOfLocation("HKEY_LOCAL_MACHINE\\A\\B"), RowKind::kRegistryKey);
   for (const char* file : {"C:\\Bad", "HKEY_CURRENT_USERS\\x", "hkey_current_user\\Software",
                            "D:\\HKEY_LOCAL_MACHINE", "memory", ""}) {
-    EXPECT_EQ(KindOfLocation(file), RepairKind::kFile) << file;
+    EXPECT_EQ(KindOfLocation(file), RowKind::kFile) << file;
   }
 }
 

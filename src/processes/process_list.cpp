@@ -1,10 +1,12 @@
-#include "monitor/process_list.h"
+#include "processes/process_list.h"
 
 #include <algorithm>
 #include <array>
 #include <exception>
 #include <optional>
 #include <utility>
+
+#include "platform/ascii.h"
 
 namespace nexolant {
 
@@ -15,17 +17,6 @@ constexpr std::size_t kInitialIdCount = 1024;
 constexpr std::array<std::string_view, 9> kCriticalProcessNames = {
     "SYSTEM",       "REGISTRY",     "SMSS.EXE",  "CSRSS.EXE", "WININIT.EXE",
     "WINLOGON.EXE", "SERVICES.EXE", "LSASS.EXE", "DWM.EXE"};
-
-// Upper-cases a to z only, as process names are compared.
-std::string UpperCaseAscii(std::string_view text) {
-  std::string result(text);
-  for (char& c : result) {
-    if (c >= 'a' && c <= 'z') {
-      c = static_cast<char>(c - 'a' + 'A');
-    }
-  }
-  return result;
-}
 
 bool IsCriticalProcessName(const std::string& upperCaseName) {
   return std::find(kCriticalProcessNames.begin(), kCriticalProcessNames.end(), upperCaseName) !=
@@ -108,7 +99,7 @@ bool TerminateIfNamed(platform::ProcessApi& api, std::uint32_t id, const std::st
     return false;
   }
   const std::optional<std::string> baseName = process->ModuleBaseName(*module);
-  if (!baseName || UpperCaseAscii(*baseName) != wanted) {
+  if (!baseName || platform::AsciiUpperCase(*baseName) != wanted) {
     return false;
   }
   return process->Terminate(0);
@@ -126,7 +117,7 @@ bool ListProcesses(platform::ProcessApi& api, ProcessList& list) {
 }
 
 bool TerminateProcessByName(platform::ProcessApi& api, std::string_view name) {
-  const std::string wanted = UpperCaseAscii(name);
+  const std::string wanted = platform::AsciiUpperCase(name);
   // Only a base name equal to the wanted one is terminated, so a critical wanted name would
   // only ever reach a critical process.
   if (IsCriticalProcessName(wanted)) {

@@ -1,13 +1,12 @@
-#include "scan/repair.h"
+#include "repair/repair.h"
 
 #include <array>
 #include <utility>
 
-#include "monitor/process_list.h"
 #include "platform/errors.h"
+#include "processes/process_list.h"
 #include "quarantine/quarantine_files.h"
 #include "registry/t_registry.h"
-#include "scan/scan_results.h"
 
 namespace nexolant {
 namespace {
@@ -23,59 +22,57 @@ constexpr int kEndPolls = 20;
 constexpr std::uint32_t kEndPollMilliseconds = 100;
 constexpr platform::DateTime kEndWait = 2.0 / 86400.0;
 
-const std::string& Location(const ui::ListItem& row) {
-  return row.subItems.at(0);
-}
-
 std::string BaseName(const std::string& path) {
   return path.substr(path.find_last_of('\\') + 1);
 }
 
 }  // namespace
 
-RepairKind KindOfLocation(std::string_view location) {
+RowKind KindOfLocation(std::string_view location) {
   if (location == kMemoryLocation) {
-    return RepairKind::kProcess;
+    return RowKind::kProcess;
   }
   for (std::string_view hive : kHiveNames) {
     if (location.starts_with(hive) &&
         (location.size() == hive.size() || location[hive.size()] == '\\')) {
-      return RepairKind::kRegistryKey;
+      return RowKind::kRegistryKey;
     }
   }
-  return RepairKind::kFile;
+  return RowKind::kFile;
 }
 
-Repair::Repair(RepairServices services, UsageStatistics& statistics, QuarantineIntake& intake)
-    : services_(std::move(services)), statistics_(statistics), intake_(intake) {}
+Repair::Repair(RepairServices services, UsageStatistics& statistics, QuarantineStore& quarantine)
+    : services_(std::move(services)), statistics_(statistics), quarantine_(quarantine) {}
 
-RepairOutcome Repair::Run(const ui::ListView& report, bool quarantine) {
+RepairOutcome Repair::Run(const std::vector<Finding>& findings, bool quarantine) {
   outcome_ = {};
-  TerminateProcesses(report);
-  for (const ui::ListItem& row : report.Items()) {
-    switch (KindOfLocation(Location(row))) {
-      case RepairKind::kProcess:
+  const QuarantineStore::IntakeSession session(quarantine_);
+  TerminateProcesses(findings);
+  for (const Finding& finding : findings) {
+    switch (finding.kind) {
+      case RowKind::kProcess:
         break;
-      case RepairKind::kFile:
-        RepairFile(row, quarantine);
+      case RowKind::kFile:
+        RepairFile(finding.row, quarantine);
         break;
-      case RepairKind::kRegistryKey:
-        RepairKey(row);
+      case RowKind::kRegistryKey:
+        RepairKey(finding.row);
         break;
     }
   }
   return outcome_;
 }
 
-// A process row whose process still runs once the others had time to end was not removed.
-void Repair::TerminateProcesses(const ui::ListView& report) {
+// A process whose process still runs once the others had time to end was not removed.
+void Repair::TerminateProcesses(const std::vector<Finding>& findings) {
   StringList rows;
   StringList terminated;
-  for (const ui::ListItem& row : report.Items()) {
-    if (KindOfLocation(Location(row)) == RepairKind::kProcess) {
-      rows.push_back(row.caption);
-      if (TerminateProcessByName(services_.processes, row.caption)) {
-        terminated.push_back(row.caption);
+  for (const Finding& finding : findings) {
+    if (finding.kind == RowKind::kProcess) {
+      const std::string& name = finding.row.Caption;
+      rows.push_back(name);
+      if (TerminateProcessByName(services_.processes, name)) {
+        terminated.push_back(name);
       }
     }
   }
@@ -114,9 +111,9 @@ bool Repair::AnyRunning(const StringList& names) {
 }
 
 // A row whose folder went since the scan is not acted on: its file may be anywhere now.
-void Repair::RepairFile(const ui::ListItem& row, bool quarantine) {
-  const std::string& folder = Location(row);
-  const std::string& name = row.caption;
+void Repair::RepairFile(const ReportRow& row, bool quarantine) {
+  const std::string& folder = row.Location;
+  const std::string& name = row.Caption;
   if (IsOwnFile(folder, name)) {
     return;
   }
@@ -124,21 +121,22 @@ void Repair::RepairFile(const ui::ListItem& row, bool quarantine) {
     Failed(platform::kErrorPathNotFound);
     return;
   }
-  const std::string path = folder + "\\" + name;
+  const std::string path = PathInFolder(folder, name);
   std::uint32_t errorCode = 0;
   if (quarantine) {
-    const IntakeResult result = intake_.TakeIn(name, folder, row.subItems.at(1));
+    const IntakeResult result = quarantine_.TakeIn(name, folder, row.Description);
     if (result.quarantined) {
       statistics_.CountQuarantined();
       return;
     }
     errorCode = result.errorCode;
   } else {
-    if (services_.files.RemoveFile(path)) {
+    const platform::Outcome removed = services_.files.RemoveFile(path);
+    if (removed) {
       statistics_.CountRemoved();
       return;
     }
-    errorCode = services_.files.LastError();
+    errorCode = removed.error;
   }
   if (services_.files.FileAttributes(path)) {
     Failed(errorCode);
@@ -147,23 +145,23 @@ void Repair::RepairFile(const ui::ListItem& row, bool quarantine) {
 
 // The location is the hive name and the path of the parent key. A key already gone (deleted
 // with its parent, or reported twice through the classes root's merged view) is no failure.
-void Repair::RepairKey(const ui::ListItem& row) {
-  const std::string& location = Location(row);
+void Repair::RepairKey(const ReportRow& row) {
+  const std::string& location = row.Location;
   const std::size_t slash = location.find('\\');
   const std::string hive = location.substr(0, slash);
   const std::string path =
-      (slash == std::string::npos ? std::string() : location.substr(slash)) + "\\" + row.caption;
+      (slash == std::string::npos ? std::string() : location.substr(slash)) + "\\" + row.Caption;
   try {
     TRegistry registry(services_.registry);
     registry.SetRootKey(HiveRoot(hive));
-    if (registry.DeleteKey(path)) {
+    const platform::Outcome deleted = registry.DeleteKey(path);
+    if (deleted) {
       statistics_.CountRemoved();
       return;
     }
-    const std::uint32_t errorCode = services_.registry.LastError();
-    if (registry.KeyExists(path) ||
-        services_.registry.LastError() != platform::kErrorFileNotFound) {
-      Failed(errorCode);
+    const platform::Outcome probe = registry.ProbeKey(path);
+    if (probe || probe.error != platform::kErrorFileNotFound) {
+      Failed(deleted.error);
     }
   } catch (...) {
     Failed(0);

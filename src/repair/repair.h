@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/clock.h"
 #include "platform/file_system.h"
@@ -10,9 +11,9 @@
 #include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/string_list.h"
-#include "quarantine/quarantine_intake.h"
+#include "quarantine/quarantine_store.h"
+#include "scan/finding.h"
 #include "settings/usage_statistics.h"
-#include "ui/list_view.h"
 
 namespace nexolant {
 
@@ -31,36 +32,34 @@ struct RepairOutcome {
   bool accessDenied = false;  // the system refused at least one of them to this user
 };
 
-// The kinds of Report row, told apart by their location.
-enum class RepairKind { kProcess, kFile, kRegistryKey };
+// The kind of object a Report location names: "Memory" is a process; a hive name alone or
+// followed by "\" is a registry key; anything else is the folder of a file.
+RowKind KindOfLocation(std::string_view location);
 
-// "Memory" is a process; a hive name alone or followed by "\" is a registry key; anything else
-// is the folder of a file.
-RepairKind KindOfLocation(std::string_view location);
-
-// One repair over the rows of the Report list: the processes are terminated first, and their
-// end awaited for a while, so that their executables can be moved; then, in row order, files
-// are quarantined (or deleted) and registry keys deleted. Only what was really removed is
-// counted; an object already gone counts neither way.
+// One repair over what a scan found: the processes are terminated first, and their end
+// awaited for a while, so that their executables can be moved; then, in the order found,
+// files are quarantined (or deleted) and registry keys deleted. Only what was really removed
+// is counted; an object already gone counts neither way.
 class Repair {
  public:
-  Repair(RepairServices services, UsageStatistics& statistics, QuarantineIntake& intake);
+  Repair(RepairServices services, UsageStatistics& statistics, QuarantineStore& quarantine);
 
-  RepairOutcome Run(const ui::ListView& report, bool quarantine);
+  // Quarantining runs within one intake session of the store.
+  RepairOutcome Run(const std::vector<Finding>& findings, bool quarantine);
 
  private:
-  void TerminateProcesses(const ui::ListView& report);
+  void TerminateProcesses(const std::vector<Finding>& findings);
   // Waits, about 2 s at most, until no process of these names is listed.
   void AwaitEnd(const StringList& names);
   bool AnyRunning(const StringList& names);
-  void RepairFile(const ui::ListItem& row, bool quarantine);
-  void RepairKey(const ui::ListItem& row);
+  void RepairFile(const ReportRow& row, bool quarantine);
+  void RepairKey(const ReportRow& row);
   bool IsOwnFile(const std::string& folder, const std::string& name) const;
   void Failed(std::uint32_t errorCode);
 
   RepairServices services_;
   UsageStatistics& statistics_;
-  QuarantineIntake& intake_;
+  QuarantineStore& quarantine_;
   RepairOutcome outcome_;
 };
 

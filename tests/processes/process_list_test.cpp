@@ -1,4 +1,4 @@
-#include "monitor/process_list.h"
+#include "processes/process_list.h"
 
 #include <gtest/gtest.h>
 

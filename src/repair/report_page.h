@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/clock.h"
@@ -7,8 +8,9 @@
 #include "platform/locale.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
-#include "quarantine/quarantine_intake.h"
-#include "scan/repair.h"
+#include "quarantine/quarantine_store.h"
+#include "repair/repair.h"
+#include "scan/findings.h"
 #include "scan/scan_navigation.h"
 #include "settings/options.h"
 #include "settings/usage_statistics.h"
@@ -35,14 +37,22 @@ struct ReportPeers {
   ScanNavigation& navigation;
   UsageStatistics& statistics;
   const Options& options;
-  QuarantineIntake& intake;
-  ui::ExclusiveActions& actions;  // Repair and Cancel are members
+  const Findings& findings;
+  QuarantineStore& quarantine;
+  ui::ExclusiveActions& actions;  // Repair and Cancel join them
 };
 
-// Page 7: the rows a scan found, and the two ways out of the scan: Repair and Cancel.
+// Page 7: what a scan found, one row each in the order found, and the two ways out of the
+// scan: Repair and Cancel.
 class ReportPage {
  public:
   ReportPage(ui::NotebookPage& page, ReportServices services, ReportPeers peers);
+
+  void ShowCleared();
+  void ShowFinding(const Finding& finding);
+
+  // A repair is over; the Status page comes next.
+  std::function<void()> OnRepaired;
 
   ui::ListView& Report() const { return *Report_; }
   ui::Button& btnCancel() const { return *btnCancel_; }

@@ -1,4 +1,4 @@
-#include "scan/report_page.h"
+#include "repair/report_page.h"
 
 #include <array>
 #include <utility>
@@ -46,6 +46,16 @@ ReportPage::ReportPage(ui::NotebookPage& page, ReportServices services, ReportPe
   Report_->AddColumn("Description", 219);
   btnRepair_->OnClick = [this](ui::Control&) { btnRepairClick(); };
   btnCancel_->OnClick = [this](ui::Control&) { btnCancelClick(); };
+  peers_.actions.Add(*btnRepair_);
+  peers_.actions.Add(*btnCancel_);
+}
+
+void ReportPage::ShowCleared() {
+  Report_->Clear();
+}
+
+void ReportPage::ShowFinding(const Finding& finding) {
+  Report_->Add(finding.row.Caption, {finding.row.Location, finding.row.Description});
 }
 
 // A failure to create the quarantine folder leaves through the error report with the page
@@ -56,17 +66,14 @@ void ReportPage::btnRepairClick() {
   }
   {
     const ui::ExclusiveActions::Scope running(peers_.actions);
-    RepairOutcome outcome;
-    {
-      const IntakeSession session(peers_.intake);
-      Repair repair({services_.files, services_.registry, services_.processes, services_.clock,
-                     services_.locale, services_.programFolder},
-                    peers_.statistics, peers_.intake);
-      outcome = repair.Run(*Report_, peers_.options.QuarantineBeforeRemoval());
-    }
-    ReportLeftOver(outcome);
+    Repair repair({services_.files, services_.registry, services_.processes, services_.clock,
+                   services_.locale, services_.programFolder},
+                  peers_.statistics, peers_.quarantine);
+    ReportLeftOver(repair.Run(peers_.findings.Items(), peers_.options.QuarantineBeforeRemoval()));
   }
-  peers_.intake.ShowRepairSummary();
+  if (OnRepaired) {
+    OnRepaired();
+  }
   peers_.navigation.BackToStatus();
 }
 

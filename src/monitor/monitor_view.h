@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+namespace nexolant {
+
+// One listed process: its name and its status ("No", or the description of the signature it
+// matched, with the outcome of an automatic termination appended).
+struct MonitorRow {
+  std::string name;
+  std::string status;
+};
+
+// What the Active Monitoring page shows of the monitor, told as it happens.
+class MonitorView {
+ public:
+  virtual ~MonitorView() = default;
+
+  // A refresh is under way (true), or the monitor is idle (false).
+  virtual void ShowProcessing(bool refreshing) = 0;
+  // A rebuild of the rows: begun (every row gone), each row as it is added at its sorted
+  // place, the list complete, and the end, which comes on every way out of a rebuild.
+  virtual void BeginRows() = 0;
+  virtual void ShowRowAdded(int index, const MonitorRow& row) = 0;
+  virtual void ShowRowsComplete() = 0;
+  virtual void EndRows() = 0;
+  virtual void ShowRowsCleared() = 0;
+  virtual void ShowRowStatus(int index, const MonitorRow& row) = 0;
+  virtual void ShowRowRemoved(int index) = 0;
+  virtual void ShowMonitoring(bool on) = 0;
+};
+
+}  // namespace nexolant

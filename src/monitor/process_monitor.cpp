@@ -1,0 +1,186 @@
+#include "monitor/process_monitor.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "monitor/monitor_interval.h"
+#include "processes/process_list.h"
+#include "reference/find_signature.h"
+
+namespace nexolant {
+
+ProcessMonitor::ProcessMonitor(platform::ProcessApi& processes, const platform::Locale& locale,
+                               ui::Application& application, const SignatureSource& signatures,
+                               const Options& options)
+    : processes_(processes),
+      locale_(locale),
+      application_(application),
+      signatures_(signatures),
+      options_(options),
+      ProcessTimer_(application) {
+  ProcessTimer_.SetInterval(30000);
+  ProcessTimer_.OnTimer = [this](ui::Timer&) { ProcessTimerTimer(); };
+}
+
+// A failure leaves the monitor off, so that it is not raised again at every tick; the actions
+// kept during the failed refresh are dropped with it.
+void ProcessMonitor::EnableMonitoring() {
+  if (refreshing_ || closing_) {
+    return;
+  }
+  refreshing_ = true;
+  try {
+    Refresh();
+  } catch (...) {
+    refreshing_ = false;
+    deferred_.clear();
+    DisableMonitoring();
+    throw;
+  }
+  refreshing_ = false;
+  RunDeferred();
+}
+
+void ProcessMonitor::Refresh() {
+  ProcessTimer_.SetEnabled(false);
+  view_->ShowProcessing(true);
+  RebuildRows();
+  enabled_ = true;
+  view_->ShowMonitoring(true);
+  // The next tick comes one interval from here. A close asked for meanwhile keeps it off.
+  ProcessTimer_.SetEnabled(!closing_);
+  view_->ShowProcessing(true);
+  if (OnMonitoringChanged) {
+    OnMonitoringChanged(true);
+  }
+  if (options_.AutoTerminate()) {
+    TerminateKnownProcesses();
+  }
+}
+
+// The rows are kept in the order the page lists them: sorted by name, a later row after rows
+// of an equal name.
+void ProcessMonitor::RebuildRows() {
+  // Ends the view's rebuild on every way out.
+  class RebuildScope {
+   public:
+    explicit RebuildScope(MonitorView& view) : view_(view) { view_.BeginRows(); }
+    ~RebuildScope() { view_.EndRows(); }
+    RebuildScope(const RebuildScope&) = delete;
+    RebuildScope& operator=(const RebuildScope&) = delete;
+
+   private:
+    MonitorView& view_;
+  };
+  rows_.clear();
+  const RebuildScope rebuild(*view_);
+  ProcessList processes;
+  ListProcesses(processes_, processes);
+  const StringList& descriptions = signatures_.Tables().ProcessDescriptions;
+  for (ProcessEntry& entry : processes) {
+    const int match = FindProcessSignature(entry.name);
+    const auto place = std::upper_bound(
+        rows_.begin(), rows_.end(), entry.name, [this](const std::string& name, const MonitorRow& row) {
+          return locale_.CompareWordSort(name, row.name) < 0;
+        });
+    const auto row =
+        rows_.insert(place, {std::move(entry.name), match >= 0 ? descriptions.at(match) : "No"});
+    view_->ShowRowAdded(static_cast<int>(row - rows_.begin()), *row);
+  }
+  view_->ShowRowsComplete();
+}
+
+// Every row of a known name, in sorted order. Terminating a name ends all its processes, so
+// a later row of the same name reports its own, failed, attempt.
+void ProcessMonitor::TerminateKnownProcesses() {
+  for (std::size_t row = 0; row < rows_.size(); ++row) {
+    const std::string name = rows_[row].name;
+    if (FindProcessSignature(name) < 0) {
+      continue;
+    }
+    const bool terminated = TerminateProcessByName(processes_, name);
+    // A refresh never runs inside this one, so the row is still where it was.
+    rows_[row].status += terminated ? " - Terminated" : " - Unable to terminate";
+    view_->ShowRowStatus(static_cast<int>(row), rows_[row]);
+  }
+}
+
+int ProcessMonitor::FindProcessSignature(const std::string& name) const {
+  return FindSignature(name, signatures_.Tables().ProcessNames, application_);
+}
+
+void ProcessMonitor::DisableMonitoring() {
+  rows_.clear();
+  view_->ShowRowsCleared();
+  enabled_ = false;
+  view_->ShowMonitoring(false);
+  ProcessTimer_.SetEnabled(false);
+  view_->ShowProcessing(false);
+  if (OnMonitoringChanged) {
+    OnMonitoringChanged(false);
+  }
+}
+
+// A click during a refresh asks for the state its link offered when it was clicked.
+void ProcessMonitor::Toggle() {
+  const bool switchOn = !enabled_;
+  const auto apply = [this, switchOn] {
+    if (switchOn && !enabled_) {
+      EnableMonitoring();
+    } else if (!switchOn && enabled_) {
+      DisableMonitoring();
+    }
+  };
+  if (!DeferDuringRefresh(apply)) {
+    apply();
+  }
+}
+
+// A tick that arrives during a refresh is skipped by EnableMonitoring.
+void ProcessMonitor::ProcessTimerTimer() {
+  EnableMonitoring();
+}
+
+void ProcessMonitor::SetIntervalItem(int item) {
+  ProcessTimer_.SetInterval(MonitorIntervalOfItem(item).value());
+}
+
+void ProcessMonitor::SyncTimerWithMonitoring() {
+  ProcessTimer_.SetEnabled(!closing_ && enabled_);
+}
+
+void ProcessMonitor::StopTimer() {
+  closing_ = true;
+  ProcessTimer_.SetEnabled(false);
+}
+
+bool ProcessMonitor::Terminate(const std::string& name) {
+  if (!TerminateProcessByName(processes_, name)) {
+    return false;
+  }
+  const auto row = std::find_if(rows_.begin(), rows_.end(),
+                                [&name](const MonitorRow& listed) { return listed.name == name; });
+  if (row != rows_.end()) {
+    const int index = static_cast<int>(row - rows_.begin());
+    rows_.erase(row);
+    view_->ShowRowRemoved(index);
+  }
+  return true;
+}
+
+bool ProcessMonitor::DeferDuringRefresh(std::function<void()> action) {
+  if (!refreshing_) {
+    return false;
+  }
+  deferred_.push_back(std::move(action));
+  return true;
+}
+
+// Each kept action runs as a handler of its own, as it would have outside the refresh.
+void ProcessMonitor::RunDeferred() {
+  for (std::function<void()>& action : std::exchange(deferred_, {})) {
+    application_.RunHandler(action);
+  }
+}
+
+}  // namespace nexolant

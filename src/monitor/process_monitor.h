@@ -1,0 +1,84 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "monitor/monitor_view.h"
+#include "platform/locale.h"
+#include "platform/processes.h"
+#include "reference/signature_source.h"
+#include "settings/options.h"
+#include "ui/application.h"
+#include "ui/timer.h"
+
+namespace nexolant {
+
+// The active monitor: whether monitoring is on, the running processes it listed last (sorted
+// by name as the locale sorts words, each with its status), its timer and its interval.
+//
+// A refresh pumps messages while it looks names up. It is never entered twice: a tick that
+// arrives during a refresh is skipped, and a user's action that arrives then (DeferDuringRefresh)
+// takes effect when the refresh is over.
+class ProcessMonitor {
+ public:
+  ProcessMonitor(platform::ProcessApi& processes, const platform::Locale& locale,
+                 ui::Application& application, const SignatureSource& signatures,
+                 const Options& options);
+  ProcessMonitor(const ProcessMonitor&) = delete;
+  ProcessMonitor& operator=(const ProcessMonitor&) = delete;
+
+  // The page that shows the monitor; set once, before the first action.
+  void SetView(MonitorView& view) { view_ = &view; }
+  // Told after every switch on or off, and after every refresh.
+  std::function<void(bool on)> OnMonitoringChanged;
+
+  bool Enabled() const { return enabled_; }
+  bool Refreshing() const { return refreshing_; }
+  const std::vector<MonitorRow>& Rows() const { return rows_; }
+  ui::Timer& ProcessTimer() { return ProcessTimer_; }
+
+  // Switches monitoring on and rebuilds the list; a failure switches it off again and reaches
+  // the caller.
+  void EnableMonitoring();
+  void DisableMonitoring();
+  // The state the user asked for with either link; during a refresh, once it is over.
+  void Toggle();
+  // The interval of the item of the Settings page's list; a running timer starts it at once.
+  void SetIntervalItem(int item);
+  // At the scan's end: the timer runs exactly when monitoring is on.
+  void SyncTimerWithMonitoring();
+  // The close request: from now on the timer stays off, also at the end of a refresh or a
+  // scan that runs now, so that no refresh starts while the window closes.
+  void StopTimer();
+
+  // Terminates every process of that name; on success its row leaves the list.
+  bool Terminate(const std::string& name);
+  // During a refresh, keeps the action for its end and answers true.
+  bool DeferDuringRefresh(std::function<void()> action);
+
+ private:
+  void ProcessTimerTimer();
+  void Refresh();
+  void RebuildRows();
+  void TerminateKnownProcesses();
+  // The index of the signature that matches name, or -1; pumps messages.
+  int FindProcessSignature(const std::string& name) const;
+  void RunDeferred();
+
+  platform::ProcessApi& processes_;
+  const platform::Locale& locale_;
+  ui::Application& application_;
+  const SignatureSource& signatures_;
+  const Options& options_;
+  MonitorView* view_ = nullptr;
+  ui::Timer ProcessTimer_;
+  std::vector<MonitorRow> rows_;
+  bool enabled_ = false;
+  bool refreshing_ = false;
+  bool closing_ = false;
+  std::vector<std::function<void()>> deferred_;
+};
+
+}  // namespace nexolant

@@ -1,0 +1,105 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ini/big_ini_file.h"
+#include "platform/string_list.h"
+#include "reference/signature_source.h"
+#include "settings/usage_statistics.h"
+
+namespace nexolant {
+
+// One quarantined file: its name in the Quarantine folder, the description of its signature
+// and the folder it came from.
+struct QuarantineEntry {
+  std::string name;
+  std::string description;
+  std::string origin;
+};
+
+// The outcome of taking one file into the quarantine: quarantined, or left where it was with
+// the system's error code when the system gave one (0 otherwise).
+struct IntakeResult {
+  bool quarantined = false;
+  std::uint32_t errorCode = 0;
+};
+
+// The quarantine: the files in the Quarantine folder of the program folder and the index
+// Quarantine.ini that remembers where each came from. The entries are kept sorted by name as
+// the locale sorts words (a later entry after entries of an equal name), which is the order the
+// Quarantine page lists them in, so an entry's index is its row's.
+class QuarantineStore {
+ public:
+  QuarantineStore(IniServices ini, std::string programFolder, UsageStatistics& statistics,
+                  const SignatureSource& signatures);
+  QuarantineStore(const QuarantineStore&) = delete;
+  QuarantineStore& operator=(const QuarantineStore&) = delete;
+
+  const std::vector<QuarantineEntry>& Entries() const { return entries_; }
+  int Count() const { return static_cast<int>(entries_.size()); }
+
+  // Told after an entry was added or removed, with its index.
+  std::function<void(int index)> OnAdded;
+  std::function<void(int index)> OnRemoved;
+
+  // The entries from the index, at start-up; the signature tables must be loaded. Keys that
+  // are no plain file name would lead outside the folder: they are left out, and stay in the
+  // index. Throws when the index cannot be read.
+  void Rebuild();
+
+  // One repair's session over the index, in which files are taken in one by one.
+  class IntakeSession {
+   public:
+    explicit IntakeSession(QuarantineStore& store) : store_(store) { store_.BeginIntake(); }
+    ~IntakeSession() { store_.EndIntake(); }
+    IntakeSession(const IntakeSession&) = delete;
+    IntakeSession& operator=(const IntakeSession&) = delete;
+
+   private:
+    QuarantineStore& store_;
+  };
+  // Moves folder\name into the quarantine, within an IntakeSession. Its index entry reaches the
+  // disk before the move and is taken back when the move fails; the entry is added only for a
+  // moved file. A name that is taken in the quarantine, or an entry the index cannot hold,
+  // leaves the file where it is. Throws platform::SystemError when the quarantine folder
+  // cannot be created.
+  IntakeResult TakeIn(const std::string& name, const std::string& folder,
+                      const std::string& description);
+
+  // Moves the entry's file back to its origin; false, with nothing changed, when it cannot.
+  // The last entry leaving takes the folder and the count of quarantined objects with it.
+  bool Restore(int index);
+  // Deletes every quarantined file, read-only or not; an entry whose file stays is kept.
+  // Returns the number of entries left.
+  int Empty();
+
+ private:
+  void BeginIntake();
+  void EndIntake();
+  std::string IndexPath() const;
+  std::string FolderPath() const;  // without a trailing backslash
+  std::string QuarantinedPath(const std::string& name) const;
+  std::string Description(const std::string& name) const;
+  void Insert(QuarantineEntry entry);
+  void Remove(int index);
+  // Deletes a quarantined file, read-only or not; true when it is gone.
+  bool DeleteQuarantined(const std::string& name);
+  // Removes one entry per name from the index; the index goes when its section is left empty.
+  void ForgetEntries(const StringList& names);
+  // After the last entry went: no folder, no count.
+  void Emptied();
+
+  IniServices ini_;
+  std::string programFolder_;  // with a trailing backslash
+  UsageStatistics& statistics_;
+  const SignatureSource& signatures_;
+  std::vector<QuarantineEntry> entries_;
+  std::unique_ptr<TBigIniFile> intake_;
+  bool intakeFailed_ = false;  // the index could not be written during this repair
+};
+
+}  // namespace nexolant

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+namespace nexolant {
+
+// One row of the Report list: the object's name, where it was found ("Memory", a folder path
+// without its final backslash, or a hive name with the path of the key that holds the
+// subkey) and the description of the signature it matched.
+struct ReportRow {
+  std::string Caption;
+  std::string Location;
+  std::string Description;
+};
+
+inline constexpr const char* kMemoryLocation = "Memory";
+
+// The kinds of object a scan finds, each with a counter of its own.
+enum class RowKind { kProcess, kFile, kRegistryKey };
+
+// One object a scan found: what the Report page shows and what Repair acts on.
+struct Finding {
+  RowKind kind = RowKind::kFile;
+  ReportRow row;
+};
+
+}  // namespace nexolant

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "scan/finding.h"
+
+namespace nexolant {
+
+// What the last scan found, in the order it found it. Kept until the next scan begins.
+class Findings {
+ public:
+  const std::vector<Finding>& Items() const { return items_; }
+
+  void Clear() {
+    items_.clear();
+    if (OnCleared) {
+      OnCleared();
+    }
+  }
+  void Add(Finding finding) {
+    items_.push_back(std::move(finding));
+    if (OnAdded) {
+      OnAdded(items_.back());
+    }
+  }
+
+  std::function<void()> OnCleared;
+  std::function<void(const Finding&)> OnAdded;
+
+ private:
+  std::vector<Finding> items_;
+};
+
+}  // namespace nexolant
