@@ -38,7 +38,7 @@ void BM_MonitorRefresh(benchmark::State& state) {
   workload.Form().SetObserver(&observer);
   ActiveMonitoringPage& page = workload.Page();
   for (auto _ : state) {
-    page.EnableMonitoring();
+    workload.Monitor().EnableMonitoring();
   }
   state.counters["rows"] = page.ProcessList().Count();
   state.counters["changes"] =

@@ -25,7 +25,7 @@ int main() {
   std::vector<double> milliseconds;
   for (int run = 0; run < kRuns; ++run) {
     const Clock::time_point start = Clock::now();
-    workload.Page().EnableMonitoring();
+    workload.Monitor().EnableMonitoring();
     milliseconds.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     application.ProcessMessages();
   }

@@ -7,11 +7,11 @@
 
 #include "fakes/fake_processes.h"
 #include "monitor/active_monitoring_page.h"
+#include "monitor/process_monitor.h"
 #include "platform/portable/cp1252_locale.h"
 #include "reference/signature_source.h"
 #include "settings/options.h"
 #include "signature_patterns.h"
-#include "ui/combo_box.h"
 #include "ui/controls.h"
 
 namespace nexolant {
@@ -47,15 +47,12 @@ class MonitorRefreshWorkload : private SignatureSource, private Options {
     auto& notebook = form_.Add<ui::Notebook>("Notebook");
     notebook.SetBounds({177, 112, 503, 240});
     ui::NotebookPage& page = notebook.AddPage("ActiveMonitoring");
-    auto& status = form_.Add<ui::Label>("lblAMStatus");
-    auto& link = form_.Add<ui::LinkLabel>("lblEnableDisable");
-    comboSpeed_ = &form_.Add<ui::ComboBox>("comboSpeed");
-    page_ = std::make_unique<ActiveMonitoringPage>(page, locale_, application,
-                                                   MonitorTwins{status, link});
-    page_->Connect({processes_, *this, *this, *comboSpeed_});
+    monitor_ = std::make_unique<ProcessMonitor>(processes_, locale_, application, *this, *this);
+    page_ = std::make_unique<ActiveMonitoringPage>(page, locale_, application, *monitor_);
   }
 
   ui::Form& Form() { return form_; }
+  ProcessMonitor& Monitor() { return *monitor_; }
   ActiveMonitoringPage& Page() { return *page_; }
 
  private:
@@ -70,7 +67,7 @@ class MonitorRefreshWorkload : private SignatureSource, private Options {
   SignatureTables tables_;
   FakeProcessApi processes_;
   ui::Form form_;
-  ui::ComboBox* comboSpeed_ = nullptr;
+  std::unique_ptr<ProcessMonitor> monitor_;
   std::unique_ptr<ActiveMonitoringPage> page_;
 };
 

@@ -12,6 +12,7 @@
 #include "platform/portable/std_file_system.h"
 #include "reference/signature_source.h"
 #include "scan/file_scan.h"
+#include "scan/findings.h"
 #include "scan/scan_results.h"
 #include "scan/scanning_page.h"
 #include "scan/t_recurse_dir.h"
@@ -73,11 +74,16 @@ void BM_FilePhase(benchmark::State& state) {
   const Signatures signatures;
   ui::Form form("Bench");
   ui::NotebookPage& page = form.Add<ui::Notebook>("Notebook").AddPage("Scanning");
-  ScanningPage scanning(page);
+  ScanningPage scanning(page, kLocale);
   ui::ListView& report = page.Add<ui::ListView>("Report");
+  Findings findings;
+  findings.OnCleared = [&report] { report.Clear(); };
+  findings.OnAdded = [&report](const Finding& found) {
+    report.Add(found.row.Caption, {found.row.Location, found.row.Description});
+  };
   CountingRenderer renderer;
   form.SetObserver(&renderer);
-  ScanResults results(scanning, report, kLocale);
+  ScanResults results(findings, scanning);
   FileScan fileScan(results, signatures, pump);
   TRecurseDir walker(files);
   walker.OnFileFound = [&fileScan](TRecurseDir& sender, const std::string& fileName) {

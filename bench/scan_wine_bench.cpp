@@ -15,6 +15,7 @@
 
 #include "reference/signature_source.h"
 #include "scan/file_scan.h"
+#include "scan/findings.h"
 #include "scan/registry_scan.h"
 #include "scan/scan_results.h"
 #include "scan/scanning_page.h"
@@ -163,8 +164,13 @@ int Run(const std::string& tree, int rounds) {
   form.SetClientSize(503, 240);
   auto& notebook = form.Add<ui::Notebook>("Notebook");
   notebook.SetBounds({0, 0, 503, 240});
-  ScanningPage scanning(notebook.AddPage("Scanning"));
+  ScanningPage scanning(notebook.AddPage("Scanning"), locale);
   ui::ListView& report = notebook.AddPage("Report").Add<ui::ListView>("Report");
+  Findings findings;
+  findings.OnCleared = [&report] { report.Clear(); };
+  findings.OnAdded = [&report](const Finding& found) {
+    report.Add(found.row.Caption, {found.row.Location, found.row.Description});
+  };
   notebook.SetPageIndex(0);
   backend.RealiseForm(form);
   form.SetVisible(true);
@@ -177,7 +183,7 @@ int Run(const std::string& tree, int rounds) {
   walker.SetDirectory(tree);
   long long bareEntries = 0;
   const auto bareWalk = [&bareEntries](TRecurseDir&, const std::string&) { ++bareEntries; };
-  ScanResults results(scanning, report, locale);
+  ScanResults results(findings, scanning);
   FileScan fileScan(results, signatures, application);
   const auto filePhase = [&fileScan](TRecurseDir& sender, const std::string& fileName) {
     fileScan.RecurseDirFileFound(sender, fileName);

@@ -21,7 +21,6 @@
 #include "support/recording_backend.h"
 #include "ui/application.h"
 #include "ui/form.h"
-#include "ui/label.h"
 #include "ui/notebook.h"
 
 namespace {
@@ -175,14 +174,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   nexolant::ui::Form form("MainForm");
   nexolant::ui::Notebook& notebook = form.Add<nexolant::ui::Notebook>("Notebook");
   nexolant::ui::NotebookPage& page = notebook.AddPage("Quarantine");
-  nexolant::UsageStatistics statistics(locale,
-                                       {form.Add<nexolant::ui::Label>("lblLastSystemScan"),
-                                        form.Add<nexolant::ui::Label>("lblTotalScans"),
-                                        form.Add<nexolant::ui::Label>("lblObjectsRemoved"),
-                                        form.Add<nexolant::ui::Label>("lblObjectsQuarantined")});
+  nexolant::UsageStatistics statistics;
   nexolant::ui::ExclusiveActions actions;
-  nexolant::QuarantinePage quarantinePage(page, {files, locale, application, folder},
-                                          {statistics, signatures, actions});
+  nexolant::QuarantineStore store(ini, folder, statistics, signatures);
+  nexolant::QuarantinePage quarantinePage(page, store, locale, application, actions);
 
   const std::map<std::string, std::string> before = AllFiles(files);
   quarantinePage.Rebuild();

@@ -1,10 +1,15 @@
 #include "app/main_form.h"
 
+#include <array>
 #include <utility>
 
+#include "app/about_form.h"
+#include "app/help.h"
 #include "app/splash_form.h"
 #include "reference/reference_loader.h"
 #include "ui/artwork_names.h"
+#include "update/update_form.h"
+#include "update/update_url.h"
 
 namespace nexolant {
 namespace {
@@ -13,15 +18,21 @@ namespace {
 constexpr ui::HintStyle kHintStyle{
     .rounded = true, .shadowOffset = 2, .pointerTail = false, .centered = true};
 
+// Runs a step whose failure must not stop the start-up or shutdown sequence.
+template <typename Step>
+void RunGuarded(Step step) {
+  try {
+    step();
+  } catch (...) {
+  }
+}
+
 }  // namespace
 
-TMainForm::TMainForm(AppServices services) : ui::Form("MainForm"), services_(std::move(services)) {
-  BuildFrame();
-  BuildSideButtons();
-  BuildImageButtons();
+TMainForm::TMainForm(AppServices services)
+    : ui::Form("MainForm"), services_(std::move(services)), frame_(*this), navigation_(frame_) {
   BuildPages();
   WireEvents();
-  WireModels();
   OnCreate = [this](ui::Form&) { FormCreate(); };
   OnShow = [this](ui::Form&) { FormShow(); };
   OnCloseRequest = [this](ui::Form&) { FormCloseRequest(); };
@@ -34,60 +45,74 @@ TMainForm::~TMainForm() {
   services_.application.OnEndSession = nullptr;
 }
 
-void TMainForm::WireEvents() {
-  StatusBtn_->OnClick = [this](ui::Control&) { StatusBtnClick(); };
-  ScanBtn_->OnClick = [this](ui::Control&) { ScanBtnClick(); };
-  ActiveBtn_->OnClick = [this](ui::Control&) { ActiveBtnClick(); };
-  btnScan_->OnClick = [this](ui::Control&) { btnScanClick(); };
-  for (ui::Control* control : std::initializer_list<ui::Control*>{QuarantineBtn_, btnQuarantine_}) {
-    control->OnClick = [this](ui::Control&) { btnQuarantineClick(); };
+// The pages in notebook order, with the models they show. Repair, Cancel, Restore and Empty
+// never run inside one another.
+void TMainForm::BuildPages() {
+  std::array<ui::NotebookPage*, kPageCount> pages{};
+  for (int page = 0; page < kPageCount; ++page) {
+    pages[page] = &frame_.Notebook().AddPage(PageCaption(static_cast<MainPage>(page)));
   }
-  statusPage_->OnOpenQuarantineClick = [this] { btnQuarantineClick(); };
-  for (ui::Control* control : std::initializer_list<ui::Control*>{SettingsBtn_, btnSettings_}) {
-    control->OnClick = [this](ui::Control&) { btnSettingsClick(); };
-  }
-  statusPage_->OnDetailsClick = [this] { lblDetailsClick(); };
-  for (ui::Control* control : std::initializer_list<ui::Control*>{HelpBtn_, btnHelp_}) {
-    control->OnClick = [this](ui::Control&) { HelpBtnClick(); };
-  }
-  btnInfo_->OnClick = [this](ui::Control&) { btnInfoClick(); };
-  btnUpdate_->OnClick = [this](ui::Control&) { btnUpdateClick(); };
-  statusPage_->OnCheckUpdatesClick = [this] { btnUpdateClick(); };
-  for (ui::Control* control : std::initializer_list<ui::Control*>{
-           btnScan_, btnSettings_, btnQuarantine_, btnUpdate_, btnInfo_, btnHelp_}) {
-    control->OnMouseEnter = [this](ui::Control& sender) { btnInfoMouseEnter(sender); };
-    control->OnMouseLeave = [this](ui::Control& sender) { btnInfoMouseLeave(sender); };
-  }
+  const IniServices ini{services_.files, services_.locale, services_.application,
+                        services_.application};
+  statusPage_ = std::make_unique<StatusPage>(*pages[kStatusPage], services_.locale);
+  statisticsStore_ = std::make_unique<StatisticsStore>(ini, statistics_);
+  settingsPage_ = std::make_unique<SettingsPage>(
+      *pages[kSettingsPage], SettingsServices{services_.profileStrings, services_.registry,
+                                              services_.files, services_.application});
+  scanNowPage_ = std::make_unique<ScanNowPage>(*pages[kScanNowPage]);
+  monitor_ = std::make_unique<ProcessMonitor>(services_.processes, services_.locale,
+                                              services_.application, *this, *settingsPage_);
+  activeMonitoringPage_ = std::make_unique<ActiveMonitoringPage>(
+      *pages[kActiveMonitoringPage], services_.locale, services_.application, *monitor_);
+  quarantineStore_ =
+      std::make_unique<QuarantineStore>(ini, services_.programFolder, statistics_, *this);
+  quarantinePage_ =
+      std::make_unique<QuarantinePage>(*pages[kQuarantinePage], *quarantineStore_,
+                                       services_.locale, services_.application, exclusiveActions_);
+  detailsPage_ = std::make_unique<DetailsPage>(*pages[kDetailsPage]);
+  scanningPage_ = std::make_unique<ScanningPage>(*pages[kScanningPage], services_.locale);
+  reportPage_ = std::make_unique<ReportPage>(
+      *pages[kReportPage],
+      ReportServices{services_.files, services_.registry, services_.processes, services_.clock,
+                     services_.locale, services_.application, services_.programFolder},
+      ReportPeers{*this, statistics_, *settingsPage_, findings_, *quarantineStore_,
+                  exclusiveActions_});
+  frame_.Notebook().SetPageIndex(kStatusPage);
+  tray_ = std::make_unique<Tray>(services_.notificationArea, services_.application, *settingsPage_);
+  scanControl_ = std::make_unique<ScanControl>(
+      ScanServices{services_.files, services_.registry, services_.processes, services_.clock,
+                   services_.locale, services_.folderBrowser, services_.application,
+                   services_.programFolder},
+      ScanPages{*scanNowPage_, *scanningPage_},
+      ScanPeers{*this, statistics_, *this, *settingsPage_, *this, findings_});
 }
 
-// The pages show the models they depend on; the Status page shows the statistics and the
-// monitor's state too.
-void TMainForm::WireModels() {
+// The pages' events lead to the models and to other pages; the models' changes to the pages
+// that show them, the Status page among them.
+void TMainForm::WireEvents() {
+  navigation_.OnHelpClick = [this] { HelpBtnClick(); };
+  navigation_.OnInfoClick = [this] { btnInfoClick(); };
+  navigation_.OnUpdateClick = [this] { btnUpdateClick(); };
+  statusPage_->OnDetailsClick = [this] { navigation_.lblDetailsClick(); };
+  statusPage_->OnOpenQuarantineClick = [this] { navigation_.btnQuarantineClick(); };
+  statusPage_->OnCheckUpdatesClick = [this] { btnUpdateClick(); };
+  statusPage_->OnEnableDisableClick = [this] { monitor_->Toggle(); };
   statistics_.OnChanged = [this](StatisticsField field) {
     statusPage_->ShowStatistic(field, statistics_.Values());
   };
   monitor_->OnMonitoringChanged = [this](bool on) { statusPage_->ShowMonitoring(on); };
-  statusPage_->OnEnableDisableClick = [this] { monitor_->Toggle(); };
   settingsPage_->OnIntervalChange = [this](int item) { monitor_->SetIntervalItem(item); };
   findings_.OnCleared = [this] { reportPage_->ShowCleared(); };
   findings_.OnAdded = [this](const Finding& finding) { reportPage_->ShowFinding(finding); };
   reportPage_->OnRepaired = [this] { quarantinePage_->ShowRepairSummary(); };
 }
 
-// Start-up, in order. Only the reference load can end it early: its failure goes to the
-// standard error report and the window opens all the same.
-namespace {
-
-// Runs a step whose failure must not stop the start-up or shutdown sequence.
-template <typename Step>
-void RunGuarded(Step step) {
-  try {
-    step();
-  } catch (...) {
-  }
+// The scan's button offers Stop again for the next scan.
+void TMainForm::BackToStatus() {
+  navigation_.UnlockNavigation();
+  scanControl_->ResetEnding();
+  navigation_.ShowStatusPage();
 }
-
-}  // namespace
 
 // The start-up order. The reference load is not guarded: its failure reaches the error report
 // and ends the sequence.
@@ -188,6 +213,24 @@ void TMainForm::LoadReference() {
   }
   detailsPage_->ShowDetails(std::move(details));
   statusPage_->ShowReferenceStatus(outcome);
+}
+
+void TMainForm::HelpBtnClick() {
+  OpenHelp(services_.shell, services_.programFolder);
+}
+
+void TMainForm::btnInfoClick() {
+  TAboutForm about(services_.shell, frame_.Image().Picture());
+  services_.application.ShowModal(about);
+}
+
+// The dialog lives for one showing: it goes when it closes, also when a failure escapes.
+void TMainForm::btnUpdateClick() {
+  TUpdateForm update(services_.application,
+                     {services_.files, services_.downloader, services_.clock, services_.locale,
+                      services_.application},
+                     ReferenceUpdateUrl(), services_.programFolder);
+  services_.application.ShowModal(update);
 }
 
 }  // namespace nexolant

@@ -1,17 +1,17 @@
 #pragma once
 
-#include <array>
 #include <memory>
 #include <string>
 
 #include "app/details_page.h"
+#include "app/main_frame.h"
+#include "app/navigation.h"
 #include "app/page_table.h"
 #include "app/services.h"
 #include "app/status_page.h"
 #include "app/tray.h"
 #include "monitor/active_monitoring_page.h"
 #include "monitor/process_monitor.h"
-#include "platform/string_list.h"
 #include "quarantine/quarantine_page.h"
 #include "quarantine/quarantine_store.h"
 #include "reference/signature_source.h"
@@ -31,17 +31,13 @@
 
 namespace nexolant {
 
-// The hint line's text while the mouse is over no image button.
-inline constexpr const char* kDefaultHint =
-    "Hover the mouse over right buttons to see description here";
-
-// The program's one main window: the frame, the navigation between its eight pages, the
-// start-up and shutdown order, and the owner of the program's long-lived state (the signature
-// tables, the statistics, the findings of the last scan, the quarantine, the monitor). Each
-// page is an object of its subsystem that reaches the shared state through small interfaces;
-// the main window wires the pages' events to the models. The constructor builds every control;
-// the Application runs FormCreate (Application::CreateForm or Run), FormShow and FormDestroy
-// (Run).
+// The program's one main window: the frame with its navigation and eight pages, the start-up
+// and shutdown order, and the owner of the program's long-lived state (the signature tables,
+// the statistics, what the last scan found, the quarantine, the monitor). Each page is an
+// object of its subsystem that shows its models and reaches shared state through small
+// interfaces; the main window wires the pages' events to the models. The constructor builds
+// every control; the Application runs FormCreate (Application::CreateForm or Run), FormShow
+// and FormDestroy (Run).
 class TMainForm : public ui::Form,
                   public ScanNavigation,
                   public SignatureSource,
@@ -53,16 +49,18 @@ class TMainForm : public ui::Form,
   // The signature tables, from CreateLists to FreeLists.
   const SignatureTables& Tables() const override { return *tables_; }
   UsageStatistics& Statistics() { return statistics_; }
+  Findings& ScanFindings() { return findings_; }
   ProcessMonitor& Monitor() const { return *monitor_; }
   QuarantineStore& QuarantineFiles() const { return *quarantineStore_; }
-  Findings& ScanFindings() { return findings_; }
 
-  // The navigation lock of a scan, and the one way back to the Status page after it.
-  void LockNavigation() override;
-  void UnlockNavigation() override;
+  // What a scan needs of the navigation.
+  void LockNavigation() override { navigation_.LockNavigation(); }
+  void UnlockNavigation() override { navigation_.UnlockNavigation(); }
   void BackToStatus() override;
-  void ShowScanningPage() override;
-  void ShowReportPage() override;
+  void ShowScanningPage() override { navigation_.ShowScanningPage(); }
+  void ShowReportPage() override { navigation_.ShowReportPage(); }
+  // Shows a page with its title; the side buttons are the caller's business.
+  void ShowPage(MainPage page) { navigation_.ShowPage(page); }
 
   // What a scan needs of the monitor.
   void SyncTimerWithMonitoring() override { monitor_->SyncTimerWithMonitoring(); }
@@ -72,9 +70,6 @@ class TMainForm : public ui::Form,
   // of the interval list (the default item when the stored selection is out of range), then
   // monitoring starts when the options ask for it.
   void StartMonitorIfConfigured();
-
-  // Shows a page with its title; the side buttons are the caller's business.
-  void ShowPage(MainPage page);
 
   StatusPage& Status() const { return *statusPage_; }
   ScanNowPage& ScanNow() const { return *scanNowPage_; }
@@ -97,13 +92,8 @@ class TMainForm : public ui::Form,
   bool ListsCreated() const { return tables_ != nullptr; }
 
  private:
-  // Layout, one function per part of the window.
-  void BuildFrame();
-  void BuildSideButtons();
-  void BuildImageButtons();
   void BuildPages();
   void WireEvents();
-  void WireModels();
 
   // Lifecycle.
   void FormCreate();
@@ -120,45 +110,15 @@ class TMainForm : public ui::Form,
   void FreeLists();
   void LoadReference();
 
-  // Navigation handlers.
-  void StatusBtnClick();
-  void ScanBtnClick();
-  void ActiveBtnClick();
-  void btnScanClick();
-  void btnQuarantineClick();
-  void btnSettingsClick();
-  void lblDetailsClick();
+  // The windows the frame's buttons open.
   void HelpBtnClick();
   void btnInfoClick();
   void btnUpdateClick();
-  void btnInfoMouseEnter(ui::Control& sender);
-  void btnInfoMouseLeave(ui::Control& sender);
-
-  // Releases every side button of the group except keep (none when null).
-  void ReleaseSideButtonsExcept(ui::SpeedButton* keep);
 
   AppServices services_;
   std::unique_ptr<SignatureTables> tables_;
-
-  // Frame.
-  ui::Image* Image_ = nullptr;
-  ui::Notebook* Notebook_ = nullptr;
-  ui::Label* lblStatus_ = nullptr;
-  ui::Label* lblHint_ = nullptr;
-  ui::SpeedButton* StatusBtn_ = nullptr;
-  ui::SpeedButton* ScanBtn_ = nullptr;
-  ui::SpeedButton* ActiveBtn_ = nullptr;
-  ui::SpeedButton* SettingsBtn_ = nullptr;
-  ui::SpeedButton* QuarantineBtn_ = nullptr;
-  ui::SpeedButton* HelpBtn_ = nullptr;
-  ui::ImageButton* btnScan_ = nullptr;
-  ui::ImageButton* btnSettings_ = nullptr;
-  ui::ImageButton* btnQuarantine_ = nullptr;
-  ui::ImageButton* btnUpdate_ = nullptr;
-  ui::ImageButton* btnInfo_ = nullptr;
-  ui::ImageButton* btnHelp_ = nullptr;
-  // The controls LockNavigation disables, in its order.
-  std::array<ui::Control*, 10> navigationControls_{};
+  MainFrame frame_;
+  Navigation navigation_;
   ui::ExclusiveActions exclusiveActions_;
 
   // The state the pages share, and the pages in notebook order.

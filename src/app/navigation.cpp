@@ -1,18 +1,53 @@
-#include "app/about_form.h"
-#include "app/help.h"
-#include "app/main_form.h"
-#include "update/update_form.h"
-#include "update/update_url.h"
+#include "app/navigation.h"
+
+#include <initializer_list>
 
 namespace nexolant {
+namespace {
 
-void TMainForm::ShowPage(MainPage page) {
-  lblStatus_->SetCaption(PageTitle(page));
-  Notebook_->SetPageIndex(page);
+void Raise(const std::function<void()>& event) {
+  if (event) {
+    event();
+  }
 }
 
-void TMainForm::ReleaseSideButtonsExcept(ui::SpeedButton* keep) {
-  for (ui::SpeedButton* button : {StatusBtn_, ScanBtn_, ActiveBtn_, SettingsBtn_, QuarantineBtn_}) {
+}  // namespace
+
+Navigation::Navigation(MainFrame& frame) : frame_(frame) {
+  frame_.StatusBtn().OnClick = [this](ui::Control&) { StatusBtnClick(); };
+  frame_.ScanBtn().OnClick = [this](ui::Control&) { ScanBtnClick(); };
+  frame_.ActiveBtn().OnClick = [this](ui::Control&) { ActiveBtnClick(); };
+  frame_.btnScan().OnClick = [this](ui::Control&) { btnScanClick(); };
+  for (ui::Control* control :
+       std::initializer_list<ui::Control*>{&frame_.QuarantineBtn(), &frame_.btnQuarantine()}) {
+    control->OnClick = [this](ui::Control&) { btnQuarantineClick(); };
+  }
+  for (ui::Control* control :
+       std::initializer_list<ui::Control*>{&frame_.SettingsBtn(), &frame_.btnSettings()}) {
+    control->OnClick = [this](ui::Control&) { btnSettingsClick(); };
+  }
+  for (ui::Control* control :
+       std::initializer_list<ui::Control*>{&frame_.HelpBtn(), &frame_.btnHelp()}) {
+    control->OnClick = [this](ui::Control&) { Raise(OnHelpClick); };
+  }
+  frame_.btnInfo().OnClick = [this](ui::Control&) { Raise(OnInfoClick); };
+  frame_.btnUpdate().OnClick = [this](ui::Control&) { Raise(OnUpdateClick); };
+  for (ui::Control* control : std::initializer_list<ui::Control*>{
+           &frame_.btnScan(), &frame_.btnSettings(), &frame_.btnQuarantine(), &frame_.btnUpdate(),
+           &frame_.btnInfo(), &frame_.btnHelp()}) {
+    control->OnMouseEnter = [this](ui::Control& sender) { btnInfoMouseEnter(sender); };
+    control->OnMouseLeave = [this](ui::Control& sender) { btnInfoMouseLeave(sender); };
+  }
+}
+
+void Navigation::ShowPage(MainPage page) {
+  frame_.lblStatus().SetCaption(PageTitle(page));
+  frame_.Notebook().SetPageIndex(page);
+}
+
+void Navigation::ReleaseSideButtonsExcept(ui::SpeedButton* keep) {
+  for (ui::SpeedButton* button : {&frame_.StatusBtn(), &frame_.ScanBtn(), &frame_.ActiveBtn(),
+                                  &frame_.SettingsBtn(), &frame_.QuarantineBtn()}) {
     if (button != keep) {
       button->SetDown(false);
     }
@@ -20,102 +55,82 @@ void TMainForm::ReleaseSideButtonsExcept(ui::SpeedButton* keep) {
 }
 
 // The click that runs the next three actions has already pressed their button.
-void TMainForm::StatusBtnClick() {
-  StatusBtn_->SetAllowAllUp(false);
-  ShowPage(static_cast<MainPage>(StatusBtn_->Tag()));
+void Navigation::StatusBtnClick() {
+  frame_.StatusBtn().SetAllowAllUp(false);
+  ShowPage(static_cast<MainPage>(frame_.StatusBtn().Tag()));
 }
 
-void TMainForm::ScanBtnClick() {
-  ScanBtn_->SetAllowAllUp(false);
-  ShowPage(static_cast<MainPage>(ScanBtn_->Tag()));
+void Navigation::ScanBtnClick() {
+  frame_.ScanBtn().SetAllowAllUp(false);
+  ShowPage(static_cast<MainPage>(frame_.ScanBtn().Tag()));
 }
 
-void TMainForm::ActiveBtnClick() {
-  ActiveBtn_->SetAllowAllUp(false);
-  ShowPage(static_cast<MainPage>(ActiveBtn_->Tag()));
+void Navigation::ActiveBtnClick() {
+  frame_.ActiveBtn().SetAllowAllUp(false);
+  ShowPage(static_cast<MainPage>(frame_.ActiveBtn().Tag()));
 }
 
-void TMainForm::btnScanClick() {
-  ActiveBtn_->SetDown(true);
+void Navigation::btnScanClick() {
+  frame_.ActiveBtn().SetDown(true);
   ActiveBtnClick();
 }
 
-void TMainForm::btnQuarantineClick() {
-  QuarantineBtn_->SetAllowAllUp(true);
-  ReleaseSideButtonsExcept(QuarantineBtn_);
-  QuarantineBtn_->SetDown(true);
+void Navigation::btnQuarantineClick() {
+  frame_.QuarantineBtn().SetAllowAllUp(true);
+  ReleaseSideButtonsExcept(&frame_.QuarantineBtn());
+  frame_.QuarantineBtn().SetDown(true);
   ShowPage(kQuarantinePage);
 }
 
-void TMainForm::btnSettingsClick() {
-  SettingsBtn_->SetAllowAllUp(true);
-  ReleaseSideButtonsExcept(SettingsBtn_);
-  SettingsBtn_->SetDown(true);
+void Navigation::btnSettingsClick() {
+  frame_.SettingsBtn().SetAllowAllUp(true);
+  ReleaseSideButtonsExcept(&frame_.SettingsBtn());
+  frame_.SettingsBtn().SetDown(true);
   ShowPage(kSettingsPage);
 }
 
-void TMainForm::lblDetailsClick() {
-  StatusBtn_->SetAllowAllUp(true);
+void Navigation::lblDetailsClick() {
+  frame_.StatusBtn().SetAllowAllUp(true);
   ReleaseSideButtonsExcept(nullptr);
   ShowPage(kDetailsPage);
 }
 
-void TMainForm::HelpBtnClick() {
-  OpenHelp(services_.shell, services_.programFolder);
+void Navigation::btnInfoMouseEnter(ui::Control& sender) {
+  frame_.lblHint().SetCaption(sender.Hint());
 }
 
-void TMainForm::btnInfoClick() {
-  TAboutForm about(services_.shell, Image_->Picture());
-  services_.application.ShowModal(about);
-}
-
-// The dialog lives for one showing: it goes when it closes, also when a failure escapes.
-void TMainForm::btnUpdateClick() {
-  TUpdateForm update(services_.application,
-                     {services_.files, services_.downloader, services_.clock, services_.locale,
-                      services_.application},
-                     ReferenceUpdateUrl(), services_.programFolder);
-  services_.application.ShowModal(update);
-}
-
-void TMainForm::btnInfoMouseEnter(ui::Control& sender) {
-  lblHint_->SetCaption(sender.Hint());
-}
-
-void TMainForm::btnInfoMouseLeave(ui::Control& /*sender*/) {
-  lblHint_->SetCaption(kDefaultHint);
+void Navigation::btnInfoMouseLeave(ui::Control& /*sender*/) {
+  frame_.lblHint().SetCaption(kDefaultHint);
 }
 
 // The help buttons and the pages' own controls stay as they are.
-void TMainForm::LockNavigation() {
-  for (ui::Control* control : navigationControls_) {
+void Navigation::LockNavigation() {
+  for (ui::Control* control : frame_.NavigationControls()) {
     control->SetEnabled(false);
   }
 }
 
-void TMainForm::UnlockNavigation() {
-  for (ui::Control* control : navigationControls_) {
+void Navigation::UnlockNavigation() {
+  for (ui::Control* control : frame_.NavigationControls()) {
     control->SetEnabled(true);
   }
 }
 
-void TMainForm::ShowScanningPage() {
-  ScanBtn_->SetAllowAllUp(true);
-  ScanBtn_->SetDown(true);
-  ReleaseSideButtonsExcept(ScanBtn_);
+void Navigation::ShowScanningPage() {
+  frame_.ScanBtn().SetAllowAllUp(true);
+  frame_.ScanBtn().SetDown(true);
+  ReleaseSideButtonsExcept(&frame_.ScanBtn());
   ShowPage(kScanningPage);
 }
 
-void TMainForm::ShowReportPage() {
+void Navigation::ShowReportPage() {
   ShowPage(kReportPage);
 }
 
-void TMainForm::BackToStatus() {
-  UnlockNavigation();
-  scanControl_->ResetEnding();
-  StatusBtn_->SetAllowAllUp(true);
-  StatusBtn_->SetDown(true);
-  ReleaseSideButtonsExcept(StatusBtn_);
+void Navigation::ShowStatusPage() {
+  frame_.StatusBtn().SetAllowAllUp(true);
+  frame_.StatusBtn().SetDown(true);
+  ReleaseSideButtonsExcept(&frame_.StatusBtn());
   StatusBtnClick();
 }
 

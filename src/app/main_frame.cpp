@@ -1,6 +1,7 @@
+#include "app/main_frame.h"
+
 #include <array>
 
-#include "app/main_form.h"
 #include "ui/artwork_names.h"
 #include "ui/control_table.h"
 
@@ -38,14 +39,20 @@ struct ImageButtonRow {
 
 }  // namespace
 
-void TMainForm::BuildFrame() {
-  SetCaption("Nexolant");
-  SetClientSize(762, 394);
-  SetBorderStyle(ui::BorderStyle::kSingle);
-  SetBorderIcons({.systemMenu = true, .minimize = true, .maximize = false});
-  SetPosition(ui::FormPosition::kScreenCenter);
-  SetColor(ui::Color::ButtonFace());
-  SetFont(fonts::kWindow);
+MainFrame::MainFrame(ui::Form& form) {
+  BuildFrame(form);
+  BuildSideButtons(form);
+  BuildImageButtons(form);
+}
+
+void MainFrame::BuildFrame(ui::Form& form) {
+  form.SetCaption("Nexolant");
+  form.SetClientSize(762, 394);
+  form.SetBorderStyle(ui::BorderStyle::kSingle);
+  form.SetBorderIcons({.systemMenu = true, .minimize = true, .maximize = false});
+  form.SetPosition(ui::FormPosition::kScreenCenter);
+  form.SetColor(ui::Color::ButtonFace());
+  form.SetFont(fonts::kWindow);
 
   const auto frameRows = std::to_array<ControlRow>({
       {.name = "Image",
@@ -58,8 +65,8 @@ void TMainForm::BuildFrame() {
        .bounds = {176, 80, 505, 273},
        .color = panel_colors::kPanel},
   });
-  BuildControls(*this, frameRows);
-  Notebook_ = &Add<ui::Notebook>("Notebook");
+  BuildControls(form, frameRows);
+  Notebook_ = &form.Add<ui::Notebook>("Notebook");
   Notebook_->SetBounds({177, 112, 503, 240});
   Notebook_->SetColor(panel_colors::kPage);
   const auto titleAndHintRows = std::to_array<ControlRow>({
@@ -97,10 +104,10 @@ void TMainForm::BuildFrame() {
        .caption = "Build 2.0",
        .font = &kBuildFont},
   });
-  BuildControls(*this, titleAndHintRows);
+  BuildControls(form, titleAndHintRows);
 }
 
-void TMainForm::BuildSideButtons() {
+void MainFrame::BuildSideButtons(ui::Form& form) {
   const SideButtonRow rows[] = {
       {"StatusBtn", "Status", 104, "Show status of the software", artwork::kGlyphStatus, kSideGroup,
        kStatusPage, &StatusBtn_},
@@ -116,7 +123,7 @@ void TMainForm::BuildSideButtons() {
        0, 0, &HelpBtn_},
   };
   for (const SideButtonRow& row : rows) {
-    auto& button = Add<ui::SpeedButton>(row.name);
+    auto& button = form.Add<ui::SpeedButton>(row.name);
     button.SetBounds({14, row.top, 145, 32});
     button.SetCaption(row.caption);
     button.SetGlyph(row.glyph);
@@ -129,7 +136,7 @@ void TMainForm::BuildSideButtons() {
   StatusBtn_->SetDown(true);
 }
 
-void TMainForm::BuildImageButtons() {
+void MainFrame::BuildImageButtons(ui::Form& form) {
   const ImageButtonRow rows[] = {
       {"btnScan",
        {694, 77, 60, 57},
@@ -169,7 +176,7 @@ void TMainForm::BuildImageButtons() {
        &btnHelp_},
   };
   for (const ImageButtonRow& row : rows) {
-    auto& button = Add<ui::ImageButton>(row.name);
+    auto& button = form.Add<ui::ImageButton>(row.name);
     button.SetBounds(row.bounds);
     button.SetPictures(artwork::ImageButtonPicturesOf(row.pictureStem));
     button.SetHint(row.hint);
@@ -184,48 +191,6 @@ void TMainForm::BuildImageButtons() {
   }
   navigationControls_ = {StatusBtn_,     ScanBtn_,   ActiveBtn_,   btnScan_,       btnSettings_,
                          btnQuarantine_, btnUpdate_, SettingsBtn_, QuarantineBtn_, btnInfo_};
-}
-
-// The pages in notebook order, with the models they show. Repair, Cancel, Restore and Empty
-// never run inside one another.
-void TMainForm::BuildPages() {
-  std::array<ui::NotebookPage*, kPageCount> pages{};
-  for (int page = 0; page < kPageCount; ++page) {
-    pages[page] = &Notebook_->AddPage(PageCaption(static_cast<MainPage>(page)));
-  }
-  const IniServices ini{services_.files, services_.locale, services_.application,
-                        services_.application};
-  statusPage_ = std::make_unique<StatusPage>(*pages[kStatusPage], services_.locale);
-  statisticsStore_ = std::make_unique<StatisticsStore>(ini, statistics_);
-  settingsPage_ = std::make_unique<SettingsPage>(
-      *pages[kSettingsPage], SettingsServices{services_.profileStrings, services_.registry,
-                                              services_.files, services_.application});
-  scanNowPage_ = std::make_unique<ScanNowPage>(*pages[kScanNowPage]);
-  monitor_ = std::make_unique<ProcessMonitor>(services_.processes, services_.locale,
-                                              services_.application, *this, *settingsPage_);
-  activeMonitoringPage_ = std::make_unique<ActiveMonitoringPage>(
-      *pages[kActiveMonitoringPage], services_.locale, services_.application, *monitor_);
-  quarantineStore_ =
-      std::make_unique<QuarantineStore>(ini, services_.programFolder, statistics_, *this);
-  quarantinePage_ =
-      std::make_unique<QuarantinePage>(*pages[kQuarantinePage], *quarantineStore_,
-                                       services_.locale, services_.application, exclusiveActions_);
-  detailsPage_ = std::make_unique<DetailsPage>(*pages[kDetailsPage]);
-  scanningPage_ = std::make_unique<ScanningPage>(*pages[kScanningPage], services_.locale);
-  reportPage_ = std::make_unique<ReportPage>(
-      *pages[kReportPage],
-      ReportServices{services_.files, services_.registry, services_.processes, services_.clock,
-                     services_.locale, services_.application, services_.programFolder},
-      ReportPeers{*this, statistics_, *settingsPage_, findings_, *quarantineStore_,
-                  exclusiveActions_});
-  Notebook_->SetPageIndex(kStatusPage);
-  tray_ = std::make_unique<Tray>(services_.notificationArea, services_.application, *settingsPage_);
-  scanControl_ = std::make_unique<ScanControl>(
-      ScanServices{services_.files, services_.registry, services_.processes, services_.clock,
-                   services_.locale, services_.folderBrowser, services_.application,
-                   services_.programFolder},
-      ScanPages{*scanNowPage_, *scanningPage_},
-      ScanPeers{*this, statistics_, *this, *settingsPage_, *this, findings_});
 }
 
 }  // namespace nexolant
