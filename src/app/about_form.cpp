@@ -105,13 +105,14 @@ TAboutForm::TAboutForm(platform::Shell& shell, std::string background)
 // breaks the spelling empties the buffer and does not begin a new attempt. The key goes on
 // to the focused control.
 void TAboutForm::FormKeyPress(char key) {
-  if (Label3_->Caption() != kNotice) {
+  if (showsCredits_) {
     return;
   }
   typed_ += key;
   if (!kMagicWord.starts_with(typed_)) {
     typed_.clear();
   } else if (typed_ == kMagicWord) {
+    showsCredits_ = true;
     Label3_->SetCaption(kCredits);
   }
 }

@@ -27,6 +27,7 @@ class TAboutForm : public ui::Form {
 
   platform::Shell& shell_;
   std::string typed_;  // the typed-letter buffer, empty in every new box
+  bool showsCredits_ = false;
   ui::LinkLabel* Label2_ = nullptr;
   ui::Label* Label3_ = nullptr;
   ui::Button* HelpBtn_ = nullptr;

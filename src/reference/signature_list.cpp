@@ -6,6 +6,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "platform/ascii.h"
+
 namespace nexolant {
 namespace {
 
@@ -256,12 +258,7 @@ int SignatureList::Find(std::string_view name) const {
 }
 
 std::string SignatureUpperCase(std::string_view text, const platform::Locale& locale) {
-  std::string upper(text);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') {
-      c = static_cast<char>(c - ('a' - 'A'));
-    }
-  }
+  std::string upper = platform::AsciiUpperCase(text);
   locale.UpperCaseInPlace(upper);
   return upper;
 }

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <utility>
 
+#include "platform/ascii.h"
 #include "registry/t_registry.h"
 
 namespace nexolant {
@@ -50,11 +50,8 @@ std::string ReadText(TRegistry& key, const std::string& name) {
 }
 
 std::string LastFourUpperCase(const std::string& text) {
-  std::string code = text.substr(text.size() - std::min<std::size_t>(text.size(), 4));
-  for (char& c : code) {
-    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  }
-  return code;
+  return platform::AsciiUpperCase(
+      std::string_view(text).substr(text.size() - std::min<std::size_t>(text.size(), 4)));
 }
 
 }  // namespace

@@ -34,7 +34,6 @@ class TFormStorage {
 
   TFormStorage(platform::ProfileStrings& profile, std::vector<StoredProperty> properties);
 
-  const std::string& IniFileName() const { return fileName_; }
   void SetIniFileName(std::string fileName) { fileName_ = std::move(fileName); }
 
   // Gives every property its layout default.

@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "platform/flag_scope.h"
 #include "ui/artwork_names.h"
 #include "ui/control_table.h"
 
@@ -21,18 +22,6 @@ constexpr const char* kSuccessText =
     "The reference data file has been updated successfully. You must restart the program.";
 constexpr const char* kFailureText =
     "The reference data file has NOT been updated. Unable to download updated reference file.";
-
-// Marks the download and its message box for the close guard, however they end.
-class DownloadingScope {
- public:
-  explicit DownloadingScope(bool& flag) : flag_(flag) { flag_ = true; }
-  ~DownloadingScope() { flag_ = false; }
-  DownloadingScope(const DownloadingScope&) = delete;
-  DownloadingScope& operator=(const DownloadingScope&) = delete;
-
- private:
-  bool& flag_;
-};
 
 }  // namespace
 
@@ -125,7 +114,7 @@ void TUpdateForm::btnUpdateClick() {
   btnUpdate_->SetEnabled(false);
   // A close asked for during the download waits in the queue and arrives inside the message
   // box's loop: both belong to the download, which no close may cut short.
-  const DownloadingScope downloading(downloading_);
+  const platform::FlagScope downloading(downloading_);
   if (UpdateReferenceFile(services_, url_, programFolder_)) {
     application_.ShowMessageBox(kSuccessText, "Update Complete", ui::MessageButtons::kOk,
                                 ui::MessageIcon::kInformation);

@@ -21,7 +21,6 @@ class HintWindow : public Window {
   explicit HintWindow(ui::Application& application);
 
   void SetStyle(const ui::HintStyle& style) { style_ = style; }
-  const ui::HintStyle& Style() const { return style_; }
 
   // The mouse is over owner, whose hint is text (lines separated by line breaks).
   void Hover(HWND owner, const std::string& text);

@@ -103,7 +103,7 @@ void Win32Backend::ProcessMessages() {
   }
   // Labels that change with every scanned entry are drawn a few times a second, not at every
   // dispatch: drawing one costs milliseconds under Wine.
-  if (now - lastCaptions_ >= kCaptionsPerDispatch * pumpInterval_) {
+  if (now - lastCaptions_ >= kPumpIntervalsPerCaptionUpdate * pumpInterval_) {
     context_->ApplyDeferredCaptions();
     lastCaptions_ = now;
   }

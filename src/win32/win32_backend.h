@@ -68,7 +68,8 @@ class Win32Backend final : public ui::ApplicationBackend {
   FormWindow* FormOfWindow(HWND hwnd) const;
   HWND MainWindow() const;
 
-  static constexpr int kCaptionsPerDispatch = 4;
+  // Deferred captions reach their windows once every so many pump intervals.
+  static constexpr int kPumpIntervalsPerCaptionUpdate = 4;
 
   Clock::duration pumpInterval_;
   Clock::time_point lastDispatch_{};

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "platform/ascii.h"
 #include "platform/errors.h"
 
 namespace nexolant {
@@ -27,17 +28,8 @@ std::string Normalized(std::string_view path) {
   return result;
 }
 
-std::string Upper(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') {
-      c = static_cast<char>(c - 'a' + 'A');
-    }
-  }
-  return text;
-}
-
 std::string Key(std::string_view path) {
-  return Upper(Normalized(path));
+  return platform::AsciiUpperCase(Normalized(path));
 }
 
 std::string ParentOf(const std::string& key) {
@@ -80,7 +72,7 @@ char RootLetter(std::string_view root) {
   if (root.size() != 3 || root[1] != ':' || (root[2] != '\\' && root[2] != '/')) {
     return 0;
   }
-  const char letter = Upper(std::string(1, root[0]))[0];
+  const char letter = platform::AsciiUpper(root[0]);
   return letter >= 'A' && letter <= 'Z' ? letter : 0;
 }
 

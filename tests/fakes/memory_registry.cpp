@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/ascii.h"
 #include "platform/errors.h"
 
 namespace nexolant {
@@ -16,17 +17,8 @@ using platform::RegistryValue;
 
 namespace {
 
-std::string Upper(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') {
-      c = static_cast<char>(c - 'a' + 'A');
-    }
-  }
-  return text;
-}
-
 bool SameName(const std::string& a, const std::string& b) {
-  return Upper(a) == Upper(b);
+  return platform::AsciiUpperCase(a) == platform::AsciiUpperCase(b);
 }
 
 // The names of a path; none when one of them is empty.
@@ -79,9 +71,9 @@ struct MemoryRegistry::Node : std::enable_shared_from_this<Node> {
     auto child = std::make_shared<Node>();
     child->name = childName;
     child->parent = this;
-    const std::string key = Upper(childName);
+    const std::string key = platform::AsciiUpperCase(childName);
     const auto place = std::find_if(children.begin(), children.end(),
-                                    [&](const auto& other) { return Upper(other->name) > key; });
+                                    [&](const auto& other) { return platform::AsciiUpperCase(other->name) > key; });
     return children.insert(place, std::move(child))->get();
   }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ascii.h"
 #include "platform/locale.h"
 #include "platform/portable/cp1252_word_sort.h"
 
@@ -56,11 +57,7 @@ class AsciiLocale : public platform::Locale {
   char DecimalSeparator() const override { return '.'; }
 
   void UpperCaseInPlace(std::string& text) const override {
-    for (char& c : text) {
-      if (c >= 'a' && c <= 'z') {
-        c = static_cast<char>(c - 'a' + 'A');
-      }
-    }
+    text = platform::AsciiUpperCase(text);
   }
 
   int CompareText(std::string_view a, std::string_view b) const override {

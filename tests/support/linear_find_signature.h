@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ascii.h"
 #include "platform/locale.h"
 #include "platform/string_list.h"
 #include "reference/wildcard_match.h"
@@ -14,18 +15,10 @@ namespace nexolant {
 // locale. InvalidMask ends the walk.
 inline int LinearFindSignature(std::string_view name, const StringList& patterns,
                                const platform::Locale& locale) {
-  const auto asciiUpper = [](std::string_view text) {
-    std::string upper(text);
-    for (char& c : upper) {
-      if (c >= 'a' && c <= 'z') {
-        c = static_cast<char>(c - 'a' + 'A');
-      }
-    }
-    return upper;
-  };
   const int count = static_cast<int>(patterns.size());
   for (int index = 0; index < count; ++index) {
-    if (WildcardMatch(asciiUpper(name), asciiUpper(patterns[index]), false, locale)) {
+    if (WildcardMatch(platform::AsciiUpperCase(name), platform::AsciiUpperCase(patterns[index]), false,
+                      locale)) {
       return index;
     }
   }

@@ -12,6 +12,7 @@
 #include <system_error>
 #include <utility>
 
+#include "platform/ascii.h"
 #include "platform/errors.h"
 
 #ifdef _WIN32
@@ -58,8 +59,7 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 // Names compare as the file system does: without regard to case on Windows.
 bool SameChar(char a, char b) {
 #ifdef _WIN32
-  const auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
-  return fold(a) == fold(b);
+  return AsciiUpper(a) == AsciiUpper(b);
 #else
   return a == b;
 #endif
