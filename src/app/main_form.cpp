@@ -67,8 +67,8 @@ void TMainForm::BuildPages() {
   quarantineStore_ =
       std::make_unique<QuarantineStore>(ini, services_.programFolder, statistics_, *this);
   quarantinePage_ =
-      std::make_unique<QuarantinePage>(*pages[kQuarantinePage], *quarantineStore_,
-                                       services_.locale, services_.application, exclusiveActions_);
+      std::make_unique<QuarantinePage>(*pages[kQuarantinePage], *quarantineStore_, services_.locale,
+                                       services_.application, exclusiveActions_);
   detailsPage_ = std::make_unique<DetailsPage>(*pages[kDetailsPage]);
   scanningPage_ = std::make_unique<ScanningPage>(*pages[kScanningPage], services_.locale);
   reportPage_ = std::make_unique<ReportPage>(

@@ -79,10 +79,10 @@ void ProcessMonitor::RebuildRows() {
   const StringList& descriptions = signatures_.Tables().ProcessDescriptions;
   for (ProcessEntry& entry : processes) {
     const int match = FindProcessSignature(entry.name);
-    const auto place = std::upper_bound(
-        rows_.begin(), rows_.end(), entry.name, [this](const std::string& name, const MonitorRow& row) {
-          return locale_.CompareWordSort(name, row.name) < 0;
-        });
+    const auto place = std::upper_bound(rows_.begin(), rows_.end(), entry.name,
+                                        [this](const std::string& name, const MonitorRow& row) {
+                                          return locale_.CompareWordSort(name, row.name) < 0;
+                                        });
     const auto row =
         rows_.insert(place, {std::move(entry.name), match >= 0 ? descriptions.at(match) : "No"});
     view_->ShowRowAdded(static_cast<int>(row - rows_.begin()), *row);

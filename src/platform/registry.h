@@ -82,8 +82,7 @@ class Registry {
   virtual OpenedKey OpenKey(KeyBase base, const std::string& path, RegistryAccess access) = 0;
 
   // Opens a key, creating it and every missing key on its path.
-  virtual OpenedKey CreateKey(KeyBase base, const std::string& path,
-                                   RegistryAccess access) = 0;
+  virtual OpenedKey CreateKey(KeyBase base, const std::string& path, RegistryAccess access) = 0;
 
   // The names of the key's subkeys in the registry's own order.
   virtual StringList SubkeyNames(const RegistryKey& key) = 0;

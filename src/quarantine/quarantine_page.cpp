@@ -122,8 +122,8 @@ void QuarantinePage::btnEmptyClick() {
   {
     const ui::ExclusiveActions::Scope running(actions_);
     if (application_.ShowMessageBox("Are you sure you want to empty the quarantine?", "Warning",
-                                    ui::MessageButtons::kYesNo, ui::MessageIcon::kQuestion) !=
-        ui::MessageResult::kYes) {
+                                    ui::MessageButtons::kYesNo,
+                                    ui::MessageIcon::kQuestion) != ui::MessageResult::kYes) {
       return;
     }
     int left = 0;

@@ -53,11 +53,11 @@ std::string QuarantineStore::Description(const std::string& name) const {
 
 void QuarantineStore::Insert(QuarantineEntry entry) {
   const platform::Locale& locale = ini_.locale;
-  const auto place = std::upper_bound(
-      entries_.begin(), entries_.end(), entry.name,
-      [&locale](const std::string& name, const QuarantineEntry& listed) {
-        return locale.CompareWordSort(name, listed.name) < 0;
-      });
+  const auto place =
+      std::upper_bound(entries_.begin(), entries_.end(), entry.name,
+                       [&locale](const std::string& name, const QuarantineEntry& listed) {
+                         return locale.CompareWordSort(name, listed.name) < 0;
+                       });
   const int index = static_cast<int>(place - entries_.begin());
   entries_.insert(place, std::move(entry));
   if (OnAdded) {

@@ -55,7 +55,8 @@ bool TRegistry::OpenKey(std::string_view path, bool canCreate) {
 
 platform::Outcome TRegistry::ProbeKey(std::string_view path) {
   const Location where = Resolve(path);
-  const platform::OpenedKey opened = registry_->OpenKey(where.base, where.path, RegistryAccess::kRead);
+  const platform::OpenedKey opened =
+      registry_->OpenKey(where.base, where.path, RegistryAccess::kRead);
   return opened ? platform::Outcome{} : platform::Outcome::Failure(opened.error);
 }
 

@@ -5,8 +5,8 @@
 #include "platform/message_pump.h"
 #include "platform/registry.h"
 #include "reference/signature_source.h"
-#include "scan/scan_state.h"
 #include "scan/scan_results.h"
+#include "scan/scan_state.h"
 #include "settings/options.h"
 
 namespace nexolant {

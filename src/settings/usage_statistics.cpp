@@ -25,9 +25,9 @@ std::string LastScanText(platform::DateTime lastScan, const platform::Locale& lo
 }
 
 void UsageStatistics::Show() {
-  for (StatisticsField field : {StatisticsField::kLastScan, StatisticsField::kTotalScans,
-                                StatisticsField::kObjectsRemoved,
-                                StatisticsField::kObjectsQuarantined}) {
+  for (StatisticsField field :
+       {StatisticsField::kLastScan, StatisticsField::kTotalScans, StatisticsField::kObjectsRemoved,
+        StatisticsField::kObjectsQuarantined}) {
     Changed(field);
   }
 }

@@ -199,7 +199,8 @@ platform::Outcome Win32FileSystem::RemoveFile(const std::string& path) {
   return Record(::DeleteFileA(path.c_str()));
 }
 
-platform::Outcome Win32FileSystem::ChangeAttributes(const std::string& path, std::uint32_t attributes) {
+platform::Outcome Win32FileSystem::ChangeAttributes(const std::string& path,
+                                                    std::uint32_t attributes) {
   return Record(SetFileAttributesA(path.c_str(), attributes));
 }
 

@@ -95,7 +95,7 @@ platform::OpenedKey Win32Registry::CreateKey(KeyBase base, const std::string& pa
   const HKEY parent = BaseHandle(base);
   HKEY created = nullptr;
   const LONG status = RegCreateKeyExA(parent, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                     Rights(access), nullptr, &created, nullptr);
+                                      Rights(access), nullptr, &created, nullptr);
   if (status != ERROR_SUCCESS) {
     return {nullptr, static_cast<std::uint32_t>(status)};
   }

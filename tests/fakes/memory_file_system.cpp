@@ -184,7 +184,7 @@ platform::Outcome MemoryFileSystem::Move(const std::string& source, const std::s
   const std::string targetParent = ParentOf(to);
   if (entry == nullptr) {
     return platform::Outcome::Failure(IsFolder(ParentOf(from)) ? platform::kErrorFileNotFound
-                                         : platform::kErrorPathNotFound);
+                                                               : platform::kErrorPathNotFound);
   }
   if (const auto refusal = Refusal(*entry)) {
     return platform::Outcome::Failure(*refusal);
@@ -270,7 +270,7 @@ platform::Outcome MemoryFileSystem::RemoveFile(const std::string& path) {
   const Entry* entry = Find(path);
   if (entry == nullptr) {
     return platform::Outcome::Failure(IsFolder(ParentOf(Key(path))) ? platform::kErrorFileNotFound
-                                              : platform::kErrorPathNotFound);
+                                                                    : platform::kErrorPathNotFound);
   }
   if (const auto refusal = Refusal(*entry)) {
     return platform::Outcome::Failure(*refusal);
@@ -282,7 +282,8 @@ platform::Outcome MemoryFileSystem::RemoveFile(const std::string& path) {
   return {};
 }
 
-platform::Outcome MemoryFileSystem::ChangeAttributes(const std::string& path, std::uint32_t attributes) {
+platform::Outcome MemoryFileSystem::ChangeAttributes(const std::string& path,
+                                                     std::uint32_t attributes) {
   const auto found = entries_.find(Key(path));
   if (found == entries_.end()) {
     return platform::Outcome::Failure(platform::kErrorFileNotFound);

@@ -72,8 +72,9 @@ struct MemoryRegistry::Node : std::enable_shared_from_this<Node> {
     child->name = childName;
     child->parent = this;
     const std::string key = platform::AsciiUpperCase(childName);
-    const auto place = std::find_if(children.begin(), children.end(),
-                                    [&](const auto& other) { return platform::AsciiUpperCase(other->name) > key; });
+    const auto place = std::find_if(children.begin(), children.end(), [&](const auto& other) {
+      return platform::AsciiUpperCase(other->name) > key;
+    });
     return children.insert(place, std::move(child))->get();
   }
 

@@ -29,9 +29,9 @@ class MemoryRegistry : public platform::Registry {
   ~MemoryRegistry() override;
 
   platform::OpenedKey OpenKey(platform::KeyBase base, const std::string& path,
-                                   platform::RegistryAccess access) override;
+                              platform::RegistryAccess access) override;
   platform::OpenedKey CreateKey(platform::KeyBase base, const std::string& path,
-                                     platform::RegistryAccess access) override;
+                                platform::RegistryAccess access) override;
   StringList SubkeyNames(const platform::RegistryKey& key) override;
   platform::Outcome DeleteKey(platform::KeyBase base, const std::string& path) override;
   bool ValueExists(const platform::RegistryKey& key, const std::string& name) override;

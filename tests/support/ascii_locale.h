@@ -56,9 +56,7 @@ class AsciiLocale : public platform::Locale {
 
   char DecimalSeparator() const override { return '.'; }
 
-  void UpperCaseInPlace(std::string& text) const override {
-    text = platform::AsciiUpperCase(text);
-  }
+  void UpperCaseInPlace(std::string& text) const override { text = platform::AsciiUpperCase(text); }
 
   int CompareText(std::string_view a, std::string_view b) const override {
     return UpperCase(a).compare(UpperCase(b));

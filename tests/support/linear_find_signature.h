@@ -17,8 +17,8 @@ inline int LinearFindSignature(std::string_view name, const StringList& patterns
                                const platform::Locale& locale) {
   const int count = static_cast<int>(patterns.size());
   for (int index = 0; index < count; ++index) {
-    if (WildcardMatch(platform::AsciiUpperCase(name), platform::AsciiUpperCase(patterns[index]), false,
-                      locale)) {
+    if (WildcardMatch(platform::AsciiUpperCase(name), platform::AsciiUpperCase(patterns[index]),
+                      false, locale)) {
       return index;
     }
   }

@@ -11,7 +11,8 @@ namespace nexolant {
 class ShownStatistics {
  public:
   ShownStatistics(UsageStatistics& statistics, const platform::Locale& locale)
-      : statistics_(statistics), page_(form_.Add<ui::Notebook>("Notebook").AddPage("Status"), locale) {
+      : statistics_(statistics),
+        page_(form_.Add<ui::Notebook>("Notebook").AddPage("Status"), locale) {
     statistics_.OnChanged = [this](StatisticsField field) {
       page_.ShowStatistic(field, statistics_.Values());
     };
