@@ -47,7 +47,9 @@ class MonitorRefreshWorkload : private SignatureSource, private Options {
     auto& notebook = form_.Add<ui::Notebook>("Notebook");
     notebook.SetBounds({177, 112, 503, 240});
     ui::NotebookPage& page = notebook.AddPage("ActiveMonitoring");
-    monitor_ = std::make_unique<ProcessMonitor>(processes_, locale_, application, *this, *this);
+    deferred_ = std::make_unique<ui::DeferredActions>(application);
+    monitor_ = std::make_unique<ProcessMonitor>(processes_, locale_, application, *deferred_, *this,
+                                                *this);
     page_ = std::make_unique<ActiveMonitoringPage>(page, locale_, application, *monitor_);
   }
 
@@ -67,6 +69,7 @@ class MonitorRefreshWorkload : private SignatureSource, private Options {
   SignatureTables tables_;
   FakeProcessApi processes_;
   ui::Form form_;
+  std::unique_ptr<ui::DeferredActions> deferred_;
   std::unique_ptr<ProcessMonitor> monitor_;
   std::unique_ptr<ActiveMonitoringPage> page_;
 };

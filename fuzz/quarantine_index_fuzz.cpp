@@ -177,7 +177,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   nexolant::UsageStatistics statistics;
   nexolant::ui::ExclusiveActions actions;
   nexolant::QuarantineStore store(ini, folder, statistics, signatures);
-  nexolant::QuarantinePage quarantinePage(page, store, locale, application, actions);
+  nexolant::ui::DeferredActions deferred(application);
+  nexolant::QuarantinePage quarantinePage(page, store, locale, application, actions, deferred);
 
   const std::map<std::string, std::string> before = AllFiles(files);
   quarantinePage.Rebuild();

@@ -30,7 +30,11 @@ void RunGuarded(Step step) {
 }  // namespace
 
 TMainForm::TMainForm(AppServices services)
-    : ui::Form("MainForm"), services_(std::move(services)), frame_(*this), navigation_(frame_) {
+    : ui::Form("MainForm"),
+      services_(std::move(services)),
+      frame_(*this),
+      navigation_(frame_),
+      deferredActions_(services_.application) {
   BuildPages();
   WireEvents();
   OnCreate = [this](ui::Form&) { FormCreate(); };
@@ -60,15 +64,16 @@ void TMainForm::BuildPages() {
       *pages[kSettingsPage], SettingsServices{services_.profileStrings, services_.registry,
                                               services_.files, services_.application});
   scanNowPage_ = std::make_unique<ScanNowPage>(*pages[kScanNowPage]);
-  monitor_ = std::make_unique<ProcessMonitor>(services_.processes, services_.locale,
-                                              services_.application, *this, *settingsPage_);
+  monitor_ =
+      std::make_unique<ProcessMonitor>(services_.processes, services_.locale, services_.application,
+                                       deferredActions_, *this, *settingsPage_);
   activeMonitoringPage_ = std::make_unique<ActiveMonitoringPage>(
       *pages[kActiveMonitoringPage], services_.locale, services_.application, *monitor_);
   quarantineStore_ =
       std::make_unique<QuarantineStore>(ini, services_.programFolder, statistics_, *this);
   quarantinePage_ =
       std::make_unique<QuarantinePage>(*pages[kQuarantinePage], *quarantineStore_, services_.locale,
-                                       services_.application, exclusiveActions_);
+                                       services_.application, exclusiveActions_, deferredActions_);
   detailsPage_ = std::make_unique<DetailsPage>(*pages[kDetailsPage]);
   scanningPage_ = std::make_unique<ScanningPage>(*pages[kScanningPage], services_.locale);
   reportPage_ = std::make_unique<ReportPage>(
@@ -76,7 +81,7 @@ void TMainForm::BuildPages() {
       ReportServices{services_.files, services_.registry, services_.processes, services_.clock,
                      services_.locale, services_.application, services_.programFolder},
       ReportPeers{*this, statistics_, *settingsPage_, findings_, *quarantineStore_,
-                  exclusiveActions_});
+                  exclusiveActions_, deferredActions_});
   frame_.Notebook().SetPageIndex(kStatusPage);
   tray_ = std::make_unique<Tray>(services_.notificationArea, services_.application, *settingsPage_);
   scanControl_ = std::make_unique<ScanControl>(
@@ -84,18 +89,18 @@ void TMainForm::BuildPages() {
                    services_.locale, services_.folderBrowser, services_.application,
                    services_.programFolder},
       ScanPages{*scanNowPage_, *scanningPage_},
-      ScanPeers{*this, statistics_, *this, *settingsPage_, *this, findings_});
+      ScanPeers{*this, statistics_, *this, *settingsPage_, *this, findings_, deferredActions_});
 }
 
 // The pages' events lead to the models and to other pages; the models' changes to the pages
 // that show them, the Status page among them.
 void TMainForm::WireEvents() {
-  navigation_.OnHelpClick = [this] { HelpBtnClick(); };
-  navigation_.OnInfoClick = [this] { btnInfoClick(); };
-  navigation_.OnUpdateClick = [this] { btnUpdateClick(); };
+  navigation_.OnHelpClick = [this] { Act([this] { HelpBtnClick(); }); };
+  navigation_.OnInfoClick = [this] { Act([this] { btnInfoClick(); }); };
+  navigation_.OnUpdateClick = [this] { Act([this] { btnUpdateClick(); }); };
   statusPage_->OnDetailsClick = [this] { navigation_.lblDetailsClick(); };
   statusPage_->OnOpenQuarantineClick = [this] { navigation_.btnQuarantineClick(); };
-  statusPage_->OnCheckUpdatesClick = [this] { btnUpdateClick(); };
+  statusPage_->OnCheckUpdatesClick = [this] { Act([this] { btnUpdateClick(); }); };
   statusPage_->OnEnableDisableClick = [this] { monitor_->Toggle(); };
   statistics_.OnChanged = [this](StatisticsField field) {
     statusPage_->ShowStatistic(field, statistics_.Values());
@@ -213,6 +218,12 @@ void TMainForm::LoadReference() {
   }
   detailsPage_->ShowDetails(std::move(details));
   statusPage_->ShowReferenceStatus(outcome);
+}
+
+void TMainForm::Act(std::function<void()> action) {
+  if (!deferredActions_.Defer(action)) {
+    action();
+  }
 }
 
 void TMainForm::HelpBtnClick() {

@@ -27,6 +27,7 @@
 #include "settings/statistics_store.h"
 #include "settings/usage_statistics.h"
 #include "ui/controls.h"
+#include "ui/deferred_actions.h"
 #include "ui/exclusive_actions.h"
 
 namespace nexolant {
@@ -64,7 +65,6 @@ class TMainForm : public ui::Form,
 
   // What a scan needs of the monitor.
   void SyncTimerWithMonitoring() override { monitor_->SyncTimerWithMonitoring(); }
-  bool Refreshing() const override { return monitor_->Refreshing(); }
 
   // The first show's start of the monitor: the timer takes the interval of the selected item
   // of the interval list (the default item when the stored selection is out of range), then
@@ -110,6 +110,9 @@ class TMainForm : public ui::Form,
   void FreeLists();
   void LoadReference();
 
+  // Runs a click's action now, or after a monitor refresh that is pumping now.
+  void Act(std::function<void()> action);
+
   // The windows the frame's buttons open.
   void HelpBtnClick();
   void btnInfoClick();
@@ -120,6 +123,7 @@ class TMainForm : public ui::Form,
   MainFrame frame_;
   Navigation navigation_;
   ui::ExclusiveActions exclusiveActions_;
+  ui::DeferredActions deferredActions_;
 
   // The state the pages share, and the pages in notebook order.
   UsageStatistics statistics_;

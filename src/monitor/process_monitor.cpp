@@ -4,17 +4,19 @@
 #include <utility>
 
 #include "monitor/monitor_interval.h"
+#include "platform/flag_scope.h"
 #include "processes/process_list.h"
 #include "reference/find_signature.h"
 
 namespace nexolant {
 
 ProcessMonitor::ProcessMonitor(platform::ProcessApi& processes, const platform::Locale& locale,
-                               ui::Application& application, const SignatureSource& signatures,
-                               const Options& options)
+                               ui::Application& application, ui::DeferredActions& deferred,
+                               const SignatureSource& signatures, const Options& options)
     : processes_(processes),
       locale_(locale),
       application_(application),
+      deferred_(deferred),
       signatures_(signatures),
       options_(options),
       ProcessTimer_(application) {
@@ -23,22 +25,20 @@ ProcessMonitor::ProcessMonitor(platform::ProcessApi& processes, const platform::
 }
 
 // A failure leaves the monitor off, so that it is not raised again at every tick; the actions
-// kept during the failed refresh are dropped with it.
+// kept during the failed refresh are dropped with it. The kept actions run once the refresh is
+// over, so a tick during one of them refreshes again.
 void ProcessMonitor::EnableMonitoring() {
   if (refreshing_ || closing_) {
     return;
   }
-  refreshing_ = true;
   try {
+    const ui::DeferredActions::Hold hold(deferred_);
+    const platform::FlagScope refreshing(refreshing_);
     Refresh();
   } catch (...) {
-    refreshing_ = false;
-    deferred_.clear();
     DisableMonitoring();
     throw;
   }
-  refreshing_ = false;
-  RunDeferred();
 }
 
 void ProcessMonitor::Refresh() {
@@ -166,21 +166,6 @@ bool ProcessMonitor::Terminate(const std::string& name) {
     view_->ShowRowRemoved(index);
   }
   return true;
-}
-
-bool ProcessMonitor::DeferDuringRefresh(std::function<void()> action) {
-  if (!refreshing_) {
-    return false;
-  }
-  deferred_.push_back(std::move(action));
-  return true;
-}
-
-// Each kept action runs as a handler of its own, as it would have outside the refresh.
-void ProcessMonitor::RunDeferred() {
-  for (std::function<void()>& action : std::exchange(deferred_, {})) {
-    application_.RunHandler(action);
-  }
 }
 
 }  // namespace nexolant

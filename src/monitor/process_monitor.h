@@ -11,6 +11,7 @@
 #include "reference/signature_source.h"
 #include "settings/options.h"
 #include "ui/application.h"
+#include "ui/deferred_actions.h"
 #include "ui/timer.h"
 
 namespace nexolant {
@@ -19,13 +20,13 @@ namespace nexolant {
 // by name as the locale sorts words, each with its status), its timer and its interval.
 //
 // A refresh pumps messages while it looks names up. It is never entered twice: a tick that
-// arrives during a refresh is skipped, and a user's action that arrives then (DeferDuringRefresh)
-// takes effect when the refresh is over.
+// arrives during a refresh is skipped, and the user's actions that arrive then wait in
+// `deferred` until the refresh is over.
 class ProcessMonitor {
  public:
   ProcessMonitor(platform::ProcessApi& processes, const platform::Locale& locale,
-                 ui::Application& application, const SignatureSource& signatures,
-                 const Options& options);
+                 ui::Application& application, ui::DeferredActions& deferred,
+                 const SignatureSource& signatures, const Options& options);
   ProcessMonitor(const ProcessMonitor&) = delete;
   ProcessMonitor& operator=(const ProcessMonitor&) = delete;
 
@@ -56,7 +57,9 @@ class ProcessMonitor {
   // Terminates every process of that name; on success its row leaves the list.
   bool Terminate(const std::string& name);
   // During a refresh, keeps the action for its end and answers true.
-  bool DeferDuringRefresh(std::function<void()> action);
+  bool DeferDuringRefresh(std::function<void()> action) {
+    return deferred_.Defer(std::move(action));
+  }
 
  private:
   void ProcessTimerTimer();
@@ -65,11 +68,11 @@ class ProcessMonitor {
   void TerminateKnownProcesses();
   // The index of the signature that matches name, or -1; pumps messages.
   int FindProcessSignature(const std::string& name) const;
-  void RunDeferred();
 
   platform::ProcessApi& processes_;
   const platform::Locale& locale_;
   ui::Application& application_;
+  ui::DeferredActions& deferred_;
   const SignatureSource& signatures_;
   const Options& options_;
   MonitorView* view_ = nullptr;
@@ -78,7 +81,6 @@ class ProcessMonitor {
   bool enabled_ = false;
   bool refreshing_ = false;
   bool closing_ = false;
-  std::vector<std::function<void()>> deferred_;
 };
 
 }  // namespace nexolant

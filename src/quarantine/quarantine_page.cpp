@@ -17,8 +17,12 @@ using ui::ControlKind;
 
 QuarantinePage::QuarantinePage(ui::NotebookPage& page, QuarantineStore& store,
                                const platform::Locale& locale, ui::Application& application,
-                               ui::ExclusiveActions& actions)
-    : store_(store), locale_(locale), application_(application), actions_(actions) {
+                               ui::ExclusiveActions& actions, ui::DeferredActions& deferred)
+    : store_(store),
+      locale_(locale),
+      application_(application),
+      actions_(actions),
+      deferred_(deferred) {
   const auto rows = std::to_array<ControlRow>({
       {.name = "lblQuarantineHeading",
        .kind = ControlKind::kLabel,
@@ -97,6 +101,9 @@ void QuarantinePage::QuarantineClick() {
 }
 
 void QuarantinePage::btnRestoreClick() {
+  if (deferred_.Defer([this] { btnRestoreClick(); })) {
+    return;
+  }
   const int index = Quarantine_->ItemIndex();
   if (actions_.Running() || index < 0) {
     return;
@@ -116,7 +123,7 @@ void QuarantinePage::btnRestoreClick() {
 }
 
 void QuarantinePage::btnEmptyClick() {
-  if (actions_.Running()) {
+  if (deferred_.Defer([this] { btnEmptyClick(); }) || actions_.Running()) {
     return;
   }
   {

@@ -5,6 +5,7 @@
 #include "quarantine/quarantine_store.h"
 #include "ui/application.h"
 #include "ui/button.h"
+#include "ui/deferred_actions.h"
 #include "ui/exclusive_actions.h"
 #include "ui/label.h"
 #include "ui/list_view.h"
@@ -16,9 +17,11 @@ namespace nexolant {
 // A row's columns are the name, the description and the origin folder.
 class QuarantinePage {
  public:
-  // Restore and Empty join actions, which keeps them from running inside other actions.
+  // Restore and Empty join actions, which keeps them from running inside other actions; their
+  // clicks during a monitor refresh wait in deferred for its end.
   QuarantinePage(ui::NotebookPage& page, QuarantineStore& store, const platform::Locale& locale,
-                 ui::Application& application, ui::ExclusiveActions& actions);
+                 ui::Application& application, ui::ExclusiveActions& actions,
+                 ui::DeferredActions& deferred);
 
   ui::Label& lblQuarantine() const { return *lblQuarantine_; }
   ui::ListView& Quarantine() const { return *Quarantine_; }
@@ -45,6 +48,7 @@ class QuarantinePage {
   const platform::Locale& locale_;
   ui::Application& application_;
   ui::ExclusiveActions& actions_;
+  ui::DeferredActions& deferred_;
   ui::Label* lblQuarantine_ = nullptr;
   ui::ListView* Quarantine_ = nullptr;
   ui::Button* btnRestore_ = nullptr;

@@ -61,7 +61,7 @@ void ReportPage::ShowFinding(const Finding& finding) {
 // A failure to create the quarantine folder leaves through the error report with the page
 // still shown; a second Repair then goes through all rows again.
 void ReportPage::btnRepairClick() {
-  if (peers_.actions.Running()) {
+  if (peers_.deferred.Defer([this] { btnRepairClick(); }) || peers_.actions.Running()) {
     return;
   }
   {
@@ -91,7 +91,7 @@ void ReportPage::ReportLeftOver(const RepairOutcome& outcome) {
 }
 
 void ReportPage::btnCancelClick() {
-  if (peers_.actions.Running()) {
+  if (peers_.deferred.Defer([this] { btnCancelClick(); }) || peers_.actions.Running()) {
     return;
   }
   ui::MessageResult answer;

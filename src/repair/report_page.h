@@ -16,6 +16,7 @@
 #include "settings/usage_statistics.h"
 #include "ui/application.h"
 #include "ui/button.h"
+#include "ui/deferred_actions.h"
 #include "ui/exclusive_actions.h"
 #include "ui/list_view.h"
 #include "ui/notebook.h"
@@ -40,6 +41,7 @@ struct ReportPeers {
   const Findings& findings;
   QuarantineStore& quarantine;
   ui::ExclusiveActions& actions;  // Repair and Cancel join them
+  ui::DeferredActions& deferred;  // clicks during a monitor refresh wait for its end
 };
 
 // Page 7: what a scan found, one row each in the order found, and the two ways out of the

@@ -41,7 +41,12 @@ void ScanControl::ResetEnding() {
   SetEnding(ScanEnding::kStop, endingEnabled_);
 }
 
+// A click during a monitor refresh starts the scan once the refresh is over, so that the
+// monitor's ticks go on during the scan.
 void ScanControl::btnNextClick() {
+  if (peers_.deferred.Defer([this] { btnNextClick(); })) {
+    return;
+  }
   const ScanMode mode = pages_.scanNow.Mode();
   if (mode == ScanMode::kChosenFolder && scanFolder_.empty()) {
     services_.application.ShowWarning("Please choose a path to scan first.", "Warning");
@@ -151,6 +156,9 @@ void ScanControl::EndAfterFailure() {
 }
 
 void ScanControl::btnStopClick() {
+  if (peers_.deferred.Defer([this] { btnStopClick(); })) {
+    return;
+  }
   switch (ending_) {
     case ScanEnding::kFinish:
       phase_ = ScanPhase::kIdle;
@@ -171,6 +179,9 @@ void ScanControl::btnStopClick() {
 }
 
 void ScanControl::lblSelectClick() {
+  if (peers_.deferred.Defer([this] { lblSelectClick(); })) {
+    return;
+  }
   if (folderDialog_.Execute()) {
     scanFolder_ = folderDialog_.Folder();
   }

@@ -26,6 +26,7 @@
 #include "settings/options.h"
 #include "settings/usage_statistics.h"
 #include "ui/application.h"
+#include "ui/deferred_actions.h"
 
 namespace nexolant {
 
@@ -55,6 +56,8 @@ struct ScanPeers {
   const Options& options;
   const SignatureSource& signatures;
   Findings& findings;
+  // The user's clicks that arrive while the monitor refreshes wait for its end.
+  ui::DeferredActions& deferred;
 };
 
 // The system scan behind the Scan Now and Scanning pages: the choice of folder, the start of a

@@ -409,6 +409,52 @@ TEST_F(RefreshReentryTest, ATerminateClickAfterTheRebuildAsksOnceTheRefreshIsOve
   EXPECT_EQ(ListedRows(), (Rows{{"explorer.exe", "No"}}));
 }
 
+// What a click starts from inside a refresh's pumps waits for the refresh to end: a scan, a
+// dialog or a question never runs inside it, so the refresh ends before them and the
+// monitor's ticks go on while they run.
+TEST_F(RefreshReentryTest, OtherClicksDuringARefreshTakeEffectWhenItEnds) {
+  struct Case {
+    const char* page;     // the button that shows the control
+    const char* control;  // clicked inside the refresh
+    bool scan;            // it starts a scan, else a dialog
+  };
+  const Case cases[] = {{"ScanBtn", "btnNext", true},
+                        {"StatusBtn", "lblCheckUpdates", false},
+                        {"StatusBtn", "btnInfo", false},
+                        {"StatusBtn", "btnUpdate", false}};
+  SetAutoTerminate(false);
+  files_.AddFolder("C:\\Windows");
+  processes_.Add(300, "C:\\Temp\\spyproc.exe");
+  SwitchOn();
+  bool refreshingDuringScan = true;
+  form_->ScanFindings().OnAdded = [this, &refreshingDuringScan](const Finding&) {
+    refreshingDuringScan = form_->Monitor().Refreshing();
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.control);
+    ASSERT_TRUE(backend_.Click(Control(test.page)));
+    const std::size_t modals = backend_.Modals().size();
+    std::size_t modalsRightAfter = 0;
+    ScanPhase phaseRightAfter = ScanPhase::kFinished;
+    AtRefreshPump(1, [&] {
+      ASSERT_TRUE(backend_.Click(Control(test.control)));
+      modalsRightAfter = backend_.Modals().size();
+      phaseRightAfter = form_->Scan().Phase();
+    });
+    ASSERT_TRUE(backend_.FireTimer(Timer()));
+    EXPECT_EQ(modalsRightAfter, modals);
+    if (test.scan) {
+      EXPECT_EQ(phaseRightAfter, ScanPhase::kIdle);
+      EXPECT_EQ(form_->Scan().Phase(), ScanPhase::kFinished);
+      EXPECT_FALSE(refreshingDuringScan);
+      form_->BackToStatus();
+    } else {
+      EXPECT_EQ(backend_.Modals().size(), modals + 1);
+    }
+  }
+  EXPECT_TRUE(TimerRuns());
+}
+
 // A close asked for inside a refresh stops the timer; neither the rest of the refresh nor
 // the end of a scan starts it again.
 TEST_F(RefreshReentryTest, ACloseRequestDuringARefreshKeepsTheTimerOff) {
