@@ -136,7 +136,8 @@ void TMainForm::FormCreate() {
 // the optional start of the monitor; the start-with-Windows state.
 void TMainForm::FormShow() {
   settingsPage_->RestoreOptions();
-  StartMonitorIfConfigured();
+  // A failed first refresh is reported; the box still shows the Run value.
+  services_.application.RunHandler([this] { StartMonitorIfConfigured(); });
   settingsPage_->ShowStartupEntry();
 }
 

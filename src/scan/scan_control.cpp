@@ -63,6 +63,10 @@ void ScanControl::btnNextClick() {
     RunPhases();
   } catch (...) {
     services_.application.ReportCurrentException();
+    // The Windows folder was only this quick scan's: no later scan may walk it unasked.
+    if (mode == ScanMode::kQuick) {
+      scanFolder_.clear();
+    }
     EndAfterFailure();
   }
 }

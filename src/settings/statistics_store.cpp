@@ -13,10 +13,15 @@ constexpr const char* kSection = "General";
 constexpr double kFirstDay = -109205;
 constexpr double kLastDay = 2958466;
 
-platform::DateTime LastScanFrom(const std::string& text, char decimalSeparator) {
+// The last scan, "never" included; none for a text that is no number, or a number that is no
+// date the Status page can show.
+std::optional<platform::DateTime> LastScanFrom(const std::string& text, char decimalSeparator) {
   const std::optional<double> value = TextToFloat(text, decimalSeparator);
-  if (!value || *value == StatisticsValues::kNever || *value < kFirstDay || *value >= kLastDay) {
+  if (value && *value == StatisticsValues::kNever) {
     return StatisticsValues::kNever;
+  }
+  if (!value || *value < kFirstDay || *value >= kLastDay) {
+    return std::nullopt;
   }
   return *value;
 }
@@ -35,10 +40,14 @@ void StatisticsStore::Load(const std::string& fileName) {
   values.TotalScans = ini->ReadInteger(kSection, "TotalScans", 0);
   values.ObjectsRemoved = ini->ReadInteger(kSection, "ObjectsRemoved", 0);
   values.ObjectsQuarantined = ini->ReadInteger(kSection, "ObjectsQuarantined", 0);
-  values.LastScan = LastScanFrom(ini->ReadString(kSection, "LastScan", "-1"),
-                                 services_.locale.DecimalSeparator());
+  const std::optional<platform::DateTime> lastScan = LastScanFrom(
+      ini->ReadString(kSection, "LastScan", "-1"), services_.locale.DecimalSeparator());
+  values.LastScan = lastScan.value_or(StatisticsValues::kNever);
   statistics_.Assign(values);
-  statistics_.Show();
+  // An unreadable last scan leaves every label as it was; the counts are kept all the same.
+  if (lastScan) {
+    statistics_.Show();
+  }
 }
 
 void StatisticsStore::Save(const std::string& fileName) {

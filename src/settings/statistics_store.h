@@ -21,8 +21,9 @@ class StatisticsStore {
       : services_(services), statistics_(statistics) {}
 
   // Reads and shows the four figures. A "LastScan" that is not a number, or not a date the
-  // calendar can show, reads as never. Throws platform::IoError when the file exists but
-  // cannot be read; the figures then stay as they were and Save leaves the file alone.
+  // calendar can show, reads as never, and then the figures are kept but not shown. Throws
+  // platform::IoError when the file exists but cannot be read; the figures then stay as they
+  // were and Save leaves the file alone.
   void Load(const std::string& fileName);
 
   // Writes the four figures, once; later calls do nothing.

@@ -10,9 +10,12 @@ using platform::WrappingIncrement;
 
 namespace {
 
+// Whether the time shown (to the millisecond, seconds cut) is 00:00:00, this day's or the next.
 bool AtMidnight(platform::DateTime value) {
-  const double fraction = std::fabs(value - std::trunc(value));
-  return std::llround(fraction * 86400.0) % 86400 == 0;
+  constexpr double kMillisecondsPerDay = 86'400'000.0;
+  const std::int64_t milliseconds =
+      std::llround(std::fabs(value - std::trunc(value)) * kMillisecondsPerDay);
+  return milliseconds < 1000 || milliseconds >= static_cast<std::int64_t>(kMillisecondsPerDay);
 }
 
 }  // namespace

@@ -324,6 +324,21 @@ struct FailureCase {
   Strings rows;
 };
 
+// A quick scan that fails before its walk leaves no folder chosen: the next chosen-folder
+// scan asks for one instead of walking the Windows folder.
+TEST_F(ScanControlTest, AQuickScanThatFailsLeavesNoFolderChosen) {
+  Start("[OtherKill]\nSPY**=Broken\n");
+  processes_.Add(200, "C:\\Apps\\spyware.exe");
+  RunScan("chkQuick");
+  ASSERT_EQ(backend_.Messages().size(), 1u);
+  EXPECT_EQ(backend_.Messages()[0].text, "Invalid mask.");
+  ASSERT_TRUE(backend_.Click(StopButton()));
+  EXPECT_EQ(Scan().ScanFolder(), "");
+  RunScan("chkSelect");
+  ASSERT_EQ(backend_.Messages().size(), 2u);
+  EXPECT_EQ(backend_.Messages()[1].text, "Please choose a path to scan first.");
+}
+
 class FailureTest : public ScanControlTest, public ::testing::WithParamInterface<FailureCase> {};
 
 // A malformed pattern fails a lookup during the walk of the second drive, or in the registry

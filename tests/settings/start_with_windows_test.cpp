@@ -40,6 +40,20 @@ class StartWithWindowsTest : public MainFormTest {
   }
 };
 
+// The monitor's start at the first show fails on a malformed pattern: the failure is reported
+// and the box still shows the entry.
+TEST_F(StartWithWindowsTest, TheBoxShowsTheEntryAlsoWhenTheMonitorFailsToStart) {
+  PutReference("[OtherKill]\nSPY**=Broken\n");
+  processes_.Add(200, "C:\\Apps\\spyware.exe");
+  RunProgram([&](ui::CheckBox& box) {
+    EXPECT_TRUE(backend_.SetChecked(box, true));
+    EXPECT_TRUE(backend_.SetChecked(form_->Settings().chkAutoStartMonitor(), true));
+  });
+  RunProgram([&](ui::CheckBox& box) { EXPECT_TRUE(box.Checked()); });
+  ASSERT_EQ(backend_.Messages().size(), 1u);
+  EXPECT_EQ(backend_.Messages()[0].text, "Invalid mask.");
+}
+
 TEST_F(StartWithWindowsTest, TickingAddsTheEntryWhichLaterStartsShowAndKeep) {
   RunProgram([&](ui::CheckBox& box) {
     EXPECT_FALSE(box.Checked());

@@ -100,11 +100,12 @@ TEST_F(StatisticsStoreTest, LastScanUsesTheLocalesDecimalSeparatorBothWays) {
   Run withPoint = NewRun(locale_);
   withPoint.store.Load(kIni);
   EXPECT_EQ(withPoint.lastScan.Caption(), "Never") << "another locale's notation is no number";
-  EXPECT_EQ(withPoint.totalScans.Caption(), "1");
+  EXPECT_EQ(withPoint.totalScans.Caption(), "0") << "an unreadable last scan shows no figure";
+  EXPECT_EQ(withPoint.statistics.Values().TotalScans, 1);
 }
 
-// Figures that are not numbers: the counts read as 0, a last scan as never, and the figures
-// that are numbers are shown all the same.
+// Figures that are not numbers: the counts read as 0, a last scan as never; a last scan that
+// cannot be read leaves all four labels as they were, and the counts read are kept.
 TEST_F(StatisticsStoreTest, TextThatIsNoNumberReadsAsTheDefault) {
   for (const char* lastScan : {"yesterday", "1,5", "", "1e300", "-1e6", "nan", "46000.5.1"}) {
     files_.AddFile(kIni, std::string("[General]\r\nTotalScans=1,234\r\nObjectsRemoved=12x\r\n"
@@ -112,9 +113,11 @@ TEST_F(StatisticsStoreTest, TextThatIsNoNumberReadsAsTheDefault) {
                              lastScan + "\r\n");
     Run run = NewRun(locale_);
     run.store.Load(kIni);
-    EXPECT_EQ(run.Captions(), (std::vector<std::string>{"Never", "0", "0", "4,321"})) << lastScan;
+    EXPECT_EQ(run.Captions(), (std::vector<std::string>{"Never", "0", "0", "0"})) << lastScan;
+    EXPECT_EQ(run.statistics.Values().ObjectsQuarantined, 4321) << lastScan;
     run.store.Save(kIni);
     EXPECT_NE(Text().find("LastScan=-1\r\n"), std::string::npos) << lastScan;
+    EXPECT_NE(Text().find("ObjectsQuarantined=4321\r\n"), std::string::npos) << lastScan;
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/portable/cp1252_locale.h"
 #include "support/ascii_locale.h"
 #include "support/shown_statistics.h"
 
@@ -54,6 +55,12 @@ TEST(LastScanText, LeavesOutTheTimeOnlyAtMidnight) {
   EXPECT_EQ(LastScanText(46000.5, locale), "2025-12-09 12:00:00");
   // A binary fraction a hair off midnight is still midnight to the second.
   EXPECT_EQ(LastScanText(46000.0 + 1e-9, locale), "2025-12-09");
+  // As the system shows times (to the millisecond, seconds cut): half a second before midnight
+  // is shown with its time, and what rounds to midnight is the next day's.
+  const platform::Cp1252Locale system;
+  EXPECT_EQ(LastScanText(46000.0 + 86399.5 / 86400, system), "09/12/2025 23:59:59");
+  EXPECT_EQ(LastScanText(46000.0 + 86399.9999 / 86400, system), "10/12/2025");
+  EXPECT_EQ(LastScanText(46000.0 + 0.9 / 86400, system), "09/12/2025");
 }
 
 TEST_F(UsageStatisticsTest, CountsWrapAroundInsteadOfOverflowing) {
