@@ -1,6 +1,6 @@
 # Nexolant: make run | make test | make dist | make bench | make fuzz
 TREES := native native-asan win64 win32
-BENCHMARKS := signature_bench ini_bench monitor_bench scan_bench reference_bench
+BENCHMARKS := signature_bench ini_bench monitor_bench scan_bench reference_bench quarantine_bench
 DIST_TREES := win64 win32
 JOBS ?= 2
 

@@ -14,16 +14,6 @@ std::string_view Cut(std::string_view text) {
   return text.substr(0, TBigIniFile::kMaxText);
 }
 
-// A stored line is key "=" value; its key is the text before the first "=".
-std::string_view KeyOf(std::string_view line) {
-  return line.substr(0, line.find('='));
-}
-
-std::string_view ValueOf(std::string_view line) {
-  const auto equals = line.find('=');
-  return equals == npos ? std::string_view() : line.substr(equals + 1);
-}
-
 std::string WriteFailureText(std::string_view fileName, const platform::Locale& locale) {
   const auto folderEnd = fileName.find_last_of("\\:");
   const std::string name =
@@ -144,6 +134,27 @@ void TBigIniFile::ReadSectionValues(std::string_view section, StringList& lines)
   const int index = sections_.IndexOf(Cut(section));
   if (index >= 0) {
     lines = sections_[index].lines;
+  }
+}
+
+void TBigIniFile::ReplaceSection(std::string_view section, const StringList& lines) {
+  int index = sections_.IndexOf(Cut(section));
+  if (index < 0) {
+    if (lines.empty()) {
+      return;
+    }
+    sections_.Add(std::string(Cut(section)));
+    index = sections_.Count() - 1;
+  }
+  StringList cut;
+  cut.reserve(lines.size());
+  for (const std::string& line : lines) {
+    cut.emplace_back(Cut(line));
+  }
+  TSection& target = sections_[index];
+  if (target.lines != cut) {
+    target.lines = std::move(cut);
+    changed_ = true;
   }
 }
 

@@ -55,6 +55,10 @@ class TBigIniFile {
   virtual bool SectionExists(std::string_view section);
   virtual void DeleteKey(std::string_view section, std::string_view key);
   virtual void CopyToStrings(StringList& lines);
+  // Puts lines ("key=value", each cut to 255 characters) in place of the section's stored
+  // lines, in one step; the section is added at the end when it is absent and lines are given.
+  // Sets the changed flag when the lines differ from the stored ones.
+  virtual void ReplaceSection(std::string_view section, const StringList& lines);
   // Writes the file when something changed. A failed write leaves the old file as it was,
   // keeps the changed flag and is reported as a warning, not thrown.
   virtual void Flush();
@@ -67,6 +71,13 @@ class TBigIniFile {
   // text holds a line break or an end-of-file mark, the key holds no "=" and the line does
   // not look like a section header. Callers that must not lose an entry check it first.
   static bool Storable(std::string_view section, std::string_view key, std::string_view value);
+
+  // A stored line's key: the text before its first "="; its value: the text after it.
+  static std::string_view KeyOf(std::string_view line) { return line.substr(0, line.find('=')); }
+  static std::string_view ValueOf(std::string_view line) {
+    const std::size_t equals = line.find('=');
+    return equals == std::string_view::npos ? std::string_view() : line.substr(equals + 1);
+  }
 
   const std::string& FileName() const { return fileName_; }
   bool Changed() const { return changed_; }

@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "ui/artwork_names.h"
 #include "ui/control_table.h"
@@ -75,9 +77,13 @@ QuarantinePage::QuarantinePage(ui::NotebookPage& page, QuarantineStore& store,
   actions_.Add(*btnRestore_);
   actions_.Add(*btnEmpty_);
   // The list sorts like the store, so each entry's row has the entry's index.
-  store_.OnAdded = [this](int index) {
-    const QuarantineEntry& entry = store_.Entries()[index];
-    Quarantine_->Add(entry.name, {entry.description, entry.origin});
+  store_.OnReset = [this] {
+    std::vector<ui::ListItem> rows;
+    rows.reserve(store_.Entries().size());
+    for (const QuarantineEntry& entry : store_.Entries()) {
+      rows.push_back({entry.name, {entry.description, entry.origin}});
+    }
+    Quarantine_->Assign(std::move(rows));
   };
   store_.OnRemoved = [this](int index) { Quarantine_->Delete(index); };
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <string_view>
 #include <utility>
 
 #include "platform/errors.h"
@@ -11,12 +10,6 @@
 #include "reference/wildcard_match.h"
 
 namespace nexolant {
-namespace {
-
-// A default no stored value can equal: values never hold a line break.
-constexpr std::string_view kNoEntry = "\n";
-
-}  // namespace
 
 QuarantineStore::QuarantineStore(IniServices ini, std::string programFolder,
                                  UsageStatistics& statistics, const SignatureSource& signatures)
@@ -51,17 +44,15 @@ std::string QuarantineStore::Description(const std::string& name) const {
   return "Unavailable";
 }
 
-void QuarantineStore::Insert(QuarantineEntry entry) {
+// Sorting keeps entries of an equal name in the order they came: a later one goes after them.
+void QuarantineStore::Sort() {
   const platform::Locale& locale = ini_.locale;
-  const auto place =
-      std::upper_bound(entries_.begin(), entries_.end(), entry.name,
-                       [&locale](const std::string& name, const QuarantineEntry& listed) {
-                         return locale.CompareWordSort(name, listed.name) < 0;
-                       });
-  const int index = static_cast<int>(place - entries_.begin());
-  entries_.insert(place, std::move(entry));
-  if (OnAdded) {
-    OnAdded(index);
+  std::stable_sort(entries_.begin(), entries_.end(),
+                   [&locale](const QuarantineEntry& a, const QuarantineEntry& b) {
+                     return locale.CompareWordSort(a.name, b.name) < 0;
+                   });
+  if (OnReset) {
+    OnReset();
   }
 }
 
@@ -72,57 +63,103 @@ void QuarantineStore::Remove(int index) {
   }
 }
 
+// Every key of [Files] in file order, each with the value of its key's first entry, as a read
+// by key gives it.
 void QuarantineStore::Rebuild() {
   TBigIniFile index(ini_, IndexPath());
-  StringList keys;
-  index.ReadSection(kFilesSection, keys);
-  for (const std::string& key : keys) {
-    if (IsPlainFileName(key)) {
-      Insert({key, Description(key), index.ReadString(kFilesSection, key, "Unknown")});
+  IndexSection files(ini_.locale, kFilesSection);
+  files.Load(index);
+  for (const IndexSection::Line& line : files.Lines()) {
+    if (IsPlainFileName(line.key)) {
+      entries_.push_back({line.key, Description(line.key), *files.Find(line.key)});
     }
   }
+  Sort();
 }
 
 void QuarantineStore::BeginIntake() {
   intake_ = std::make_unique<TBigIniFile>(ini_, IndexPath());
+  intakeFiles_ = std::make_unique<IndexSection>(ini_.locale, kFilesSection);
+  intakeFiles_->Load(*intake_);
   intakeFailed_ = false;
 }
 
 void QuarantineStore::EndIntake() {
+  intakeFiles_.reset();
   intake_.reset();
 }
 
-// Once the index could not be written, no further file is moved during this repair: it would
-// have no entry on the disk.
-IntakeResult QuarantineStore::TakeIn(const std::string& name, const std::string& folder,
-                                     const std::string& description) {
-  if (intakeFailed_ || !IsPlainFileName(name) ||
-      !TBigIniFile::Storable(kFilesSection, name, folder)) {
-    return {};
+std::vector<IntakeResult> QuarantineStore::TakeIn(const std::vector<IntakeRequest>& files) {
+  std::vector<IntakeResult> results(files.size());
+  for (std::size_t first = 0; first < files.size(); first += kIntakeBatch) {
+    TakeInBatch(files, first, std::min(files.size(), first + kIntakeBatch), results);
   }
-  platform::FileSystem& files = ini_.files;
-  const std::string target = QuarantinedPath(name);
-  if (intake_->ReadString(kFilesSection, name, kNoEntry) != kNoEntry ||
-      files.FileAttributes(target)) {
-    return {.errorCode = platform::kErrorAlreadyExists};
+  return results;
+}
+
+// The batch's entries reach the disk in one write before any of its files moves; the entries
+// of files that did not move are taken back in a second.
+void QuarantineStore::TakeInBatch(const std::vector<IntakeRequest>& files, std::size_t first,
+                                  std::size_t end, std::vector<IntakeResult>& results) {
+  platform::FileSystem& fileSystem = ini_.files;
+  std::vector<std::size_t> batch;
+  for (std::size_t k = first; k < end; ++k) {
+    const IntakeRequest& file = files[k];
+    if (intakeFailed_ || !IsPlainFileName(file.name) ||
+        !TBigIniFile::Storable(kFilesSection, file.name, file.folder)) {
+      continue;
+    }
+    if (intakeFiles_->Find(file.name) != nullptr ||
+        fileSystem.FileAttributes(QuarantinedPath(file.name))) {
+      results[k] = {.errorCode = platform::kErrorAlreadyExists};
+      continue;
+    }
+    intakeFiles_->Add(file.name, file.folder);
+    batch.push_back(k);
   }
-  if (!files.FolderExists(FolderPath())) {
-    files.CreateFolder(FolderPath());
+  if (batch.empty()) {
+    return;
   }
-  intake_->WriteString(kFilesSection, name, folder);
+  const auto withdraw = [&](std::size_t k) { intakeFiles_->Remove(files[k].name); };
+  try {
+    if (!fileSystem.FolderExists(FolderPath())) {
+      fileSystem.CreateFolder(FolderPath());
+    }
+  } catch (...) {
+    std::for_each(batch.begin(), batch.end(), withdraw);
+    throw;
+  }
+  intakeFiles_->Store(*intake_);
   intake_->Flush();
   if (intake_->Changed()) {
-    intake_->DeleteKey(kFilesSection, name);
+    std::for_each(batch.begin(), batch.end(), withdraw);
+    intakeFiles_->Store(*intake_);
     intakeFailed_ = true;
-    return {};
+    return;
   }
-  if (const platform::Outcome moved = files.Move(PathInFolder(folder, name), target); !moved) {
-    intake_->DeleteKey(kFilesSection, name);
+  bool anyStayed = false;
+  bool anyMoved = false;
+  for (const std::size_t k : batch) {
+    const IntakeRequest& file = files[k];
+    const platform::Outcome moved =
+        fileSystem.Move(PathInFolder(file.folder, file.name), QuarantinedPath(file.name));
+    if (moved) {
+      entries_.push_back({file.name, file.description, file.folder});
+      results[k] = {.quarantined = true};
+      anyMoved = true;
+    } else {
+      withdraw(k);
+      results[k] = {.errorCode = moved.error};
+      anyStayed = true;
+    }
+  }
+  if (anyStayed) {
+    intakeFiles_->Store(*intake_);
     intake_->Flush();
-    return {.errorCode = moved.error};
   }
-  Insert({name, description, folder});
-  return {.quarantined = true};
+  if (anyMoved) {
+    Sort();
+  }
 }
 
 // Only an absolute origin is a place to move back to; anything else (the "Unknown" of an
@@ -144,12 +181,17 @@ bool QuarantineStore::Restore(int index) {
 // The user confirmed, so read-only files go too.
 int QuarantineStore::Empty() {
   StringList deleted;
-  for (int index = Count() - 1; index >= 0; --index) {
-    const std::string name = entries_[index].name;
-    if (DeleteQuarantined(name)) {
-      deleted.push_back(name);
-      Remove(index);
+  std::vector<QuarantineEntry> kept;
+  for (QuarantineEntry& entry : entries_) {
+    if (DeleteQuarantined(entry.name)) {
+      deleted.push_back(entry.name);
+    } else {
+      kept.push_back(std::move(entry));
     }
+  }
+  entries_ = std::move(kept);
+  if (OnReset) {
+    OnReset();
   }
   ForgetEntries(deleted);
   if (entries_.empty()) {
@@ -184,21 +226,14 @@ void QuarantineStore::ForgetEntries(const StringList& names) {
   bool emptied = false;
   {
     TBigIniFile index(ini_, IndexPath());
-    StringList keys;
-    index.ReadSection(kFilesSection, keys);
+    IndexSection files(ini_.locale, kFilesSection);
+    files.Load(index);
     for (const std::string& name : names) {
-      const auto key = std::find_if(keys.begin(), keys.end(), [&](const std::string& key) {
-        return ini_.locale.SameText(key, name);
-      });
-      if (key != keys.end()) {
-        keys.erase(key);
-      }
+      files.Remove(name);
     }
-    emptied = keys.empty();
+    emptied = files.Empty();
     if (!emptied) {
-      for (const std::string& name : names) {
-        index.DeleteKey(kFilesSection, name);
-      }
+      files.Store(index);
     }
   }
   if (emptied) {

@@ -8,6 +8,7 @@
 
 #include "ini/big_ini_file.h"
 #include "platform/string_list.h"
+#include "quarantine/index_section.h"
 #include "reference/signature_source.h"
 #include "settings/usage_statistics.h"
 
@@ -21,6 +22,13 @@ struct QuarantineEntry {
   std::string origin;
 };
 
+// A file to take into the quarantine: folder\name, found as a file of that description.
+struct IntakeRequest {
+  std::string name;
+  std::string folder;
+  std::string description;
+};
+
 // The outcome of taking one file into the quarantine: quarantined, or left where it was with
 // the system's error code when the system gave one (0 otherwise).
 struct IntakeResult {
@@ -31,9 +39,15 @@ struct IntakeResult {
 // The quarantine: the files in the Quarantine folder of the program folder and the index
 // Quarantine.ini that remembers where each came from. The entries are kept sorted by name as
 // the locale sorts words (a later entry after entries of an equal name), which is the order the
-// Quarantine page lists them in, so an entry's index is its row's.
+// Quarantine page lists them in, so an entry's index is its row's. The index is read once, at
+// the rebuild, and written once per change: tens of thousands of entries cost no more than
+// their number.
 class QuarantineStore {
  public:
+  // Files are taken in at most this many at a time: one index write before their moves, one
+  // after, so a crash between them leaves at most this many entries of files still at home.
+  static constexpr std::size_t kIntakeBatch = 512;
+
   QuarantineStore(IniServices ini, std::string programFolder, UsageStatistics& statistics,
                   const SignatureSource& signatures);
   QuarantineStore(const QuarantineStore&) = delete;
@@ -42,16 +56,16 @@ class QuarantineStore {
   const std::vector<QuarantineEntry>& Entries() const { return entries_; }
   int Count() const { return static_cast<int>(entries_.size()); }
 
-  // Told after an entry was added or removed, with its index.
-  std::function<void(int index)> OnAdded;
+  // Told after the entry at index was removed, and after changes to many entries at once.
   std::function<void(int index)> OnRemoved;
+  std::function<void()> OnReset;
 
   // The entries from the index, at start-up; the signature tables must be loaded. Keys that
   // are no plain file name would lead outside the folder: they are left out, and stay in the
   // index. Throws when the index cannot be read.
   void Rebuild();
 
-  // One repair's session over the index, in which files are taken in one by one.
+  // One repair's session over the index, in which files are taken in.
   class IntakeSession {
    public:
     explicit IntakeSession(QuarantineStore& store) : store_(store) { store_.BeginIntake(); }
@@ -62,13 +76,13 @@ class QuarantineStore {
    private:
     QuarantineStore& store_;
   };
-  // Moves folder\name into the quarantine, within an IntakeSession. Its index entry reaches the
-  // disk before the move and is taken back when the move fails; the entry is added only for a
-  // moved file. A name that is taken in the quarantine, or an entry the index cannot hold,
-  // leaves the file where it is. Throws platform::SystemError when the quarantine folder
-  // cannot be created.
-  IntakeResult TakeIn(const std::string& name, const std::string& folder,
-                      const std::string& description);
+  // Moves the files into the quarantine, within an IntakeSession, and answers for each. No
+  // file moves before its index entry is on the disk; the entry of a file that did not move is
+  // taken back. A name that is taken in the quarantine, or an entry the index cannot hold,
+  // leaves the file where it is; after an index that could not be written, so do the files of
+  // the rest of the session. Throws platform::SystemError when the quarantine folder cannot be
+  // created.
+  std::vector<IntakeResult> TakeIn(const std::vector<IntakeRequest>& files);
 
   // Moves the entry's file back to its origin; false, with nothing changed, when it cannot.
   // The last entry leaving takes the folder and the count of quarantined objects with it.
@@ -80,16 +94,20 @@ class QuarantineStore {
  private:
   void BeginIntake();
   void EndIntake();
+  void TakeInBatch(const std::vector<IntakeRequest>& files, std::size_t first, std::size_t end,
+                   std::vector<IntakeResult>& results);
+  // Takes the names' first entries out of the index on the disk; the index goes when no entry
+  // is left.
+  void ForgetEntries(const StringList& names);
   std::string IndexPath() const;
   std::string FolderPath() const;  // without a trailing backslash
   std::string QuarantinedPath(const std::string& name) const;
   std::string Description(const std::string& name) const;
-  void Insert(QuarantineEntry entry);
+  // The entries in their sorted order, the page told at once.
+  void Sort();
   void Remove(int index);
   // Deletes a quarantined file, read-only or not; true when it is gone.
   bool DeleteQuarantined(const std::string& name);
-  // Removes one entry per name from the index; the index goes when its section is left empty.
-  void ForgetEntries(const StringList& names);
   // After the last entry went: no folder, no count.
   void Emptied();
 
@@ -98,7 +116,9 @@ class QuarantineStore {
   UsageStatistics& statistics_;
   const SignatureSource& signatures_;
   std::vector<QuarantineEntry> entries_;
+  // During an intake session: the index and its [Files] section as they are on the disk.
   std::unique_ptr<TBigIniFile> intake_;
+  std::unique_ptr<IndexSection> intakeFiles_;
   bool intakeFailed_ = false;  // the index could not be written during this repair
 };
 

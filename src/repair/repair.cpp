@@ -44,22 +44,36 @@ RowKind KindOfLocation(std::string_view location) {
 Repair::Repair(RepairServices services, UsageStatistics& statistics, QuarantineStore& quarantine)
     : services_(std::move(services)), statistics_(statistics), quarantine_(quarantine) {}
 
+// Files found one after another go into the quarantine together, which writes its index once
+// for all of them rather than once for each.
 RepairOutcome Repair::Run(const std::vector<Finding>& findings, bool quarantine) {
   outcome_ = {};
   const QuarantineStore::IntakeSession session(quarantine_);
   TerminateProcesses(findings);
+  std::vector<IntakeRequest> intake;
   for (const Finding& finding : findings) {
+    if (finding.kind != RowKind::kFile) {
+      Quarantine(std::exchange(intake, {}));
+    }
     switch (finding.kind) {
       case RowKind::kProcess:
         break;
       case RowKind::kFile:
-        RepairFile(finding.row, quarantine);
+        if (Removable(finding.row)) {
+          if (quarantine) {
+            const ReportRow& row = finding.row;
+            intake.push_back({row.Caption, row.Location, row.Description});
+          } else {
+            Delete(finding.row);
+          }
+        }
         break;
       case RowKind::kRegistryKey:
         RepairKey(finding.row);
         break;
     }
   }
+  Quarantine(std::move(intake));
   return outcome_;
 }
 
@@ -111,33 +125,43 @@ bool Repair::AnyRunning(const StringList& names) {
 }
 
 // A row whose folder went since the scan is not acted on: its file may be anywhere now.
-void Repair::RepairFile(const ReportRow& row, bool quarantine) {
-  const std::string& folder = row.Location;
-  const std::string& name = row.Caption;
-  if (IsOwnFile(folder, name)) {
-    return;
+bool Repair::Removable(const ReportRow& row) {
+  if (IsOwnFile(row.Location, row.Caption)) {
+    return false;
   }
-  if (!services_.files.FolderExists(folder)) {
+  if (!services_.files.FolderExists(row.Location)) {
     Failed(platform::kErrorPathNotFound);
+    return false;
+  }
+  return true;
+}
+
+void Repair::Quarantine(const std::vector<IntakeRequest>& files) {
+  if (files.empty()) {
     return;
   }
-  const std::string path = PathInFolder(folder, name);
-  std::uint32_t errorCode = 0;
-  if (quarantine) {
-    const IntakeResult result = quarantine_.TakeIn(name, folder, row.Description);
-    if (result.quarantined) {
+  const std::vector<IntakeResult> results = quarantine_.TakeIn(files);
+  for (std::size_t k = 0; k < files.size(); ++k) {
+    if (results[k].quarantined) {
       statistics_.CountQuarantined();
-      return;
+    } else {
+      LeftInPlace(PathInFolder(files[k].folder, files[k].name), results[k].errorCode);
     }
-    errorCode = result.errorCode;
-  } else {
-    const platform::Outcome removed = services_.files.RemoveFile(path);
-    if (removed) {
-      statistics_.CountRemoved();
-      return;
-    }
-    errorCode = removed.error;
   }
+}
+
+void Repair::Delete(const ReportRow& row) {
+  const std::string path = PathInFolder(row.Location, row.Caption);
+  const platform::Outcome removed = services_.files.RemoveFile(path);
+  if (removed) {
+    statistics_.CountRemoved();
+    return;
+  }
+  LeftInPlace(path, removed.error);
+}
+
+// A file already gone is no failure.
+void Repair::LeftInPlace(const std::string& path, std::uint32_t errorCode) {
   if (services_.files.FileAttributes(path)) {
     Failed(errorCode);
   }

@@ -52,7 +52,12 @@ class Repair {
   // Waits, about 2 s at most, until no process of these names is listed.
   void AwaitEnd(const StringList& names);
   bool AnyRunning(const StringList& names);
-  void RepairFile(const ReportRow& row, bool quarantine);
+  // Whether a file row may be acted on: not the program's own, and its folder still there.
+  bool Removable(const ReportRow& row);
+  void Quarantine(const std::vector<IntakeRequest>& files);
+  void Delete(const ReportRow& row);
+  // A file that was not removed: a failure unless it is gone all the same.
+  void LeftInPlace(const std::string& path, std::uint32_t errorCode);
   void RepairKey(const ReportRow& row);
   bool IsOwnFile(const std::string& folder, const std::string& name) const;
   void Failed(std::uint32_t errorCode);

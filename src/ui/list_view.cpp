@@ -118,6 +118,17 @@ void ListView::Clear() {
   Notify(ListChange::Kind::kCleared, -1);
 }
 
+void ListView::Assign(std::vector<ListItem> items) {
+  items_ = std::move(items);
+  if (sorted_) {
+    std::stable_sort(items_.begin(), items_.end(), [this](const ListItem& a, const ListItem& b) {
+      return compare_(a.caption, b.caption) < 0;
+    });
+  }
+  itemIndex_ = -1;
+  Notify(ListChange::Kind::kReordered, -1);
+}
+
 int ListView::IndexOfCaption(std::string_view caption) const {
   for (int index = 0; index < Count(); ++index) {
     if (items_[index].caption == caption) {

@@ -67,6 +67,9 @@ class ListView : public Control {
   void SetImageIndex(int index, int imageIndex);
   void Delete(int index);
   void Clear();
+  // Replaces every row at once, sorting them when Sorted (rows of equal caption keep their
+  // order); the selection goes.
+  void Assign(std::vector<ListItem> items);
   // The first row with exactly that caption, or -1.
   int IndexOfCaption(std::string_view caption) const;
 
