@@ -101,10 +101,10 @@ void Win32Backend::ProcessMessages() {
       return;
     }
   }
-  // Labels that change with every scanned entry are drawn a few times a second, not at every
-  // dispatch: drawing one costs milliseconds under Wine.
+  // Labels and lists that change with every scanned entry are drawn a few times a second, not
+  // at every dispatch: drawing one costs milliseconds under Wine.
   if (now - lastCaptions_ >= kCaptionsPerDispatch * pumpInterval_) {
-    context_->ApplyDeferredCaptions();
+    context_->ApplyDeferred();
     lastCaptions_ = now;
   }
   MSG message;
@@ -174,7 +174,7 @@ ui::MessageResult Win32Backend::ShowMessageBox(const std::string& text, const st
   if (hints_) {
     hints_->Hide();
   }
-  context_->ApplyDeferredCaptions();
+  context_->ApplyDeferred();
   HWND owner = GetActiveWindow();
   UINT flags = MessageBoxFlags(buttons, icon);
   if (!owner) {
@@ -216,7 +216,7 @@ void Win32Backend::ShowModal(ui::Form& form) {
   const ModalScope modal(window ? window->Handle() : nullptr);
   MSG message;
   while (form.ModalResult() == ui::ModalResult::kNone) {
-    context_->ApplyDeferredCaptions();
+    context_->ApplyDeferred();
     const BOOL got = GetMessageA(&message, nullptr, 0, 0);
     if (got <= 0) {
       if (got == 0) {
@@ -232,7 +232,7 @@ void Win32Backend::Run(ui::Form& mainForm) {
   mainForm_ = &mainForm;
   MSG message;
   while (!mainForm.Closed()) {
-    context_->ApplyDeferredCaptions();
+    context_->ApplyDeferred();
     if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
       break;
     }

@@ -33,8 +33,8 @@ class Win32Backend final : public ui::ApplicationBackend {
 
   // Returns at once unless the pump interval has passed since the end of the last dispatch or
   // input is waiting (looked at no more often than once a millisecond); otherwise dispatches
-  // every pending message. Label captions changed by the running handler reach their windows
-  // at a dispatch at most once every four pump intervals.
+  // every pending message. Label captions and list rows changed by the running handler reach
+  // their windows at a dispatch at most once every four pump intervals.
   void ProcessMessages() override;
 
   ui::MessageResult ShowMessageBox(const std::string& text, const std::string& caption,
