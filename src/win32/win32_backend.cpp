@@ -70,7 +70,10 @@ int ScreenDpi() {
 
 }  // namespace
 
-Win32Backend::Win32Backend(Clock::duration pumpInterval) : pumpInterval_(pumpInterval) {
+Win32Backend::Win32Backend(std::chrono::milliseconds pumpInterval)
+    : pumpInterval_(static_cast<DWORD>(pumpInterval.count())),
+      lastDispatch_(GetTickCount() - pumpInterval_),
+      lastCaptions_(lastDispatch_ - kCaptionsPerDispatch * pumpInterval_) {
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof controls;
   controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES;
@@ -91,15 +94,9 @@ void Win32Backend::Attach(ui::Application& application) {
 }
 
 void Win32Backend::ProcessMessages() {
-  const Clock::time_point now = Clock::now();
+  const DWORD now = GetTickCount();
   if (now - lastDispatch_ < pumpInterval_) {
-    if (now - lastInputCheck_ < std::chrono::milliseconds(1)) {
-      return;
-    }
-    lastInputCheck_ = now;
-    if (HIWORD(GetQueueStatus(QS_INPUT)) == 0) {
-      return;
-    }
+    return;
   }
   // Labels and lists that change with every scanned entry are drawn a few times a second, not
   // at every dispatch: drawing one costs milliseconds under Wine.
@@ -118,8 +115,12 @@ void Win32Backend::ProcessMessages() {
   }
   // The interval runs from the end of the dispatch, so that the work between two dispatches
   // keeps its share however long drawing took.
-  lastDispatch_ = Clock::now();
-  lastInputCheck_ = lastDispatch_;
+  lastDispatch_ = GetTickCount();
+}
+
+void Win32Backend::UpdateWindows() {
+  context_->ApplyDeferred();
+  lastCaptions_ = GetTickCount();
 }
 
 FormWindow* Win32Backend::FormOfWindow(HWND hwnd) const {
