@@ -1,5 +1,7 @@
 #include "win32/list_view_window.h"
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace nexolant::win32 {
@@ -203,12 +205,18 @@ LRESULT ListViewWindow::GiveTextA(NMLVDISPINFOA& info) {
   return 0;
 }
 
+// Converted whole, then cut to the caller's buffer.
 LRESULT ListViewWindow::GiveTextW(NMLVDISPINFOW& info) {
   if ((info.item.mask & LVIF_TEXT) && info.item.pszText && info.item.cchTextMax > 0) {
     const std::string& text = GiveText(info.item.iItem, info.item.iSubItem);
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                           info.item.pszText, info.item.cchTextMax - 1);
-    info.item.pszText[length] = L'\0';
+    const int size = static_cast<int>(text.size());
+    std::wstring wide(
+        static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0)),
+        L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+    wide.resize(std::min(wide.size(), static_cast<std::size_t>(info.item.cchTextMax - 1)));
+    std::copy(wide.begin(), wide.end(), info.item.pszText);
+    info.item.pszText[wide.size()] = L'\0';
   }
   return 0;
 }
@@ -256,8 +264,12 @@ LRESULT ListViewWindow::OnNotify(const NMHDR& header) {
       if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) {
         return -1;
       }
-      char text[MAX_PATH] = "";
-      WideCharToMultiByte(CP_ACP, 0, find.lvfi.psz, -1, text, sizeof text - 1, nullptr, nullptr);
+      std::string text(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, find.lvfi.psz, -1,
+                                                                    nullptr, 0, nullptr, nullptr)),
+                       '\0');
+      WideCharToMultiByte(CP_ACP, 0, find.lvfi.psz, -1, text.data(), static_cast<int>(text.size()),
+                          nullptr, nullptr);
+      text.resize(std::strlen(text.c_str()));
       return FindRow(find.iStart, text, (find.lvfi.flags & LVFI_PARTIAL) != 0,
                      (find.lvfi.flags & LVFI_WRAP) != 0);
     }
