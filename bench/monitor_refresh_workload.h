@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "fakes/fake_processes.h"
 #include "monitor/active_monitoring_page.h"
@@ -18,18 +19,19 @@ namespace nexolant {
 
 // The Active Monitoring page alone on a form, over a process table of 500 processes and
 // 10,000 process signatures. With the default options: known processes are terminated
-// automatically; here every termination fails, so each refresh does the same work.
+// automatically; here every termination of a known process fails, so each refresh does the
+// same work unless Churn changes the processes.
 class MonitorRefreshWorkload : private SignatureSource, private Options {
  public:
   static constexpr std::size_t kProcesses = 500;
   static constexpr std::size_t kSignatures = 10000;
   static constexpr std::size_t kKnownProcesses = 10;
 
-  explicit MonitorRefreshWorkload(ui::Application& application) : form_("MonitorForm") {
-    bench::PatternGenerator generator(4100);
+  explicit MonitorRefreshWorkload(ui::Application& application)
+      : generator_(4100), form_("MonitorForm") {
     StringList patterns;
     for (std::size_t k = 0; k < kSignatures; ++k) {
-      patterns.push_back(generator.Pattern());
+      patterns.push_back(generator_.Pattern());
       tables_.ProcessDescriptions.push_back("Adware " + std::to_string(k));
     }
     tables_.ProcessNames.Assign(patterns, locale_);
@@ -37,10 +39,14 @@ class MonitorRefreshWorkload : private SignatureSource, private Options {
       const bool known = k < kKnownProcesses;
       std::string name;
       do {
-        name = known ? generator.NameFor(patterns[generator.Below(kSignatures)]) : generator.Name();
+        name =
+            known ? generator_.NameFor(patterns[generator_.Below(kSignatures)]) : generator_.Name();
       } while ((tables_.ProcessNames.Find(name) >= 0) != known);
-      processes_.Add(static_cast<std::uint32_t>(1000 + k), "C:\\Program Files\\" + name)
-          .terminateFails = true;
+      if (known) {
+        AddProcess(name).terminateFails = true;
+      } else {
+        unknownIds_.push_back(AddProcess(name).id);
+      }
     }
 
     form_.SetClientSize(762, 394);
@@ -57,7 +63,25 @@ class MonitorRefreshWorkload : private SignatureSource, private Options {
   ProcessMonitor& Monitor() { return *monitor_; }
   ActiveMonitoringPage& Page() { return *page_; }
 
+  // Ends the longest running of the unknown processes and starts as many new ones, as a
+  // machine does between two refreshes.
+  void Churn(std::size_t count) {
+    for (std::size_t k = 0; k < count && !unknownIds_.empty(); ++k) {
+      processes_.OpenProcess(platform::kProcessTerminate, unknownIds_.front())->Terminate(0);
+      unknownIds_.erase(unknownIds_.begin());
+      std::string name;
+      do {
+        name = generator_.Name();
+      } while (tables_.ProcessNames.Find(name) >= 0);
+      unknownIds_.push_back(AddProcess(name).id);
+    }
+  }
+
  private:
+  FakeProcessApi::Process& AddProcess(const std::string& name) {
+    return processes_.Add(nextId_++, "C:\\Program Files\\" + name);
+  }
+
   const SignatureTables& Tables() const override { return tables_; }
   bool MinimizeToTray() const override { return true; }
   bool QuarantineBeforeRemoval() const override { return true; }
@@ -65,6 +89,9 @@ class MonitorRefreshWorkload : private SignatureSource, private Options {
   bool AutoTerminate() const override { return true; }
   bool AutoStartMonitor() const override { return false; }
 
+  bench::PatternGenerator generator_;
+  std::uint32_t nextId_ = 1000;
+  std::vector<std::uint32_t> unknownIds_;
   platform::Cp1252Locale locale_;
   SignatureTables tables_;
   FakeProcessApi processes_;

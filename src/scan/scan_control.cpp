@@ -75,6 +75,8 @@ void ScanControl::RunPhases() {
   results_.ResetScanCounters();
   phase_ = ScanPhase::kMemory;
   MemoryPhase();
+  // Each phase ends with the window showing its exact figures, not those of the last dispatch.
+  services_.application.UpdateWindows();
   phase_ = ScanPhase::kFiles;
   if (pages_.scanNow.Mode() == ScanMode::kComplete) {
     DriveWalk();
@@ -134,6 +136,7 @@ void ScanControl::RecurseDirEnd() {
     return;
   }
   flags_.DriveQueueActive = false;
+  services_.application.UpdateWindows();
   if (pages_.scanNow.ScanRegistryTicked()) {
     phase_ = ScanPhase::kRegistry;
     registryScan_.ScanRegistry();
@@ -147,6 +150,7 @@ void ScanControl::EndOfScan() {
   results_.ShowCurrent("Scan Complete.");
   SetEnding(ending_ == ScanEnding::kStop ? EndingByResults() : ending_, true);
   pages_.scanning.ShowComplete(true);
+  services_.application.UpdateWindows();
   recurseDir_.SetStopped(false);
   flags_.StopRequested = false;
   peers_.monitor.SyncTimerWithMonitoring();

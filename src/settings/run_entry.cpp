@@ -20,7 +20,7 @@ void AddRunEntry(platform::Registry& registry, const std::string& executablePath
   reg.SetRootKey(RegistryRoot::kCurrentUser);
   reg.OpenKey(kRunKey, true);
   if (!reg.ValueExists(kRunValue)) {
-    reg.WriteString(kRunValue, executablePath);
+    reg.WriteString(kRunValue, "\"" + executablePath + "\"");
   }
 }
 

@@ -25,6 +25,8 @@ class Application final : public platform::MessagePump, public platform::Warning
   ApplicationBackend& Backend() const { return *backend_; }
 
   void ProcessMessages() override { backend_->ProcessMessages(); }
+  // The windows show the model's state now, not only at the next dispatch.
+  void UpdateWindows() { backend_->UpdateWindows(); }
 
   MessageResult ShowMessageBox(const std::string& text, const std::string& caption,
                                MessageButtons buttons, MessageIcon icon) {

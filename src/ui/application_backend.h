@@ -25,6 +25,11 @@ class ApplicationBackend {
   // Handles pending window messages. May return at once when nothing is due.
   virtual void ProcessMessages() = 0;
 
+  // Brings the windows up to the model at once: what a backend keeps for its next dispatch
+  // (captions, rows changed while a handler runs) is applied now. For the end of a step whose
+  // last figures must show exactly.
+  virtual void UpdateWindows() {}
+
   // Shows a modal message box and returns the button that closed it.
   virtual MessageResult ShowMessageBox(const std::string& text, const std::string& caption,
                                        MessageButtons buttons, MessageIcon icon) = 0;

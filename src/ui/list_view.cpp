@@ -42,10 +42,9 @@ void ListView::SetCompare(TextCompare compare) {
   }
 }
 
-int ListView::Add(std::string caption, StringList subItems, int imageIndex) {
+int ListView::Add(std::string caption, StringList subItems) {
   const int index = sorted_ ? SortedPosition(caption) : Count();
-  items_.insert(items_.begin() + index,
-                ListItem{std::move(caption), std::move(subItems), imageIndex});
+  items_.insert(items_.begin() + index, ListItem{std::move(caption), std::move(subItems)});
   if (itemIndex_ >= index) {
     ++itemIndex_;
   }
@@ -68,7 +67,7 @@ int ListView::SetItemCaption(int index, std::string caption) {
   ListItem item = std::move(items_[index]);
   item.caption = std::move(caption);
   Delete(index);
-  const int newIndex = Add(std::move(item.caption), std::move(item.subItems), item.imageIndex);
+  const int newIndex = Add(std::move(item.caption), std::move(item.subItems));
   if (selected) {
     SetItemIndex(newIndex);
   }
@@ -88,14 +87,6 @@ void ListView::SetSubItem(int index, int subItem, std::string text) {
   }
   subItems[subItem] = std::move(text);
   Notify(ListChange::Kind::kChanged, index);
-}
-
-void ListView::SetImageIndex(int index, int imageIndex) {
-  CheckIndex(index);
-  if (items_[index].imageIndex != imageIndex) {
-    items_[index].imageIndex = imageIndex;
-    Notify(ListChange::Kind::kChanged, index);
-  }
 }
 
 void ListView::Delete(int index) {

@@ -21,8 +21,6 @@ struct ListColumn {
 struct ListItem {
   std::string caption;
   StringList subItems;
-  // Index into the list's small images, or -1 for none.
-  int imageIndex = -1;
 };
 
 // Compares two captions: negative, zero or positive.
@@ -41,14 +39,6 @@ class ListView : public Control {
   void AddColumn(std::string caption, int width);
   void SetColumnWidth(int column, int width);
 
-  bool ReadOnly() const { return readOnly_; }
-  void SetReadOnly(bool readOnly) { Update(readOnly_, readOnly, Property::kReadOnly); }
-  // The picture resource holding the small images that rows refer to by index.
-  const std::string& SmallImages() const { return smallImages_; }
-  void SetSmallImages(std::string images) {
-    Update(smallImages_, std::move(images), Property::kPicture);
-  }
-
   bool Sorted() const { return sorted_; }
   // Turning sorting on sorts the rows at once.
   void SetSorted(bool sorted);
@@ -59,12 +49,11 @@ class ListView : public Control {
   const ListItem& Item(int index) const { return items_.at(index); }
   const std::vector<ListItem>& Items() const { return items_; }
   // Adds a row and returns where it went: the end, or its sorted place.
-  int Add(std::string caption, StringList subItems = {}, int imageIndex = -1);
+  int Add(std::string caption, StringList subItems = {});
   // Changes a caption; the row may move. Returns its new index.
   int SetItemCaption(int index, std::string caption);
   // Sets sub-item `subItem` (0 is the second column) of a row, adding empty ones before it.
   void SetSubItem(int index, int subItem, std::string text);
-  void SetImageIndex(int index, int imageIndex);
   void Delete(int index);
   void Clear();
   // Replaces every row at once, sorting them when Sorted (rows of equal caption keep their
@@ -93,8 +82,6 @@ class ListView : public Control {
 
   std::vector<ListColumn> columns_;
   std::vector<ListItem> items_;
-  std::string smallImages_;
-  bool readOnly_ = true;
   bool sorted_ = false;
   TextCompare compare_;
   int itemIndex_ = -1;

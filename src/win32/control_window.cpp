@@ -31,7 +31,7 @@ ControlWindow::ControlWindow(RenderContext& context, ui::Control& control)
     : context_(&context), control_(&control) {}
 
 ControlWindow::~ControlWindow() {
-  Context().ForgetDeferredCaption(*this);
+  Context().ForgetDeferred(*this);
   if (hwnd_) {
     Context().Hints().Leave(hwnd_);
     SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
@@ -139,7 +139,7 @@ LRESULT ControlWindow::HandleChildMessage(UINT message, WPARAM wParam, LPARAM lP
   switch (message) {
     case WM_GETTEXT:
     case WM_GETTEXTLENGTH:
-      Context().ApplyDeferredCaption(*this);
+      Context().ApplyDeferred(*this);
       break;
     case WM_MOUSEMOVE:
       MouseMoved();

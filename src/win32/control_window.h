@@ -27,6 +27,8 @@ class ControlWindow {
   virtual void Apply(ui::Property property);
   // Applies every property after creation.
   virtual void ApplyAll();
+  // Applies what was deferred while a handler ran (RenderContext::Defer): a label's caption.
+  virtual void ApplyPending() { Apply(ui::Property::kCaption); }
 
   // Notifications from the parent.
   virtual void OnCommand(WORD /*code*/) {}

@@ -88,16 +88,16 @@ void FormWindow::ControlChanged(ui::Control& control, ui::Property property) {
     const bool label =
         control.Kind() == ui::ControlKind::kLabel || control.Kind() == ui::ControlKind::kLinkLabel;
     if (property == ui::Property::kCaption && label && Context().App().InHandler()) {
-      Context().DeferCaption(*window);
+      Context().Defer(*window);
     } else {
       window->Apply(property);
     }
   }
 }
 
-void FormWindow::ListChanged(ui::ListView& list, const ui::ListChange& change) {
+void FormWindow::ListChanged(ui::ListView& list, const ui::ListChange& /*change*/) {
   if (auto* window = dynamic_cast<ListViewWindow*>(WindowOf(list))) {
-    window->ListChanged(change);
+    window->ListChanged();
   }
 }
 

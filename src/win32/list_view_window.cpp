@@ -1,30 +1,29 @@
 #include "win32/list_view_window.h"
 
-#include "win32/colors.h"
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "platform/flag_scope.h"
 
 namespace nexolant::win32 {
 
 namespace {
 
-// Marks a change that comes from the model for the length of a scope.
-class ApplyingScope {
- public:
-  explicit ApplyingScope(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
-  ~ApplyingScope() { flag_ = previous_; }
-  ApplyingScope(const ApplyingScope&) = delete;
-  ApplyingScope& operator=(const ApplyingScope&) = delete;
+const std::string kNoText;
 
- private:
-  bool& flag_;
-  bool previous_;
-};
+bool SameText(std::string_view a, std::string_view b) {
+  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
+                        b.data(), static_cast<int>(b.size())) == CSTR_EQUAL;
+}
 
 }  // namespace
 
 ListViewWindow::ListViewWindow(RenderContext& context, ui::ListView& list, HWND parent)
     : ControlWindow(context, list), list_(&list) {
   CreateChild(WC_LISTVIEWA,
-              LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | WS_TABSTOP,
+              LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER |
+                  WS_TABSTOP,
               WS_EX_CLIENTEDGE, parent);
   SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
   ApplyAll();
@@ -32,9 +31,8 @@ ListViewWindow::ListViewWindow(RenderContext& context, ui::ListView& list, HWND 
 
 void ListViewWindow::ApplyAll() {
   ControlWindow::ApplyAll();
-  ApplyImages();
   ApplyColumns();
-  ReloadRows();
+  ApplyRows();
 }
 
 void ListViewWindow::Apply(ui::Property property) {
@@ -42,17 +40,9 @@ void ListViewWindow::Apply(ui::Property property) {
     case ui::Property::kColumns:
       ApplyColumns();
       break;
-    case ui::Property::kPicture:
-      ApplyImages();
-      break;
     case ui::Property::kItemIndex:
-      ApplySelection();
-      break;
     case ui::Property::kUpdating:
-      SendMessageA(Handle(), WM_SETREDRAW, list_->Updating() ? FALSE : TRUE, 0);
-      if (!list_->Updating()) {
-        InvalidateRect(Handle(), nullptr, TRUE);
-      }
+      RowsChanged();
       break;
     case ui::Property::kCaption:
       break;
@@ -62,27 +52,25 @@ void ListViewWindow::Apply(ui::Property property) {
   }
 }
 
-void ListViewWindow::ApplyImages() {
-  const Picture* picture = Context().Pictures().Find(list_->SmallImages());
-  UniqueResource<ImageListTraits> images;
-  if (picture && picture->height > 0) {
-    images.reset(ImageList_Create(picture->height, picture->height, ILC_COLOR24 | ILC_MASK,
-                                  picture->width / picture->height, 0));
-    if (images) {
-      // The image list copies the pixels it needs.
-      const UniqueGdiObject copy(CopyImage(picture->bitmap.get(), IMAGE_BITMAP, 0, 0, 0));
-      ImageList_AddMasked(images.get(), static_cast<HBITMAP>(copy.get()),
-                          GlyphTransparentColor(*picture));
-    }
+void ListViewWindow::ListChanged() {
+  RowsChanged();
+}
+
+void ListViewWindow::RowsChanged() {
+  if (list_->Updating()) {
+    return;
   }
-  SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images.get()));
-  images_ = std::move(images);
+  if (Context().App().InHandler()) {
+    Context().Defer(*this);
+  } else {
+    ApplyRows();
+  }
 }
 
 // A change of widths alone keeps the columns: deleting the first column of a report-style
 // list that has rows loses how their sub-items are drawn.
 void ListViewWindow::ApplyColumns() {
-  const ApplyingScope applying(applying_);
+  const platform::FlagScope applying(applying_);
   const auto& columns = list_->Columns();
   const HWND header = reinterpret_cast<HWND>(SendMessageA(Handle(), LVM_GETHEADER, 0, 0));
   if (static_cast<std::size_t>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) == columns.size()) {
@@ -103,64 +91,61 @@ void ListViewWindow::ApplyColumns() {
   }
 }
 
-void ListViewWindow::SetRowTexts(int index) {
-  const ui::ListItem& row = list_->Item(index);
-  LVITEMA item{};
-  item.mask = LVIF_TEXT | LVIF_IMAGE;
-  item.iItem = index;
-  item.pszText = const_cast<char*>(row.caption.c_str());
-  item.iImage = row.imageIndex;
-  SendMessageA(Handle(), LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-  const int columns = static_cast<int>(list_->Columns().size());
-  for (int sub = 1; sub < columns; ++sub) {
-    const std::size_t at = static_cast<std::size_t>(sub - 1);
-    LVITEMA subItem{};
-    subItem.mask = LVIF_TEXT;
-    subItem.iItem = index;
-    subItem.iSubItem = sub;
-    subItem.pszText = const_cast<char*>(at < row.subItems.size() ? row.subItems[at].c_str() : "");
-    SendMessageA(Handle(), LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&subItem));
+void ListViewWindow::ApplyRows() {
+  Context().ForgetDeferred(*this);
+  if (list_->Updating()) {
+    return;
   }
-}
-
-void ListViewWindow::InsertRow(int index) {
-  LVITEMA item{};
-  item.mask = LVIF_TEXT;
-  item.iItem = index;
-  item.pszText = const_cast<char*>("");
-  SendMessageA(Handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-  SetRowTexts(index);
-}
-
-void ListViewWindow::ReloadRows() {
-  const ApplyingScope applying(applying_);
-  SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
-  SendMessageA(Handle(), LVM_DELETEALLITEMS, 0, 0);
-  for (int i = 0; i < list_->Count(); ++i) {
-    InsertRow(i);
+  const platform::FlagScope applying(applying_);
+  const int count = list_->Count();
+  if (count != shownCount_) {
+    shownCount_ = count;
+    // Only the rows that come or go are drawn; the rest keep what they show unless it changed.
+    SendMessageA(Handle(), LVM_SETITEMCOUNT, count, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
   }
+  RedrawChangedRows();
   ApplySelection();
-  if (!list_->Updating()) {
-    SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+// What the window was given for rows out of view is forgotten: they are drawn afresh when
+// they scroll into view.
+void ListViewWindow::RedrawChangedRows() {
+  const int top = static_cast<int>(SendMessageA(Handle(), LVM_GETTOPINDEX, 0, 0));
+  const int end = top + static_cast<int>(SendMessageA(Handle(), LVM_GETCOUNTPERPAGE, 0, 0)) + 1;
+  std::vector<int> changed;
+  for (auto cell = given_.begin(); cell != given_.end();) {
+    const auto [row, column] = cell->first;
+    const bool inView = row >= top && row < end;
+    if (inView && cell->second == CellText(row, column)) {
+      ++cell;
+      continue;
+    }
+    // Rows past the end were taken away with the count.
+    if (inView && row < shownCount_ && (changed.empty() || changed.back() != row)) {
+      changed.push_back(row);
+    }
+    cell = given_.erase(cell);
+  }
+  for (std::size_t first = 0; first < changed.size();) {
+    std::size_t last = first;
+    while (last + 1 < changed.size() && changed[last + 1] == changed[last] + 1) {
+      ++last;
+    }
+    SendMessageA(Handle(), LVM_REDRAWITEMS, changed[first], changed[last]);
+    first = last + 1;
   }
 }
 
 // Setting the state of every row costs a notification per row, so it is done only when the
-// window's selection differs from the model's: a row inserted or deleted moves both alike.
+// window's selection differs from the model's.
 void ListViewWindow::ApplySelection() {
-  const ApplyingScope applying(applying_);
   const int selected = list_->ItemIndex();
-  const int shown = static_cast<int>(
-      SendMessageA(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-  if (shown == selected) {
+  if (WindowSelection() == selected) {
     return;
   }
   LVITEMA state{};
   state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   state.state = 0;
-  // Clearing the state of every row costs a notification per row: only while a row is
-  // selected, so that adding rows to a list without a selection stays cheap.
   if (SendMessageA(Handle(), LVM_GETSELECTEDCOUNT, 0, 0) > 0) {
     SendMessageA(Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
                  reinterpret_cast<LPARAM>(&state));
@@ -172,37 +157,121 @@ void ListViewWindow::ApplySelection() {
   }
 }
 
-void ListViewWindow::ListChanged(const ui::ListChange& change) {
-  const ApplyingScope applying(applying_);
-  switch (change.kind) {
-    case ui::ListChange::Kind::kInserted:
-      InsertRow(change.index);
-      break;
-    case ui::ListChange::Kind::kDeleted:
-      SendMessageA(Handle(), LVM_DELETEITEM, change.index, 0);
-      break;
-    case ui::ListChange::Kind::kChanged:
-      SetRowTexts(change.index);
-      break;
-    case ui::ListChange::Kind::kCleared:
-      SendMessageA(Handle(), LVM_DELETEALLITEMS, 0, 0);
-      break;
-    case ui::ListChange::Kind::kReordered:
-      ReloadRows();
-      return;
+// Asked of the window itself: a question from outside would first apply waiting changes,
+// which must not undo the user's selection being reported.
+int ListViewWindow::WindowSelection() {
+  return static_cast<int>(CallOriginal(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+const std::string& ListViewWindow::CellText(int row, int column) const {
+  if (row < 0 || row >= list_->Count() || column < 0) {
+    return kNoText;
   }
-  ApplySelection();
+  const ui::ListItem& item = list_->Item(row);
+  if (column == 0) {
+    return item.caption;
+  }
+  const auto at = static_cast<std::size_t>(column - 1);
+  return at < item.subItems.size() ? item.subItems[at] : kNoText;
+}
+
+const std::string& ListViewWindow::GiveText(int row, int column) {
+  const std::pair<int, int> cell{row, column};
+  if (list_->Updating()) {
+    const auto given = given_.find(cell);
+    if (given != given_.end()) {
+      return given->second;
+    }
+  }
+  return given_.insert_or_assign(cell, CellText(row, column)).first->second;
+}
+
+// The window copies the text from where the answer points, into its caller's buffer.
+LRESULT ListViewWindow::GiveTextA(NMLVDISPINFOA& info) {
+  if (info.item.mask & LVIF_TEXT) {
+    info.item.pszText = const_cast<char*>(GiveText(info.item.iItem, info.item.iSubItem).c_str());
+  }
+  return 0;
+}
+
+// Converted whole, then cut to the caller's buffer.
+LRESULT ListViewWindow::GiveTextW(NMLVDISPINFOW& info) {
+  if ((info.item.mask & LVIF_TEXT) && info.item.pszText && info.item.cchTextMax > 0) {
+    const std::string& text = GiveText(info.item.iItem, info.item.iSubItem);
+    const int size = static_cast<int>(text.size());
+    std::wstring wide(
+        static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0)),
+        L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+    wide.resize(std::min(wide.size(), static_cast<std::size_t>(info.item.cchTextMax - 1)));
+    std::copy(wide.begin(), wide.end(), info.item.pszText);
+    info.item.pszText[wide.size()] = L'\0';
+  }
+  return 0;
+}
+
+int ListViewWindow::FindRow(int start, std::string_view text, bool partial, bool wrap) const {
+  const int count = list_->Count();
+  const auto matches = [&](int row) {
+    const std::string& caption = list_->Item(row).caption;
+    return partial ? caption.size() >= text.size() &&
+                         SameText(std::string_view(caption).substr(0, text.size()), text)
+                   : SameText(caption, text);
+  };
+  start = start >= 0 && start < count ? start : 0;
+  for (int row = start; row < count; ++row) {
+    if (matches(row)) {
+      return row;
+    }
+  }
+  for (int row = 0; wrap && row < start; ++row) {
+    if (matches(row)) {
+      return row;
+    }
+  }
+  return -1;
 }
 
 LRESULT ListViewWindow::OnNotify(const NMHDR& header) {
+  // The window's questions are answered whoever changes it; they change nothing.
+  auto& writable = const_cast<NMHDR&>(header);
+  switch (header.code) {
+    case LVN_GETDISPINFOA:
+      return GiveTextA(reinterpret_cast<NMLVDISPINFOA&>(writable));
+    case LVN_GETDISPINFOW:
+      return GiveTextW(reinterpret_cast<NMLVDISPINFOW&>(writable));
+    case LVN_ODFINDITEMA: {
+      const auto& find = reinterpret_cast<const NMLVFINDITEMA&>(header);
+      if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) {
+        return -1;
+      }
+      return FindRow(find.iStart, find.lvfi.psz, (find.lvfi.flags & LVFI_PARTIAL) != 0,
+                     (find.lvfi.flags & LVFI_WRAP) != 0);
+    }
+    case LVN_ODFINDITEMW: {
+      const auto& find = reinterpret_cast<const NMLVFINDITEMW&>(header);
+      if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) {
+        return -1;
+      }
+      std::string text(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, find.lvfi.psz, -1,
+                                                                    nullptr, 0, nullptr, nullptr)),
+                       '\0');
+      WideCharToMultiByte(CP_ACP, 0, find.lvfi.psz, -1, text.data(), static_cast<int>(text.size()),
+                          nullptr, nullptr);
+      text.resize(std::strlen(text.c_str()));
+      return FindRow(find.iStart, text, (find.lvfi.flags & LVFI_PARTIAL) != 0,
+                     (find.lvfi.flags & LVFI_WRAP) != 0);
+    }
+    default:
+      break;
+  }
   if (applying_) {
     return 0;
   }
   if (header.code == LVN_ITEMCHANGED) {
     const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
     if ((change.uChanged & LVIF_STATE) && ((change.uNewState ^ change.uOldState) & LVIS_SELECTED)) {
-      const int selected = static_cast<int>(
-          SendMessageA(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+      const int selected = WindowSelection();
       if (selected != list_->ItemIndex()) {
         Context().Run([this, selected] { list_->SelectByUser(selected); });
       }
@@ -211,6 +280,14 @@ LRESULT ListViewWindow::OnNotify(const NMHDR& header) {
     Context().Run([this] { list_->Click(); });
   }
   return 0;
+}
+
+// Whoever asks the window about its rows gets the model's: waiting changes are applied first.
+LRESULT ListViewWindow::HandleChildMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message >= LVM_FIRST && message < LVM_FIRST + 0x100) {
+    Context().ApplyDeferred(*this);
+  }
+  return ControlWindow::HandleChildMessage(message, wParam, lParam);
 }
 
 }  // namespace nexolant::win32

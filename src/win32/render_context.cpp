@@ -21,29 +21,28 @@ HBRUSH BrushCache::Get(COLORREF color) {
 RenderContext::RenderContext(ui::Application& application, HintWindow& hints, int dpi)
     : application_(&application), hints_(&hints), dpi_(dpi > 0 ? dpi : 96), fonts_(dpi_ / 96.0) {}
 
-void RenderContext::DeferCaption(ControlWindow& window) {
-  if (std::find(deferredCaptions_.begin(), deferredCaptions_.end(), &window) ==
-      deferredCaptions_.end()) {
-    deferredCaptions_.push_back(&window);
+void RenderContext::Defer(ControlWindow& window) {
+  if (std::find(deferred_.begin(), deferred_.end(), &window) == deferred_.end()) {
+    deferred_.push_back(&window);
   }
 }
 
-void RenderContext::ApplyDeferredCaptions() {
-  for (ControlWindow* window : std::exchange(deferredCaptions_, {})) {
-    window->Apply(ui::Property::kCaption);
+void RenderContext::ApplyDeferred() {
+  for (ControlWindow* window : std::exchange(deferred_, {})) {
+    window->ApplyPending();
   }
 }
 
-void RenderContext::ApplyDeferredCaption(ControlWindow& window) {
-  const auto found = std::find(deferredCaptions_.begin(), deferredCaptions_.end(), &window);
-  if (found != deferredCaptions_.end()) {
-    deferredCaptions_.erase(found);
-    window.Apply(ui::Property::kCaption);
+void RenderContext::ApplyDeferred(ControlWindow& window) {
+  const auto found = std::find(deferred_.begin(), deferred_.end(), &window);
+  if (found != deferred_.end()) {
+    deferred_.erase(found);
+    window.ApplyPending();
   }
 }
 
-void RenderContext::ForgetDeferredCaption(ControlWindow& window) {
-  std::erase(deferredCaptions_, &window);
+void RenderContext::ForgetDeferred(ControlWindow& window) {
+  std::erase(deferred_, &window);
 }
 
 RECT RenderContext::ToPixels(const ui::Rect& rect) const {

@@ -60,13 +60,14 @@ class RenderContext {
     return application_->RunHandler(std::forward<Handler>(handler));
   }
 
-  // A label's new caption, set while an event handler runs, waits here until the handler pumps
-  // messages or returns, or until the window's text is read: a label that changes once per
-  // scanned entry then costs its window at most one update per dispatch.
-  void DeferCaption(ControlWindow& window);
-  void ApplyDeferredCaptions();
-  void ApplyDeferredCaption(ControlWindow& window);
-  void ForgetDeferredCaption(ControlWindow& window);
+  // A label's new caption or a list's changed rows, set while an event handler runs, wait here
+  // until the handler pumps messages or returns, or until the window is read: a label or a
+  // list that changes once per scanned entry then costs its window at most one update per
+  // dispatch.
+  void Defer(ControlWindow& window);
+  void ApplyDeferred();
+  void ApplyDeferred(ControlWindow& window);
+  void ForgetDeferred(ControlWindow& window);
 
  private:
   ui::Application* application_;
@@ -76,7 +77,7 @@ class RenderContext {
   PictureCache pictures_;
   BrushCache brushes_;
   std::unordered_map<HWND, ControlWindow*> controlWindows_;
-  std::vector<ControlWindow*> deferredCaptions_;
+  std::vector<ControlWindow*> deferred_;
 };
 
 // The background of a container: a form's colour, or a notebook page's (its notebook's).

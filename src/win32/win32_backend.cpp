@@ -70,7 +70,10 @@ int ScreenDpi() {
 
 }  // namespace
 
-Win32Backend::Win32Backend(Clock::duration pumpInterval) : pumpInterval_(pumpInterval) {
+Win32Backend::Win32Backend(std::chrono::milliseconds pumpInterval)
+    : pumpInterval_(static_cast<DWORD>(pumpInterval.count())),
+      lastDispatch_(GetTickCount() - pumpInterval_),
+      lastCaptions_(lastDispatch_ - kPumpIntervalsPerCaptionUpdate * pumpInterval_) {
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof controls;
   controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES;
@@ -91,20 +94,14 @@ void Win32Backend::Attach(ui::Application& application) {
 }
 
 void Win32Backend::ProcessMessages() {
-  const Clock::time_point now = Clock::now();
+  const DWORD now = GetTickCount();
   if (now - lastDispatch_ < pumpInterval_) {
-    if (now - lastInputCheck_ < std::chrono::milliseconds(1)) {
-      return;
-    }
-    lastInputCheck_ = now;
-    if (HIWORD(GetQueueStatus(QS_INPUT)) == 0) {
-      return;
-    }
+    return;
   }
-  // Labels that change with every scanned entry are drawn a few times a second, not at every
-  // dispatch: drawing one costs milliseconds under Wine.
+  // Labels and lists that change with every scanned entry are drawn a few times a second, not
+  // at every dispatch: drawing one costs milliseconds under Wine.
   if (now - lastCaptions_ >= kPumpIntervalsPerCaptionUpdate * pumpInterval_) {
-    context_->ApplyDeferredCaptions();
+    context_->ApplyDeferred();
     lastCaptions_ = now;
   }
   MSG message;
@@ -118,8 +115,12 @@ void Win32Backend::ProcessMessages() {
   }
   // The interval runs from the end of the dispatch, so that the work between two dispatches
   // keeps its share however long drawing took.
-  lastDispatch_ = Clock::now();
-  lastInputCheck_ = lastDispatch_;
+  lastDispatch_ = GetTickCount();
+}
+
+void Win32Backend::UpdateWindows() {
+  context_->ApplyDeferred();
+  lastCaptions_ = GetTickCount();
 }
 
 FormWindow* Win32Backend::FormOfWindow(HWND hwnd) const {
@@ -174,7 +175,7 @@ ui::MessageResult Win32Backend::ShowMessageBox(const std::string& text, const st
   if (hints_) {
     hints_->Hide();
   }
-  context_->ApplyDeferredCaptions();
+  context_->ApplyDeferred();
   HWND owner = GetActiveWindow();
   UINT flags = MessageBoxFlags(buttons, icon);
   if (!owner) {
@@ -216,7 +217,7 @@ void Win32Backend::ShowModal(ui::Form& form) {
   const ModalScope modal(window ? window->Handle() : nullptr);
   MSG message;
   while (form.ModalResult() == ui::ModalResult::kNone) {
-    context_->ApplyDeferredCaptions();
+    context_->ApplyDeferred();
     const BOOL got = GetMessageA(&message, nullptr, 0, 0);
     if (got <= 0) {
       if (got == 0) {
@@ -232,7 +233,7 @@ void Win32Backend::Run(ui::Form& mainForm) {
   mainForm_ = &mainForm;
   MSG message;
   while (!mainForm.Closed()) {
-    context_->ApplyDeferredCaptions();
+    context_->ApplyDeferred();
     if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
       break;
     }

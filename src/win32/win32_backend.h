@@ -22,20 +22,22 @@ namespace nexolant::win32 {
 // form and control of the model.
 class Win32Backend final : public ui::ApplicationBackend {
  public:
-  using Clock = std::chrono::steady_clock;
-
-  // pumpInterval: how long ProcessMessages may skip the queue after a dispatch while no
-  // input waits (zero: every call dispatches).
-  explicit Win32Backend(Clock::duration pumpInterval = std::chrono::milliseconds(10));
+  // pumpInterval: how long ProcessMessages may skip the queue after a dispatch (zero: every
+  // call dispatches).
+  explicit Win32Backend(std::chrono::milliseconds pumpInterval = std::chrono::milliseconds(10));
   ~Win32Backend() override;
 
   void Attach(ui::Application& application) override;
 
-  // Returns at once unless the pump interval has passed since the end of the last dispatch or
-  // input is waiting (looked at no more often than once a millisecond); otherwise dispatches
-  // every pending message. Label captions changed by the running handler reach their windows
-  // at a dispatch at most once every four pump intervals.
+  // Returns at once unless the pump interval has passed since the end of the last dispatch (by
+  // the tick count, so at most about 16 ms apart);
+  // otherwise dispatches every pending message. Input waits at most one interval: asking the
+  // queue whether input waits is a round trip to the server under Wine, which cost more than
+  // the walk itself when it was asked every millisecond. Label captions and list rows changed
+  // by the running handler reach their windows at a dispatch at most once every four pump
+  // intervals, or at once through UpdateWindows.
   void ProcessMessages() override;
+  void UpdateWindows() override;
 
   ui::MessageResult ShowMessageBox(const std::string& text, const std::string& caption,
                                    ui::MessageButtons buttons, ui::MessageIcon icon) override;
@@ -71,10 +73,13 @@ class Win32Backend final : public ui::ApplicationBackend {
   // Deferred captions reach their windows once every so many pump intervals.
   static constexpr int kPumpIntervalsPerCaptionUpdate = 4;
 
-  Clock::duration pumpInterval_;
-  Clock::time_point lastDispatch_{};
-  Clock::time_point lastCaptions_{};
-  Clock::time_point lastInputCheck_{};
+  // Times are the system's tick count, in milliseconds: reading it is a read of memory the
+  // system keeps up to date (a few nanoseconds, where the steady clock costs a quarter of a
+  // microsecond under Wine), which a pump point in a hot loop can afford at every call. It
+  // moves in steps of 10 to 16 ms, so a dispatch comes at the first step after the interval.
+  DWORD pumpInterval_;
+  DWORD lastDispatch_;
+  DWORD lastCaptions_;
   ui::Application* application_ = nullptr;
   ui::Form* mainForm_ = nullptr;
   std::unique_ptr<HintWindow> hints_;

@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+#include "win32/system_library.h"
+
 namespace nexolant::win32 {
 
 namespace {
@@ -21,6 +23,22 @@ bool Resolve(HMODULE module, const char* name, Function& function) {
 std::string TextOf(const char* buffer, std::size_t size) {
   return std::string(buffer, strnlen(buffer, size));
 }
+
+// The file name of a path: what follows its last backslash. CharNextA steps over the
+// double-byte characters whose second byte is a backslash.
+std::string FileNameOf(const std::string& path) {
+  const char* name = path.c_str();
+  for (const char* at = path.c_str(); *at != '\0'; at = CharNextA(at)) {
+    if (*at == '\\') {
+      name = at + 1;
+    }
+  }
+  return name;
+}
+
+// The module that stands for the executable's image when the name comes from the image rather
+// than from the module list; the null module means the executable to PSAPI as well.
+constexpr platform::ModuleId kExecutableImage = 0;
 
 class Win32Snapshot : public platform::ProcessSnapshot {
  public:
@@ -50,7 +68,13 @@ class Win32OpenedProcess : public platform::OpenedProcess {
   Win32OpenedProcess(UniqueHandle handle, const Win32ProcessApi::PsapiFunctions& functions)
       : handle_(std::move(handle)), functions_(functions) {}
 
+  // The executable's image when its name can be read from it, else the first module of the
+  // module list, which fails on a 64-bit process read from a 32-bit program.
   std::optional<platform::ModuleId> FirstModule() override {
+    imageName_ = ImageName();
+    if (imageName_) {
+      return kExecutableImage;
+    }
     HMODULE module = nullptr;
     DWORD needed = 0;
     if (!functions_.enumProcessModules(handle_.get(), &module, sizeof(module), &needed) ||
@@ -61,6 +85,9 @@ class Win32OpenedProcess : public platform::OpenedProcess {
   }
 
   std::optional<std::string> ModuleBaseName(platform::ModuleId module) override {
+    if (module == kExecutableImage && imageName_) {
+      return FileNameOf(*imageName_);
+    }
     char name[MAX_PATH];
     if (functions_.getModuleBaseName(handle_.get(), reinterpret_cast<HMODULE>(module), name,
                                      MAX_PATH) == 0) {
@@ -82,8 +109,25 @@ class Win32OpenedProcess : public platform::OpenedProcess {
   }
 
  private:
+  // The executable's full path in the Win32 form; none where the system cannot tell it.
+  std::optional<std::string> ImageName() const {
+    if (!functions_.queryImageName) {
+      return std::nullopt;
+    }
+    std::string path(kLongestPath, '\0');
+    DWORD size = kLongestPath;
+    if (!functions_.queryImageName(handle_.get(), 0, path.data(), &size) || size == 0) {
+      return std::nullopt;
+    }
+    path.resize(size);
+    return path;
+  }
+
+  static constexpr DWORD kLongestPath = 32768;
+
   UniqueHandle handle_;
   Win32ProcessApi::PsapiFunctions functions_;
+  std::optional<std::string> imageName_;
 };
 
 }  // namespace
@@ -131,31 +175,40 @@ bool Win32ProcessApi::RunningElevated() {
   return CheckTokenMembership(nullptr, sid.get(), &member) && member;
 }
 
+HMODULE Win32ProcessApi::Kernel32() {
+  if (!kernel32_) {
+    kernel32_ = LoadSystemLibrary("kernel32.dll");
+  }
+  return kernel32_.get();
+}
+
 bool Win32ProcessApi::BindToolhelp() {
-  if (kernel32_) {
+  if (toolhelp_.createSnapshot) {
     return true;
   }
-  UniqueModule module(LoadLibraryA("kernel32.dll"));
+  const HMODULE module = Kernel32();
   ToolhelpFunctions functions;
-  if (module && Resolve(module.get(), "CreateToolhelp32Snapshot", functions.createSnapshot) &&
-      Resolve(module.get(), "Process32First", functions.first) &&
-      Resolve(module.get(), "Process32Next", functions.next)) {
-    kernel32_ = std::move(module);
+  if (module && Resolve(module, "CreateToolhelp32Snapshot", functions.createSnapshot) &&
+      Resolve(module, "Process32First", functions.first) &&
+      Resolve(module, "Process32Next", functions.next)) {
     toolhelp_ = functions;
   }
-  return static_cast<bool>(kernel32_);
+  return toolhelp_.createSnapshot != nullptr;
 }
 
 bool Win32ProcessApi::BindPsapi() {
   if (psapi_) {
     return true;
   }
-  UniqueModule module(LoadLibraryA("PSAPI.dll"));
+  UniqueModule module = LoadSystemLibrary("PSAPI.dll");
   PsapiFunctions functions;
   if (module && Resolve(module.get(), "EnumProcesses", functions.enumProcesses) &&
       Resolve(module.get(), "EnumProcessModules", functions.enumProcessModules) &&
       Resolve(module.get(), "GetModuleBaseNameA", functions.getModuleBaseName) &&
       Resolve(module.get(), "GetModuleFileNameExA", functions.getModuleFileNameEx)) {
+    if (const HMODULE kernel32 = Kernel32()) {
+      Resolve(kernel32, "QueryFullProcessImageNameA", functions.queryImageName);
+    }
     psapi_ = std::move(module);
     psapiFunctions_ = functions;
   }

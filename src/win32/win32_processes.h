@@ -11,9 +11,12 @@
 
 namespace nexolant::win32 {
 
-// The process services on the Win32 API. "kernel32.dll" and "PSAPI.dll" are loaded and their
-// functions resolved at the first operation that needs them; a library counts as bound only
-// when every function the program uses resolved. A version given to the constructor replaces
+// The process services on the Win32 API. "kernel32.dll" and "PSAPI.dll" are loaded from the
+// system's folder and their functions resolved at the first operation that needs them; a
+// library counts as bound only when every function the program uses resolved. The image name
+// of an opened process is read with QueryFullProcessImageNameA where the system has it (Vista
+// and later): unlike the module list, it can be read from a 32-bit program on a 64-bit
+// process. A version given to the constructor replaces
 // the system's, so that either listing method can be used on any system. Snapshots and opened
 // processes must not outlive the object that made them.
 class Win32ProcessApi : public platform::ProcessApi {
@@ -28,6 +31,8 @@ class Win32ProcessApi : public platform::ProcessApi {
     BOOL(WINAPI* enumProcessModules)(HANDLE, HMODULE*, DWORD, DWORD*) = nullptr;
     DWORD(WINAPI* getModuleBaseName)(HANDLE, HMODULE, char*, DWORD) = nullptr;
     DWORD(WINAPI* getModuleFileNameEx)(HANDLE, HMODULE, char*, DWORD) = nullptr;
+    // Of kernel32, and optional: null where the system lacks it.
+    BOOL(WINAPI* queryImageName)(HANDLE, DWORD, char*, DWORD*) = nullptr;
   };
 
   explicit Win32ProcessApi(std::optional<platform::VersionInfo> version = std::nullopt);
@@ -43,6 +48,8 @@ class Win32ProcessApi : public platform::ProcessApi {
                                                        std::uint32_t processId) override;
 
  private:
+  HMODULE Kernel32();
+
   std::optional<platform::VersionInfo> version_;
   UniqueModule kernel32_;
   UniqueModule psapi_;

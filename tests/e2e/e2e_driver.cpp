@@ -115,15 +115,26 @@ BOOL CALLBACK ByPosition(HWND hwnd, LPARAM data) {
   return TRUE;
 }
 
-int Wait(int seconds) {
-  for (int tick = 0; tick < seconds * 10; ++tick) {
-    if (const HWND hwnd = MainWindow()) {
-      RECT rect;
-      GetWindowRect(hwnd, &rect);
-      std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
-      return 0;
+// Waits for the condition, looking ten times a second, for up to that many seconds of wall time.
+template <class Condition>
+bool WaitFor(int seconds, Condition condition) {
+  const DWORD start = GetTickCount();
+  while (!condition()) {
+    if (GetTickCount() - start >= static_cast<DWORD>(seconds) * 1000) {
+      return false;
     }
     Sleep(100);
+  }
+  return true;
+}
+
+int Wait(int seconds) {
+  HWND hwnd = nullptr;
+  if (WaitFor(seconds, [&hwnd] { return (hwnd = MainWindow()) != nullptr; })) {
+    RECT rect;
+    GetWindowRect(hwnd, &rect);
+    std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+    return 0;
   }
   std::fprintf(stderr, "no main window after %d s\n", seconds);
   return 1;
@@ -286,13 +297,7 @@ std::vector<std::string> StaticTexts(HWND dialog) {
 
 int Browse(const std::string& path) {
   HWND dialog = nullptr;
-  for (int tick = 0; tick < 100 && !dialog; ++tick) {
-    dialog = BrowseDialog();
-    if (!dialog) {
-      Sleep(100);
-    }
-  }
-  if (!dialog) {
+  if (!WaitFor(30, [&dialog] { return (dialog = BrowseDialog()) != nullptr; })) {
     std::fprintf(stderr, "no browse dialog\n");
     return 1;
   }

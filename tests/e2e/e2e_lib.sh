@@ -1,5 +1,6 @@
 # Pieces every end-to-end script shares. Source it after setting root, wine_run and driver_exe;
-# it sources the headless display helper and keeps the started program's id in app_pid.
+# it sources the headless display helper and wait_until, and keeps the started program's id in
+# app_pid.
 # shellcheck shell=bash
 # shellcheck source=../../scripts/lib/xvfb.sh
 source "$root/scripts/lib/xvfb.sh"

@@ -114,10 +114,7 @@ wine_tool reg add "$run_key" /v Nexolant /d "$install_win\\Nexolant.exe" /f >/de
 
 # The uninstaller runs from a copy of itself and deletes Uninstall.exe last of the files.
 "$wine_run" "$install_dir/Uninstall.exe" /S || fail "the silent uninstall ended with code $?"
-for _ in $(seq 300); do
-  [ -f "$install_dir/Uninstall.exe" ] || break
-  sleep 0.1
-done
+wait_until 30 test ! -f "$install_dir/Uninstall.exe" || fail "the uninstall left Uninstall.exe"
 for file in Uninstall.exe Nexolant.exe Reference.dat Nexolant.chm Readme.txt License.txt Nexolant.ini; do
   [ ! -e "$install_dir/$file" ] || fail "the uninstall left $file"
 done

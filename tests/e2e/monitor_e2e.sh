@@ -32,31 +32,23 @@ printf '[OtherKill]\nNXMONITORPROBE.EXE=Probe process of the monitor test\n' >"$
 
 ensure_display
 
-# Polls the monitor's list (at 211, 170 of the main window) until it shows the row.
+# Reads the monitor's list (at 211, 170 of the main window) from this process, as a screen
+# reader would, until it shows the row.
+has_row() { driver rows 211 170 | grep -qxF "$1"; }
 expect_row() {
-  local rows
-  for _ in $(seq 1 50); do
-    rows=$(driver rows 211 170) || fail "no process list"
-    if grep -qxF "$1" <<<"$rows"; then
-      echo "ok: $1"
-      return
-    fi
-    sleep 0.2
-  done
-  fail "no row \"$1\" in: $rows"
+  wait_until 30 has_row "$1" || fail "no row \"$1\" in: $(driver rows 211 170)"
+  echo "ok: $1"
 }
 
 start_program "$folder/Nexolant.exe"
+
+probes_running() { [ "$(driver count "$probe")" = "$1" ]; }
 
 # Starts a probe, which sleeps for a minute, and waits until it runs.
 start_probe() {
   (cd / && exec setsid "$wine_run" "$folder/$probe") &
   probe_pid=$!
-  for _ in $(seq 1 50); do
-    [ "$(driver count "$probe")" = "1" ] && return
-    sleep 0.2
-  done
-  fail "the probe process did not start"
+  wait_until 30 probes_running 1 || fail "the probe process did not start"
 }
 
 driver click "Settings" || fail "no Settings button"
@@ -68,10 +60,7 @@ expect_row "$probe | Probe process of the monitor test"
 [ "$(driver count "$probe")" = "1" ] || fail "the probe was terminated with the option unticked"
 kill -- "-$probe_pid" 2>/dev/null || true
 wait "$probe_pid" 2>/dev/null || true
-for _ in $(seq 1 50); do
-  [ "$(driver count "$probe")" = "0" ] && break
-  sleep 0.2
-done
+wait_until 30 probes_running 0 || fail "the probe did not end"
 
 driver click "Settings" || fail "no Settings button"
 driver click "Automatically terminate malicious processes" || fail "no auto-terminate box"
@@ -80,7 +69,7 @@ driver click "Disable" || fail "no Disable link"
 start_probe
 driver click "Enable" || fail "no Enable link"
 expect_row "$probe | Probe process of the monitor test - Terminated"
-[ "$(driver count "$probe")" = "0" ] || fail "the probe still runs"
+wait_until 30 probes_running 0 || fail "the probe still runs"
 echo "ok: the probe was terminated"
 
 close_program

@@ -59,18 +59,12 @@ expect_title "Reference file details"
 
 # Minimized with "Minimize to system tray" ticked (the default), the window goes into the tray;
 # a click on the icon brings it back as it was.
-wait_for() {
-  for _ in $(seq 50); do
-    [ "$(driver shown)" = "$1" ] && return 0
-    sleep 0.2
-  done
-  return 1
-}
+window_is() { [ "$(driver shown)" = "$1" ]; }
 driver minimize || fail "cannot minimize"
-wait_for hidden || fail "the minimized window did not leave the taskbar"
+wait_until 30 window_is hidden || fail "the minimized window did not leave the taskbar"
 echo "ok: minimized into the tray"
 driver tray-click || fail "no tray icon window"
-wait_for shown || fail "a click on the tray icon did not bring the window back"
+wait_until 30 window_is shown || fail "a click on the tray icon did not bring the window back"
 expect_title "Reference file details"
 
 close_program

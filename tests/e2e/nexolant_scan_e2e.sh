@@ -66,14 +66,15 @@ driver click "Settings" || fail "no Settings button"
 [ "$(driver checked "Deep scanning of registry")" = 1 ] || driver click "Deep scanning of registry"
 [ "$(driver checked "Deep scanning of registry")" = 1 ] || fail "deep scanning is not ticked"
 
+select_ticked() { [ "$(driver checked "Select drive or folder to scan")" = 1 ]; }
+
 # Chooses a folder with the Select link and the browse dialog, then scans it; prints the
 # dialog's texts and then the caption of the Stop button at the end of the scan.
 scan_folder() {
   driver click "Scan Now" || fail "no Scan Now button"
   driver post-click "Select" || fail "no Select link"
   driver browse "$1" || fail "cannot choose $1 in the browse dialog"
-  sleep 1
-  [ "$(driver checked "Select drive or folder to scan")" = 1 ] || fail "Select did not tick its mode"
+  wait_until 30 select_ticked || fail "Select did not tick its mode"
   [ "$(driver checked "Scan registry")" = 1 ] || fail "Scan registry is not ticked"
   driver click "Next" || fail "no Next button"
   driver text-at 577 325

@@ -35,22 +35,20 @@ trap cleanup EXIT
 
 ensure_display
 
-# Waits up to $1 seconds for a command to succeed.
-within() {
-  local seconds=$1
-  shift
-  for _ in $(seq $((seconds * 2))); do
-    if "$@" >/dev/null 2>&1; then
-      return 0
-    fi
-    sleep 0.5
-  done
-  return 1
-}
 title_is() { [ "$(driver text-at 182 85)" = "$1" ]; }
+# The rows of the list shown, read from this process through LVM_GETITEMTEXT as a screen
+# reader reads them: "name|second column|third column".
+expect_rows() {
+  local rows row
+  rows=$(driver rows) || fail "no list shown"
+  for row in "$@"; do
+    grep -qxF "$row" <<<"$rows" || fail "no row \"$row\" in: $rows"
+  done
+  echo "ok: $# rows read"
+}
 shows() { driver list | grep -qF "\"$1\""; }
 expect_shown() {
-  within 20 shows "$1" || fail "\"$1\" not shown"
+  wait_until 30 shows "$1" || fail "\"$1\" not shown"
   echo "ok: $1"
 }
 
@@ -68,15 +66,17 @@ cp "$exe" "$folder/Nexolant.exe"
 (exec setsid "$wine_run" "$planted/${tag}h.exe") &
 helper_pid=$!
 helper_runs() { [ "$(driver count "${tag}h.exe")" = 1 ]; }
-within 30 helper_runs || fail "the helper did not start"
+wait_until 30 helper_runs || fail "the helper did not start"
 
 start_program "$folder/Nexolant.exe"
 driver click "Scan Now" >/dev/null || fail "no Scan Now button"
 driver post-click "Next" || fail "no Next button"
-within 240 driver click "Report" || fail "the scan did not end with a report"
-within 10 title_is "Report" || fail "no Report page"
+wait_until 240 driver click "Report" || fail "the scan did not end with a report"
+wait_until 30 title_is "Report" || fail "no Report page"
+expect_rows "${tag}a.dll|$origin|Test file A" "${tag}b.dll|$origin|Test file B" \
+  "${tag}h.exe|Memory|Test helper" "${tag}h.exe|$origin|Test helper"
 driver post-click "Repair" || fail "no Repair button"
-if ! within 60 title_is "Nexolant Status"; then
+if ! wait_until 60 title_is "Nexolant Status"; then
   driver answer "OK" >&2 || true
   fail "Repair did not end on the Status page"
 fi
@@ -101,17 +101,21 @@ close_program
 start_program "$folder/Nexolant.exe"
 driver click "Quarantine" >/dev/null || fail "no Quarantine button"
 expect_shown "There are 3 object(s) in quarantine."
+expect_rows "${tag}a.dll|Test file A|$origin" "${tag}b.dll|Test file B|$origin" \
+  "${tag}h.exe|Test helper|$origin"
 driver click-first-row || fail "no list"
 driver post-click "Restore" || fail "no Restore button"
-within 20 test -f "$planted/${tag}a.dll" || fail "${tag}a.dll was not restored"
+wait_until 30 test -f "$planted/${tag}a.dll" || fail "${tag}a.dll was not restored"
 [ "$(cat "$planted/${tag}a.dll")" = "first" ] || fail "the restored file changed"
 expect_shown "There are currently 2 object(s) in quarantine."
+expect_rows "${tag}b.dll|Test file B|$origin" "${tag}h.exe|Test helper|$origin"
+driver rows | grep -qF "${tag}a.dll" && fail "the restored file keeps its row"
 grep -qF "${tag}a.dll" "$folder/Quarantine.ini" && fail "the restored file keeps its entry"
 
 driver post-click "Empty Quarantine" || fail "no Empty Quarantine button"
 question=""
 answer_yes() { question=$(driver answer "&Yes"); }
-within 20 answer_yes || fail "no question before emptying"
+wait_until 30 answer_yes || fail "no question before emptying"
 [ "$question" = "Are you sure you want to empty the quarantine?" ] || fail "asked \"$question\""
 expect_shown "There are currently no objects in quarantine."
 [ ! -e "$folder/Quarantine" ] || fail "the quarantine folder is still there"

@@ -65,6 +65,16 @@ TEST_F(DeferredCaptionTest, ReadingTheTextAppliesItAtOnce) {
   EXPECT_EQ(read, "Scan Complete.");
 }
 
+TEST_F(DeferredCaptionTest, UpdateWindowsAppliesAWaitingCaptionAtOnce) {
+  std::string held;
+  application_.RunHandler([&] {
+    form_.label->SetCaption("200,000");
+    application_.UpdateWindows();
+    held = HeldText(Label());
+  });
+  EXPECT_EQ(held, "200,000");
+}
+
 TEST_F(DeferredCaptionTest, OutsideAHandlerACaptionIsAppliedAtOnce) {
   form_.label->SetCaption("Scan Complete.");
   EXPECT_EQ(HeldText(Label()), "Scan Complete.");

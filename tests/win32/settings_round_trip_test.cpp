@@ -188,11 +188,11 @@ TEST_F(SettingsRoundTripTest, TheRunValueHoldsTheExecutablesPathUntilUntickedByH
   });
   const std::string executable = files_.ExecutablePath();
   ASSERT_TRUE(executable.ends_with("win32_tests.exe")) << executable;
-  EXPECT_EQ(RunValueGuard::Read(), (std::pair<DWORD, std::string>{REG_SZ, executable + '\0'}));
+  const std::pair<DWORD, std::string> quoted{REG_SZ, '"' + executable + '"' + '\0'};
+  EXPECT_EQ(RunValueGuard::Read(), quoted);
 
   RunProgram([&](TMainForm& form) { EXPECT_TRUE(form.Settings().chkStartup().Checked()); });
-  EXPECT_EQ(RunValueGuard::Read(), (std::pair<DWORD, std::string>{REG_SZ, executable + '\0'}))
-      << "still there after a restart";
+  EXPECT_EQ(RunValueGuard::Read(), quoted) << "still there after a restart";
 
   RunProgram([&](TMainForm& form) {
     EXPECT_TRUE(backend_.SetChecked(form.Settings().chkStartup(), false));

@@ -93,17 +93,17 @@ class HelperProcess {
     CloseHandle(info.hThread);
     id_ = info.dwProcessId;
     HANDLE waitFor[] = {ready.get(), process_.get()};
-    if (WaitForMultipleObjects(2, waitFor, FALSE, 20000) == WAIT_TIMEOUT) {
+    if (WaitForMultipleObjects(2, waitFor, FALSE, 30000) == WAIT_TIMEOUT) {
       throw std::runtime_error("the helper did not start: " + path);
     }
   }
 
   std::int32_t id() const { return static_cast<std::int32_t>(id_); }
   bool Running() const { return WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
-  // The exit code once the process has ended within 20 seconds; none while it runs.
+  // The exit code once the process has ended within 30 seconds; none while it runs.
   std::optional<DWORD> WaitForExit() const {
     DWORD code = 0;
-    if (WaitForSingleObject(process_.get(), 20000) != WAIT_OBJECT_0 ||
+    if (WaitForSingleObject(process_.get(), 30000) != WAIT_OBJECT_0 ||
         !GetExitCodeProcess(process_.get(), &code)) {
       return std::nullopt;
     }

@@ -126,6 +126,9 @@ TEST_F(UserSelectionTest, AListFollowsTheUsersClicksAndKeysAndClicksOnlyForClick
   EXPECT_EQ(form_.list->ItemIndex(), 1);
   PressKey(List(), VK_HOME);
   EXPECT_EQ(form_.list->ItemIndex(), 0);
+  SendMessageA(List(), WM_CHAR, 'G', 1);
+  Pump();
+  EXPECT_EQ(form_.list->ItemIndex(), 2) << "typing a row's first letter selects it";
   EXPECT_EQ(clicks_, (std::vector<int>{1, 2}));
 }
 

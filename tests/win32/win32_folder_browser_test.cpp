@@ -67,13 +67,17 @@ DialogLook LookAt(HWND dialog) {
   return look;
 }
 
-// Runs the dialog, and inside its modal loop, once it shows, looks at it and then presses
-// the button with that id.
+// Runs the dialog, and inside its modal loop, once it shows and ready() holds, looks at it and
+// then presses the button with that id. A dialog that is not ready within 30 seconds is
+// pressed all the same, and the test's checks fail.
 class FolderBrowserTest : public ::testing::Test {
  protected:
-  std::optional<std::string> Browse(platform::FolderBrowseRequest request, int button) {
+  std::optional<std::string> Browse(platform::FolderBrowseRequest request, int button,
+                                    std::function<bool()> ready) {
     active_ = this;
     button_ = button;
+    ready_ = std::move(ready);
+    started_ = GetTickCount();
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, &FolderBrowserTest::OnTimer);
     std::optional<std::string> result = browser_.Browse(request);
     KillTimer(nullptr, timer);
@@ -87,14 +91,20 @@ class FolderBrowserTest : public ::testing::Test {
     if (dialog == nullptr || test.pressed_) {
       return;
     }
-    // The dialog shows before it has moved to the initial folder; the status line's first
-    // text marks the move. A dialog that never asks for it is pressed after two seconds.
-    if (test.selections_.empty() && ++test.waits_ < 40) {
+    if (!test.ready_() && GetTickCount() - test.started_ < 30000) {
       return;
     }
     test.look_ = LookAt(dialog);
     test.pressed_ = true;
     PostMessageA(dialog, WM_COMMAND, test.button_, 0);
+  }
+
+  // The dialog shows before it has moved to its initial folder; the status line's text for
+  // that folder marks the move.
+  std::function<bool()> AtFolder(std::string folder) {
+    return [this, folder = std::move(folder)] {
+      return !selections_.empty() && lstrcmpiA(selections_.back().c_str(), folder.c_str()) == 0;
+    };
   }
 
   // The request with a status line that records what it was asked for.
@@ -110,8 +120,9 @@ class FolderBrowserTest : public ::testing::Test {
   static inline FolderBrowserTest* active_ = nullptr;
   Win32FolderBrowser browser_;
   int button_ = IDCANCEL;
+  std::function<bool()> ready_;
+  DWORD started_ = 0;
   bool pressed_ = false;
-  int waits_ = 0;
   DialogLook look_;
   std::vector<std::string> selections_;
 };
@@ -119,7 +130,7 @@ class FolderBrowserTest : public ::testing::Test {
 TEST_F(FolderBrowserTest, OpensCentredOnTheInitialFolderAndReturnsItOnOk) {
   const ScopedFolder folder;
   const std::string path = folder.path().string();
-  const std::optional<std::string> chosen = Browse(Request(path), IDOK);
+  const std::optional<std::string> chosen = Browse(Request(path), IDOK, AtFolder(path));
   ASSERT_TRUE(chosen.has_value());
   EXPECT_EQ(lstrcmpiA(chosen->c_str(), path.c_str()), 0) << *chosen;
   EXPECT_TRUE(look_.centred);
@@ -137,11 +148,11 @@ TEST_F(FolderBrowserTest, OpensCentredOnTheInitialFolderAndReturnsItOnOk) {
 }
 
 TEST_F(FolderBrowserTest, ADriveRootComesBackWithItsBackslash) {
-  EXPECT_EQ(Browse(Request("C:\\"), IDOK), std::optional<std::string>("C:\\"));
+  EXPECT_EQ(Browse(Request("C:\\"), IDOK, AtFolder("C:\\")), std::optional<std::string>("C:\\"));
 }
 
 TEST_F(FolderBrowserTest, CancelReturnsNothing) {
-  EXPECT_EQ(Browse(Request(""), IDCANCEL), std::nullopt);
+  EXPECT_EQ(Browse(Request(""), IDCANCEL, [] { return true; }), std::nullopt);
   EXPECT_TRUE(pressed_);
 }
 
@@ -149,10 +160,12 @@ TEST_F(FolderBrowserTest, CancelReturnsNothing) {
 TEST_F(FolderBrowserTest, AFailingStatusTextLeavesTheDialogUsable) {
   const ScopedFolder folder;
   platform::FolderBrowseRequest request = Request(folder.path().string());
-  request.statusText = [](const platform::FolderSelection&) -> std::string {
+  int asked = 0;
+  request.statusText = [&asked](const platform::FolderSelection&) -> std::string {
+    ++asked;
     throw std::runtime_error("no text");
   };
-  EXPECT_TRUE(Browse(request, IDOK).has_value());
+  EXPECT_TRUE(Browse(request, IDOK, [&asked] { return asked > 0; }).has_value());
 }
 
 }  // namespace

@@ -29,12 +29,12 @@ class Win32NotificationAreaTest : public ::testing::Test {
   Win32NotificationAreaTest() { area_.SetListener(&listener_); }
   ~Win32NotificationAreaTest() override { area_.SetListener(nullptr); }
 
-  // Dispatches what reached this thread's queue, for up to a second, until the listener
+  // Dispatches what reached this thread's queue, for up to 30 seconds, until the listener
   // heard of a new taskbar.
   void PumpUntilTaskbarCreated() {
     const DWORD start = GetTickCount();
     MSG message;
-    while (listener_.taskbarsCreated == 0 && GetTickCount() - start < 1000) {
+    while (listener_.taskbarsCreated == 0 && GetTickCount() - start < 30000) {
       while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         DispatchMessageA(&message);
       }

@@ -13,6 +13,8 @@
 #include "processes/process_list.h"
 #include "sleeper_process.h"
 #include "support/scoped_folder.h"
+#include "win32/system_library.h"
+#include "win32/unique_handle.h"
 
 namespace nexolant::win32 {
 namespace {
@@ -67,6 +69,49 @@ TEST(Win32ProcessesTest, TerminatesEveryProcessOfTheBaseNameInEitherLetterCase) 
     EXPECT_EQ(b.WaitForExit(), 0u);
     EXPECT_FALSE(TerminateProcessByName(api, exeName));
   }
+}
+
+TEST(Win32ProcessesTest, SystemLibrariesComeFromTheSystemFolderOnly) {
+  char folder[MAX_PATH] = {};
+  ASSERT_GT(GetSystemDirectoryA(folder, MAX_PATH), 0u);
+  for (const char* name : {"psapi.dll", "KERNEL32.DLL"}) {
+    const UniqueModule module = LoadSystemLibrary(name);
+    ASSERT_TRUE(module) << name;
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(module.get(), path, MAX_PATH);
+    EXPECT_EQ(UpperCase(path), UpperCase(std::string(folder) + "\\" + name));
+  }
+  EXPECT_FALSE(LoadSystemLibrary("nexolant_no_such_library.dll"));
+}
+
+// A process created suspended has no module list yet, as a 64-bit process has none for a
+// 32-bit program: its name comes from its image.
+TEST(Win32ProcessesTest, AProcessWithoutAModuleListIsTerminatedByItsImageName) {
+  ScopedFolder folder;
+  const std::string exeName = UniqueExeName();
+  const std::string path = CopySleeper(folder, exeName);
+  std::string commandLine = "\"" + path + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  ASSERT_TRUE(CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                             CREATE_SUSPENDED | CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                             &info));
+  OwnedProcess process;
+  process.Adopt(info.hProcess);
+  const UniqueHandle thread(info.hThread);
+  const UniqueModule psapi = LoadSystemLibrary("psapi.dll");
+  ASSERT_TRUE(psapi);
+  const auto enumProcessModules = reinterpret_cast<BOOL(WINAPI*)(HANDLE, HMODULE*, DWORD, DWORD*)>(
+      reinterpret_cast<void (*)()>(GetProcAddress(psapi.get(), "EnumProcessModules")));
+  ASSERT_TRUE(enumProcessModules);
+  HMODULE module = nullptr;
+  DWORD needed = 0;
+  EXPECT_FALSE(enumProcessModules(process.get(), &module, sizeof(module), &needed))
+      << "the module list can be read: this test shows nothing here";
+  Win32ProcessApi api;
+  EXPECT_TRUE(TerminateProcessByName(api, LowerCase(exeName)));
+  EXPECT_EQ(WaitForSingleObject(process.get(), 20000), WAIT_OBJECT_0);
 }
 
 TEST(Win32ProcessesTest, ANameWithAFolderTerminatesNothing) {

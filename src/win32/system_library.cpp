@@ -1,0 +1,23 @@
+#include "win32/system_library.h"
+
+#include <string>
+
+namespace nexolant::win32 {
+
+UniqueModule LoadSystemLibrary(const char* name) {
+  const UINT size = GetSystemDirectoryA(nullptr, 0);
+  if (size == 0) {
+    return UniqueModule();
+  }
+  std::string path(size, '\0');
+  const UINT length = GetSystemDirectoryA(path.data(), size);
+  if (length == 0 || length >= size) {
+    return UniqueModule();
+  }
+  path.resize(length);
+  path += '\\';
+  path += name;
+  return UniqueModule(LoadLibraryA(path.c_str()));
+}
+
+}  // namespace nexolant::win32
