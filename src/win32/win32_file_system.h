@@ -25,6 +25,9 @@ class Win32FileSystem : public platform::FileSystem {
   std::string WindowsFolder() override;
   std::string ProgramFolder() override;
   std::string ExecutablePath() override;
+  std::string FullPath(const std::string& path) override;
+  std::string LongPath(const std::string& path) override;
+  std::string KnownFolderPath(platform::KnownFolder folder) override;
 
  private:
   // Keeps the calling thread's last error when ok is false; returns ok.

@@ -1,5 +1,7 @@
 #include "contracts/file_system_contract.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <random>
 
@@ -42,6 +44,40 @@ class MemoryEnvironment {
     files_.SetAttributes(path, platform::kAttributeReadOnly);
   }
   bool ReadOnlyFilesRefuseWrites(const std::string&) { return true; }
+  // Names each long name below the test's folder as Windows would: "LONGFO~1", "SOMELO~1.TEX".
+  std::string ShortPath(const std::string& path) {
+    std::string longPath = Folder();
+    std::string shortPath = Folder();
+    for (std::size_t start = longPath.size(); start < path.size();) {
+      const std::size_t end = std::min(path.find('\\', start), path.size());
+      const std::string name = path.substr(start, end - start);
+      const std::size_t dot = name.rfind('.');
+      std::string alias;
+      for (const char c : name.substr(0, dot)) {
+        if (c != ' ' && alias.size() < 6) {
+          alias += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        }
+      }
+      alias += "~1";
+      if (dot != std::string::npos) {
+        alias += name.substr(dot, 4);
+      }
+      longPath += name;
+      files_.AddShortName(longPath, alias);
+      shortPath += alias;
+      if (end < path.size()) {
+        longPath += '\\';
+        shortPath += '\\';
+      }
+      start = end + 1;
+    }
+    return shortPath;
+  }
+  bool MakeFolderLink(const std::string& link, const std::string&) {
+    files_.AddFolder(link);
+    files_.SetAttributes(link, platform::kAttributeDirectory | platform::kAttributeReparsePoint);
+    return true;
+  }
 
  private:
   MemoryFileSystem files_;
@@ -69,6 +105,11 @@ class StdEnvironment {
   void SetReadOnly(const std::string& path) {
     fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
+  }
+  bool MakeFolderLink(const std::string& link, const std::string& target) {
+    std::error_code error;
+    fs::create_directory_symlink(target, link, error);
+    return !error;
   }
 
  private:
