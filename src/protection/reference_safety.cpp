@@ -47,11 +47,12 @@ std::optional<std::string> ReferenceHazard(const SignatureTables& tables,
     }
     const std::string& pattern = section.list[*index];
     const std::optional<SampleMatch> match = FindSampleMatch(pattern, section.kind, locale);
-    const std::string quotedName = "\"" + std::string(match ? match->name : "") + "\"";
-    return "Pattern \"" + pattern + "\" of [" + section.name + "] " +
-           (match && match->protectedName
-                ? "matches the protected name " + quotedName + "."
-                : "is too broad: it matches the ordinary name " + quotedName + ".");
+    std::string reason = "Pattern \"";
+    reason.append(pattern).append("\" of [").append(section.name).append("] ");
+    reason.append(match && match->protectedName ? "matches the protected name \""
+                                                : "is too broad: it matches the ordinary name \"");
+    reason.append(match ? match->name : "").append("\".");
+    return reason;
   }
   return std::nullopt;
 }
