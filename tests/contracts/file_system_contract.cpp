@@ -1,7 +1,6 @@
 #include "contracts/file_system_contract.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <random>
 
@@ -44,31 +43,16 @@ class MemoryEnvironment {
     files_.SetAttributes(path, platform::kAttributeReadOnly);
   }
   bool ReadOnlyFilesRefuseWrites(const std::string&) { return true; }
-  // Names each long name below the test's folder as Windows would: "LONGFO~1", "SOMELO~1.TEX".
+  // Gives each name below the test's folder a short name: "~1" and its place in the path.
   std::string ShortPath(const std::string& path) {
     std::string longPath = Folder();
     std::string shortPath = Folder();
     for (std::size_t start = longPath.size(); start < path.size();) {
       const std::size_t end = std::min(path.find('\\', start), path.size());
-      const std::string name = path.substr(start, end - start);
-      const std::size_t dot = name.rfind('.');
-      std::string alias;
-      for (const char c : name.substr(0, dot)) {
-        if (c != ' ' && alias.size() < 6) {
-          alias += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        }
-      }
-      alias += "~1";
-      if (dot != std::string::npos) {
-        alias += name.substr(dot, 4);
-      }
-      longPath += name;
-      files_.AddShortName(longPath, alias);
-      shortPath += alias;
-      if (end < path.size()) {
-        longPath += '\\';
-        shortPath += '\\';
-      }
+      longPath = path.substr(0, end);
+      shortPath.append("S").append(std::to_string(start)).append("~1");
+      files_.AddShortName(longPath, shortPath.substr(shortPath.rfind('\\') + 1));
+      shortPath += end < path.size() ? "\\" : "";
       start = end + 1;
     }
     return shortPath;

@@ -102,26 +102,19 @@ class MemoryDirectorySearch : public platform::DirectorySearch {
   std::size_t next_ = 0;
 };
 
-// The folders of a Windows 7 installation, for the user "User".
+// The main folders of a Windows 7 installation, for the user "User".
 constexpr std::pair<platform::KnownFolder, const char*> kKnownFolders[] = {
     {platform::KnownFolder::kProfile, "C:\\Users\\User"},
     {platform::KnownFolder::kDesktop, "C:\\Users\\User\\Desktop"},
     {platform::KnownFolder::kDocuments, "C:\\Users\\User\\Documents"},
-    {platform::KnownFolder::kMusic, "C:\\Users\\User\\Music"},
-    {platform::KnownFolder::kPictures, "C:\\Users\\User\\Pictures"},
-    {platform::KnownFolder::kVideos, "C:\\Users\\User\\Videos"},
-    {platform::KnownFolder::kFavorites, "C:\\Users\\User\\Favorites"},
     {platform::KnownFolder::kAppData, "C:\\Users\\User\\AppData\\Roaming"},
     {platform::KnownFolder::kLocalAppData, "C:\\Users\\User\\AppData\\Local"},
     {platform::KnownFolder::kStartMenu,
      "C:\\Users\\User\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu"},
     {platform::KnownFolder::kProgramData, "C:\\ProgramData"},
-    {platform::KnownFolder::kCommonDesktop, "C:\\Users\\Public\\Desktop"},
     {platform::KnownFolder::kCommonDocuments, "C:\\Users\\Public\\Documents"},
     {platform::KnownFolder::kWindows, "C:\\Windows"},
     {platform::KnownFolder::kSystem, "C:\\Windows\\system32"},
-    {platform::KnownFolder::kSystemX86, "C:\\Windows\\SysWOW64"},
-    {platform::KnownFolder::kFonts, "C:\\Windows\\Fonts"},
     {platform::KnownFolder::kProgramFiles, "C:\\Program Files"},
     {platform::KnownFolder::kProgramFilesX86, "C:\\Program Files (x86)"},
     {platform::KnownFolder::kCommonProgramFiles, "C:\\Program Files\\Common Files"},
@@ -145,7 +138,10 @@ std::string MemoryFileSystem::Key(std::string_view path) const {
   std::string resolved;
   for (std::size_t start = 0; start <= key.size();) {
     const std::size_t end = std::min(key.find('\\', start), key.size());
-    resolved += (start == 0 ? "" : "\\") + key.substr(start, end - start);
+    if (start != 0) {
+      resolved += '\\';
+    }
+    resolved.append(key, start, end - start);
     if (entries_.count(resolved) == 0) {
       if (const auto alias = shortNames_.find(resolved); alias != shortNames_.end()) {
         resolved = alias->second;

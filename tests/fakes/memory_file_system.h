@@ -23,8 +23,8 @@ namespace nexolant {
 // root folder exists, unless set otherwise. Moves never replace a target, only empty folders can be
 // removed, read-only files cannot be deleted or overwritten, and a file in use cannot be read,
 // written, moved or deleted. An entry may have a short (8.3) name, by which every operation
-// reaches it too; the current folder is "C:\", and the known folders are those of a Windows 7
-// installation for the user "User" (none of them created).
+// reaches it too; the current folder is "C:\", and the main known folders are those of a
+// Windows 7 installation for the user "User" (none of them created).
 class MemoryFileSystem : public platform::FileSystem {
  public:
   // With an empty temporary folder "C:\Temp\", the Windows folder "C:\Windows" and the

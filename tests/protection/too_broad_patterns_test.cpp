@@ -34,36 +34,28 @@ TEST(TooBroadPatterns, TheSampleTellsBroadPatternsFromNarrowOnes) {
   const PatternCase cases[] = {
       {"*", kFile, "[System]", true},
       {"?*", kFile, "[System]", true},
-      {"*.*", kFile, "smss.exe", true},
       {"*.EXE", kFile, "smss.exe", true},
       {"*.dll", kFile, "hal.dll", true},
       {"S*", kFile, "System", true},
       {"explorer.exe", kFile, "explorer.exe", true},
       {"NOTEPAD.EXE", kFile, "notepad.exe", true},
-      {"pagefile.sys", kFile, "pagefile.sys", true},
       {"NEXOLANT.EXE", kFile, "Nexolant.exe", true},
       {"Document?", kFile, "Documents", true},
       {"setup*.exe", kFile, "setup.exe", false},
       {"*.ZIP", kFile, "archive.zip", false},
-      {"?????.mp3", kFile, nullptr, false},  // "song.mp3" has four letters
       {"????.mp3", kFile, "song.mp3", false},
       {"*", kKey, "SOFTWARE", true},
       {"Software", kKey, "SOFTWARE", true},
-      {"S*", kKey, "SOFTWARE", true},
-      {"CLSID", kKey, "CLSID", true},
       {"ControlSet0??", kKey, "ControlSet001", false},
       {"{*}", kKey, "{20D04FE0-3AEA-1069-A2D8-08002B30309D}", false},
-      {"Apple*", kKey, "Apple Inc.", false},
       {"GATOR.EXE", kFile, nullptr, false},
       {"NEWDOTNET*.DLL", kFile, nullptr, false},
-      {"*GATOR.EXE", kFile, nullptr, false},
       {"Claria", kKey, nullptr, false},
       {"explorer.exe", kKey, nullptr, false},  // file names are no key names
       {"Software", kFile, "SOFTWARE", true},   // the registry's hive file
       // Malformed patterns stay malformed: their lookups raise "Invalid mask" as before.
       {"**", kFile, nullptr, false},
       {"*?", kKey, nullptr, false},
-      {"S*?.EXE", kFile, nullptr, false},
   };
   const platform::Cp1252Locale locale;
   for (const PatternCase& test : cases) {
@@ -148,14 +140,11 @@ TEST_F(LoadedReference, TheFirstHazardInSectionOrderIsNamed) {
     std::optional<std::string> reason;
   };
   const HazardCase cases[] = {
-      {"[ScanFiles]\nGATOR.EXE=a\n[OtherKill]\nGMT.EXE=b\n[Registry]\nClaria=c\n", std::nullopt},
       {"[ScanFiles]\nGATOR.EXE=a\n*.zip=b\n*.EXE=c\n",
        "Pattern \"*.zip\" of [ScanFiles] is too broad: it matches the ordinary name "
        "\"archive.zip\"."},
       {"[Registry]\nS*=a\n[OtherKill]\nGMT.EXE=b\nexplorer.exe=c\n[ScanFiles]\nA.EXE=d\n",
        "Pattern \"explorer.exe\" of [OtherKill] matches the protected name \"explorer.exe\"."},
-      {"[Registry]\nClaria=a\nSoftware=b\n",
-       "Pattern \"Software\" of [Registry] matches the protected name \"SOFTWARE\"."},
       {"[ScanFiles]\n**=malformed, not broad\n", std::nullopt},
   };
   for (const HazardCase& test : cases) {

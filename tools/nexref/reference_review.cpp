@@ -16,7 +16,8 @@ constexpr std::array<std::string_view, 3> kReadSections = {"ScanFiles", "OtherKi
 constexpr std::size_t kRegistrySection = 2;
 
 std::string Quoted(std::string_view text) {
-  return "\"" + std::string(text) + "\"";
+  std::string quoted = "\"";
+  return quoted.append(text).append("\"");
 }
 
 bool IsHeader(std::string_view line) {
