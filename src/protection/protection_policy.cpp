@@ -20,10 +20,10 @@ bool ProtectionPolicy::IsProtectedProcess(std::string_view name, std::uint32_t p
 }
 
 bool ProtectionPolicy::IsProtectedProcessName(std::string_view name) const {
-  // "[System]" holds no separator; a listing by path gives the executable's full path.
+  // A listing by path gives the executable's full path.
   const std::size_t separator = name.find_last_of("\\/:");
   const std::string_view base =
-      separator == std::string_view::npos || name == "[System]" ? name : name.substr(separator + 1);
+      separator == std::string_view::npos ? name : name.substr(separator + 1);
   return processNames_.contains(SignatureUpperCase(base, locale_));
 }
 
