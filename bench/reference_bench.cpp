@@ -9,6 +9,7 @@
 #include "platform/portable/cp1252_locale.h"
 #include "platform/portable/idle_pump.h"
 #include "platform/warning_sink.h"
+#include "protection/name_sample.h"
 #include "reference/reference_loader.h"
 #include "signature_patterns.h"
 #include "support/encipher_reference.h"
@@ -42,7 +43,8 @@ std::string ReferenceText() {
   return text;
 }
 
-void BM_ReferenceLoad(benchmark::State& state) {
+// The load alone, or with the program's marking of too-broad patterns.
+void ReferenceLoad(benchmark::State& state, const NameSample& tooBroad) {
   MemoryFileSystem files;
   files.AddFolder(kFolder);
   files.AddFile(std::string(kFolder) + "Reference.dat",
@@ -52,18 +54,30 @@ void BM_ReferenceLoad(benchmark::State& state) {
   platform::IdlePump pump;
   NoWarnings warnings;
   std::size_t signatures = 0;
+  std::size_t inert = 0;
   for (auto _ : state) {
     SignatureTables tables;
     StringList details;
-    LoadReference({files, clock, locale, pump, warnings}, kFolder, tables, details);
+    LoadReference({files, clock, locale, pump, warnings}, kFolder, tables, details, tooBroad);
     // The process names are those of [OtherKill] followed by those of [ScanFiles].
     signatures = tables.ProcessNames.size() + tables.RegistryNames.size();
+    inert = tables.ProcessNames.InertCount() + tables.RegistryNames.InertCount();
     benchmark::DoNotOptimize(tables);
   }
   state.counters["signatures"] = static_cast<double>(signatures);
+  state.counters["inert"] = static_cast<double>(inert);
+}
+
+void BM_ReferenceLoad(benchmark::State& state) {
+  ReferenceLoad(state, {});
+}
+
+void BM_ReferenceLoadMarkingTooBroad(benchmark::State& state) {
+  ReferenceLoad(state, protection::TooBroadSample());
 }
 
 BENCHMARK(BM_ReferenceLoad)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReferenceLoadMarkingTooBroad)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace nexolant

@@ -76,6 +76,27 @@ void IndexedLookups(benchmark::State& state, bool hit) {
   }
 }
 
+// The program's look-up, which passes over inert patterns, with one pattern in 50 marked.
+void ActiveLookups(benchmark::State& state, bool hit) {
+  static std::map<std::size_t, std::unique_ptr<SignatureList>> marked;
+  const std::size_t count = static_cast<std::size_t>(state.range(0));
+  const Workload& workload = WorkloadOf(count);
+  std::unique_ptr<SignatureList>& list = marked[count];
+  if (!list) {
+    list = std::make_unique<SignatureList>();
+    list->Assign(workload.patterns, kLocale);
+    for (std::size_t index = 0; index < count; index += 50) {
+      list->MarkInert(index);
+    }
+  }
+  const std::vector<std::string>& names = hit ? workload.hits : workload.misses;
+  platform::IdlePump pump;
+  std::size_t next = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(FindActiveSignature(names[next++ % kNamesPerSet], *list, pump));
+  }
+}
+
 void BM_LinearMiss(benchmark::State& state) {
   LinearLookups(state, false);
 }
@@ -87,6 +108,13 @@ void BM_LinearHit(benchmark::State& state) {
 }
 void BM_IndexedHit(benchmark::State& state) {
   IndexedLookups(state, true);
+}
+
+void BM_ActiveMiss(benchmark::State& state) {
+  ActiveLookups(state, false);
+}
+void BM_ActiveHit(benchmark::State& state) {
+  ActiveLookups(state, true);
 }
 
 // The one-time cost at start-up: upper-casing every pattern and building the index.
@@ -103,6 +131,8 @@ BENCHMARK(BM_LinearMiss)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kM
 BENCHMARK(BM_IndexedMiss)->Arg(1000)->Arg(10000)->Arg(100000);
 BENCHMARK(BM_LinearHit)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_IndexedHit)->Arg(1000)->Arg(10000)->Arg(100000);
+BENCHMARK(BM_ActiveMiss)->Arg(1000)->Arg(10000)->Arg(100000);
+BENCHMARK(BM_ActiveHit)->Arg(1000)->Arg(10000)->Arg(100000);
 BENCHMARK(BM_Assign)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

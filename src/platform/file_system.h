@@ -18,6 +18,54 @@ enum FileAttribute : std::uint32_t {
   kAttributeDirectory = 0x10,
   kAttributeArchive = 0x20,
   kAttributeNormal = 0x80,
+  kAttributeReparsePoint = 0x400,  // a junction, a symbolic link or a mount point
+};
+
+// Folders the system knows by their role, numbered as the CSIDL values of SHGetFolderPathA
+// that Windows 7 offers.
+enum class KnownFolder : int {
+  kPrograms = 0x02,  // the user's Start Menu\Programs
+  kDocuments = 0x05,
+  kFavorites = 0x06,
+  kStartup = 0x07,
+  kRecent = 0x08,
+  kSendTo = 0x09,
+  kStartMenu = 0x0B,
+  kMusic = 0x0D,
+  kVideos = 0x0E,
+  kDesktop = 0x10,
+  kNetHood = 0x13,
+  kFonts = 0x14,
+  kTemplates = 0x15,
+  kCommonStartMenu = 0x16,
+  kCommonPrograms = 0x17,
+  kCommonStartup = 0x18,
+  kCommonDesktop = 0x19,
+  kAppData = 0x1A,
+  kPrintHood = 0x1B,
+  kLocalAppData = 0x1C,
+  kInternetCache = 0x20,
+  kCookies = 0x21,
+  kHistory = 0x22,
+  kProgramData = 0x23,  // the machine's application data, CSIDL_COMMON_APPDATA
+  kWindows = 0x24,
+  kSystem = 0x25,
+  kProgramFiles = 0x26,  // the system's own, also for a 32-bit program on 64-bit Windows
+  kPictures = 0x27,
+  kProfile = 0x28,
+  kSystemX86 = 0x29,
+  kProgramFilesX86 = 0x2A,
+  kCommonProgramFiles = 0x2B,  // the system's own, as kProgramFiles
+  kCommonProgramFilesX86 = 0x2C,
+  kCommonTemplates = 0x2D,
+  kCommonDocuments = 0x2E,
+  kCommonAdminTools = 0x2F,
+  kAdminTools = 0x30,
+  kCommonMusic = 0x35,
+  kCommonPictures = 0x36,
+  kCommonVideos = 0x37,
+  kResources = 0x38,
+  kCdBurnArea = 0x3B,
 };
 
 // The kinds of drive, numbered as GetDriveTypeA numbers them.
@@ -123,6 +171,17 @@ class FileSystem {
 
   // The full path of the running executable.
   virtual std::string ExecutablePath() = 0;
+
+  // The absolute path that the system makes of path, as GetFullPathNameA does: relative to the
+  // current folder, "." and ".." resolved, "/" read as "\". Empty when it cannot make one.
+  virtual std::string FullPath(const std::string& path) = 0;
+
+  // The path with every short (8.3) name replaced by the long name, as GetLongPathNameA does;
+  // empty when the path does not exist or cannot be read.
+  virtual std::string LongPath(const std::string& path) = 0;
+
+  // The folder the system keeps for that role; empty when it has none.
+  virtual std::string KnownFolderPath(KnownFolder folder) = 0;
 };
 
 }  // namespace nexolant::platform

@@ -1,10 +1,18 @@
 #include "quarantine/quarantine_files.h"
 
+#include <algorithm>
+
+#include "protection/device_names.h"
+
 namespace nexolant {
 
 bool IsPlainFileName(std::string_view name) {
-  return !name.empty() && name != "." && name != ".." &&
-         name.find_first_of("\\/:") == std::string_view::npos;
+  // The system drops a name's trailing dots and blanks, so such a name (and one of dots
+  // alone) would reach another file than the one it spells.
+  const auto isControl = [](char c) { return static_cast<unsigned char>(c) < 0x20; };
+  return !name.empty() && !name.ends_with('.') && !name.ends_with(' ') &&
+         name.find_first_of("\\/:*?\"<>|") == std::string_view::npos &&
+         std::none_of(name.begin(), name.end(), isControl) && !protection::IsDeviceName(name);
 }
 
 bool IsAbsolutePath(std::string_view path) {

@@ -11,8 +11,9 @@ inline constexpr const char* kQuarantineFolderName = "Quarantine";
 inline constexpr const char* kQuarantineIndexName = "Quarantine.ini";
 inline constexpr const char* kFilesSection = "Files";
 
-// A name that stays inside the folder it is joined to: not empty, not "." or "..", and
-// without "\", "/" or ":".
+// A name that stays inside the folder it is joined to and names a file there as it is spelled:
+// not empty, not ending in a dot or a blank (so not "." or ".."), without "\", "/", ":" or
+// another character a file name cannot hold, and not a device name (CON, NUL, COM1, ...).
 bool IsPlainFileName(std::string_view name);
 
 // A path from a drive root ("C:\..."), the root itself as a scan names its folder ("C:"), or a

@@ -12,4 +12,9 @@ namespace nexolant {
 // pattern. InvalidMask reaches the caller.
 int FindSignature(std::string_view name, const SignatureList& list, platform::MessagePump& pump);
 
+// FindSignature without the patterns the loader marked too broad: the look-up of every place
+// that finds or acts on something, so that a pattern such as "*" finds nothing.
+int FindActiveSignature(std::string_view name, const SignatureList& list,
+                        platform::MessagePump& pump);
+
 }  // namespace nexolant

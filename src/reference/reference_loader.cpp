@@ -66,12 +66,14 @@ std::int32_t FileSizeByName(platform::FileSystem& files, const std::string& name
 }
 
 ReferenceOutcome LoadReference(const ReferenceServices& services, const std::string& programFolder,
-                               SignatureTables& tables, StringList& details) {
-  return LoadReferenceFile(services, programFolder + "Reference.dat", tables, details);
+                               SignatureTables& tables, StringList& details,
+                               const NameSample& tooBroad) {
+  return LoadReferenceFile(services, programFolder + "Reference.dat", tables, details, tooBroad);
 }
 
 ReferenceOutcome LoadReferenceFile(const ReferenceServices& services, const std::string& path,
-                                   SignatureTables& tables, StringList& details) {
+                                   SignatureTables& tables, StringList& details,
+                                   const NameSample& tooBroad) {
   const platform::Locale& locale = services.locale;
   details.clear();
 
@@ -118,6 +120,8 @@ ReferenceOutcome LoadReferenceFile(const ReferenceServices& services, const std:
   tables.RegistryNames.Assign(std::move(registryNames), locale);
   details.push_back("Total registry signatures: " +
                     locale.FormatCount(tables.RegistryNames.size()));
+
+  MarkTooBroadPatterns(tables, tooBroad);
 
   CutToValues(tables.ScanFileDescriptions);
   CutToValues(tables.ProcessDescriptions);

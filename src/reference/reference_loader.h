@@ -10,6 +10,7 @@
 #include "platform/string_list.h"
 #include "platform/warning_sink.h"
 #include "reference/signature_tables.h"
+#include "reference/too_broad_patterns.h"
 
 namespace nexolant {
 
@@ -37,16 +38,19 @@ ReferenceStatusLook StatusLookFor(ReferenceOutcome outcome);
 
 // Deciphers programFolder + "Reference.dat" (the folder ends with a backslash) into a
 // temporary file, reads its [ScanFiles], [OtherKill] and [Registry] sections into tables
-// and writes the summary to details (cleared first). The temporary file is removed on every
+// and writes the summary to details (cleared first). Every pattern that matches a name of
+// tooBroad is kept, and counted, but marked inert. The temporary file is removed on every
 // way out. Errors other than the two failure outcomes propagate; details and tables then
 // hold what was done before the error.
 ReferenceOutcome LoadReference(const ReferenceServices& services, const std::string& programFolder,
-                               SignatureTables& tables, StringList& details);
+                               SignatureTables& tables, StringList& details,
+                               const NameSample& tooBroad = {});
 
 // LoadReference of the reference file at path, wherever it lies: the same decipher, reads
 // and summary.
 ReferenceOutcome LoadReferenceFile(const ReferenceServices& services, const std::string& path,
-                                   SignatureTables& tables, StringList& details);
+                                   SignatureTables& tables, StringList& details,
+                                   const NameSample& tooBroad = {});
 
 // The full name of a new, empty, uniquely named file in the temporary folder. Throws
 // platform::SystemError with "GetTempFileName API failed." followed by the system's text.

@@ -199,11 +199,15 @@ void SignatureList::Assign(StringList patterns, const platform::Locale& locale) 
   *this = std::move(built);
 }
 
+template <bool kSkipInert>
 void SignatureList::Consider(std::span<const std::uint32_t> run, std::string_view name,
                              Best& best) const {
   for (const std::uint32_t index : run) {
     if (index >= best.index) {
       return;
+    }
+    if (kSkipInert && inert_[index] != 0) {
+      continue;
     }
     const Shape shape = shapes_[index];
     const std::string_view pattern = upper_[index];
@@ -219,24 +223,16 @@ void SignatureList::Consider(std::span<const std::uint32_t> run, std::string_vie
   }
 }
 
-int SignatureList::Find(std::string_view name) const {
-  if (patterns_.empty()) {
-    return -1;
-  }
-  const std::string upper = SignatureUpperCase(name, *locale_);
-  const std::string_view text = upper;
-  Best best{kNoIndex, false};
-  const std::span<const std::uint32_t> literal = literals_.Lookup(text, HashForward(text));
-  if (!literal.empty()) {
-    best.index = literal.front();
-  }
+template <typename Visit>
+void SignatureList::VisitCandidates(std::string_view text, Visit visit) const {
+  visit(literals_.Lookup(text, HashForward(text)), true);
   // Every key length that occurs is probed with the name's head and tail of that length.
   const std::size_t prefixProbes = std::min(text.size(), LongestKey(prefixLengths_));
   std::uint64_t hash = kHashSeed;
   for (std::size_t length = 1; length <= prefixProbes; ++length) {
     hash = HashStep(hash, text[length - 1]);
     if ((prefixLengths_ >> length & 1u) != 0) {
-      Consider(prefixes_.Lookup(text.substr(0, length), hash), text, best);
+      visit(prefixes_.Lookup(text.substr(0, length), hash), false);
     }
   }
   const std::size_t suffixProbes = std::min(text.size(), LongestKey(suffixLengths_));
@@ -244,10 +240,32 @@ int SignatureList::Find(std::string_view name) const {
   for (std::size_t length = 1; length <= suffixProbes; ++length) {
     hash = HashStep(hash, text[text.size() - length]);
     if ((suffixLengths_ >> length & 1u) != 0) {
-      Consider(suffixes_.Lookup(text.substr(text.size() - length), hash), text, best);
+      visit(suffixes_.Lookup(text.substr(text.size() - length), hash), false);
     }
   }
-  Consider(unindexed_, text, best);
+  visit(std::span<const std::uint32_t>(unindexed_), false);
+}
+
+template <bool kSkipInert>
+int SignatureList::Lookup(std::string_view name) const {
+  if (patterns_.empty()) {
+    return -1;
+  }
+  const std::string upper = SignatureUpperCase(name, *locale_);
+  Best best{kNoIndex, false};
+  VisitCandidates(upper, [&](std::span<const std::uint32_t> run, bool literal) {
+    if (!literal) {
+      Consider<kSkipInert>(run, upper, best);
+      return;
+    }
+    // Equal to the name: the first one that counts matches.
+    for (const std::uint32_t index : run) {
+      if (!kSkipInert || inert_[index] == 0) {
+        best.index = index;
+        return;
+      }
+    }
+  });
   if (best.index == kNoIndex) {
     return -1;
   }
@@ -255,6 +273,47 @@ int SignatureList::Find(std::string_view name) const {
     throw InvalidMask();
   }
   return static_cast<int>(best.index);
+}
+
+int SignatureList::Find(std::string_view name) const {
+  return Lookup<false>(name);
+}
+
+int SignatureList::FindActive(std::string_view name) const {
+  return inertCount_ == 0 ? Lookup<false>(name) : Lookup<true>(name);
+}
+
+std::vector<std::uint32_t> SignatureList::Matches(std::string_view name) const {
+  std::vector<std::uint32_t> found;
+  if (patterns_.empty()) {
+    return found;
+  }
+  const std::string upper = SignatureUpperCase(name, *locale_);
+  const std::string_view text = upper;
+  // Each pattern has one key, so no index is visited twice.
+  VisitCandidates(text, [&](std::span<const std::uint32_t> run, bool literal) {
+    for (const std::uint32_t index : run) {
+      const Shape shape = shapes_[index];
+      const std::string_view pattern = upper_[index];
+      if (literal || (text.size() >= shape.minLength &&
+                      text.ends_with(pattern.substr(pattern.size() - shape.suffixLength)) &&
+                      EvaluateWildcardMatch(text, pattern) == WildcardOutcome::kMatch)) {
+        found.push_back(index);
+      }
+    }
+  });
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+void SignatureList::MarkInert(std::size_t index) {
+  if (inert_.empty()) {
+    inert_.assign(patterns_.size(), 0);
+  }
+  if (inert_.at(index) == 0) {
+    inert_[index] = 1;
+    ++inertCount_;
+  }
 }
 
 std::string SignatureUpperCase(std::string_view text, const platform::Locale& locale) {

@@ -32,6 +32,20 @@ class SignatureList {
   // a malformed one.
   int Find(std::string_view name) const;
 
+  // Find over the patterns that are not marked inert, as if the marked ones were not in the
+  // list: the look-up of the program, which never acts on a pattern found too broad.
+  int FindActive(std::string_view name) const;
+
+  // The index of every pattern that matches name, lowest first. A malformed pattern never
+  // matches, and raises nothing here.
+  std::vector<std::uint32_t> Matches(std::string_view name) const;
+
+  // Marks a pattern inert: it stays in the list, counted and shown, but FindActive passes it
+  // over. Assign clears the marks.
+  void MarkInert(std::size_t index);
+  bool IsInert(std::size_t index) const { return inertCount_ != 0 && inert_[index] != 0; }
+  std::size_t InertCount() const { return inertCount_; }
+
  private:
   // Short keys to runs of pattern indices, lowest first; open addressing over one array.
   class KeyTable {
@@ -68,6 +82,13 @@ class SignatureList {
     bool invalid;
   };
 
+  // Calls visit(run, literal) with every run of pattern indices that can answer anything but
+  // "no match" for an upper-cased name; literal runs hold patterns equal to the name.
+  template <typename Visit>
+  void VisitCandidates(std::string_view text, Visit visit) const;
+  template <bool kSkipInert>
+  int Lookup(std::string_view name) const;
+  template <bool kSkipInert>
   void Consider(std::span<const std::uint32_t> run, std::string_view name, Best& best) const;
 
   StringList patterns_;
@@ -79,6 +100,8 @@ class SignatureList {
   std::uint32_t prefixLengths_ = 0;  // bit k set: some key of length k
   std::uint32_t suffixLengths_ = 0;
   std::vector<std::uint32_t> unindexed_;  // tested for every name
+  std::vector<std::uint8_t> inert_;       // by index, sized at the first mark
+  std::size_t inertCount_ = 0;
   const platform::Locale* locale_ = nullptr;
 };
 

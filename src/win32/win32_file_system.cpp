@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <algorithm>
 #include <cstring>
 #include <utility>
@@ -71,6 +73,30 @@ void WriteAll(HANDLE file, std::string_view data, const std::string& path) {
     }
     data.remove_prefix(written);
   }
+}
+
+// Calls an API that fills a buffer of a given size and answers the length written, or the
+// size it needs when the buffer is too small; empty on failure.
+template <typename Fill>
+std::string FilledBuffer(Fill fill) {
+  std::string buffer(MAX_PATH, '\0');
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const DWORD length = fill(buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) {
+      return {};
+    }
+    if (length < buffer.size()) {
+      buffer.resize(length);
+      return buffer;
+    }
+    buffer.resize(length + 1);
+  }
+  return {};
+}
+
+std::string EnvironmentValue(const char* name) {
+  return FilledBuffer(
+      [name](char* buffer, DWORD size) { return GetEnvironmentVariableA(name, buffer, size); });
 }
 
 }  // namespace
@@ -249,6 +275,36 @@ std::string Win32FileSystem::ExecutablePath() {
     name.resize(name.size() * 2);
   }
   return name;
+}
+
+std::string Win32FileSystem::FullPath(const std::string& path) {
+  return FilledBuffer([&path](char* buffer, DWORD size) {
+    return GetFullPathNameA(path.c_str(), size, buffer, nullptr);
+  });
+}
+
+std::string Win32FileSystem::LongPath(const std::string& path) {
+  return FilledBuffer(
+      [&path](char* buffer, DWORD size) { return GetLongPathNameA(path.c_str(), buffer, size); });
+}
+
+std::string Win32FileSystem::KnownFolderPath(platform::KnownFolder folder) {
+  // A 32-bit program on 64-bit Windows is told the 32-bit Program Files folders; the system's
+  // own ones are named by these variables there (and equal the usual ones elsewhere).
+  if (folder == platform::KnownFolder::kProgramFiles ||
+      folder == platform::KnownFolder::kCommonProgramFiles) {
+    const std::string native = EnvironmentValue(
+        folder == platform::KnownFolder::kProgramFiles ? "ProgramW6432" : "CommonProgramW6432");
+    if (!native.empty()) {
+      return native;
+    }
+  }
+  char buffer[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathA(nullptr, static_cast<int>(folder), nullptr, SHGFP_TYPE_CURRENT,
+                              buffer))) {
+    return {};
+  }
+  return std::string(buffer, strnlen(buffer, sizeof buffer));
 }
 
 }  // namespace nexolant::win32

@@ -24,6 +24,10 @@ class Win32FileSystem : public platform::FileSystem {
   std::string WindowsFolder() override;
   std::string ProgramFolder() override;
   std::string ExecutablePath() override;
+  std::string FullPath(const std::string& path) override;
+  std::string LongPath(const std::string& path) override;
+  std::string KnownFolderPath(platform::KnownFolder folder) override;
+
 };
 
 }  // namespace nexolant::win32

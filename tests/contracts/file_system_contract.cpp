@@ -1,5 +1,6 @@
 #include "contracts/file_system_contract.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <random>
 
@@ -42,6 +43,25 @@ class MemoryEnvironment {
     files_.SetAttributes(path, platform::kAttributeReadOnly);
   }
   bool ReadOnlyFilesRefuseWrites(const std::string&) { return true; }
+  // Gives each name below the test's folder a short name: "~1" and its place in the path.
+  std::string ShortPath(const std::string& path) {
+    std::string longPath = Folder();
+    std::string shortPath = Folder();
+    for (std::size_t start = longPath.size(); start < path.size();) {
+      const std::size_t end = std::min(path.find('\\', start), path.size());
+      longPath = path.substr(0, end);
+      shortPath.append("S").append(std::to_string(start)).append("~1");
+      files_.AddShortName(longPath, shortPath.substr(shortPath.rfind('\\') + 1));
+      shortPath += end < path.size() ? "\\" : "";
+      start = end + 1;
+    }
+    return shortPath;
+  }
+  bool MakeFolderLink(const std::string& link, const std::string&) {
+    files_.AddFolder(link);
+    files_.SetAttributes(link, platform::kAttributeDirectory | platform::kAttributeReparsePoint);
+    return true;
+  }
 
  private:
   MemoryFileSystem files_;
@@ -69,6 +89,11 @@ class StdEnvironment {
   void SetReadOnly(const std::string& path) {
     fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
+  }
+  bool MakeFolderLink(const std::string& link, const std::string& target) {
+    std::error_code error;
+    fs::create_directory_symlink(target, link, error);
+    return !error;
   }
 
  private:

@@ -28,8 +28,13 @@ namespace nexolant::contracts {
 //                                   the returned object is destroyed
 //     bool ReadOnlyFilesRefuseWrites(const std::string& path);  false where the user may
 //                                   write into a read-only file anyway (Wine run as root)
+//     std::string ShortPath(const std::string& path);  the path of an existing file spelled
+//                                   with short (8.3) names; empty where the volume has none
 // and, in every environment:
 //   void SetReadOnly(const std::string& path);  marks a file read-only as the system does
+//   bool MakeFolderLink(const std::string& link, const std::string& target);  a link to a
+//                                   folder, as a symbolic link or junction; false where none
+//                                   can be made
 // and then: INSTANTIATE_TYPED_TEST_SUITE_P(Name, FileSystemContract, Environment);
 template <typename Environment>
 class FileSystemContract : public ::testing::Test {
@@ -431,6 +436,55 @@ TYPED_TEST_P(FileSystemContract, FilesInUseCannotBeReadChangedMovedOrDeleted) {
   }
 }
 
+TYPED_TEST_P(FileSystemContract, FullPathResolvesDotsAndSeparators) {
+  platform::FileSystem& files = this->files_;
+  const char separator = this->folder_.back();
+  EXPECT_EQ(files.FullPath(this->Path("a/../b\\.\\c.txt")), this->Path("b") + separator + "c.txt");
+  EXPECT_EQ(
+      files.FullPath(this->Path("a\\..\\..\\") + "x"),
+      this->folder_.substr(0, this->folder_.find_last_of("/\\", this->folder_.size() - 2) + 1) +
+          "x");
+  EXPECT_EQ(files.FullPath(""), "");
+}
+
+TYPED_TEST_P(FileSystemContract, LongPathNamesExistingPathsOnly) {
+  platform::FileSystem& files = this->files_;
+  const auto upper = [](std::string text) {
+    for (char& c : text) {
+      c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return text;
+  };
+  files.CreateFolder(this->Path("Long Folder Name"));
+  this->Put("Long Folder Name\\Some Long File.text", "x");
+  const std::string path = this->Path("Long Folder Name\\Some Long File.text");
+  EXPECT_EQ(upper(files.LongPath(path)), upper(path));
+  EXPECT_EQ(files.LongPath(this->Path("missing\\file.txt")), "");
+  if constexpr (TypeParam::kWindowsSemantics) {
+    const std::string shortPath = this->environment_.ShortPath(path);
+    if (shortPath.empty() || upper(shortPath) == upper(path)) {
+      GTEST_SKIP() << "no short names on this volume";
+    }
+    EXPECT_TRUE(files.FileExists(shortPath)) << shortPath;
+    EXPECT_EQ(upper(files.LongPath(shortPath)), upper(path)) << shortPath;
+  }
+}
+
+TYPED_TEST_P(FileSystemContract, LinksCarryTheReparsePointAttribute) {
+  platform::FileSystem& files = this->files_;
+  files.CreateFolder(this->Path("Target"));
+  if (!this->environment_.MakeFolderLink(this->Path("Link"), this->Path("Target")) ||
+      !files.FileAttributes(this->Path("Link"))) {
+    GTEST_SKIP() << "no links on this file system";
+  }
+  constexpr std::uint32_t kLinkedFolder =
+      platform::kAttributeDirectory | platform::kAttributeReparsePoint;
+  EXPECT_EQ(files.FileAttributes(this->Path("Link")).value_or(0) & kLinkedFolder, kLinkedFolder);
+  EXPECT_EQ(this->Search("Link*").at("Link") & kLinkedFolder, kLinkedFolder);
+  EXPECT_EQ(files.FileAttributes(this->Path("Target")),
+            std::uint32_t{platform::kAttributeDirectory});
+}
+
 REGISTER_TYPED_TEST_SUITE_P(
     FileSystemContract, FilesFoldersAndTheirAttributeWords,
     SearchReportsEveryEntryOnceWithItsAttributesAndSize, SearchesStayOpenSideBySideAndEndForGood,
@@ -440,6 +494,8 @@ REGISTER_TYPED_TEST_SUITE_P(
     FailedReplaceKeepsTheTargetAndRemovesTheTemporaryFile,
     ReplaceRefusesMarkedTargetsAndKeepsTheAttributesOfOthers,
     TempFilesAreNewEmptyAndNamedFromThePrefix, SearchesReportHiddenAndSystemAttributes,
-    ReadOnlyFilesCanBeMovedButNotChanged, FilesInUseCannotBeReadChangedMovedOrDeleted);
+    ReadOnlyFilesCanBeMovedButNotChanged, FilesInUseCannotBeReadChangedMovedOrDeleted,
+    FullPathResolvesDotsAndSeparators, LongPathNamesExistingPathsOnly,
+    LinksCarryTheReparsePointAttribute);
 
 }  // namespace nexolant::contracts

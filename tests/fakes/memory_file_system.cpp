@@ -28,7 +28,7 @@ std::string Normalized(std::string_view path) {
   return result;
 }
 
-std::string Key(std::string_view path) {
+std::string PlainKey(std::string_view path) {
   return platform::AsciiUpperCase(Normalized(path));
 }
 
@@ -94,10 +94,54 @@ class MemoryDirectorySearch : public platform::DirectorySearch {
   std::size_t next_ = 0;
 };
 
+// The main folders of a Windows 7 installation, for the user "User".
+constexpr std::pair<platform::KnownFolder, const char*> kKnownFolders[] = {
+    {platform::KnownFolder::kProfile, "C:\\Users\\User"},
+    {platform::KnownFolder::kDesktop, "C:\\Users\\User\\Desktop"},
+    {platform::KnownFolder::kDocuments, "C:\\Users\\User\\Documents"},
+    {platform::KnownFolder::kAppData, "C:\\Users\\User\\AppData\\Roaming"},
+    {platform::KnownFolder::kLocalAppData, "C:\\Users\\User\\AppData\\Local"},
+    {platform::KnownFolder::kStartMenu,
+     "C:\\Users\\User\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu"},
+    {platform::KnownFolder::kProgramData, "C:\\ProgramData"},
+    {platform::KnownFolder::kCommonDocuments, "C:\\Users\\Public\\Documents"},
+    {platform::KnownFolder::kWindows, "C:\\Windows"},
+    {platform::KnownFolder::kSystem, "C:\\Windows\\system32"},
+    {platform::KnownFolder::kProgramFiles, "C:\\Program Files"},
+    {platform::KnownFolder::kProgramFilesX86, "C:\\Program Files (x86)"},
+    {platform::KnownFolder::kCommonProgramFiles, "C:\\Program Files\\Common Files"},
+};
+
 }  // namespace
 
 MemoryFileSystem::MemoryFileSystem() {
   SetTempFolder("C:\\Temp\\");
+  for (const auto& [folder, path] : kKnownFolders) {
+    knownFolders_.emplace(folder, path);
+  }
+}
+
+// Each name is looked up as it is, then as a short name of its folder.
+std::string MemoryFileSystem::Key(std::string_view path) const {
+  std::string key = PlainKey(path);
+  if (shortNames_.empty()) {
+    return key;
+  }
+  std::string resolved;
+  for (std::size_t start = 0; start <= key.size();) {
+    const std::size_t end = std::min(key.find('\\', start), key.size());
+    if (start != 0) {
+      resolved += '\\';
+    }
+    resolved.append(key, start, end - start);
+    if (entries_.count(resolved) == 0) {
+      if (const auto alias = shortNames_.find(resolved); alias != shortNames_.end()) {
+        resolved = alias->second;
+      }
+    }
+    start = end + 1;
+  }
+  return resolved;
 }
 
 bool MemoryFileSystem::FileExists(const std::string& path) {
@@ -448,6 +492,78 @@ std::size_t MemoryFileSystem::TakeWriteBudget(std::size_t size) {
   const std::size_t taken = std::min(size, *writeBudget_);
   *writeBudget_ -= taken;
   return taken;
+}
+
+std::string MemoryFileSystem::FullPath(const std::string& path) {
+  std::string text = path;
+  std::replace(text.begin(), text.end(), '/', '\\');
+  if (text.empty() || text.starts_with("\\\\?\\") || text.starts_with("\\\\.\\")) {
+    return text;
+  }
+  std::string root = "C:";
+  std::size_t restStart = 0;
+  if (text.starts_with("\\\\")) {
+    // A share: its server and share names are the root.
+    const std::size_t server = text.find('\\', 2);
+    const std::size_t share = server == std::string::npos ? server : text.find('\\', server + 1);
+    root = text.substr(0, share);
+    restStart = std::min(share, text.size());
+  } else if (text.size() >= 2 && text[1] == ':') {
+    root = text.substr(0, 2);
+    restStart = 2;
+  }
+  std::vector<std::string> names;
+  for (std::size_t start = restStart; start < text.size();) {
+    const std::size_t end = std::min(text.find('\\', start), text.size());
+    const std::string name = text.substr(start, end - start);
+    if (name == "..") {
+      if (!names.empty()) {
+        names.pop_back();
+      }
+    } else if (!name.empty() && name != ".") {
+      names.push_back(name);
+    }
+    start = end + 1;
+  }
+  const bool trailing = text.back() == '\\';
+  if (!trailing && !names.empty()) {
+    std::string& last = names.back();
+    last.erase(last.find_last_not_of(". ") + 1);
+    if (last.empty()) {
+      names.pop_back();
+    }
+  }
+  std::string full = root;
+  for (const std::string& name : names) {
+    full += "\\" + name;
+  }
+  return names.empty() || trailing ? full + "\\" : full;
+}
+
+std::string MemoryFileSystem::LongPath(const std::string& path) {
+  const Entry* entry = Find(path);
+  if (entry == nullptr) {
+    return {};
+  }
+  const bool trailing = !path.empty() && (path.back() == '\\' || path.back() == '/');
+  return trailing && !entry->path.ends_with('\\') ? entry->path + "\\" : entry->path;
+}
+
+std::string MemoryFileSystem::KnownFolderPath(platform::KnownFolder folder) {
+  const auto found = knownFolders_.find(folder);
+  return found == knownFolders_.end() ? std::string() : found->second;
+}
+
+void MemoryFileSystem::AddShortName(const std::string& path, const std::string& shortName) {
+  const std::string key = Key(path);
+  if (entries_.count(key) == 0) {
+    throw std::out_of_range("no entry " + path);
+  }
+  shortNames_[ParentOf(key) + "\\" + platform::AsciiUpperCase(shortName)] = key;
+}
+
+void MemoryFileSystem::SetKnownFolder(platform::KnownFolder folder, std::string path) {
+  knownFolders_[folder] = std::move(path);
 }
 
 }  // namespace nexolant

@@ -22,7 +22,9 @@ namespace nexolant {
 // was opened. Files and folders live under drive roots such as "C:"; a drive is fixed when its
 // root folder exists, unless set otherwise. Moves never replace a target, only empty folders can be
 // removed, read-only files cannot be deleted or overwritten, and a file in use cannot be read,
-// written, moved or deleted.
+// written, moved or deleted. An entry may have a short (8.3) name, by which every operation
+// reaches it too; the current folder is "C:\", and the main known folders are those of a
+// Windows 7 installation for the user "User" (none of them created).
 class MemoryFileSystem : public platform::FileSystem {
  public:
   // With an empty temporary folder "C:\Temp\", the Windows folder "C:\Windows" and the
@@ -55,6 +57,10 @@ class MemoryFileSystem : public platform::FileSystem {
   std::string ProgramFolder() override { return programFolder_; }
   // The program folder followed by "Nexolant.exe".
   std::string ExecutablePath() override { return programFolder_ + "Nexolant.exe"; }
+  // "." and ".." resolved, "/" read as "\", trailing dots and blanks of the last name dropped.
+  std::string FullPath(const std::string& path) override;
+  std::string LongPath(const std::string& path) override;
+  std::string KnownFolderPath(platform::KnownFolder folder) override;
 
   // Set-up and inspection for tests. AddFile and AddFolder create missing parent folders;
   // the setters throw std::out_of_range for a path that does not exist.
@@ -74,6 +80,9 @@ class MemoryFileSystem : public platform::FileSystem {
   void SetDriveType(char letter, platform::DriveType type);
   void SetWindowsFolder(std::string folder) { windowsFolder_ = std::move(folder); }
   void SetProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
+  // Gives the existing entry at path the short name shortName in its folder.
+  void AddShortName(const std::string& path, const std::string& shortName);
+  void SetKnownFolder(platform::KnownFolder folder, std::string path);
 
   // Every write fails with IoError once `bytes` more bytes have been written in all, as on a
   // full disk: WriteWholeFile leaves the part that fitted, ReplaceWholeFile leaves the old
@@ -104,6 +113,7 @@ class MemoryFileSystem : public platform::FileSystem {
     std::string text;
   };
 
+  std::string Key(std::string_view path) const;  // upper-cased, short names made long
   static std::optional<std::uint32_t> Refusal(const Entry& entry);
   const Entry* Find(const std::string& path) const;
   bool IsFolder(const std::string& path) const;
@@ -112,7 +122,9 @@ class MemoryFileSystem : public platform::FileSystem {
   Entry& WritableFile(const std::string& path);  // created when missing; throws IoError
   std::size_t TakeWriteBudget(std::size_t size);
 
-  std::map<std::string, Entry> entries_;  // by upper-cased path
+  std::map<std::string, Entry> entries_;           // by upper-cased path
+  std::map<std::string, std::string> shortNames_;  // upper-cased short path: key of the entry
+  std::map<platform::KnownFolder, std::string> knownFolders_;
   std::string tempFolder_;
   std::string windowsFolder_ = "C:\\Windows";
   std::string programFolder_ = "C:\\Program\\";

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "platform/portable/cp1252_locale.h"
 #include "platform/portable/cp1252_word_sort.h"
@@ -173,6 +174,22 @@ class RandomCases {
   std::mt19937 random_;
 };
 
+// Every index whose pattern matches name, by the plain walk.
+std::vector<std::uint32_t> LinearMatches(const std::string& name, const StringList& patterns,
+                                         const platform::Locale& locale) {
+  std::vector<std::uint32_t> found;
+  for (std::uint32_t index = 0; index < patterns.size(); ++index) {
+    if (EvaluateWildcardMatch(SignatureUpperCase(name, locale),
+                              SignatureUpperCase(patterns[index], locale)) ==
+        WildcardOutcome::kMatch) {
+      found.push_back(index);
+    }
+  }
+  return found;
+}
+
+// The indexed list against the linear walk: Find over every pattern, FindActive over the
+// patterns left when a random few are marked inert, and Matches.
 void ExpectSameAsLinear(std::uint32_t seed, const platform::Locale& locale) {
   RandomCases cases(seed);
   int matches = 0;
@@ -182,9 +199,24 @@ void ExpectSameAsLinear(std::uint32_t seed, const platform::Locale& locale) {
     for (std::string& pattern : patterns) {
       pattern = cases.Pattern();
     }
-    const SignatureList list = MakeList(patterns, locale);
+    SignatureList list = MakeList(patterns, locale);
+    StringList active;
+    std::vector<int> activeIndex;
+    for (std::size_t index = 0; index < patterns.size(); ++index) {
+      if (cases.Below(4) == 0) {
+        list.MarkInert(index);
+      } else {
+        active.push_back(patterns[index]);
+        activeIndex.push_back(static_cast<int>(index));
+      }
+    }
     for (int nameNumber = 0; nameNumber < 4; ++nameNumber) {
       const std::string name = cases.Name(patterns);
+      ASSERT_EQ(list.Matches(name), LinearMatches(name, patterns, locale)) << name;
+      const int activeExpected = Outcome([&] { return LinearFindSignature(name, active, locale); });
+      ASSERT_EQ(Outcome([&] { return list.FindActive(name); }),
+                activeExpected < 0 ? activeExpected : activeIndex[activeExpected])
+          << name;
       const int expected = Outcome([&] { return LinearFindSignature(name, patterns, locale); });
       const int actual = Outcome([&] { return list.Find(name); });
       matches += expected >= 0;

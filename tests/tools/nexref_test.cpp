@@ -185,16 +185,6 @@ TEST(NexrefCheckTest, WarnsAboutDoubtfulEntries) {
        "[ScanFiles]\n" + std::string(300, 'A') + "=x\n[OtherKill]\n[Registry]\n",
        {"C:\\R.dat:2: warning: line is 302 characters long; only the first 255 are read",
         "C:\\R.dat:2: warning: line holds no \"=\" and is dropped"}},
-      {"common names",
-       "[ScanFiles]\n*.EXE=x\nSVC*.EXE=y\nNOTEPAD.EXE=z\n[OtherKill]\nExplorer.exe=w\n"
-       "NEXOLANT.EXE=v\n[Registry]\nRUN=r\nSoft*=s\nSOFTWARE.EXE=not a key name\n",
-       {"C:\\R.dat:2: warning: pattern \"*.EXE\" matches the common name \"smss.exe\"",
-        "C:\\R.dat:3: warning: pattern \"SVC*.EXE\" matches the common name \"svchost.exe\"",
-        "C:\\R.dat:4: warning: pattern \"NOTEPAD.EXE\" matches the common name \"notepad.exe\"",
-        "C:\\R.dat:6: warning: pattern \"Explorer.exe\" matches the common name \"explorer.exe\"",
-        "C:\\R.dat:7: warning: pattern \"NEXOLANT.EXE\" matches the common name \"Nexolant.exe\"",
-        "C:\\R.dat:9: warning: pattern \"RUN\" matches the common name \"Run\"",
-        "C:\\R.dat:10: warning: pattern \"Soft*\" matches the common name \"Software\""}},
       {"keys that look like something else",
        "[ScanFiles]\n;old=x\nA.EXE =y\n[OtherKill]\n[Registry]\n[Other]\nQ=1\n",
        {"C:\\R.dat:2: warning: key \";old\" begins with \";\" but is read as a signature, not a "
@@ -227,6 +217,36 @@ TEST(NexrefCheckTest, WarnsAboutDoubtfulEntries) {
     EXPECT_EQ(check.err, expected);
     EXPECT_TRUE(files.Names(files.TempFolder()).empty()) << "temporary file removed";
   }
+}
+
+// The program would keep these patterns inert and the update refuses a file that holds one.
+TEST(NexrefCheckTest, FailsOnPatternsThatMatchAProtectedNameOrAreTooBroad) {
+  MemoryFileSystem files;
+  files.AddFile("C:\\R.dat", EncipherReference("[ScanFiles]\nGATOR.EXE=genuine\n*=a\n?*=b\n"
+                                               "*.EXE=c\nnotepad.exe=d\n*.zip=e\n[OtherKill]\n"
+                                               "GMT.EXE=genuine\nexplorer.exe=f\n[Registry]\n"
+                                               "Claria=genuine\nSoftware=g\nS*=h\n"));
+  Runner runner(files);
+
+  const RunResult check = runner.Run({"check", "C:\\R.dat"});
+
+  EXPECT_EQ(check.exitCode, kExitError);
+  EXPECT_EQ(check.out,
+            "Total adware signatures: 6\nTotal process signatures: 8\n"
+            "Total registry signatures: 3\nTotal signatures: 17\n");
+  EXPECT_EQ(check.err,
+            "C:\\R.dat:3: error: pattern \"*\" matches the protected name \"[System]\"\n"
+            "C:\\R.dat:4: error: pattern \"?*\" matches the protected name \"[System]\"\n"
+            "C:\\R.dat:5: error: pattern \"*.EXE\" matches the protected name \"smss.exe\"\n"
+            "C:\\R.dat:6: error: pattern \"notepad.exe\" matches the protected name "
+            "\"notepad.exe\"\n"
+            "C:\\R.dat:7: error: pattern \"*.zip\" is too broad: it matches the ordinary name "
+            "\"archive.zip\"\n"
+            "C:\\R.dat:10: error: pattern \"explorer.exe\" matches the protected name "
+            "\"explorer.exe\"\n"
+            "C:\\R.dat:13: error: pattern \"Software\" matches the protected name \"SOFTWARE\"\n"
+            "C:\\R.dat:14: error: pattern \"S*\" matches the protected name \"SOFTWARE\"\n"
+            "nexref: 8 errors\n");
 }
 
 TEST(NexrefCheckTest, ShowsCountsWithThousandsSeparators) {

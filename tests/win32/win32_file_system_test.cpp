@@ -41,6 +41,15 @@ class Win32Environment {
                                             FILE_ATTRIBUTE_NORMAL, nullptr));
     return !file;
   }
+  std::string ShortPath(const std::string& path) {
+    char buffer[MAX_PATH] = {};
+    const DWORD length = GetShortPathNameA(path.c_str(), buffer, MAX_PATH);
+    return length == 0 || length >= MAX_PATH ? std::string() : std::string(buffer, length);
+  }
+  // Needs a right that an ordinary user lacks before Windows 10's developer mode.
+  bool MakeFolderLink(const std::string& link, const std::string& target) {
+    return CreateSymbolicLinkA(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) != 0;
+  }
 
  private:
   ScopedFolder folder_;
@@ -75,6 +84,26 @@ TEST(Win32FileSystemTest, WindowsAndTemporaryFoldersAsTheSystemGivesThem) {
   GetTempPathA(MAX_PATH, temp);
   EXPECT_EQ(files.TempFolder(), temp);
   EXPECT_EQ(files.TempFolder().back(), '\\');
+}
+
+TEST(Win32FileSystemTest, KnownFoldersAsTheSystemNamesThem) {
+  Win32FileSystem files;
+  using platform::KnownFolder;
+  EXPECT_EQ(files.KnownFolderPath(KnownFolder::kWindows), files.WindowsFolder());
+  const std::string profile = files.KnownFolderPath(KnownFolder::kProfile);
+  EXPECT_TRUE(files.FolderExists(profile)) << profile;
+  for (const KnownFolder inProfile : {KnownFolder::kDesktop, KnownFolder::kDocuments,
+                                      KnownFolder::kAppData, KnownFolder::kLocalAppData}) {
+    const std::string folder = files.KnownFolderPath(inProfile);
+    EXPECT_EQ(folder.rfind(profile + "\\", 0), 0u) << folder;
+  }
+  // The system's own Program Files, whatever the width of the program that asks.
+  char native[MAX_PATH] = {};
+  if (GetEnvironmentVariableA("ProgramW6432", native, MAX_PATH) == 0) {
+    GetEnvironmentVariableA("ProgramFiles", native, MAX_PATH);
+  }
+  EXPECT_EQ(files.KnownFolderPath(KnownFolder::kProgramFiles), native);
+  EXPECT_TRUE(files.FolderExists(files.KnownFolderPath(KnownFolder::kProgramData)));
 }
 
 TEST(Win32FileSystemTest, DriveTypesOfRoots) {

@@ -26,19 +26,31 @@ void PrintTotals(const SignatureTotals& totals, const platform::Locale& locale, 
       << "Total signatures: " << locale.FormatCount(totals.Total()) << "\n";
 }
 
-void PrintWarnings(const std::string& referenceFile, const std::vector<ReviewWarning>& warnings,
-                   std::ostream& err) {
-  for (const ReviewWarning& warning : warnings) {
+std::string Counted(std::size_t count, const char* noun) {
+  return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
+// Prints the findings and a count line; returns the number of errors.
+std::size_t PrintFindings(const std::string& referenceFile,
+                          const std::vector<ReviewFinding>& findings, std::ostream& err) {
+  std::size_t errors = 0;
+  for (const ReviewFinding& finding : findings) {
+    const bool error = finding.severity == Severity::kError;
+    errors += error ? 1 : 0;
     err << referenceFile;
-    if (warning.line != 0) {
-      err << ":" << warning.line;
+    if (finding.line != 0) {
+      err << ":" << finding.line;
     }
-    err << ": warning: " << warning.text << "\n";
+    err << (error ? ": error: " : ": warning: ") << finding.text << "\n";
   }
-  if (!warnings.empty()) {
-    err << "nexref: " << warnings.size() << (warnings.size() == 1 ? " warning" : " warnings")
-        << "\n";
+  const std::size_t warnings = findings.size() - errors;
+  if (errors != 0) {
+    err << "nexref: " << Counted(errors, "error")
+        << (warnings != 0 ? ", " + Counted(warnings, "warning") : "") << "\n";
+  } else if (warnings != 0) {
+    err << "nexref: " << Counted(warnings, "warning") << "\n";
   }
+  return errors;
 }
 
 }  // namespace
@@ -70,11 +82,10 @@ int RunCheck(const std::string& referenceFile, std::ostream& out, std::ostream& 
                       plainFile);
     totals = CountSignatures(store);
   }
-  const std::vector<ReviewWarning> warnings =
+  const std::vector<ReviewFinding> findings =
       ReviewReferenceText(files.ReadWholeFile(plainFile), services.locale);
   PrintTotals(totals, services.locale, out);
-  PrintWarnings(referenceFile, warnings, err);
-  return kExitOk;
+  return PrintFindings(referenceFile, findings, err) == 0 ? kExitOk : kExitError;
 }
 
 }  // namespace nexolant::nexref

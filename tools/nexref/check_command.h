@@ -21,8 +21,8 @@ struct SignatureTotals {
 SignatureTotals CountSignatures(TBigIniFile& store);
 
 // Deciphers referenceFile into a temporary file, loads it with the INI engine as the program
-// does, prints the totals to out and the review's warnings to err. Succeeds, warnings or
-// not, whenever the file loads.
+// does, prints the totals to out and the review's findings to err. Succeeds, warnings or not,
+// when the file loads and the review finds no error.
 int RunCheck(const std::string& referenceFile, std::ostream& out, std::ostream& err,
              const NexrefServices& services);
 

@@ -17,7 +17,8 @@ constexpr std::string_view kUsage =
     "  build     enciphers a plain INI text with the shipped key\n"
     "  decipher  restores the plain INI text, byte for byte\n"
     "  check     loads a reference file as the program does, prints its\n"
-    "            signature totals and warns about doubtful entries\n";
+    "            signature totals, warns about doubtful entries and fails on\n"
+    "            patterns that match a protected name or are too broad\n";
 
 struct Command {
   std::string_view name;

@@ -21,7 +21,8 @@ struct NexrefServices {
 
 // Exit codes of the tool.
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitError = 1;  // a file could not be found, read or written
+inline constexpr int kExitError = 1;  // a file could not be found, read or written, or the
+                                      // check found an error
 inline constexpr int kExitUsage = 2;  // the command line was wrong
 
 // Runs one command line (without the program name): "build", "decipher" or "check" with their

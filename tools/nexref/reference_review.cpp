@@ -3,10 +3,9 @@
 #include <array>
 #include <map>
 #include <optional>
-#include <span>
 
-#include "nexref/common_names.h"
 #include "nexref/ini_text_lines.h"
+#include "protection/name_sample.h"
 #include "reference/signature_list.h"
 #include "reference/wildcard_match.h"
 
@@ -17,7 +16,8 @@ constexpr std::array<std::string_view, 3> kReadSections = {"ScanFiles", "OtherKi
 constexpr std::size_t kRegistrySection = 2;
 
 std::string Quoted(std::string_view text) {
-  return "\"" + std::string(text) + "\"";
+  std::string quoted = "\"";
+  return quoted.append(text).append("\"");
 }
 
 bool IsHeader(std::string_view line) {
@@ -32,7 +32,7 @@ class Reviewer {
  public:
   explicit Reviewer(const platform::Locale& locale) : locale_(locale) {}
 
-  std::vector<ReviewWarning> Review(std::string_view text) {
+  std::vector<ReviewFinding> Review(std::string_view text) {
     const IniText ini = SplitIniText(text);
     for (const IniTextLine& line : ini.lines) {
       ReviewLine(line);
@@ -45,14 +45,19 @@ class Reviewer {
         Warn(0, "section [" + std::string(kReadSections[k]) + "] is missing");
       }
     }
-    return std::move(warnings_);
+    return std::move(findings_);
   }
 
  private:
   // Where the entry lines being read go.
   enum class Target { kBeforeFirstSection, kRead, kIgnored };
 
-  void Warn(int line, std::string text) { warnings_.push_back({line, std::move(text)}); }
+  void Warn(int line, std::string text) {
+    findings_.push_back({line, std::move(text), Severity::kWarning});
+  }
+  void Fail(int line, std::string text) {
+    findings_.push_back({line, std::move(text), Severity::kError});
+  }
 
   void ReviewLine(const IniTextLine& line) {
     if (line.length > line.text.size()) {
@@ -129,26 +134,20 @@ class Reviewer {
       Warn(number, "malformed pattern " + Quoted(key) + ": \"*\" followed by \"*\" or \"?\"");
       return;
     }
-    if (const std::optional<std::string_view> common = CommonNameMatched(upper)) {
-      Warn(number, "pattern " + Quoted(key) + " matches the common name " + Quoted(*common));
+    const protection::PatternKind kind = section_ == kRegistrySection
+                                             ? protection::PatternKind::kKey
+                                             : protection::PatternKind::kFile;
+    if (const std::optional<protection::SampleMatch> match =
+            protection::FindSampleMatch(key, kind, locale_)) {
+      Fail(number, "pattern " + Quoted(key) +
+                       (match->protectedName ? " matches the protected name "
+                                             : " is too broad: it matches the ordinary name ") +
+                       Quoted(match->name));
     }
-  }
-
-  // The first common name that the pattern matches, compared as a lookup compares them.
-  std::optional<std::string_view> CommonNameMatched(std::string_view upperPattern) const {
-    const std::span<const std::string_view> names =
-        section_ == kRegistrySection ? CommonRegistryKeyNames() : CommonFileNames();
-    for (const std::string_view name : names) {
-      if (EvaluateWildcardMatch(SignatureUpperCase(name, locale_), upperPattern) ==
-          WildcardOutcome::kMatch) {
-        return name;
-      }
-    }
-    return std::nullopt;
   }
 
   const platform::Locale& locale_;
-  std::vector<ReviewWarning> warnings_;
+  std::vector<ReviewFinding> findings_;
   std::vector<std::pair<std::string, int>> sections_;  // names as read, with their lines
   std::array<bool, kReadSections.size()> seen_{};
   std::array<std::map<std::string, int>, kReadSections.size()> keys_;  // upper-cased key: line
@@ -158,7 +157,7 @@ class Reviewer {
 
 }  // namespace
 
-std::vector<ReviewWarning> ReviewReferenceText(std::string_view text,
+std::vector<ReviewFinding> ReviewReferenceText(std::string_view text,
                                                const platform::Locale& locale) {
   return Reviewer(locale).Review(text);
 }

@@ -91,13 +91,18 @@ bool MatchesName(std::string_view name, std::string_view pattern) {
   return p == pattern.size();
 }
 
-FindData Describe(std::string name, const fs::path& path, const fs::file_status& status) {
+// A symbolic link carries the attributes of what it points at and the reparse-point bit.
+FindData Describe(std::string name, const fs::path& path, const fs::file_status& status,
+                  bool symlink) {
   FindData data;
   data.name = std::move(name);
+  if (symlink) {
+    data.attributes |= kAttributeReparsePoint;
+  }
   if (fs::is_directory(status)) {
-    data.attributes = kAttributeDirectory;
+    data.attributes |= kAttributeDirectory;
   } else {
-    data.attributes = kAttributeArchive;
+    data.attributes |= kAttributeArchive;
     std::error_code error;
     const std::uintmax_t size = fs::file_size(path, error);
     data.size = error ? 0 : size;
@@ -141,7 +146,8 @@ class StdDirectorySearch : public DirectorySearch {
       std::error_code statusError;
       const fs::file_status status = entry.status(statusError);
       if (!statusError && MatchesName(name, pattern_)) {
-        return Describe(std::move(name), entry.path(), status);
+        std::error_code linkError;
+        return Describe(std::move(name), entry.path(), status, entry.is_symlink(linkError));
       }
     }
     return std::nullopt;
@@ -252,7 +258,8 @@ std::unique_ptr<DirectorySearch> StdFileSystem::OpenSearch(const std::string& pa
     if (error || !fs::exists(status)) {
       return nullptr;
     }
-    return std::make_unique<StdDirectorySearch>(Describe(namePattern, path, status));
+    return std::make_unique<StdDirectorySearch>(
+        Describe(namePattern, path, status, fs::is_symlink(fs::symlink_status(path, error))));
   }
   const std::string folder = pattern.substr(0, nameStart);
   fs::directory_iterator entries(folder.empty() ? fs::path(".") : ToPath(folder), error);
@@ -271,11 +278,15 @@ std::unique_ptr<DirectorySearch> StdFileSystem::OpenSearch(const std::string& pa
 std::optional<std::uint32_t> StdFileSystem::FileAttributes(const std::string& path) {
   const fs::path native = ToPath(path);
   std::error_code error;
-  const fs::file_status status = fs::status(native, error);
-  if (error || !fs::exists(status)) {
+  const fs::file_status link = fs::symlink_status(native, error);
+  if (error || !fs::exists(link)) {
     return std::nullopt;
   }
-  return Describe({}, native, status).attributes;
+  if (!fs::is_symlink(link)) {
+    return Describe({}, native, link, false).attributes;
+  }
+  std::error_code targetError;
+  return Describe({}, native, fs::status(native, targetError), true).attributes;
 }
 
 void StdFileSystem::CreateFolder(const std::string& path) {
@@ -446,6 +457,51 @@ std::string StdFileSystem::ExecutablePath() {
   }
   return program;
 #endif
+}
+
+std::string StdFileSystem::FullPath(const std::string& path) {
+  if (path.empty()) {
+    return {};
+  }
+  std::error_code error;
+  const fs::path full = fs::absolute(ToPath(path), error);
+  return error ? std::string() : full.lexically_normal().string();
+}
+
+std::string StdFileSystem::LongPath(const std::string& path) {
+  std::error_code error;
+  return fs::exists(fs::symlink_status(ToPath(path), error)) ? path : std::string();
+}
+
+std::string StdFileSystem::KnownFolderPath(KnownFolder folder) {
+  // The variables Windows sets for the folders that have one, the preferred one first.
+  struct Variables {
+    KnownFolder folder;
+    const char* names[2];
+  };
+  static constexpr Variables kVariables[] = {
+      {KnownFolder::kProfile, {"USERPROFILE", nullptr}},
+      {KnownFolder::kAppData, {"APPDATA", nullptr}},
+      {KnownFolder::kLocalAppData, {"LOCALAPPDATA", nullptr}},
+      {KnownFolder::kProgramData, {"ProgramData", "ALLUSERSPROFILE"}},
+      {KnownFolder::kProgramFiles, {"ProgramW6432", "ProgramFiles"}},
+      {KnownFolder::kProgramFilesX86, {"ProgramFiles(x86)", nullptr}},
+      {KnownFolder::kCommonProgramFiles, {"CommonProgramW6432", "CommonProgramFiles"}},
+      {KnownFolder::kCommonProgramFilesX86, {"CommonProgramFiles(x86)", nullptr}},
+      {KnownFolder::kWindows, {"SystemRoot", nullptr}},
+  };
+  for (const Variables& entry : kVariables) {
+    if (entry.folder != folder) {
+      continue;
+    }
+    for (const char* name : entry.names) {
+      const char* value = name != nullptr ? std::getenv(name) : nullptr;
+      if (value != nullptr && *value != '\0') {
+        return value;
+      }
+    }
+  }
+  return {};
 }
 
 }  // namespace nexolant::platform

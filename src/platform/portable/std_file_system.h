@@ -14,8 +14,8 @@ namespace nexolant::platform {
 // The file services on the C++ standard library, for the tools and for tests on real files.
 // Both '/' and '\' separate path components. Paths are byte strings handed to the standard
 // library as they are. Searches report no "." and ".." entries, and the attribute words know
-// only the directory, archive and read-only bits. The standard library knows no kinds of
-// drive: every existing root counts as fixed.
+// only the directory, archive, read-only and (for a symbolic link) reparse-point bits. The standard
+// library knows no kinds of drive: every existing root counts as fixed.
 class StdFileSystem : public FileSystem {
  public:
   bool FileExists(const std::string& path) override;
@@ -38,6 +38,12 @@ class StdFileSystem : public FileSystem {
   std::string WindowsFolder() override;
   std::string ProgramFolder() override;
   std::string ExecutablePath() override;
+  // std::filesystem's absolute and lexically normal form.
+  std::string FullPath(const std::string& path) override;
+  // The standard library knows no short names: the path itself when it exists.
+  std::string LongPath(const std::string& path) override;
+  // From the environment variables Windows sets for the few folders that have one.
+  std::string KnownFolderPath(KnownFolder folder) override;
 
  private:
   // The failure with the error's Windows code.

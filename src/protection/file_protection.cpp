@@ -1,0 +1,114 @@
+#include "protection/file_protection.h"
+
+#include <algorithm>
+
+#include "protection/protected_names.h"
+
+namespace nexolant::protection {
+namespace {
+
+std::vector<std::string> NamesOf(std::string_view relative) {
+  std::vector<std::string> names;
+  for (std::size_t start = 0; start < relative.size();) {
+    const std::size_t end = std::min(relative.find('\\', start), relative.size());
+    names.emplace_back(relative.substr(start, end - start));
+    start = end + 1;
+  }
+  return names;
+}
+
+// Whether names begins with, or is, the first names of longer.
+bool IsLeadingPart(const std::vector<std::string>& names, const std::vector<std::string>& longer) {
+  return names.size() <= longer.size() && std::equal(names.begin(), names.end(), longer.begin());
+}
+
+}  // namespace
+
+FileProtection::FileProtection(platform::FileSystem& files, const platform::Locale& locale)
+    : files_(files), form_(files, locale) {
+  const auto keyOf = [this](std::string_view path) { return form_.Key(form_.Normal(path)); };
+  programFolderNormal_ = form_.Normal(files.ProgramFolder());
+  programFolder_ = form_.Key(programFolderNormal_);
+  windowsFolder_ = keyOf(files.WindowsFolder());
+  if (!windowsFolder_.empty()) {
+    folders_.push_back(windowsFolder_);
+  }
+  const std::string profile = keyOf(files.KnownFolderPath(platform::KnownFolder::kProfile));
+  profiles_ = std::string(ParentOf(profile));
+  for (const platform::KnownFolder known : ProtectedKnownFolders()) {
+    std::string folder = keyOf(files.KnownFolderPath(known));
+    if (folder.empty()) {
+      continue;
+    }
+    if (!profile.empty() && folder.size() > profile.size() && IsSameOrInside(folder, profile)) {
+      profileFolders_.push_back(NamesOf(std::string_view(folder).substr(profile.size() + 1)));
+    }
+    folders_.push_back(std::move(folder));
+  }
+  for (const std::string_view relative : ProtectedProfileFolders()) {
+    profileFolders_.push_back(NamesOf(form_.Key(relative)));
+  }
+  // Windows keeps the executables of its own processes in its folder too.
+  for (const auto names : {SystemFileNames(), ProtectedProcessNames()}) {
+    for (const std::string_view name : names) {
+      systemNames_.insert(form_.Key(name));
+    }
+  }
+  for (const std::string_view name : DriveRootNames()) {
+    driveRootNames_.insert(form_.Key(name));
+  }
+}
+
+PathProtection FileProtection::Classify(std::string_view path) const {
+  const std::string normal = form_.Normal(path);
+  if (normal.empty()) {
+    return PathProtection::kNotPlain;
+  }
+  const std::string key = form_.Key(normal);
+  const std::string_view parent = ParentOf(key);
+  if (parent.empty()) {
+    return PathProtection::kDriveRoot;
+  }
+  if (IsSameOrInside(key, programFolder_) || IsSameOrInside(programFolder_, key)) {
+    return PathProtection::kOwnFolder;
+  }
+  const auto holds = [&key](const std::string& folder) { return IsSameOrInside(folder, key); };
+  if (std::any_of(folders_.begin(), folders_.end(), holds) || IsInProfileFolder(key)) {
+    return PathProtection::kSystemFolder;
+  }
+  const std::string name(NameOf(key));
+  if ((RootLength(parent) == parent.size() && driveRootNames_.contains(name)) ||
+      (IsSameOrInside(key, windowsFolder_) && systemNames_.contains(name))) {
+    return PathProtection::kSystemName;
+  }
+  if (PassesThroughReparsePoint(normal)) {
+    return PathProtection::kReparsePoint;
+  }
+  return PathProtection::kNone;
+}
+
+// A profile, or a shell folder of any profile or a folder on the way to one.
+bool FileProtection::IsInProfileFolder(std::string_view key) const {
+  if (profiles_.empty() || key.size() <= profiles_.size() || !IsSameOrInside(key, profiles_)) {
+    return false;
+  }
+  std::vector<std::string> names =
+      NamesOf(key.substr(profiles_.size() + (profiles_.ends_with('\\') ? 0 : 1)));
+  names.erase(names.begin());  // the profile's own name
+  return names.empty() || std::any_of(profileFolders_.begin(), profileFolders_.end(),
+                                      [&names](const std::vector<std::string>& folder) {
+                                        return IsLeadingPart(names, folder);
+                                      });
+}
+
+bool FileProtection::PassesThroughReparsePoint(const std::string& normal) const {
+  for (std::string_view path = normal; !ParentOf(path).empty(); path = ParentOf(path)) {
+    const std::optional<std::uint32_t> attributes = files_.FileAttributes(std::string(path));
+    if (attributes && (*attributes & platform::kAttributeReparsePoint) != 0) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace nexolant::protection

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/locale.h"
+#include "protection/path_form.h"
+
+namespace nexolant::protection {
+
+// Why a file or folder may not be reported, moved or deleted.
+enum class PathProtection {
+  kNone,
+  kNotPlain,      // names no plain file: a device, "\\?\" or "\\.\", a name of dots
+  kOwnFolder,     // the program's folder, anything in it, or a folder holding it
+  kDriveRoot,     // a drive root or a share's root
+  kSystemFolder,  // Windows, Program Files, ProgramData, the profiles, their shell folders,
+                  // or a folder holding one of them
+  kSystemName,    // a system file in the Windows folder's tree or in a drive root
+  kReparsePoint,  // a junction, link or mount point, or a path that passes through one
+};
+
+// The places of the file system that nothing may touch. They are read once, when the policy
+// is made; each question then costs a few calls of the file services, so it is asked of what
+// a scan found or an action is about to touch, not of every entry a scan walks.
+class FileProtection {
+ public:
+  FileProtection(platform::FileSystem& files, const platform::Locale& locale);
+
+  PathProtection Classify(std::string_view path) const;
+
+  const PathForm& Form() const { return form_; }
+  // The program's folder in normal form.
+  const std::string& ProgramFolder() const { return programFolderNormal_; }
+
+ private:
+  bool PassesThroughReparsePoint(const std::string& normal) const;
+  bool IsInProfileFolder(std::string_view key) const;
+
+  platform::FileSystem& files_;
+  PathForm form_;
+  std::string programFolderNormal_;
+  // Keys of Form().
+  std::string programFolder_;
+  std::string windowsFolder_;
+  std::vector<std::string> folders_;  // protected with the folders that hold them
+  std::string profiles_;              // the folder that holds the user profiles
+  std::vector<std::vector<std::string>> profileFolders_;  // names below any profile
+  std::unordered_set<std::string> systemNames_;
+  std::unordered_set<std::string> driveRootNames_;
+};
+
+}  // namespace nexolant::protection

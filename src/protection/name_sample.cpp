@@ -1,0 +1,117 @@
+#include "protection/name_sample.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "protection/protected_keys.h"
+#include "protection/protected_names.h"
+#include "reference/signature_list.h"
+#include "reference/wildcard_match.h"
+
+namespace nexolant::protection {
+namespace {
+
+struct Sample {
+  std::vector<std::string_view> names;
+  std::size_t protectedCount = 0;
+
+  // Adds a name unless the sample holds it already in some letter case.
+  void Add(std::string_view name) {
+    const auto same = [name](std::string_view held) {
+      return std::equal(held.begin(), held.end(), name.begin(), name.end(), [](char a, char b) {
+        const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; };
+        return upper(a) == upper(b);
+      });
+    };
+    if (std::none_of(names.begin(), names.end(), same)) {
+      names.push_back(name);
+    }
+  }
+
+  void AddAll(std::span<const std::string_view> table) {
+    for (const std::string_view name : table) {
+      Add(name);
+    }
+  }
+
+  // Every name along each path; a name with a wildcard stands for many and is left out.
+  void AddPathNames(std::span<const std::string_view> paths) {
+    for (std::string_view path : paths) {
+      for (std::size_t end = path.find('\\');; end = path.find('\\')) {
+        const std::string_view name = path.substr(0, end);
+        if (name.find('?') == std::string_view::npos) {
+          Add(name);
+        }
+        if (end == std::string_view::npos) {
+          break;
+        }
+        path.remove_prefix(end + 1);
+      }
+    }
+  }
+};
+
+const Sample& FileSample() {
+  static const Sample sample = [] {
+    Sample built;
+    built.AddAll(ProtectedProcessNames());
+    built.AddAll(SystemFileNames());
+    built.AddAll(DriveRootNames());
+    built.AddAll(ProtectedFolderNames());
+    built.AddAll(OwnFileNames());
+    built.protectedCount = built.names.size();
+    built.AddAll(OrdinaryFileNames());
+    return built;
+  }();
+  return sample;
+}
+
+const Sample& KeySample() {
+  static const Sample sample = [] {
+    Sample built;
+    built.Add("SOFTWARE");
+    built.AddPathNames(ProtectedSoftwareKeys());
+    built.AddPathNames(ProtectedClassesKeys());
+    built.AddPathNames(ProtectedMachineKeys());
+    built.AddPathNames(ProtectedUserKeys());
+    built.AddPathNames(OwnSoftwareKeys());
+    built.protectedCount = built.names.size();
+    built.AddAll(OrdinaryKeyNames());
+    return built;
+  }();
+  return sample;
+}
+
+const Sample& SampleOf(PatternKind kind) {
+  return kind == PatternKind::kFile ? FileSample() : KeySample();
+}
+
+}  // namespace
+
+std::span<const std::string_view> SampleNames(PatternKind kind) {
+  return SampleOf(kind).names;
+}
+
+std::size_t ProtectedSampleCount(PatternKind kind) {
+  return SampleOf(kind).protectedCount;
+}
+
+NameSample TooBroadSample() {
+  return {SampleNames(PatternKind::kFile), SampleNames(PatternKind::kKey)};
+}
+
+std::optional<SampleMatch> FindSampleMatch(std::string_view pattern, PatternKind kind,
+                                           const platform::Locale& locale) {
+  const std::string upperPattern = SignatureUpperCase(pattern, locale);
+  const Sample& sample = SampleOf(kind);
+  for (std::size_t k = 0; k < sample.names.size(); ++k) {
+    if (EvaluateWildcardMatch(SignatureUpperCase(sample.names[k], locale), upperPattern) ==
+        WildcardOutcome::kMatch) {
+      return SampleMatch{sample.names[k], k < sample.protectedCount};
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace nexolant::protection

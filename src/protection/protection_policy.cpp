@@ -1,0 +1,49 @@
+#include "protection/protection_policy.h"
+
+#include "protection/protected_names.h"
+#include "reference/signature_list.h"
+
+namespace nexolant::protection {
+
+ProtectionPolicy::ProtectionPolicy(const ProtectionServices& services)
+    : locale_(services.locale),
+      ownProcessId_(services.ownProcessId),
+      files_(services.files, services.locale),
+      keys_(services.locale) {
+  for (const std::string_view name : ProtectedProcessNames()) {
+    processNames_.insert(SignatureUpperCase(name, locale_));
+  }
+}
+
+bool ProtectionPolicy::IsProtectedProcess(std::string_view name, std::uint32_t processId) const {
+  return processId == ownProcessId_ || IsProtectedProcessName(name);
+}
+
+bool ProtectionPolicy::IsProtectedProcessName(std::string_view name) const {
+  // A listing by path gives the executable's full path.
+  const std::size_t separator = name.find_last_of("\\/:");
+  const std::string_view base =
+      separator == std::string_view::npos ? name : name.substr(separator + 1);
+  return processNames_.contains(SignatureUpperCase(base, locale_));
+}
+
+PathProtection ProtectionPolicy::ProtectionOf(std::string_view path) const {
+  return files_.Classify(path);
+}
+
+std::string ProtectionPolicy::NormalPath(std::string_view path) const {
+  return files_.Form().Normal(path);
+}
+
+bool ProtectionPolicy::IsSameOrInsideFolder(std::string_view path, std::string_view folder) const {
+  const PathForm& form = files_.Form();
+  const std::string pathKey = form.Key(form.Normal(path));
+  const std::string folderKey = form.Key(form.Normal(folder));
+  return !pathKey.empty() && !folderKey.empty() && IsSameOrInside(pathKey, folderKey);
+}
+
+std::string ProtectionPolicy::ProgramFolder() const {
+  return files_.ProgramFolder();
+}
+
+}  // namespace nexolant::protection

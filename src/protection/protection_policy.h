@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+
+#include "platform/file_system.h"
+#include "platform/locale.h"
+#include "protection/file_protection.h"
+#include "protection/key_protection.h"
+#include "protection/name_sample.h"
+
+namespace nexolant::protection {
+
+// What the policy needs from the system.
+struct ProtectionServices {
+  platform::FileSystem& files;     // must outlive the policy
+  const platform::Locale& locale;  // must outlive the policy
+  std::uint32_t ownProcessId;      // the running program's
+};
+
+// What no reference file may make the program touch: Windows' own processes, files, folders
+// and keys, and the program's own process, folder and keys. Every place that finds or acts on
+// something asks it first; what it protects is never reported, terminated, moved or deleted.
+// Patterns that would match what every machine holds are kept inert by the reference loader
+// (TooBroadSample) and refused by the update (ReferenceHazard).
+class ProtectionPolicy {
+ public:
+  // Reads the program folder, the Windows folder and the known folders once.
+  explicit ProtectionPolicy(const ProtectionServices& services);
+
+  // A process of Windows by its executable name (a path counts by its last name), or the
+  // program's own process.
+  bool IsProtectedProcess(std::string_view name, std::uint32_t processId) const;
+  // The name alone, for an action by name that meets processes it has not listed.
+  bool IsProtectedProcessName(std::string_view name) const;
+
+  // A file or folder, by its path in any spelling (short names, "..", "/", trailing dots).
+  bool IsProtectedPath(std::string_view path) const {
+    return ProtectionOf(path) != PathProtection::kNone;
+  }
+  PathProtection ProtectionOf(std::string_view path) const;
+
+  // A key: a root ("HKEY_LOCAL_MACHINE", "HKLM", ...), "\" and its path.
+  bool IsProtectedKey(std::string_view path) const { return keys_.IsProtected(path); }
+
+  // The form in which paths are compared (PathForm); empty for a path naming no plain file.
+  std::string NormalPath(std::string_view path) const;
+  // Whether path is folder or lies inside it, compared in normal form; false when either
+  // names no plain file.
+  bool IsSameOrInsideFolder(std::string_view path, std::string_view folder) const;
+  // The running program's folder in normal form.
+  std::string ProgramFolder() const;
+
+ private:
+  const platform::Locale& locale_;
+  std::uint32_t ownProcessId_;
+  FileProtection files_;
+  KeyProtection keys_;
+  std::unordered_set<std::string> processNames_;  // upper-cased
+};
+
+}  // namespace nexolant::protection

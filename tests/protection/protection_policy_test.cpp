@@ -1,0 +1,151 @@
+#include "protection/protection_policy.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "fakes/memory_file_system.h"
+#include "platform/portable/cp1252_locale.h"
+
+namespace nexolant::protection {
+namespace {
+
+constexpr std::uint32_t kOwnId = 4242;
+
+// A Windows 7 machine whose program folder has a short name, as under "C:\PROGRA~1".
+MemoryFileSystem Machine() {
+  MemoryFileSystem files;
+  files.SetProgramFolder("C:\\Program Files\\Nexolant\\");
+  for (const char* file :
+       {"C:\\Program Files\\Nexolant\\Renamed.exe",
+        "C:\\Program Files\\Nexolant\\Quarantine\\a.exe", "C:\\Windows\\System32\\notepad.exe",
+        "C:\\Temp\\bad.exe", "C:\\Data\\Link\\bad.exe", "C:\\Users\\User\\Desktop\\toolbar.exe"}) {
+    files.AddFile(file);
+  }
+  files.AddShortName("C:\\Program Files", "PROGRA~1");
+  files.AddShortName("C:\\Program Files\\Nexolant", "NEXOLA~1");
+  files.SetAttributes("C:\\Data\\Link",
+                      platform::kAttributeDirectory | platform::kAttributeReparsePoint);
+  return files;
+}
+
+class ProtectionPolicyTest : public ::testing::Test {
+ protected:
+  MemoryFileSystem files_ = Machine();
+  platform::Cp1252Locale locale_;
+  ProtectionPolicy policy_{{files_, locale_, kOwnId}};
+};
+
+TEST_F(ProtectionPolicyTest, ProtectsFilesAndFoldersByPlaceAndName) {
+  using enum PathProtection;
+  const std::pair<const char*, PathProtection> cases[] = {
+      {"C:\\Program Files\\Nexolant", kOwnFolder},
+      {"C:\\Program Files\\Nexolant\\Renamed.exe", kOwnFolder},
+      {"c:/program files/nexolant/quarantine/a.exe", kOwnFolder},
+      {"C:\\PROGRA~1\\NEXOLA~1\\Nexolant.exe", kOwnFolder},
+      {"C:\\Windows\\..\\Program Files\\Nexolant\\Nexolant.chm", kOwnFolder},
+      {"C:\\Program Files\\Nexolant. \\\\readme.txt", kOwnFolder},
+      {"C:\\Program Files", kOwnFolder},
+      {"C:\\Program Files\\Nexolant Tools\\a.exe", kNone},
+      {"C:\\", kDriveRoot},
+      {"D:", kDriveRoot},
+      {"\\\\server\\share", kDriveRoot},
+      {"C:\\pagefile.sys", kSystemName},
+      {"C:\\Temp\\pagefile.sys", kNone},
+      {"C:\\Windows", kSystemFolder},
+      {"C:\\Windows\\System32\\NOTEPAD.EXE", kSystemName},
+      {"C:\\Windows\\explorer.exe", kSystemName},
+      {"C:\\Windows\\Temp\\kernel32.dll", kSystemName},
+      {"C:\\Tools\\notepad.exe", kNone},
+      {"C:\\Windows\\System32\\adware.dll", kNone},
+      {"C:\\Users", kSystemFolder},
+      {"C:\\Users\\Other", kSystemFolder},
+      {"C:\\Users\\Other\\Documents", kSystemFolder},
+      {"C:\\Users\\Other\\AppData", kSystemFolder},
+      {"C:\\Users\\Other\\Downloads", kSystemFolder},
+      {"C:\\Users\\User\\Desktop\\toolbar.exe", kNone},
+      {"C:\\Users\\User\\AppData\\Roaming\\Adware", kNone},
+      {"C:\\ProgramData", kSystemFolder},
+      {"C:\\Data\\Link", kReparsePoint},
+      {"C:\\Data\\Link\\bad.exe", kReparsePoint},
+      {"\\\\?\\C:\\Temp\\bad.exe", kNotPlain},
+      {"\\\\.\\PhysicalDrive0", kNotPlain},
+      {"C:\\Temp\\nul.txt", kNotPlain},
+      {"C:\\Temp\\...\\bad.exe", kNotPlain},
+      {"C:\\Temp\\bad.exe", kNone},
+  };
+  for (const auto& [path, expected] : cases) {
+    SCOPED_TRACE(path);
+    EXPECT_EQ(policy_.ProtectionOf(path), expected);
+  }
+}
+
+TEST_F(ProtectionPolicyTest, ComparesPathsInOneNormalForm) {
+  EXPECT_EQ(policy_.ProgramFolder(), "C:\\Program Files\\Nexolant");
+  EXPECT_EQ(policy_.NormalPath("c:/windows/../Temp//bad.exe. "), "C:\\Temp\\bad.exe");
+  EXPECT_EQ(policy_.NormalPath("C:\\PROGRA~1\\missing\\"), "C:\\Program Files\\missing");
+  EXPECT_EQ(policy_.NormalPath("c:\\"), "C:\\");
+  EXPECT_EQ(policy_.NormalPath("\\\\?\\C:\\Temp"), "");
+  EXPECT_TRUE(policy_.IsSameOrInsideFolder("C:\\PROGRA~1\\Nexolant\\Quarantine\\a.exe",
+                                           "c:\\program files\\nexolant\\quarantine\\"));
+  EXPECT_FALSE(policy_.IsSameOrInsideFolder("C:\\Program Files\\Nexolant\\QuarantineOld\\a.exe",
+                                            "C:\\Program Files\\Nexolant\\Quarantine"));
+  EXPECT_FALSE(policy_.IsSameOrInsideFolder("\\\\.\\C:\\Temp", "C:\\"));
+}
+
+TEST_F(ProtectionPolicyTest, ProtectsWindowsProcessesAndItsOwn) {
+  const std::tuple<const char*, std::uint32_t, bool> cases[] = {
+      {"explorer.exe", 100, true},
+      {"EXPLORER.EXE", 100, true},
+      {"C:\\Windows\\explorer.exe", 100, true},
+      {"[System]", 0xFFFFFFFF, true},
+      {"System Idle Process", 0, true},
+      {"svchost.exe", 100, true},
+      {"MsMpEng.exe", 100, true},
+      {"gator.exe", 100, false},
+      {"gator.exe", kOwnId, true},
+      {"C:\\Tools\\notepad.exe", 100, false},
+  };
+  for (const auto& [name, id, expected] : cases) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(policy_.IsProtectedProcess(name, id), expected);
+  }
+}
+
+TEST_F(ProtectionPolicyTest, ProtectsKeysByPathWithTheirAncestors) {
+  const std::pair<const char*, bool> cases[] = {
+      {"HKEY_CURRENT_USER", true},
+      {"HKEY_CURRENT_USER\\Software", true},
+      {"hkey_current_user\\software\\microsoft\\windows\\currentversion\\run", true},
+      {"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Gator", false},
+      {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", true},
+      {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion", true},
+      {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Gator", false},
+      {"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services", true},
+      {"HKEY_LOCAL_MACHINE\\SYSTEM\\ControlSet002\\Enum", true},
+      {"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\GatorService", false},
+      {"HKEY_CLASSES_ROOT\\CLSID", true},
+      {"HKEY_CLASSES_ROOT\\Gator.Toolbar\\CLSID", false},
+      {"HKEY_CLASSES_ROOT\\CLSID\\{1D2E3F40-0000-0000-0000-000000000000}", false},
+      {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\CLSID", true},
+      {"HKEY_CURRENT_USER\\Software\\Classes\\exefile", true},
+      {"HKEY_CLASSES_ROOT\\Wow6432Node\\TypeLib", true},
+      {"HKEY_CURRENT_USER\\Software\\Nexolant\\Anything", true},
+      {"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Nexolant",
+       true},
+      {"HKEY_USERS\\S-1-5-21-7\\Software\\Microsoft", true},
+      {"HKEY_USERS\\S-1-5-21-7_Classes\\CLSID", true},
+      {"HKEY_USERS\\S-1-5-21-7\\Software\\Gator", false},
+      {"HKEY_USERS\\.DEFAULT", true},
+      {"HKEY_CURRENT_USER\\Software\\\\Gator", true},
+      {"HKEY_ELSEWHERE\\Gator", true},
+  };
+  for (const auto& [path, expected] : cases) {
+    SCOPED_TRACE(path);
+    EXPECT_EQ(policy_.IsProtectedKey(path), expected);
+  }
+}
+
+}  // namespace
+}  // namespace nexolant::protection

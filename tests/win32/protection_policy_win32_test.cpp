@@ -1,0 +1,40 @@
+#include "protection/protection_policy.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/portable/cp1252_locale.h"
+#include "support/scoped_folder.h"
+#include "win32/win32_file_system.h"
+
+namespace nexolant::protection {
+namespace {
+
+// The policy over the system's own path services: the program's folder in every spelling.
+TEST(ProtectionPolicyWin32Test, KnowsItsOwnFolderAndWindowsHoweverTheyAreSpelled) {
+  win32::Win32FileSystem files;
+  const platform::Cp1252Locale locale;
+  const ProtectionPolicy policy({files, locale, GetCurrentProcessId()});
+  const std::string exe = files.ExecutablePath();
+  char shortExe[MAX_PATH] = {};
+  ASSERT_NE(GetShortPathNameA(exe.c_str(), shortExe, MAX_PATH), 0u);
+  const std::string folder = files.ProgramFolder();
+  const std::string folderName = folder.substr(folder.rfind('\\', folder.size() - 2) + 1);
+  nexolant::testing::ScopedFolder scratch;
+
+  using enum PathProtection;
+  EXPECT_EQ(policy.ProtectionOf(exe), kOwnFolder);
+  EXPECT_EQ(policy.ProtectionOf(shortExe), kOwnFolder) << shortExe;
+  EXPECT_EQ(policy.ProtectionOf(folder + "..\\" + folderName + "renamed.exe."), kOwnFolder);
+  EXPECT_EQ(policy.ProtectionOf(files.WindowsFolder() + "\\system32\\NOTEPAD.EXE"), kSystemName);
+  EXPECT_EQ(policy.ProtectionOf(files.KnownFolderPath(platform::KnownFolder::kDesktop)),
+            kSystemFolder);
+  EXPECT_EQ(policy.ProtectionOf(scratch.File("adware.exe")), kNone) << scratch.File("adware.exe");
+  EXPECT_TRUE(policy.IsProtectedProcess("x.exe", GetCurrentProcessId()));
+}
+
+}  // namespace
+}  // namespace nexolant::protection
