@@ -10,7 +10,9 @@ namespace nexolant::platform {
 inline constexpr std::uint32_t kErrorFileNotFound = 2;
 inline constexpr std::uint32_t kErrorPathNotFound = 3;
 inline constexpr std::uint32_t kErrorAccessDenied = 5;
+inline constexpr std::uint32_t kErrorInvalidParameter = 87;
 inline constexpr std::uint32_t kErrorAlreadyExists = 183;
+inline constexpr std::uint32_t kErrorKeyDeleted = 1018;
 
 // A file that exists could not be opened, read or written.
 class IoError : public std::runtime_error {
