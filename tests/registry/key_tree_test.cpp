@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include "contracts/key_tree_contract.h"
+#include "fakes/memory_registry.h"
+#include "platform/errors.h"
+#include "registry/classes_root.h"
+
+namespace nexolant {
+namespace {
+
+using contracts::Tree;
+using platform::RegistryRoot;
+
+constexpr RegistryRoot kUser = RegistryRoot::kCurrentUser;
+constexpr RegistryRoot kMachine = RegistryRoot::kLocalMachine;
+
+TEST(KeyTree, ADeleteThatCannotFinishSaysWhatStayed) {
+  MemoryRegistry registry;
+  registry.AddKey(kUser, "Top\\A\\Locked\\Below");
+  registry.AddKey(kUser, "Top\\B\\Gone");
+  registry.DenyFullAccess(kUser, "Top\\A\\Locked");
+  const TreeDeleteResult result = DeleteKeyTree(registry, kUser, u"Top");
+  EXPECT_EQ(result.status, TreeDeleteResult::Status::kNotDeleted);
+  EXPECT_EQ(result.left, (std::vector<KeyLeft>{{u"Top\\A\\Locked", platform::kErrorAccessDenied}}));
+  EXPECT_FALSE(registry.HasKey(kUser, "Top\\B"));
+  EXPECT_TRUE(registry.HasKey(kUser, "Top\\A\\Locked\\Below"));
+
+  EXPECT_EQ(DeleteKeyTree(registry, kUser, u"Missing").status, TreeDeleteResult::Status::kMissing);
+  for (const char16_t* path : {u"", u"\\Top", u"Top\\", u"Top\\\\A"}) {
+    EXPECT_EQ(DeleteKeyTree(registry, kUser, path).status, TreeDeleteResult::Status::kRefused);
+  }
+  EXPECT_TRUE(registry.HasKey(kUser, "Top\\A"));
+}
+
+TEST(KeyTree, AReadThatCannotFinishSaysWhere) {
+  MemoryRegistry registry;
+  registry.SetValue(kUser, "Top\\Sub", "Secret", platform::kRegBinary, "x");
+  registry.SetUnreadable(kUser, "Top\\Sub", "Secret");
+  const TreeReadResult read = ReadKeyTree(registry, kUser, u"Top");
+  EXPECT_EQ(read.status, TreeReadResult::Status::kFailed);
+  EXPECT_EQ(read.failedPath, u"Top\\Sub");
+  EXPECT_EQ(read.error, platform::kErrorAccessDenied);
+  EXPECT_EQ(read.tree, KeyTree{});
+  EXPECT_EQ(ReadKeyTree(registry, kUser, u"Missing").status, TreeReadResult::Status::kMissing);
+  EXPECT_EQ(ReadKeyTree(registry, kUser, u"").status, TreeReadResult::Status::kRefused);
+}
+
+TEST(KeyTree, ARestoreNeedsAWritableParentAndNamesAKeyCanHave) {
+  MemoryRegistry registry;
+  registry.AddKey(kUser, "Locked");
+  registry.DenyFullAccess(kUser, "Locked");
+  EXPECT_EQ(RestoreKeyTree(registry, kUser, u"Locked", Tree(u"New")).status,
+            TreeRestoreResult::Status::kParentUnavailable);
+  for (const KeyTree& tree :
+       {Tree(u""), Tree(u"a\\b"), Tree(u"a", {}, {Tree(u"")}), Tree(std::u16string(256, u'k'))}) {
+    EXPECT_EQ(RestoreKeyTree(registry, kUser, u"", tree).status,
+              TreeRestoreResult::Status::kRefused);
+  }
+  EXPECT_EQ(RestoreKeyTree(registry, kUser, u"", Tree(u"Top")).status,
+            TreeRestoreResult::Status::kRestored);
+  EXPECT_TRUE(registry.HasKey(kUser, "Top"));
+}
+
+TEST(KeyTree, ClassesRootPathsResolveToTheirRealKeys) {
+  MemoryRegistry registry;
+  registry.AddKey(kUser, "Software\\Classes\\Both\\Sub");
+  registry.AddKey(kMachine, "Software\\Classes\\Both\\Sub");
+  registry.AddKey(kUser, "Software\\Classes\\UserOnly");
+  registry.AddKey(kMachine, "Software\\Classes\\MachineOnly");
+  const struct {
+    const char16_t* path;
+    std::optional<KeyLocation> user;
+    std::optional<KeyLocation> machine;
+  } cases[] = {
+      {u"both\\SUB", KeyLocation{kUser, u"Software\\Classes\\both\\SUB"},
+       KeyLocation{kMachine, u"Software\\Classes\\both\\SUB"}},
+      {u"UserOnly", KeyLocation{kUser, u"Software\\Classes\\UserOnly"}, std::nullopt},
+      {u"MachineOnly", std::nullopt, KeyLocation{kMachine, u"Software\\Classes\\MachineOnly"}},
+      {u"Neither", std::nullopt, std::nullopt},
+      {u"", std::nullopt, std::nullopt},
+      {u"Both\\", std::nullopt, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    const ClassesKeyResolution resolved = ResolveClassesKey(registry, c.path);
+    EXPECT_EQ(resolved.user, c.user);
+    EXPECT_EQ(resolved.machine, c.machine);
+    EXPECT_EQ(resolved.Shown(), c.user ? c.user : c.machine);
+  }
+  EXPECT_TRUE(ResolveClassesKey(registry, u"Both").BothExist());
+}
+
+}  // namespace
+}  // namespace nexolant

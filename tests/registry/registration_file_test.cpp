@@ -1,0 +1,188 @@
+#include "registry/registration_file.h"
+
+#include <algorithm>
+#include <random>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "contracts/key_tree_contract.h"
+
+namespace nexolant {
+namespace {
+
+using contracts::Tree;
+using contracts::Utf16z;
+using platform::RegistryRoot;
+using platform::WideString;
+
+// The bytes of a file whose lines are joined with the given line end.
+std::string File(std::initializer_list<std::u16string_view> lines,
+                 std::u16string_view lineEnd = u"\r\n") {
+  WideString text;
+  for (const auto line : lines) {
+    text += WideString(line) + WideString(lineEnd);
+  }
+  return "\xFF\xFE" + Utf16z(text).substr(0, text.size() * 2);
+}
+
+// Bytes from..to, and their hex list as written.
+std::string Bytes(int from, int to) {
+  std::string bytes;
+  for (int b = from; b <= to; ++b) {
+    bytes += static_cast<char>(b);
+  }
+  return bytes;
+}
+WideString Hex(int from, int to) {
+  static constexpr char16_t kDigits[] = u"0123456789abcdef";
+  WideString hex;
+  for (int b = from; b <= to; ++b) {
+    hex += {kDigits[b / 16], kDigits[b % 16], u','};
+  }
+  return hex;
+}
+
+TEST(RegistrationFile, IsWrittenInTheRegistryEditorsForm) {
+  const SavedKey saved{RegistryRoot::kCurrentUser, u"Software\\Vendor",
+                       Tree(u"App",
+                            {{u"", platform::kRegString, Utf16z(u"x")},
+                             {u"q\"\\", platform::kRegString, Utf16z(u"a\"b\\c")},
+                             {u"n", platform::kRegDword, std::string("\x0a\0\0\0", 4)},
+                             {u"b", platform::kRegBinary, Bytes(0, 0x3b)},
+                             {u"unterminated", platform::kRegString, "ab"},
+                             {u"z", platform::kRegNone, ""},
+                             {u"o", 0x123, "\x01"}},
+                            {Tree(u"Sub")})};
+  const WideString expected =
+      u"Windows Registry Editor Version 5.00\r\n\r\n"
+      u"[HKEY_CURRENT_USER\\Software\\Vendor\\App]\r\n"
+      u"@=\"x\"\r\n"
+      u"\"q\\\"\\\\\"=\"a\\\"b\\\\c\"\r\n"
+      u"\"n\"=dword:0000000a\r\n"
+      u"\"b\"=hex:" +
+      Hex(0, 0x16) + u"\\\r\n  " + Hex(0x17, 0x2f) + u"\\\r\n  " + Hex(0x30, 0x3b).substr(0, 35) +
+      u"\r\n"
+      u"\"unterminated\"=hex(1):61,62\r\n"
+      u"\"z\"=hex(0):\r\n"
+      u"\"o\"=hex(123):01\r\n\r\n"
+      u"[HKEY_CURRENT_USER\\Software\\Vendor\\App\\Sub]\r\n\r\n";
+  const RegistrationWriteResult file = WriteRegistrationFile(saved);
+  ASSERT_TRUE(file.ok()) << file.error;
+  EXPECT_EQ(file.bytes, "\xFF\xFE" + Utf16z(expected).substr(0, expected.size() * 2));
+  EXPECT_EQ(ReadRegistrationFile(file.bytes).key, saved);
+
+  EXPECT_FALSE(WriteRegistrationFile({RegistryRoot::kCurrentUser, u"", Tree(u"a\r\nb")}).ok());
+  EXPECT_FALSE(
+      WriteRegistrationFile({RegistryRoot::kCurrentUser, u"", Tree(u"a", {{u"\n", 0, ""}})}).ok());
+  EXPECT_FALSE(WriteRegistrationFile({RegistryRoot::kCurrentUser, u"A\\\\B", Tree(u"a")}).ok());
+}
+
+TEST(RegistrationFile, HandEditedFormsAreReadExactly) {
+  const auto read = ReadRegistrationFile(File(
+      {u"Windows Registry Editor Version 5.00", u"; saved by hand", u"   ",
+       u"[hkey_local_machine\\Software\\App]  ", u"\"a\" = \"b\"", u"@=dword:A",
+       u"\"h\"=hex(B):FF, 00 ,\\", u"   01,\\", u"  02", u"[HKEY_LOCAL_MACHINE\\SOFTWARE\\app\\S]"},
+      u"\n"));
+  ASSERT_TRUE(read.key) << read.error;
+  EXPECT_EQ(*read.key,
+            (SavedKey{RegistryRoot::kLocalMachine, u"Software",
+                      Tree(u"App",
+                           {{u"a", platform::kRegString, Utf16z(u"b")},
+                            {u"", platform::kRegDword, std::string("\x0a\0\0\0", 4)},
+                            {u"h", platform::kRegQword, std::string("\xFF\0\x01\x02", 4)}},
+                           {Tree(u"S")})}));
+}
+
+TEST(RegistrationFile, WhatCannotBeReadExactlyIsRejectedWithItsLine) {
+  constexpr std::u16string_view kHeader = u"Windows Registry Editor Version 5.00";
+  constexpr std::u16string_view kKey = u"[HKEY_CURRENT_USER\\A]";
+  const struct {
+    std::string bytes;
+    const char* line;
+  } cases[] = {
+      {"Windows Registry Editor Version 5.00\r\n", "Line 1:"},
+      {"\xFF\xFEW", "Line 1:"},
+      {File({u"REGEDIT4", kKey}), "Line 1:"},
+      {File({kHeader}), "Line 2:"},
+      {File({kHeader, u"\"a\"=\"b\""}), "Line 2:"},
+      {File({kHeader, u"[HKEY_CURRENT_USER\\A"}), "Line 2:"},
+      {File({kHeader, u"[-HKEY_CURRENT_USER\\A]"}), "Line 2:"},
+      {File({kHeader, u"[HKEY_NOWHERE\\A]"}), "Line 2:"},
+      {File({kHeader, u"[HKEY_CURRENT_USER]"}), "Line 2:"},
+      {File({kHeader, u"[HKEY_CURRENT_USER\\A\\\\B]"}), "Line 2:"},
+      {File({kHeader, kKey, u"[HKEY_CURRENT_USER\\B]"}), "Line 3:"},
+      {File({kHeader, kKey, u"[HKEY_LOCAL_MACHINE\\A\\B]"}), "Line 3:"},
+      {File({kHeader, kKey, u"[HKEY_CURRENT_USER\\A\\B\\C]"}), "Line 3:"},
+      {File({kHeader, kKey, u"[HKEY_CURRENT_USER\\A\\B]", u"[HKEY_CURRENT_USER\\a\\b]"}),
+       "Line 4:"},
+      {File({kHeader, kKey, u"\"a\"=\"1\"", u"\"A\"=\"2\""}), "Line 4:"},
+      {File({kHeader, kKey, u"\"\"=\"x\""}), "Line 3:"},
+      {File({kHeader, kKey, u"\"a\"=\"\\n\""}), "Line 3:"},
+      {File({kHeader, kKey, u"\"a\"=\"b"}), "Line 3:"},
+      {File({kHeader, kKey, u"\"a\"=\"b\"x"}), "Line 3:"},
+      {File({kHeader, kKey, u"\"a\"-"}), "Line 3:"},
+      {File({kHeader, kKey, u"\"a\"=-"}), "Line 3:"},
+      {File({kHeader, kKey, u"\"a\"=dword:123456789"}), "Line 3:"},
+      {File({kHeader, kKey, u"\"a\"=dword:xyz"}), "Line 3:"},
+      {File({kHeader, kKey, u"\"a\"=hex:1"}), "Line 3:"},
+      {File({kHeader, kKey, u"\"a\"=hex:01,"}), "Line 3:"},
+      {File({kHeader, kKey, u"\"a\"=hex:01;02"}), "Line 3:"},
+      {File({kHeader, kKey, u"\"a\"=hex(g):01"}), "Line 3:"},
+      {File({kHeader, kKey, u"\"a\"=hex(1:01"}), "Line 3:"},
+      {File({kHeader, kKey, u"\"a\"=hex:01,\\", u""}), "Line 4:"},
+      {File({kHeader, kKey, u"\"a\"=str:x"}), "Line 3:"},
+      {File({kHeader, kKey, u"hello"}), "Line 3:"},
+      {File({kHeader, kKey, u"\"a\r\"=\"b\""}), "Line 3:"},
+  };
+  for (const auto& c : cases) {
+    const RegistrationReadResult read = ReadRegistrationFile(c.bytes);
+    EXPECT_FALSE(read.key) << c.line;
+    EXPECT_EQ(read.error.rfind(c.line, 0), 0u) << read.error;
+  }
+}
+
+// Any tree the registry can hold comes back from its file unchanged.
+TEST(RegistrationFile, RandomTreesComeBackUnchanged) {
+  std::mt19937 random(24);
+  const auto text = [&](std::size_t length) {
+    static constexpr char16_t kUnits[] = u"aZ09 =\"\\[]@;-,:жΩ字\xD800\x7F\t";
+    WideString result;
+    while (result.size() < length) {
+      result += kUnits[random() % (std::size(kUnits) - 1)];
+    }
+    return result;
+  };
+  const auto tree = [&](auto& self, std::size_t depth) -> KeyTree {
+    WideString name = text(1 + random() % 6);
+    std::replace(name.begin(), name.end(), u'\\', u'/');
+    KeyTree node = Tree(name);
+    for (std::size_t i = random() % 4; i > 0; --i) {
+      std::string bytes(random() % 90, '\0');
+      for (char& b : bytes) {
+        b = static_cast<char>(random() % 3 == 0 ? 0 : random());
+      }
+      const std::uint32_t types[] = {0, 1, 2,  3,
+                                     4, 7, 11, static_cast<std::uint32_t>(0x10000 + random() % 9)};
+      const WideString name = i == 1 ? WideString() : text(random() % 3) + char16_t(u'0' + i);
+      node.values.push_back(
+          {name, types[random() % 8], random() % 2 ? bytes : Utf16z(text(random() % 9))});
+    }
+    for (std::size_t i = depth < 5 ? random() % 3 : 0; i > 0; --i) {
+      node.subkeys.push_back(self(self, depth + 1));
+      node.subkeys.back().name += char16_t(u'0' + i);
+    }
+    return node;
+  };
+  for (int round = 0; round < 300; ++round) {
+    const SavedKey saved{RegistryRoot::kUsers, round % 2 ? u"" : u"Parent", tree(tree, 0)};
+    const RegistrationWriteResult file = WriteRegistrationFile(saved);
+    ASSERT_TRUE(file.ok()) << file.error;
+    const RegistrationReadResult read = ReadRegistrationFile(file.bytes);
+    ASSERT_TRUE(read.key) << read.error;
+    EXPECT_EQ(*read.key, saved);
+  }
+}
+
+}  // namespace
+}  // namespace nexolant
