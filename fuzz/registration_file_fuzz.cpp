@@ -47,7 +47,7 @@ KeyTree Tree(FuzzedDataProvider& input, int depth) {
                                           : input.ConsumeIntegral<std::uint32_t>();
     tree.values.push_back({std::move(name), type, input.ConsumeRandomLengthString(200)});
   }
-  const auto subkeys = depth < 6 ? input.ConsumeIntegralInRange<int>(0, 3) : 0;
+  const auto subkeys = depth < 3 ? input.ConsumeIntegralInRange<int>(0, 3) : 0;
   for (int i = 0; i < subkeys; ++i) {
     tree.subkeys.push_back(Tree(input, depth + 1));
     tree.subkeys.back().name.append(1, char16_t(u'0' + i));

@@ -23,10 +23,6 @@
 
 namespace nexolant::contracts {
 
-inline platform::WideString Widen(const std::string& ascii) {
-  return platform::WideString(ascii.begin(), ascii.end());
-}
-
 // Values and subkeys in one order, for comparing trees from registries that list them in
 // different orders.
 inline KeyTree Normalized(KeyTree tree) {
@@ -101,8 +97,8 @@ inline KeyTree SampleTree() {
                   Tree(u"Ελληνικά", {{u"όνομα", platform::kRegBinary, "\x01"}}),
                   Tree(u"漢字キー", {{u"値", platform::kRegString, Utf16z(u"中文")}})};
   KeyTree* level = &tree.subkeys.emplace_back(Tree(u"Deep"));
-  for (char digit = '0'; digit <= '9'; ++digit) {
-    level = &level->subkeys.emplace_back(Tree(u"Level " + platform::WideString(1, digit)));
+  for (char16_t letter = u'a'; letter <= u't'; ++letter) {
+    level = &level->subkeys.emplace_back(Tree(u"Level " + platform::WideString(1, letter)));
   }
   level->values.push_back({u"Bottom", platform::kRegDword, std::string("\1\0\0\0", 4)});
   return tree;
@@ -111,7 +107,9 @@ inline KeyTree SampleTree() {
 template <typename Traits>
 class KeyTreeContract : public RegistryContract<Traits> {
  protected:
-  platform::WideString ScratchPath() const { return Widen(this->scratch_.Path()); }
+  platform::WideString ScratchPath() const {
+    return platform::WideString(this->scratch_.Path().begin(), this->scratch_.Path().end());
+  }
   platform::WideString Below(const platform::WideString& name) const {
     return ScratchPath() + u"\\" + name;
   }

@@ -65,28 +65,17 @@ TEST(KeyTree, ClassesRootPathsResolveToTheirRealKeys) {
   MemoryRegistry registry;
   registry.AddKey(kUser, "Software\\Classes\\Both\\Sub");
   registry.AddKey(kMachine, "Software\\Classes\\Both\\Sub");
-  registry.AddKey(kUser, "Software\\Classes\\UserOnly");
   registry.AddKey(kMachine, "Software\\Classes\\MachineOnly");
-  const struct {
-    const char16_t* path;
-    std::optional<KeyLocation> user;
-    std::optional<KeyLocation> machine;
-  } cases[] = {
-      {u"both\\SUB", KeyLocation{kUser, u"Software\\Classes\\both\\SUB"},
-       KeyLocation{kMachine, u"Software\\Classes\\both\\SUB"}},
-      {u"UserOnly", KeyLocation{kUser, u"Software\\Classes\\UserOnly"}, std::nullopt},
-      {u"MachineOnly", std::nullopt, KeyLocation{kMachine, u"Software\\Classes\\MachineOnly"}},
-      {u"Neither", std::nullopt, std::nullopt},
-      {u"", std::nullopt, std::nullopt},
-      {u"Both\\", std::nullopt, std::nullopt},
-  };
-  for (const auto& c : cases) {
-    const ClassesKeyResolution resolved = ResolveClassesKey(registry, c.path);
-    EXPECT_EQ(resolved.user, c.user);
-    EXPECT_EQ(resolved.machine, c.machine);
-    EXPECT_EQ(resolved.Shown(), c.user ? c.user : c.machine);
+  const auto both = ResolveClassesKey(registry, u"both\\SUB");
+  EXPECT_EQ(both.Shown(), (KeyLocation{kUser, u"Software\\Classes\\both\\SUB"}));
+  EXPECT_EQ(both.machine, (KeyLocation{kMachine, u"Software\\Classes\\both\\SUB"}));
+  EXPECT_TRUE(both.BothExist());
+  const auto machine = ResolveClassesKey(registry, u"MachineOnly");
+  EXPECT_EQ(machine.user, std::nullopt);
+  EXPECT_EQ(machine.Shown(), (KeyLocation{kMachine, u"Software\\Classes\\MachineOnly"}));
+  for (const char16_t* path : {u"Neither", u"", u"Both\\"}) {
+    EXPECT_EQ(ResolveClassesKey(registry, path).Shown(), std::nullopt);
   }
-  EXPECT_TRUE(ResolveClassesKey(registry, u"Both").BothExist());
 }
 
 }  // namespace

