@@ -14,51 +14,34 @@ using platform::RegistryRoot;
 constexpr RegistryRoot kUser = RegistryRoot::kCurrentUser;
 constexpr RegistryRoot kMachine = RegistryRoot::kLocalMachine;
 
-TEST(KeyTree, ADeleteThatCannotFinishSaysWhatStayed) {
+// A delete, read or restore that cannot finish says what stayed, where, and why.
+TEST(KeyTree, FailuresSayWhatAndWhere) {
   MemoryRegistry registry;
   registry.AddKey(kUser, "Top\\A\\Locked\\Below");
-  registry.AddKey(kUser, "Top\\B\\Gone");
+  registry.SetValue(kUser, "Top\\B", "Secret", platform::kRegBinary, "x");
+  registry.SetUnreadable(kUser, "Top\\B", "Secret");
   registry.DenyFullAccess(kUser, "Top\\A\\Locked");
-  const TreeDeleteResult result = DeleteKeyTree(registry, kUser, u"Top");
-  EXPECT_EQ(result.status, TreeDeleteResult::Status::kNotDeleted);
-  EXPECT_EQ(result.left, (std::vector<KeyLeft>{{u"Top\\A\\Locked", platform::kErrorAccessDenied}}));
+  const TreeReadResult read = ReadKeyTree(registry, kUser, u"Top");
+  EXPECT_EQ(read.status, TreeReadResult::Status::kFailed);
+  EXPECT_EQ(read.failedPath, u"Top\\B");
+  EXPECT_EQ(read.tree, KeyTree{});
+  EXPECT_EQ(RestoreKeyTree(registry, kUser, u"Top\\A\\Locked", Tree(u"New")).status,
+            TreeRestoreResult::Status::kParentUnavailable);
+  for (const KeyTree& tree :
+       {Tree(u"a\\b"), Tree(u"a", {}, {Tree(u"")}), Tree(std::u16string(256, u'k'))}) {
+    EXPECT_EQ(RestoreKeyTree(registry, kUser, u"", tree).status,
+              TreeRestoreResult::Status::kRefused);
+  }
+  const TreeDeleteResult deleted = DeleteKeyTree(registry, kUser, u"Top");
+  EXPECT_EQ(deleted.status, TreeDeleteResult::Status::kNotDeleted);
+  EXPECT_EQ(deleted.left,
+            (std::vector<KeyLeft>{{u"Top\\A\\Locked", platform::kErrorAccessDenied}}));
   EXPECT_FALSE(registry.HasKey(kUser, "Top\\B"));
   EXPECT_TRUE(registry.HasKey(kUser, "Top\\A\\Locked\\Below"));
-
   EXPECT_EQ(DeleteKeyTree(registry, kUser, u"Missing").status, TreeDeleteResult::Status::kMissing);
   for (const char16_t* path : {u"", u"\\Top", u"Top\\", u"Top\\\\A"}) {
     EXPECT_EQ(DeleteKeyTree(registry, kUser, path).status, TreeDeleteResult::Status::kRefused);
   }
-  EXPECT_TRUE(registry.HasKey(kUser, "Top\\A"));
-}
-
-TEST(KeyTree, AReadThatCannotFinishSaysWhere) {
-  MemoryRegistry registry;
-  registry.SetValue(kUser, "Top\\Sub", "Secret", platform::kRegBinary, "x");
-  registry.SetUnreadable(kUser, "Top\\Sub", "Secret");
-  const TreeReadResult read = ReadKeyTree(registry, kUser, u"Top");
-  EXPECT_EQ(read.status, TreeReadResult::Status::kFailed);
-  EXPECT_EQ(read.failedPath, u"Top\\Sub");
-  EXPECT_EQ(read.error, platform::kErrorAccessDenied);
-  EXPECT_EQ(read.tree, KeyTree{});
-  EXPECT_EQ(ReadKeyTree(registry, kUser, u"Missing").status, TreeReadResult::Status::kMissing);
-  EXPECT_EQ(ReadKeyTree(registry, kUser, u"").status, TreeReadResult::Status::kRefused);
-}
-
-TEST(KeyTree, ARestoreNeedsAWritableParentAndNamesAKeyCanHave) {
-  MemoryRegistry registry;
-  registry.AddKey(kUser, "Locked");
-  registry.DenyFullAccess(kUser, "Locked");
-  EXPECT_EQ(RestoreKeyTree(registry, kUser, u"Locked", Tree(u"New")).status,
-            TreeRestoreResult::Status::kParentUnavailable);
-  for (const KeyTree& tree :
-       {Tree(u""), Tree(u"a\\b"), Tree(u"a", {}, {Tree(u"")}), Tree(std::u16string(256, u'k'))}) {
-    EXPECT_EQ(RestoreKeyTree(registry, kUser, u"", tree).status,
-              TreeRestoreResult::Status::kRefused);
-  }
-  EXPECT_EQ(RestoreKeyTree(registry, kUser, u"", Tree(u"Top")).status,
-            TreeRestoreResult::Status::kRestored);
-  EXPECT_TRUE(registry.HasKey(kUser, "Top"));
 }
 
 TEST(KeyTree, ClassesRootPathsResolveToTheirRealKeys) {
