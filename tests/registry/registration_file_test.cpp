@@ -1,5 +1,6 @@
 #include "registry/registration_file.h"
 
+#include <numeric>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -24,30 +25,15 @@ std::string File(std::initializer_list<std::u16string_view> lines,
   return "\xFF\xFE" + Utf16z(text).substr(0, text.size() * 2);
 }
 
-// Bytes from..to, and their hex list as written.
-std::string Bytes(int from, int to) {
-  std::string bytes;
-  for (int b = from; b <= to; ++b) {
-    bytes += static_cast<char>(b);
-  }
-  return bytes;
-}
-WideString Hex(int from, int to) {
-  static constexpr char16_t kDigits[] = u"0123456789abcdef";
-  WideString hex;
-  for (int b = from; b <= to; ++b) {
-    hex += {kDigits[b / 16], kDigits[b % 16], u','};
-  }
-  return hex;
-}
-
 TEST(RegistrationFile, IsWrittenInTheRegistryEditorsForm) {
+  std::string bytes(60, '\0');
+  std::iota(bytes.begin(), bytes.end(), '\0');
   const SavedKey saved{RegistryRoot::kCurrentUser, u"Software\\Vendor",
                        Tree(u"App",
                             {{u"", platform::kRegString, Utf16z(u"x")},
                              {u"q\"\\", platform::kRegString, Utf16z(u"a\"b\\c")},
                              {u"n", platform::kRegDword, std::string("\x0a\0\0\0", 4)},
-                             {u"b", platform::kRegBinary, Bytes(0, 0x3b)},
+                             {u"b", platform::kRegBinary, bytes},
                              {u"unterminated", platform::kRegString, "ab"},
                              {u"z", platform::kRegNone, ""},
                              {u"o", 0x123, "\x01"}},
@@ -58,9 +44,9 @@ TEST(RegistrationFile, IsWrittenInTheRegistryEditorsForm) {
       u"@=\"x\"\r\n"
       u"\"q\\\"\\\\\"=\"a\\\"b\\\\c\"\r\n"
       u"\"n\"=dword:0000000a\r\n"
-      u"\"b\"=hex:" +
-      Hex(0, 0x16) + u"\\\r\n  " + Hex(0x17, 0x2f) + u"\\\r\n  " + Hex(0x30, 0x3b).substr(0, 35) +
-      u"\r\n"
+      u"\"b\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,16,\\\r\n"
+      u"  17,18,19,1a,1b,1c,1d,1e,1f,20,21,22,23,24,25,26,27,28,29,2a,2b,2c,2d,2e,2f,\\\r\n"
+      u"  30,31,32,33,34,35,36,37,38,39,3a,3b\r\n"
       u"\"unterminated\"=hex(1):61,62\r\n"
       u"\"z\"=hex(0):\r\n"
       u"\"o\"=hex(123):01\r\n\r\n"
