@@ -1,7 +1,8 @@
 #include "win32/win32_registry.h"
 
-#include <sddl.h>
 #include <windows.h>
+
+#include <sddl.h>
 
 #include <algorithm>
 #include <cstdint>
