@@ -156,11 +156,10 @@ class Reader {
   }
 
  private:
-  // A key of the tree being read, with everything on the way to it.
+  // A key on the way from the file's first key to the key being read, with the names read
+  // into it so far, case-folded.
   struct OpenKey {
     KeyTree* tree;
-    std::size_t depth;  // names on its path from the hive
-    WideString foldedPath;
     std::set<WideString> foldedSubkeys;
     std::set<WideString> foldedValues;
   };
@@ -213,51 +212,54 @@ class Reader {
         return Fail("The key's path holds a name no key can have.");
       }
     }
-    WideString path = (*names)[0];
-    for (std::size_t i = 1; i < names->size(); ++i) {
-      path += u'\\' + (*names)[i];
-    }
-    return saved_ ? AddSubkey(*root, *names, FoldAsciiCase(path)) : AddTop(*root, *names, path);
+    return saved_ ? AddSubkey(*root, *names) : AddTop(*root, *names);
   }
 
-  bool AddTop(platform::RegistryRoot root, const std::vector<WideString>& names,
-              const WideString& path) {
+  bool AddTop(platform::RegistryRoot root, const std::vector<WideString>& names) {
     saved_.emplace();
     saved_->root = root;
-    saved_->parentPath = path.substr(0, path.size() - names.back().size());
-    if (!saved_->parentPath.empty()) {
-      saved_->parentPath.pop_back();
+    for (std::size_t i = 0; i + 1 < names.size(); ++i) {
+      saved_->parentPath = JoinKeyPath(saved_->parentPath, names[i]);
     }
     saved_->tree.name = names.back();
+    for (const WideString& name : names) {
+      foldedChain_.push_back(FoldAsciiCase(name));
+    }
     topDepth_ = names.size();
-    open_.push_back({&saved_->tree, names.size(), FoldAsciiCase(path), {}, {}});
+    open_.push_back({&saved_->tree, {}, {}});
     return true;
   }
 
-  bool AddSubkey(platform::RegistryRoot root, const std::vector<WideString>& names,
-                 const WideString& foldedPath) {
+  // Keys come after their parents, each parent's subtree whole before its next sibling, as
+  // the registry editor lists them.
+  bool AddSubkey(platform::RegistryRoot root, const std::vector<WideString>& names) {
     if (root != saved_->root || names.size() <= topDepth_) {
       return Fail("The key lies outside the tree of the file's first key.");
     }
     if (names.size() - topDepth_ >= kTreeDepthLimit) {
       return Fail("The key lies deeper than the registry allows.");
     }
-    while (!open_.empty() && open_.back().depth >= names.size()) {
+    const std::size_t parentDepth = names.size() - 1;
+    while (foldedChain_.size() > parentDepth) {
+      foldedChain_.pop_back();
       open_.pop_back();
     }
-    const WideString foldedName = FoldAsciiCase(names.back());
-    if (open_.empty() || open_.back().depth + 1 != names.size() ||
-        foldedPath.compare(0, open_.back().foldedPath.size(), open_.back().foldedPath) != 0 ||
-        foldedPath.size() != open_.back().foldedPath.size() + 1 + foldedName.size()) {
+    bool underParent = foldedChain_.size() == parentDepth;
+    for (std::size_t i = 0; underParent && i < parentDepth; ++i) {
+      underParent = FoldAsciiCase(names[i]) == foldedChain_[i];
+    }
+    if (!underParent) {
       return Fail("The key comes before its parent key, or outside the first key's tree.");
     }
+    WideString foldedName = FoldAsciiCase(names.back());
     OpenKey& parent = open_.back();
     if (!parent.foldedSubkeys.insert(foldedName).second) {
       return Fail("The key is listed twice.");
     }
     KeyTree& subkey = parent.tree->subkeys.emplace_back();
     subkey.name = names.back();
-    open_.push_back({&subkey, names.size(), foldedPath, {}, {}});
+    open_.push_back({&subkey, {}, {}});
+    foldedChain_.push_back(std::move(foldedName));
     return true;
   }
 
@@ -387,6 +389,8 @@ class Reader {
   std::optional<SavedKey> saved_;
   std::size_t topDepth_ = 0;
   std::vector<OpenKey> open_;
+  // The case-folded names of the path of open_.back(), from the root.
+  std::vector<WideString> foldedChain_;
 };
 
 }  // namespace
