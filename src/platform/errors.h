@@ -12,6 +12,7 @@ inline constexpr std::uint32_t kErrorPathNotFound = 3;
 inline constexpr std::uint32_t kErrorAccessDenied = 5;
 inline constexpr std::uint32_t kErrorInvalidParameter = 87;
 inline constexpr std::uint32_t kErrorAlreadyExists = 183;
+inline constexpr std::uint32_t kErrorKeyDeleted = 1018;
 
 // The outcome of one system operation: done, or failed with the system's error code, so that
 // the reason travels with the failure and no later call can overwrite it.
@@ -21,6 +22,8 @@ struct Outcome {
 
   explicit operator bool() const { return ok; }
   static Outcome Failure(std::uint32_t code) { return {false, code}; }
+  // From a system error code: 0 is success.
+  static Outcome Of(std::uint32_t code) { return {code == 0, code}; }
 };
 
 // A file that exists could not be opened, read or written.

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/errors.h"
 #include "platform/string_list.h"
@@ -23,6 +24,10 @@ enum RegistryValueType : std::uint32_t {
   kRegExpandString = 2,
   kRegBinary = 3,
   kRegDword = 4,
+  kRegDwordBigEndian = 5,
+  kRegLink = 6,
+  kRegMultiString = 7,
+  kRegQword = 11,
 };
 
 // An open key. Destroying it closes the key. Each Registry makes its own kind and accepts only
@@ -43,6 +48,8 @@ using RegistryKeyPtr = std::unique_ptr<RegistryKey>;
 struct OpenedKey {
   RegistryKeyPtr key;
   std::uint32_t error = 0;
+  // CreateKey and CreateKeyWide: the path's last key did not exist before.
+  bool created = false;
 
   explicit operator bool() const { return key != nullptr; }
   const RegistryKey& operator*() const { return *key; }
@@ -72,6 +79,27 @@ struct RegistryValue {
   std::string data;
 };
 
+// UTF-16 text as the registry keeps it: key and value names, paths, string data.
+using WideString = std::u16string;
+
+// Whether opening a path follows a link in its last key (as the system does by default) or
+// opens the link key itself. Links earlier on the path are always followed.
+enum class LinkHandling { kFollow, kOpenLinkItself };
+
+// Key or value names in the registry's own order, or the error that ended the listing.
+struct NameListResult {
+  std::vector<WideString> names;
+  std::uint32_t error = 0;
+};
+
+// A value as stored: its type and its bytes exactly, or the error (kErrorFileNotFound for a
+// missing value).
+struct ValueReadResult {
+  std::uint32_t type = kRegNone;
+  std::string bytes;
+  std::uint32_t error = 0;
+};
+
 // The raw registry operations. Paths are ANSI, "\"-separated and relative to their base; the
 // empty path names the base itself. Names of keys and values compare case-insensitively.
 class Registry {
@@ -99,6 +127,26 @@ class Registry {
                            const std::string& text) = 0;
 
   virtual bool DeleteValue(const RegistryKey& key, const std::string& name) = 0;
+
+  // The wide operations take and give UTF-16 names, so no name or text passes through the
+  // ANSI code page. Paths are "\"-separated and relative to their base. The empty value name
+  // is the key's default value.
+
+  virtual OpenedKey OpenKeyWide(KeyBase base, const WideString& path, RegistryAccess access,
+                                LinkHandling links) = 0;
+  // Opens a key, creating it and every missing key on its path.
+  virtual OpenedKey CreateKeyWide(KeyBase base, const WideString& path, RegistryAccess access) = 0;
+  virtual NameListResult SubkeyNamesWide(const RegistryKey& key) = 0;
+  virtual NameListResult ValueNamesWide(const RegistryKey& key) = 0;
+  virtual ValueReadResult ReadValueWide(const RegistryKey& key, const WideString& name) = 0;
+  // Stores the bytes exactly as given, under any type.
+  virtual Outcome WriteValueWide(const RegistryKey& key, const WideString& name, std::uint32_t type,
+                                 const std::string& bytes) = 0;
+  virtual Outcome DeleteValueWide(const RegistryKey& key, const WideString& name) = 0;
+  // Deletes the very key the handle names: a key opened with LinkHandling::kOpenLinkItself
+  // that is a link goes itself, never its target. Refused while the key has subkeys; the key
+  // needs full access.
+  virtual Outcome DeleteOpenedKey(const RegistryKey& key) = 0;
 };
 
 }  // namespace nexolant::platform

@@ -6,66 +6,15 @@
 #include <string>
 #include <utility>
 
-#include "win32/unique_handle.h"
+#include "win32/win32_registry_key.h"
 
 namespace nexolant::win32 {
 
 using platform::KeyBase;
 using platform::RegistryAccess;
-using platform::RegistryRoot;
 using platform::RegistryValue;
 
 namespace {
-
-// An open key. Opening the empty path on a root gives the root's own predefined handle,
-// which is borrowed, not closed.
-class Win32Key : public platform::RegistryKey {
- public:
-  Win32Key(HKEY key, bool owned) : key_(key) {
-    if (owned) {
-      owned_.reset(key);
-    }
-  }
-
-  HKEY Get() const { return key_; }
-  static HKEY Of(const platform::RegistryKey& key) {
-    return static_cast<const Win32Key&>(key).Get();
-  }
-
- private:
-  HKEY key_;
-  UniqueRegistryKey owned_;
-};
-
-HKEY RootHandle(RegistryRoot root) {
-  switch (root) {
-    case RegistryRoot::kClassesRoot:
-      return HKEY_CLASSES_ROOT;
-    case RegistryRoot::kCurrentUser:
-      return HKEY_CURRENT_USER;
-    case RegistryRoot::kLocalMachine:
-      return HKEY_LOCAL_MACHINE;
-    case RegistryRoot::kUsers:
-      return HKEY_USERS;
-  }
-  return HKEY_CURRENT_USER;
-}
-
-HKEY BaseHandle(KeyBase base) {
-  return base.IsRoot() ? RootHandle(base.Root()) : Win32Key::Of(base.Key());
-}
-
-// Never KEY_WOW64_32KEY: the 64-bit build keeps the 64-bit view, which holds the 32-bit
-// programs' keys under Wow6432Node, so a walk sees both.
-REGSAM Rights(RegistryAccess access) {
-  return access == RegistryAccess::kFull
-             ? KEY_ALL_ACCESS
-             : KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS | STANDARD_RIGHTS_READ;
-}
-
-platform::RegistryKeyPtr MakeKey(HKEY opened, HKEY base) {
-  return std::make_unique<Win32Key>(opened, opened != base);
-}
 
 BYTE* Bytes(std::string& data) {
   return reinterpret_cast<BYTE*>(data.data());

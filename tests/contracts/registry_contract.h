@@ -1,8 +1,11 @@
 #pragma once
 
 #include <algorithm>
+#include <iterator>
 #include <memory>
+#include <set>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -18,19 +21,25 @@
 
 namespace nexolant::contracts {
 
-// Deletes a key with everything below it, for cleaning up. The empty path, which names the
+// Deletes a key with everything below it, for cleaning up, through the wide operations so
+// that names in any script go too and links go as themselves. The empty path, which names the
 // base itself, is left alone.
 inline void DeleteRegistryTree(platform::Registry& registry, platform::KeyBase base,
-                               const std::string& path) {
-  if (path.empty()) {
+                               const platform::WideString& path) {
+  const auto key = registry.OpenKeyWide(base, path, platform::RegistryAccess::kFull,
+                                        platform::LinkHandling::kOpenLinkItself);
+  if (path.empty() || !key.key) {
     return;
   }
-  if (const auto key = registry.OpenKey(base, path, platform::RegistryAccess::kFull)) {
-    for (const std::string& name : registry.SubkeyNames(*key)) {
-      DeleteRegistryTree(registry, *key, name);
-    }
+  for (const auto& name : registry.SubkeyNamesWide(*key.key).names) {
+    DeleteRegistryTree(registry, *key.key, name);
   }
-  registry.DeleteKey(base, path);
+  registry.DeleteOpenedKey(*key.key);
+}
+
+inline void DeleteRegistryTree(platform::Registry& registry, platform::KeyBase base,
+                               const std::string& asciiPath) {
+  DeleteRegistryTree(registry, base, platform::WideString(asciiPath.begin(), asciiPath.end()));
 }
 
 // A key of the current user's root for one test, gone again when this is destroyed.
@@ -194,13 +203,97 @@ TYPED_TEST_P(RegistryContract, ReadAccessReadsButDoesNotChangeValues) {
   EXPECT_EQ(reg.ReadValue(this->Scratch(), "Kept").data, std::string("old") + '\0');
 }
 
-REGISTER_TYPED_TEST_SUITE_P(RegistryContract, CreateMakesEveryMissingKeyAndOpenIgnoresCase,
-                            TheEmptyPathOpensTheRootItself,
-                            SubkeysAreListedSortedWithoutRegardToCase, LongestNamesAreListedWhole,
-                            DeleteRefusesAKeyThatHasSubkeys,
-                            StringsAreStoredWithTheirTerminatingZero,
-                            MissingValuesAreMissingUntilWrittenAndAfterDeletion,
-                            ValuesAreNoKeysAndKeysAreNoValues,
-                            ReadAccessReadsButDoesNotChangeValues);
+using platform::LinkHandling;
+using platform::WideString;
+
+// Names in Cyrillic, Greek and CJK characters, which no ANSI code page holds all of, are
+// listed as they are; text written through the ANSI operations is kept in UTF-16.
+TYPED_TEST_P(RegistryContract, WideNamesAndTextPassUnchanged) {
+  auto& reg = this->Reg();
+  const std::vector<WideString> names = {u"Ключ", u"Κλειδί", u"注册表项"};
+  for (const WideString& name : names) {
+    const auto created = reg.CreateKeyWide(this->Scratch(), name, RegistryAccess::kFull);
+    ASSERT_TRUE(created.key && created.created);
+    ASSERT_TRUE(reg.WriteValueWide(*created.key, name, platform::kRegNone, "").ok);
+    EXPECT_EQ(reg.ValueNamesWide(*created.key).names, std::vector<WideString>{name});
+  }
+  const auto listed = reg.SubkeyNamesWide(this->Scratch()).names;
+  EXPECT_EQ(std::set<WideString>(listed.begin(), listed.end()),
+            std::set<WideString>(names.begin(), names.end()));
+  ASSERT_TRUE(reg.WriteString(this->Scratch(), "Text", "ab"));
+  EXPECT_EQ(reg.ReadValueWide(this->Scratch(), u"Text").bytes, std::string("a\0b\0\0\0", 6));
+}
+
+TYPED_TEST_P(RegistryContract, ValuesOfEveryTypeAreStoredByteForByte) {
+  const struct {
+    const char16_t* name;
+    std::uint32_t type;
+    std::string bytes;
+  } values[] = {
+      {u"", platform::kRegString, std::string("d\0\0\0", 4)},
+      {u"Unterminated", platform::kRegString, std::string("x\0y\0", 4)},
+      {u"Empty text", platform::kRegString, ""},
+      {u"Expand", platform::kRegExpandString, std::string("%\0A\0%\0\0\0", 8)},
+      {u"Multi", platform::kRegMultiString, std::string("a\0\0\0b\0\0\0\0\0", 10)},
+      {u"Dword", platform::kRegDword, "\x01\x02\x03\x04"},
+      {u"Short dword", platform::kRegDword, "\x01\x02"},
+      {u"Qword", platform::kRegQword, std::string("\x01\0\0\0\0\0\0\x80", 8)},
+      {u"Binary", platform::kRegBinary, std::string("\0\xFF\0", 3)},
+      {u"None", platform::kRegNone, ""},
+      {u"Other", 0x12345, "raw"},
+      {u"a=\"b\\c\"", platform::kRegString, std::string("=\0\"\0\\\0\0\0", 8)},
+  };
+  auto& reg = this->Reg();
+  for (const auto& value : values) {
+    ASSERT_TRUE(reg.WriteValueWide(this->Scratch(), value.name, value.type, value.bytes).ok);
+  }
+  EXPECT_EQ(reg.ValueNamesWide(this->Scratch()).names.size(), std::size(values));
+  for (const auto& value : values) {
+    const auto read = reg.ReadValueWide(this->Scratch(), value.name);
+    EXPECT_EQ(read.error, 0u) << value.type;
+    EXPECT_EQ(read.type, value.type);
+    EXPECT_EQ(read.bytes, value.bytes);
+  }
+  EXPECT_TRUE(reg.DeleteValueWide(this->Scratch(), u"MULTI").ok);
+  EXPECT_EQ(reg.ReadValueWide(this->Scratch(), u"Multi").error, platform::kErrorFileNotFound);
+  EXPECT_EQ(reg.DeleteValueWide(this->Scratch(), u"Multi").error, platform::kErrorFileNotFound);
+}
+
+TYPED_TEST_P(RegistryContract, WideKeyOperationsReturnTheirErrors) {
+  auto& reg = this->Reg();
+  ASSERT_TRUE(reg.CreateKeyWide(this->Scratch(), u"Parent\\Child", RegistryAccess::kFull).key);
+  EXPECT_FALSE(reg.CreateKeyWide(this->Scratch(), u"parent", RegistryAccess::kFull).created);
+  EXPECT_EQ(
+      reg.OpenKeyWide(this->Scratch(), u"Missing", RegistryAccess::kRead, LinkHandling::kFollow)
+          .error,
+      platform::kErrorFileNotFound);
+
+  const auto readOnly =
+      reg.OpenKeyWide(this->Scratch(), u"Parent", RegistryAccess::kRead, LinkHandling::kFollow);
+  ASSERT_TRUE(readOnly.key);
+  EXPECT_EQ(reg.WriteValueWide(*readOnly.key, u"v", platform::kRegNone, "").error,
+            platform::kErrorAccessDenied);
+
+  const auto parent =
+      reg.OpenKeyWide(this->Scratch(), u"Parent", RegistryAccess::kFull, LinkHandling::kFollow);
+  const auto child =
+      reg.OpenKeyWide(*parent.key, u"Child", RegistryAccess::kFull, LinkHandling::kOpenLinkItself);
+  ASSERT_TRUE(child.key);
+  EXPECT_EQ(reg.DeleteOpenedKey(*parent.key).error, platform::kErrorAccessDenied);
+  EXPECT_TRUE(reg.DeleteOpenedKey(*child.key).ok);
+  EXPECT_EQ(reg.ValueNamesWide(*child.key).error, platform::kErrorKeyDeleted);
+  EXPECT_EQ(reg.WriteValueWide(*child.key, u"v", platform::kRegNone, "").error,
+            platform::kErrorKeyDeleted);
+  EXPECT_TRUE(reg.DeleteOpenedKey(*parent.key).ok);
+  EXPECT_TRUE(reg.SubkeyNamesWide(this->Scratch()).names.empty());
+}
+
+REGISTER_TYPED_TEST_SUITE_P(
+    RegistryContract, CreateMakesEveryMissingKeyAndOpenIgnoresCase, TheEmptyPathOpensTheRootItself,
+    SubkeysAreListedSortedWithoutRegardToCase, LongestNamesAreListedWhole,
+    DeleteRefusesAKeyThatHasSubkeys, StringsAreStoredWithTheirTerminatingZero,
+    MissingValuesAreMissingUntilWrittenAndAfterDeletion, ValuesAreNoKeysAndKeysAreNoValues,
+    ReadAccessReadsButDoesNotChangeValues, WideNamesAndTextPassUnchanged,
+    ValuesOfEveryTypeAreStoredByteForByte, WideKeyOperationsReturnTheirErrors);
 
 }  // namespace nexolant::contracts

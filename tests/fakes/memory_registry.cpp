@@ -11,54 +11,119 @@
 namespace nexolant {
 
 using platform::KeyBase;
+using platform::NameListResult;
+using platform::OpenedKey;
+using platform::Outcome;
 using platform::RegistryAccess;
 using platform::RegistryRoot;
 using platform::RegistryValue;
+using platform::ValueReadResult;
 
 namespace {
 
-bool SameName(const std::string& a, const std::string& b) {
-  return platform::AsciiUpperCase(a) == platform::AsciiUpperCase(b);
+using platform::WideString;
+
+// The fake system's ANSI code page is ISO 8859-1, whose bytes are the first 256 code points;
+// any other character becomes "?", as the system's conversion makes it.
+WideString Widen(const std::string& text) {
+  WideString wide;
+  for (const char c : text) {
+    wide += static_cast<char16_t>(static_cast<unsigned char>(c));
+  }
+  return wide;
+}
+
+std::string Narrow(const WideString& text) {
+  std::string narrow;
+  for (const char16_t c : text) {
+    narrow += c < 0x100 ? static_cast<char>(c) : '?';
+  }
+  return narrow;
+}
+
+bool IsTextType(std::uint32_t type) {
+  return type == platform::kRegString || type == platform::kRegExpandString ||
+         type == platform::kRegMultiString;
+}
+
+// Text values are kept as the system keeps them, in UTF-16; the ANSI operations convert.
+std::string WideBytes(const std::string& ansi) {
+  std::string bytes;
+  for (const char c : ansi) {
+    bytes += c;
+    bytes += '\0';
+  }
+  return bytes;
+}
+
+std::string AnsiBytes(const std::string& wide) {
+  WideString text;
+  for (std::size_t i = 0; i + 1 < wide.size(); i += 2) {
+    text += static_cast<char16_t>(static_cast<unsigned char>(wide[i]) |
+                                  static_cast<unsigned char>(wide[i + 1]) << 8);
+  }
+  return Narrow(text);
+}
+
+WideString Upper(WideString text) {
+  for (char16_t& c : text) {
+    if (c >= u'a' && c <= u'z') {
+      c = static_cast<char16_t>(c - u'a' + u'A');
+    }
+  }
+  return text;
+}
+
+bool SameName(const WideString& a, const WideString& b) {
+  return Upper(a) == Upper(b);
 }
 
 // The names of a path; none when one of them is empty.
-std::optional<StringList> SplitPath(const std::string& path) {
-  StringList names;
+std::optional<std::vector<WideString>> SplitPath(const WideString& path) {
+  std::vector<WideString> names;
   if (path.empty()) {
     return names;
   }
   std::size_t start = 0;
   while (true) {
-    const std::size_t end = path.find('\\', start);
+    const std::size_t end = path.find(u'\\', start);
     names.push_back(path.substr(start, end - start));
     if (names.back().empty()) {
       return std::nullopt;
     }
-    if (end == std::string::npos) {
+    if (end == WideString::npos) {
       return names;
     }
     start = end + 1;
   }
 }
 
+// Links that lead to links are followed this many times, then the path counts as missing.
+constexpr int kLinkHopLimit = 16;
+
 }  // namespace
 
 struct MemoryRegistry::Node : std::enable_shared_from_this<Node> {
   struct Value {
-    std::string name;
+    WideString name;
     std::uint32_t type = platform::kRegNone;
     std::string data;
     bool unreadable = false;
   };
+  struct Link {
+    RegistryRoot root;
+    WideString path;
+  };
 
-  std::string name;
+  WideString name;
   Node* parent = nullptr;
   std::vector<std::shared_ptr<Node>> children;  // sorted by upper-cased name
   std::vector<Value> values;
   bool denyFullAccess = false;
   bool deleted = false;
+  std::optional<Link> link;
 
-  Node* Child(const std::string& childName) const {
+  Node* Child(const WideString& childName) const {
     for (const auto& child : children) {
       if (SameName(child->name, childName)) {
         return child.get();
@@ -67,18 +132,17 @@ struct MemoryRegistry::Node : std::enable_shared_from_this<Node> {
     return nullptr;
   }
 
-  Node* AddChild(const std::string& childName) {
+  Node* AddChild(const WideString& childName) {
     auto child = std::make_shared<Node>();
     child->name = childName;
     child->parent = this;
-    const std::string key = platform::AsciiUpperCase(childName);
-    const auto place = std::find_if(children.begin(), children.end(), [&](const auto& other) {
-      return platform::AsciiUpperCase(other->name) > key;
-    });
+    const WideString key = Upper(childName);
+    const auto place = std::find_if(children.begin(), children.end(),
+                                    [&](const auto& other) { return Upper(other->name) > key; });
     return children.insert(place, std::move(child))->get();
   }
 
-  Value* FindValue(const std::string& valueName) {
+  Value* FindValue(const WideString& valueName) {
     for (Value& value : values) {
       if (SameName(value.name, valueName)) {
         return &value;
@@ -87,11 +151,21 @@ struct MemoryRegistry::Node : std::enable_shared_from_this<Node> {
     return nullptr;
   }
 
+  Value& SetValue(const WideString& valueName) {
+    Value* value = FindValue(valueName);
+    if (!value) {
+      value = &values.emplace_back();
+      value->name = valueName;
+    }
+    value->unreadable = false;
+    return *value;
+  }
+
   std::string Path() const {
     if (!parent || !parent->parent) {
-      return name;
+      return Narrow(name);
     }
-    return parent->Path() + "\\" + name;
+    return parent->Path() + "\\" + Narrow(name);
   }
 };
 
@@ -106,6 +180,10 @@ class MemoryRegistry::Key : public platform::RegistryKey {
   // The key's node; null once the key was deleted.
   Node* Live() const { return node_->deleted ? nullptr : node_.get(); }
   Node* Writable() const { return access_ == RegistryAccess::kFull ? Live() : nullptr; }
+  // The error of an operation that needs the node Live() or Writable() did not give.
+  std::uint32_t Refusal() const {
+    return node_->deleted ? platform::kErrorKeyDeleted : platform::kErrorAccessDenied;
+  }
 
   static const Key& Of(const platform::RegistryKey& key) { return static_cast<const Key&>(key); }
 
@@ -131,33 +209,56 @@ MemoryRegistry::Node* MemoryRegistry::BaseNode(KeyBase base) const {
 }
 
 MemoryRegistry::Node* MemoryRegistry::Find(Node* base, const std::string& path) const {
+  return Find(base, Widen(path), platform::LinkHandling::kFollow, 0);
+}
+
+MemoryRegistry::Node* MemoryRegistry::Find(Node* base, const WideString& path,
+                                           platform::LinkHandling links, int hops) const {
   const auto names = SplitPath(path);
   if (!base || !names) {
     return nullptr;
   }
   Node* node = base;
-  for (const std::string& name : *names) {
-    node = node->Child(name);
-    if (!node) {
-      return nullptr;
+  for (std::size_t i = 0; i < names->size() && node; ++i) {
+    node = node->Child((*names)[i]);
+    const bool openItself =
+        i + 1 == names->size() && links == platform::LinkHandling::kOpenLinkItself;
+    if (node && node->link && !openItself) {
+      node = Follow(*node, hops);
     }
   }
   return node;
 }
 
+MemoryRegistry::Node* MemoryRegistry::Follow(const Node& link, int hops) const {
+  if (hops >= kLinkHopLimit) {
+    return nullptr;
+  }
+  return Find(roots_[static_cast<std::size_t>(link.link->root)].get(), link.link->path,
+              platform::LinkHandling::kFollow, hops + 1);
+}
+
 MemoryRegistry::Node* MemoryRegistry::Create(Node* base, const std::string& path) {
+  bool created = false;
+  return Create(base, Widen(path), created);
+}
+
+MemoryRegistry::Node* MemoryRegistry::Create(Node* base, const WideString& path, bool& created) {
   const auto names = SplitPath(path);
   if (!base || !names) {
     return nullptr;
   }
   Node* node = base;
-  for (const std::string& name : *names) {
+  for (const WideString& name : *names) {
     Node* child = node->Child(name);
+    created = !child;
     if (!child) {
       if (node->denyFullAccess) {
         return nullptr;
       }
       child = node->AddChild(name);
+    } else if (child->link && !(child = Follow(*child, 0))) {
+      return nullptr;
     }
     node = child;
   }
@@ -192,10 +293,8 @@ platform::OpenedKey MemoryRegistry::CreateKey(KeyBase base, const std::string& p
 
 StringList MemoryRegistry::SubkeyNames(const platform::RegistryKey& key) {
   StringList names;
-  if (const Node* node = Key::Of(key).Live()) {
-    for (const auto& child : node->children) {
-      names.push_back(child->name);
-    }
+  for (const WideString& name : SubkeyNamesWide(key).names) {
+    names.push_back(Narrow(name));
   }
   return names;
 }
@@ -206,60 +305,147 @@ platform::Outcome MemoryRegistry::DeleteKey(KeyBase base, const std::string& pat
     return platform::Outcome::Failure(node ? platform::kErrorAccessDenied
                                            : platform::kErrorFileNotFound);
   }
-  deletedKeys_.push_back(node->Path());
-  node->deleted = true;
-  auto& siblings = node->parent->children;
-  siblings.erase(std::find_if(siblings.begin(), siblings.end(),
-                              [&](const auto& sibling) { return sibling.get() == node; }));
+  Remove(*node);
   return {};
+}
+
+void MemoryRegistry::Remove(Node& node) {
+  deletedKeys_.push_back(node.Path());
+  node.deleted = true;
+  auto& siblings = node.parent->children;
+  siblings.erase(std::find_if(siblings.begin(), siblings.end(),
+                              [&](const auto& sibling) { return sibling.get() == &node; }));
 }
 
 bool MemoryRegistry::ValueExists(const platform::RegistryKey& key, const std::string& name) {
   Node* node = Key::Of(key).Live();
-  return node && node->FindValue(name);
+  return node && node->FindValue(Widen(name));
 }
 
 RegistryValue MemoryRegistry::ReadValue(const platform::RegistryKey& key, const std::string& name) {
-  Node* node = Key::Of(key).Live();
-  const Node::Value* value = node ? node->FindValue(name) : nullptr;
-  if (!value) {
+  const ValueReadResult value = ReadValueWide(key, Widen(name));
+  if (value.error == platform::kErrorFileNotFound) {
     return {};
   }
-  if (value->unreadable) {
+  if (value.error != 0) {
     return {RegistryValue::Status::kUnreadable, platform::kRegNone, {}};
   }
-  return {RegistryValue::Status::kFound, value->type, value->data};
+  return {RegistryValue::Status::kFound, value.type,
+          IsTextType(value.type) ? AnsiBytes(value.bytes) : value.bytes};
 }
 
 bool MemoryRegistry::WriteString(const platform::RegistryKey& key, const std::string& name,
                                  const std::string& text) {
-  Node* node = Key::Of(key).Writable();
-  if (!node) {
-    return false;
-  }
-  Node::Value* value = node->FindValue(name);
-  if (!value) {
-    value = &node->values.emplace_back();
-    value->name = name;
-  }
-  value->type = platform::kRegString;
-  value->data = text + '\0';
-  value->unreadable = false;
-  return true;
+  return WriteValueWide(key, Widen(name), platform::kRegString, WideBytes(text + '\0')).ok;
 }
 
 bool MemoryRegistry::DeleteValue(const platform::RegistryKey& key, const std::string& name) {
-  Node* node = Key::Of(key).Writable();
+  return DeleteValueWide(key, Widen(name)).ok;
+}
+
+OpenedKey MemoryRegistry::OpenKeyWide(KeyBase base, const WideString& path, RegistryAccess access,
+                                      platform::LinkHandling links) {
+  Node* from = BaseNode(base);
+  Node* node = Find(from, path, links, 0);
   if (!node) {
-    return false;
+    return {nullptr, from ? platform::kErrorFileNotFound : platform::kErrorKeyDeleted};
+  }
+  if (node->denyFullAccess && access == RegistryAccess::kFull) {
+    return {nullptr, platform::kErrorAccessDenied};
+  }
+  return {std::make_unique<Key>(node->shared_from_this(), access, openKeys_)};
+}
+
+OpenedKey MemoryRegistry::CreateKeyWide(KeyBase base, const WideString& path,
+                                        RegistryAccess access) {
+  Node* from = BaseNode(base);
+  bool created = false;
+  Node* node = Create(from, path, created);
+  if (!node || (node->denyFullAccess && access == RegistryAccess::kFull)) {
+    return {nullptr, from ? platform::kErrorAccessDenied : platform::kErrorKeyDeleted};
+  }
+  return {std::make_unique<Key>(node->shared_from_this(), access, openKeys_), 0, created};
+}
+
+NameListResult MemoryRegistry::SubkeyNamesWide(const platform::RegistryKey& key) {
+  const Node* node = Key::Of(key).Live();
+  if (!node) {
+    return {{}, platform::kErrorKeyDeleted};
+  }
+  NameListResult result;
+  for (const auto& child : node->children) {
+    result.names.push_back(child->name);
+  }
+  return result;
+}
+
+NameListResult MemoryRegistry::ValueNamesWide(const platform::RegistryKey& key) {
+  const Node* node = Key::Of(key).Live();
+  if (!node) {
+    return {{}, platform::kErrorKeyDeleted};
+  }
+  NameListResult result;
+  for (const Node::Value& value : node->values) {
+    result.names.push_back(value.name);
+  }
+  return result;
+}
+
+ValueReadResult MemoryRegistry::ReadValueWide(const platform::RegistryKey& key,
+                                              const WideString& name) {
+  Node* node = Key::Of(key).Live();
+  if (!node) {
+    return {platform::kRegNone, {}, platform::kErrorKeyDeleted};
+  }
+  const Node::Value* value = node->FindValue(name);
+  if (!value) {
+    return {platform::kRegNone, {}, platform::kErrorFileNotFound};
+  }
+  if (value->unreadable) {
+    return {platform::kRegNone, {}, platform::kErrorAccessDenied};
+  }
+  return {value->type, value->data, 0};
+}
+
+Outcome MemoryRegistry::WriteValueWide(const platform::RegistryKey& key, const WideString& name,
+                                       std::uint32_t type, const std::string& bytes) {
+  const Key& open = Key::Of(key);
+  Node* node = open.Writable();
+  if (!node) {
+    return Outcome::Failure(open.Refusal());
+  }
+  Node::Value& value = node->SetValue(name);
+  value.type = type;
+  value.data = bytes;
+  return {};
+}
+
+Outcome MemoryRegistry::DeleteValueWide(const platform::RegistryKey& key, const WideString& name) {
+  const Key& open = Key::Of(key);
+  Node* node = open.Writable();
+  if (!node) {
+    return Outcome::Failure(open.Refusal());
   }
   const auto value = std::find_if(node->values.begin(), node->values.end(),
                                   [&](const Node::Value& v) { return SameName(v.name, name); });
   if (value == node->values.end()) {
-    return false;
+    return Outcome::Failure(platform::kErrorFileNotFound);
   }
   node->values.erase(value);
-  return true;
+  return {};
+}
+
+Outcome MemoryRegistry::DeleteOpenedKey(const platform::RegistryKey& key) {
+  const Key& open = Key::Of(key);
+  Node* node = open.Writable();
+  if (!node) {
+    return Outcome::Failure(open.Refusal());
+  }
+  if (!node->parent || !node->children.empty()) {
+    return Outcome::Failure(platform::kErrorAccessDenied);
+  }
+  Remove(*node);
+  return {};
 }
 
 void MemoryRegistry::AddKey(RegistryRoot root, const std::string& path) {
@@ -271,14 +457,26 @@ void MemoryRegistry::AddKey(RegistryRoot root, const std::string& path) {
 void MemoryRegistry::SetValue(RegistryRoot root, const std::string& path, const std::string& name,
                               std::uint32_t type, const std::string& data) {
   AddKey(root, path);
-  Node& node = At(root, path);
-  Node::Value* value = node.FindValue(name);
-  if (!value) {
-    value = &node.values.emplace_back();
-    value->name = name;
+  Node::Value& value = At(root, path).SetValue(Widen(name));
+  value.type = type;
+  value.data = IsTextType(type) ? WideBytes(data) : data;
+}
+
+void MemoryRegistry::AddLink(RegistryRoot root, const std::string& path, RegistryRoot targetRoot,
+                             const std::string& targetPath) {
+  const std::size_t split = path.rfind('\\');
+  const std::string parentPath = split == std::string::npos ? "" : path.substr(0, split);
+  AddKey(root, parentPath);
+  Node& parent = At(root, parentPath);
+  const WideString name = Widen(path.substr(split + 1));
+  if (parent.Child(name)) {
+    throw std::out_of_range("registry key " + path + " exists");
   }
-  value->type = type;
-  value->data = data;
+  Node& link = *parent.AddChild(name);
+  link.link = Node::Link{targetRoot, Widen(targetPath)};
+  Node::Value& value = link.SetValue(u"SymbolicLinkValue");
+  value.type = platform::kRegLink;
+  value.data = WideBytes(targetPath);
 }
 
 bool MemoryRegistry::HasKey(RegistryRoot root, const std::string& path) const {
@@ -287,11 +485,12 @@ bool MemoryRegistry::HasKey(RegistryRoot root, const std::string& path) const {
 
 std::optional<RegistryValue> MemoryRegistry::Value(RegistryRoot root, const std::string& path,
                                                    const std::string& name) const {
-  const Node::Value* value = At(root, path).FindValue(name);
+  const Node::Value* value = At(root, path).FindValue(Widen(name));
   if (!value) {
     return std::nullopt;
   }
-  return RegistryValue{RegistryValue::Status::kFound, value->type, value->data};
+  return RegistryValue{RegistryValue::Status::kFound, value->type,
+                       IsTextType(value->type) ? AnsiBytes(value->data) : value->data};
 }
 
 void MemoryRegistry::DenyFullAccess(RegistryRoot root, const std::string& path) {
@@ -300,7 +499,7 @@ void MemoryRegistry::DenyFullAccess(RegistryRoot root, const std::string& path) 
 
 void MemoryRegistry::SetUnreadable(RegistryRoot root, const std::string& path,
                                    const std::string& name) {
-  Node::Value* value = At(root, path).FindValue(name);
+  Node::Value* value = At(root, path).FindValue(Widen(name));
   if (!value) {
     throw std::out_of_range("no registry value " + name);
   }

@@ -1,0 +1,84 @@
+#include "registry/key_path.h"
+
+#include <array>
+#include <utility>
+
+#include "platform/errors.h"
+
+namespace nexolant {
+
+using platform::RegistryRoot;
+using platform::WideString;
+
+namespace {
+
+constexpr std::array<std::pair<RegistryRoot, const char16_t*>, 4> kHives = {{
+    {RegistryRoot::kClassesRoot, u"HKEY_CLASSES_ROOT"},
+    {RegistryRoot::kCurrentUser, u"HKEY_CURRENT_USER"},
+    {RegistryRoot::kLocalMachine, u"HKEY_LOCAL_MACHINE"},
+    {RegistryRoot::kUsers, u"HKEY_USERS"},
+}};
+
+}  // namespace
+
+std::optional<std::vector<WideString>> SplitKeyPath(const WideString& path) {
+  if (path.empty()) {
+    return std::nullopt;
+  }
+  std::vector<WideString> names;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t end = path.find(u'\\', start);
+    names.push_back(path.substr(start, end - start));
+    if (names.back().empty()) {
+      return std::nullopt;
+    }
+    if (end == WideString::npos) {
+      return names;
+    }
+    start = end + 1;
+  }
+}
+
+WideString JoinKeyPath(const WideString& parent, const WideString& name) {
+  return parent.empty() ? name : parent + u'\\' + name;
+}
+
+bool IsKeyName(const WideString& name) {
+  return !name.empty() && name.size() <= kKeyNameLimit &&
+         name.find_first_of(std::u16string_view(u"\\\0", 2)) == WideString::npos;
+}
+
+bool IsMissingKey(std::uint32_t error) {
+  return error == platform::kErrorFileNotFound || error == platform::kErrorPathNotFound;
+}
+
+WideString FoldAsciiCase(WideString text) {
+  for (char16_t& c : text) {
+    if (c >= u'a' && c <= u'z') {
+      c = static_cast<char16_t>(c - u'a' + u'A');
+    }
+  }
+  return text;
+}
+
+WideString WideHiveName(RegistryRoot root) {
+  for (const auto& [hiveRoot, name] : kHives) {
+    if (hiveRoot == root) {
+      return name;
+    }
+  }
+  return {};
+}
+
+std::optional<RegistryRoot> RootOfHiveName(const WideString& name) {
+  const WideString folded = FoldAsciiCase(name);
+  for (const auto& [root, hiveName] : kHives) {
+    if (folded == hiveName) {
+      return root;
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace nexolant
