@@ -5,6 +5,7 @@
 #include "app/splash_form.h"
 #include "reference/reference_loader.h"
 #include "ui/artwork_names.h"
+#include "update/update_leftovers.h"
 
 namespace nexolant {
 namespace {
@@ -79,6 +80,7 @@ void RunGuarded(Step step) {
 // The start-up order. The reference load is not guarded: its failure reaches the error report
 // and ends the sequence.
 void TMainForm::FormCreate() {
+  RemoveUpdateLeftovers(services_.files, services_.programFolder);
   ShowSplash();
   services_.application.SetHintStyle(kHintStyle);
   tray_->TrayIcon().SetIcon(artwork::kApplicationIcon);
