@@ -23,8 +23,10 @@ constexpr std::size_t kCoordinateSize = 32;  // r and s of a P-256 signature, bi
 constexpr std::size_t kDigestSize = 32;      // SHA-256
 constexpr DWORD kEncoding = X509_ASN_ENCODING;
 
+}  // namespace
+
 // crypt32 and bcrypt with the functions a verification calls.
-class CngLibraries {
+class Win32SignatureVerifier::CngLibraries {
  public:
   CngLibraries()
       : crypt32_(LoadSystemLibrary("crypt32.dll")), bcrypt_(LoadSystemLibrary("bcrypt.dll")) {
@@ -62,6 +64,10 @@ class CngLibraries {
   UniqueModule bcrypt_;
   bool bound_ = false;
 };
+
+namespace {
+
+using CngLibraries = Win32SignatureVerifier::CngLibraries;
 
 struct LocalMemoryFree {
   void operator()(void* memory) const { LocalFree(memory); }
@@ -186,16 +192,17 @@ std::optional<std::array<BYTE, kDigestSize>> Sha256(const CngLibraries& cng,
 
 }  // namespace
 
+Win32SignatureVerifier::Win32SignatureVerifier() : cng_(std::make_unique<CngLibraries>()) {}
+Win32SignatureVerifier::~Win32SignatureVerifier() = default;
+
 bool Win32SignatureVerifier::Verify(std::string_view publicKeyPem, std::string_view data,
                                     std::string_view signatureDer) const {
   if (signatureDer.empty() || signatureDer.size() > platform::kMaxSignatureSize ||
-      publicKeyPem.empty() || publicKeyPem.size() > std::numeric_limits<DWORD>::max()) {
+      publicKeyPem.empty() || publicKeyPem.size() > std::numeric_limits<DWORD>::max() ||
+      !cng_->Bound()) {
     return false;
   }
-  const CngLibraries cng;
-  if (!cng.Bound()) {
-    return false;
-  }
+  const CngLibraries& cng = *cng_;
   const UniqueKey key = ImportPemKey(cng, publicKeyPem);
   auto coordinates = SignatureCoordinates(cng, signatureDer);
   auto digest = Sha256(cng, data);
