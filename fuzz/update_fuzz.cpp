@@ -1,16 +1,22 @@
 // The web update on any body a server could send: the body is taken only when it is a usable
 // reference file, and then exactly as sent; otherwise Reference.dat keeps every byte. Writes
-// may fail part of the way and downloads may break off. No temporary file is ever left.
+// may fail part of the way and downloads may break off. No temporary file is ever left. A
+// build with a key takes a body only when the signature beside it verifies, whatever bytes it
+// holds.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "fakes/fake_downloader.h"
 #include "fakes/memory_file_system.h"
+#include "nexref/ec_keys.h"
 #include "platform/portable/cp1252_locale.h"
 #include "platform/portable/idle_pump.h"
+#include "platform/signature_verifier.h"
 #include "reference/reference_check.h"
 #include "support/encipher_reference.h"
 #include "support/recording_warnings.h"
@@ -19,28 +25,45 @@
 
 namespace {
 
-// The first byte chooses the case: bit 0 enciphers the rest as the body (otherwise the rest is
-// sent as it is, like a garbage page), bit 1 breaks the download off half-way, bit 2 lets the
-// file system fail after as many bytes as the second byte times 64.
+// The key pair of this run: the build's key and the one its server signs with.
+const nexolant::nexref::KeyPairPem& Keys() {
+  static const nexolant::nexref::KeyPairPem keys = nexolant::nexref::GenerateKeyPair();
+  return keys;
+}
+
+// The first byte chooses the case: bit 0 enciphers the body (otherwise it is sent as it is,
+// like a garbage page), bit 1 breaks the download off half-way, bit 2 lets the file system fail
+// after as many bytes as the second byte times 64, bit 3 builds the program with a key, bit 4
+// serves a real signature of the body instead of the input's signature bytes. The third byte
+// is the length of those signature bytes, which follow it; the rest is the body.
 struct Case {
   bool encipher = false;
   bool breakOff = false;
   bool failWrites = false;
+  bool keyed = false;
   std::size_t writeBudget = 0;
+  std::string signature;
   std::string body;
 };
 
 Case Decode(const std::uint8_t* data, std::size_t size) {
   Case result;
-  if (size < 2) {
+  if (size < 3) {
     return result;
   }
   result.encipher = data[0] & 1;
   result.breakOff = data[0] & 2;
   result.failWrites = data[0] & 4;
+  result.keyed = data[0] & 8;
   result.writeBudget = std::size_t{data[1]} * 64;
-  const std::string rest(reinterpret_cast<const char*>(data + 2), size - 2);
+  const std::size_t signatureSize = std::min<std::size_t>(data[2], size - 3);
+  result.signature.assign(reinterpret_cast<const char*>(data + 3), signatureSize);
+  const std::string rest(reinterpret_cast<const char*>(data + 3 + signatureSize),
+                         size - 3 - signatureSize);
   result.body = result.encipher ? nexolant::testing::EncipherReference(rest) : rest;
+  if (data[0] & 16) {
+    result.signature = nexolant::nexref::SignData(Keys().privatePem, result.body);
+  }
   return result;
 }
 
@@ -55,6 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string old = nexolant::testing::EncipherReference("[ScanFiles]\r\nOLD.EXE=Old\r\n");
 
   const Case input = Decode(data, size);
+  const std::string_view key = input.keyed ? std::string_view(Keys().publicPem) : "";
   nexolant::MemoryFileSystem files;
   files.SetTempFolder("C:\\Temp\\");
   files.AddFile(reference, old);
@@ -65,19 +89,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } else {
     downloader.Serve(url, input.body);
   }
+  downloader.Serve(url + ".sig", input.signature);
   if (input.failWrites) {
     files.FailWritesAfter(input.writeBudget);
   }
   nexolant::testing::StoppedClock clock{46000.5};
   nexolant::RecordingWarnings warnings;
   const bool taken =
-      nexolant::UpdateReferenceFile({files, downloader, clock, locale, warnings}, url, folder);
+      nexolant::UpdateReferenceFile({files, downloader, clock, locale, warnings, key}, url, folder);
   files.AllowWrites();
 
   const std::string now = files.Contents(reference).value_or("<gone>");
   if (taken) {
     if (input.breakOff || now != input.body ||
-        !nexolant::IsUsableReferenceFile({files, clock, locale, pump, warnings}, reference)) {
+        !nexolant::IsUsableReferenceFile({files, clock, locale, pump, warnings}, reference) ||
+        (input.keyed &&
+         !nexolant::platform::SystemSignatureVerifier().Verify(key, input.body, input.signature))) {
       std::abort();
     }
   } else if (now != old) {

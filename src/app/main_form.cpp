@@ -9,6 +9,7 @@
 #include "reference/reference_loader.h"
 #include "ui/artwork_names.h"
 #include "update/update_form.h"
+#include "update/update_leftovers.h"
 #include "update/update_url.h"
 
 namespace nexolant {
@@ -122,6 +123,7 @@ void TMainForm::BackToStatus() {
 // The start-up order. The reference load is not guarded: its failure reaches the error report
 // and ends the sequence.
 void TMainForm::FormCreate() {
+  RemoveUpdateLeftovers(services_.files, services_.programFolder);
   ShowSplash();
   services_.application.SetHintStyle(kHintStyle);
   tray_->TrayIcon().SetIcon(artwork::kApplicationIcon);

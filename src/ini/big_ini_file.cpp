@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "ini/ini_lines.h"
 #include "ini/integer_text.h"
 
 namespace nexolant {
@@ -284,25 +285,10 @@ TBigIniFile::Found TBigIniFile::FindSectionAndKey(std::string_view section, std:
 }
 
 void TBigIniFile::Parse(std::string_view text) {
-  text = text.substr(0, text.find('\x1A'));
   TSection* current = nullptr;
-  std::string line;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const std::size_t lineFeed = std::min(text.find('\n', start), text.size());
-    line.clear();
-    for (std::size_t pos = start; pos < lineFeed && line.size() < kMaxText; ++pos) {
-      if (text[pos] != '\r') {
-        line.push_back(text[pos]);
-      }
-    }
-    start = lineFeed + 1;
-    if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-      current = &sections_.Add(line.substr(1, line.size() - 2));
-    } else if (current != nullptr && line.find('=') != npos) {
-      current->lines.push_back(line);
-    }
-  }
+  ReadIniLines(
+      text, kMaxText, [&](std::string name) { current = &sections_.Add(std::move(name)); },
+      [&](const std::string& line) { current->lines.push_back(line); });
 }
 
 std::string TBigIniFile::Serialize() {

@@ -94,6 +94,10 @@ class DirectorySearch {
   virtual std::optional<FindData> Next() = 0;
 };
 
+// The prefix of the temporary file ReplaceWholeFile writes beside its target; a file of that
+// name left in the program folder is a killed replacement's.
+inline constexpr const char* kReplaceTempPrefix = "nxr";
+
 // The file services the core needs. Paths are ANSI byte strings with Windows separators.
 class FileSystem {
  public:

@@ -3,9 +3,9 @@
 namespace nexolant {
 
 bool DownloadFile(platform::Downloader& downloader, const std::string& url,
-                  const std::string& fileName) {
+                  const std::string& fileName, std::uint64_t maxBytes) {
   try {
-    return downloader.DownloadToFile(url, fileName).Succeeded();
+    return downloader.DownloadToFile(url, fileName, maxBytes).Succeeded();
   } catch (...) {
     return false;
   }

@@ -21,8 +21,28 @@
 #include "win32/win32_registry.h"
 #include "win32/win32_shell.h"
 
+namespace {
+
+// Libraries loaded after the start come from the system folder only, so that a DLL planted
+// beside Nexolant.exe (a Downloads folder, an unpacked zip) or in the current folder is never
+// loaded. Windows 7 without its update KB2533623 lacks the call: importing it would keep the
+// program from starting there, so it is looked up, and where it is missing the program goes on
+// with the libraries it binds by full path.
+void LoadLibrariesFromTheSystemFolderOnly() {
+  using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+  const HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
+  const auto setDefaultDllDirectories = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
+      reinterpret_cast<void (*)()>(GetProcAddress(kernel32, "SetDefaultDllDirectories")));
+  if (setDefaultDllDirectories != nullptr) {
+    setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  }
+}
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
                    int /*show*/) {
+  LoadLibrariesFromTheSystemFolderOnly();
   using namespace nexolant;
   win32::Win32Backend backend;
   ui::Application application(backend);

@@ -31,8 +31,8 @@ void DrawPicture(HDC dc, const Picture& picture, int x, int y, int width, int he
   }
   const SelectedObject selected(source.get(), picture.bitmap.get());
   if (transparent) {
-    TransparentBlt(dc, x, y, width, height, source.get(), 0, 0, picture.width, picture.height,
-                   *transparent);
+    GdiTransparentBlt(dc, x, y, width, height, source.get(), 0, 0, picture.width, picture.height,
+                      *transparent);
   } else if (width == picture.width && height == picture.height) {
     BitBlt(dc, x, y, width, height, source.get(), 0, 0, SRCCOPY);
   } else {

@@ -195,7 +195,7 @@ void Win32FileSystem::ReplaceWholeFile(const std::string& path, std::string_view
   }
   std::string tempName;
   try {
-    tempName = CreateTempFile(FolderOf(path), "nxr");
+    tempName = CreateTempFile(FolderOf(path), platform::kReplaceTempPrefix);
   } catch (const platform::SystemError& error) {
     throw IoError("Cannot create file " + path + ". " + error.what());
   }

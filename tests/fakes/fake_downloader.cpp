@@ -7,8 +7,9 @@
 namespace nexolant {
 
 platform::DownloadResult FakeDownloader::DownloadToFile(const std::string& url,
-                                                        const std::string& fileName) {
-  requests_.push_back({url, fileName});
+                                                        const std::string& fileName,
+                                                        std::uint64_t maxBytes) {
+  requests_.push_back({url, fileName, maxBytes});
   if (const std::function<void()> action = std::exchange(during_, nullptr)) {
     action();
   }
@@ -22,6 +23,9 @@ platform::DownloadResult FakeDownloader::DownloadToFile(const std::string& url,
   const auto body = bodies_.find(url);
   if (body == bodies_.end()) {
     return {kNotFound};
+  }
+  if (body->second.size() > maxBytes) {
+    return {platform::kDownloadTooLarge};
   }
   try {
     files_.ReplaceWholeFile(fileName, body->second);

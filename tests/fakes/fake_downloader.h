@@ -13,7 +13,8 @@
 namespace nexolant {
 
 // Serves configured bodies by URL into a FileSystem. An unknown URL fails as a missing
-// resource does; a failure leaves the target as it was, as the real download does.
+// resource does and a body above the cap as too large; a failure leaves the target as it was,
+// as the real download does.
 class FakeDownloader : public platform::Downloader {
  public:
   static constexpr std::uint32_t kNotFound = 0x800C0005;     // the resource was not found
@@ -21,8 +22,8 @@ class FakeDownloader : public platform::Downloader {
 
   explicit FakeDownloader(platform::FileSystem& files) : files_(files) {}
 
-  platform::DownloadResult DownloadToFile(const std::string& url,
-                                          const std::string& fileName) override;
+  platform::DownloadResult DownloadToFile(const std::string& url, const std::string& fileName,
+                                          std::uint64_t maxBytes) override;
 
   void Serve(const std::string& url, std::string body) { bodies_[url] = std::move(body); }
   // The download of url breaks off: the target is left holding partialBody and the download
@@ -39,6 +40,7 @@ class FakeDownloader : public platform::Downloader {
   struct Request {
     std::string url;
     std::string fileName;
+    std::uint64_t maxBytes = 0;
     bool operator==(const Request&) const = default;
   };
   const std::vector<Request>& Requests() const { return requests_; }

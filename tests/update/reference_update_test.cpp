@@ -13,6 +13,7 @@
 #include "support/encipher_reference.h"
 #include "support/recording_warnings.h"
 #include "support/stopped_clock.h"
+#include "update/reference_limits.h"
 #include "update/update_url.h"
 
 namespace nexolant {
@@ -29,7 +30,9 @@ class ReferenceUpdateTest : public ::testing::Test {
   ReferenceUpdateTest() { files_.AddFile(kFolder + "Reference.dat", kOld); }
 
   bool Update() {
-    return UpdateReferenceFile({files_, downloader_, clock_, locale_, warnings_}, kUrl, kFolder);
+    // A build without a key; signed updates: signed_update_test.cpp.
+    return UpdateReferenceFile({files_, downloader_, clock_, locale_, warnings_, ""}, kUrl,
+                               kFolder);
   }
 
   // Whatever happened, only Reference.dat is left, in the program folder and in the
@@ -55,6 +58,7 @@ TEST_F(ReferenceUpdateTest, AUsableFileTakesThePlaceOfReferenceDat) {
     EXPECT_EQ(files_.Contents(kFolder + "Reference.dat"), EncipherReference(plain));
     ExpectNoTemporaryFile();
   }
+  EXPECT_EQ(downloader_.Requests().size(), 3u) << "a build without a key fetches no signature";
   EXPECT_EQ(downloader_.Requests()[0].url, kUrl);
   EXPECT_EQ(downloader_.Requests()[0].fileName.rfind(kFolder, 0), 0u)
       << "the download goes to the program folder";
@@ -113,6 +117,14 @@ INSTANTIATE_TEST_SUITE_P(
                                                       "[Registry]\r\nSpy**Key=Broken\r\n"));
                     }},
         RefusedCase{"Oversized", [](auto&, auto& d) { d.Serve(kUrl, Oversized()); }},
+        RefusedCase{"TooManySections",
+                    [](auto&, auto& d) {
+                      std::string plain;
+                      for (std::size_t k = 0; k <= kMaxReferenceSections; ++k) {
+                        plain += "[ScanFiles]\r\nA.EXE=a\r\n";
+                      }
+                      d.Serve(kUrl, EncipherReference(plain));
+                    }},
         RefusedCase{"Interrupted",
                     [](auto&, auto& d) {
                       d.ServePartly(kUrl, kGood.substr(0, kGood.size() / 2),

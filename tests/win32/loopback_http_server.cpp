@@ -2,6 +2,7 @@
 
 #include <winsock2.h>
 
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 #include <optional>
@@ -78,6 +79,8 @@ const char* Reason(int status) {
   switch (status) {
     case 200:
       return "OK";
+    case 302:
+      return "Found";
     case 404:
       return "Not Found";
     default:
@@ -95,15 +98,17 @@ std::string RequestPath(const std::string& request) {
   return request.substr(start + 1, end == std::string::npos ? end : end - start - 1);
 }
 
-void SendAll(const Socket& client, const std::string& data) {
+// False when the client has gone.
+bool SendAll(const Socket& client, const std::string& data) {
   std::size_t sent = 0;
   while (sent < data.size()) {
     const int n = send(client.get(), data.data() + sent, static_cast<int>(data.size() - sent), 0);
     if (n <= 0) {
-      return;
+      return false;
     }
     sent += static_cast<std::size_t>(n);
   }
+  return true;
 }
 
 }  // namespace
@@ -118,6 +123,7 @@ struct LoopbackHttpServer::State {
     std::chrono::milliseconds holdOpen;
   };
   std::map<std::string, Cut> cuts;
+  std::map<std::string, Stream> streams;
   std::chrono::steady_clock::time_point deadline;
   std::atomic<bool> stop{false};
   mutable std::mutex mutex;
@@ -152,6 +158,36 @@ struct LoopbackHttpServer::State {
     return cut != cuts.end() ? std::optional<Cut>(cut->second) : std::nullopt;
   }
 
+  std::optional<Stream> StreamFor(const std::string& path) const {
+    const std::lock_guard lock(mutex);
+    const auto stream = streams.find(path);
+    return stream != streams.end() ? std::optional<Stream>(stream->second) : std::nullopt;
+  }
+
+  void SendStream(const Socket& client, const Stream& stream) {
+    std::string headers = "HTTP/1.0 200 OK\r\nContent-Type: application/octet-stream\r\n";
+    if (stream.announcedLength) {
+      headers += "Content-Length: " + std::to_string(*stream.announcedLength) + "\r\n";
+    }
+    const std::string piece(stream.pieceSize, 'x');
+    bool going = SendAll(client, headers + "\r\n");
+    while (going && !stop) {
+      going = SendAll(client, piece) && !ClientLeft(client, stream.interval);
+    }
+  }
+
+  // Waits up to interval for the client to close its side; true when it did.
+  static bool ClientLeft(const Socket& client, std::chrono::milliseconds interval) {
+    fd_set readable;
+    FD_ZERO(&readable);
+    FD_SET(client.get(), &readable);
+    const auto micro = std::max<long long>(1000, interval.count() * 1000);
+    timeval wait = {static_cast<long>(micro / 1000000), static_cast<long>(micro % 1000000)};
+    char byte = 0;
+    return select(0, &readable, nullptr, nullptr, &wait) == 1 &&
+           recv(client.get(), &byte, 1, 0) <= 0;
+  }
+
   void Answer(const Socket& client) {
     const DWORD timeout = kSocketTimeoutMs;
     setsockopt(client.get(), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout),
@@ -169,10 +205,16 @@ struct LoopbackHttpServer::State {
     }
     const std::string path = RequestPath(request);
     const Response response = ResponseFor(path);
+    if (const std::optional<Stream> stream = StreamFor(path)) {
+      SendStream(client, *stream);
+      return;
+    }
     const std::string answer =
         "HTTP/1.0 " + std::to_string(response.status) + " " + Reason(response.status) +
         "\r\nContent-Type: application/octet-stream\r\nContent-Length: " +
-        std::to_string(response.body.size()) + "\r\nConnection: close\r\n\r\n" + response.body;
+        std::to_string(response.body.size()) + "\r\nConnection: close\r\n" +
+        (response.location.empty() ? "" : "Location: " + response.location + "\r\n") + "\r\n" +
+        response.body;
     const std::optional<Cut> cut = CutFor(path);
     SendAll(client, cut ? answer.substr(0, cut->after) : answer);
     if (cut) {
@@ -210,6 +252,11 @@ void LoopbackHttpServer::CutAnswer(const std::string& path, std::size_t after,
                                    std::chrono::milliseconds holdOpen) {
   const std::lock_guard lock(state_->mutex);
   state_->cuts[path] = {after, holdOpen};
+}
+
+void LoopbackHttpServer::StreamAnswer(const std::string& path, Stream stream) {
+  const std::lock_guard lock(state_->mutex);
+  state_->streams[path] = stream;
 }
 
 std::string LoopbackHttpServer::Url(const std::string& path) const {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,7 @@ class LoopbackHttpServer {
   struct Response {
     int status = 200;
     std::string body;
+    std::string location{};  // a "Location" header when not empty
   };
 
   // Throws std::runtime_error when the socket cannot be set up.
@@ -32,6 +35,16 @@ class LoopbackHttpServer {
   // A server that stops: for path, only the first `after` bytes of the whole answer (status
   // line, headers, body) are sent, then the connection stays open, silent, for holdOpen.
   void CutAnswer(const std::string& path, std::size_t after, std::chrono::milliseconds holdOpen);
+
+  // A server that never ends its body: for path, the headers (status 200, and Content-Length
+  // when announcedLength is given), then pieces of pieceSize bytes, one every interval, until
+  // the client goes or the server stops. A piece size of 0 keeps the connection silent.
+  struct Stream {
+    std::optional<std::uint64_t> announcedLength;
+    std::size_t pieceSize = 0;
+    std::chrono::milliseconds interval{0};
+  };
+  void StreamAnswer(const std::string& path, Stream stream);
 
   // "http://127.0.0.1:<port>" followed by path.
   std::string Url(const std::string& path) const;

@@ -9,6 +9,7 @@
 #include "support/encipher_reference.h"
 #include "support/recording_warnings.h"
 #include "support/scoped_folder.h"
+#include "support/signed_update_files.h"
 #include "win32/loopback_http_server.h"
 #include "win32/win32_clock.h"
 #include "win32/win32_downloader.h"
@@ -19,41 +20,53 @@ namespace nexolant::win32 {
 namespace {
 
 using nexolant::testing::EncipherReference;
+using nexolant::testing::ReferenceSignature;
 using nexolant::testing::ScopedFolder;
+using nexolant::testing::SignedReference;
+using nexolant::testing::TestUpdateKey;
 
-constexpr const char* kPath = "/updates/adware/reference.dat";
-
-// The whole update over real HTTP and real files: only a reference file that loads takes the
-// place of Reference.dat; a missing file or an error page leaves it as it was, and no
-// temporary file stays in the program folder.
-TEST(ReferenceUpdateOverHttpTest, OnlyAGoodFileReplacesReferenceDat) {
+// The whole update over real HTTP, real files and the system's cryptography: only a reference
+// file that loads takes the place of Reference.dat, and with a key only one whose signature
+// (made by the openssl command line) verifies; a missing file, an error page, a file changed in
+// one bit or one without its signature leave it as it was, and no temporary file stays.
+TEST(ReferenceUpdateOverHttpTest, OnlyAGoodFileAndWithAKeyOnlyASignedOneReplacesReferenceDat) {
   const std::string good = EncipherReference("[ScanFiles]\r\nNEW.EXE=New\r\n");
-  LoopbackHttpServer server(
-      {{"/garbage", {200, "<html><body>Site parked</body></html>"}}, {kPath, {200, good}}},
-      std::chrono::seconds(20));
+  const std::string signedFile(SignedReference());
+  const std::string signature(ReferenceSignature());
+  std::string tampered = signedFile;
+  tampered[tampered.size() / 2] ^= 0x04;
+  LoopbackHttpServer server({{"/garbage", {200, "<html><body>Site parked</body></html>"}},
+                             {"/good", {200, good}},
+                             {"/signed", {200, signedFile}},
+                             {"/signed.sig", {200, signature}},
+                             {"/tampered", {200, tampered}},
+                             {"/tampered.sig", {200, signature}}},
+                            std::chrono::seconds(60));
   const ScopedFolder folder;
   const std::string old = EncipherReference("[ScanFiles]\r\nOLD.EXE=Old\r\n");
-  folder.Put("Reference.dat", old);
-
   Win32FileSystem files;
-  Win32Downloader downloader(std::chrono::seconds(5));
+  Win32Downloader downloader(std::chrono::seconds(20));
   Win32Clock clock;
   const Win32Locale locale;
   RecordingWarnings warnings;
-  const auto update = [&](const std::string& path) {
-    return UpdateReferenceFile({files, downloader, clock, locale, warnings}, server.Url(path),
-                               folder.Prefix());
-  };
 
-  for (const char* path : {"/missing", "/garbage"}) {
-    SCOPED_TRACE(path);
-    EXPECT_FALSE(update(path));
-    EXPECT_EQ(folder.Get("Reference.dat"), old);
+  struct Case {
+    const char* path;
+    std::string_view key;
+    const std::string* taken;  // the body that replaces Reference.dat, or none
+  };
+  for (const Case& c :
+       {Case{"/missing", "", nullptr}, Case{"/garbage", "", nullptr}, Case{"/good", "", &good},
+        Case{"/good", TestUpdateKey(), nullptr}, Case{"/tampered", TestUpdateKey(), nullptr},
+        Case{"/signed", TestUpdateKey(), &signedFile}}) {
+    SCOPED_TRACE(std::string(c.path) + (c.key.empty() ? "" : " with a key"));
+    folder.Put("Reference.dat", old);
+    EXPECT_EQ(UpdateReferenceFile({files, downloader, clock, locale, warnings, c.key},
+                                  server.Url(c.path), folder.Prefix()),
+              c.taken != nullptr);
+    EXPECT_EQ(folder.Get("Reference.dat"), c.taken != nullptr ? *c.taken : old);
     EXPECT_EQ(folder.Names(), std::set<std::string>{"Reference.dat"});
   }
-  EXPECT_TRUE(update(kPath));
-  EXPECT_EQ(folder.Get("Reference.dat"), good);
-  EXPECT_EQ(folder.Names(), std::set<std::string>{"Reference.dat"});
   EXPECT_TRUE(warnings.Shown().empty());
 }
 

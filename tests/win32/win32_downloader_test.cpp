@@ -23,6 +23,7 @@ namespace {
 using nexolant::testing::ScopedFolder;
 
 constexpr const char* kPath = "/updates/adware/reference.dat";
+constexpr std::uint64_t kCap = 1 << 20;
 
 std::optional<std::string> Contents(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
@@ -56,12 +57,13 @@ TEST(Win32DownloaderTest, WritesTheExactBytesAndReplacesTheOldFile) {
   Write(target, "old reference");
   Win32Downloader downloader;
 
-  const platform::DownloadResult result = downloader.DownloadToFile(server.Url(kPath), target);
+  const platform::DownloadResult result =
+      downloader.DownloadToFile(server.Url(kPath), target, kCap);
   EXPECT_TRUE(result.Succeeded()) << std::hex << result.code;
   EXPECT_EQ(Contents(target), body);
 
   const std::string empty = folder.File("empty.dat");
-  EXPECT_TRUE(downloader.DownloadToFile(server.Url("/empty"), empty).Succeeded());
+  EXPECT_TRUE(downloader.DownloadToFile(server.Url("/empty"), empty, kCap).Succeeded());
   EXPECT_EQ(Contents(empty), "");
   EXPECT_EQ(folder.Names(), (std::set<std::string>{"Reference.dat", "empty.dat"}))
       << "no temporary file is left behind";
@@ -73,10 +75,10 @@ TEST(Win32DownloaderTest, ASecondDownloadGetsTheServersNewContent) {
   const ScopedFolder folder;
   const std::string target = folder.File("Reference.dat");
   Win32Downloader downloader;
-  ASSERT_TRUE(downloader.DownloadToFile(server.Url(kPath), target).Succeeded());
+  ASSERT_TRUE(downloader.DownloadToFile(server.Url(kPath), target, kCap).Succeeded());
   EXPECT_EQ(Contents(target), "first");
   server.SetResponse(kPath, {200, "second"});
-  ASSERT_TRUE(downloader.DownloadToFile(server.Url(kPath), target).Succeeded());
+  ASSERT_TRUE(downloader.DownloadToFile(server.Url(kPath), target, kCap).Succeeded());
   EXPECT_EQ(Contents(target), "second");
 }
 
@@ -94,9 +96,9 @@ TEST(Win32DownloaderTest, ServerErrorsFailAndLeaveTheTargetAsItWas) {
   };
   for (const Case& c : {Case{"/missing", 0x800C0005}, Case{"/broken", 0x800C0008}}) {
     SCOPED_TRACE(c.path);
-    EXPECT_EQ(downloader.DownloadToFile(server.Url(c.path), fresh).code, c.code);
+    EXPECT_EQ(downloader.DownloadToFile(server.Url(c.path), fresh, kCap).code, c.code);
     EXPECT_FALSE(Contents(fresh));
-    EXPECT_EQ(downloader.DownloadToFile(server.Url(c.path), existing).code, c.code);
+    EXPECT_EQ(downloader.DownloadToFile(server.Url(c.path), existing, kCap).code, c.code);
     EXPECT_EQ(Contents(existing), "old reference");
   }
   EXPECT_EQ(folder.Names(), std::set<std::string>{"Reference.dat"});
@@ -107,7 +109,7 @@ TEST(Win32DownloaderTest, UnreachableServerFailsAndLeavesNoFile) {
   const ScopedFolder folder;
   Win32Downloader downloader;
   EXPECT_FALSE(
-      downloader.DownloadToFile(closed.Url(kPath), folder.File("Reference.dat")).Succeeded());
+      downloader.DownloadToFile(closed.Url(kPath), folder.File("Reference.dat"), kCap).Succeeded());
   EXPECT_TRUE(folder.Names().empty());
 }
 
@@ -115,8 +117,9 @@ TEST(Win32DownloaderTest, UnwritableTargetFails) {
   LoopbackHttpServer server({{kPath, {200, "data"}}});
   const ScopedFolder folder;
   Win32Downloader downloader;
-  EXPECT_FALSE(downloader.DownloadToFile(server.Url(kPath), folder.File("Missing\\Reference.dat"))
-                   .Succeeded());
+  EXPECT_FALSE(
+      downloader.DownloadToFile(server.Url(kPath), folder.File("Missing\\Reference.dat"), kCap)
+          .Succeeded());
 
   const std::string target = folder.File("Reference.dat");
   Write(target, "old reference");
@@ -125,7 +128,8 @@ TEST(Win32DownloaderTest, UnwritableTargetFails) {
     const UniqueFileHandle held(
         CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(held);
-    const platform::DownloadResult result = downloader.DownloadToFile(server.Url(kPath), target);
+    const platform::DownloadResult result =
+        downloader.DownloadToFile(server.Url(kPath), target, kCap);
     EXPECT_FALSE(result.Succeeded());
     EXPECT_EQ(result.code >> 16, 0x8007u) << "a system error code, " << std::hex << result.code;
   }
@@ -155,11 +159,71 @@ TEST(Win32DownloaderTest, AStalledOrCutDownloadFailsAndLeavesTheTargetAsItWas) {
   for (const char* path : {"/silent", "/stalls", "/cut"}) {
     SCOPED_TRACE(path);
     const steady_clock::time_point start = steady_clock::now();
-    EXPECT_FALSE(downloader.DownloadToFile(server.Url(path), target).Succeeded());
+    EXPECT_FALSE(downloader.DownloadToFile(server.Url(path), target, kCap).Succeeded());
     EXPECT_LT(steady_clock::now() - start, milliseconds(6000)) << "it waited for the server";
     EXPECT_EQ(Contents(target), "old reference");
   }
   EXPECT_EQ(folder.Names(), std::set<std::string>{"Reference.dat"});
+}
+
+using std::chrono::milliseconds;
+using std::chrono::seconds;
+using std::chrono::steady_clock;
+using Stream = LoopbackHttpServer::Stream;
+
+constexpr std::uint32_t kRedirectFailed = 0x800C0014;
+constexpr std::uint32_t kTimedOut = 0x80072EE2;
+
+// A body above the cap fails without waiting for the server: an announced length at once, an
+// endless body as soon as the cap is passed. A deadline ends a server that trickles forever,
+// each wait far below the stall limit. The old file stays and no temporary file is left.
+TEST(Win32DownloaderTest, ABodyAboveTheCapOrPastTheDeadlineFailsAtOnce) {
+  constexpr std::uint64_t kSmallCap = 64 * 1024;
+  LoopbackHttpServer server({{"/fits", {200, std::string(kSmallCap, 'x')}},
+                             {"/above", {200, std::string(kSmallCap + 1, 'x')}}},
+                            seconds(120));
+  server.StreamAnswer("/announced", Stream{std::uint64_t{1} << 40, 0, milliseconds(50)});
+  server.StreamAnswer("/endless", Stream{std::nullopt, 4096, milliseconds(0)});
+  server.StreamAnswer("/trickle", Stream{std::nullopt, 1, milliseconds(500)});
+  const ScopedFolder folder;
+  const std::string target = folder.File("Reference.dat");
+  Write(target, "old reference");
+  Win32Downloader downloader(seconds(60), seconds(4));
+
+  struct Case {
+    const char* path;
+    std::uint32_t code;
+  };
+  for (const Case& c :
+       {Case{"/above", platform::kDownloadTooLarge},
+        Case{"/announced", platform::kDownloadTooLarge},
+        Case{"/endless", platform::kDownloadTooLarge}, Case{"/trickle", kTimedOut}}) {
+    SCOPED_TRACE(c.path);
+    const steady_clock::time_point start = steady_clock::now();
+    EXPECT_EQ(downloader.DownloadToFile(server.Url(c.path), target, kSmallCap).code, c.code);
+    EXPECT_LT(steady_clock::now() - start, seconds(30)) << "it waited for the stall limit";
+    EXPECT_EQ(Contents(target), "old reference");
+    EXPECT_EQ(folder.Names(), std::set<std::string>{"Reference.dat"});
+  }
+  EXPECT_TRUE(downloader.DownloadToFile(server.Url("/fits"), target, kSmallCap).Succeeded());
+}
+
+// Redirects lead only to the same server, and not round for ever.
+TEST(Win32DownloaderTest, FollowsRedirectsOnlyToTheSameServer) {
+  LoopbackHttpServer server({{kPath, {200, "the file"}}});
+  server.SetResponse("/moved", {302, "", kPath});
+  server.SetResponse("/loop", {302, "", "/loop"});
+  server.SetResponse("/away", {302, "", "http://localhost:" + server.Url("").substr(17) + kPath});
+  const ScopedFolder folder;
+  const std::string target = folder.File("Reference.dat");
+  Win32Downloader downloader;
+
+  ASSERT_TRUE(downloader.DownloadToFile(server.Url("/moved"), target, kCap).Succeeded());
+  EXPECT_EQ(Contents(target), "the file");
+  EXPECT_EQ(downloader.DownloadToFile(server.Url("/loop"), target, kCap).code, kRedirectFailed);
+  EXPECT_EQ(downloader.DownloadToFile(server.Url("/away"), target, kCap).code, kRedirectFailed);
+  EXPECT_EQ(server.Requests(), (std::vector<std::string>{"/moved", kPath, "/loop", "/loop", "/loop",
+                                                         "/loop", "/loop", "/loop", "/away"}));
 }
 
 }  // namespace

@@ -26,7 +26,8 @@ inline constexpr int kExitError = 1;  // a file could not be found, read or writ
 inline constexpr int kExitUsage = 2;  // the command line was wrong
 
 // Runs one command line (without the program name): "build", "decipher" or "check" with their
-// file names, or "--help". Results go to out, messages and warnings to err.
+// file names, in the native build also "keygen", "sign" or "verify", or "--help". Results go to
+// out, messages and warnings to err.
 int RunNexref(std::span<const std::string> args, std::ostream& out, std::ostream& err,
               const NexrefServices& services);
 

@@ -1,0 +1,48 @@
+#include "platform/openssl/openssl_signature_verifier.h"
+
+#include <openssl/pem.h>
+
+#include <cstring>
+#include <limits>
+
+#include "platform/openssl/openssl_handles.h"
+
+namespace nexolant::openssl {
+
+bool IsP256Key(EVP_PKEY* key) {
+  char group[64] = "";
+  std::size_t length = 0;
+  return EVP_PKEY_is_a(key, "EC") &&
+         EVP_PKEY_get_group_name(key, group, sizeof group, &length) == 1 &&
+         std::strcmp(group, "prime256v1") == 0;
+}
+
+bool OpenSslSignatureVerifier::Verify(std::string_view publicKeyPem, std::string_view data,
+                                      std::string_view signatureDer) const {
+  if (signatureDer.empty() || signatureDer.size() > platform::kMaxSignatureSize ||
+      publicKeyPem.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+    return false;
+  }
+  const UniqueBio pem = ReadingBio(publicKeyPem);
+  const UniqueKey key(pem ? PEM_read_bio_PUBKEY(pem.get(), nullptr, nullptr, nullptr) : nullptr);
+  const UniqueDigestContext context(EVP_MD_CTX_new());
+  if (!key || !context || !IsP256Key(key.get()) ||
+      EVP_DigestVerifyInit(context.get(), nullptr, EVP_sha256(), nullptr, key.get()) != 1) {
+    return false;
+  }
+  return EVP_DigestVerify(context.get(),
+                          reinterpret_cast<const unsigned char*>(signatureDer.data()),
+                          signatureDer.size(), reinterpret_cast<const unsigned char*>(data.data()),
+                          data.size()) == 1;
+}
+
+}  // namespace nexolant::openssl
+
+namespace nexolant::platform {
+
+const SignatureVerifier& SystemSignatureVerifier() {
+  static const openssl::OpenSslSignatureVerifier verifier;
+  return verifier;
+}
+
+}  // namespace nexolant::platform

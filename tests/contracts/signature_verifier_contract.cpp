@@ -1,0 +1,69 @@
+// What the system's SignatureVerifier must do, checked with files the openssl command line
+// signed: natively on OpenSSL's, under Wine on the Win32 one (crypt32 and bcrypt).
+#include "platform/signature_verifier.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/signed_update_files.h"
+
+namespace nexolant {
+namespace {
+
+using namespace nexolant::testing;
+
+std::string FlipBit(std::string_view text, std::size_t bit) {
+  std::string flipped(text);
+  flipped[bit / 8] = static_cast<char>(flipped[bit / 8] ^ (1 << (bit % 8)));
+  return flipped;
+}
+
+bool Verify(std::string_view key, std::string_view data, std::string_view signature) {
+  return platform::SystemSignatureVerifier().Verify(key, data, signature);
+}
+
+TEST(SignatureVerifierContract, TakesTheSignaturesOfEachKeyAndNothingElse) {
+  const std::string_view key = TestUpdateKey();
+  const std::string_view data = SignedReference();
+  const std::string_view signature = ReferenceSignature();
+  const std::string oversized =
+      std::string(signature) + std::string(platform::kMaxSignatureSize - signature.size() + 1, 0);
+  struct Case {
+    const char* title;
+    std::string_view key;
+    std::string_view data;
+    std::string_view signature;
+    bool valid;
+  };
+  const std::string tamperedData = FlipBit(data, 8 * data.size() / 2);
+  const Case cases[] = {
+      {"signed", key, data, signature, true},
+      {"signed by the other key", OtherUpdateKey(), data, OtherKeysSignature(), true},
+      {"data tampered in one bit", key, tamperedData, signature, false},
+      {"data truncated", key, data.substr(0, data.size() - 1), signature, false},
+      {"signature truncated", key, data, signature.substr(0, signature.size() - 1), false},
+      {"signature of the other key", key, data, OtherKeysSignature(), false},
+      {"checked with the other key", OtherUpdateKey(), data, signature, false},
+      {"signature of another file", key, data, OtherFilesSignature(), false},
+      {"empty signature", key, data, "", false},
+      {"oversized signature", key, data, oversized, false},
+      {"empty key", "", data, signature, false},
+      {"key without its PEM lines", key.substr(27), data, signature, false},
+      {"signature as the key", signature, data, signature, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Verify(c.key, c.data, c.signature), c.valid) << c.title;
+  }
+}
+
+// No bit of a signature is ignored.
+TEST(SignatureVerifierContract, RefusesEverySignatureWithOneBitChanged) {
+  const std::string_view signature = ReferenceSignature();
+  for (std::size_t bit = 0; bit < 8 * signature.size(); ++bit) {
+    EXPECT_FALSE(Verify(TestUpdateKey(), SignedReference(), FlipBit(signature, bit))) << bit;
+  }
+}
+
+}  // namespace
+}  // namespace nexolant
