@@ -10,6 +10,8 @@
 #include "monitor/active_monitoring_page.h"
 #include "monitor/process_monitor.h"
 #include "platform/portable/cp1252_locale.h"
+#include "platform/portable/std_file_system.h"
+#include "protection/protection_policy.h"
 #include "reference/signature_source.h"
 #include "settings/options.h"
 #include "signature_patterns.h"
@@ -55,7 +57,7 @@ class MonitorRefreshWorkload : private SignatureSource, private Options {
     ui::NotebookPage& page = notebook.AddPage("ActiveMonitoring");
     deferred_ = std::make_unique<ui::DeferredActions>(application);
     monitor_ = std::make_unique<ProcessMonitor>(processes_, locale_, application, *deferred_, *this,
-                                                *this);
+                                                protection_, *this);
     page_ = std::make_unique<ActiveMonitoringPage>(page, locale_, application, *monitor_);
   }
 
@@ -95,6 +97,8 @@ class MonitorRefreshWorkload : private SignatureSource, private Options {
   platform::Cp1252Locale locale_;
   SignatureTables tables_;
   FakeProcessApi processes_;
+  platform::StdFileSystem files_;
+  const protection::ProtectionPolicy protection_{{files_, locale_, 0}};
   ui::Form form_;
   std::unique_ptr<ui::DeferredActions> deferred_;
   std::unique_ptr<ProcessMonitor> monitor_;

@@ -185,7 +185,8 @@ int Run(const std::string& tree, int rounds) {
   long long bareEntries = 0;
   const auto bareWalk = [&bareEntries](TRecurseDir&, const std::string&) { ++bareEntries; };
   ScanResults results(findings, scanning);
-  FileScan fileScan(results, signatures, application);
+  const protection::ProtectionPolicy protection({files, locale, GetCurrentProcessId()});
+  FileScan fileScan(results, signatures, protection, application);
   const auto filePhase = [&fileScan](TRecurseDir& sender, const std::string& fileName) {
     fileScan.RecurseDirFileFound(sender, fileName);
   };
@@ -219,7 +220,7 @@ int Run(const std::string& tree, int rounds) {
   LocalMachineOnly registry;
   ScanFlags flags;
   const DeepScanning options;
-  RegistryScan registryScan(registry, results, signatures, application, flags, options);
+  RegistryScan registryScan(registry, results, signatures, protection, application, flags, options);
   results.ResetScanCounters();
   const Timing registryTime = Measure([&] {
     application.RunHandler([&] {

@@ -6,6 +6,7 @@
 #include "app/about_form.h"
 #include "app/help.h"
 #include "app/splash_form.h"
+#include "protection/name_sample.h"
 #include "reference/reference_loader.h"
 #include "ui/artwork_names.h"
 #include "update/update_form.h"
@@ -59,6 +60,8 @@ void TMainForm::BuildPages() {
   }
   const IniServices ini{services_.files, services_.locale, services_.application,
                         services_.application};
+  protection_ = std::make_unique<protection::ProtectionPolicy>(protection::ProtectionServices{
+      services_.files, services_.locale, services_.processes.CurrentProcessId()});
   statusPage_ = std::make_unique<StatusPage>(*pages[kStatusPage], services_.locale);
   statisticsStore_ = std::make_unique<StatisticsStore>(ini, statistics_);
   settingsPage_ = std::make_unique<SettingsPage>(
@@ -67,7 +70,7 @@ void TMainForm::BuildPages() {
   scanNowPage_ = std::make_unique<ScanNowPage>(*pages[kScanNowPage]);
   monitor_ =
       std::make_unique<ProcessMonitor>(services_.processes, services_.locale, services_.application,
-                                       deferredActions_, *this, *settingsPage_);
+                                       deferredActions_, *this, *protection_, *settingsPage_);
   activeMonitoringPage_ = std::make_unique<ActiveMonitoringPage>(
       *pages[kActiveMonitoringPage], services_.locale, services_.application, *monitor_);
   quarantineStore_ =
@@ -80,8 +83,8 @@ void TMainForm::BuildPages() {
   reportPage_ = std::make_unique<ReportPage>(
       *pages[kReportPage],
       ReportServices{services_.files, services_.registry, services_.processes, services_.clock,
-                     services_.locale, services_.application, services_.programFolder},
-      ReportPeers{*this, statistics_, *settingsPage_, findings_, *quarantineStore_,
+                     services_.locale, services_.application},
+      ReportPeers{*this, statistics_, *settingsPage_, findings_, *quarantineStore_, *protection_,
                   exclusiveActions_, deferredActions_});
   frame_.Notebook().SetPageIndex(kStatusPage);
   tray_ = std::make_unique<Tray>(services_.notificationArea, services_.application, *settingsPage_);
@@ -90,7 +93,8 @@ void TMainForm::BuildPages() {
                    services_.locale, services_.folderBrowser, services_.application,
                    services_.programFolder},
       ScanPages{*scanNowPage_, *scanningPage_},
-      ScanPeers{*this, statistics_, *this, *settingsPage_, *this, findings_, deferredActions_});
+      ScanPeers{*this, statistics_, *this, *settingsPage_, *this, *protection_, findings_,
+                deferredActions_});
 }
 
 // The pages' events lead to the models and to other pages; the models' changes to the pages
@@ -214,7 +218,8 @@ void TMainForm::LoadReference() {
   try {
     outcome = nexolant::LoadReference({services_.files, services_.clock, services_.locale,
                                        services_.application, services_.application},
-                                      services_.programFolder, *tables_, details);
+                                      services_.programFolder, *tables_, details,
+                                      protection::TooBroadSample());
   } catch (...) {
     detailsPage_->ShowDetails(std::move(details));
     throw;

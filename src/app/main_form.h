@@ -12,6 +12,7 @@
 #include "app/tray.h"
 #include "monitor/active_monitoring_page.h"
 #include "monitor/process_monitor.h"
+#include "protection/protection_policy.h"
 #include "quarantine/quarantine_page.h"
 #include "quarantine/quarantine_store.h"
 #include "reference/signature_source.h"
@@ -128,6 +129,7 @@ class TMainForm : public ui::Form,
   // The state the pages share, and the pages in notebook order.
   UsageStatistics statistics_;
   Findings findings_;
+  std::unique_ptr<protection::ProtectionPolicy> protection_;
   std::unique_ptr<StatisticsStore> statisticsStore_;
   std::unique_ptr<QuarantineStore> quarantineStore_;
   std::unique_ptr<ProcessMonitor> monitor_;

@@ -9,6 +9,7 @@ namespace nexolant {
 struct MonitorRow {
   std::string name;
   std::string status;
+  bool known = false;  // a signature names it and it is no protected process
 };
 
 // What the Active Monitoring page shows of the monitor, told as it happens.

@@ -12,12 +12,15 @@ namespace nexolant {
 
 ProcessMonitor::ProcessMonitor(platform::ProcessApi& processes, const platform::Locale& locale,
                                ui::Application& application, ui::DeferredActions& deferred,
-                               const SignatureSource& signatures, const Options& options)
+                               const SignatureSource& signatures,
+                               const protection::ProtectionPolicy& protection,
+                               const Options& options)
     : processes_(processes),
       locale_(locale),
       application_(application),
       deferred_(deferred),
       signatures_(signatures),
+      protection_(protection),
       options_(options),
       ProcessTimer_(application) {
   ProcessTimer_.SetInterval(30000);
@@ -78,13 +81,18 @@ void ProcessMonitor::RebuildRows() {
   ListProcesses(processes_, processes);
   const StringList& descriptions = signatures_.Tables().ProcessDescriptions;
   for (ProcessEntry& entry : processes) {
-    const int match = FindProcessSignature(entry.name);
+    int match = FindProcessSignature(entry.name);
+    // Windows' own processes and the program's own are never known, whatever the signatures.
+    if (match >= 0 &&
+        protection_.IsProtectedProcess(entry.name, static_cast<std::uint32_t>(entry.processId))) {
+      match = -1;
+    }
     const auto place = std::upper_bound(rows_.begin(), rows_.end(), entry.name,
                                         [this](const std::string& name, const MonitorRow& row) {
                                           return locale_.CompareWordSort(name, row.name) < 0;
                                         });
-    const auto row =
-        rows_.insert(place, {std::move(entry.name), match >= 0 ? descriptions.at(match) : "No"});
+    const auto row = rows_.insert(
+        place, {std::move(entry.name), match >= 0 ? descriptions.at(match) : "No", match >= 0});
     view_->ShowRowAdded(static_cast<int>(row - rows_.begin()), *row);
   }
   view_->ShowRowsComplete();
@@ -94,8 +102,10 @@ void ProcessMonitor::RebuildRows() {
 // a later row of the same name reports its own, failed, attempt.
 void ProcessMonitor::TerminateKnownProcesses() {
   for (std::size_t row = 0; row < rows_.size(); ++row) {
+    // The window answers between rows, as it does while the rows are looked up.
+    application_.ProcessMessages();
     const std::string name = rows_[row].name;
-    if (FindProcessSignature(name) < 0) {
+    if (!rows_[row].known) {
       continue;
     }
     const bool terminated = TerminateProcessByName(processes_, name);
@@ -106,7 +116,7 @@ void ProcessMonitor::TerminateKnownProcesses() {
 }
 
 int ProcessMonitor::FindProcessSignature(const std::string& name) const {
-  return FindSignature(name, signatures_.Tables().ProcessNames, application_);
+  return FindActiveSignature(name, signatures_.Tables().ProcessNames, application_);
 }
 
 void ProcessMonitor::DisableMonitoring() {

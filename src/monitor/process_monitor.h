@@ -8,6 +8,7 @@
 #include "monitor/monitor_view.h"
 #include "platform/locale.h"
 #include "platform/processes.h"
+#include "protection/protection_policy.h"
 #include "reference/signature_source.h"
 #include "settings/options.h"
 #include "ui/application.h"
@@ -26,7 +27,8 @@ class ProcessMonitor {
  public:
   ProcessMonitor(platform::ProcessApi& processes, const platform::Locale& locale,
                  ui::Application& application, ui::DeferredActions& deferred,
-                 const SignatureSource& signatures, const Options& options);
+                 const SignatureSource& signatures, const protection::ProtectionPolicy& protection,
+                 const Options& options);
   ProcessMonitor(const ProcessMonitor&) = delete;
   ProcessMonitor& operator=(const ProcessMonitor&) = delete;
 
@@ -74,6 +76,7 @@ class ProcessMonitor {
   ui::Application& application_;
   ui::DeferredActions& deferred_;
   const SignatureSource& signatures_;
+  const protection::ProtectionPolicy& protection_;
   const Options& options_;
   MonitorView* view_ = nullptr;
   ui::Timer ProcessTimer_;

@@ -1,12 +1,12 @@
 #include "processes/process_list.h"
 
 #include <algorithm>
-#include <array>
 #include <exception>
 #include <optional>
 #include <utility>
 
 #include "platform/ascii.h"
+#include "protection/protected_names.h"
 
 namespace nexolant {
 
@@ -14,13 +14,11 @@ namespace {
 
 constexpr std::size_t kInitialIdCount = 1024;
 
-constexpr std::array<std::string_view, 9> kCriticalProcessNames = {
-    "SYSTEM",       "REGISTRY",     "SMSS.EXE",  "CSRSS.EXE", "WININIT.EXE",
-    "WINLOGON.EXE", "SERVICES.EXE", "LSASS.EXE", "DWM.EXE"};
-
-bool IsCriticalProcessName(const std::string& upperCaseName) {
-  return std::find(kCriticalProcessNames.begin(), kCriticalProcessNames.end(), upperCaseName) !=
-         kCriticalProcessNames.end();
+bool IsProtectedName(const std::string& upperCaseName) {
+  const auto names = protection::ProtectedProcessNames();
+  return std::any_of(names.begin(), names.end(), [&](std::string_view protectedName) {
+    return platform::AsciiUpperCase(protectedName) == upperCaseName;
+  });
 }
 
 // The ids of all running processes; the buffer grows until every id fits.
@@ -118,9 +116,9 @@ bool ListProcesses(platform::ProcessApi& api, ProcessList& list) {
 
 bool TerminateProcessByName(platform::ProcessApi& api, std::string_view name) {
   const std::string wanted = platform::AsciiUpperCase(name);
-  // Only a base name equal to the wanted one is terminated, so a critical wanted name would
-  // only ever reach a critical process.
-  if (IsCriticalProcessName(wanted)) {
+  // Only a base name equal to the wanted one is terminated, so a protected wanted name would
+  // only ever reach a process of Windows itself.
+  if (IsProtectedName(wanted)) {
     return false;
   }
   bool terminated = false;

@@ -27,8 +27,8 @@ bool ListProcesses(platform::ProcessApi& api, ProcessList& list);
 
 // Terminates every process whose executable base name equals name, compared after upper-casing
 // a to z; a name with a folder never matches. The program's own process and the processes the
-// system cannot run without are never terminated. True when at least one process was
-// terminated.
+// system cannot run without (the protected process names) are never terminated. True when at least
+// one process was terminated.
 bool TerminateProcessByName(platform::ProcessApi& api, std::string_view name);
 
 }  // namespace nexolant

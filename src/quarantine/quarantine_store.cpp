@@ -35,7 +35,7 @@ std::string QuarantineStore::QuarantinedPath(const std::string& name) const {
 std::string QuarantineStore::Description(const std::string& name) const {
   const SignatureTables& tables = signatures_.Tables();
   try {
-    const int index = FindSignature(name, tables.ScanFileNames, ini_.pump);
+    const int index = FindActiveSignature(name, tables.ScanFileNames, ini_.pump);
     if (index >= 0) {
       return tables.ScanFileDescriptions.at(index);
     }

@@ -14,10 +14,6 @@ namespace {
 constexpr std::array<std::string_view, 3> kHiveNames{"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER",
                                                      "HKEY_LOCAL_MACHINE"};
 
-// The files beside the executable that the program itself needs.
-constexpr std::array<std::string_view, 4> kOwnFiles{"Nexolant.exe", "Reference.dat", "Nexolant.ini",
-                                                    kQuarantineIndexName};
-
 constexpr int kEndPolls = 20;
 constexpr std::uint32_t kEndPollMilliseconds = 100;
 constexpr platform::DateTime kEndWait = 2.0 / 86400.0;
@@ -124,9 +120,10 @@ bool Repair::AnyRunning(const StringList& names) {
   return false;
 }
 
-// A row whose folder went since the scan is not acted on: its file may be anywhere now.
+// A protected file or folder is never touched, as the scan never reports one. A row whose
+// folder went since the scan is not acted on: its file may be anywhere now.
 bool Repair::Removable(const ReportRow& row) {
-  if (IsOwnFile(row.Location, row.Caption)) {
+  if (services_.protection.IsProtectedPath(PathInFolder(row.Location, row.Caption))) {
     return false;
   }
   if (!services_.files.FolderExists(row.Location)) {
@@ -175,6 +172,9 @@ void Repair::RepairKey(const ReportRow& row) {
   const std::string hive = location.substr(0, slash);
   const std::string path =
       (slash == std::string::npos ? std::string() : location.substr(slash)) + "\\" + row.Caption;
+  if (services_.protection.IsProtectedKey(location + "\\" + row.Caption)) {
+    return;
+  }
   try {
     TRegistry registry(services_.registry);
     registry.SetRootKey(HiveRoot(hive));
@@ -190,28 +190,6 @@ void Repair::RepairKey(const ReportRow& row) {
   } catch (...) {
     Failed(0);
   }
-}
-
-// The quarantine folder holds what is quarantined already; the program's own files beside the
-// executable are never touched.
-bool Repair::IsOwnFile(const std::string& folder, const std::string& name) const {
-  const platform::Locale& locale = services_.locale;
-  const std::string quarantine = services_.programFolder + kQuarantineFolderName;
-  if (locale.SameText(folder, quarantine) ||
-      (folder.size() > quarantine.size() &&
-       locale.SameText(std::string_view(folder).substr(0, quarantine.size() + 1),
-                       quarantine + "\\"))) {
-    return true;
-  }
-  if (!locale.SameText(folder + "\\", services_.programFolder)) {
-    return false;
-  }
-  for (std::string_view own : kOwnFiles) {
-    if (locale.SameText(name, own)) {
-      return true;
-    }
-  }
-  return false;
 }
 
 void Repair::Failed(std::uint32_t errorCode) {

@@ -11,6 +11,7 @@
 #include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/string_list.h"
+#include "protection/protection_policy.h"
 #include "quarantine/quarantine_store.h"
 #include "scan/finding.h"
 #include "settings/usage_statistics.h"
@@ -23,7 +24,8 @@ struct RepairServices {
   platform::ProcessApi& processes;
   platform::Clock& clock;
   const platform::Locale& locale;
-  std::string programFolder;  // with a trailing backslash
+  // Asked again before each action: what it protects is never terminated, moved or deleted.
+  const protection::ProtectionPolicy& protection;
 };
 
 // What a repair left on the system.
@@ -52,14 +54,13 @@ class Repair {
   // Waits, about 2 s at most, until no process of these names is listed.
   void AwaitEnd(const StringList& names);
   bool AnyRunning(const StringList& names);
-  // Whether a file row may be acted on: not the program's own, and its folder still there.
+  // Whether a file row may be acted on: not protected, and its folder still there.
   bool Removable(const ReportRow& row);
   void Quarantine(const std::vector<IntakeRequest>& files);
   void Delete(const ReportRow& row);
   // A file that was not removed: a failure unless it is gone all the same.
   void LeftInPlace(const std::string& path, std::uint32_t errorCode);
   void RepairKey(const ReportRow& row);
-  bool IsOwnFile(const std::string& folder, const std::string& name) const;
   void Failed(std::uint32_t errorCode);
 
   RepairServices services_;

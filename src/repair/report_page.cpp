@@ -67,7 +67,7 @@ void ReportPage::btnRepairClick() {
   {
     const ui::ExclusiveActions::Scope running(peers_.actions);
     Repair repair({services_.files, services_.registry, services_.processes, services_.clock,
-                   services_.locale, services_.programFolder},
+                   services_.locale, peers_.protection},
                   peers_.statistics, peers_.quarantine);
     ReportLeftOver(repair.Run(peers_.findings.Items(), peers_.options.QuarantineBeforeRemoval()));
   }

@@ -30,7 +30,6 @@ struct ReportServices {
   platform::Clock& clock;
   const platform::Locale& locale;
   ui::Application& application;
-  std::string programFolder;  // with a trailing backslash
 };
 
 // What the page reaches of the rest of the window.
@@ -40,6 +39,7 @@ struct ReportPeers {
   const Options& options;
   const Findings& findings;
   QuarantineStore& quarantine;
+  const protection::ProtectionPolicy& protection;
   ui::ExclusiveActions& actions;  // Repair and Cancel join them
   ui::DeferredActions& deferred;  // clicks during a monitor refresh wait for its end
 };

@@ -16,8 +16,9 @@ void FileScan::RecurseDirFileFound(TRecurseDir& /*sender*/, const std::string& f
   const std::size_t cut = fileName.find_last_of("\\:") + 1;
   const std::string_view name = std::string_view(fileName).substr(cut);
   const SignatureTables& tables = signatures_.Tables();
-  const int index = FindSignature(name, tables.ScanFileNames, pump_);
-  if (index >= 0) {
+  const int index = FindActiveSignature(name, tables.ScanFileNames, pump_);
+  // Only a match is asked about: the policy's answer costs calls of the file services.
+  if (index >= 0 && !protection_.IsProtectedPath(fileName)) {
     results_.AddRow(RowKind::kFile,
                     {std::string(name), StripLastChar(std::string_view(fileName).substr(0, cut)),
                      tables.ScanFileDescriptions.at(index)});

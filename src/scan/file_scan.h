@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/message_pump.h"
+#include "protection/protection_policy.h"
 #include "reference/signature_source.h"
 #include "scan/scan_results.h"
 #include "scan/t_recurse_dir.h"
@@ -15,17 +16,20 @@ std::string StripLastChar(std::string_view text);
 
 // The file phase's handling of each entry the walker reports: shown, counted, and its bare
 // name looked up in the known file names; a match becomes a file row located at the entry's
-// folder. The pumps before and after each entry keep the window responsive.
+// folder, unless the entry is a protected file or folder. The pumps before and after each entry
+// keep the window responsive.
 class FileScan {
  public:
-  FileScan(ScanResults& results, const SignatureSource& signatures, platform::MessagePump& pump)
-      : results_(results), signatures_(signatures), pump_(pump) {}
+  FileScan(ScanResults& results, const SignatureSource& signatures,
+           const protection::ProtectionPolicy& protection, platform::MessagePump& pump)
+      : results_(results), signatures_(signatures), protection_(protection), pump_(pump) {}
 
   void RecurseDirFileFound(TRecurseDir& sender, const std::string& fileName);
 
  private:
   ScanResults& results_;
   const SignatureSource& signatures_;
+  const protection::ProtectionPolicy& protection_;
   platform::MessagePump& pump_;
 };
 

@@ -41,8 +41,8 @@ void RegistryScan::WalkRegistryKey(RegistryRoot root, const std::string& path) {
       }
       results_.CountScanned();
       results_.ShowCurrent(location + "\\" + name);
-      const int index = FindSignature(name, tables.RegistryNames, pump_);
-      if (index >= 0) {
+      const int index = FindActiveSignature(name, tables.RegistryNames, pump_);
+      if (index >= 0 && !protection_.IsProtectedKey(location + "\\" + name)) {
         pump_.ProcessMessages();
         results_.AddRow(RowKind::kRegistryKey,
                         {name, location, tables.RegistryDescriptions.at(index)});

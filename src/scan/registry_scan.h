@@ -4,6 +4,7 @@
 
 #include "platform/message_pump.h"
 #include "platform/registry.h"
+#include "protection/protection_policy.h"
 #include "reference/signature_source.h"
 #include "scan/scan_results.h"
 #include "scan/scan_state.h"
@@ -16,15 +17,17 @@ namespace nexolant {
 // Within a key all its subkeys are counted, shown and matched first, then each is walked in
 // turn; the key is closed before the walk goes deeper, so at most one key is open. Keys are
 // opened for reading only, so that a user without administrator rights sees the machine's
-// keys too. A Stop (StopRequested) ends the walk at its next test.
+// keys too. A protected key is never reported. A Stop (StopRequested) ends the walk at its next
+// test.
 class RegistryScan {
  public:
   RegistryScan(platform::Registry& registry, ScanResults& results,
-               const SignatureSource& signatures, platform::MessagePump& pump, ScanFlags& flags,
-               const Options& options)
+               const SignatureSource& signatures, const protection::ProtectionPolicy& protection,
+               platform::MessagePump& pump, ScanFlags& flags, const Options& options)
       : registry_(registry),
         results_(results),
         signatures_(signatures),
+        protection_(protection),
         pump_(pump),
         flags_(flags),
         options_(options) {}
@@ -37,6 +40,7 @@ class RegistryScan {
   platform::Registry& registry_;
   ScanResults& results_;
   const SignatureSource& signatures_;
+  const protection::ProtectionPolicy& protection_;
   platform::MessagePump& pump_;
   ScanFlags& flags_;
   const Options& options_;

@@ -16,9 +16,9 @@ ScanControl::ScanControl(ScanServices services, ScanPages pages, ScanPeers peers
       quarantineFolder_(services_.programFolder + kQuarantineFolderName),
       results_(peers_.findings, pages_.scanning),
       recurseDir_(services_.files),
-      fileScan_(results_, peers_.signatures, services_.application),
-      registryScan_(services_.registry, results_, peers_.signatures, services_.application, flags_,
-                    peers_.options),
+      fileScan_(results_, peers_.signatures, peers_.protection, services_.application),
+      registryScan_(services_.registry, results_, peers_.signatures, peers_.protection,
+                    services_.application, flags_, peers_.options),
       folderDialog_(services_.folderBrowser, services_.files, services_.registry) {
   recurseDir_.OnFileFound = [this](TRecurseDir& sender, const std::string& fileName) {
     fileScan_.RecurseDirFileFound(sender, fileName);
@@ -92,8 +92,9 @@ void ScanControl::MemoryPhase() {
   results_.ClearReport();
   const SignatureTables& tables = peers_.signatures.Tables();
   for (const ProcessEntry& process : processes) {
-    const int index = FindSignature(process.name, tables.ProcessNames, services_.application);
-    if (index >= 0) {
+    const int index = FindActiveSignature(process.name, tables.ProcessNames, services_.application);
+    if (index >= 0 && !peers_.protection.IsProtectedProcess(
+                          process.name, static_cast<std::uint32_t>(process.processId))) {
       results_.AddRow(RowKind::kProcess,
                       {process.name, kMemoryLocation, tables.ProcessDescriptions.at(index)});
     }

@@ -11,6 +11,7 @@
 #include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/string_list.h"
+#include "protection/protection_policy.h"
 #include "reference/signature_source.h"
 #include "scan/file_scan.h"
 #include "scan/findings.h"
@@ -55,6 +56,8 @@ struct ScanPeers {
   MonitorTimerControl& monitor;
   const Options& options;
   const SignatureSource& signatures;
+  // What no scan reports: Windows' own processes, files and keys, and the program's own.
+  const protection::ProtectionPolicy& protection;
   Findings& findings;
   // The user's clicks that arrive while the monitor refreshes wait for its end.
   ui::DeferredActions& deferred;

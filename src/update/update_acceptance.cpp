@@ -1,6 +1,7 @@
 #include "update/update_acceptance.h"
 
 #include "platform/portable/idle_pump.h"
+#include "protection/reference_safety.h"
 #include "reference/reference_check.h"
 #include "update/reference_limits.h"
 
@@ -23,7 +24,8 @@ bool IsAcceptableUpdate(const ReferenceUpdateServices& services, const std::stri
   const ReferenceServices reference{services.files, services.clock, services.locale, pump,
                                     services.warnings};
   return IsAuthentic(services, contents, signature) && IsWithinReferenceLimits(contents) &&
-         IsUsableReferenceFile(reference, path);
+         IsUsableReferenceFile(reference, path) &&
+         !protection::ReferenceFileHazard(reference, path);
 }
 
 }  // namespace nexolant

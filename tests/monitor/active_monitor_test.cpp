@@ -110,7 +110,7 @@ TEST_F(ActiveMonitorTest, ListsEveryProcessSortedByNameWithItsDescriptionOrNo) {
 }
 
 // Two processes of one name: the first row's termination ends both, so the second row's own
-// attempt fails. The program's own process is never terminated, even under a known name.
+// attempt fails. The program's own process is never known, even under a known name.
 TEST_F(ActiveMonitorTest, AutomaticTerminationMarksEachKnownRow) {
   processes_.Add(200, "C:\\Temp\\SPYPROC.EXE");
   processes_.Add(201, "C:\\Temp\\SpyProc.exe");
@@ -120,7 +120,7 @@ TEST_F(ActiveMonitorTest, AutomaticTerminationMarksEachKnownRow) {
   SwitchOn();
   EXPECT_EQ(ListedRows(), (Rows{{"adwareX.exe", "Adware family - Unable to terminate"},
                                 {"explorer.exe", "No"},
-                                {"Nexolant.exe", "Not to be touched - Unable to terminate"},
+                                {"Nexolant.exe", "No"},
                                 {"SpyProc.exe", "Spy process - Terminated"},
                                 {"SPYPROC.EXE", "Spy process - Unable to terminate"}}));
   EXPECT_EQ(processes_.Terminated(), (std::vector<std::uint32_t>{200, 201}));
@@ -129,7 +129,7 @@ TEST_F(ActiveMonitorTest, AutomaticTerminationMarksEachKnownRow) {
   ASSERT_TRUE(backend_.FireTimer(Timer()));
   EXPECT_EQ(ListedRows(), (Rows{{"adwareX.exe", "Adware family - Unable to terminate"},
                                 {"explorer.exe", "No"},
-                                {"Nexolant.exe", "Not to be touched - Unable to terminate"}}));
+                                {"Nexolant.exe", "No"}}));
 }
 
 struct TerminateCase {

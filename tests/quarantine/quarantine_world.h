@@ -32,6 +32,7 @@ struct QuarantineWorld {
 
   explicit QuarantineWorld(std::string_view reference = kReference) {
     files.AddFolder(kFolder);
+    files.SetProgramFolder(kFolder);
     files.AddFile(std::string(kFolder) + "Reference.dat", EncipherReference(reference));
   }
 

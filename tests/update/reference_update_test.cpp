@@ -116,6 +116,20 @@ INSTANTIATE_TEST_SUITE_P(
                       d.Serve(kUrl, EncipherReference("[ScanFiles]\r\nA.EXE=a\r\n"
                                                       "[Registry]\r\nSpy**Key=Broken\r\n"));
                     }},
+        RefusedCase{"TooBroadPattern",
+                    [](auto&, auto& d) {
+                      d.Serve(kUrl, EncipherReference("[ScanFiles]\r\nA.EXE=a\r\n*.EXE=All\r\n"));
+                    }},
+        RefusedCase{"ProtectedProcess",
+                    [](auto&, auto& d) {
+                      d.Serve(kUrl, EncipherReference("[ScanFiles]\r\nA.EXE=a\r\n"
+                                                      "[OtherKill]\r\nexplorer.exe=Shell\r\n"));
+                    }},
+        RefusedCase{"ProtectedKey",
+                    [](auto&, auto& d) {
+                      d.Serve(kUrl, EncipherReference("[ScanFiles]\r\nA.EXE=a\r\n"
+                                                      "[Registry]\r\nS*=Keys\r\n"));
+                    }},
         RefusedCase{"Oversized", [](auto&, auto& d) { d.Serve(kUrl, Oversized()); }},
         RefusedCase{"TooManySections",
                     [](auto&, auto& d) {

@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "scan/scan_fixture.h"
+
+namespace nexolant {
+namespace {
+
+using platform::RegistryRoot;
+using Strings = std::vector<std::string>;
+
+// Patterns that would find what every machine holds, and Windows' own and the program's own
+// processes, files and keys, beside one genuine signature of each kind.
+constexpr const char* kHostileReference =
+    "[ScanFiles]\n*=All\n?*=Any\n*.EXE=Programs\n*.DLL=Libraries\nnotepad.exe=Editor\n"
+    "evil.exe=Evil file\n"
+    "[OtherKill]\nexplorer.exe=Shell\nbadproc.exe=Bad process\n"
+    "[Registry]\nSoftware=All software\nS*=Everything with S\nEvilKey=Evil key\n";
+
+class HostileReferenceTest : public ScanTest {};
+
+// A quick scan with deep scanning, then Repair: only the genuine objects are reported and
+// acted on; the shell, Windows' files, HKEY_CURRENT_USER\Software and everything in the
+// program's own folder and process stay as they were.
+TEST_F(HostileReferenceTest, ReportsAndRemovesOnlyTheGenuineObjects) {
+  processes_.SetCurrentProcessId(302);
+  Start(kHostileReference);
+  files_.AddFile("C:\\Windows\\notepad.exe", "editor");
+  files_.AddFile("C:\\Windows\\System32\\kernel32.dll", "kernel");
+  files_.AddFile("C:\\Windows\\Temp\\evil.exe", "evil");
+  files_.AddFile(std::string(kFolder) + "Tools\\evil.exe", "own tool");
+  processes_.Add(300, "C:\\Windows\\explorer.exe");
+  processes_.Add(301, "C:\\Temp\\badproc.exe");
+  processes_.Add(302, std::string(kFolder) + "badproc.exe");
+  registry_.AddKey(RegistryRoot::kCurrentUser, "Software\\Microsoft\\Windows");
+  registry_.AddKey(RegistryRoot::kCurrentUser, "Software\\Vendor\\EvilKey\\Sub");
+
+  RunScan("chkQuick");
+  EXPECT_EQ(Rows(), (Strings{"badproc.exe|Memory|Bad process",
+                             "evil.exe|C:\\Windows\\Temp|Evil file",
+                             "EvilKey|HKEY_CURRENT_USER\\Software\\Vendor|Evil key"}));
+  ASSERT_TRUE(backend_.Click(StopButton()));
+  ASSERT_TRUE(backend_.Click(Control("btnRepair")));
+
+  EXPECT_EQ(processes_.Terminated(), (std::vector<std::uint32_t>{301}));
+  EXPECT_EQ(files_.Contents("C:\\Windows\\notepad.exe"), "editor");
+  EXPECT_EQ(files_.Contents("C:\\Windows\\System32\\kernel32.dll"), "kernel");
+  EXPECT_EQ(files_.Contents(std::string(kFolder) + "Tools\\evil.exe"), "own tool");
+  EXPECT_FALSE(files_.Contents("C:\\Windows\\Temp\\evil.exe"));
+  EXPECT_TRUE(registry_.HasKey(RegistryRoot::kCurrentUser, "Software\\Microsoft\\Windows"));
+  EXPECT_FALSE(registry_.HasKey(RegistryRoot::kCurrentUser, "Software\\Vendor\\EvilKey"));
+  EXPECT_TRUE(registry_.HasKey(RegistryRoot::kCurrentUser, "Software\\Vendor"));
+}
+
+}  // namespace
+}  // namespace nexolant
