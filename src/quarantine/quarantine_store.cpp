@@ -6,6 +6,7 @@
 
 #include "platform/errors.h"
 #include "quarantine/quarantine_files.h"
+#include "quarantine/remove_tree.h"
 #include "reference/find_signature.h"
 #include "reference/wildcard_match.h"
 
@@ -202,21 +203,9 @@ int QuarantineStore::Empty() {
   return Count();
 }
 
+// A quarantined folder goes with everything in it; a link inside it goes as itself.
 bool QuarantineStore::DeleteQuarantined(const std::string& name) {
-  platform::FileSystem& files = ini_.files;
-  const std::string path = QuarantinedPath(name);
-  const std::optional<std::uint32_t> attributes = files.FileAttributes(path);
-  if (!attributes) {
-    return true;
-  }
-  if ((*attributes & platform::kAttributeDirectory) != 0) {
-    return false;
-  }
-  if ((*attributes & platform::kAttributeReadOnly) != 0) {
-    const std::uint32_t writable = *attributes & ~platform::kAttributeReadOnly;
-    files.ChangeAttributes(path, writable != 0 ? writable : platform::kAttributeNormal);
-  }
-  return static_cast<bool>(files.RemoveFile(path));
+  return RemoveTree(ini_.files, QuarantinedPath(name));
 }
 
 void QuarantineStore::ForgetEntries(const StringList& names) {

@@ -214,6 +214,14 @@ platform::Outcome MemoryFileSystem::RemoveFolder(const std::string& path) {
   if (!IsFolder(key)) {
     return platform::Outcome::Failure(platform::kErrorFileNotFound);
   }
+  // A link's entries are its target's, seen through it: the link goes alone, as on Windows.
+  if ((entries_.at(key).attributes & platform::kAttributeReparsePoint) != 0) {
+    const std::string inside = key + "\\";
+    std::erase_if(entries_, [&](const auto& entry) {
+      return entry.first == key || entry.first.compare(0, inside.size(), inside) == 0;
+    });
+    return {};
+  }
   if (ParentOf(key).empty() || HasChildren(key)) {
     return platform::Outcome::Failure(kErrorDirectoryNotEmpty);
   }

@@ -96,6 +96,36 @@ TEST_F(RepairTest, AFileFromADriveRootGoesIntoTheQuarantineAndComesBack) {
   EXPECT_EQ(world_.List().Count(), 0);
 }
 
+// A hidden folder is found as a file: it goes into the quarantine whole and comes back whole;
+// Empty deletes it with what it holds, and a link inside it as itself, never the link's target
+// (whose file here refuses deletion, as a target the user cannot change would).
+TEST_F(RepairTest, AFolderFoundAsAFileIsQuarantinedRestoredAndEmptiedWhole) {
+  const std::string folder = "C:\\Bad\\spyware";
+  world_.files.AddFile(folder + "\\payload.dll", "payload");
+  world_.files.AddFile(folder + "\\link\\precious.doc", "target");
+  world_.files.SetAttributes(folder, platform::kAttributeDirectory | platform::kAttributeHidden);
+  world_.files.SetAttributes(folder + "\\link",
+                             platform::kAttributeDirectory | platform::kAttributeReparsePoint);
+  world_.files.SetDenied(folder + "\\link\\precious.doc");
+  world_.Found({FileRow("spyware", "C:\\Bad")});
+
+  EXPECT_TRUE(world_.Repair());
+  EXPECT_EQ(
+      world_.files.Contents(std::string(QuarantineWorld::kQuarantine) + "\\spyware\\payload.dll"),
+      "payload");
+  EXPECT_TRUE(world_.Restore("spyware"));
+  EXPECT_EQ(world_.files.Contents(folder + "\\payload.dll"), "payload");
+
+  world_.Found({FileRow("spyware", "C:\\Bad")});
+  EXPECT_TRUE(world_.Repair());
+  EXPECT_TRUE(world_.Empty());
+  EXPECT_EQ(world_.Messages(),
+            std::vector<std::string>{"Are you sure you want to empty the quarantine?"});
+  EXPECT_EQ(world_.List().Count(), 0);
+  EXPECT_FALSE(world_.files.FileAttributes(QuarantineWorld::kQuarantine));
+  EXPECT_EQ(world_.Statistics().ObjectsQuarantined, 0);
+}
+
 TEST_F(RepairTest, AProcessThatDoesNotEndIsAwaitedForAboutTwoSecondsAndReported) {
   world_.processes.Add(7, "C:\\Bad\\badproc.exe").listedAfterTermination = 1000;
   world_.Found({{"badproc.exe", "Memory", "Bad process"}});

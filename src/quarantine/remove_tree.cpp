@@ -1,0 +1,54 @@
+#include "quarantine/remove_tree.h"
+
+#include <memory>
+#include <vector>
+
+namespace nexolant {
+namespace {
+
+// The bits a program may set; the others describe the entry and are not its to change.
+constexpr std::uint32_t kSettableAttributes =
+    platform::kAttributeReadOnly | platform::kAttributeHidden | platform::kAttributeSystem |
+    platform::kAttributeArchive;
+
+std::vector<std::string> EntryNames(platform::FileSystem& files, const std::string& folder) {
+  std::vector<std::string> names;
+  const std::unique_ptr<platform::DirectorySearch> search = files.OpenSearch(folder + "\\*");
+  while (search) {
+    const std::optional<platform::FindData> found = search->Next();
+    if (!found) {
+      break;
+    }
+    if (found->name != "." && found->name != "..") {
+      names.push_back(found->name);
+    }
+  }
+  return names;
+}
+
+}  // namespace
+
+bool RemoveTree(platform::FileSystem& files, const std::string& path) {
+  const std::optional<std::uint32_t> attributes = files.FileAttributes(path);
+  if (!attributes) {
+    return true;
+  }
+  if ((*attributes & platform::kAttributeReadOnly) != 0) {
+    const std::uint32_t writable =
+        *attributes & kSettableAttributes & ~platform::kAttributeReadOnly;
+    files.ChangeAttributes(path, writable != 0 ? writable : platform::kAttributeNormal);
+  }
+  const bool folder = (*attributes & platform::kAttributeDirectory) != 0;
+  if (folder && (*attributes & platform::kAttributeReparsePoint) == 0) {
+    bool allGone = true;
+    for (const std::string& name : EntryNames(files, path)) {
+      allGone = RemoveTree(files, path + "\\" + name) && allGone;
+    }
+    if (!allGone) {
+      return false;
+    }
+  }
+  return static_cast<bool>(folder ? files.RemoveFolder(path) : files.RemoveFile(path));
+}
+
+}  // namespace nexolant
