@@ -29,8 +29,9 @@ void RegistryScan::WalkRegistryKey(RegistryRoot root, const std::string& path) {
   {
     TRegIniFile key(registry_, platform::RegistryAccess::kRead);
     key.SetRootKey(root);
-    key.OpenKey("\\" + path, false);
-    if (!path.empty() && !key.KeyExists("\\" + path)) {
+    // One open answers whether the key is there: a key that cannot be opened for reading is
+    // one the walk cannot list either.
+    if (!key.OpenKey("\\" + path, false) && !path.empty()) {
       return;
     }
     key.GetKeyNames(names);

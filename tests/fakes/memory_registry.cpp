@@ -275,6 +275,7 @@ MemoryRegistry::Node& MemoryRegistry::At(RegistryRoot root, const std::string& p
 
 platform::OpenedKey MemoryRegistry::OpenKey(KeyBase base, const std::string& path,
                                             RegistryAccess access) {
+  ++openCount_;
   Node* node = Find(BaseNode(base), path);
   if (!node || (node->denyFullAccess && access == RegistryAccess::kFull)) {
     return {nullptr, node ? platform::kErrorAccessDenied : platform::kErrorFileNotFound};

@@ -86,6 +86,7 @@ class MemoryRegistry : public platform::Registry {
   int OpenKeyCount() const { return openKeys_; }
   // Paths from the root of the keys deleted, in the order they went.
   const StringList& DeletedKeys() const { return deletedKeys_; }
+  int OpenCount() const { return openCount_; }  // calls of OpenKey, successful or not
 
  private:
   struct Node;
@@ -104,6 +105,7 @@ class MemoryRegistry : public platform::Registry {
   std::array<std::shared_ptr<Node>, 4> roots_;
   int openKeys_ = 0;
   StringList deletedKeys_;
+  int openCount_ = 0;
 };
 
 }  // namespace nexolant

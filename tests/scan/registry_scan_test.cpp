@@ -37,9 +37,11 @@ class RegistryScanTest : public ScanTest {
 };
 
 // All subkeys of a key are examined before any of them is entered; a matched key is entered
-// like any other; values are never examined.
+// like any other; values are never examined; each key is opened once.
 TEST_F(RegistryScanTest, WalksTheClassesRootOnlyWithoutDeepScanning) {
+  const int opened = registry_.OpenCount();
   ScanFolder("C:\\Scan");
+  EXPECT_EQ(registry_.OpenCount() - opened, 6) << "the root and five keys";
   EXPECT_EQ(Examined(),
             (Strings{"HKEY_CLASSES_ROOT\\.txt", "HKEY_CLASSES_ROOT\\EvilKey",
                      "HKEY_CLASSES_ROOT\\EvilKey\\EvilOneSub", "HKEY_CLASSES_ROOT\\EvilKey\\Inner",
