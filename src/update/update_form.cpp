@@ -104,11 +104,10 @@ TUpdateForm::TUpdateForm(ui::Application& application, ReferenceUpdateServices s
 }
 
 void TUpdateForm::btnUpdateClick() {
-  if (btnUpdate_->Caption() == "Finish") {
+  if (updated_) {
     Close();
     return;
   }
-  const std::string remembered = lblUpdate_->Caption();
   btnCancel_->SetEnabled(false);
   lblUpdate_->SetCaption(kDownloadingText);
   btnUpdate_->SetEnabled(false);
@@ -118,6 +117,7 @@ void TUpdateForm::btnUpdateClick() {
   if (UpdateReferenceFile(services_, url_, programFolder_)) {
     application_.ShowMessageBox(kSuccessText, "Update Complete", ui::MessageButtons::kOk,
                                 ui::MessageIcon::kInformation);
+    updated_ = true;
     lblUpdate_->SetCaption(kSuccessText);
     btnUpdate_->SetCaption("Finish");
     btnUpdate_->SetEnabled(true);
@@ -125,7 +125,7 @@ void TUpdateForm::btnUpdateClick() {
     application_.ShowWarning(kFailureText, "Warning");
     btnCancel_->SetEnabled(true);
     btnUpdate_->SetEnabled(true);
-    lblUpdate_->SetCaption(remembered);
+    lblUpdate_->SetCaption(kReadyText);
   }
 }
 

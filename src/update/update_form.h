@@ -34,6 +34,7 @@ class TUpdateForm : public ui::Form {
   std::string url_;
   std::string programFolder_;
   bool downloading_ = false;
+  bool updated_ = false;  // the new file is in place: the button's next press closes
   ui::Label* lblUpdate_ = nullptr;
   ui::Button* btnUpdate_ = nullptr;
   ui::Button* btnCancel_ = nullptr;
