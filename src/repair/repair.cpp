@@ -123,6 +123,12 @@ bool Repair::AnyRunning(const StringList& names) {
 // A protected file or folder is never touched, as the scan never reports one. A row whose
 // folder went since the scan is not acted on: its file may be anywhere now.
 bool Repair::Removable(const ReportRow& row) {
+  // The system's ANSI listing gives "?" for a character the code page cannot hold; no file
+  // name holds one, so such a path names no file to act on, and the file stays.
+  if (PathInFolder(row.Location, row.Caption).find_first_of("?*") != std::string::npos) {
+    Failed(platform::kErrorInvalidName);
+    return false;
+  }
   if (services_.protection.IsProtectedPath(PathInFolder(row.Location, row.Caption))) {
     return false;
   }

@@ -218,6 +218,13 @@ INSTANTIATE_TEST_SUITE_P(
             [](auto& w) { w.files.AddFile("C:\\Program Files\\Nexolant\\Quarantine\\evil.exe"); },
             {FileRow("evil.exe", kOther)}},
         LeftOverCase{"FolderGoneSinceTheScan", [](auto&) {}, {FileRow("spy1.dll", "C:\\Gone")}},
+        // The ANSI listing's name of spy_\u0436.dll: no file bears it, the real one stays.
+        LeftOverCase{"NameTheCodePageCannotHold",
+                     [](auto&) {},
+                     {FileRow("spy_?.dll")},
+                     false,
+                     true,
+                     nullptr},
         LeftOverCase{"OriginTooLongForTheIndex",
                      [](auto& w) { w.files.AddFile(kLongFolder + "\\spy1.dll"); },
                      {FileRow("spy1.dll", kLongFolder)},
