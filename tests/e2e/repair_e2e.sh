@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Repair and the quarantine with the real Nexolant.exe under Wine. Files, a key under
-# HKEY_CURRENT_USER and a running helper process get names of this run's own, which a
-# reference file made for the test knows. A quick scan finds them; Repair ends the process,
-# deletes the key and moves the files into the quarantine with their index entries and rows; a
+# HKEY_CURRENT_USER, a hidden folder and a running helper process get names of this run's own,
+# which a reference file made for the test knows; the same file also holds patterns that would
+# match everything and names of Windows' own shell, files and keys. A quick scan finds only the
+# planted objects; Repair ends the process, deletes the key and moves the files and the folder
+# into the quarantine with their index entries and rows, and leaves Windows as it was; a
 # restart lists them again; Restore puts one back; Empty removes the folder and the index.
 #   repair_e2e.sh Nexolant.exe nexref e2e_driver.exe helper.exe
 set -euo pipefail
@@ -56,9 +58,12 @@ expect_shown() {
 mkdir -p "$planted"
 printf 'first' >"$planted/${tag}a.dll"
 printf 'second' >"$planted/${tag}b.dll"
+mkdir "$planted/${tag}d"
+printf 'inside' >"$planted/${tag}d/payload.dat"
+"$wine_run" attrib +h "$origin\\${tag}d" >/dev/null 2>&1 || fail "cannot hide the folder"
 cp "$helper" "$planted/${tag}h.exe"
-printf '[ScanFiles]\n%sa.dll=Test file A\n%sb.dll=Test file B\n%sh.exe=Test helper\n[OtherKill]\n[Registry]\n%skey=Test key\n' \
-  "$tag" "$tag" "$tag" "$tag" >"$folder/reference.ini"
+printf '[ScanFiles]\n*=All\n?*=Any\n*.EXE=Programs\nnotepad.exe=Editor\n%sa.dll=Test file A\n%sb.dll=Test file B\n%sd=Test folder\n%sh.exe=Test helper\n[OtherKill]\nexplorer.exe=Shell\n[Registry]\nSoftware=All software\nS*=Everything with S\n%skey=Test key\n' \
+  "$tag" "$tag" "$tag" "$tag" "$tag" >"$folder/reference.ini"
 "$nexref" build "$folder/reference.ini" "$folder/Reference.dat" >/dev/null
 rm "$folder/reference.ini"
 cp "$exe" "$folder/Nexolant.exe"
@@ -74,7 +79,10 @@ driver post-click "Next" || fail "no Next button"
 wait_until 240 driver click "Report" || fail "the scan did not end with a report"
 wait_until 30 title_is "Report" || fail "no Report page"
 expect_rows "${tag}a.dll|$origin|Test file A" "${tag}b.dll|$origin|Test file B" \
-  "${tag}h.exe|Memory|Test helper" "${tag}h.exe|$origin|Test helper"
+  "${tag}d|$origin|Test folder" "${tag}h.exe|Memory|Test helper" "${tag}h.exe|$origin|Test helper" \
+  "${tag}key|HKEY_CURRENT_USER\\Software\\$tag|Test key"
+[ "$(driver rows | wc -l)" = 6 ] || fail "more than the planted objects found: $(driver rows)"
+shell_count=$(driver count explorer.exe)
 driver post-click "Repair" || fail "no Repair button"
 if ! wait_until 60 title_is "Nexolant Status"; then
   driver answer "OK" >&2 || true
@@ -94,21 +102,27 @@ for name in "${tag}a.dll" "${tag}b.dll" "${tag}h.exe"; do
   grep -qxF "$name=$origin"$'\r' "$folder/Quarantine.ini" || fail "no index entry for $name"
 done
 echo "ok: three files quarantined with their origin"
+[ -f "$folder/Quarantine/${tag}d/payload.dat" ] || fail "the hidden folder is not in the quarantine"
+[ -f "$prefix/drive_c/windows/notepad.exe" ] || fail "the Windows folder lost notepad.exe"
+"$wine_run" "$reg_exe" query "HKCU\\Software\\Wine" >/dev/null 2>&1 || fail "HKCU\\Software lost a key"
+[ "$(driver count explorer.exe)" = "$shell_count" ] || fail "the shell was terminated"
+echo "ok: the folder quarantined whole; Windows' files, keys and shell untouched"
 driver click "Quarantine" >/dev/null || fail "no Quarantine button"
-expect_shown "There are 3 object(s) in quarantine."
+expect_shown "There are 4 object(s) in quarantine."
 close_program
 
 start_program "$folder/Nexolant.exe"
 driver click "Quarantine" >/dev/null || fail "no Quarantine button"
-expect_shown "There are 3 object(s) in quarantine."
+expect_shown "There are 4 object(s) in quarantine."
 expect_rows "${tag}a.dll|Test file A|$origin" "${tag}b.dll|Test file B|$origin" \
-  "${tag}h.exe|Test helper|$origin"
+  "${tag}d|Test folder|$origin" "${tag}h.exe|Test helper|$origin"
 driver click-first-row || fail "no list"
 driver post-click "Restore" || fail "no Restore button"
 wait_until 30 test -f "$planted/${tag}a.dll" || fail "${tag}a.dll was not restored"
 [ "$(cat "$planted/${tag}a.dll")" = "first" ] || fail "the restored file changed"
-expect_shown "There are currently 2 object(s) in quarantine."
-expect_rows "${tag}b.dll|Test file B|$origin" "${tag}h.exe|Test helper|$origin"
+expect_shown "There are currently 3 object(s) in quarantine."
+expect_rows "${tag}b.dll|Test file B|$origin" "${tag}d|Test folder|$origin" \
+  "${tag}h.exe|Test helper|$origin"
 driver rows | grep -qF "${tag}a.dll" && fail "the restored file keeps its row"
 grep -qF "${tag}a.dll" "$folder/Quarantine.ini" && fail "the restored file keeps its entry"
 
