@@ -7,6 +7,7 @@
 
 #include "platform/ascii.h"
 #include "platform/errors.h"
+#include "registry/key_path.h"
 
 namespace nexolant {
 
@@ -78,24 +79,9 @@ bool SameName(const WideString& a, const WideString& b) {
   return Upper(a) == Upper(b);
 }
 
-// The names of a path; none when one of them is empty.
+// The names of a path, none for the empty path; nothing when one of them is empty.
 std::optional<std::vector<WideString>> SplitPath(const WideString& path) {
-  std::vector<WideString> names;
-  if (path.empty()) {
-    return names;
-  }
-  std::size_t start = 0;
-  while (true) {
-    const std::size_t end = path.find(u'\\', start);
-    names.push_back(path.substr(start, end - start));
-    if (names.back().empty()) {
-      return std::nullopt;
-    }
-    if (end == WideString::npos) {
-      return names;
-    }
-    start = end + 1;
-  }
+  return path.empty() ? std::vector<WideString>{} : SplitKeyPath(path);
 }
 
 // Links that lead to links are followed this many times, then the path counts as missing.
