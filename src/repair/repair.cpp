@@ -6,7 +6,9 @@
 #include "platform/errors.h"
 #include "processes/process_list.h"
 #include "quarantine/quarantine_files.h"
+#include "registry/real_key.h"
 #include "registry/t_registry.h"
+#include "repair/key_quarantine.h"
 
 namespace nexolant {
 namespace {
@@ -69,7 +71,7 @@ RepairOutcome Repair::Run(const std::vector<Finding>& findings, bool quarantine)
         }
         break;
       case RowKind::kRegistryKey:
-        RepairKey(finding.row);
+        RepairKey(finding.row, quarantine);
         break;
     }
   }
@@ -169,16 +171,35 @@ void Repair::LeftInPlace(const std::string& path, std::uint32_t errorCode) {
 
 // The location is the hive name and the path of the parent key. A key already gone (deleted
 // with its parent, or reported twice through the classes root's merged view) is no failure.
-void Repair::RepairKey(const ReportRow& row) {
+// Deleting through the classes root's view removes one real copy; a key the view still shows
+// afterwards was not removed.
+void Repair::RepairKey(const ReportRow& row, bool quarantine) {
   const std::string& location = row.Location;
   const std::size_t slash = location.find('\\');
   const std::string hive = location.substr(0, slash);
   const std::string path =
       (slash == std::string::npos ? std::string() : location.substr(slash)) + "\\" + row.Caption;
+  const platform::RegistryRoot root = HiveRoot(hive);
+  if (quarantine) {
+    const KeyQuarantineResult result =
+        QuarantineKey(services_.registry, quarantine_, root, path.substr(1), row.Description);
+    if (result.quarantined) {
+      statistics_.CountQuarantined();
+    }
+    if (!result.removed) {
+      Failed(result.error);
+    }
+    return;
+  }
   try {
     TRegistry registry(services_.registry);
-    registry.SetRootKey(HiveRoot(hive));
+    registry.SetRootKey(root);
     const platform::Outcome deleted = registry.DeleteKey(path);
+    if (deleted && root == platform::RegistryRoot::kClassesRoot &&
+        KeyStillThere(services_.registry, root, path.substr(1))) {
+      Failed(0);
+      return;
+    }
     if (deleted) {
       statistics_.CountRemoved();
       return;

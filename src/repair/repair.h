@@ -58,7 +58,7 @@ class Repair {
   void Delete(const ReportRow& row);
   // A file that was not removed: a failure unless it is gone all the same.
   void LeftInPlace(const std::string& path, std::uint32_t errorCode);
-  void RepairKey(const ReportRow& row);
+  void RepairKey(const ReportRow& row, bool quarantine);
   bool IsOwnFile(const std::string& folder, const std::string& name) const;
   void Failed(std::uint32_t errorCode);
 

@@ -71,13 +71,14 @@ TEST_F(RepairTest, ActsOnEveryKindOfRowAndCountsWhatItRemoved) {
             "process");
   EXPECT_EQ(world_.Index(),
             (std::map<std::string, std::string>{{"evil.exe", kBad}, {"badproc.exe", kBad}}));
-  EXPECT_EQ(world_.Rows(), (std::vector<std::string>{"badproc.exe|Bad process|C:\\Bad",
-                                                     "evil.exe|Evil file|C:\\Bad"}));
+  EXPECT_EQ(world_.Rows(), (std::vector<std::string>{
+                              "badproc.exe|Bad process|C:\\Bad", "evil.exe|Evil file|C:\\Bad",
+                              "EvilKey|Evil key|HKEY_CURRENT_USER\\Software\\Bad"}));
   EXPECT_FALSE(world_.registry.HasKey(RegistryRoot::kCurrentUser, "Software\\Bad\\EvilKey"));
-  EXPECT_EQ(world_.Statistics().ObjectsQuarantined, 2);
-  EXPECT_EQ(world_.Statistics().ObjectsRemoved, 1);
-  EXPECT_EQ(world_.Caption("lblObjectsQuarantined"), "2");
-  EXPECT_EQ(world_.Summary(), "There are 2 object(s) in quarantine.");
+  EXPECT_EQ(world_.Statistics().ObjectsQuarantined, 3);
+  EXPECT_EQ(world_.Statistics().ObjectsRemoved, 0);
+  EXPECT_EQ(world_.Caption("lblObjectsQuarantined"), "3");
+  EXPECT_EQ(world_.Summary(), "There are 3 object(s) in quarantine.");
   EXPECT_TRUE(world_.Get<ui::Button>("btnEmpty").Enabled());
   EXPECT_EQ(world_.PageIndex(), kStatusPage);
 }
@@ -226,8 +227,8 @@ TEST_F(RepairTest, ObjectsAlreadyGoneAreNeitherFailuresNorCounted) {
   EXPECT_TRUE(world_.Messages().empty());
   EXPECT_EQ(world_.registry.DeletedKeys(),
             (StringList{"Software\\Bad\\EvilKey\\Sub", "Software\\Bad\\EvilKey"}));
-  EXPECT_EQ(world_.Statistics().ObjectsRemoved, 1);
-  EXPECT_EQ(world_.Statistics().ObjectsQuarantined, 0);
+  EXPECT_EQ(world_.Statistics().ObjectsRemoved, 0);
+  EXPECT_EQ(world_.Statistics().ObjectsQuarantined, 1);
 }
 
 TEST_F(RepairTest, TheProgramsOwnFilesAreNeverTouched) {
@@ -266,15 +267,15 @@ TEST_F(RepairTest, AQuarantineFolderThatCannotBeMadeStopsRepairUntilItIsTriedAga
   EXPECT_TRUE(world_.Get<ui::Button>("btnCancel").Enabled());
   EXPECT_FALSE(world_.files.FileExists(QuarantineWorld::kIndex));
   EXPECT_EQ(world_.files.Contents("C:\\Bad\\evil.exe"), "first");
-  EXPECT_EQ(world_.Statistics().ObjectsRemoved, 1);
+  EXPECT_TRUE(world_.registry.HasKey(RegistryRoot::kCurrentUser, "Software\\Bad\\EvilKey\\Sub"));
 
   world_.files.RemoveFile(QuarantineWorld::kQuarantine);
   EXPECT_TRUE(world_.Repair());
 
   EXPECT_EQ(world_.backend.Messages().size(), 1u);
   EXPECT_EQ(world_.Index(), (std::map<std::string, std::string>{{"evil.exe", kBad}}));
-  EXPECT_EQ(world_.Statistics().ObjectsRemoved, 1);
-  EXPECT_EQ(world_.Statistics().ObjectsQuarantined, 1);
+  EXPECT_EQ(world_.Statistics().ObjectsRemoved, 0);
+  EXPECT_EQ(world_.Statistics().ObjectsQuarantined, 2);
   EXPECT_EQ(world_.PageIndex(), kStatusPage);
 }
 
