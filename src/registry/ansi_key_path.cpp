@@ -13,9 +13,11 @@ using Status = WidenedKeyPath::Status;
 
 namespace {
 
-bool IsAscii(const std::string& name) {
+// ASCII spells a name the same in both forms, except for the "?" that stands for any character
+// the code page cannot show.
+bool SameInBothForms(const std::string& name) {
   return std::all_of(name.begin(), name.end(),
-                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80 && c != '?'; });
 }
 
 // Finds the wide name of the parent's only subkey listed under that ANSI name.
@@ -56,7 +58,7 @@ WidenedKeyPath WidenKeyPath(platform::Registry& registry, platform::RegistryRoot
     const std::size_t end = std::min(path.find('\\', start), path.size());
     const std::string name = path.substr(start, end - start);
     WideString wideName(name.begin(), name.end());
-    if (!IsAscii(name)) {
+    if (!SameInBothForms(name)) {
       const Status status = WideNameBelow(registry, root, wide, name, wideName);
       if (status != Status::kWidened) {
         return {status, {}};

@@ -72,8 +72,8 @@ TEST_F(RepairTest, ActsOnEveryKindOfRowAndCountsWhatItRemoved) {
   EXPECT_EQ(world_.Index(),
             (std::map<std::string, std::string>{{"evil.exe", kBad}, {"badproc.exe", kBad}}));
   EXPECT_EQ(world_.Rows(), (std::vector<std::string>{
-                              "badproc.exe|Bad process|C:\\Bad", "evil.exe|Evil file|C:\\Bad",
-                              "EvilKey|Evil key|HKEY_CURRENT_USER\\Software\\Bad"}));
+                               "badproc.exe|Bad process|C:\\Bad", "evil.exe|Evil file|C:\\Bad",
+                               "EvilKey|Evil key|HKEY_CURRENT_USER\\Software\\Bad"}));
   EXPECT_FALSE(world_.registry.HasKey(RegistryRoot::kCurrentUser, "Software\\Bad\\EvilKey"));
   EXPECT_EQ(world_.Statistics().ObjectsQuarantined, 3);
   EXPECT_EQ(world_.Statistics().ObjectsRemoved, 0);
@@ -181,6 +181,56 @@ INSTANTIATE_TEST_SUITE_P(
             true,
             true,
             nullptr},
+        LeftOverCase{"KeyHoldingALink",
+                     [](auto& w) {
+                       w.registry.AddLink(RegistryRoot::kCurrentUser,
+                                          "Software\\Bad\\EvilKey\\Link",
+                                          RegistryRoot::kCurrentUser, "Software\\Target");
+                     },
+                     {{"EvilKey", "HKEY_CURRENT_USER\\Software\\Bad", ""}},
+                     false,
+                     true,
+                     nullptr},
+        LeftOverCase{"KeyWithAnUnreadableValue",
+                     [](auto& w) {
+                       w.registry.SetValue(RegistryRoot::kCurrentUser, "Software\\Bad\\EvilKey",
+                                           "v", platform::kRegBinary, "x");
+                       w.registry.SetUnreadable(RegistryRoot::kCurrentUser,
+                                                "Software\\Bad\\EvilKey", "v");
+                     },
+                     {{"EvilKey", "HKEY_CURRENT_USER\\Software\\Bad", ""}},
+                     true,
+                     true,
+                     nullptr},
+        LeftOverCase{"KeyNameStandingForTwoKeysInTheCodePage",
+                     [](auto& w) {
+                       for (const char16_t* path : {u"Software\\Bad\\Ж", u"Software\\Bad\\Щ"}) {
+                         w.registry.CreateKeyWide(RegistryRoot::kCurrentUser, path,
+                                                  platform::RegistryAccess::kFull);
+                       }
+                     },
+                     {{"?", "HKEY_CURRENT_USER\\Software\\Bad", ""}},
+                     false,
+                     true,
+                     nullptr},
+        LeftOverCase{"KeyPathTooLongForTheIndex",
+                     [](auto& w) {
+                       w.registry.AddKey(RegistryRoot::kCurrentUser,
+                                         "Software\\" + std::string(240, 'k') + "\\EvilKey");
+                     },
+                     {{"EvilKey", "HKEY_CURRENT_USER\\Software\\" + std::string(240, 'k'), ""}},
+                     false,
+                     true,
+                     nullptr},
+        LeftOverCase{"ClassesKeyStillShownByTheMachinesCopy",
+                     [](auto& w) {
+                       w.registry.AddKey(RegistryRoot::kClassesRoot, "EvilKey");
+                       w.registry.AddKey(RegistryRoot::kLocalMachine, "Software\\Classes\\EvilKey");
+                     },
+                     {{"EvilKey", "HKEY_CLASSES_ROOT", ""}},
+                     false,
+                     false,
+                     nullptr},
         LeftOverCase{"SecondFileOfTheSameName",
                      [](auto&) {},
                      {FileRow("evil.exe"), FileRow("evil.exe", kOther)}},
