@@ -230,8 +230,12 @@ class QuarantineRun {
     for (const auto& [key, deleted] : keyDeleted_) {
       EXPECT_TRUE(deleted || KeySaved(key)) << key;
     }
+    const std::map<std::string, std::string> keys = world_.Index("Registry");
+    for (const std::string& name : world_.files.Names(QuarantineWorld::kQuarantine)) {
+      EXPECT_TRUE(index.contains(name) || keys.contains(name)) << name;
+    }
     std::multiset<std::string> keyPaths;
-    for (const auto& [save, path] : world_.Index("Registry")) {
+    for (const auto& [save, path] : keys) {
       keyPaths.insert(path);
       EXPECT_FALSE(index.contains(save)) << save;
       if (world_.files.FileExists(Quarantined(save))) {

@@ -150,6 +150,15 @@ TEST_P(LeftOverTest, IsReportedOnceAndStaysWhereItWas) {
 }
 
 const std::string kLongFolder = "C:\\" + std::string(244, 'd');
+const std::string kLongName(240, 'k');
+constexpr RegistryRoot kUser = RegistryRoot::kCurrentUser;
+
+// A key that stays, found at the row.
+LeftOverCase KeyLeft(const char* name, std::function<void(QuarantineWorld&)> arrange,
+                     ReportRow row = {"EvilKey", "HKEY_CURRENT_USER\\Software\\Bad"},
+                     bool hint = false, bool quarantine = true) {
+  return {name, std::move(arrange), {std::move(row)}, hint, quarantine, nullptr};
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Repair, LeftOverTest,
@@ -181,56 +190,34 @@ INSTANTIATE_TEST_SUITE_P(
             true,
             true,
             nullptr},
-        LeftOverCase{"KeyHoldingALink",
-                     [](auto& w) {
-                       w.registry.AddLink(RegistryRoot::kCurrentUser,
-                                          "Software\\Bad\\EvilKey\\Link",
-                                          RegistryRoot::kCurrentUser, "Software\\Target");
-                     },
-                     {{"EvilKey", "HKEY_CURRENT_USER\\Software\\Bad", ""}},
-                     false,
-                     true,
-                     nullptr},
-        LeftOverCase{"KeyWithAnUnreadableValue",
-                     [](auto& w) {
-                       w.registry.SetValue(RegistryRoot::kCurrentUser, "Software\\Bad\\EvilKey",
-                                           "v", platform::kRegBinary, "x");
-                       w.registry.SetUnreadable(RegistryRoot::kCurrentUser,
-                                                "Software\\Bad\\EvilKey", "v");
-                     },
-                     {{"EvilKey", "HKEY_CURRENT_USER\\Software\\Bad", ""}},
-                     true,
-                     true,
-                     nullptr},
-        LeftOverCase{"KeyNameStandingForTwoKeysInTheCodePage",
-                     [](auto& w) {
-                       for (const char16_t* path : {u"Software\\Bad\\Ж", u"Software\\Bad\\Щ"}) {
-                         w.registry.CreateKeyWide(RegistryRoot::kCurrentUser, path,
-                                                  platform::RegistryAccess::kFull);
-                       }
-                     },
-                     {{"?", "HKEY_CURRENT_USER\\Software\\Bad", ""}},
-                     false,
-                     true,
-                     nullptr},
-        LeftOverCase{"KeyPathTooLongForTheIndex",
-                     [](auto& w) {
-                       w.registry.AddKey(RegistryRoot::kCurrentUser,
-                                         "Software\\" + std::string(240, 'k') + "\\EvilKey");
-                     },
-                     {{"EvilKey", "HKEY_CURRENT_USER\\Software\\" + std::string(240, 'k'), ""}},
-                     false,
-                     true,
-                     nullptr},
-        LeftOverCase{"ClassesKeyStillShownByTheMachinesCopy",
-                     [](auto& w) {
-                       w.registry.AddKey(RegistryRoot::kClassesRoot, "EvilKey");
-                       w.registry.AddKey(RegistryRoot::kLocalMachine, "Software\\Classes\\EvilKey");
-                     },
-                     {{"EvilKey", "HKEY_CLASSES_ROOT", ""}},
-                     false,
-                     false,
-                     nullptr},
+        KeyLeft("KeyHoldingALink",
+                [](auto& w) {
+                  w.registry.AddLink(kUser, "Software\\Bad\\EvilKey\\L", kUser, "Software");
+                }),
+        KeyLeft(
+            "KeyWithAnUnreadableValue",
+            [](auto& w) {
+              w.registry.SetValue(kUser, "Software\\Bad\\EvilKey", "v", 3, "x");
+              w.registry.SetUnreadable(kUser, "Software\\Bad\\EvilKey", "v");
+            },
+            {"EvilKey", "HKEY_CURRENT_USER\\Software\\Bad"}, true),
+        KeyLeft("KeyNameStandingForTwoKeysInTheCodePage",
+                [](auto& w) {
+                  for (const char16_t* path : {u"Software\\Bad\\Ж", u"Software\\Bad\\Щ"}) {
+                    w.registry.CreateKeyWide(kUser, path, platform::RegistryAccess::kFull);
+                  }
+                },
+                {"?", "HKEY_CURRENT_USER\\Software\\Bad"}),
+        KeyLeft("KeyPathTooLongForTheIndex",
+                [](auto& w) { w.registry.AddKey(kUser, "Software\\" + kLongName + "\\EvilKey"); },
+                {"EvilKey", "HKEY_CURRENT_USER\\Software\\" + kLongName}),
+        KeyLeft(
+            "ClassesKeyStillShownByTheMachinesCopy",
+            [](auto& w) {
+              w.registry.AddKey(RegistryRoot::kClassesRoot, "EvilKey");
+              w.registry.AddKey(RegistryRoot::kLocalMachine, "Software\\Classes\\EvilKey");
+            },
+            {"EvilKey", "HKEY_CLASSES_ROOT"}, false, false),
         LeftOverCase{"SecondFileOfTheSameName",
                      [](auto&) {},
                      {FileRow("evil.exe"), FileRow("evil.exe", kOther)}},
