@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Repair and the quarantine with the real Nexolant.exe under Wine. Files, a key under
-# HKEY_CURRENT_USER and a running helper process get names of this run's own, which a
-# reference file made for the test knows. A quick scan finds them; Repair ends the process,
-# deletes the key and moves the files into the quarantine with their index entries and rows; a
-# restart lists them again; Restore puts one back; Empty removes the folder and the index.
+# HKEY_CURRENT_USER (values of several types, a subkey) and a running helper process get names
+# of this run's own, which a reference file made for the test knows. A quick scan finds them;
+# Repair ends the process, saves and deletes the key and moves the files into the quarantine
+# with their index entries and rows; a restart lists them again; Restore brings the key back
+# exactly (as "reg query /s" shows it) and puts a file back; a second scan and Repair take
+# both in again; Empty removes the saves, the folder and the index.
 #   repair_e2e.sh Nexolant.exe nexref e2e_driver.exe helper.exe
 set -euo pipefail
 
@@ -22,6 +24,7 @@ folder=$(mktemp -d)
 planted="$prefix/drive_c/windows/$tag"
 origin="C:\\windows\\$tag"
 key="HKCU\\Software\\$tag"
+found_key="$key\\${tag}0key"
 reg_exe="$prefix/drive_c/windows/system32/reg.exe"
 helper_pid=""
 cleanup() {
@@ -57,12 +60,20 @@ mkdir -p "$planted"
 printf 'first' >"$planted/${tag}a.dll"
 printf 'second' >"$planted/${tag}b.dll"
 cp "$helper" "$planted/${tag}h.exe"
-printf '[ScanFiles]\n%sa.dll=Test file A\n%sb.dll=Test file B\n%sh.exe=Test helper\n[OtherKill]\n[Registry]\n%skey=Test key\n' \
+printf '[ScanFiles]\n%sa.dll=Test file A\n%sb.dll=Test file B\n%sh.exe=Test helper\n[OtherKill]\n[Registry]\n%s0key=Test key\n' \
   "$tag" "$tag" "$tag" "$tag" >"$folder/reference.ini"
 "$nexref" build "$folder/reference.ini" "$folder/Reference.dat" >/dev/null
 rm "$folder/reference.ini"
 cp "$exe" "$folder/Nexolant.exe"
-"$wine_run" "$reg_exe" add "$key\\${tag}key" /f >/dev/null 2>&1 || fail "cannot add the key"
+reg() { "$wine_run" "$reg_exe" "$@" 2>/dev/null | tr -d '\r'; }
+for value in "/ve /d default" "/v Text /t REG_SZ /d a=\\b" "/v Number /t REG_DWORD /d 0x8000000a" \
+  "/v Big /t REG_QWORD /d 0x100000001" "/v Bytes /t REG_BINARY /d 00ff0001" \
+  "/v List /t REG_MULTI_SZ /d one\\0two" "/v Path /t REG_EXPAND_SZ /d %SystemRoot%\\x"; do
+  # shellcheck disable=SC2086
+  reg add "$found_key" $value /f >/dev/null || fail "cannot add $value"
+done
+reg add "$found_key\\Sub" /v Inner /t REG_DWORD /d 7 /f >/dev/null || fail "cannot add the subkey"
+key_before=$(reg query "$found_key" /s)
 (exec setsid "$wine_run" "$planted/${tag}h.exe") &
 helper_pid=$!
 helper_runs() { [ "$(driver count "${tag}h.exe")" = 1 ]; }
@@ -84,10 +95,14 @@ echo "ok: repaired"
 
 [ "$(driver count "${tag}h.exe")" = "0" ] || fail "the helper still runs"
 echo "ok: the process is gone"
-if "$wine_run" "$reg_exe" query "$key\\${tag}key" >/dev/null 2>&1; then
+if reg query "$found_key" >/dev/null; then
   fail "the key is still there"
 fi
-echo "ok: the key is gone"
+save=$(grep -a "=HKEY_CURRENT_USER\\\\Software\\\\$tag\\\\${tag}0key"$'\r'"\$" "$folder/Quarantine.ini" |
+  cut -d= -f1) || fail "no [Registry] entry for the key"
+[ "$(head -c 2 "$folder/Quarantine/$save" | od -An -tx1 | tr -d ' ')" = fffe ] ||
+  fail "no registration file $save"
+echo "ok: the key is gone, saved as $save"
 for name in "${tag}a.dll" "${tag}b.dll" "${tag}h.exe"; do
   [ -f "$folder/Quarantine/$name" ] || fail "$name is not in the quarantine"
   [ ! -e "$planted/$name" ] || fail "$name is still in its folder"
@@ -95,14 +110,22 @@ for name in "${tag}a.dll" "${tag}b.dll" "${tag}h.exe"; do
 done
 echo "ok: three files quarantined with their origin"
 driver click "Quarantine" >/dev/null || fail "no Quarantine button"
-expect_shown "There are 3 object(s) in quarantine."
+expect_shown "There are 4 object(s) in quarantine."
 close_program
 
+key_row="${tag}0key|Test key|HKEY_CURRENT_USER\\Software\\$tag"
 start_program "$folder/Nexolant.exe"
 driver click "Quarantine" >/dev/null || fail "no Quarantine button"
-expect_shown "There are 3 object(s) in quarantine."
+expect_shown "There are 4 object(s) in quarantine."
 expect_rows "${tag}a.dll|Test file A|$origin" "${tag}b.dll|Test file B|$origin" \
-  "${tag}h.exe|Test helper|$origin"
+  "${tag}h.exe|Test helper|$origin" "$key_row"
+driver click-first-row || fail "no list"
+driver post-click "Restore" || fail "no Restore button"
+wait_until 30 reg query "$found_key" || fail "the key was not restored"
+[ "$(reg query "$found_key" /s)" = "$key_before" ] || fail "the restored key differs"
+[ ! -e "$folder/Quarantine/$save" ] || fail "the save stays after the restore"
+expect_shown "There are currently 3 object(s) in quarantine."
+echo "ok: the key is back exactly"
 driver click-first-row || fail "no list"
 driver post-click "Restore" || fail "no Restore button"
 wait_until 30 test -f "$planted/${tag}a.dll" || fail "${tag}a.dll was not restored"
@@ -111,6 +134,16 @@ expect_shown "There are currently 2 object(s) in quarantine."
 expect_rows "${tag}b.dll|Test file B|$origin" "${tag}h.exe|Test helper|$origin"
 driver rows | grep -qF "${tag}a.dll" && fail "the restored file keeps its row"
 grep -qF "${tag}a.dll" "$folder/Quarantine.ini" && fail "the restored file keeps its entry"
+
+driver click "Scan Now" >/dev/null || fail "no Scan Now button"
+driver post-click "Next" || fail "no Next button"
+wait_until 240 driver click "Report" || fail "the second scan did not end with a report"
+driver post-click "Repair" || fail "no Repair button"
+wait_until 60 title_is "Nexolant Status" || fail "the second Repair did not end"
+reg query "$found_key" >/dev/null && fail "the key is still there after the second Repair"
+driver click "Quarantine" >/dev/null || fail "no Quarantine button"
+expect_shown "There are 4 object(s) in quarantine."
+expect_rows "$key_row" "${tag}a.dll|Test file A|$origin"
 
 driver post-click "Empty Quarantine" || fail "no Empty Quarantine button"
 question=""
