@@ -105,7 +105,7 @@ void QuarantineStore::Rebuild() {
   IndexSection keys(ini_.locale, kRegistrySection);
   keys.Load(index);
   for (const IndexSection::Line& line : keys.Lines()) {
-    std::optional<QuarantineEntry> entry = KeyEntry(line.key, *keys.Find(line.key));
+    std::optional<QuarantineEntry> entry = KeyEntry(line.key, line.value);
     if (IsPlainFileName(line.key) && entry) {
       entry->description = KeyDescription(entry->name);
       entries_.push_back(std::move(*entry));
