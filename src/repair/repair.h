@@ -38,8 +38,8 @@ RowKind KindOfLocation(std::string_view location);
 
 // One repair over what a scan found: the processes are terminated first, and their end
 // awaited for a while, so that their executables can be moved; then, in the order found,
-// files are quarantined (or deleted) and registry keys deleted. Only what was really removed
-// is counted; an object already gone counts neither way.
+// files and registry keys are quarantined (or deleted; a key is saved, then deleted). Only
+// what was really removed is counted; an object already gone counts neither way.
 class Repair {
  public:
   Repair(RepairServices services, UsageStatistics& statistics, QuarantineStore& quarantine);
