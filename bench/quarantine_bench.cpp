@@ -102,7 +102,7 @@ struct Workload {
   Signatures signatures{locale};
   UsageStatistics statistics;
   QuarantineStore store{
-      {files, locale, application, application}, kProgram, statistics, signatures};
+      {files, locale, application, application}, registry, kProgram, statistics, signatures};
   ui::Form form{"Bench"};
   ui::ExclusiveActions actions;
   ui::DeferredActions deferred{application};

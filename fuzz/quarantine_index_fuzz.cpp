@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "fakes/memory_file_system.h"
+#include "fakes/memory_registry.h"
 #include "ini/big_ini_file.h"
 #include "platform/portable/cp1252_locale.h"
 #include "quarantine/quarantine_files.h"
@@ -139,11 +140,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   nexolant::ui::Application application(backend);
   const nexolant::IniServices ini{files, locale, application, application};
   StringList keys;
+  // Saved registry keys are listed too: a plain save name and a path from a hive to a key.
+  std::size_t plainKeys = 0;
   {
     nexolant::TBigIniFile index(ini, indexPath);
     index.ReadSection(nexolant::kFilesSection, keys);
+    StringList saves;
+    index.ReadSectionValues(nexolant::kRegistrySection, saves);
+    for (const std::string& line : saves) {
+      const std::string save(nexolant::TBigIniFile::KeyOf(line));
+      const std::string path(nexolant::TBigIniFile::ValueOf(line));
+      plainKeys += nexolant::IsPlainFileName(save) && path.starts_with("HKEY_") &&
+                   path.find('\\') != std::string::npos && !path.ends_with('\\');
+    }
   }
-  std::size_t plainKeys = 0;
   for (const std::string& key : keys) {
     if (!nexolant::IsPlainFileName(key)) {
       continue;
@@ -176,7 +186,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   nexolant::ui::NotebookPage& page = notebook.AddPage("Quarantine");
   nexolant::UsageStatistics statistics;
   nexolant::ui::ExclusiveActions actions;
-  nexolant::QuarantineStore store(ini, folder, statistics, signatures);
+  nexolant::MemoryRegistry registry;
+  nexolant::QuarantineStore store(ini, registry, folder, statistics, signatures);
   nexolant::ui::DeferredActions deferred(application);
   nexolant::QuarantinePage quarantinePage(page, store, locale, application, actions, deferred);
 

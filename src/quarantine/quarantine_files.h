@@ -6,10 +6,13 @@
 namespace nexolant {
 
 // The quarantine lives in the program folder: the quarantined files in a folder of their own,
-// and an index whose one section holds an entry name=origin folder per file.
+// and an index with an entry name=origin folder per file in [Files], and an entry
+// save=full key path per saved registry key in [Registry], where save is the name of the
+// key's registration file in the folder.
 inline constexpr const char* kQuarantineFolderName = "Quarantine";
 inline constexpr const char* kQuarantineIndexName = "Quarantine.ini";
 inline constexpr const char* kFilesSection = "Files";
+inline constexpr const char* kRegistrySection = "Registry";
 
 // A name that stays inside the folder it is joined to and names a file there as it is spelled:
 // not empty, not ending in a dot or a blank (so not "." or ".."), without "\", "/", ":" or

@@ -9,12 +9,28 @@
 #include "quarantine/remove_tree.h"
 #include "reference/find_signature.h"
 #include "reference/wildcard_match.h"
+#include "registry/key_tree_restore.h"
+#include "registry/registration_file.h"
 
 namespace nexolant {
+namespace {
 
-QuarantineStore::QuarantineStore(IniServices ini, std::string programFolder,
-                                 UsageStatistics& statistics, const SignatureSource& signatures)
+// A key's row from its full path: its own name, and its parent's path, which starts at a hive.
+std::optional<QuarantineEntry> KeyEntry(const std::string& save, const std::string& path) {
+  const std::size_t slash = path.rfind('\\');
+  if (slash == std::string::npos || slash + 1 == path.size() || !path.starts_with("HKEY_")) {
+    return std::nullopt;
+  }
+  return QuarantineEntry{path.substr(slash + 1), {}, path.substr(0, slash), save};
+}
+
+}  // namespace
+
+QuarantineStore::QuarantineStore(IniServices ini, platform::Registry& registry,
+                                 std::string programFolder, UsageStatistics& statistics,
+                                 const SignatureSource& signatures)
     : ini_(ini),
+      registry_(registry),
       programFolder_(std::move(programFolder)),
       statistics_(statistics),
       signatures_(signatures) {}
@@ -39,6 +55,18 @@ std::string QuarantineStore::Description(const std::string& name) const {
     const int index = FindActiveSignature(name, tables.ScanFileNames, ini_.pump);
     if (index >= 0) {
       return tables.ScanFileDescriptions.at(index);
+    }
+  } catch (const InvalidMask&) {
+  }
+  return "Unavailable";
+}
+
+std::string QuarantineStore::KeyDescription(const std::string& name) const {
+  const SignatureTables& tables = signatures_.Tables();
+  try {
+    const int index = FindSignature(name, tables.RegistryNames, ini_.pump);
+    if (index >= 0) {
+      return tables.RegistryDescriptions.at(index);
     }
   } catch (const InvalidMask&) {
   }
@@ -72,7 +100,16 @@ void QuarantineStore::Rebuild() {
   files.Load(index);
   for (const IndexSection::Line& line : files.Lines()) {
     if (IsPlainFileName(line.key)) {
-      entries_.push_back({line.key, Description(line.key), *files.Find(line.key)});
+      entries_.push_back({line.key, Description(line.key), *files.Find(line.key), {}});
+    }
+  }
+  IndexSection keys(ini_.locale, kRegistrySection);
+  keys.Load(index);
+  for (const IndexSection::Line& line : keys.Lines()) {
+    std::optional<QuarantineEntry> entry = KeyEntry(line.key, line.value);
+    if (IsPlainFileName(line.key) && entry) {
+      entry->description = KeyDescription(entry->name);
+      entries_.push_back(std::move(*entry));
     }
   }
   Sort();
@@ -82,10 +119,13 @@ void QuarantineStore::BeginIntake() {
   intake_ = std::make_unique<TBigIniFile>(ini_, IndexPath());
   intakeFiles_ = std::make_unique<IndexSection>(ini_.locale, kFilesSection);
   intakeFiles_->Load(*intake_);
+  intakeKeys_ = std::make_unique<IndexSection>(ini_.locale, kRegistrySection);
+  intakeKeys_->Load(*intake_);
   intakeFailed_ = false;
 }
 
 void QuarantineStore::EndIntake() {
+  intakeKeys_.reset();
   intakeFiles_.reset();
   intake_.reset();
 }
@@ -110,7 +150,7 @@ void QuarantineStore::TakeInBatch(const std::vector<IntakeRequest>& files, std::
         !TBigIniFile::Storable(kFilesSection, file.name, file.folder)) {
       continue;
     }
-    if (intakeFiles_->Find(file.name) != nullptr ||
+    if (intakeFiles_->Find(file.name) != nullptr || intakeKeys_->Find(file.name) != nullptr ||
         fileSystem.FileAttributes(QuarantinedPath(file.name))) {
       results[k] = {.errorCode = platform::kErrorAlreadyExists};
       continue;
@@ -145,7 +185,7 @@ void QuarantineStore::TakeInBatch(const std::vector<IntakeRequest>& files, std::
     const platform::Outcome moved =
         fileSystem.Move(PathInFolder(file.folder, file.name), QuarantinedPath(file.name));
     if (moved) {
-      entries_.push_back({file.name, file.description, file.folder});
+      entries_.push_back({file.name, file.description, file.folder, {}});
       results[k] = {.quarantined = true};
       anyMoved = true;
     } else {
@@ -163,16 +203,90 @@ void QuarantineStore::TakeInBatch(const std::vector<IntakeRequest>& files, std::
   }
 }
 
+std::string QuarantineStore::FreshSaveName() {
+  while (true) {
+    const std::string name = "Key" + std::to_string(nextSave_++) + ".reg";
+    if (intakeFiles_->Find(name) == nullptr && intakeKeys_->Find(name) == nullptr &&
+        !ini_.files.FileAttributes(QuarantinedPath(name))) {
+      return name;
+    }
+  }
+}
+
+// The entry is on the disk before the save is written, so a crash between them leaves an
+// entry whose save is missing (its Restore fails, Empty drops it), never a deleted key that
+// nothing remembers.
+bool QuarantineStore::TakeInKey(const KeyIntakeRequest& key) {
+  platform::FileSystem& fileSystem = ini_.files;
+  if (intakeFailed_) {
+    return false;
+  }
+  const std::string save = FreshSaveName();
+  const std::optional<QuarantineEntry> entry = KeyEntry(save, key.path);
+  if (!entry || !TBigIniFile::Storable(kRegistrySection, save, key.path)) {
+    return false;
+  }
+  if (!fileSystem.FolderExists(FolderPath())) {
+    fileSystem.CreateFolder(FolderPath());
+  }
+  intakeKeys_->Add(save, key.path);
+  intakeKeys_->Store(*intake_);
+  intake_->Flush();
+  const auto withdraw = [&] {
+    intakeKeys_->Remove(save);
+    intakeKeys_->Store(*intake_);
+  };
+  if (intake_->Changed()) {
+    withdraw();
+    intakeFailed_ = true;
+    return false;
+  }
+  try {
+    fileSystem.ReplaceWholeFile(QuarantinedPath(save), key.bytes);
+  } catch (const platform::IoError&) {
+    withdraw();
+    intake_->Flush();
+    return false;
+  }
+  entries_.push_back(*entry);
+  entries_.back().description = key.description;
+  Sort();
+  return true;
+}
+
 // Only an absolute origin is a place to move back to; anything else (the "Unknown" of an
 // entry without value included) fails like a missing folder.
+bool QuarantineStore::RestoreFile(const QuarantineEntry& entry) {
+  return IsAbsolutePath(entry.origin) &&
+         ini_.files.Move(QuarantinedPath(entry.name), PathInFolder(entry.origin, entry.name));
+}
+
+// The key comes back where the save says, which is exactly where it was; a save that cannot
+// be read exactly restores nothing. A save that cannot be deleted afterwards stays in the
+// folder without its entry, so the restored key is listed nowhere as quarantined.
+bool QuarantineStore::RestoreKey(const QuarantineEntry& entry) {
+  RegistrationReadResult read;
+  try {
+    read = ReadRegistrationFile(ini_.files.ReadWholeFile(QuarantinedPath(entry.save)));
+  } catch (const platform::IoError&) {
+    return false;
+  }
+  if (!read.key ||
+      RestoreKeyTree(registry_, read.key->root, read.key->parentPath, read.key->tree).status !=
+          TreeRestoreResult::Status::kRestored) {
+    return false;
+  }
+  DeleteQuarantined(entry.save);
+  return true;
+}
+
 bool QuarantineStore::Restore(int index) {
   const QuarantineEntry entry = entries_.at(index);
-  if (!IsAbsolutePath(entry.origin) ||
-      !ini_.files.Move(QuarantinedPath(entry.name), PathInFolder(entry.origin, entry.name))) {
+  if (!(entry.IsKey() ? RestoreKey(entry) : RestoreFile(entry))) {
     return false;
   }
   Remove(index);
-  ForgetEntries({entry.name});
+  ForgetEntries({entry});
   if (entries_.empty()) {
     Emptied();
   }
@@ -181,11 +295,11 @@ bool QuarantineStore::Restore(int index) {
 
 // The user confirmed, so read-only files go too.
 int QuarantineStore::Empty() {
-  StringList deleted;
+  std::vector<QuarantineEntry> deleted;
   std::vector<QuarantineEntry> kept;
   for (QuarantineEntry& entry : entries_) {
-    if (DeleteQuarantined(entry.name)) {
-      deleted.push_back(entry.name);
+    if (DeleteQuarantined(entry.Stored())) {
+      deleted.push_back(std::move(entry));
     } else {
       kept.push_back(std::move(entry));
     }
@@ -208,8 +322,8 @@ bool QuarantineStore::DeleteQuarantined(const std::string& name) {
   return RemoveTree(ini_.files, QuarantinedPath(name));
 }
 
-void QuarantineStore::ForgetEntries(const StringList& names) {
-  if (names.empty()) {
+void QuarantineStore::ForgetEntries(const std::vector<QuarantineEntry>& entries) {
+  if (entries.empty()) {
     return;
   }
   bool emptied = false;
@@ -217,12 +331,15 @@ void QuarantineStore::ForgetEntries(const StringList& names) {
     TBigIniFile index(ini_, IndexPath());
     IndexSection files(ini_.locale, kFilesSection);
     files.Load(index);
-    for (const std::string& name : names) {
-      files.Remove(name);
+    IndexSection keys(ini_.locale, kRegistrySection);
+    keys.Load(index);
+    for (const QuarantineEntry& entry : entries) {
+      (entry.IsKey() ? keys : files).Remove(entry.Stored());
     }
-    emptied = files.Empty();
+    emptied = files.Empty() && keys.Empty();
     if (!emptied) {
       files.Store(index);
+      keys.Store(index);
     }
   }
   if (emptied) {

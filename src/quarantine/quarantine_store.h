@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ini/big_ini_file.h"
+#include "platform/registry.h"
 #include "platform/string_list.h"
 #include "quarantine/index_section.h"
 #include "reference/signature_source.h"
@@ -14,12 +15,27 @@
 
 namespace nexolant {
 
-// One quarantined file: its name in the Quarantine folder, the description of its signature
-// and the folder it came from.
+// One quarantined object. A file: its name in the Quarantine folder, the description of its
+// signature and the folder it came from. A registry key: its own name, the description, the
+// path of its parent key ("HKEY_CURRENT_USER\Software") and the name of its registration file
+// in the Quarantine folder.
 struct QuarantineEntry {
   std::string name;
   std::string description;
   std::string origin;
+  std::string save;  // keys only; never empty for them
+
+  bool IsKey() const { return !save.empty(); }
+  // The name of the object's file in the Quarantine folder.
+  const std::string& Stored() const { return IsKey() ? save : name; }
+};
+
+// A registry key to take into the quarantine: its registration file's bytes, its full path as
+// the Report writes paths, and the description of its signature.
+struct KeyIntakeRequest {
+  std::string bytes;
+  std::string path;
+  std::string description;
 };
 
 // A file to take into the quarantine: folder\name, found as a file of that description.
@@ -48,8 +64,8 @@ class QuarantineStore {
   // after, so a crash between them leaves at most this many entries of files still at home.
   static constexpr std::size_t kIntakeBatch = 512;
 
-  QuarantineStore(IniServices ini, std::string programFolder, UsageStatistics& statistics,
-                  const SignatureSource& signatures);
+  QuarantineStore(IniServices ini, platform::Registry& registry, std::string programFolder,
+                  UsageStatistics& statistics, const SignatureSource& signatures);
   QuarantineStore(const QuarantineStore&) = delete;
   QuarantineStore& operator=(const QuarantineStore&) = delete;
 
@@ -60,9 +76,10 @@ class QuarantineStore {
   std::function<void(int index)> OnRemoved;
   std::function<void()> OnReset;
 
-  // The entries from the index, at start-up; the signature tables must be loaded. Keys that
-  // are no plain file name would lead outside the folder: they are left out, and stay in the
-  // index. Throws when the index cannot be read.
+  // The entries from the index, at start-up; the signature tables must be loaded. Names that
+  // are no plain file name would lead outside the folder, and key paths without a hive name
+  // and a key name lead nowhere: they are left out, and stay in the index. Throws when the
+  // index cannot be read.
   void Rebuild();
 
   // One repair's session over the index, in which files are taken in.
@@ -83,11 +100,20 @@ class QuarantineStore {
   // the rest of the session. Throws platform::SystemError when the quarantine folder cannot be
   // created.
   std::vector<IntakeResult> TakeIn(const std::vector<IntakeRequest>& files);
+  // Writes a key's registration file into the quarantine under a name no file and no entry
+  // holds, within an IntakeSession: its entry reaches the disk first, then the file, flushed.
+  // True when both are there; otherwise neither is, and the key must stay. Keys and files
+  // share the rule about an index that could not be written. Throws platform::SystemError
+  // when the quarantine folder cannot be created.
+  bool TakeInKey(const KeyIntakeRequest& key);
 
-  // Moves the entry's file back to its origin; false, with nothing changed, when it cannot.
-  // The last entry leaving takes the folder and the count of quarantined objects with it.
+  // Moves the entry's file back to its origin, or re-creates its key exactly from the save and
+  // deletes the save; false, with nothing changed, when it cannot (for a key also when a key
+  // of its name exists now). The last entry leaving takes the folder and the count of
+  // quarantined objects with it.
   bool Restore(int index);
-  // Deletes every quarantined file, read-only or not; an entry whose file stays is kept.
+  // Deletes every quarantined file and key save, read-only or not; an entry whose file stays
+  // is kept.
   // Returns the number of entries left.
   int Empty();
 
@@ -96,9 +122,16 @@ class QuarantineStore {
   void EndIntake();
   void TakeInBatch(const std::vector<IntakeRequest>& files, std::size_t first, std::size_t end,
                    std::vector<IntakeResult>& results);
-  // Takes the names' first entries out of the index on the disk; the index goes when no entry
-  // is left.
-  void ForgetEntries(const StringList& names);
+  bool RestoreFile(const QuarantineEntry& entry);
+  bool RestoreKey(const QuarantineEntry& entry);
+  // A plain name for a key's save that no file in the folder and no entry of either section
+  // holds.
+  std::string FreshSaveName();
+  // Takes the entries' first index lines out of the index on the disk; the index goes when
+  // neither section holds a line.
+  void ForgetEntries(const std::vector<QuarantineEntry>& entries);
+  // The description of the registry signature the key's name matches, or "Unavailable".
+  std::string KeyDescription(const std::string& name) const;
   std::string IndexPath() const;
   std::string FolderPath() const;  // without a trailing backslash
   std::string QuarantinedPath(const std::string& name) const;
@@ -112,6 +145,7 @@ class QuarantineStore {
   void Emptied();
 
   IniServices ini_;
+  platform::Registry& registry_;
   std::string programFolder_;  // with a trailing backslash
   UsageStatistics& statistics_;
   const SignatureSource& signatures_;
@@ -119,6 +153,8 @@ class QuarantineStore {
   // During an intake session: the index and its [Files] section as they are on the disk.
   std::unique_ptr<TBigIniFile> intake_;
   std::unique_ptr<IndexSection> intakeFiles_;
+  std::unique_ptr<IndexSection> intakeKeys_;
+  unsigned nextSave_ = 1;      // where the search for a fresh save name goes on
   bool intakeFailed_ = false;  // the index could not be written during this repair
 };
 

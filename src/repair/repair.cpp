@@ -6,7 +6,10 @@
 #include "platform/errors.h"
 #include "processes/process_list.h"
 #include "quarantine/quarantine_files.h"
+#include "registry/real_key.h"
 #include "registry/t_registry.h"
+#include "repair/key_quarantine.h"
+#include "repair/key_removal.h"
 
 namespace nexolant {
 namespace {
@@ -65,7 +68,7 @@ RepairOutcome Repair::Run(const std::vector<Finding>& findings, bool quarantine)
         }
         break;
       case RowKind::kRegistryKey:
-        RepairKey(finding.row);
+        RepairKey(finding.row, quarantine);
         break;
     }
   }
@@ -172,7 +175,9 @@ void Repair::LeftInPlace(const std::string& path, std::uint32_t errorCode) {
 
 // The location is the hive name and the path of the parent key. A key already gone (deleted
 // with its parent, or reported twice through the classes root's merged view) is no failure.
-void Repair::RepairKey(const ReportRow& row) {
+// Deleting through the classes root's view removes one real copy; a key the view still shows
+// afterwards was not removed.
+void Repair::RepairKey(const ReportRow& row, bool quarantine) {
   const std::string& location = row.Location;
   const std::size_t slash = location.find('\\');
   const std::string hive = location.substr(0, slash);
@@ -181,20 +186,24 @@ void Repair::RepairKey(const ReportRow& row) {
   if (services_.protection.IsProtectedKey(location + "\\" + row.Caption)) {
     return;
   }
-  try {
-    TRegistry registry(services_.registry);
-    registry.SetRootKey(HiveRoot(hive));
-    const platform::Outcome deleted = registry.DeleteKey(path);
-    if (deleted) {
-      statistics_.CountRemoved();
-      return;
+  const platform::RegistryRoot root = HiveRoot(hive);
+  if (quarantine) {
+    const KeyQuarantineResult result =
+        QuarantineKey(services_.registry, quarantine_, root, path.substr(1), row.Description);
+    if (result.quarantined) {
+      statistics_.CountQuarantined();
     }
-    const platform::Outcome probe = registry.ProbeKey(path);
-    if (probe || probe.error != platform::kErrorFileNotFound) {
-      Failed(deleted.error);
+    if (!result.removed) {
+      Failed(result.error);
     }
-  } catch (...) {
-    Failed(0);
+    return;
+  }
+  const KeyRemovalResult result = DeleteFoundKey(services_.registry, root, path.substr(1));
+  if (result.deleted && result.removed) {
+    statistics_.CountRemoved();
+  }
+  if (!result.removed) {
+    Failed(result.error);
   }
 }
 

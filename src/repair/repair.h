@@ -40,8 +40,8 @@ RowKind KindOfLocation(std::string_view location);
 
 // One repair over what a scan found: the processes are terminated first, and their end
 // awaited for a while, so that their executables can be moved; then, in the order found,
-// files are quarantined (or deleted) and registry keys deleted. Only what was really removed
-// is counted; an object already gone counts neither way.
+// files and registry keys are quarantined (or deleted; a key is saved, then deleted). Only
+// what was really removed is counted; an object already gone counts neither way.
 class Repair {
  public:
   Repair(RepairServices services, UsageStatistics& statistics, QuarantineStore& quarantine);
@@ -60,7 +60,7 @@ class Repair {
   void Delete(const ReportRow& row);
   // A file that was not removed: a failure unless it is gone all the same.
   void LeftInPlace(const std::string& path, std::uint32_t errorCode);
-  void RepairKey(const ReportRow& row);
+  void RepairKey(const ReportRow& row, bool quarantine);
   void Failed(std::uint32_t errorCode);
 
   RepairServices services_;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "contracts/registry_contract.h"
+#include "registry/ansi_key_path.h"
 #include "registry/key_path.h"
 #include "registry/key_tree_read.h"
 #include "registry/key_tree_restore.h"
@@ -200,8 +201,25 @@ TYPED_TEST_P(KeyTreeContract, ALinkIsDeletedAsItselfAndItsTargetStays) {
   EXPECT_EQ(this->Walk(this->Below(u"Target")), Normalized(target));
 }
 
+// Both systems show names in code page 1252, where "É" is one byte and Cyrillic reads as "?".
+TYPED_TEST_P(KeyTreeContract, AnAnsiPathIsSpelledAsTheRegistryListsIt) {
+  using Status = WidenedKeyPath::Status;
+  for (const char16_t* name : {u"\u00C9vil\\Sub", u"\u0416", u"\u0429"}) {
+    ASSERT_TRUE(this->Reg().CreateKeyWide(ScratchKey::kRoot, this->Below(name),
+                                          platform::RegistryAccess::kFull));
+  }
+  const auto widen = [this](const std::string& below) {
+    return WidenKeyPath(this->Reg(), ScratchKey::kRoot, this->scratch_.Path() + "\\" + below);
+  };
+  EXPECT_EQ(widen("\xC9vil\\Sub").path, this->Below(u"\u00C9vil\\Sub"));
+  EXPECT_EQ(widen("?").status, Status::kAmbiguous);
+  EXPECT_EQ(widen("\xC9vil\\?").status, Status::kMissing);
+  EXPECT_EQ(widen("\xC9vil\\\xC9").status, Status::kMissing);
+}
+
 REGISTER_TYPED_TEST_SUITE_P(KeyTreeContract, ATreeComesBackExactlyThroughARegistrationFile,
                             APartlyRestoredTreeIsRemovedAgain,
-                            ALinkIsDeletedAsItselfAndItsTargetStays);
+                            ALinkIsDeletedAsItselfAndItsTargetStays,
+                            AnAnsiPathIsSpelledAsTheRegistryListsIt);
 
 }  // namespace nexolant::contracts

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Repair and the quarantine with the real Nexolant.exe under Wine. Files, a key under
-# HKEY_CURRENT_USER, a hidden folder and a running helper process get names of this run's own,
-# which a reference file made for the test knows; the same file also holds patterns that would
-# match everything and names of Windows' own shell, files and keys. A quick scan finds only the
-# planted objects; Repair ends the process, deletes the key and moves the files and the folder
-# into the quarantine with their index entries and rows, and leaves Windows as it was; a
-# restart lists them again; Restore puts one back; Empty removes the folder and the index.
+# HKEY_CURRENT_USER (values of several types, a subkey), a hidden folder and a running helper
+# process get names of this run's own, which a reference file made for the test knows; the same
+# file also holds patterns that would match everything and names of Windows' own shell, files
+# and keys. A quick scan finds only the planted objects; Repair ends the process, saves and
+# deletes the key and moves the files and the folder into the quarantine with their index
+# entries and rows, and leaves Windows as it was; a restart lists them again; Restore brings
+# the key back exactly (as "reg query /s" shows it) and puts a file back; a second scan and
+# Repair take both in again; Empty removes the saves, the folder and the index.
 #   repair_e2e.sh Nexolant.exe nexref e2e_driver.exe helper.exe
 set -euo pipefail
 
@@ -24,6 +26,7 @@ folder=$(mktemp -d)
 planted="$prefix/drive_c/windows/$tag"
 origin="C:\\windows\\$tag"
 key="HKCU\\Software\\$tag"
+found_key="$key\\${tag}0key"
 reg_exe="$prefix/drive_c/windows/system32/reg.exe"
 helper_pid=""
 cleanup() {
@@ -62,12 +65,20 @@ mkdir "$planted/${tag}d"
 printf 'inside' >"$planted/${tag}d/payload.dat"
 "$wine_run" attrib +h "$origin\\${tag}d" >/dev/null 2>&1 || fail "cannot hide the folder"
 cp "$helper" "$planted/${tag}h.exe"
-printf '[ScanFiles]\n*=All\n?*=Any\n*.EXE=Programs\nnotepad.exe=Editor\n%sa.dll=Test file A\n%sb.dll=Test file B\n%sd=Test folder\n%sh.exe=Test helper\n[OtherKill]\nexplorer.exe=Shell\n[Registry]\nSoftware=All software\nS*=Everything with S\n%skey=Test key\n' \
+printf '[ScanFiles]\n*=All\n?*=Any\n*.EXE=Programs\nnotepad.exe=Editor\n%sa.dll=Test file A\n%sb.dll=Test file B\n%sd=Test folder\n%sh.exe=Test helper\n[OtherKill]\nexplorer.exe=Shell\n[Registry]\nSoftware=All software\nS*=Everything with S\n%s0key=Test key\n' \
   "$tag" "$tag" "$tag" "$tag" "$tag" >"$folder/reference.ini"
 "$nexref" build "$folder/reference.ini" "$folder/Reference.dat" >/dev/null
 rm "$folder/reference.ini"
 cp "$exe" "$folder/Nexolant.exe"
-"$wine_run" "$reg_exe" add "$key\\${tag}key" /f >/dev/null 2>&1 || fail "cannot add the key"
+reg() { "$wine_run" "$reg_exe" "$@" 2>/dev/null | tr -d '\r'; }
+for value in "/ve /d default" "/v Text /t REG_SZ /d a=\\b" "/v Number /t REG_DWORD /d 0x8000000a" \
+  "/v Big /t REG_QWORD /d 0x100000001" "/v Bytes /t REG_BINARY /d 00ff0001" \
+  "/v List /t REG_MULTI_SZ /d one\\0two" "/v Path /t REG_EXPAND_SZ /d %SystemRoot%\\x"; do
+  # shellcheck disable=SC2086
+  reg add "$found_key" $value /f >/dev/null || fail "cannot add $value"
+done
+reg add "$found_key\\Sub" /v Inner /t REG_DWORD /d 7 /f >/dev/null || fail "cannot add the subkey"
+key_before=$(reg query "$found_key" /s)
 (exec setsid "$wine_run" "$planted/${tag}h.exe") &
 helper_pid=$!
 helper_runs() { [ "$(driver count "${tag}h.exe")" = 1 ]; }
@@ -80,7 +91,7 @@ wait_until 240 driver click "Report" || fail "the scan did not end with a report
 wait_until 30 title_is "Report" || fail "no Report page"
 expect_rows "${tag}a.dll|$origin|Test file A" "${tag}b.dll|$origin|Test file B" \
   "${tag}d|$origin|Test folder" "${tag}h.exe|Memory|Test helper" "${tag}h.exe|$origin|Test helper" \
-  "${tag}key|HKEY_CURRENT_USER\\Software\\$tag|Test key"
+  "${tag}0key|HKEY_CURRENT_USER\\Software\\$tag|Test key"
 [ "$(driver rows | wc -l)" = 6 ] || fail "more than the planted objects found: $(driver rows)"
 shell_count=$(driver count explorer.exe)
 driver post-click "Repair" || fail "no Repair button"
@@ -92,10 +103,14 @@ echo "ok: repaired"
 
 [ "$(driver count "${tag}h.exe")" = "0" ] || fail "the helper still runs"
 echo "ok: the process is gone"
-if "$wine_run" "$reg_exe" query "$key\\${tag}key" >/dev/null 2>&1; then
+if reg query "$found_key" >/dev/null; then
   fail "the key is still there"
 fi
-echo "ok: the key is gone"
+save=$(grep -a "=HKEY_CURRENT_USER\\\\Software\\\\$tag\\\\${tag}0key"$'\r'"\$" "$folder/Quarantine.ini" |
+  cut -d= -f1) || fail "no [Registry] entry for the key"
+[ "$(head -c 2 "$folder/Quarantine/$save" | od -An -tx1 | tr -d ' ')" = fffe ] ||
+  fail "no registration file $save"
+echo "ok: the key is gone, saved as $save"
 for name in "${tag}a.dll" "${tag}b.dll" "${tag}h.exe"; do
   [ -f "$folder/Quarantine/$name" ] || fail "$name is not in the quarantine"
   [ ! -e "$planted/$name" ] || fail "$name is still in its folder"
@@ -104,18 +119,26 @@ done
 echo "ok: three files quarantined with their origin"
 [ -f "$folder/Quarantine/${tag}d/payload.dat" ] || fail "the hidden folder is not in the quarantine"
 [ -f "$prefix/drive_c/windows/notepad.exe" ] || fail "the Windows folder lost notepad.exe"
-"$wine_run" "$reg_exe" query "HKCU\\Software\\Wine" >/dev/null 2>&1 || fail "HKCU\\Software lost a key"
+reg query "HKCU\\Software\\Wine" >/dev/null || fail "HKCU\\Software lost a key"
 [ "$(driver count explorer.exe)" = "$shell_count" ] || fail "the shell was terminated"
 echo "ok: the folder quarantined whole; Windows' files, keys and shell untouched"
 driver click "Quarantine" >/dev/null || fail "no Quarantine button"
-expect_shown "There are 4 object(s) in quarantine."
+expect_shown "There are 5 object(s) in quarantine."
 close_program
 
+key_row="${tag}0key|Test key|HKEY_CURRENT_USER\\Software\\$tag"
 start_program "$folder/Nexolant.exe"
 driver click "Quarantine" >/dev/null || fail "no Quarantine button"
-expect_shown "There are 4 object(s) in quarantine."
+expect_shown "There are 5 object(s) in quarantine."
 expect_rows "${tag}a.dll|Test file A|$origin" "${tag}b.dll|Test file B|$origin" \
-  "${tag}d|Test folder|$origin" "${tag}h.exe|Test helper|$origin"
+  "${tag}d|Test folder|$origin" "${tag}h.exe|Test helper|$origin" "$key_row"
+driver click-first-row || fail "no list"
+driver post-click "Restore" || fail "no Restore button"
+wait_until 30 reg query "$found_key" || fail "the key was not restored"
+[ "$(reg query "$found_key" /s)" = "$key_before" ] || fail "the restored key differs"
+[ ! -e "$folder/Quarantine/$save" ] || fail "the save stays after the restore"
+expect_shown "There are currently 4 object(s) in quarantine."
+echo "ok: the key is back exactly"
 driver click-first-row || fail "no list"
 driver post-click "Restore" || fail "no Restore button"
 wait_until 30 test -f "$planted/${tag}a.dll" || fail "${tag}a.dll was not restored"
@@ -125,6 +148,16 @@ expect_rows "${tag}b.dll|Test file B|$origin" "${tag}d|Test folder|$origin" \
   "${tag}h.exe|Test helper|$origin"
 driver rows | grep -qF "${tag}a.dll" && fail "the restored file keeps its row"
 grep -qF "${tag}a.dll" "$folder/Quarantine.ini" && fail "the restored file keeps its entry"
+
+driver click "Scan Now" >/dev/null || fail "no Scan Now button"
+driver post-click "Next" || fail "no Next button"
+wait_until 240 driver click "Report" || fail "the second scan did not end with a report"
+driver post-click "Repair" || fail "no Repair button"
+wait_until 60 title_is "Nexolant Status" || fail "the second Repair did not end"
+reg query "$found_key" >/dev/null && fail "the key is still there after the second Repair"
+driver click "Quarantine" >/dev/null || fail "no Quarantine button"
+expect_shown "There are 5 object(s) in quarantine."
+expect_rows "$key_row" "${tag}a.dll|Test file A|$origin"
 
 driver post-click "Empty Quarantine" || fail "no Empty Quarantine button"
 question=""

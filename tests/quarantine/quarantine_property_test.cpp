@@ -29,9 +29,9 @@ enum class Place { kOrigin, kQuarantine, kNowhere };
 
 // Random sequences of scans and repairs (quarantine on and off, names taken twice, vanished
 // folders, files in use, denied files, failing index writes), restores, empties, plantings and
-// restarts. After every step each planted file is in its folder, or in the quarantine with an
-// entry naming its true origin, or was deleted by the user's choice; every row has its entry;
-// the statistics count exactly what happened.
+// restarts. After every step each planted file and key is in its place, or in the quarantine
+// with an entry naming its true origin, or was deleted by the user's choice; every row has its
+// entry; the statistics count exactly what happened.
 class QuarantineRun {
  public:
   explicit QuarantineRun(unsigned seed) : rng_(seed) {}
@@ -100,6 +100,9 @@ class QuarantineRun {
     planted_.push_back({folder, name, content});
     const std::string key = std::string(kKeyParent) + "\\Key" + std::to_string(planted_.size() % 4);
     world_.registry.AddKey(RegistryRoot::kCurrentUser, key);
+    world_.registry.SetValue(RegistryRoot::kCurrentUser, key, "", platform::kRegBinary,
+                             std::to_string(planted_.size()));
+    keyDeleted_[key] = false;
   }
 
   void ScanAndRepair() {
@@ -153,7 +156,8 @@ class QuarantineRun {
     }
     for (const std::string& key : keysBefore) {
       if (!world_.registry.HasKey(RegistryRoot::kCurrentUser, key)) {
-        ++removed_;
+        quarantine ? ++quarantined_ : ++removed_;
+        keyDeleted_[key] = !quarantine;
       }
     }
   }
@@ -193,6 +197,18 @@ class QuarantineRun {
       }
     }
     quarantined_ = world_.List().Count();
+    for (auto& [key, deleted] : keyDeleted_) {
+      deleted = deleted || !KeySaved(key);
+    }
+  }
+
+  bool KeySaved(const std::string& key) {
+    for (const auto& [save, path] : world_.Index("Registry")) {
+      if (path == "HKEY_CURRENT_USER\\" + key && world_.files.FileExists(Quarantined(save))) {
+        return true;
+      }
+    }
+    return world_.registry.HasKey(RegistryRoot::kCurrentUser, key);
   }
 
   void Check() {
@@ -211,7 +227,26 @@ class QuarantineRun {
           break;
       }
     }
+    for (const auto& [key, deleted] : keyDeleted_) {
+      EXPECT_TRUE(deleted || KeySaved(key)) << key;
+    }
+    const std::map<std::string, std::string> keys = world_.Index("Registry");
+    for (const std::string& name : world_.files.Names(QuarantineWorld::kQuarantine)) {
+      EXPECT_TRUE(index.contains(name) || keys.contains(name)) << name;
+    }
+    std::multiset<std::string> keyPaths;
+    for (const auto& [save, path] : keys) {
+      keyPaths.insert(path);
+      EXPECT_FALSE(index.contains(save)) << save;
+      if (world_.files.FileExists(Quarantined(save))) {
+        EXPECT_GE(world_.List().IndexOfCaption(path.substr(path.rfind('\\') + 1)), 0) << path;
+      }
+    }
     for (const ui::ListItem& row : world_.List().Items()) {
+      if (row.subItems.at(1).starts_with("HKEY_")) {
+        EXPECT_TRUE(keyPaths.contains(row.subItems.at(1) + "\\" + row.caption)) << row.caption;
+        continue;
+      }
       ASSERT_TRUE(index.contains(row.caption)) << row.caption;
       EXPECT_EQ(index.at(row.caption), row.subItems.at(1));
     }
@@ -227,6 +262,7 @@ class QuarantineRun {
   std::mt19937 rng_;
   QuarantineWorld world_;
   std::vector<Planted> planted_;
+  std::map<std::string, bool> keyDeleted_;  // by the user's own choice
   int quarantined_ = 0;
   int removed_ = 0;
 };

@@ -90,16 +90,17 @@ struct QuarantineWorld {
     return Click("btnEmpty");
   }
 
-  // The index's entries of [Files] as name -> origin, read as the program reads them.
-  std::map<std::string, std::string> Index() {
+  // The index's entries of [Files] as name -> origin (or of [Registry] as save -> key path),
+  // read as the program reads them.
+  std::map<std::string, std::string> Index(const char* section = "Files") {
     RecordingWarnings warnings;
     ScriptedPump pump;
     TBigIniFile index({files, locale, pump, warnings}, kIndex);
     StringList keys;
-    index.ReadSection("Files", keys);
+    index.ReadSection(section, keys);
     std::map<std::string, std::string> entries;
     for (const std::string& key : keys) {
-      entries.emplace(key, index.ReadString("Files", key, ""));
+      entries.emplace(key, index.ReadString(section, key, ""));
     }
     return entries;
   }

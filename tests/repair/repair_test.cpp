@@ -71,13 +71,14 @@ TEST_F(RepairTest, ActsOnEveryKindOfRowAndCountsWhatItRemoved) {
             "process");
   EXPECT_EQ(world_.Index(),
             (std::map<std::string, std::string>{{"evil.exe", kBad}, {"badproc.exe", kBad}}));
-  EXPECT_EQ(world_.Rows(), (std::vector<std::string>{"badproc.exe|Bad process|C:\\Bad",
-                                                     "evil.exe|Evil file|C:\\Bad"}));
+  EXPECT_EQ(world_.Rows(), (std::vector<std::string>{
+                               "badproc.exe|Bad process|C:\\Bad", "evil.exe|Evil file|C:\\Bad",
+                               "EvilKey|Evil key|HKEY_CURRENT_USER\\Software\\Bad"}));
   EXPECT_FALSE(world_.registry.HasKey(RegistryRoot::kCurrentUser, "Software\\Bad\\EvilKey"));
-  EXPECT_EQ(world_.Statistics().ObjectsQuarantined, 2);
-  EXPECT_EQ(world_.Statistics().ObjectsRemoved, 1);
-  EXPECT_EQ(world_.Caption("lblObjectsQuarantined"), "2");
-  EXPECT_EQ(world_.Summary(), "There are 2 object(s) in quarantine.");
+  EXPECT_EQ(world_.Statistics().ObjectsQuarantined, 3);
+  EXPECT_EQ(world_.Statistics().ObjectsRemoved, 0);
+  EXPECT_EQ(world_.Caption("lblObjectsQuarantined"), "3");
+  EXPECT_EQ(world_.Summary(), "There are 3 object(s) in quarantine.");
   EXPECT_TRUE(world_.Get<ui::Button>("btnEmpty").Enabled());
   EXPECT_EQ(world_.PageIndex(), kStatusPage);
 }
@@ -179,6 +180,15 @@ TEST_P(LeftOverTest, IsReportedOnceAndStaysWhereItWas) {
 }
 
 const std::string kLongFolder = "C:\\" + std::string(244, 'd');
+const std::string kLongName(240, 'k');
+constexpr RegistryRoot kUser = RegistryRoot::kCurrentUser;
+
+// A key that stays, found at the row.
+LeftOverCase KeyLeft(const char* name, std::function<void(QuarantineWorld&)> arrange,
+                     ReportRow row = {"EvilKey", "HKEY_CURRENT_USER\\Software\\Bad"},
+                     bool hint = false, bool quarantine = true) {
+  return {name, std::move(arrange), {std::move(row)}, hint, quarantine, nullptr};
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Repair, LeftOverTest,
@@ -210,6 +220,35 @@ INSTANTIATE_TEST_SUITE_P(
             true,
             true,
             nullptr},
+        KeyLeft("KeyHoldingALink",
+                [](auto& w) {
+                  w.registry.AddLink(kUser, "Software\\Bad\\EvilKey\\L", kUser, "Software");
+                }),
+        KeyLeft(
+            "KeyWithAnUnreadableValue",
+            [](auto& w) {
+              w.registry.SetValue(kUser, "Software\\Bad\\EvilKey", "v", 3, "x");
+              w.registry.SetUnreadable(kUser, "Software\\Bad\\EvilKey", "v");
+            },
+            {"EvilKey", "HKEY_CURRENT_USER\\Software\\Bad"}, true),
+        KeyLeft("KeyNameStandingForTwoKeysInTheCodePage",
+                [](auto& w) {
+                  for (const char16_t* path : {u"Software\\Bad\\Ж", u"Software\\Bad\\Щ"}) {
+                    w.registry.CreateKeyWide(kUser, path, platform::RegistryAccess::kFull);
+                  }
+                },
+                {"?", "HKEY_CURRENT_USER\\Software\\Bad"}),
+        KeyLeft("KeyPathTooLongForTheIndex",
+                [](auto& w) { w.registry.AddKey(kUser, "Software\\" + kLongName + "\\EvilKey"); },
+                {"EvilKey", "HKEY_CURRENT_USER\\Software\\" + kLongName}),
+        KeyLeft(
+            "ClassesKeyStillShownByTheMachinesCopy",
+            [](auto& w) {
+              w.registry.AddKey(RegistryRoot::kClassesRoot, "EvilKey");
+              w.registry.AddKey(RegistryRoot::kCurrentUser, "Software\\Classes\\EvilKey");
+              w.registry.AddKey(RegistryRoot::kLocalMachine, "Software\\Classes\\EvilKey");
+            },
+            {"EvilKey", "HKEY_CLASSES_ROOT"}, false, false),
         LeftOverCase{"SecondFileOfTheSameName",
                      [](auto&) {},
                      {FileRow("evil.exe"), FileRow("evil.exe", kOther)}},
@@ -263,8 +302,8 @@ TEST_F(RepairTest, ObjectsAlreadyGoneAreNeitherFailuresNorCounted) {
   EXPECT_TRUE(world_.Messages().empty());
   EXPECT_EQ(world_.registry.DeletedKeys(),
             (StringList{"Software\\Bad\\EvilKey\\Sub", "Software\\Bad\\EvilKey"}));
-  EXPECT_EQ(world_.Statistics().ObjectsRemoved, 1);
-  EXPECT_EQ(world_.Statistics().ObjectsQuarantined, 0);
+  EXPECT_EQ(world_.Statistics().ObjectsRemoved, 0);
+  EXPECT_EQ(world_.Statistics().ObjectsQuarantined, 1);
 }
 
 TEST_F(RepairTest, TheProgramsOwnFilesAreNeverTouched) {
@@ -303,15 +342,15 @@ TEST_F(RepairTest, AQuarantineFolderThatCannotBeMadeStopsRepairUntilItIsTriedAga
   EXPECT_TRUE(world_.Get<ui::Button>("btnCancel").Enabled());
   EXPECT_FALSE(world_.files.FileExists(QuarantineWorld::kIndex));
   EXPECT_EQ(world_.files.Contents("C:\\Bad\\evil.exe"), "first");
-  EXPECT_EQ(world_.Statistics().ObjectsRemoved, 1);
+  EXPECT_TRUE(world_.registry.HasKey(RegistryRoot::kCurrentUser, "Software\\Bad\\EvilKey\\Sub"));
 
   world_.files.RemoveFile(QuarantineWorld::kQuarantine);
   EXPECT_TRUE(world_.Repair());
 
   EXPECT_EQ(world_.backend.Messages().size(), 1u);
   EXPECT_EQ(world_.Index(), (std::map<std::string, std::string>{{"evil.exe", kBad}}));
-  EXPECT_EQ(world_.Statistics().ObjectsRemoved, 1);
-  EXPECT_EQ(world_.Statistics().ObjectsQuarantined, 1);
+  EXPECT_EQ(world_.Statistics().ObjectsRemoved, 0);
+  EXPECT_EQ(world_.Statistics().ObjectsQuarantined, 2);
   EXPECT_EQ(world_.PageIndex(), kStatusPage);
 }
 

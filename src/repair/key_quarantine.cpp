@@ -1,0 +1,61 @@
+#include "repair/key_quarantine.h"
+
+#include "registry/key_path.h"
+#include "registry/key_tree_read.h"
+#include "registry/real_key.h"
+#include "registry/registration_file.h"
+#include "registry/tree_delete.h"
+
+namespace nexolant {
+
+using platform::WideString;
+
+namespace {
+
+constexpr KeyQuarantineResult kGone{.removed = true};
+
+KeyQuarantineResult Stayed(std::uint32_t error) {
+  return {.error = error};
+}
+
+WideString ParentPath(const WideString& path) {
+  const std::size_t slash = path.rfind(u'\\');
+  return slash == WideString::npos ? WideString() : path.substr(0, slash);
+}
+
+}  // namespace
+
+KeyQuarantineResult QuarantineKey(platform::Registry& registry, QuarantineStore& store,
+                                  platform::RegistryRoot root, const std::string& path,
+                                  const std::string& description) {
+  const RealKey real = FindRealKey(registry, root, path);
+  if (real.status != RealKey::Status::kFound) {
+    return real.status == RealKey::Status::kMissing ? kGone : Stayed(0);
+  }
+  const KeyLocation& key = real.location;
+  // A key this user may not delete is not saved: its save would only be a second copy.
+  {
+    const platform::OpenedKey writable =
+        registry.OpenKeyWide(key.root, key.path, platform::RegistryAccess::kFull,
+                             platform::LinkHandling::kOpenLinkItself);
+    if (!writable.key) {
+      return IsMissingKey(writable.error) ? kGone : Stayed(writable.error);
+    }
+  }
+  TreeReadResult read = ReadKeyTree(registry, key.root, key.path);
+  if (read.status != TreeReadResult::Status::kRead) {
+    return read.status == TreeReadResult::Status::kMissing ? kGone : Stayed(read.error);
+  }
+  const RegistrationWriteResult saved =
+      WriteRegistrationFile({key.root, ParentPath(key.path), std::move(read.tree)});
+  if (!saved.ok() || !store.TakeInKey({saved.bytes, real.fullPath, description})) {
+    return Stayed(0);
+  }
+  const TreeDeleteResult deleted = DeleteKeyTree(registry, key.root, key.path);
+  if (!deleted.Gone()) {
+    return Stayed(deleted.left.empty() ? 0 : deleted.left.front().error);
+  }
+  return {.quarantined = true, .removed = !KeyStillThere(registry, root, path)};
+}
+
+}  // namespace nexolant

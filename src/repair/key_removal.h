@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/registry.h"
+
+namespace nexolant {
+
+// What became of a found key that was to be deleted without a save.
+struct KeyRemovalResult {
+  bool deleted = false;     // this deletion took it away
+  bool removed = false;     // no longer there where the Report showed it (or already gone)
+  std::uint32_t error = 0;  // the system's reason when it stayed, if it gave one
+};
+
+// Deletes the key at the ANSI path below the root with everything in it, never following a
+// link: a link inside the tree goes as itself and its target stays. Below the classes root the
+// real key the view shows is deleted; the view may still show the other real copy, and then
+// the key was not removed.
+KeyRemovalResult DeleteFoundKey(platform::Registry& registry, platform::RegistryRoot root,
+                                const std::string& path);
+
+}  // namespace nexolant

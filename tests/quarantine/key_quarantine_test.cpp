@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "contracts/key_tree_contract.h"
+#include "quarantine/quarantine_world.h"
+
+namespace nexolant {
+namespace {
+
+using platform::RegistryRoot;
+using Keys = std::map<std::string, std::string>;
+using platform::WideString;
+
+constexpr const char* kRestoreFailure =
+    "Unable to restore file! The original path may no longer exist.";
+
+// A key planted below the root and parent, its Report row's location, and the parent path the
+// Quarantine page and the index show for the real key.
+struct KeyCase {
+  const char* name;
+  RegistryRoot root;
+  platform::WideString parent;
+  std::string location;
+  std::string shown;
+  platform::WideString key = u"EvilKey";
+  std::string caption = "EvilKey";
+};
+
+class KeyRoundTripTest : public ::testing::TestWithParam<KeyCase> {};
+
+// Saved, deleted, listed after a restart and restored: every value of every type comes back
+// byte for byte, and the quarantine is left as if nothing had happened.
+TEST_P(KeyRoundTripTest, AKeyComesBackExactly) {
+  const KeyCase& test = GetParam();
+  QuarantineWorld world;
+  KeyTree sample = contracts::SampleTree();
+  sample.name = test.key;
+  world.registry.CreateKeyWide(test.root, test.parent, platform::RegistryAccess::kFull);
+  ASSERT_EQ(RestoreKeyTree(world.registry, test.root, test.parent, sample).status,
+            TreeRestoreResult::Status::kRestored);
+  const auto walk = [&] {
+    return contracts::WalkThroughInterface(world.registry, test.root,
+                                           JoinKeyPath(test.parent, test.key));
+  };
+  const auto before = walk();
+  world.Start();
+  world.Found({{test.caption, test.location, "Found"}});
+
+  EXPECT_TRUE(world.Repair());
+  EXPECT_EQ(walk(), std::nullopt);
+  const Keys index = world.Index("Registry");
+  ASSERT_EQ(index.size(), 1u);
+  EXPECT_EQ(index.begin()->second, test.shown + "\\" + test.caption);
+  EXPECT_TRUE(
+      world.files.Contents(std::string(QuarantineWorld::kQuarantine) + "\\" + index.begin()->first)
+          ->starts_with("\xFF\xFEW\0i\0n\0"));
+  EXPECT_EQ(world.Statistics().ObjectsQuarantined, 1);
+  world.Restart();
+  EXPECT_EQ(world.Rows(),
+            std::vector<std::string>{test.caption + "|" +
+                                     (test.key == u"EvilKey" ? "Evil key" : "Unavailable") + "|" +
+                                     test.shown});
+  // A key of that name now is never merged into: the restore warns and changes nothing.
+  const WideString other = JoinKeyPath(test.parent, FoldAsciiCase(test.key));
+  world.registry.CreateKeyWide(test.root, other + u"\\Other", platform::RegistryAccess::kFull);
+  const std::optional<std::string> saved = world.files.Contents(QuarantineWorld::kIndex);
+  EXPECT_TRUE(world.Restore(test.caption));
+  EXPECT_EQ(world.Messages(), std::vector<std::string>{kRestoreFailure});
+  EXPECT_EQ(world.files.Contents(QuarantineWorld::kIndex), saved);
+  ASSERT_TRUE(DeleteKeyTree(world.registry, test.root, other).Gone());
+  EXPECT_TRUE(world.Restore(test.caption));
+
+  EXPECT_EQ(world.Messages().size(), 1u);
+  EXPECT_EQ(contracts::Normalized(*walk()), contracts::Normalized(*before));
+  EXPECT_EQ(world.List().Count(), 0);
+  EXPECT_FALSE(world.files.FileAttributes(QuarantineWorld::kIndex));
+  EXPECT_FALSE(world.files.FileAttributes(QuarantineWorld::kQuarantine));
+  EXPECT_EQ(world.Statistics().ObjectsQuarantined, 0);
+}
+
+constexpr RegistryRoot kUser = RegistryRoot::kCurrentUser;
+constexpr RegistryRoot kMachine = RegistryRoot::kLocalMachine;
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Quarantine, KeyRoundTripTest, ::testing::Values(
+    KeyCase{"User", kUser, u"Software\\Bad", "HKEY_CURRENT_USER\\Software\\Bad",
+            "HKEY_CURRENT_USER\\Software\\Bad"},
+    KeyCase{"MachineHiveTop", kMachine, u"", "HKEY_LOCAL_MACHINE", "HKEY_LOCAL_MACHINE"},
+    KeyCase{"NameBeyondAscii", kUser, u"Software", "HKEY_CURRENT_USER\\Software",
+            "HKEY_CURRENT_USER\\Software", u"\u00C9vil", "\xC9vil"},
+    KeyCase{"ClassesUsersCopy", kUser, u"Software\\Classes\\CLSID", "HKEY_CLASSES_ROOT\\CLSID",
+            "HKEY_CURRENT_USER\\Software\\Classes\\CLSID"},
+    KeyCase{"ClassesMachinesCopy", kMachine, u"Software\\Classes", "HKEY_CLASSES_ROOT",
+            "HKEY_LOCAL_MACHINE\\Software\\Classes"}),
+    [](const auto& info) { return info.param.name; });
+// clang-format on
+
+}  // namespace
+}  // namespace nexolant
