@@ -52,13 +52,12 @@ TreeRestoreResult RestoreKeyTree(platform::Registry& registry, platform::KeyBase
   if (!HasValidNames(tree) || (!parentPath.empty() && !SplitKeyPath(parentPath))) {
     return Outcome(Status::kRefused);
   }
-  const platform::OpenedKey parent = registry.OpenKeyWide(
-      base, parentPath, RegistryAccess::kFull, platform::LinkHandling::kFollow);
+  const platform::OpenedKey parent = registry.OpenKeyWide(base, parentPath, RegistryAccess::kFull,
+                                                          platform::LinkHandling::kFollow);
   if (!parent.key) {
     return Outcome(Status::kParentUnavailable, parent.error);
   }
-  platform::OpenedKey top =
-      registry.CreateKeyWide(*parent.key, tree.name, RegistryAccess::kFull);
+  platform::OpenedKey top = registry.CreateKeyWide(*parent.key, tree.name, RegistryAccess::kFull);
   if (!top.key) {
     return Outcome(Status::kParentUnavailable, top.error);
   }

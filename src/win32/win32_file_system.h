@@ -27,7 +27,6 @@ class Win32FileSystem : public platform::FileSystem {
   std::string FullPath(const std::string& path) override;
   std::string LongPath(const std::string& path) override;
   std::string KnownFolderPath(platform::KnownFolder folder) override;
-
 };
 
 }  // namespace nexolant::win32

@@ -24,21 +24,20 @@ class Win32Registry : public platform::Registry {
                    const std::string& text) override;
   bool DeleteValue(const platform::RegistryKey& key, const std::string& name) override;
   platform::OpenedKey OpenKeyWide(platform::KeyBase base, const platform::WideString& path,
-                                      platform::RegistryAccess access,
-                                      platform::LinkHandling links) override;
+                                  platform::RegistryAccess access,
+                                  platform::LinkHandling links) override;
   platform::OpenedKey CreateKeyWide(platform::KeyBase base, const platform::WideString& path,
-                                        platform::RegistryAccess access) override;
+                                    platform::RegistryAccess access) override;
   platform::NameListResult SubkeyNamesWide(const platform::RegistryKey& key) override;
   platform::NameListResult ValueNamesWide(const platform::RegistryKey& key) override;
   platform::ValueReadResult ReadValueWide(const platform::RegistryKey& key,
                                           const platform::WideString& name) override;
   platform::Outcome WriteValueWide(const platform::RegistryKey& key,
-                                          const platform::WideString& name, std::uint32_t type,
-                                          const std::string& bytes) override;
+                                   const platform::WideString& name, std::uint32_t type,
+                                   const std::string& bytes) override;
   platform::Outcome DeleteValueWide(const platform::RegistryKey& key,
-                                           const platform::WideString& name) override;
+                                    const platform::WideString& name) override;
   platform::Outcome DeleteOpenedKey(const platform::RegistryKey& key) override;
-
 };
 
 }  // namespace nexolant::win32

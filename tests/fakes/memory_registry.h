@@ -50,19 +50,19 @@ class MemoryRegistry : public platform::Registry {
   // 2 for a missing key, 5 for a denied one or one that still has subkeys.
 
   platform::OpenedKey OpenKeyWide(platform::KeyBase base, const platform::WideString& path,
-                                      platform::RegistryAccess access,
-                                      platform::LinkHandling links) override;
+                                  platform::RegistryAccess access,
+                                  platform::LinkHandling links) override;
   platform::OpenedKey CreateKeyWide(platform::KeyBase base, const platform::WideString& path,
-                                        platform::RegistryAccess access) override;
+                                    platform::RegistryAccess access) override;
   platform::NameListResult SubkeyNamesWide(const platform::RegistryKey& key) override;
   platform::NameListResult ValueNamesWide(const platform::RegistryKey& key) override;
   platform::ValueReadResult ReadValueWide(const platform::RegistryKey& key,
                                           const platform::WideString& name) override;
   platform::Outcome WriteValueWide(const platform::RegistryKey& key,
-                                          const platform::WideString& name, std::uint32_t type,
-                                          const std::string& bytes) override;
+                                   const platform::WideString& name, std::uint32_t type,
+                                   const std::string& bytes) override;
   platform::Outcome DeleteValueWide(const platform::RegistryKey& key,
-                                           const platform::WideString& name) override;
+                                    const platform::WideString& name) override;
   platform::Outcome DeleteOpenedKey(const platform::RegistryKey& key) override;
 
   // Set-up and inspection for tests; paths are from the root. AddKey and SetValue create

@@ -38,9 +38,9 @@ TEST_F(HostileReferenceTest, ReportsAndRemovesOnlyTheGenuineObjects) {
   registry_.AddKey(RegistryRoot::kCurrentUser, "Software\\Vendor\\EvilKey\\Sub");
 
   RunScan("chkQuick");
-  EXPECT_EQ(Rows(), (Strings{"badproc.exe|Memory|Bad process",
-                             "evil.exe|C:\\Windows\\Temp|Evil file",
-                             "EvilKey|HKEY_CURRENT_USER\\Software\\Vendor|Evil key"}));
+  EXPECT_EQ(Rows(),
+            (Strings{"badproc.exe|Memory|Bad process", "evil.exe|C:\\Windows\\Temp|Evil file",
+                     "EvilKey|HKEY_CURRENT_USER\\Software\\Vendor|Evil key"}));
   ASSERT_TRUE(backend_.Click(StopButton()));
   ASSERT_TRUE(backend_.Click(Control("btnRepair")));
 
