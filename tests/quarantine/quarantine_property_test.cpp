@@ -21,17 +21,18 @@ constexpr const char* kKeyParent = "Software\\Bad";
 struct Planted {
   std::string folder;
   std::string name;
-  std::string content;   // unique, so the file is recognised wherever it is
-  bool deleted = false;  // by the user's own choice: a repair without quarantine, or Empty
+  std::string content;    // unique, so the file is recognised wherever it is
+  bool isFolder = false;  // a hidden folder found as a file: content is that of its one file
+  bool deleted = false;   // by the user's own choice: a repair without quarantine, or Empty
 };
 
 enum class Place { kOrigin, kQuarantine, kNowhere };
 
-// Random sequences of scans and repairs (quarantine on and off, names taken twice, vanished
-// folders, files in use, denied files, failing index writes), restores, empties, plantings and
-// restarts. After every step each planted file and key is in its place, or in the quarantine
-// with an entry naming its true origin, or was deleted by the user's choice; every row has its
-// entry; the statistics count exactly what happened.
+// Random sequences of scans and repairs (quarantine on and off, names taken twice, hidden
+// folders found as files, vanished folders, files in use, denied files, failing index writes),
+// restores, empties, plantings and restarts. After every step each planted file and key is in its
+// place, or in the quarantine with an entry naming its true origin, or was deleted by the user's
+// choice; every row has its entry; the statistics count exactly what happened.
 class QuarantineRun {
  public:
   explicit QuarantineRun(unsigned seed) : rng_(seed) {}
@@ -72,11 +73,16 @@ class QuarantineRun {
     return std::string(QuarantineWorld::kQuarantine) + "\\" + name;
   }
 
+  bool Present(const std::string& path) { return world_.files.FileAttributes(path).has_value(); }
+  static std::string ContentPath(const Planted& file, std::string path) {
+    return file.isFolder ? path + "\\inner.dat" : path;
+  }
+
   Place Where(const Planted& file) {
-    if (world_.files.Contents(file.folder + "\\" + file.name) == file.content) {
+    if (world_.files.Contents(ContentPath(file, file.folder + "\\" + file.name)) == file.content) {
       return Place::kOrigin;
     }
-    if (world_.files.Contents(Quarantined(file.name)) == file.content) {
+    if (world_.files.Contents(ContentPath(file, Quarantined(file.name))) == file.content) {
       return Place::kQuarantine;
     }
     return Place::kNowhere;
@@ -92,12 +98,19 @@ class QuarantineRun {
   void Plant() {
     const std::string folder = kFolders[Pick(3)];
     const std::string name = kNames[Pick(3)];
-    if (world_.files.FileExists(folder + "\\" + name)) {
+    if (Present(folder + "\\" + name)) {
       return;
     }
     const std::string content = "file " + std::to_string(planted_.size());
-    world_.files.AddFile(folder + "\\" + name, content);
-    planted_.push_back({folder, name, content});
+    const bool isFolder = Pick(4) == 0;
+    if (isFolder) {
+      world_.files.AddFile(folder + "\\" + name + "\\inner.dat", content);
+      world_.files.SetAttributes(folder + "\\" + name,
+                                 platform::kAttributeDirectory | platform::kAttributeHidden);
+    } else {
+      world_.files.AddFile(folder + "\\" + name, content);
+    }
+    planted_.push_back({folder, name, content, isFolder});
     const std::string key = std::string(kKeyParent) + "\\Key" + std::to_string(planted_.size() % 4);
     world_.registry.AddKey(RegistryRoot::kCurrentUser, key);
     world_.registry.SetValue(RegistryRoot::kCurrentUser, key, "", platform::kRegBinary,
@@ -177,7 +190,7 @@ class QuarantineRun {
     std::vector<std::string> denied;
     for (const ui::ListItem& row : world_.List().Items()) {
       const std::string path = Quarantined(row.caption);
-      if (world_.files.FileExists(path) && Pick(4) == 0) {
+      if (Present(path) && Pick(4) == 0) {
         Pick(2) == 0 ? world_.files.SetDenied(path) : world_.files.SetReadOnly(path);
         denied.push_back(path);
       }
@@ -191,7 +204,7 @@ class QuarantineRun {
       }
     }
     for (const std::string& path : denied) {
-      if (world_.files.FileExists(path)) {
+      if (Present(path)) {
         world_.files.SetDenied(path, false);
         world_.files.SetReadOnly(path, false);
       }
@@ -204,7 +217,7 @@ class QuarantineRun {
 
   bool KeySaved(const std::string& key) {
     for (const auto& [save, path] : world_.Index("Registry")) {
-      if (path == "HKEY_CURRENT_USER\\" + key && world_.files.FileExists(Quarantined(save))) {
+      if (path == "HKEY_CURRENT_USER\\" + key && Present(Quarantined(save))) {
         return true;
       }
     }
@@ -238,7 +251,7 @@ class QuarantineRun {
     for (const auto& [save, path] : keys) {
       keyPaths.insert(path);
       EXPECT_FALSE(index.contains(save)) << save;
-      if (world_.files.FileExists(Quarantined(save))) {
+      if (Present(Quarantined(save))) {
         EXPECT_GE(world_.List().IndexOfCaption(path.substr(path.rfind('\\') + 1)), 0) << path;
       }
     }
@@ -251,7 +264,7 @@ class QuarantineRun {
       EXPECT_EQ(index.at(row.caption), row.subItems.at(1));
     }
     for (const auto& [name, origin] : index) {
-      if (world_.files.FileExists(Quarantined(name))) {
+      if (Present(Quarantined(name))) {
         EXPECT_GE(world_.List().IndexOfCaption(name), 0) << name;
       }
     }
