@@ -56,8 +56,11 @@ class MonitorRefreshWorkload : private SignatureSource, private Options {
     notebook.SetBounds({177, 112, 503, 240});
     ui::NotebookPage& page = notebook.AddPage("ActiveMonitoring");
     deferred_ = std::make_unique<ui::DeferredActions>(application);
-    monitor_ = std::make_unique<ProcessMonitor>(processes_, locale_, application, *deferred_, *this,
-                                                protection_, *this);
+    // The private bases are converted here, where they are accessible.
+    const SignatureSource& signatures = *this;
+    const Options& options = *this;
+    monitor_ = std::make_unique<ProcessMonitor>(processes_, locale_, application, *deferred_,
+                                                signatures, protection_, options);
     page_ = std::make_unique<ActiveMonitoringPage>(page, locale_, application, *monitor_);
   }
 
