@@ -47,26 +47,24 @@ std::string QuarantineStore::QuarantinedPath(const std::string& name) const {
   return PathInFolder(FolderPath(), name);
 }
 
-// The description of the file signature the name matches; a name that matches none, or meets
-// a malformed pattern first, has none.
 std::string QuarantineStore::Description(const std::string& name) const {
   const SignatureTables& tables = signatures_.Tables();
-  try {
-    const int index = FindActiveSignature(name, tables.ScanFileNames, ini_.pump);
-    if (index >= 0) {
-      return tables.ScanFileDescriptions.at(index);
-    }
-  } catch (const InvalidMask&) {
-  }
-  return "Unavailable";
+  return DescriptionIn(name, tables.ScanFileNames, tables.ScanFileDescriptions);
 }
 
 std::string QuarantineStore::KeyDescription(const std::string& name) const {
   const SignatureTables& tables = signatures_.Tables();
+  return DescriptionIn(name, tables.RegistryNames, tables.RegistryDescriptions);
+}
+
+// The description of the signature the name matches; a name that matches none, or meets a
+// malformed pattern first, has none.
+std::string QuarantineStore::DescriptionIn(const std::string& name, const SignatureList& names,
+                                           const StringList& descriptions) const {
   try {
-    const int index = FindSignature(name, tables.RegistryNames, ini_.pump);
+    const int index = FindActiveSignature(name, names, ini_.pump);
     if (index >= 0) {
-      return tables.RegistryDescriptions.at(index);
+      return descriptions.at(index);
     }
   } catch (const InvalidMask&) {
   }

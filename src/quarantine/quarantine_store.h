@@ -135,7 +135,10 @@ class QuarantineStore {
   std::string IndexPath() const;
   std::string FolderPath() const;  // without a trailing backslash
   std::string QuarantinedPath(const std::string& name) const;
+  // The description of the file signature the name matches, or "Unavailable".
   std::string Description(const std::string& name) const;
+  std::string DescriptionIn(const std::string& name, const SignatureList& names,
+                            const StringList& descriptions) const;
   // The entries in their sorted order, the page told at once.
   void Sort();
   void Remove(int index);
