@@ -86,7 +86,8 @@ struct Workload {
     for (int k = 0; k < count; ++k) {
       findings.push_back({RowKind::kFile, {Name(k), kBad, "Bad file"}});
     }
-    nexolant::Repair repair({files, registry, processes, clock, locale, kProgram}, statistics,
+    const protection::ProtectionPolicy protection({files, locale, 0});
+    nexolant::Repair repair({files, registry, processes, clock, locale, protection}, statistics,
                             store);
     repair.Run(findings, true);
   }
