@@ -72,8 +72,11 @@ int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM lParam, LPARAM dat
     if (message == BFFM_INITIALIZED) {
       CentreOnScreen(dialog);
       if (!request.initialFolder.empty()) {
-        SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE,
-                     reinterpret_cast<LPARAM>(request.initialFolder.c_str()));
+        // Once now and once more when the dialog has finished starting: the shell may still be
+        // filling its tree now and then drop the first request. The folder outlives the dialog.
+        const auto folder = reinterpret_cast<LPARAM>(request.initialFolder.c_str());
+        SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, folder);
+        PostMessageA(dialog, BFFM_SETSELECTIONA, TRUE, folder);
       }
     } else if (message == BFFM_SELCHANGED && request.statusText) {
       const auto pidl = reinterpret_cast<LPCITEMIDLIST>(lParam);
