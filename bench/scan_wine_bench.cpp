@@ -96,12 +96,14 @@ class DeepScanning : public Options {
 // The registry with only HKEY_LOCAL_MACHINE in it: the other roots open nothing.
 class LocalMachineOnly : public win32::Win32Registry {
  public:
-  platform::RegistryKeyPtr OpenKey(platform::KeyBase base, const std::string& path,
-                                   platform::RegistryAccess access) override {
+  using win32::Win32Registry::OpenKey;
+  platform::OpenedKey OpenKey(platform::KeyBase base, const std::string& path,
+                              platform::RegistryAccess access,
+                              platform::LinkHandling links) override {
     if (base.IsRoot() && base.Root() != platform::RegistryRoot::kLocalMachine) {
-      return nullptr;
+      return {nullptr, platform::kErrorFileNotFound};
     }
-    return Win32Registry::OpenKey(base, path, access);
+    return Win32Registry::OpenKey(base, path, access, links);
   }
 };
 

@@ -107,7 +107,11 @@ class Registry {
   virtual ~Registry() = default;
 
   // Opens an existing key; fails when it is missing or the access is refused.
-  virtual OpenedKey OpenKey(KeyBase base, const std::string& path, RegistryAccess access) = 0;
+  virtual OpenedKey OpenKey(KeyBase base, const std::string& path, RegistryAccess access,
+                            LinkHandling links) = 0;
+  OpenedKey OpenKey(KeyBase base, const std::string& path, RegistryAccess access) {
+    return OpenKey(base, path, access, LinkHandling::kFollow);
+  }
 
   // Opens a key, creating it and every missing key on its path.
   virtual OpenedKey CreateKey(KeyBase base, const std::string& path, RegistryAccess access) = 0;

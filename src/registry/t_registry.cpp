@@ -45,7 +45,7 @@ bool TRegistry::OpenKey(std::string_view path, bool canCreate) {
   const Location where = Resolve(path);
   platform::OpenedKey opened = canCreate && !where.path.empty()
                                    ? registry_->CreateKey(where.base, where.path, access_)
-                                   : registry_->OpenKey(where.base, where.path, access_);
+                                   : registry_->OpenKey(where.base, where.path, access_, links_);
   if (!opened) {
     return false;
   }
@@ -56,7 +56,7 @@ bool TRegistry::OpenKey(std::string_view path, bool canCreate) {
 platform::Outcome TRegistry::ProbeKey(std::string_view path) {
   const Location where = Resolve(path);
   const platform::OpenedKey opened =
-      registry_->OpenKey(where.base, where.path, RegistryAccess::kRead);
+      registry_->OpenKey(where.base, where.path, RegistryAccess::kRead, links_);
   return opened ? platform::Outcome{} : platform::Outcome::Failure(opened.error);
 }
 

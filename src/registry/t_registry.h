@@ -17,12 +17,14 @@ class RegistryError : public std::runtime_error {
 
 // A registry object: a root, an access mask and at most one open key. A path that starts
 // with "\" is taken from the root; any other path from the open key if there is one, else
-// from the root.
+// from the root. OpenKey follows a link in the path's last key unless told to open the link
+// itself.
 class TRegistry {
  public:
   explicit TRegistry(platform::Registry& registry,
-                     platform::RegistryAccess access = platform::RegistryAccess::kFull)
-      : registry_(&registry), access_(access) {}
+                     platform::RegistryAccess access = platform::RegistryAccess::kFull,
+                     platform::LinkHandling links = platform::LinkHandling::kFollow)
+      : registry_(&registry), access_(access), links_(links) {}
   virtual ~TRegistry() = default;
   TRegistry(const TRegistry&) = delete;
   TRegistry& operator=(const TRegistry&) = delete;
@@ -71,6 +73,7 @@ class TRegistry {
 
   platform::Registry* registry_;
   platform::RegistryAccess access_;
+  platform::LinkHandling links_;
   platform::RegistryRoot root_ = platform::RegistryRoot::kCurrentUser;
   platform::RegistryKeyPtr currentKey_;
 };

@@ -27,7 +27,10 @@ void RegistryScan::WalkRegistryKey(RegistryRoot root, const std::string& path) {
   const std::string location = path.empty() ? hive : hive + "\\" + path;
   StringList names;
   {
-    TRegIniFile key(registry_, platform::RegistryAccess::kRead);
+    // A link key is opened as itself, which has no subkeys: the walk never passes through a
+    // link, so a link to an ancestor cannot make it endless and no tree is listed twice.
+    TRegIniFile key(registry_, platform::RegistryAccess::kRead,
+                    platform::LinkHandling::kOpenLinkItself);
     key.SetRootKey(root);
     // One open answers whether the key is there: a key that cannot be opened for reading is
     // one the walk cannot list either.

@@ -29,10 +29,11 @@ constexpr int kReadAttempts = 3;
 }  // namespace
 
 platform::OpenedKey Win32Registry::OpenKey(KeyBase base, const std::string& path,
-                                           RegistryAccess access) {
+                                           RegistryAccess access, platform::LinkHandling links) {
   const HKEY parent = BaseHandle(base);
+  const DWORD options = links == platform::LinkHandling::kOpenLinkItself ? REG_OPTION_OPEN_LINK : 0;
   HKEY opened = nullptr;
-  const LONG status = RegOpenKeyExA(parent, path.c_str(), 0, Rights(access), &opened);
+  const LONG status = RegOpenKeyExA(parent, path.c_str(), options, Rights(access), &opened);
   if (status != ERROR_SUCCESS) {
     return {nullptr, static_cast<std::uint32_t>(status)};
   }

@@ -11,8 +11,10 @@ namespace nexolant::win32 {
 // Wow6432Node like any other subkey, so a walk of the tree covers both.
 class Win32Registry : public platform::Registry {
  public:
+  using platform::Registry::OpenKey;
   platform::OpenedKey OpenKey(platform::KeyBase base, const std::string& path,
-                              platform::RegistryAccess access) override;
+                              platform::RegistryAccess access,
+                              platform::LinkHandling links) override;
   platform::OpenedKey CreateKey(platform::KeyBase base, const std::string& path,
                                 platform::RegistryAccess access) override;
   StringList SubkeyNames(const platform::RegistryKey& key) override;

@@ -193,6 +193,16 @@ TYPED_TEST_P(KeyTreeContract, ALinkIsDeletedAsItselfAndItsTargetStays) {
 
   // A link that is the tree's own top goes the same way.
   ASSERT_TRUE(TypeParam::MakeLink(reg, this->Below(u"TopLink"), this->Below(u"Target")));
+  // The ANSI open either follows the link or opens it as itself, which has no subkeys.
+  const std::string topLink = this->scratch_.Path() + "\\TopLink";
+  for (const auto links :
+       {platform::LinkHandling::kFollow, platform::LinkHandling::kOpenLinkItself}) {
+    const platform::OpenedKey opened =
+        reg.OpenKey(kRoot, topLink, platform::RegistryAccess::kRead, links);
+    ASSERT_TRUE(opened.key) << opened.error;
+    EXPECT_EQ(reg.SubkeyNames(*opened.key).size(),
+              links == platform::LinkHandling::kFollow ? 1u : 0u);
+  }
   EXPECT_EQ(ReadKeyTree(reg, kRoot, this->Below(u"TopLink")).status,
             TreeReadResult::Status::kHoldsLinks);
   EXPECT_EQ(DeleteKeyTree(reg, kRoot, this->Below(u"TopLink")).status,

@@ -260,9 +260,9 @@ MemoryRegistry::Node& MemoryRegistry::At(RegistryRoot root, const std::string& p
 }
 
 platform::OpenedKey MemoryRegistry::OpenKey(KeyBase base, const std::string& path,
-                                            RegistryAccess access) {
+                                            RegistryAccess access, platform::LinkHandling links) {
   ++openCount_;
-  Node* node = Find(BaseNode(base), path);
+  Node* node = Find(BaseNode(base), Widen(path), links, 0);
   if (!node || (node->denyFullAccess && access == RegistryAccess::kFull)) {
     return {nullptr, node ? platform::kErrorAccessDenied : platform::kErrorFileNotFound};
   }

@@ -35,8 +35,10 @@ class MemoryRegistry : public platform::Registry {
   MemoryRegistry();
   ~MemoryRegistry() override;
 
+  using platform::Registry::OpenKey;
   platform::OpenedKey OpenKey(platform::KeyBase base, const std::string& path,
-                              platform::RegistryAccess access) override;
+                              platform::RegistryAccess access,
+                              platform::LinkHandling links) override;
   platform::OpenedKey CreateKey(platform::KeyBase base, const std::string& path,
                                 platform::RegistryAccess access) override;
   StringList SubkeyNames(const platform::RegistryKey& key) override;

@@ -185,7 +185,7 @@ constexpr RegistryRoot kUser = RegistryRoot::kCurrentUser;
 
 // A key that stays, found at the row.
 LeftOverCase KeyLeft(const char* name, std::function<void(QuarantineWorld&)> arrange,
-                     ReportRow row = {"EvilKey", "HKEY_CURRENT_USER\\Software\\Bad"},
+                     ReportRow row = {"EvilKey", "HKEY_CURRENT_USER\\Software\\Bad", ""},
                      bool hint = false, bool quarantine = true) {
   return {name, std::move(arrange), {std::move(row)}, hint, quarantine, nullptr};
 }
@@ -230,17 +230,17 @@ INSTANTIATE_TEST_SUITE_P(
               w.registry.SetValue(kUser, "Software\\Bad\\EvilKey", "v", 3, "x");
               w.registry.SetUnreadable(kUser, "Software\\Bad\\EvilKey", "v");
             },
-            {"EvilKey", "HKEY_CURRENT_USER\\Software\\Bad"}, true),
+            {"EvilKey", "HKEY_CURRENT_USER\\Software\\Bad", ""}, true),
         KeyLeft("KeyNameStandingForTwoKeysInTheCodePage",
                 [](auto& w) {
                   for (const char16_t* path : {u"Software\\Bad\\Ж", u"Software\\Bad\\Щ"}) {
                     w.registry.CreateKeyWide(kUser, path, platform::RegistryAccess::kFull);
                   }
                 },
-                {"?", "HKEY_CURRENT_USER\\Software\\Bad"}),
+                {"?", "HKEY_CURRENT_USER\\Software\\Bad", ""}),
         KeyLeft("KeyPathTooLongForTheIndex",
                 [](auto& w) { w.registry.AddKey(kUser, "Software\\" + kLongName + "\\EvilKey"); },
-                {"EvilKey", "HKEY_CURRENT_USER\\Software\\" + kLongName}),
+                {"EvilKey", "HKEY_CURRENT_USER\\Software\\" + kLongName, ""}),
         KeyLeft(
             "ClassesKeyStillShownByTheMachinesCopy",
             [](auto& w) {
@@ -248,7 +248,7 @@ INSTANTIATE_TEST_SUITE_P(
               w.registry.AddKey(RegistryRoot::kCurrentUser, "Software\\Classes\\EvilKey");
               w.registry.AddKey(RegistryRoot::kLocalMachine, "Software\\Classes\\EvilKey");
             },
-            {"EvilKey", "HKEY_CLASSES_ROOT"}, false, false),
+            {"EvilKey", "HKEY_CLASSES_ROOT", ""}, false, false),
         LeftOverCase{"SecondFileOfTheSameName",
                      [](auto&) {},
                      {FileRow("evil.exe"), FileRow("evil.exe", kOther)}},

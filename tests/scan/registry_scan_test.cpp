@@ -84,6 +84,24 @@ TEST_F(RegistryScanTest, WalksKeysThatAllowOnlyReading) {
   EXPECT_EQ(registry_.OpenKeyCount(), 0);
 }
 
+// A link is listed and matched by its own name but never entered: a link to an ancestor
+// cannot make the walk endless, and a tree reached through a link is not reported twice.
+TEST_F(RegistryScanTest, NeverWalksThroughALink) {
+  SetDeepScan(true);
+  registry_.AddLink(RegistryRoot::kCurrentUser, "Software\\Loop", RegistryRoot::kCurrentUser,
+                    "Software");
+  registry_.AddLink(RegistryRoot::kLocalMachine, "Shortcut", RegistryRoot::kCurrentUser,
+                    "Software");
+  registry_.AddLink(RegistryRoot::kLocalMachine, "EvilLinkSub", RegistryRoot::kLocalMachine, "");
+  ScanFolder("C:\\Scan");
+  EXPECT_EQ(Rows(), (Strings{"EvilKey|HKEY_CLASSES_ROOT|Evil key",
+                             "EvilOneSub|HKEY_CLASSES_ROOT\\EvilKey|Evil subkey",
+                             "EvilTwoSub|HKEY_CLASSES_ROOT\\EvilKey\\Inner|Evil subkey",
+                             "EvilKey|HKEY_CURRENT_USER\\Software|Evil key",
+                             "EvilKey|HKEY_LOCAL_MACHINE|Evil key",
+                             "EvilLinkSub|HKEY_LOCAL_MACHINE|Evil subkey"}));
+}
+
 // At most one key is open at a time, and a subkey that is gone when its turn comes is
 // skipped without a report.
 TEST_F(RegistryScanTest, OpensOneKeyAtATimeAndSkipsVanishedKeys) {
