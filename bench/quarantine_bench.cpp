@@ -102,8 +102,13 @@ struct Workload {
   ui::Application application{backend};
   Signatures signatures{locale};
   UsageStatistics statistics;
-  QuarantineStore store{
-      {files, locale, application, application}, registry, kProgram, statistics, signatures};
+  protection::ProtectionPolicy protection{{files, locale, 1}};
+  QuarantineStore store{{files, locale, application, application},
+                        registry,
+                        kProgram,
+                        statistics,
+                        signatures,
+                        protection};
   ui::Form form{"Bench"};
   ui::ExclusiveActions actions;
   ui::DeferredActions deferred{application};

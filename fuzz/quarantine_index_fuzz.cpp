@@ -187,7 +187,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   nexolant::UsageStatistics statistics;
   nexolant::ui::ExclusiveActions actions;
   nexolant::MemoryRegistry registry;
-  nexolant::QuarantineStore store(ini, registry, folder, statistics, signatures);
+  const nexolant::protection::ProtectionPolicy protection({files, locale, 1});
+  nexolant::QuarantineStore store(ini, registry, folder, statistics, signatures, protection);
   nexolant::ui::DeferredActions deferred(application);
   nexolant::QuarantinePage quarantinePage(page, store, locale, application, actions, deferred);
 

@@ -73,8 +73,8 @@ void TMainForm::BuildPages() {
                                        deferredActions_, *this, *protection_, *settingsPage_);
   activeMonitoringPage_ = std::make_unique<ActiveMonitoringPage>(
       *pages[kActiveMonitoringPage], services_.locale, services_.application, *monitor_);
-  quarantineStore_ = std::make_unique<QuarantineStore>(ini, services_.registry,
-                                                       services_.programFolder, statistics_, *this);
+  quarantineStore_ = std::make_unique<QuarantineStore>(
+      ini, services_.registry, services_.programFolder, statistics_, *this, *protection_);
   quarantinePage_ =
       std::make_unique<QuarantinePage>(*pages[kQuarantinePage], *quarantineStore_, services_.locale,
                                        services_.application, exclusiveActions_, deferredActions_);

@@ -11,6 +11,7 @@
 #include "reference/wildcard_match.h"
 #include "registry/key_tree_restore.h"
 #include "registry/registration_file.h"
+#include "registry/t_registry.h"
 
 namespace nexolant {
 namespace {
@@ -24,16 +25,34 @@ std::optional<QuarantineEntry> KeyEntry(const std::string& save, const std::stri
   return QuarantineEntry{path.substr(slash + 1), {}, path.substr(0, slash), save};
 }
 
+// The saved key's full path for the protection policy, whose keys are all ASCII: any other
+// character stands as "?", which no protected name holds.
+std::string AsciiKeyPath(const SavedKey& key) {
+  std::string path = HiveName(key.root);
+  for (const platform::WideString* part : {&key.parentPath, &key.tree.name}) {
+    if (part->empty()) {
+      continue;
+    }
+    path += '\\';
+    for (const char16_t c : *part) {
+      path += c < 0x80 ? static_cast<char>(c) : '?';
+    }
+  }
+  return path;
+}
+
 }  // namespace
 
 QuarantineStore::QuarantineStore(IniServices ini, platform::Registry& registry,
                                  std::string programFolder, UsageStatistics& statistics,
-                                 const SignatureSource& signatures)
+                                 const SignatureSource& signatures,
+                                 const protection::ProtectionPolicy& protection)
     : ini_(ini),
       registry_(registry),
       programFolder_(std::move(programFolder)),
       statistics_(statistics),
-      signatures_(signatures) {}
+      signatures_(signatures),
+      protection_(protection) {}
 
 std::string QuarantineStore::IndexPath() const {
   return programFolder_ + kQuarantineIndexName;
@@ -255,8 +274,12 @@ bool QuarantineStore::TakeInKey(const KeyIntakeRequest& key) {
 // Only an absolute origin is a place to move back to; anything else (the "Unknown" of an
 // entry without value included) fails like a missing folder.
 bool QuarantineStore::RestoreFile(const QuarantineEntry& entry) {
-  return IsAbsolutePath(entry.origin) &&
-         ini_.files.Move(QuarantinedPath(entry.name), PathInFolder(entry.origin, entry.name));
+  if (!IsAbsolutePath(entry.origin)) {
+    return false;
+  }
+  const std::string target = PathInFolder(entry.origin, entry.name);
+  return !protection_.IsProtectedPath(target) &&
+         ini_.files.Move(QuarantinedPath(entry.name), target).ok;
 }
 
 // The key comes back where the save says, which is exactly where it was; a save that cannot
@@ -269,7 +292,7 @@ bool QuarantineStore::RestoreKey(const QuarantineEntry& entry) {
   } catch (const platform::IoError&) {
     return false;
   }
-  if (!read.key ||
+  if (!read.key || protection_.IsProtectedKey(AsciiKeyPath(*read.key)) ||
       RestoreKeyTree(registry_, read.key->root, read.key->parentPath, read.key->tree).status !=
           TreeRestoreResult::Status::kRestored) {
     return false;

@@ -9,6 +9,7 @@
 #include "ini/big_ini_file.h"
 #include "platform/registry.h"
 #include "platform/string_list.h"
+#include "protection/protection_policy.h"
 #include "quarantine/index_section.h"
 #include "reference/signature_source.h"
 #include "settings/usage_statistics.h"
@@ -65,7 +66,8 @@ class QuarantineStore {
   static constexpr std::size_t kIntakeBatch = 512;
 
   QuarantineStore(IniServices ini, platform::Registry& registry, std::string programFolder,
-                  UsageStatistics& statistics, const SignatureSource& signatures);
+                  UsageStatistics& statistics, const SignatureSource& signatures,
+                  const protection::ProtectionPolicy& protection);
   QuarantineStore(const QuarantineStore&) = delete;
   QuarantineStore& operator=(const QuarantineStore&) = delete;
 
@@ -109,8 +111,9 @@ class QuarantineStore {
 
   // Moves the entry's file back to its origin, or re-creates its key exactly from the save and
   // deletes the save; false, with nothing changed, when it cannot (for a key also when a key
-  // of its name exists now). The last entry leaving takes the folder and the count of
-  // quarantined objects with it.
+  // of its name exists now) or when the place is one the protection policy keeps (an index
+  // or save edited to plant something there, or an origin folder replaced by a junction). The last
+  // entry leaving takes the folder and the count of quarantined objects with it.
   bool Restore(int index);
   // Deletes every quarantined file and key save, read-only or not; an entry whose file stays
   // is kept.
@@ -152,6 +155,7 @@ class QuarantineStore {
   std::string programFolder_;  // with a trailing backslash
   UsageStatistics& statistics_;
   const SignatureSource& signatures_;
+  const protection::ProtectionPolicy& protection_;
   std::vector<QuarantineEntry> entries_;
   // During an intake session: the index and its [Files] section as they are on the disk.
   std::unique_ptr<TBigIniFile> intake_;

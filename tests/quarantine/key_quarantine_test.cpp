@@ -5,6 +5,7 @@
 
 #include "contracts/key_tree_contract.h"
 #include "quarantine/quarantine_world.h"
+#include "registry/registration_file.h"
 
 namespace nexolant {
 namespace {
@@ -96,6 +97,25 @@ INSTANTIATE_TEST_SUITE_P(Quarantine, KeyRoundTripTest, ::testing::Values(
             "HKEY_LOCAL_MACHINE\\Software\\Classes"}),
     [](const auto& info) { return info.param.name; });
 // clang-format on
+
+// A save edited to name a key the protection policy keeps is never restored, even when that
+// key is missing now.
+TEST(KeyQuarantineTest, ASaveNamingAProtectedKeyIsNotRestored) {
+  QuarantineWorld world;
+  const RegistrationWriteResult save =
+      WriteRegistrationFile({kUser, u"Software", {u"Policies", {}, {}}});
+  ASSERT_TRUE(save.ok());
+  world.registry.AddKey(kUser, "Software");
+  world.files.AddFolder(QuarantineWorld::kQuarantine);
+  world.files.AddFile(std::string(QuarantineWorld::kQuarantine) + "\\Key1.reg", save.bytes);
+  world.files.AddFile(QuarantineWorld::kIndex,
+                      "[Registry]\r\nKey1.reg=HKEY_CURRENT_USER\\Software\\Policies\r\n");
+  world.Start();
+  EXPECT_TRUE(world.Restore("Policies"));
+  EXPECT_EQ(world.Messages(), std::vector<std::string>{kRestoreFailure});
+  EXPECT_FALSE(world.registry.HasKey(kUser, "Software\\Policies"));
+  EXPECT_EQ(world.List().Count(), 1);
+}
 
 }  // namespace
 }  // namespace nexolant

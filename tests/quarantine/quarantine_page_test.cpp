@@ -95,24 +95,35 @@ TEST_F(QuarantinePageTest, RestorePutsFilesBackAndForgetsTheirEntries) {
   EXPECT_FALSE(world_.files.FileExists(QuarantineWorld::kIndex));
 }
 
+// Nor does it put a file where nothing may be planted: the program's own folder, a system
+// file's name in the Windows folder, a folder that a junction has taken the place of.
 TEST_F(QuarantinePageTest, RestoreRefusesAnOriginItCannotPutTheFileBackInto) {
   WriteIndex(
       "[Files]\r\nspy1.dll=C:\\A\r\nevil.exe=C:\\Gone\r\nother.txt=C\r\nspy2.dll=\r\n"
-      "spy3.dll=..\\A\r\n");
-  for (const char* name : {"spy2.dll", "spy3.dll"}) {
-    world_.files.AddFile(Quarantined(name), name);
+      "spy3.dll=..\\A\r\nversion.dll=C:\\Program Files\\Nexolant\r\n"
+      "notepad.exe=C:\\Windows\r\nspy4.dll=C:\\Linked\r\n");
+  world_.files.AddFolder("C:\\Windows");
+  world_.files.AddFolder("C:\\Linked");
+  world_.files.SetAttributes("C:\\Linked",
+                             platform::kAttributeDirectory | platform::kAttributeReparsePoint);
+  const std::vector<std::string> refused{"spy1.dll", "evil.exe",    "other.txt",   "spy2.dll",
+                                         "spy3.dll", "version.dll", "notepad.exe", "spy4.dll"};
+  for (const std::string& name : refused) {
+    if (!world_.files.FileExists(Quarantined(name))) {
+      world_.files.AddFile(Quarantined(name), name);
+    }
   }
   world_.files.AddFile("C:\\A\\spy1.dll", "came back");
   world_.Start();
 
-  for (const char* name : {"spy1.dll", "evil.exe", "other.txt", "spy2.dll", "spy3.dll"}) {
+  for (const std::string& name : refused) {
     world_.Restore(name);
     EXPECT_EQ(world_.Messages().back(), kRestoreFailure) << name;
     EXPECT_EQ(world_.files.Contents(Quarantined(name)), name);
   }
-  EXPECT_EQ(world_.Messages().size(), 5u);
-  EXPECT_EQ(world_.List().Count(), 5);
-  EXPECT_EQ(world_.Index().size(), 5u);
+  EXPECT_EQ(world_.Messages().size(), refused.size());
+  EXPECT_EQ(world_.List().Count(), static_cast<int>(refused.size()));
+  EXPECT_EQ(world_.Index().size(), refused.size());
   EXPECT_EQ(world_.files.Contents("C:\\A\\spy1.dll"), "came back");
 }
 
