@@ -1,8 +1,8 @@
 // The Quarantine page over any index file: the list is rebuilt from the index without writing
 // anything, its rows are plain file names that the index holds, and Restore and Empty then
-// never touch a file outside the quarantine folder except by moving a quarantined file back to
-// an absolute origin. No quarantined file is lost: each one is in the folder, back at an
-// origin, or deleted by Empty, also when index writes fail part of the way.
+// never touch a file outside the quarantine folder except by moving a quarantined file or
+// folder back to an absolute origin. No quarantined file is lost: each one is in the folder,
+// back at an origin, or deleted by Empty, also when index writes fail part of the way.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -42,6 +42,7 @@ struct Case {
   bool failWrites = false;  // index writes fail after the budget
   bool orphan = false;      // a file in the folder that the index does not name
   bool inUse = false;       // the first planted file is held open
+  bool folders = false;     // what is planted are hidden folders holding files and a folder
   std::size_t writeBudget = 0;
   std::string index;
 };
@@ -58,6 +59,7 @@ Case Decode(const std::uint8_t* data, std::size_t size) {
   result.failWrites = data[0] & 16;
   result.orphan = data[0] & 32;
   result.inUse = data[0] & 64;
+  result.folders = data[0] & 128;
   result.writeBudget = std::size_t{data[1]} * 8;
   // A few dozen entries reach every path; longer files only slow the runs down.
   result.index.assign(reinterpret_cast<const char*>(data + 2),
@@ -96,12 +98,32 @@ std::map<std::string, std::string> AllFiles(MemoryFileSystem& files) {
   return found;
 }
 
-std::size_t CountPlanted(const std::map<std::string, std::string>& all) {
+// The planted files, or those of them inside the folder when one is given.
+std::size_t CountPlanted(const std::map<std::string, std::string>& all,
+                         const std::string& inside = {}) {
   std::size_t count = 0;
   for (const auto& [path, contents] : all) {
-    count += contents == kPlanted ? 1 : 0;
+    count += contents == kPlanted && path.starts_with(inside) ? 1 : 0;
   }
   return count;
+}
+
+// A quarantined object at path: a file, or a hidden folder (which the scan reports as a file)
+// holding two files, one of them a level down. The first file is what inUse holds open.
+std::string Plant(MemoryFileSystem& files, const std::string& path, bool folder, bool readOnly) {
+  if (!folder) {
+    files.AddFile(path, std::string(kPlanted));
+    files.SetReadOnly(path, readOnly);
+    return path;
+  }
+  files.AddFolder(path + "\\sub");
+  files.SetAttributes(
+      path, nexolant::platform::kAttributeDirectory | nexolant::platform::kAttributeHidden);
+  for (const std::string& file : {path + "\\inner.bin", path + "\\sub\\deep.bin"}) {
+    files.AddFile(file, std::string(kPlanted));
+    files.SetReadOnly(file, readOnly);
+  }
+  return path + "\\inner.bin";
 }
 
 // Files other than the planted ones keep their paths and contents; the index is the
@@ -123,7 +145,7 @@ void CheckOthersKept(const std::map<std::string, std::string>& before,
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const nexolant::platform::Cp1252Locale locale;
   static const FixedSignatures signatures(locale);
-  const Case input = Decode(data, size);
+  Case input = Decode(data, size);
   const std::string folder(kFolder);
   const std::string indexPath = folder + nexolant::kQuarantineIndexName;
   const std::string quarantine = folder + nexolant::kQuarantineFolderName;
@@ -159,16 +181,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       continue;
     }
     ++plainKeys;
-    if (input.plant) {
-      files.AddFile(quarantine + "\\" + key, kPlanted);
-      files.SetReadOnly(quarantine + "\\" + key, input.readOnly);
-    }
-  }
-  if (input.plant && input.inUse && plainKeys > 0) {
-    for (const std::string& key : keys) {
-      if (nexolant::IsPlainFileName(key)) {
-        files.SetInUse(quarantine + "\\" + key);
-        break;
+    const std::string path = quarantine + "\\" + key;
+    if (input.plant && !files.FileAttributes(path)) {
+      const std::string first = Plant(files, path, input.folders, input.readOnly);
+      if (input.inUse) {
+        files.SetInUse(first);
+        input.inUse = false;
       }
     }
   }
@@ -228,12 +246,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       std::abort();
     }
   }
+  // Empty deletes planted files inside the quarantine folder only.
   std::size_t deleted = 0;
   if (input.empty) {
-    const std::size_t inFolder = files.Names(quarantine).size();
+    const std::map<std::string, std::string> beforeEmpty = AllFiles(files);
     quarantinePage.btnEmptyClick();
-    deleted = inFolder - files.Names(quarantine).size();
-    if (orphan && !files.FileExists(quarantine + "\\orphan.bin")) {
+    const std::map<std::string, std::string> afterEmpty = AllFiles(files);
+    deleted =
+        CountPlanted(beforeEmpty, quarantine + "\\") - CountPlanted(afterEmpty, quarantine + "\\");
+    if (CountPlanted(beforeEmpty) - CountPlanted(afterEmpty) != deleted ||
+        (orphan && !files.FileExists(quarantine + "\\orphan.bin"))) {
       std::abort();
     }
   }
