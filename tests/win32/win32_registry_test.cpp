@@ -13,6 +13,7 @@
 
 #include "contracts/key_tree_contract.h"
 #include "contracts/registry_contract.h"
+#include "repair/key_removal.h"
 #include "win32/temporary_file.h"
 #include "win32/unique_handle.h"
 #include "win32/win32_file_system.h"
@@ -150,6 +151,29 @@ TEST_F(Win32RegistryTest, ValuesOfOtherTypesAreReadWithTheirTypeAndBytes) {
   const RegistryValue expandValue = Reg().ReadValue(Scratch(), "Expandable");
   EXPECT_EQ(expandValue.type, platform::kRegExpandString);
   EXPECT_EQ(expandValue.data, std::string(expandable, sizeof expandable));
+}
+
+// Repair's delete of a found key takes a link inside it as itself: the key the link leads to
+// (here a stand-in for a protected key) keeps its values.
+TEST_F(Win32RegistryTest, RepairDeletesALinkInAFoundKeyAndNeverWhatItLeadsTo) {
+  const WideString scratch(scratch_.Path().begin(), scratch_.Path().end());
+  const platform::OpenedKey sub = Reg().CreateKeyWide(
+      platform::RegistryRoot::kCurrentUser, scratch + u"\\Kept\\Sub", RegistryAccess::kFull);
+  ASSERT_TRUE(sub);
+  ASSERT_TRUE(
+      Reg().WriteValueWide(*sub.key, u"Value", platform::kRegBinary, std::string("\1\0\2", 3)));
+  ASSERT_TRUE(Reg().CreateKeyWide(platform::RegistryRoot::kCurrentUser,
+                                  scratch + u"\\EvilKey\\Inner", RegistryAccess::kFull));
+  ASSERT_TRUE(Win32RegistryTraits::MakeLink(Reg(), scratch + u"\\EvilKey\\Inner\\Link",
+                                            scratch + u"\\Kept"));
+  const std::optional<KeyTree> kept = RawWalk(HKEY_CURRENT_USER, scratch + u"\\Kept", u"Kept");
+  ASSERT_TRUE(kept);
+
+  const KeyRemovalResult result =
+      DeleteFoundKey(Reg(), platform::RegistryRoot::kCurrentUser, scratch_.Path() + "\\EvilKey");
+  EXPECT_TRUE(result.deleted && result.removed) << result.error;
+  EXPECT_EQ(RawWalk(HKEY_CURRENT_USER, scratch + u"\\EvilKey", u"EvilKey"), std::nullopt);
+  EXPECT_EQ(RawWalk(HKEY_CURRENT_USER, scratch + u"\\Kept", u"Kept"), kept);
 }
 
 #ifdef _WIN64
