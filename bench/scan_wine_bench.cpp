@@ -1,6 +1,7 @@
 // The scan under Wine, with the Win32 file system and the real renderer: the bare walk of the
 // benchmark tree against the file phase, the longest wait between two dispatches of window
-// messages during the file phase, and the registry phase over HKEY_LOCAL_MACHINE.
+// messages during the file phase, and the registry phase over HKEY_LOCAL_MACHINE against a bare
+// walk of that hive.
 //   scan_wine_bench TREE-FOLDER [ROUNDS]
 // Made in a Windows tree configured with NEXOLANT_BENCH=ON; prints its figures.
 #include <windows.h>
@@ -106,6 +107,30 @@ class LocalMachineOnly : public win32::Win32Registry {
     return Win32Registry::OpenKey(base, path, access, links);
   }
 };
+
+// The bare walk of a hive as the registry phase makes it: every key opened by its path from the
+// root for reading, as itself when it is a link, and its subkey names listed; counts the names.
+void BareRegistryWalk(HKEY root, const std::string& path, long long& names) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path.c_str(), REG_OPTION_OPEN_LINK, KEY_READ, &key) != ERROR_SUCCESS) {
+    return;
+  }
+  std::vector<std::string> subkeys;
+  char name[256];
+  for (DWORD index = 0;; ++index) {
+    DWORD length = sizeof name;
+    if (RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS) {
+      break;
+    }
+    subkeys.emplace_back(name, length);
+  }
+  RegCloseKey(key);
+  names += static_cast<long long>(subkeys.size());
+  for (const std::string& subkey : subkeys) {
+    BareRegistryWalk(root, path.empty() ? subkey : path + "\\" + subkey, names);
+  }
+}
 
 // Notes when window messages are dispatched: a window timer of the shortest interval comes due
 // at every dispatch at least 10 ms after its last one, and its handler takes the time. Its
@@ -223,13 +248,20 @@ int Run(const std::string& tree, int rounds) {
   ScanFlags flags;
   const DeepScanning options;
   RegistryScan registryScan(registry, results, signatures, protection, application, flags, options);
-  results.ResetScanCounters();
-  const Timing registryTime = Measure([&] {
-    application.RunHandler([&] {
-      registryScan.ScanRegistry();
-      application.UpdateWindows();
-    });
-  });
+  Timing bareRegistry;
+  Timing registryTime;
+  long long bareKeys = 0;
+  for (int round = 0; round < rounds; ++round) {
+    bareKeys = 0;
+    bareRegistry.Keep(Measure([&bareKeys] { BareRegistryWalk(HKEY_LOCAL_MACHINE, "", bareKeys); }));
+    results.ResetScanCounters();
+    registryTime.Keep(Measure([&] {
+      application.RunHandler([&] {
+        registryScan.ScanRegistry();
+        application.UpdateWindows();
+      });
+    }));
+  }
   const long long keys = results.Counters().ObjectsScanned;
 
   std::printf("bare walk:  %lld entries, %.3f s (%.3f s of processor), %.0f entries/s\n",
@@ -248,6 +280,9 @@ int Run(const std::string& tree, int rounds) {
       "%.0f keys/s\n",
       keys, Seconds(registryTime.wall), Seconds(registryTime.processor),
       static_cast<double>(keys) / Seconds(registryTime.wall));
+  std::printf("bare registry walk: %lld keys, %.3f s (%.3f s of processor); ratio %.2f\n", bareKeys,
+              Seconds(bareRegistry.wall), Seconds(bareRegistry.processor),
+              Seconds(bareRegistry.wall) / Seconds(registryTime.wall));
   backend.DestroyForm(form);
   return 0;
 }

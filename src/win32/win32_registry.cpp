@@ -20,6 +20,8 @@ BYTE* Bytes(std::string& data) {
   return reinterpret_cast<BYTE*>(data.data());
 }
 
+// The longest key name the registry allows, in characters.
+constexpr std::size_t kLongestKeyName = 255;
 // Longer than any key name can be in the ANSI code page (255 characters of up to two bytes).
 constexpr std::size_t kNameBufferLimit = 1024;
 
@@ -54,20 +56,16 @@ platform::OpenedKey Win32Registry::CreateKey(KeyBase base, const std::string& pa
 
 StringList Win32Registry::SubkeyNames(const platform::RegistryKey& key) {
   const HKEY handle = Win32Key::Of(key);
-  DWORD longestName = 0;
-  if (RegQueryInfoKeyA(handle, nullptr, nullptr, nullptr, nullptr, &longestName, nullptr, nullptr,
-                       nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
-    return {};
-  }
   StringList names;
-  std::string buffer(longestName + 1, '\0');
+  // Most names fit the first buffer; a size query first would cost every key one more round
+  // trip to the registry's server under Wine.
+  std::string buffer(kLongestKeyName + 1, '\0');
   DWORD index = 0;
   while (true) {
     DWORD length = static_cast<DWORD>(buffer.size());
     const LONG result =
         RegEnumKeyExA(handle, index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
     if (result == ERROR_MORE_DATA && buffer.size() < kNameBufferLimit) {
-      // A longer name was added since the size query, or the code page needs more bytes.
       buffer.resize(buffer.size() * 2);
       continue;
     }
