@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "idle_backend.h"
 #include "monitor_refresh_workload.h"
 #include "ui/application.h"
 #include "ui/application_backend.h"
@@ -13,15 +14,7 @@
 namespace nexolant {
 namespace {
 
-// A window system with nothing to dispatch.
-class IdleBackend final : public ui::ApplicationBackend {
- public:
-  void ProcessMessages() override {}
-  ui::MessageResult ShowMessageBox(const std::string&, const std::string&, ui::MessageButtons,
-                                   ui::MessageIcon) override {
-    return ui::MessageResult::kOk;
-  }
-};
+using bench::IdleBackend;
 
 class CountingObserver final : public ui::ControlObserver {
  public:

@@ -12,6 +12,7 @@
 #include "fakes/fake_processes.h"
 #include "fakes/memory_file_system.h"
 #include "fakes/memory_registry.h"
+#include "idle_backend.h"
 #include "platform/portable/cp1252_locale.h"
 #include "quarantine/quarantine_page.h"
 #include "quarantine/quarantine_store.h"
@@ -32,14 +33,7 @@ namespace {
 constexpr const char* kProgram = "C:\\Program Files\\Nexolant\\";
 constexpr const char* kBad = "C:\\Bad";
 
-class IdleBackend final : public ui::ApplicationBackend {
- public:
-  void ProcessMessages() override {}
-  ui::MessageResult ShowMessageBox(const std::string&, const std::string&, ui::MessageButtons,
-                                   ui::MessageIcon) override {
-    return ui::MessageResult::kOk;
-  }
-};
+using bench::IdleBackend;
 
 // Counts the bytes the program writes into files.
 class CountingFiles final : public MemoryFileSystem {

@@ -16,8 +16,7 @@ source "$root/tests/e2e/e2e_lib.sh"
 
 folder=$(mktemp -d)
 cleanup() {
-  stop_group "$app_pid"
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  stop_started
   rm -rf "$folder"
 }
 trap cleanup EXIT

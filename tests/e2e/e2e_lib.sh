@@ -20,6 +20,12 @@ stop_group() {
   fi
 }
 
+# Stops what this script started: the program's process group and the display, if it made one.
+stop_started() {
+  stop_group "$app_pid"
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+}
+
 ensure_display() {
   if [ -z "${DISPLAY:-}" ]; then
     start_xvfb 200 260 || fail "no display"

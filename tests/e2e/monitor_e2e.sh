@@ -18,9 +18,8 @@ probe=NxMonitorProbe.exe
 folder=$(mktemp -d)
 probe_pid=""
 cleanup() {
-  stop_group "$app_pid"
   stop_group "$probe_pid"
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  stop_started
   rm -rf "$folder"
 }
 trap cleanup EXIT

@@ -23,7 +23,7 @@ work=""
 cleanup() {
   stop_group "$app_pid"
   "$wine_run" reg delete "$key" /f >/dev/null 2>&1 || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  stop_started
   rm -rf "$program"
   [ -n "$work" ] && rm -rf "$work"
 }

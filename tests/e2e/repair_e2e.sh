@@ -33,7 +33,7 @@ cleanup() {
   stop_group "$app_pid"
   stop_group "$helper_pid"
   "$wine_run" "$reg_exe" delete "$key" /f >/dev/null 2>&1 || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  stop_started
   rm -rf "$folder" "$planted"
 }
 trap cleanup EXIT
