@@ -117,8 +117,9 @@ bool ListProcesses(platform::ProcessApi& api, ProcessList& list) {
 bool TerminateProcessByName(platform::ProcessApi& api, std::string_view name) {
   const std::string wanted = platform::AsciiUpperCase(name);
   // Only a base name equal to the wanted one is terminated, so a protected wanted name would
-  // only ever reach a process of Windows itself.
-  if (IsProtectedName(wanted)) {
+  // only ever reach a process of Windows itself. A "?" stands for a character the code page
+  // lacks, so that name may be the listed form of several processes' names: it ends none.
+  if (IsProtectedName(wanted) || wanted.find('?') != std::string::npos) {
     return false;
   }
   bool terminated = false;

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "win32/ansi_text.h"
 #include "win32/system_library.h"
 
 namespace nexolant::win32 {
@@ -19,21 +20,14 @@ bool Resolve(HMODULE module, const char* name, Function& function) {
   return function != nullptr;
 }
 
-// The text of a buffer up to its first zero byte.
-std::string TextOf(const char* buffer, std::size_t size) {
-  return std::string(buffer, strnlen(buffer, size));
+// The text of a buffer up to its first zero, in the ANSI code page.
+std::string TextOf(const wchar_t* buffer, std::size_t size) {
+  return AnsiOf(std::wstring_view(buffer, wcsnlen(buffer, size)));
 }
 
-// The file name of a path: what follows its last backslash. CharNextA steps over the
-// double-byte characters whose second byte is a backslash.
-std::string FileNameOf(const std::string& path) {
-  const char* name = path.c_str();
-  for (const char* at = path.c_str(); *at != '\0'; at = CharNextA(at)) {
-    if (*at == '\\') {
-      name = at + 1;
-    }
-  }
-  return name;
+// The file name of a path: what follows its last backslash.
+std::wstring_view FileNameOf(std::wstring_view path) {
+  return path.substr(path.find_last_of(L'\\') + 1);
 }
 
 // The module that stands for the executable's image when the name comes from the image rather
@@ -49,14 +43,13 @@ class Win32Snapshot : public platform::ProcessSnapshot {
   std::optional<platform::SnapshotEntry> Next() override { return Deliver(functions_.next); }
 
  private:
-  std::optional<platform::SnapshotEntry> Deliver(BOOL(WINAPI* step)(HANDLE, PROCESSENTRY32*)) {
-    PROCESSENTRY32 entry{};
+  std::optional<platform::SnapshotEntry> Deliver(BOOL(WINAPI* step)(HANDLE, PROCESSENTRY32W*)) {
+    PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
     if (!step(handle_.get(), &entry)) {
       return std::nullopt;
     }
-    return platform::SnapshotEntry{TextOf(entry.szExeFile, sizeof(entry.szExeFile)),
-                                   entry.th32ProcessID};
+    return platform::SnapshotEntry{TextOf(entry.szExeFile, MAX_PATH), entry.th32ProcessID};
   }
 
   UniqueFileHandle handle_;
@@ -86,22 +79,22 @@ class Win32OpenedProcess : public platform::OpenedProcess {
 
   std::optional<std::string> ModuleBaseName(platform::ModuleId module) override {
     if (module == kExecutableImage && imageName_) {
-      return FileNameOf(*imageName_);
+      return AnsiOf(FileNameOf(*imageName_));
     }
-    char name[MAX_PATH];
+    wchar_t name[MAX_PATH];
     if (functions_.getModuleBaseName(handle_.get(), reinterpret_cast<HMODULE>(module), name,
                                      MAX_PATH) == 0) {
       return std::nullopt;
     }
-    return TextOf(name, sizeof(name));
+    return TextOf(name, MAX_PATH);
   }
 
   std::optional<std::string> ExecutablePath() override {
-    char path[MAX_PATH + 1];
-    if (functions_.getModuleFileNameEx(handle_.get(), nullptr, path, sizeof(path)) == 0) {
+    wchar_t path[MAX_PATH + 1];
+    if (functions_.getModuleFileNameEx(handle_.get(), nullptr, path, MAX_PATH + 1) == 0) {
       return std::nullopt;
     }
-    return TextOf(path, sizeof(path));
+    return TextOf(path, MAX_PATH + 1);
   }
 
   bool Terminate(std::uint32_t exitCode) override {
@@ -110,11 +103,11 @@ class Win32OpenedProcess : public platform::OpenedProcess {
 
  private:
   // The executable's full path in the Win32 form; none where the system cannot tell it.
-  std::optional<std::string> ImageName() const {
+  std::optional<std::wstring> ImageName() const {
     if (!functions_.queryImageName) {
       return std::nullopt;
     }
-    std::string path(kLongestPath, '\0');
+    std::wstring path(kLongestPath, L'\0');
     DWORD size = kLongestPath;
     if (!functions_.queryImageName(handle_.get(), 0, path.data(), &size) || size == 0) {
       return std::nullopt;
@@ -127,7 +120,7 @@ class Win32OpenedProcess : public platform::OpenedProcess {
 
   UniqueHandle handle_;
   Win32ProcessApi::PsapiFunctions functions_;
-  std::optional<std::string> imageName_;
+  std::optional<std::wstring> imageName_;
 };
 
 }  // namespace
@@ -189,8 +182,8 @@ bool Win32ProcessApi::BindToolhelp() {
   const HMODULE module = Kernel32();
   ToolhelpFunctions functions;
   if (module && Resolve(module, "CreateToolhelp32Snapshot", functions.createSnapshot) &&
-      Resolve(module, "Process32First", functions.first) &&
-      Resolve(module, "Process32Next", functions.next)) {
+      Resolve(module, "Process32FirstW", functions.first) &&
+      Resolve(module, "Process32NextW", functions.next)) {
     toolhelp_ = functions;
   }
   return toolhelp_.createSnapshot != nullptr;
@@ -204,10 +197,10 @@ bool Win32ProcessApi::BindPsapi() {
   PsapiFunctions functions;
   if (module && Resolve(module.get(), "EnumProcesses", functions.enumProcesses) &&
       Resolve(module.get(), "EnumProcessModules", functions.enumProcessModules) &&
-      Resolve(module.get(), "GetModuleBaseNameA", functions.getModuleBaseName) &&
-      Resolve(module.get(), "GetModuleFileNameExA", functions.getModuleFileNameEx)) {
+      Resolve(module.get(), "GetModuleBaseNameW", functions.getModuleBaseName) &&
+      Resolve(module.get(), "GetModuleFileNameExW", functions.getModuleFileNameEx)) {
     if (const HMODULE kernel32 = Kernel32()) {
-      Resolve(kernel32, "QueryFullProcessImageNameA", functions.queryImageName);
+      Resolve(kernel32, "QueryFullProcessImageNameW", functions.queryImageName);
     }
     psapi_ = std::move(module);
     psapiFunctions_ = functions;

@@ -14,25 +14,26 @@ namespace nexolant::win32 {
 // The process services on the Win32 API. "kernel32.dll" and "PSAPI.dll" are loaded from the
 // system's folder and their functions resolved at the first operation that needs them; a
 // library counts as bound only when every function the program uses resolved. The image name
-// of an opened process is read with QueryFullProcessImageNameA where the system has it (Vista
+// of an opened process is read with QueryFullProcessImageNameW where the system has it (Vista
 // and later): unlike the module list, it can be read from a 32-bit program on a 64-bit
-// process. A version given to the constructor replaces
-// the system's, so that either listing method can be used on any system. Snapshots and opened
-// processes must not outlive the object that made them.
+// process. Names are read wide and given in the ANSI code page with "?" for what it lacks
+// (AnsiOf), never as a look-alike. A version given to the constructor replaces the system's, so
+// that either listing method can be used on any system. Snapshots and opened processes must
+// not outlive the object that made them.
 class Win32ProcessApi : public platform::ProcessApi {
  public:
   struct ToolhelpFunctions {
     HANDLE(WINAPI* createSnapshot)(DWORD, DWORD) = nullptr;
-    BOOL(WINAPI* first)(HANDLE, PROCESSENTRY32*) = nullptr;
-    BOOL(WINAPI* next)(HANDLE, PROCESSENTRY32*) = nullptr;
+    BOOL(WINAPI* first)(HANDLE, PROCESSENTRY32W*) = nullptr;
+    BOOL(WINAPI* next)(HANDLE, PROCESSENTRY32W*) = nullptr;
   };
   struct PsapiFunctions {
     BOOL(WINAPI* enumProcesses)(DWORD*, DWORD, DWORD*) = nullptr;
     BOOL(WINAPI* enumProcessModules)(HANDLE, HMODULE*, DWORD, DWORD*) = nullptr;
-    DWORD(WINAPI* getModuleBaseName)(HANDLE, HMODULE, char*, DWORD) = nullptr;
-    DWORD(WINAPI* getModuleFileNameEx)(HANDLE, HMODULE, char*, DWORD) = nullptr;
+    DWORD(WINAPI* getModuleBaseName)(HANDLE, HMODULE, wchar_t*, DWORD) = nullptr;
+    DWORD(WINAPI* getModuleFileNameEx)(HANDLE, HMODULE, wchar_t*, DWORD) = nullptr;
     // Of kernel32, and optional: null where the system lacks it.
-    BOOL(WINAPI* queryImageName)(HANDLE, DWORD, char*, DWORD*) = nullptr;
+    BOOL(WINAPI* queryImageName)(HANDLE, DWORD, wchar_t*, DWORD*) = nullptr;
   };
 
   explicit Win32ProcessApi(std::optional<platform::VersionInfo> version = std::nullopt);

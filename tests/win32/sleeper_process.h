@@ -52,6 +52,24 @@ inline std::string CopySleeper(const testing::ScopedFolder& folder, const std::s
   return target;
 }
 
+inline std::wstring Widen(const std::string& ansi) {
+  std::wstring wide(ansi.size(), L'\0');
+  wide.resize(static_cast<std::size_t>(
+      MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(),
+                          static_cast<int>(wide.size()))));
+  return wide;
+}
+
+// The helper program, copied into a scratch folder under a name in any script.
+inline std::wstring CopySleeper(const testing::ScopedFolder& folder, const std::wstring& exeName) {
+  const std::wstring source = Widen(CopySleeper(folder, UniqueExeName()));
+  const std::wstring target = source.substr(0, source.find_last_of(L'\\') + 1) + exeName;
+  if (!CopyFileW(source.c_str(), target.c_str(), TRUE)) {
+    throw std::runtime_error("cannot copy the helper");
+  }
+  return target;
+}
+
 // Owns a started process: terminates it if it still runs and waits for its end.
 class OwnedProcess {
  public:
@@ -76,25 +94,27 @@ class OwnedProcess {
 // so that no test leaves a process behind, whatever way it ends.
 class HelperProcess {
  public:
-  explicit HelperProcess(const std::string& path, const std::string& mode = "") {
+  explicit HelperProcess(const std::string& path, const std::string& mode = "")
+      : HelperProcess(Widen(path), Widen(mode)) {}
+  explicit HelperProcess(const std::wstring& path, const std::wstring& mode = L"") {
     const std::string eventName = "nexolant_sleeper_ready_" +
                                   std::to_string(GetCurrentProcessId()) + "_" +
                                   std::to_string(++started_);
     const UniqueHandle ready(CreateEventA(nullptr, TRUE, FALSE, eventName.c_str()));
-    std::string commandLine = "\"" + path + "\" " + eventName + " " + mode;
-    STARTUPINFOA startup{};
+    std::wstring commandLine = L"\"" + path + L"\" " + Widen(eventName) + L" " + mode;
+    STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    if (!ready || !CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+    if (!ready || !CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
                                   CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info)) {
-      throw std::runtime_error("cannot start " + path);
+      throw std::runtime_error("cannot start the helper");
     }
     process_.Adopt(info.hProcess);
     CloseHandle(info.hThread);
     id_ = info.dwProcessId;
     HANDLE waitFor[] = {ready.get(), process_.get()};
     if (WaitForMultipleObjects(2, waitFor, FALSE, 30000) == WAIT_TIMEOUT) {
-      throw std::runtime_error("the helper did not start: " + path);
+      throw std::runtime_error("the helper did not start");
     }
   }
 

@@ -123,6 +123,28 @@ TEST(Win32ProcessesTest, ANameWithAFolderTerminatesNothing) {
   EXPECT_TRUE(helper.Running());
 }
 
+// A name beyond the code page is listed by both methods with "?" for what the code page lacks,
+// never with a look-alike (Greek alpha is not "a"); such a listed name may stand for other
+// processes too, so it terminates nothing, and neither does the look-alike.
+TEST(Win32ProcessesTest, ANameBeyondTheCodePageIsListedWithQuestionMarksAndEndsNothing) {
+  ScopedFolder folder;
+  const std::string stem = "NxSleep_" + std::to_string(GetCurrentProcessId()) + "_";
+  const HelperProcess helper(CopySleeper(folder, Widen(stem) + L"\u03B1dware.exe"));
+  for (const platform::VersionInfo version : {platform::VersionInfo{platform::kPlatformNt, 6},
+                                              platform::VersionInfo{platform::kPlatformNt, 4}}) {
+    Win32ProcessApi api(version);
+    ProcessList list;
+    ASSERT_TRUE(ListProcesses(api, list));
+    EXPECT_TRUE(std::any_of(list.begin(), list.end(), [&](const ProcessEntry& entry) {
+      return entry.processId == helper.id() && entry.name.ends_with(stem + "?dware.exe");
+    })) << version.majorVersion;
+  }
+  Win32ProcessApi api;
+  EXPECT_FALSE(TerminateProcessByName(api, stem + "?dware.exe"));
+  EXPECT_FALSE(TerminateProcessByName(api, stem + "adware.exe"));
+  EXPECT_TRUE(helper.Running());
+}
+
 TEST(Win32ProcessesTest, AProcessNeverTerminatesItself) {
   ScopedFolder folder;
   const HelperProcess helper(CopySleeper(folder, UniqueExeName()), "terminate-self");
