@@ -116,7 +116,8 @@ class Registry {
   // Opens a key, creating it and every missing key on its path.
   virtual OpenedKey CreateKey(KeyBase base, const std::string& path, RegistryAccess access) = 0;
 
-  // The names of the key's subkeys in the registry's own order.
+  // The names of the key's subkeys in the registry's own order, each character the ANSI code
+  // page lacks as "?" (never a look-alike).
   virtual StringList SubkeyNames(const RegistryKey& key) = 0;
 
   // Deletes a key that has no subkeys; fails when it has some, is missing or may not be

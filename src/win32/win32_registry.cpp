@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "win32/ansi_text.h"
 #include "win32/win32_registry_key.h"
 
 namespace nexolant::win32 {
@@ -19,11 +20,6 @@ namespace {
 BYTE* Bytes(std::string& data) {
   return reinterpret_cast<BYTE*>(data.data());
 }
-
-// The longest key name the registry allows, in characters.
-constexpr std::size_t kLongestKeyName = 255;
-// Longer than any key name can be in the ANSI code page (255 characters of up to two bytes).
-constexpr std::size_t kNameBufferLimit = 1024;
 
 // Reads of a value that keeps growing between the size query and the read give up after this.
 constexpr int kReadAttempts = 3;
@@ -54,27 +50,14 @@ platform::OpenedKey Win32Registry::CreateKey(KeyBase base, const std::string& pa
   return {MakeKey(created, parent)};
 }
 
+// Listed wide and converted without look-alikes, so that a name the code page cannot hold
+// never reads as another key's name.
 StringList Win32Registry::SubkeyNames(const platform::RegistryKey& key) {
-  const HKEY handle = Win32Key::Of(key);
   StringList names;
-  // Most names fit the first buffer; a size query first would cost every key one more round
-  // trip to the registry's server under Wine.
-  std::string buffer(kLongestKeyName + 1, '\0');
-  DWORD index = 0;
-  while (true) {
-    DWORD length = static_cast<DWORD>(buffer.size());
-    const LONG result =
-        RegEnumKeyExA(handle, index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
-    if (result == ERROR_MORE_DATA && buffer.size() < kNameBufferLimit) {
-      buffer.resize(buffer.size() * 2);
-      continue;
-    }
-    if (result != ERROR_SUCCESS) {
-      return names;
-    }
-    names.emplace_back(buffer.data(), length);
-    ++index;
+  for (const platform::WideString& name : SubkeyNamesWide(key).names) {
+    names.push_back(AnsiOf({reinterpret_cast<const wchar_t*>(name.data()), name.size()}));
   }
+  return names;
 }
 
 // RegDeleteKeyA with an empty path would delete the base key itself.

@@ -211,10 +211,11 @@ TYPED_TEST_P(KeyTreeContract, ALinkIsDeletedAsItselfAndItsTargetStays) {
   EXPECT_EQ(this->Walk(this->Below(u"Target")), Normalized(target));
 }
 
-// Both systems show names in code page 1252, where "É" is one byte and Cyrillic reads as "?".
+// Both systems show names in code page 1252, where "É" is one byte and Cyrillic reads as "?";
+// a Greek alpha reads as "?" too, never as its look-alike "a".
 TYPED_TEST_P(KeyTreeContract, AnAnsiPathIsSpelledAsTheRegistryListsIt) {
   using Status = WidenedKeyPath::Status;
-  for (const char16_t* name : {u"\u00C9vil\\Sub", u"\u0416", u"\u0429"}) {
+  for (const char16_t* name : {u"\u00C9vil\\Sub", u"\u0416", u"\u0429", u"\u03B1dware"}) {
     ASSERT_TRUE(this->Reg().CreateKeyWide(ScratchKey::kRoot, this->Below(name),
                                           platform::RegistryAccess::kFull));
   }
@@ -225,6 +226,13 @@ TYPED_TEST_P(KeyTreeContract, AnAnsiPathIsSpelledAsTheRegistryListsIt) {
   EXPECT_EQ(widen("?").status, Status::kAmbiguous);
   EXPECT_EQ(widen("\xC9vil\\?").status, Status::kMissing);
   EXPECT_EQ(widen("\xC9vil\\\xC9").status, Status::kMissing);
+  EXPECT_EQ(widen("?dware").path, this->Below(u"\u03B1dware"));
+  const platform::OpenedKey scratch = this->Reg().OpenKey(ScratchKey::kRoot, this->scratch_.Path(),
+                                                          platform::RegistryAccess::kRead);
+  ASSERT_TRUE(scratch.key);
+  StringList listed = this->Reg().SubkeyNames(*scratch.key);
+  std::sort(listed.begin(), listed.end());
+  EXPECT_EQ(listed, (StringList{"?", "?", "?dware", "\xC9vil"}));
 }
 
 REGISTER_TYPED_TEST_SUITE_P(KeyTreeContract, ATreeComesBackExactlyThroughARegistrationFile,
