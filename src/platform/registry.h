@@ -92,6 +92,13 @@ struct NameListResult {
   std::uint32_t error = 0;
 };
 
+// A key's subkey names from one listing, exactly and as SubkeyNames shows them, index for index.
+struct SubkeyNameForms {
+  std::vector<WideString> exact;
+  StringList ansi;
+  std::uint32_t error = 0;
+};
+
 // A value as stored: its type and its bytes exactly, or the error (kErrorFileNotFound for a
 // missing value).
 struct ValueReadResult {
@@ -142,6 +149,7 @@ class Registry {
   // Opens a key, creating it and every missing key on its path.
   virtual OpenedKey CreateKeyWide(KeyBase base, const WideString& path, RegistryAccess access) = 0;
   virtual NameListResult SubkeyNamesWide(const RegistryKey& key) = 0;
+  virtual SubkeyNameForms SubkeyNamesInBothForms(const RegistryKey& key) = 0;
   virtual NameListResult ValueNamesWide(const RegistryKey& key) = 0;
   virtual ValueReadResult ReadValueWide(const RegistryKey& key, const WideString& name) = 0;
   // Stores the bytes exactly as given, under any type.

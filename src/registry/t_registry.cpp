@@ -67,6 +67,20 @@ void TRegistry::GetKeyNames(StringList& names) {
   }
 }
 
+bool TRegistry::OpenKeyExact(const platform::WideString& path) {
+  platform::OpenedKey opened = registry_->OpenKeyWide(root_, path, access_, links_);
+  if (!opened) {
+    return false;
+  }
+  currentKey_ = std::move(opened.key);
+  return true;
+}
+
+platform::SubkeyNameForms TRegistry::GetKeyNameForms() {
+  return currentKey_ ? registry_->SubkeyNamesInBothForms(*currentKey_)
+                     : platform::SubkeyNameForms{};
+}
+
 platform::Outcome TRegistry::DeleteKey(std::string_view path) {
   const Location where = Resolve(path);
   return DeleteTree(where.base, where.path);

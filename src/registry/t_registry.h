@@ -50,6 +50,13 @@ class TRegistry {
   // empty when no key is open.
   void GetKeyNames(StringList& names);
 
+  // Opens the key at the exact path from the root, without creating it; on failure nothing
+  // changes. It reaches keys whose names the ANSI code page cannot hold.
+  bool OpenKeyExact(const platform::WideString& path);
+  // The open key's subkey names, exactly and as GetKeyNames gives them; empty when no key is
+  // open.
+  platform::SubkeyNameForms GetKeyNameForms();
+
   // Deletes the key and everything below it, subkeys first and the last subkey first; the
   // outcome of deleting the key itself. A path naming the root or the open key itself, or with
   // an empty component, deletes nothing.

@@ -1,6 +1,7 @@
 #include "scan/registry_scan.h"
 
 #include "reference/find_signature.h"
+#include "registry/key_path.h"
 #include "registry/t_registry.h"
 
 namespace nexolant {
@@ -9,23 +10,24 @@ using platform::RegistryRoot;
 
 void RegistryScan::ScanRegistry() {
   flags_.RegistryScanRunning = true;
-  WalkRegistryKey(RegistryRoot::kClassesRoot, "");
+  WalkRegistryKey(RegistryRoot::kClassesRoot, "", {});
   if (options_.DeepScanRegistry()) {
-    WalkRegistryKey(RegistryRoot::kCurrentUser, "");
-    WalkRegistryKey(RegistryRoot::kLocalMachine, "");
+    WalkRegistryKey(RegistryRoot::kCurrentUser, "", {});
+    WalkRegistryKey(RegistryRoot::kLocalMachine, "", {});
   }
   flags_.StopRequested = false;
   flags_.RegistryScanRunning = false;
 }
 
-void RegistryScan::WalkRegistryKey(RegistryRoot root, const std::string& path) {
+void RegistryScan::WalkRegistryKey(RegistryRoot root, const std::string& path,
+                                   const platform::WideString& exactPath) {
   if (path.find("\\\\") != std::string::npos || flags_.StopRequested) {
     return;
   }
   pump_.ProcessMessages();
   const std::string hive = HiveName(root);
   const std::string location = path.empty() ? hive : hive + "\\" + path;
-  StringList names;
+  platform::SubkeyNameForms names;
   {
     // A link key is opened as itself, which has no subkeys: the walk never passes through a
     // link, so a link to an ancestor cannot make it endless and no tree is listed twice.
@@ -34,12 +36,12 @@ void RegistryScan::WalkRegistryKey(RegistryRoot root, const std::string& path) {
     key.SetRootKey(root);
     // One open answers whether the key is there: a key that cannot be opened for reading is
     // one the walk cannot list either.
-    if (!key.OpenKey("\\" + path, false) && !path.empty()) {
+    if (!key.OpenKeyExact(exactPath) && !path.empty()) {
       return;
     }
-    key.GetKeyNames(names);
+    names = key.GetKeyNameForms();
     const SignatureTables& tables = signatures_.Tables();
-    for (const std::string& name : names) {
+    for (const std::string& name : names.ansi) {
       if (flags_.StopRequested) {
         break;
       }
@@ -53,11 +55,13 @@ void RegistryScan::WalkRegistryKey(RegistryRoot root, const std::string& path) {
       }
     }
   }
-  for (const std::string& name : names) {
+  for (std::size_t k = 0; k < names.ansi.size(); ++k) {
     if (flags_.StopRequested) {
       break;
     }
-    WalkRegistryKey(root, path.empty() ? name : path + "\\" + name);
+    const std::string& name = names.ansi[k];
+    WalkRegistryKey(root, path.empty() ? name : path + "\\" + name,
+                    JoinKeyPath(exactPath, names.exact[k]));
   }
   pump_.ProcessMessages();
 }

@@ -35,7 +35,10 @@ class RegistryScan {
   void ScanRegistry();
 
  private:
-  void WalkRegistryKey(platform::RegistryRoot root, const std::string& path);
+  // The path as the Report shows it, and the same path exactly, which reaches keys whose names
+  // the ANSI code page cannot hold.
+  void WalkRegistryKey(platform::RegistryRoot root, const std::string& path,
+                       const platform::WideString& exactPath);
 
   platform::Registry& registry_;
   ScanResults& results_;

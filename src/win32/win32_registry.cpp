@@ -50,14 +50,19 @@ platform::OpenedKey Win32Registry::CreateKey(KeyBase base, const std::string& pa
   return {MakeKey(created, parent)};
 }
 
+StringList Win32Registry::SubkeyNames(const platform::RegistryKey& key) {
+  return SubkeyNamesInBothForms(key).ansi;
+}
+
 // Listed wide and converted without look-alikes, so that a name the code page cannot hold
 // never reads as another key's name.
-StringList Win32Registry::SubkeyNames(const platform::RegistryKey& key) {
-  StringList names;
-  for (const platform::WideString& name : SubkeyNamesWide(key).names) {
-    names.push_back(AnsiOf({reinterpret_cast<const wchar_t*>(name.data()), name.size()}));
+platform::SubkeyNameForms Win32Registry::SubkeyNamesInBothForms(const platform::RegistryKey& key) {
+  platform::NameListResult listed = SubkeyNamesWide(key);
+  platform::SubkeyNameForms forms{std::move(listed.names), {}, listed.error};
+  for (const platform::WideString& name : forms.exact) {
+    forms.ansi.push_back(AnsiOf({reinterpret_cast<const wchar_t*>(name.data()), name.size()}));
   }
-  return names;
+  return forms;
 }
 
 // RegDeleteKeyA with an empty path would delete the base key itself.

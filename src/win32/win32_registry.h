@@ -31,6 +31,7 @@ class Win32Registry : public platform::Registry {
   platform::OpenedKey CreateKeyWide(platform::KeyBase base, const platform::WideString& path,
                                     platform::RegistryAccess access) override;
   platform::NameListResult SubkeyNamesWide(const platform::RegistryKey& key) override;
+  platform::SubkeyNameForms SubkeyNamesInBothForms(const platform::RegistryKey& key) override;
   platform::NameListResult ValueNamesWide(const platform::RegistryKey& key) override;
   platform::ValueReadResult ReadValueWide(const platform::RegistryKey& key,
                                           const platform::WideString& name) override;

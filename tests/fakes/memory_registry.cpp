@@ -279,11 +279,16 @@ platform::OpenedKey MemoryRegistry::CreateKey(KeyBase base, const std::string& p
 }
 
 StringList MemoryRegistry::SubkeyNames(const platform::RegistryKey& key) {
-  StringList names;
-  for (const WideString& name : SubkeyNamesWide(key).names) {
-    names.push_back(Narrow(name));
+  return SubkeyNamesInBothForms(key).ansi;
+}
+
+platform::SubkeyNameForms MemoryRegistry::SubkeyNamesInBothForms(const platform::RegistryKey& key) {
+  platform::NameListResult listed = SubkeyNamesWide(key);
+  platform::SubkeyNameForms forms{std::move(listed.names), {}, listed.error};
+  for (const WideString& name : forms.exact) {
+    forms.ansi.push_back(Narrow(name));
   }
-  return names;
+  return forms;
 }
 
 platform::Outcome MemoryRegistry::DeleteKey(KeyBase base, const std::string& path) {
@@ -332,6 +337,7 @@ bool MemoryRegistry::DeleteValue(const platform::RegistryKey& key, const std::st
 
 OpenedKey MemoryRegistry::OpenKeyWide(KeyBase base, const WideString& path, RegistryAccess access,
                                       platform::LinkHandling links) {
+  ++openCount_;
   Node* from = BaseNode(base);
   Node* node = Find(from, path, links, 0);
   if (!node) {

@@ -57,6 +57,7 @@ class MemoryRegistry : public platform::Registry {
   platform::OpenedKey CreateKeyWide(platform::KeyBase base, const platform::WideString& path,
                                     platform::RegistryAccess access) override;
   platform::NameListResult SubkeyNamesWide(const platform::RegistryKey& key) override;
+  platform::SubkeyNameForms SubkeyNamesInBothForms(const platform::RegistryKey& key) override;
   platform::NameListResult ValueNamesWide(const platform::RegistryKey& key) override;
   platform::ValueReadResult ReadValueWide(const platform::RegistryKey& key,
                                           const platform::WideString& name) override;
@@ -88,7 +89,8 @@ class MemoryRegistry : public platform::Registry {
   int OpenKeyCount() const { return openKeys_; }
   // Paths from the root of the keys deleted, in the order they went.
   const StringList& DeletedKeys() const { return deletedKeys_; }
-  int OpenCount() const { return openCount_; }  // calls of OpenKey, successful or not
+  // Calls of OpenKey and OpenKeyWide, successful or not.
+  int OpenCount() const { return openCount_; }
 
  private:
   struct Node;

@@ -55,13 +55,18 @@ TEST_F(RegistryScanTest, WalksTheClassesRootOnlyWithoutDeepScanning) {
   EXPECT_FALSE(Scan().Flags().RegistryScanRunning);
 }
 
+// Keys below a name the code page cannot hold are walked too; such a name shows as the
+// system's conversion shows it.
 TEST_F(RegistryScanTest, DeepScanningWalksTheThreeHivesInOrder) {
   SetDeepScan(true);
+  registry_.CreateKeyWide(RegistryRoot::kCurrentUser, u"Software\\\u0416\u0443\u043A\\EvilKey",
+                          platform::RegistryAccess::kFull);
   ScanFolder("C:\\Scan");
   EXPECT_EQ(Rows(), (Strings{"EvilKey|HKEY_CLASSES_ROOT|Evil key",
                              "EvilOneSub|HKEY_CLASSES_ROOT\\EvilKey|Evil subkey",
                              "EvilTwoSub|HKEY_CLASSES_ROOT\\EvilKey\\Inner|Evil subkey",
                              "EvilKey|HKEY_CURRENT_USER\\Software|Evil key",
+                             "EvilKey|HKEY_CURRENT_USER\\Software\\???|Evil key",
                              "EvilKey|HKEY_LOCAL_MACHINE|Evil key"}));
 }
 
