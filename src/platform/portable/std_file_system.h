@@ -15,7 +15,8 @@ namespace nexolant::platform {
 // Both '/' and '\' separate path components. Paths are byte strings handed to the standard
 // library as they are. Searches report no "." and ".." entries, and the attribute words know
 // only the directory, archive, read-only and (for a symbolic link) reparse-point bits. The standard
-// library knows no kinds of drive: every existing root counts as fixed.
+// library knows no kinds of drive: every existing root counts as fixed. Byte strings spell every
+// name exactly, so exact paths are the paths themselves.
 class StdFileSystem : public FileSystem {
  public:
   bool FileExists(const std::string& path) override;
@@ -44,6 +45,18 @@ class StdFileSystem : public FileSystem {
   std::string LongPath(const std::string& path) override;
   // From the environment variables Windows sets for the few folders that have one.
   std::string KnownFolderPath(KnownFolder folder) override;
+  std::string ExactSpelling(const std::string& ansi) override { return ansi; }
+  std::string AnsiSpelling(const std::string& exact) override { return exact; }
+  std::unique_ptr<DirectorySearch> OpenExactSearch(const std::string& pattern) override {
+    return OpenSearch(pattern);
+  }
+  std::optional<std::uint32_t> ExactAttributes(const std::string& path) override {
+    return FileAttributes(path);
+  }
+  Outcome MoveExact(const std::string& source, const std::string& target) override {
+    return Move(source, target);
+  }
+  Outcome RemoveExactFile(const std::string& path) override { return RemoveFile(path); }
 
  private:
   // The failure with the error's Windows code.
