@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "quarantine/quarantine_files.h"
 #include "quarantine/quarantine_world.h"
 #include "repair/repair.h"
 
@@ -403,70 +401,25 @@ TEST_F(RepairTest, NoActionStartsInsideAnother) {
   EXPECT_TRUE(world_.Get<ui::Button>("btnEmpty").Enabled());
 }
 
-// Names the ANSI code page cannot hold (Greek, CJK, a Cyrillic folder) are found as the system
-// spells them, with "?"; Repair moves them through their exact names under plain stored names
-// that an older reader of the index passes over, never touching the plain look-alike that
-// appeared beside them; after a restart they go back under their exact names, and Empty
-// deletes the rest. An entry the index cannot hold leaves its file in place, reported.
-TEST(RepairExactNames, AreQuarantinedRestoredAndEmptiedOnlyThroughTheirExactNames) {
-  QuarantineWorld world("[ScanFiles]\nnx*.dll=Wide file\n[Registry]\nEvilKey=Evil key\n");
-  const std::string greek = "C:\\Scan\\nx_\xCE\xB1.dll";
-  const std::string cjk = "C:\\Scan\\nx_\xE8\x99\xAB.dll";
-  const std::string inCyrillic = "C:\\Scan\\\xD0\x96\xD1\x83\xD0\xBA\\nx_plain.dll";
+// A file named beyond the ANSI code page is found with "?" and quarantined through its exact
+// name, unless its index line would pass the index's 255 characters: then it stays, reported.
+TEST(RepairExactNames, AnEntryTheIndexCannotHoldLeavesTheFileInPlaceReported) {
+  QuarantineWorld world("[ScanFiles]\nnx*.dll=Wide file\n");
   std::string longName = "C:\\Scan\\nx_";
   for (int k = 0; k < 50; ++k) {
     longName += "\xD0\x96";
   }
-  longName += ".dll";
-  world.files.AddExactFile(greek, "greek");
-  world.files.AddExactFile(cjk, "cjk");
-  world.files.AddExactFile(inCyrillic, "in cyrillic folder");
-  world.files.AddExactFile(longName, "long");
-  world.files.AddFile("C:\\Scan\\nx_plain.dll", "plain");
+  world.files.AddExactFile(longName + ".dll", "long");
+  world.files.AddExactFile("C:\\Scan\\\xD0\x96\\nx_\xCE\xB1.dll", "short");
   world.Start();
-
   world.ScanFolder("C:\\Scan");
-  std::vector<std::string> found;
-  for (const ui::ListItem& row : world.Report().Items()) {
-    found.push_back(row.caption + "|" + row.subItems.at(0));
-  }
-  std::vector<std::string> expected{"nx_?.dll|C:\\Scan", "nx_?.dll|C:\\Scan",
-                                    "nx_plain.dll|C:\\Scan", "nx_plain.dll|C:\\Scan\\???",
-                                    "nx_" + std::string(50, '?') + ".dll|C:\\Scan"};
-  std::sort(found.begin(), found.end());
-  std::sort(expected.begin(), expected.end());
-  EXPECT_EQ(found, expected);
-  world.files.AddFile("C:\\Scan\\nx_a.dll", "look-alike");
+  ASSERT_EQ(world.Report().Count(), 2);
   world.Repair();
 
   EXPECT_EQ(world.Messages(), std::vector<std::string>{LeftOver(1)});
-  EXPECT_EQ(world.Statistics().ObjectsQuarantined, 4);
-  EXPECT_EQ(world.files.ExactContents(longName), "long");
-  EXPECT_EQ(world.files.Contents("C:\\Scan\\nx_a.dll"), "look-alike");
-  for (const std::string& name : world.files.Names(QuarantineWorld::kQuarantine)) {
-    EXPECT_TRUE(IsPlainFileName(name)) << name;
-  }
-  // An older version lists only the entries whose keys are plain file names.
-  std::vector<std::string> plainKeys;
-  for (const auto& [key, origin] : world.Index()) {
-    if (IsPlainFileName(key)) {
-      plainKeys.push_back(key + "=" + origin);
-    }
-  }
-  EXPECT_EQ(world.Index().size(), 4u);
-  EXPECT_EQ(plainKeys, std::vector<std::string>{"nx_plain.dll=C:\\Scan"});
-
-  world.Restart();
-  ASSERT_EQ(world.List().Count(), 4);
-  EXPECT_TRUE(world.Restore("nx_?.dll"));
-  EXPECT_TRUE(world.Restore("nx_?.dll"));
-  EXPECT_EQ(world.files.ExactContents(greek), "greek");
-  EXPECT_EQ(world.files.ExactContents(cjk), "cjk");
-  EXPECT_EQ(world.files.Contents("C:\\Scan\\nx_a.dll"), "look-alike");
-  EXPECT_TRUE(world.Empty());
-  EXPECT_FALSE(world.files.ExactContents(inCyrillic));
-  EXPECT_FALSE(world.files.FileAttributes(QuarantineWorld::kQuarantine));
-  EXPECT_FALSE(world.files.FileAttributes(QuarantineWorld::kIndex));
+  EXPECT_EQ(world.files.ExactContents(longName + ".dll"), "long");
+  EXPECT_EQ(world.Rows(), std::vector<std::string>{"nx_?.dll|Wide file|C:\\Scan\\?"});
+  EXPECT_EQ(world.Statistics().ObjectsQuarantined, 1);
 }
 
 }  // namespace
