@@ -517,10 +517,6 @@ void MemoryFileSystem::AddExactFile(const std::string& path, std::string_view co
   AddFile(Held(path), contents);
 }
 
-void MemoryFileSystem::AddExactFolder(const std::string& path) {
-  AddFolder(Held(path));
-}
-
 std::optional<std::string> MemoryFileSystem::ExactContents(const std::string& path) const {
   return Contents(Held(path));
 }

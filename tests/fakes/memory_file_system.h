@@ -78,7 +78,6 @@ class MemoryFileSystem : public platform::FileSystem {
   std::vector<std::string> Names(const std::string& folder) const;     // entries, by name
   // The same on exact paths; names in their exact spelling.
   void AddExactFile(const std::string& path, std::string_view contents = {});
-  void AddExactFolder(const std::string& path);
   std::optional<std::string> ExactContents(const std::string& path) const;
   std::vector<std::string> ExactNames(const std::string& folder) const;
   void SetAttributes(const std::string& path, std::uint32_t attributes);
