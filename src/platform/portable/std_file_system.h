@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,8 +16,7 @@ namespace nexolant::platform {
 // Both '/' and '\' separate path components. Paths are byte strings handed to the standard
 // library as they are. Searches report no "." and ".." entries, and the attribute words know
 // only the directory, archive, read-only and (for a symbolic link) reparse-point bits. The standard
-// library knows no kinds of drive: every existing root counts as fixed. Byte strings spell every
-// name exactly, so exact paths are the paths themselves.
+// library knows no kinds of drive: every existing root counts as fixed.
 class StdFileSystem : public FileSystem {
  public:
   bool FileExists(const std::string& path) override;
@@ -45,22 +45,23 @@ class StdFileSystem : public FileSystem {
   std::string LongPath(const std::string& path) override;
   // From the environment variables Windows sets for the few folders that have one.
   std::string KnownFolderPath(KnownFolder folder) override;
-  std::string ExactSpelling(const std::string& ansi) override { return ansi; }
-  std::string AnsiSpelling(const std::string& exact) override { return exact; }
-  std::unique_ptr<DirectorySearch> OpenExactSearch(const std::string& pattern) override {
-    return OpenSearch(pattern);
-  }
-  std::optional<std::uint32_t> ExactAttributes(const std::string& path) override {
-    return FileAttributes(path);
-  }
-  Outcome MoveExact(const std::string& source, const std::string& target) override {
-    return Move(source, target);
-  }
-  Outcome RemoveExactFile(const std::string& path) override { return RemoveFile(path); }
+  // Exact paths are handed to the standard library as UTF-8 text.
+  std::string ExactSpelling(const std::string& ansi) override;
+  std::string AnsiSpelling(const std::string& exact) override;
+  std::unique_ptr<DirectorySearch> OpenExactSearch(const std::string& pattern) override;
+  std::optional<std::uint32_t> ExactAttributes(const std::string& path) override;
+  Outcome MoveExact(const std::string& source, const std::string& target) override;
+  Outcome RemoveExactFile(const std::string& path) override;
 
  private:
   // The failure with the error's Windows code.
   static Outcome Fail(std::error_code error);
+  // The services on paths as the standard library takes them.
+  static std::unique_ptr<DirectorySearch> OpenSearchOn(
+      const std::string& pattern, std::filesystem::path (*toPath)(const std::string&));
+  static std::optional<std::uint32_t> AttributesAt(const std::filesystem::path& path);
+  static Outcome MoveAt(const std::filesystem::path& from, const std::filesystem::path& to);
+  static Outcome RemoveFileAt(const std::filesystem::path& path);
 };
 
 }  // namespace nexolant::platform
