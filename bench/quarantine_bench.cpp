@@ -78,7 +78,7 @@ struct Workload {
   void Repair() {
     std::vector<Finding> findings;
     for (int k = 0; k < count; ++k) {
-      findings.push_back({RowKind::kFile, {Name(k), kBad, "Bad file"}});
+      findings.push_back({RowKind::kFile, {Name(k), kBad, "Bad file"}, {}});
     }
     const protection::ProtectionPolicy protection({files, locale, 0});
     nexolant::Repair repair({files, registry, processes, clock, locale, protection}, statistics,

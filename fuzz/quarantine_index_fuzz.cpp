@@ -1,5 +1,6 @@
 // The Quarantine page over any index file: the list is rebuilt from the index without writing
-// anything, its rows are plain file names that the index holds, and Restore and Empty then
+// anything, its rows are plain file names that the index holds or the ANSI spellings of exact
+// entries (":" and a plain stored name, an encoded absolute path), and Restore and Empty then
 // never touch a file outside the quarantine folder except by moving a quarantined file or
 // folder back to an absolute origin. No quarantined file is lost: each one is in the folder,
 // back at an origin, or deleted by Empty, also when index writes fail part of the way.
@@ -8,6 +9,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +17,7 @@
 #include "fakes/memory_registry.h"
 #include "ini/big_ini_file.h"
 #include "platform/portable/cp1252_locale.h"
+#include "quarantine/exact_entry.h"
 #include "quarantine/quarantine_files.h"
 #include "quarantine/quarantine_page.h"
 #include "reference/signature_source.h"
@@ -79,17 +82,31 @@ class FixedSignatures : public nexolant::SignatureSource {
   nexolant::SignatureTables tables_;
 };
 
-// Every file on drive C: by path, with its contents.
+// Every file on drive C: by exact path, with its contents.
 void Walk(MemoryFileSystem& files, const std::string& folder,
           std::map<std::string, std::string>& found) {
-  for (const std::string& name : files.Names(folder)) {
+  for (const std::string& name : files.ExactNames(folder)) {
     const std::string path = folder + "\\" + name;
-    if (files.FileExists(path)) {
-      found[path] = files.Contents(path).value_or("");
+    if ((files.ExactAttributes(path).value_or(0) & nexolant::platform::kAttributeDirectory) == 0) {
+      found[path] = files.ExactContents(path).value_or("");
     } else {
       Walk(files, path, found);
     }
   }
+}
+
+// The stored name of an exact entry the rebuild lists; none for any other line.
+std::optional<std::string> ListedExact(const std::string& key, const std::string& value) {
+  const std::optional<std::string> stored = nexolant::StoredNameOfKey(key);
+  const std::optional<std::string> path = nexolant::DecodeExactPath(value);
+  if (!stored || !path || !nexolant::IsAbsolutePath(*path)) {
+    return std::nullopt;
+  }
+  const std::size_t slash = path->rfind('\\');
+  if (slash == std::string::npos || !nexolant::IsPlainFileName(path->substr(slash + 1))) {
+    return std::nullopt;
+  }
+  return stored;
 }
 
 std::map<std::string, std::string> AllFiles(MemoryFileSystem& files) {
@@ -176,12 +193,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                    path.find('\\') != std::string::npos && !path.ends_with('\\');
     }
   }
+  std::size_t exactKeys = 0;
   for (const std::string& key : keys) {
+    std::optional<std::string> stored;
     if (!nexolant::IsPlainFileName(key)) {
-      continue;
+      nexolant::TBigIniFile index(ini, indexPath);
+      stored = ListedExact(key, index.ReadString(nexolant::kFilesSection, key, ""));
+      if (!stored) {
+        continue;
+      }
+      ++exactKeys;
     }
     ++plainKeys;
-    const std::string path = quarantine + "\\" + key;
+    const std::string path = quarantine + "\\" + stored.value_or(key);
     if (input.plant && !files.FileAttributes(path)) {
       const std::string first = Plant(files, path, input.folders, input.readOnly);
       if (input.inUse) {
@@ -221,7 +245,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   for (int row = 0; row < list.Count(); ++row) {
     const std::string& name = list.Item(row).caption;
-    if (!nexolant::IsPlainFileName(name) || list.Item(row).subItems.size() != 2) {
+    if ((exactKeys == 0 && !nexolant::IsPlainFileName(name)) ||
+        list.Item(row).subItems.size() != 2) {
       std::abort();
     }
   }

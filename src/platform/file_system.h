@@ -80,9 +80,12 @@ enum class DriveType {
 };
 
 struct FindData {
-  std::string name;              // the entry's name without its folder
+  std::string name;  // the entry's name without its folder, as the ANSI code page spells it
   std::uint32_t attributes = 0;  // the attribute word exactly as the file system reports it
   std::uint64_t size = 0;
+  // The name exactly, in UTF-8, when the ANSI spelling does not give it back: a character the
+  // code page cannot hold shows as "?" there. Empty for every other entry.
+  std::string exactName;
 };
 
 // One open directory search; destroying it closes the search.
@@ -98,7 +101,9 @@ class DirectorySearch {
 // name left in the program folder is a killed replacement's.
 inline constexpr const char* kReplaceTempPrefix = "nxr";
 
-// The file services the core needs. Paths are ANSI byte strings with Windows separators.
+// The file services the core needs. Paths are ANSI byte strings with Windows separators. A
+// file or folder whose name the ANSI code page cannot hold is reached through its exact path:
+// UTF-8 text that spells every name as the file system holds it.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -186,6 +191,17 @@ class FileSystem {
 
   // The folder the system keeps for that role; empty when it has none.
   virtual std::string KnownFolderPath(KnownFolder folder) = 0;
+
+  // The exact spelling (UTF-8) of ANSI text, and the ANSI spelling of exact text as the system
+  // shows it: "?" for every character the code page cannot hold, never a look-alike.
+  virtual std::string ExactSpelling(const std::string& ansi) = 0;
+  virtual std::string AnsiSpelling(const std::string& exact) = 0;
+
+  // OpenSearch, FileAttributes, Move and RemoveFile on exact paths.
+  virtual std::unique_ptr<DirectorySearch> OpenExactSearch(const std::string& pattern) = 0;
+  virtual std::optional<std::uint32_t> ExactAttributes(const std::string& path) = 0;
+  virtual Outcome MoveExact(const std::string& source, const std::string& target) = 0;
+  virtual Outcome RemoveExactFile(const std::string& path) = 0;
 };
 
 }  // namespace nexolant::platform

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/errors.h"
+#include "quarantine/exact_entry.h"
 #include "quarantine/quarantine_files.h"
 #include "quarantine/remove_tree.h"
 #include "reference/find_signature.h"
@@ -22,7 +23,7 @@ std::optional<QuarantineEntry> KeyEntry(const std::string& save, const std::stri
   if (slash == std::string::npos || slash + 1 == path.size() || !path.starts_with("HKEY_")) {
     return std::nullopt;
   }
-  return QuarantineEntry{path.substr(slash + 1), {}, path.substr(0, slash), save};
+  return QuarantineEntry{path.substr(slash + 1), {}, path.substr(0, slash), save, {}, {}};
 }
 
 // The saved key's full path for the protection policy, whose keys are all ASCII: any other
@@ -117,7 +118,9 @@ void QuarantineStore::Rebuild() {
   files.Load(index);
   for (const IndexSection::Line& line : files.Lines()) {
     if (IsPlainFileName(line.key)) {
-      entries_.push_back({line.key, Description(line.key), *files.Find(line.key), {}});
+      entries_.push_back({line.key, Description(line.key), *files.Find(line.key), {}, {}, {}});
+    } else if (std::optional<QuarantineEntry> entry = ExactEntry(line.key, *files.Find(line.key))) {
+      entries_.push_back(std::move(*entry));
     }
   }
   IndexSection keys(ini_.locale, kRegistrySection);
@@ -130,6 +133,24 @@ void QuarantineStore::Rebuild() {
     }
   }
   Sort();
+}
+
+// The name and origin show as the system spells them in ANSI.
+std::optional<QuarantineEntry> QuarantineStore::ExactEntry(const std::string& key,
+                                                           const std::string& value) {
+  const std::optional<std::string> stored = StoredNameOfKey(key);
+  const std::optional<std::string> path = DecodeExactPath(value);
+  if (!stored || !path || !IsAbsolutePath(*path)) {
+    return std::nullopt;
+  }
+  const std::size_t slash = path->rfind('\\');
+  if (slash == std::string::npos || !IsPlainFileName(std::string_view(*path).substr(slash + 1))) {
+    return std::nullopt;
+  }
+  platform::FileSystem& files = ini_.files;
+  const std::string name = files.AnsiSpelling(path->substr(slash + 1));
+  return QuarantineEntry{
+      name, Description(name), files.AnsiSpelling(path->substr(0, slash)), {}, *path, *stored};
 }
 
 void QuarantineStore::BeginIntake() {
@@ -161,9 +182,26 @@ void QuarantineStore::TakeInBatch(const std::vector<IntakeRequest>& files, std::
                                   std::size_t end, std::vector<IntakeResult>& results) {
   platform::FileSystem& fileSystem = ini_.files;
   std::vector<std::size_t> batch;
+  // Each file's key in [Files], and for an exact file its plain name in the folder.
+  std::vector<std::string> keys(end - first);
+  std::vector<std::string> stored(end - first);
   for (std::size_t k = first; k < end; ++k) {
     const IntakeRequest& file = files[k];
-    if (intakeFailed_ || !IsPlainFileName(file.name) ||
+    if (intakeFailed_) {
+      continue;
+    }
+    if (!file.exactPath.empty()) {
+      stored[k - first] = FreshName("File", ".dat");
+      keys[k - first] = ExactEntryKey(stored[k - first]);
+      const std::string value = EncodeExactPath(file.exactPath);
+      if (TBigIniFile::Storable(kFilesSection, keys[k - first], value)) {
+        intakeFiles_->Add(keys[k - first], value);
+        batch.push_back(k);
+      }
+      continue;
+    }
+    keys[k - first] = file.name;
+    if (!IsPlainFileName(file.name) ||
         !TBigIniFile::Storable(kFilesSection, file.name, file.folder)) {
       continue;
     }
@@ -178,7 +216,7 @@ void QuarantineStore::TakeInBatch(const std::vector<IntakeRequest>& files, std::
   if (batch.empty()) {
     return;
   }
-  const auto withdraw = [&](std::size_t k) { intakeFiles_->Remove(files[k].name); };
+  const auto withdraw = [&](std::size_t k) { intakeFiles_->Remove(keys[k - first]); };
   try {
     if (!fileSystem.FolderExists(FolderPath())) {
       fileSystem.CreateFolder(FolderPath());
@@ -199,10 +237,15 @@ void QuarantineStore::TakeInBatch(const std::vector<IntakeRequest>& files, std::
   bool anyMoved = false;
   for (const std::size_t k : batch) {
     const IntakeRequest& file = files[k];
+    const std::string& storedName = stored[k - first];
     const platform::Outcome moved =
-        fileSystem.Move(PathInFolder(file.folder, file.name), QuarantinedPath(file.name));
+        file.exactPath.empty()
+            ? fileSystem.Move(PathInFolder(file.folder, file.name), QuarantinedPath(file.name))
+            : fileSystem.MoveExact(file.exactPath,
+                                   fileSystem.ExactSpelling(QuarantinedPath(storedName)));
     if (moved) {
-      entries_.push_back({file.name, file.description, file.folder, {}});
+      entries_.push_back(
+          {file.name, file.description, file.folder, {}, file.exactPath, storedName});
       results[k] = {.quarantined = true};
       anyMoved = true;
     } else {
@@ -220,11 +263,11 @@ void QuarantineStore::TakeInBatch(const std::vector<IntakeRequest>& files, std::
   }
 }
 
-std::string QuarantineStore::FreshSaveName() {
+std::string QuarantineStore::FreshName(const char* prefix, const char* extension) {
   while (true) {
-    const std::string name = "Key" + std::to_string(nextSave_++) + ".reg";
-    if (intakeFiles_->Find(name) == nullptr && intakeKeys_->Find(name) == nullptr &&
-        !ini_.files.FileAttributes(QuarantinedPath(name))) {
+    const std::string name = prefix + std::to_string(nextSave_++) + extension;
+    if (intakeFiles_->Find(name) == nullptr && intakeFiles_->Find(ExactEntryKey(name)) == nullptr &&
+        intakeKeys_->Find(name) == nullptr && !ini_.files.FileAttributes(QuarantinedPath(name))) {
       return name;
     }
   }
@@ -238,7 +281,7 @@ bool QuarantineStore::TakeInKey(const KeyIntakeRequest& key) {
   if (intakeFailed_) {
     return false;
   }
-  const std::string save = FreshSaveName();
+  const std::string save = FreshName("Key", ".reg");
   const std::optional<QuarantineEntry> entry = KeyEntry(save, key.path);
   if (!entry || !TBigIniFile::Storable(kRegistrySection, save, key.path)) {
     return false;
@@ -272,14 +315,20 @@ bool QuarantineStore::TakeInKey(const KeyIntakeRequest& key) {
 }
 
 // Only an absolute origin is a place to move back to; anything else (the "Unknown" of an
-// entry without value included) fails like a missing folder.
+// entry without value included) fails like a missing folder. An exact file goes back only
+// under its exact name, never onto a look-alike.
 bool QuarantineStore::RestoreFile(const QuarantineEntry& entry) {
+  platform::FileSystem& files = ini_.files;
+  if (entry.IsExact()) {
+    return !protection_.IsProtectedPath(files.AnsiSpelling(entry.exactPath)) &&
+           files.MoveExact(files.ExactSpelling(QuarantinedPath(entry.storedName)), entry.exactPath)
+               .ok;
+  }
   if (!IsAbsolutePath(entry.origin)) {
     return false;
   }
   const std::string target = PathInFolder(entry.origin, entry.name);
-  return !protection_.IsProtectedPath(target) &&
-         ini_.files.Move(QuarantinedPath(entry.name), target).ok;
+  return !protection_.IsProtectedPath(target) && files.Move(QuarantinedPath(entry.name), target).ok;
 }
 
 // The key comes back where the save says, which is exactly where it was; a save that cannot
@@ -355,7 +404,8 @@ void QuarantineStore::ForgetEntries(const std::vector<QuarantineEntry>& entries)
     IndexSection keys(ini_.locale, kRegistrySection);
     keys.Load(index);
     for (const QuarantineEntry& entry : entries) {
-      (entry.IsKey() ? keys : files).Remove(entry.Stored());
+      (entry.IsKey() ? keys : files)
+          .Remove(entry.IsExact() ? ExactEntryKey(entry.storedName) : entry.Stored());
     }
     emptied = files.Empty() && keys.Empty();
     if (!emptied) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,16 +20,20 @@ namespace nexolant {
 // One quarantined object. A file: its name in the Quarantine folder, the description of its
 // signature and the folder it came from. A registry key: its own name, the description, the
 // path of its parent key ("HKEY_CURRENT_USER\Software") and the name of its registration file
-// in the Quarantine folder.
+// in the Quarantine folder. A file whose name the ANSI code page cannot hold shows its name and
+// origin in ANSI (with "?"), and keeps its exact path and the plain name it lies under.
 struct QuarantineEntry {
   std::string name;
   std::string description;
   std::string origin;
-  std::string save;  // keys only; never empty for them
+  std::string save;        // keys only; never empty for them
+  std::string exactPath;   // exact files only: the origin folder and name (UTF-8)
+  std::string storedName;  // exact files only: the plain name in the Quarantine folder
 
   bool IsKey() const { return !save.empty(); }
+  bool IsExact() const { return !exactPath.empty(); }
   // The name of the object's file in the Quarantine folder.
-  const std::string& Stored() const { return IsKey() ? save : name; }
+  const std::string& Stored() const { return IsKey() ? save : IsExact() ? storedName : name; }
 };
 
 // A registry key to take into the quarantine: its registration file's bytes, its full path as
@@ -39,11 +44,13 @@ struct KeyIntakeRequest {
   std::string description;
 };
 
-// A file to take into the quarantine: folder\name, found as a file of that description.
+// A file to take into the quarantine: folder\name, found as a file of that description, and
+// its exact path (UTF-8) when that ANSI text does not spell it.
 struct IntakeRequest {
   std::string name;
   std::string folder;
   std::string description;
+  std::string exactPath;
 };
 
 // The outcome of taking one file into the quarantine: quarantined, or left where it was with
@@ -97,8 +104,9 @@ class QuarantineStore {
   };
   // Moves the files into the quarantine, within an IntakeSession, and answers for each. No
   // file moves before its index entry is on the disk; the entry of a file that did not move is
-  // taken back. A name that is taken in the quarantine, or an entry the index cannot hold,
-  // leaves the file where it is; after an index that could not be written, so do the files of
+  // taken back. A file with an exact path is moved through it, under a fresh plain name. A
+  // name that is taken in the quarantine, or an entry the index cannot hold, leaves the file
+  // where it is; after an index that could not be written, so do the files of
   // the rest of the session. Throws platform::SystemError when the quarantine folder cannot be
   // created.
   std::vector<IntakeResult> TakeIn(const std::vector<IntakeRequest>& files);
@@ -127,9 +135,11 @@ class QuarantineStore {
                    std::vector<IntakeResult>& results);
   bool RestoreFile(const QuarantineEntry& entry);
   bool RestoreKey(const QuarantineEntry& entry);
-  // A plain name for a key's save that no file in the folder and no entry of either section
-  // holds.
-  std::string FreshSaveName();
+  // A plain name, prefix, a number and extension, that no file in the folder and no entry of
+  // either section holds: for a key's save, or for a file with an exact path.
+  std::string FreshName(const char* prefix, const char* extension);
+  // The entry of an exact file in [Files]; none for a malformed one.
+  std::optional<QuarantineEntry> ExactEntry(const std::string& key, const std::string& value);
   // Takes the entries' first index lines out of the index on the disk; the index goes when
   // neither section holds a line.
   void ForgetEntries(const std::vector<QuarantineEntry>& entries);

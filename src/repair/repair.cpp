@@ -1,6 +1,7 @@
 #include "repair/repair.h"
 
 #include <array>
+#include <optional>
 #include <utility>
 
 #include "platform/errors.h"
@@ -23,6 +24,11 @@ constexpr platform::DateTime kEndWait = 2.0 / 86400.0;
 
 std::string BaseName(const std::string& path) {
   return path.substr(path.find_last_of('\\') + 1);
+}
+
+std::string ExactPathOf(const Finding& finding) {
+  return finding.exact.Empty() ? std::string()
+                               : PathInFolder(finding.exact.folder, finding.exact.name);
 }
 
 }  // namespace
@@ -58,12 +64,12 @@ RepairOutcome Repair::Run(const std::vector<Finding>& findings, bool quarantine)
       case RowKind::kProcess:
         break;
       case RowKind::kFile:
-        if (Removable(finding.row)) {
+        if (Removable(finding)) {
           if (quarantine) {
             const ReportRow& row = finding.row;
-            intake.push_back({row.Caption, row.Location, row.Description});
+            intake.push_back({row.Caption, row.Location, row.Description, ExactPathOf(finding)});
           } else {
-            Delete(finding.row);
+            Delete(finding);
           }
         }
         break;
@@ -125,17 +131,23 @@ bool Repair::AnyRunning(const StringList& names) {
 
 // A protected file or folder is never touched, as the scan never reports one. A row whose
 // folder went since the scan is not acted on: its file may be anywhere now.
-bool Repair::Removable(const ReportRow& row) {
+bool Repair::Removable(const Finding& finding) {
+  const ReportRow& row = finding.row;
   // The system's ANSI listing gives "?" for a character the code page cannot hold; no file
-  // name holds one, so such a path names no file to act on, and the file stays.
-  if (PathInFolder(row.Location, row.Caption).find_first_of("?*") != std::string::npos) {
+  // name holds one, so without its exact spelling such a path names no file to act on, and
+  // the file stays.
+  if (finding.exact.Empty() &&
+      PathInFolder(row.Location, row.Caption).find_first_of("?*") != std::string::npos) {
     Failed(platform::kErrorInvalidName);
     return false;
   }
   if (services_.protection.IsProtectedPath(PathInFolder(row.Location, row.Caption))) {
     return false;
   }
-  if (!services_.files.FolderExists(row.Location)) {
+  const std::optional<std::uint32_t> folder =
+      finding.exact.Empty() ? services_.files.FileAttributes(row.Location)
+                            : services_.files.ExactAttributes(finding.exact.folder);
+  if (!folder || (*folder & platform::kAttributeDirectory) == 0) {
     Failed(platform::kErrorPathNotFound);
     return false;
   }
@@ -151,24 +163,29 @@ void Repair::Quarantine(const std::vector<IntakeRequest>& files) {
     if (results[k].quarantined) {
       statistics_.CountQuarantined();
     } else {
-      LeftInPlace(PathInFolder(files[k].folder, files[k].name), results[k].errorCode);
+      const bool exact = !files[k].exactPath.empty();
+      LeftInPlace(exact ? files[k].exactPath : PathInFolder(files[k].folder, files[k].name), exact,
+                  results[k].errorCode);
     }
   }
 }
 
-void Repair::Delete(const ReportRow& row) {
-  const std::string path = PathInFolder(row.Location, row.Caption);
-  const platform::Outcome removed = services_.files.RemoveFile(path);
+void Repair::Delete(const Finding& finding) {
+  const bool exact = !finding.exact.Empty();
+  const std::string path =
+      exact ? ExactPathOf(finding) : PathInFolder(finding.row.Location, finding.row.Caption);
+  const platform::Outcome removed =
+      exact ? services_.files.RemoveExactFile(path) : services_.files.RemoveFile(path);
   if (removed) {
     statistics_.CountRemoved();
     return;
   }
-  LeftInPlace(path, removed.error);
+  LeftInPlace(path, exact, removed.error);
 }
 
 // A file already gone is no failure.
-void Repair::LeftInPlace(const std::string& path, std::uint32_t errorCode) {
-  if (services_.files.FileAttributes(path)) {
+void Repair::LeftInPlace(const std::string& path, bool exact, std::uint32_t errorCode) {
+  if (exact ? services_.files.ExactAttributes(path) : services_.files.FileAttributes(path)) {
     Failed(errorCode);
   }
 }

@@ -54,12 +54,14 @@ class Repair {
   // Waits, about 2 s at most, until no process of these names is listed.
   void AwaitEnd(const StringList& names);
   bool AnyRunning(const StringList& names);
-  // Whether a file row may be acted on: not protected, and its folder still there.
-  bool Removable(const ReportRow& row);
+  // Whether a found file may be acted on: its name usable, not protected, and its folder still
+  // there.
+  bool Removable(const Finding& finding);
   void Quarantine(const std::vector<IntakeRequest>& files);
-  void Delete(const ReportRow& row);
-  // A file that was not removed: a failure unless it is gone all the same.
-  void LeftInPlace(const std::string& path, std::uint32_t errorCode);
+  void Delete(const Finding& finding);
+  // A file that was not removed: a failure unless it is gone all the same. The path is exact
+  // (UTF-8) when exact is set.
+  void LeftInPlace(const std::string& path, bool exact, std::uint32_t errorCode);
   void RepairKey(const ReportRow& row, bool quarantine);
   void Failed(std::uint32_t errorCode);
 

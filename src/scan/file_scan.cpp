@@ -1,5 +1,7 @@
 #include "scan/file_scan.h"
 
+#include <utility>
+
 #include "reference/find_signature.h"
 
 namespace nexolant {
@@ -8,7 +10,7 @@ std::string StripLastChar(std::string_view text) {
   return std::string(text.substr(0, text.empty() ? 0 : text.size() - 1));
 }
 
-void FileScan::RecurseDirFileFound(TRecurseDir& /*sender*/, const std::string& fileName) {
+void FileScan::RecurseDirFileFound(TRecurseDir& sender, const std::string& fileName) {
   pump_.ProcessMessages();
   results_.ShowCurrent(fileName);
   results_.CountScanned();
@@ -19,9 +21,17 @@ void FileScan::RecurseDirFileFound(TRecurseDir& /*sender*/, const std::string& f
   const int index = FindActiveSignature(name, tables.ScanFileNames, pump_);
   // Only a match is asked about: the policy's answer costs calls of the file services.
   if (index >= 0 && !protection_.IsProtectedPath(fileName)) {
+    // The name is matched and shown as its ANSI text; Repair acts on the exact path.
+    const std::string& exactPath = sender.ExactFileName();
+    const std::size_t exactCut = exactPath.rfind('\\');
+    ExactFilePath exact;
+    if (exactCut != std::string::npos) {
+      exact = {exactPath.substr(0, exactCut), exactPath.substr(exactCut + 1)};
+    }
     results_.AddRow(RowKind::kFile,
                     {std::string(name), StripLastChar(std::string_view(fileName).substr(0, cut)),
-                     tables.ScanFileDescriptions.at(index)});
+                     tables.ScanFileDescriptions.at(index)},
+                    std::move(exact));
   }
   pump_.ProcessMessages();
 }

@@ -18,10 +18,20 @@ inline constexpr const char* kMemoryLocation = "Memory";
 // The kinds of object a scan finds, each with a counter of its own.
 enum class RowKind { kProcess, kFile, kRegistryKey };
 
+// The exact spelling (UTF-8) of a found file's folder and name, for a file whose ANSI path
+// does not spell it (the Report shows that ANSI text, with "?"); empty for every other object.
+struct ExactFilePath {
+  std::string folder;  // without a final backslash, as a Report location
+  std::string name;
+
+  bool Empty() const { return name.empty(); }
+};
+
 // One object a scan found: what the Report page shows and what Repair acts on.
 struct Finding {
   RowKind kind = RowKind::kFile;
   ReportRow row;
+  ExactFilePath exact;
 };
 
 }  // namespace nexolant

@@ -19,8 +19,8 @@ void ScanResults::CountScanned() {
   view_.ShowScanned(counters_);
 }
 
-void ScanResults::AddRow(RowKind kind, ReportRow row) {
-  findings_.Add({kind, std::move(row)});
+void ScanResults::AddRow(RowKind kind, ReportRow row, ExactFilePath exact) {
+  findings_.Add({kind, std::move(row), std::move(exact)});
   counters_.ObjectsRecognized = WrappingIncrement(counters_.ObjectsRecognized);
   switch (kind) {
     case RowKind::kProcess:

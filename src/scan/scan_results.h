@@ -27,7 +27,7 @@ class ScanResults {
   // One more object examined.
   void CountScanned();
   // Records the finding, then advances the counters: recognised, the kind's own, new objects.
-  void AddRow(RowKind kind, ReportRow row);
+  void AddRow(RowKind kind, ReportRow row, ExactFilePath exact = {});
 
  private:
   Findings& findings_;

@@ -14,6 +14,8 @@ namespace nexolant {
 // word is exactly the directory attribute counts as a folder: it is entered (when
 // RecurseSubDirs) and never reported; every other entry, folders with further attributes
 // included, is reported through OnFileFound. One search is open per level of the current path.
+// Paths are reported in ANSI; a name the code page cannot hold shows with "?" there, and the
+// walk reaches it, and the folders below it, through its exact path.
 class TRecurseDir {
  public:
   using TDirFoundEvent = std::function<void(TRecurseDir& sender, const std::string& dirName)>;
@@ -50,14 +52,21 @@ class TRecurseDir {
   // stopped.
   bool Run();
 
+  // While OnFileFound runs: the entry's exact path (UTF-8) when its ANSI path does not spell
+  // it, empty otherwise.
+  const std::string& ExactFileName() const { return exactFileName_; }
+
  private:
-  void WalkFolder(std::string folder, bool recurse, const std::string& mask);
+  // exactFolder is the folder's exact path when its ANSI text does not spell it, else empty.
+  void WalkFolder(std::string folder, std::string exactFolder, bool recurse,
+                  const std::string& mask);
 
   platform::FileSystem& files_;
   std::string directory_;
   std::string mask_ = "*.*";
   bool recurseSubDirs_ = true;
   bool stopped_ = false;
+  std::string exactFileName_;
 };
 
 }  // namespace nexolant

@@ -12,6 +12,7 @@
 #include "win32/system_error_text.h"
 #include "win32/temporary_file.h"
 #include "win32/unique_handle.h"
+#include "win32/wide_names.h"
 
 namespace nexolant::win32 {
 namespace {
@@ -30,24 +31,29 @@ platform::Outcome Record(BOOL ok) {
   return ok ? platform::Outcome{} : platform::Outcome::Failure(GetLastError());
 }
 
-FindData ToFindData(const WIN32_FIND_DATAA& data) {
-  return FindData{data.cFileName, data.dwFileAttributes,
-                  (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow};
+// The search runs on the wide functions, so that a name the code page cannot hold comes with
+// its exact spelling beside the ANSI one.
+FindData ToFindData(const WIN32_FIND_DATAW& data) {
+  bool exact = true;
+  std::string name = AnsiFromWide(data.cFileName, &exact);
+  return FindData{std::move(name), data.dwFileAttributes,
+                  (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow,
+                  exact ? std::string() : Utf8FromWide(data.cFileName)};
 }
 
-// FindFirstFileA hands over the first entry when it opens the search; Next gives it out
-// before asking FindNextFileA for more.
+// FindFirstFileW hands over the first entry when it opens the search; Next gives it out
+// before asking FindNextFileW for more.
 class Win32DirectorySearch : public platform::DirectorySearch {
  public:
-  Win32DirectorySearch(UniqueFindHandle handle, const WIN32_FIND_DATAA& first)
+  Win32DirectorySearch(UniqueFindHandle handle, const WIN32_FIND_DATAW& first)
       : handle_(std::move(handle)), pending_(ToFindData(first)) {}
 
   std::optional<FindData> Next() override {
     if (pending_) {
       return std::exchange(pending_, std::nullopt);
     }
-    WIN32_FIND_DATAA data;
-    if (!handle_ || !FindNextFileA(handle_.get(), &data)) {
+    WIN32_FIND_DATAW data;
+    if (!handle_ || !FindNextFileW(handle_.get(), &data)) {
       handle_.reset();
       return std::nullopt;
     }
@@ -94,6 +100,15 @@ std::string FilledBuffer(Fill fill) {
   return {};
 }
 
+std::unique_ptr<platform::DirectorySearch> OpenWideSearch(const std::wstring& pattern) {
+  WIN32_FIND_DATAW first;
+  UniqueFindHandle search(FindFirstFileW(pattern.c_str(), &first));
+  if (!search) {
+    return nullptr;
+  }
+  return std::make_unique<Win32DirectorySearch>(std::move(search), first);
+}
+
 std::string EnvironmentValue(const char* name) {
   return FilledBuffer(
       [name](char* buffer, DWORD size) { return GetEnvironmentVariableA(name, buffer, size); });
@@ -108,12 +123,7 @@ bool Win32FileSystem::FileExists(const std::string& path) {
 }
 
 std::unique_ptr<platform::DirectorySearch> Win32FileSystem::OpenSearch(const std::string& pattern) {
-  WIN32_FIND_DATAA first;
-  UniqueFindHandle search(FindFirstFileA(pattern.c_str(), &first));
-  if (!search) {
-    return nullptr;
-  }
-  return std::make_unique<Win32DirectorySearch>(std::move(search), first);
+  return OpenWideSearch(WideFromAnsi(pattern));
 }
 
 std::optional<std::uint32_t> Win32FileSystem::FileAttributes(const std::string& path) {
@@ -305,6 +315,35 @@ std::string Win32FileSystem::KnownFolderPath(platform::KnownFolder folder) {
     return {};
   }
   return std::string(buffer, strnlen(buffer, sizeof buffer));
+}
+
+std::string Win32FileSystem::ExactSpelling(const std::string& ansi) {
+  return Utf8FromWide(WideFromAnsi(ansi));
+}
+
+std::string Win32FileSystem::AnsiSpelling(const std::string& exact) {
+  return AnsiFromWide(WideFromUtf8(exact));
+}
+
+std::unique_ptr<platform::DirectorySearch> Win32FileSystem::OpenExactSearch(
+    const std::string& pattern) {
+  return OpenWideSearch(WideFromUtf8(pattern));
+}
+
+std::optional<std::uint32_t> Win32FileSystem::ExactAttributes(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(WideFromUtf8(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    return std::nullopt;
+  }
+  return attributes;
+}
+
+platform::Outcome Win32FileSystem::MoveExact(const std::string& source, const std::string& target) {
+  return Record(MoveFileW(WideFromUtf8(source).c_str(), WideFromUtf8(target).c_str()));
+}
+
+platform::Outcome Win32FileSystem::RemoveExactFile(const std::string& path) {
+  return Record(DeleteFileW(WideFromUtf8(path).c_str()));
 }
 
 }  // namespace nexolant::win32

@@ -4,7 +4,8 @@
 
 namespace nexolant::win32 {
 
-// The file services on the ANSI Win32 API.
+// The file services on the ANSI Win32 API; searches and the exact paths' services on the wide
+// one.
 class Win32FileSystem : public platform::FileSystem {
  public:
   bool FileExists(const std::string& path) override;
@@ -27,6 +28,12 @@ class Win32FileSystem : public platform::FileSystem {
   std::string FullPath(const std::string& path) override;
   std::string LongPath(const std::string& path) override;
   std::string KnownFolderPath(platform::KnownFolder folder) override;
+  std::string ExactSpelling(const std::string& ansi) override;
+  std::string AnsiSpelling(const std::string& exact) override;
+  std::unique_ptr<platform::DirectorySearch> OpenExactSearch(const std::string& pattern) override;
+  std::optional<std::uint32_t> ExactAttributes(const std::string& path) override;
+  platform::Outcome MoveExact(const std::string& source, const std::string& target) override;
+  platform::Outcome RemoveExactFile(const std::string& path) override;
 };
 
 }  // namespace nexolant::win32

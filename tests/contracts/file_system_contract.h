@@ -485,6 +485,48 @@ TYPED_TEST_P(FileSystemContract, LinksCarryTheReparsePointAttribute) {
             std::uint32_t{platform::kAttributeDirectory});
 }
 
+// Names beyond the ANSI code page (Cyrillic, Greek alpha, CJK) are reached through exact
+// paths: a search gives the ANSI spelling, which is never a look-alike, and the exact name
+// that leads back to the entry, also inside a folder so named; the ANSI look-alike beside such
+// a name stays a file of its own.
+TYPED_TEST_P(FileSystemContract, ExactPathsReachNamesTheCodePageCannotHold) {
+  platform::FileSystem& files = this->files_;
+  const std::string folder = files.ExactSpelling(this->folder_);
+  const std::set<std::string> exactNames{"\xD0\xB6\xD1\x83\xD0\xBA.dll", "\xCE\xB1lpha.dll",
+                                         "\xE8\x99\xAB.dll"};
+  this->Put("alpha.dll", "look-alike");
+  for (const std::string& name : exactNames) {
+    this->Put("new.tmp", name);
+    ASSERT_TRUE(files.MoveExact(folder + "new.tmp", folder + name)) << name;
+  }
+  files.CreateFolder(this->Path("sub"));
+  this->Put("sub\\inner.dll", "inner");
+  const std::string cyrillicFolder = folder + "\xD0\x96";
+  ASSERT_TRUE(files.MoveExact(folder + "sub", cyrillicFolder));
+
+  std::set<std::string> reached;
+  const std::unique_ptr<platform::DirectorySearch> search = files.OpenSearch(this->Path("*.dll"));
+  while (const std::optional<platform::FindData> entry = search->Next()) {
+    const std::string exact =
+        entry->exactName.empty() ? files.ExactSpelling(entry->name) : entry->exactName;
+    EXPECT_EQ(files.AnsiSpelling(exact), entry->name);
+    EXPECT_TRUE(files.ExactAttributes(folder + exact)) << exact;
+    reached.insert(exact);
+  }
+  std::set<std::string> expected = exactNames;
+  expected.insert("alpha.dll");
+  EXPECT_EQ(reached, expected);
+  const auto inner = files.OpenExactSearch(cyrillicFolder + "\\*.dll");
+  ASSERT_TRUE(inner);
+  EXPECT_EQ(inner->Next()->name, "inner.dll");
+
+  for (const std::string& name : exactNames) {
+    EXPECT_TRUE(files.RemoveExactFile(folder + name)) << name;
+  }
+  EXPECT_EQ(this->Names("*.dll"), std::set<std::string>{"alpha.dll"});
+  EXPECT_EQ(files.ReadWholeFile(this->Path("alpha.dll")), "look-alike");
+}
+
 REGISTER_TYPED_TEST_SUITE_P(
     FileSystemContract, FilesFoldersAndTheirAttributeWords,
     SearchReportsEveryEntryOnceWithItsAttributesAndSize, SearchesStayOpenSideBySideAndEndForGood,
@@ -496,6 +538,6 @@ REGISTER_TYPED_TEST_SUITE_P(
     TempFilesAreNewEmptyAndNamedFromThePrefix, SearchesReportHiddenAndSystemAttributes,
     ReadOnlyFilesCanBeMovedButNotChanged, FilesInUseCannotBeReadChangedMovedOrDeleted,
     FullPathResolvesDotsAndSeparators, LongPathNamesExistingPathsOnly,
-    LinksCarryTheReparsePointAttribute);
+    LinksCarryTheReparsePointAttribute, ExactPathsReachNamesTheCodePageCannotHold);
 
 }  // namespace nexolant::contracts

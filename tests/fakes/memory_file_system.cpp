@@ -160,7 +160,7 @@ std::unique_ptr<platform::DirectorySearch> MemoryFileSystem::OpenSearch(
     for (const auto& [name, attributes] : {std::pair{".", entries_.at(folder).attributes},
                                            std::pair{"..", entries_.at(grandparent).attributes}}) {
       if (WildcardMatches(namePattern, name)) {
-        found.push_back(platform::FindData{name, attributes, 0});
+        found.push_back(platform::FindData{name, attributes, 0, {}});
       }
     }
   }
@@ -170,7 +170,10 @@ std::unique_ptr<platform::DirectorySearch> MemoryFileSystem::OpenSearch(
     const std::string name = it->first.substr(prefix.size());
     if (name.find('\\') == std::string::npos && WildcardMatches(namePattern, name)) {
       const Entry& entry = it->second;
-      found.push_back(platform::FindData{NameOf(entry.path), entry.attributes, entry.data.size()});
+      const std::string held = NameOf(entry.path);
+      const std::string ansi = AnsiOf(held);
+      found.push_back(platform::FindData{ansi, entry.attributes, entry.data.size(),
+                                         ansi == held ? std::string() : ExactOf(held)});
     }
   }
   if (found.empty()) {
@@ -405,7 +408,126 @@ std::vector<std::string> MemoryFileSystem::Names(const std::string& folder) cons
   for (auto it = entries_.lower_bound(prefix);
        it != entries_.end() && it->first.compare(0, prefix.size(), prefix) == 0; ++it) {
     if (it->first.find('\\', prefix.size()) == std::string::npos) {
-      names.push_back(NameOf(it->second.path));
+      names.push_back(AnsiOf(NameOf(it->second.path)));
+    }
+  }
+  return names;
+}
+
+constexpr char kHeldEscape = '\x01';
+constexpr std::size_t kHeldDigits = 6;
+
+// Invalid UTF-8 holds as a character no name has, so it reaches nothing.
+std::string MemoryFileSystem::Held(std::string_view exact) {
+  std::string held;
+  for (std::size_t k = 0; k < exact.size();) {
+    const unsigned char lead = static_cast<unsigned char>(exact[k]);
+    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    char32_t code = length == 1 ? lead : lead & (0x3F >> (length - 1));
+    bool valid = lead < 0x80 || (lead >= 0xC2 && k + length <= exact.size());
+    for (std::size_t i = 1; valid && i < length; ++i) {
+      const unsigned char next = static_cast<unsigned char>(exact[k + i]);
+      valid = (next & 0xC0) == 0x80;
+      code = (code << 6) | (next & 0x3F);
+    }
+    k += valid ? length : 1;
+    if (!valid) {
+      code = 0xFFFF;
+    }
+    if (code < 0x100) {
+      held += static_cast<char>(code);
+    } else {
+      char digits[16];
+      std::snprintf(digits, sizeof digits, "%06X", static_cast<unsigned>(code));
+      held += kHeldEscape;
+      held += digits;
+    }
+  }
+  return held;
+}
+
+std::string MemoryFileSystem::ExactOf(std::string_view held) {
+  std::string exact;
+  for (std::size_t k = 0; k < held.size(); ++k) {
+    char32_t code = static_cast<unsigned char>(held[k]);
+    if (held[k] == kHeldEscape && k + kHeldDigits < held.size()) {
+      code = static_cast<char32_t>(
+          std::stoul(std::string(held.substr(k + 1, kHeldDigits)), nullptr, 16));
+      k += kHeldDigits;
+    }
+    if (code < 0x80) {
+      exact += static_cast<char>(code);
+    } else if (code < 0x800) {
+      exact += static_cast<char>(0xC0 | (code >> 6));
+      exact += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+      exact += static_cast<char>(0xE0 | (code >> 12));
+      exact += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+      exact += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+      exact += static_cast<char>(0xF0 | (code >> 18));
+      exact += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+      exact += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+      exact += static_cast<char>(0x80 | (code & 0x3F));
+    }
+  }
+  return exact;
+}
+
+std::string MemoryFileSystem::AnsiOf(std::string_view held) {
+  std::string ansi;
+  for (std::size_t k = 0; k < held.size(); ++k) {
+    if (held[k] == kHeldEscape) {
+      ansi += '?';
+      k += kHeldDigits;
+    } else {
+      ansi += held[k];
+    }
+  }
+  return ansi;
+}
+
+std::string MemoryFileSystem::ExactSpelling(const std::string& ansi) {
+  return ExactOf(ansi);
+}
+
+std::string MemoryFileSystem::AnsiSpelling(const std::string& exact) {
+  return AnsiOf(Held(exact));
+}
+
+std::unique_ptr<platform::DirectorySearch> MemoryFileSystem::OpenExactSearch(
+    const std::string& pattern) {
+  return OpenSearch(Held(pattern));
+}
+
+std::optional<std::uint32_t> MemoryFileSystem::ExactAttributes(const std::string& path) {
+  return FileAttributes(Held(path));
+}
+
+platform::Outcome MemoryFileSystem::MoveExact(const std::string& source,
+                                              const std::string& target) {
+  return Move(Held(source), Held(target));
+}
+
+platform::Outcome MemoryFileSystem::RemoveExactFile(const std::string& path) {
+  return RemoveFile(Held(path));
+}
+
+void MemoryFileSystem::AddExactFile(const std::string& path, std::string_view contents) {
+  AddFile(Held(path), contents);
+}
+
+std::optional<std::string> MemoryFileSystem::ExactContents(const std::string& path) const {
+  return Contents(Held(path));
+}
+
+std::vector<std::string> MemoryFileSystem::ExactNames(const std::string& folder) const {
+  const std::string prefix = Key(Held(folder)) + "\\";
+  std::vector<std::string> names;
+  for (auto it = entries_.lower_bound(prefix);
+       it != entries_.end() && it->first.compare(0, prefix.size(), prefix) == 0; ++it) {
+    if (it->first.find('\\', prefix.size()) == std::string::npos) {
+      names.push_back(ExactOf(NameOf(it->second.path)));
     }
   }
   return names;

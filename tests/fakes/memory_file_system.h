@@ -24,7 +24,9 @@ namespace nexolant {
 // removed, read-only files cannot be deleted or overwritten, and a file in use cannot be read,
 // written, moved or deleted. An entry may have a short (8.3) name, by which every operation
 // reaches it too; the current folder is "C:\", and the main known folders are those of a
-// Windows 7 installation for the user "User" (none of them created).
+// Windows 7 installation for the user "User" (none of them created). Its ANSI code page is
+// Latin-1: an exact path may name characters beyond it, which its ANSI spelling shows as "?",
+// and such an entry is reached only through its exact path.
 class MemoryFileSystem : public platform::FileSystem {
  public:
   // With an empty temporary folder "C:\Temp\", the Windows folder "C:\Windows" and the
@@ -61,6 +63,12 @@ class MemoryFileSystem : public platform::FileSystem {
   std::string FullPath(const std::string& path) override;
   std::string LongPath(const std::string& path) override;
   std::string KnownFolderPath(platform::KnownFolder folder) override;
+  std::string ExactSpelling(const std::string& ansi) override;
+  std::string AnsiSpelling(const std::string& exact) override;
+  std::unique_ptr<platform::DirectorySearch> OpenExactSearch(const std::string& pattern) override;
+  std::optional<std::uint32_t> ExactAttributes(const std::string& path) override;
+  platform::Outcome MoveExact(const std::string& source, const std::string& target) override;
+  platform::Outcome RemoveExactFile(const std::string& path) override;
 
   // Set-up and inspection for tests. AddFile and AddFolder create missing parent folders;
   // the setters throw std::out_of_range for a path that does not exist.
@@ -68,6 +76,10 @@ class MemoryFileSystem : public platform::FileSystem {
   void AddFolder(const std::string& path);
   std::optional<std::string> Contents(const std::string& path) const;  // none for no file
   std::vector<std::string> Names(const std::string& folder) const;     // entries, by name
+  // The same on exact paths; names in their exact spelling.
+  void AddExactFile(const std::string& path, std::string_view contents = {});
+  std::optional<std::string> ExactContents(const std::string& path) const;
+  std::vector<std::string> ExactNames(const std::string& folder) const;
   void SetAttributes(const std::string& path, std::uint32_t attributes);
   void SetReadOnly(const std::string& path, bool readOnly = true);
   // A file that exists but cannot be read, as when another program holds it.
@@ -112,6 +124,11 @@ class MemoryFileSystem : public platform::FileSystem {
     unsigned long code;
     std::string text;
   };
+
+  // Paths are held in ANSI, with each character beyond it written as \x01 and six hex digits.
+  static std::string Held(std::string_view exact);
+  static std::string ExactOf(std::string_view held);
+  static std::string AnsiOf(std::string_view held);
 
   std::string Key(std::string_view path) const;  // upper-cased, short names made long
   static std::optional<std::uint32_t> Refusal(const Entry& entry);

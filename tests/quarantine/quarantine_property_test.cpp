@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "quarantine/exact_entry.h"
+#include "quarantine/quarantine_files.h"
 #include "quarantine/quarantine_world.h"
 
 namespace nexolant {
@@ -14,7 +16,15 @@ namespace {
 
 using platform::RegistryRoot;
 
-constexpr const char* kNames[] = {"evil.exe", "spy1.dll", "spy2.dll"};
+// The last two are beyond the ANSI code page (Greek alpha, a CJK character): found as
+// "spy?.dll", acted on only through their exact names.
+constexpr const char* kNames[] = {"evil.exe", "spy1.dll", "spy2.dll", "spy\xCE\xB1.dll",
+                                  "spy\xE8\x99\xAB.dll"};
+constexpr unsigned kNameCount = 5;
+
+bool IsExact(const std::string& name) {
+  return name.find('\xCE') != std::string::npos || name.find('\xE8') != std::string::npos;
+}
 constexpr const char* kFolders[] = {"C:\\F0", "C:\\F1", "C:\\F2"};
 constexpr const char* kKeyParent = "Software\\Bad";
 
@@ -79,13 +89,23 @@ class QuarantineRun {
   }
 
   Place Where(const Planted& file) {
-    if (world_.files.Contents(ContentPath(file, file.folder + "\\" + file.name)) == file.content) {
+    if (world_.files.ExactContents(ContentPath(file, file.folder + "\\" + file.name)) ==
+        file.content) {
       return Place::kOrigin;
     }
-    if (world_.files.Contents(ContentPath(file, Quarantined(file.name))) == file.content) {
+    if (!StoredName(file).empty()) {
       return Place::kQuarantine;
     }
     return Place::kNowhere;
+  }
+  // The name the file lies under in the quarantine folder; empty when it is not there.
+  std::string StoredName(const Planted& file) {
+    for (const std::string& name : world_.files.Names(QuarantineWorld::kQuarantine)) {
+      if (world_.files.Contents(ContentPath(file, Quarantined(name))) == file.content) {
+        return name;
+      }
+    }
+    return {};
   }
   std::vector<Place> Places() {
     std::vector<Place> places;
@@ -97,18 +117,18 @@ class QuarantineRun {
 
   void Plant() {
     const std::string folder = kFolders[Pick(3)];
-    const std::string name = kNames[Pick(3)];
-    if (Present(folder + "\\" + name)) {
+    const std::string name = kNames[Pick(kNameCount)];
+    if (world_.files.ExactAttributes(folder + "\\" + name)) {
       return;
     }
     const std::string content = "file " + std::to_string(planted_.size());
-    const bool isFolder = Pick(4) == 0;
+    const bool isFolder = Pick(4) == 0 && !IsExact(name);
     if (isFolder) {
       world_.files.AddFile(folder + "\\" + name + "\\inner.dat", content);
       world_.files.SetAttributes(folder + "\\" + name,
                                  platform::kAttributeDirectory | platform::kAttributeHidden);
     } else {
-      world_.files.AddFile(folder + "\\" + name, content);
+      world_.files.AddExactFile(folder + "\\" + name, content);
     }
     planted_.push_back({folder, name, content, isFolder});
     const std::string key = std::string(kKeyParent) + "\\Key" + std::to_string(planted_.size() % 4);
@@ -120,11 +140,17 @@ class QuarantineRun {
 
   void ScanAndRepair() {
     const bool quarantine = Pick(3) != 0;
-    std::vector<ReportRow> rows;
+    std::vector<Finding> rows;
     std::vector<std::string> faulted;
     for (const Planted& file : planted_) {
       if (Where(file) == Place::kOrigin && Pick(4) != 0) {
-        rows.push_back({file.name, file.folder, "Found"});
+        if (IsExact(file.name)) {
+          rows.push_back({RowKind::kFile,
+                          {world_.files.AnsiSpelling(file.name), file.folder, "Found"},
+                          {file.folder, file.name}});
+          continue;
+        }
+        rows.push_back({RowKind::kFile, {file.name, file.folder, "Found"}, {}});
         if (Pick(6) == 0) {
           const std::string path = file.folder + "\\" + file.name;
           Pick(2) == 0 ? world_.files.SetInUse(path) : world_.files.SetDenied(path);
@@ -133,13 +159,15 @@ class QuarantineRun {
       }
     }
     if (Pick(4) == 0) {
-      rows.push_back({kNames[Pick(3)], "C:\\Gone", "Found"});
+      rows.push_back({RowKind::kFile, {kNames[Pick(3)], "C:\\Gone", "Found"}, {}});
     }
     std::set<std::string> keysBefore;
     for (int i = 0; i < 4; ++i) {
       const std::string key = std::string(kKeyParent) + "\\Key" + std::to_string(i);
       if (Pick(2) == 0) {
-        rows.push_back({"Key" + std::to_string(i), "HKEY_CURRENT_USER\\Software\\Bad", "Key"});
+        rows.push_back({RowKind::kRegistryKey,
+                        {"Key" + std::to_string(i), "HKEY_CURRENT_USER\\Software\\Bad", "Key"},
+                        {}});
         if (world_.registry.HasKey(RegistryRoot::kCurrentUser, key)) {
           keysBefore.insert(key);
         }
@@ -190,7 +218,7 @@ class QuarantineRun {
     std::vector<std::string> denied;
     for (const ui::ListItem& row : world_.List().Items()) {
       const std::string path = Quarantined(row.caption);
-      if (Present(path) && Pick(4) == 0) {
+      if (IsPlainFileName(row.caption) && Present(path) && Pick(4) == 0) {
         Pick(2) == 0 ? world_.files.SetDenied(path) : world_.files.SetReadOnly(path);
         denied.push_back(path);
       }
@@ -232,6 +260,12 @@ class QuarantineRun {
         case Place::kOrigin:
           break;
         case Place::kQuarantine:
+          if (IsExact(file.name)) {
+            const std::string key = ExactEntryKey(StoredName(file));
+            ASSERT_TRUE(index.contains(key));
+            EXPECT_EQ(DecodeExactPath(index.at(key)), file.folder + "\\" + file.name);
+            break;
+          }
           ASSERT_TRUE(index.contains(file.name));
           EXPECT_EQ(index.at(file.name), file.folder);
           break;
@@ -245,7 +279,17 @@ class QuarantineRun {
     }
     const std::map<std::string, std::string> keys = world_.Index("Registry");
     for (const std::string& name : world_.files.Names(QuarantineWorld::kQuarantine)) {
-      EXPECT_TRUE(index.contains(name) || keys.contains(name)) << name;
+      EXPECT_TRUE(index.contains(name) || index.contains(ExactEntryKey(name)) ||
+                  keys.contains(name))
+          << name;
+    }
+    // A reader of plain names lists every plain entry and passes over the others.
+    std::map<std::string, std::string> exactRows;  // "folder\name" as shown, by key
+    for (const auto& [key, value] : index) {
+      EXPECT_NE(IsPlainFileName(key), StoredNameOfKey(key).has_value()) << key;
+      if (!IsPlainFileName(key)) {
+        exactRows[key] = world_.files.AnsiSpelling(DecodeExactPath(value).value_or(""));
+      }
     }
     std::multiset<std::string> keyPaths;
     for (const auto& [save, path] : keys) {
@@ -260,11 +304,24 @@ class QuarantineRun {
         EXPECT_TRUE(keyPaths.contains(row.subItems.at(1) + "\\" + row.caption)) << row.caption;
         continue;
       }
+      if (!IsPlainFileName(row.caption)) {
+        const std::string shown = row.subItems.at(1) + "\\" + row.caption;
+        EXPECT_TRUE(std::any_of(exactRows.begin(), exactRows.end(), [&](const auto& entry) {
+          return entry.second == shown;
+        })) << shown;
+        continue;
+      }
       ASSERT_TRUE(index.contains(row.caption)) << row.caption;
       EXPECT_EQ(index.at(row.caption), row.subItems.at(1));
     }
     for (const auto& [name, origin] : index) {
-      if (Present(Quarantined(name))) {
+      const std::string stored = StoredNameOfKey(name).value_or(name);
+      if (!IsPlainFileName(name) && Present(Quarantined(stored))) {
+        const std::vector<ui::ListItem>& rows = world_.List().Items();
+        EXPECT_TRUE(std::any_of(rows.begin(), rows.end(), [&](const ui::ListItem& row) {
+          return row.subItems.at(1) + "\\" + row.caption == exactRows[name];
+        })) << name;
+      } else if (Present(Quarantined(name))) {
         EXPECT_GE(world_.List().IndexOfCaption(name), 0) << name;
       }
     }

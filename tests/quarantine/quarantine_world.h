@@ -60,13 +60,29 @@ struct QuarantineWorld {
 
   // The end of a scan that found rows: navigation locked, the Report page shown.
   void Found(const std::vector<ReportRow>& rows) {
+    std::vector<Finding> found;
+    for (const ReportRow& row : rows) {
+      found.push_back({KindOfLocation(row.Location), row, {}});
+    }
+    Found(found);
+  }
+  void Found(const std::vector<Finding>& found) {
     Findings& findings = form->ScanFindings();
     findings.Clear();
-    for (const ReportRow& row : rows) {
-      findings.Add({KindOfLocation(row.Location), row});
+    for (const Finding& finding : found) {
+      findings.Add(finding);
     }
     form->LockNavigation();
     form->ShowReportPage();
+  }
+  // A chosen-folder scan of folder, without the registry, up to the Report page.
+  void ScanFolder(const std::string& folder) {
+    folderBrowser.QueueChoice(folder);
+    Click("ScanBtn");
+    Click("lblSelect");
+    Get<ui::CheckBox>("chkRegScan").SetChecked(false);
+    Click("btnNext");
+    Click("btnStop");
   }
   void SetQuarantining(bool on) { Get<ui::CheckBox>("chkQuarantine").SetChecked(on); }
   bool Click(std::string_view name) {

@@ -401,5 +401,26 @@ TEST_F(RepairTest, NoActionStartsInsideAnother) {
   EXPECT_TRUE(world_.Get<ui::Button>("btnEmpty").Enabled());
 }
 
+// A file named beyond the ANSI code page is found with "?" and quarantined through its exact
+// name, unless its index line would pass the index's 255 characters: then it stays, reported.
+TEST(RepairExactNames, AnEntryTheIndexCannotHoldLeavesTheFileInPlaceReported) {
+  QuarantineWorld world("[ScanFiles]\nnx*.dll=Wide file\n");
+  std::string longName = "C:\\Scan\\nx_";
+  for (int k = 0; k < 50; ++k) {
+    longName += "\xD0\x96";
+  }
+  world.files.AddExactFile(longName + ".dll", "long");
+  world.files.AddExactFile("C:\\Scan\\\xD0\x96\\nx_\xCE\xB1.dll", "short");
+  world.Start();
+  world.ScanFolder("C:\\Scan");
+  ASSERT_EQ(world.Report().Count(), 2);
+  world.Repair();
+
+  EXPECT_EQ(world.Messages(), std::vector<std::string>{LeftOver(1)});
+  EXPECT_EQ(world.files.ExactContents(longName + ".dll"), "long");
+  EXPECT_EQ(world.Rows(), std::vector<std::string>{"nx_?.dll|Wide file|C:\\Scan\\?"});
+  EXPECT_EQ(world.Statistics().ObjectsQuarantined, 1);
+}
+
 }  // namespace
 }  // namespace nexolant

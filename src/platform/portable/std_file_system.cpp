@@ -43,6 +43,22 @@ fs::path ToPath(const std::string& text) {
 #endif
 }
 
+// Exact paths are UTF-8, which the standard library takes as char8_t text on every system.
+fs::path ToExactPath(const std::string& text) {
+  std::u8string exact(text.begin(), text.end());
+#ifndef _WIN32
+  std::replace(exact.begin(), exact.end(), u8'\\', u8'/');
+#endif
+  return fs::path(exact);
+}
+
+#ifdef _WIN32
+std::string Utf8Of(const fs::path& path) {
+  const std::u8string exact = path.u8string();
+  return std::string(exact.begin(), exact.end());
+}
+#endif
+
 // Where the last path component starts, after the last separator of either kind.
 std::size_t NameStart(std::string_view path) {
   const std::size_t separator = path.find_last_of("/\\");
@@ -147,7 +163,17 @@ class StdDirectorySearch : public DirectorySearch {
       const fs::file_status status = entry.status(statusError);
       if (!statusError && MatchesName(name, pattern_)) {
         std::error_code linkError;
-        return Describe(std::move(name), entry.path(), status, entry.is_symlink(linkError));
+        FindData found =
+            Describe(std::move(name), entry.path(), status, entry.is_symlink(linkError));
+#ifdef _WIN32
+        // The library's narrow names do not spell every name: a name beyond ASCII carries its
+        // exact one.
+        if (std::any_of(found.name.begin(), found.name.end(),
+                        [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+          found.exactName = Utf8Of(entry.path().filename());
+        }
+#endif
+        return found;
       }
     }
     return std::nullopt;
@@ -246,6 +272,11 @@ bool StdFileSystem::FileExists(const std::string& path) {
 }
 
 std::unique_ptr<DirectorySearch> StdFileSystem::OpenSearch(const std::string& pattern) {
+  return OpenSearchOn(pattern, ToPath);
+}
+
+std::unique_ptr<DirectorySearch> StdFileSystem::OpenSearchOn(
+    const std::string& pattern, fs::path (*toPath)(const std::string&)) {
   const std::size_t nameStart = NameStart(pattern);
   const std::string namePattern = pattern.substr(nameStart);
   if (namePattern.empty()) {
@@ -253,7 +284,7 @@ std::unique_ptr<DirectorySearch> StdFileSystem::OpenSearch(const std::string& pa
   }
   std::error_code error;
   if (namePattern.find_first_of("*?") == std::string::npos) {
-    const fs::path path = ToPath(pattern);
+    const fs::path path = toPath(pattern);
     const fs::file_status status = fs::status(path, error);
     if (error || !fs::exists(status)) {
       return nullptr;
@@ -262,7 +293,7 @@ std::unique_ptr<DirectorySearch> StdFileSystem::OpenSearch(const std::string& pa
         Describe(namePattern, path, status, fs::is_symlink(fs::symlink_status(path, error))));
   }
   const std::string folder = pattern.substr(0, nameStart);
-  fs::directory_iterator entries(folder.empty() ? fs::path(".") : ToPath(folder), error);
+  fs::directory_iterator entries(folder.empty() ? fs::path(".") : toPath(folder), error);
   if (error) {
     return nullptr;
   }
@@ -276,7 +307,10 @@ std::unique_ptr<DirectorySearch> StdFileSystem::OpenSearch(const std::string& pa
 }
 
 std::optional<std::uint32_t> StdFileSystem::FileAttributes(const std::string& path) {
-  const fs::path native = ToPath(path);
+  return AttributesAt(ToPath(path));
+}
+
+std::optional<std::uint32_t> StdFileSystem::AttributesAt(const fs::path& native) {
   std::error_code error;
   const fs::file_status link = fs::symlink_status(native, error);
   if (error || !fs::exists(link)) {
@@ -326,12 +360,15 @@ Outcome StdFileSystem::RemoveFolder(const std::string& path) {
 }
 
 Outcome StdFileSystem::Move(const std::string& source, const std::string& target) {
-  const fs::path to = ToPath(target);
+  return MoveAt(ToPath(source), ToPath(target));
+}
+
+Outcome StdFileSystem::MoveAt(const fs::path& from, const fs::path& to) {
   std::error_code error;
   if (fs::exists(fs::symlink_status(to, error))) {
     return Fail(std::make_error_code(std::errc::file_exists));
   }
-  fs::rename(ToPath(source), to, error);
+  fs::rename(from, to, error);
   return error ? Fail(error) : Outcome{};
 }
 
@@ -387,7 +424,10 @@ void StdFileSystem::ReplaceWholeFile(const std::string& path, std::string_view d
 }
 
 Outcome StdFileSystem::RemoveFile(const std::string& path) {
-  const fs::path native = ToPath(path);
+  return RemoveFileAt(ToPath(path));
+}
+
+Outcome StdFileSystem::RemoveFileAt(const fs::path& native) {
   std::error_code error;
   const fs::file_status status = fs::symlink_status(native, error);
   if (fs::is_directory(status)) {
@@ -502,6 +542,49 @@ std::string StdFileSystem::KnownFolderPath(KnownFolder folder) {
     }
   }
   return {};
+}
+
+// Where the narrow names are the exact ones, ANSI text is its own exact spelling.
+std::string StdFileSystem::ExactSpelling(const std::string& ansi) {
+#ifdef _WIN32
+  return Utf8Of(fs::path(ansi));
+#else
+  return ansi;
+#endif
+}
+
+// The library's narrow spelling, as its searches give names; a name it cannot spell shows as
+// "?" characters.
+std::string StdFileSystem::AnsiSpelling(const std::string& exact) {
+#ifdef _WIN32
+  try {
+    return ToExactPath(exact).string();
+  } catch (const std::exception&) {
+    std::string ansi = exact;
+    std::replace_if(
+        ansi.begin(), ansi.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; },
+        '?');
+    return ansi;
+  }
+#else
+  return exact;
+#endif
+}
+
+std::unique_ptr<DirectorySearch> StdFileSystem::OpenExactSearch(const std::string& pattern) {
+  return OpenSearchOn(pattern, ToExactPath);
+}
+
+std::optional<std::uint32_t> StdFileSystem::ExactAttributes(const std::string& path) {
+  return AttributesAt(ToExactPath(path));
+}
+
+Outcome StdFileSystem::MoveExact(const std::string& source, const std::string& target) {
+  return MoveAt(ToExactPath(source), ToExactPath(target));
+}
+
+Outcome StdFileSystem::RemoveExactFile(const std::string& path) {
+  return RemoveFileAt(ToExactPath(path));
 }
 
 }  // namespace nexolant::platform

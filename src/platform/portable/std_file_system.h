@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -44,10 +45,23 @@ class StdFileSystem : public FileSystem {
   std::string LongPath(const std::string& path) override;
   // From the environment variables Windows sets for the few folders that have one.
   std::string KnownFolderPath(KnownFolder folder) override;
+  // Exact paths are handed to the standard library as UTF-8 text.
+  std::string ExactSpelling(const std::string& ansi) override;
+  std::string AnsiSpelling(const std::string& exact) override;
+  std::unique_ptr<DirectorySearch> OpenExactSearch(const std::string& pattern) override;
+  std::optional<std::uint32_t> ExactAttributes(const std::string& path) override;
+  Outcome MoveExact(const std::string& source, const std::string& target) override;
+  Outcome RemoveExactFile(const std::string& path) override;
 
  private:
   // The failure with the error's Windows code.
   static Outcome Fail(std::error_code error);
+  // The services on paths as the standard library takes them.
+  static std::unique_ptr<DirectorySearch> OpenSearchOn(
+      const std::string& pattern, std::filesystem::path (*toPath)(const std::string&));
+  static std::optional<std::uint32_t> AttributesAt(const std::filesystem::path& path);
+  static Outcome MoveAt(const std::filesystem::path& from, const std::filesystem::path& to);
+  static Outcome RemoveFileAt(const std::filesystem::path& path);
 };
 
 }  // namespace nexolant::platform
