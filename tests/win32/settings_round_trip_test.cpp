@@ -8,20 +8,12 @@
 #include <string>
 
 #include "app/main_form.h"
-#include "fakes/fake_folder_browser.h"
-#include "fakes/fake_notification_area.h"
-#include "fakes/fake_shell.h"
+#include "scripted_program.h"
 #include "settings/run_entry.h"
 #include "support/encipher_reference.h"
 #include "support/scoped_folder.h"
-#include "support/scripted_backend.h"
 #include "win32/unique_handle.h"
-#include "win32/win32_clock.h"
-#include "win32/win32_downloader.h"
 #include "win32/win32_file_system.h"
-#include "win32/win32_locale.h"
-#include "win32/win32_processes.h"
-#include "win32/win32_profile_strings.h"
 #include "win32/win32_registry.h"
 
 namespace nexolant::win32 {
@@ -94,15 +86,11 @@ class SettingsRoundTripTest : public ::testing::Test {
 
   // One run: start, the action in the main loop, close.
   void RunProgram(const std::function<void(TMainForm& form)>& action) {
-    TMainForm form(AppServices{files_, clock_, locale_, shell_, registry_, processes_,
-                               profileStrings_, downloader_, notificationArea_, folderBrowser_,
-                               application_, folder_.Prefix()});
-    backend_.QueueInMainLoop([&] {
-      backend_.Click(*form.FindControl("SettingsBtn"));
+    program_.Run(folder_.Prefix(), [&](TMainForm& form) {
+      program_.backend.Click(*form.FindControl("SettingsBtn"));
       action(form);
     });
-    application_.Run(form);
-    EXPECT_TRUE(backend_.Messages().empty()) << backend_.Messages()[0].text;
+    EXPECT_TRUE(program_.backend.Messages().empty()) << program_.backend.Messages()[0].text;
   }
 
   std::string Ini() const { return folder_.File("Nexolant.ini"); }
@@ -114,18 +102,7 @@ class SettingsRoundTripTest : public ::testing::Test {
 
   RunValueGuard runValue_;
   ScopedFolder folder_;
-  Win32FileSystem files_;
-  Win32Clock clock_;
-  const Win32Locale locale_;
-  FakeShell shell_;
-  Win32Registry registry_;
-  Win32ProcessApi processes_;
-  Win32ProfileStrings profileStrings_;
-  Win32Downloader downloader_;
-  FakeNotificationArea notificationArea_;
-  FakeFolderBrowser folderBrowser_;
-  ScriptedBackend backend_;
-  ui::Application application_{backend_};
+  ScriptedProgram program_;
 };
 
 TEST_F(SettingsRoundTripTest, OptionsAndFiguresComeBackFromTheRealFile) {
@@ -133,9 +110,9 @@ TEST_F(SettingsRoundTripTest, OptionsAndFiguresComeBackFromTheRealFile) {
     SettingsPage& page = form.Settings();
     EXPECT_TRUE(page.chkMinimize().Checked());
     EXPECT_EQ(page.comboSpeed().ItemIndex(), 8);
-    backend_.SetChecked(page.chkMinimize(), false);
-    backend_.SetChecked(page.chkAutoTerminate(), false);
-    backend_.Select(page.comboSpeed(), 3);
+    program_.backend.SetChecked(page.chkMinimize(), false);
+    program_.backend.SetChecked(page.chkAutoTerminate(), false);
+    program_.backend.Select(page.comboSpeed(), 3);
     form.Statistics().ScanStarted(46000.75);
     form.Statistics().CountQuarantined();
   });
@@ -184,9 +161,9 @@ TEST_F(SettingsRoundTripTest, HandEditedValuesFollowTheRules) {
 TEST_F(SettingsRoundTripTest, TheRunValueHoldsTheExecutablesPathUntilUntickedByHand) {
   RunProgram([&](TMainForm& form) {
     EXPECT_FALSE(form.Settings().chkStartup().Checked());
-    EXPECT_TRUE(backend_.SetChecked(form.Settings().chkStartup(), true));
+    EXPECT_TRUE(program_.backend.SetChecked(form.Settings().chkStartup(), true));
   });
-  const std::string executable = files_.ExecutablePath();
+  const std::string executable = program_.files.ExecutablePath();
   ASSERT_TRUE(executable.ends_with("win32_tests.exe")) << executable;
   const std::pair<DWORD, std::string> quoted{REG_SZ, '"' + executable + '"' + '\0'};
   EXPECT_EQ(RunValueGuard::Read(), quoted);
@@ -195,7 +172,7 @@ TEST_F(SettingsRoundTripTest, TheRunValueHoldsTheExecutablesPathUntilUntickedByH
   EXPECT_EQ(RunValueGuard::Read(), quoted) << "still there after a restart";
 
   RunProgram([&](TMainForm& form) {
-    EXPECT_TRUE(backend_.SetChecked(form.Settings().chkStartup(), false));
+    EXPECT_TRUE(program_.backend.SetChecked(form.Settings().chkStartup(), false));
   });
   EXPECT_FALSE(RunValueGuard::Read());
 }
@@ -204,7 +181,7 @@ TEST_F(SettingsRoundTripTest, ARunValueWithAnotherPathIsLeftAlone) {
   const std::pair<DWORD, std::string> other{REG_SZ, std::string("C:\\Other\\Nexolant.exe") + '\0'};
   RunValueGuard::Write(other);
   RunProgram([&](TMainForm& form) { EXPECT_TRUE(form.Settings().chkStartup().Checked()); });
-  AddRunEntry(registry_, files_.ExecutablePath());
+  AddRunEntry(program_.registry, program_.files.ExecutablePath());
   EXPECT_EQ(RunValueGuard::Read(), other);
 }
 

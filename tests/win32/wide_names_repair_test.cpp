@@ -9,21 +9,13 @@
 #include <vector>
 
 #include "app/main_form.h"
-#include "fakes/fake_folder_browser.h"
-#include "fakes/fake_notification_area.h"
-#include "fakes/fake_shell.h"
+#include "scripted_program.h"
 #include "support/encipher_reference.h"
 #include "support/scoped_folder.h"
-#include "support/scripted_backend.h"
 #include "ui/check_box.h"
 #include "ui/list_view.h"
 #include "win32/unique_handle.h"
-#include "win32/win32_clock.h"
-#include "win32/win32_downloader.h"
 #include "win32/win32_file_system.h"
-#include "win32/win32_locale.h"
-#include "win32/win32_processes.h"
-#include "win32/win32_profile_strings.h"
 #include "win32/win32_registry.h"
 
 namespace nexolant::win32 {
@@ -76,17 +68,13 @@ class WideNamesRepairTest : public ::testing::Test {
 
   // One run of the program: start, the action in the main loop, close.
   void RunProgram(const std::function<void(TMainForm& form)>& action) {
-    TMainForm form(AppServices{files_, clock_, locale_, shell_, registry_, processes_,
-                               profileStrings_, downloader_, notificationArea_, folderBrowser_,
-                               application_, folder_.Prefix()});
-    backend_.QueueInMainLoop([&] { action(form); });
-    application_.Run(form);
+    program_.Run(folder_.Prefix(), action);
   }
   void Click(TMainForm& form, const char* name) {
-    ASSERT_TRUE(backend_.Click(*form.FindControl(name))) << name;
+    ASSERT_TRUE(program_.backend.Click(*form.FindControl(name))) << name;
   }
   void ScanAndRepair(TMainForm& form) {
-    folderBrowser_.QueueChoice(folder_.File("scan"));
+    program_.folderBrowser.QueueChoice(folder_.File("scan"));
     Click(form, "ScanBtn");
     Click(form, "lblSelect");
     dynamic_cast<ui::CheckBox&>(*form.FindControl("chkRegScan")).SetChecked(false);
@@ -98,7 +86,7 @@ class WideNamesRepairTest : public ::testing::Test {
   }
   std::vector<std::string> Messages() const {
     std::vector<std::string> texts;
-    for (const RecordedMessage& message : backend_.Messages()) {
+    for (const RecordedMessage& message : program_.backend.Messages()) {
       texts.push_back(message.text);
     }
     return texts;
@@ -112,18 +100,7 @@ class WideNamesRepairTest : public ::testing::Test {
                                          L"\u0416\u0443\u043a\\nx_inner.dll"};
   ScopedFolder folder_;
   std::wstring scan_;
-  Win32FileSystem files_;
-  Win32Clock clock_;
-  const Win32Locale locale_;
-  FakeShell shell_;
-  Win32Registry registry_;
-  Win32ProcessApi processes_;
-  Win32ProfileStrings profileStrings_;
-  Win32Downloader downloader_;
-  FakeNotificationArea notificationArea_;
-  FakeFolderBrowser folderBrowser_;
-  ScriptedBackend backend_;
-  ui::Application application_{backend_};
+  ScriptedProgram program_;
 };
 
 TEST_F(WideNamesRepairTest, AreQuarantinedRestoredAndEmptiedUnderTheirExactNames) {
@@ -158,7 +135,7 @@ TEST_F(WideNamesRepairTest, AreQuarantinedRestoredAndEmptiedUnderTheirExactNames
     EXPECT_EQ(WideListing(quarantine).size(), 5u);
     Click(form, "QuarantineBtn");
     while (List(form).Count() > 0) {
-      backend_.ClickRow(List(form), 0);
+      program_.backend.ClickRow(List(form), 0);
       Click(form, "btnRestore");
     }
   });
@@ -172,7 +149,7 @@ TEST_F(WideNamesRepairTest, AreQuarantinedRestoredAndEmptiedUnderTheirExactNames
   RunProgram([&](TMainForm& form) {
     EXPECT_EQ(List(form).Count(), 5);
     Click(form, "QuarantineBtn");
-    backend_.QueueAnswer(ui::MessageResult::kYes);
+    program_.backend.QueueAnswer(ui::MessageResult::kYes);
     Click(form, "btnEmpty");
   });
   EXPECT_EQ(WideListing(scan_), (std::set<std::wstring>{L"\u0416\u0443\u043a", L"nx_alpha.dll",
