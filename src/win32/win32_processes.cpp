@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "win32/ansi_text.h"
 #include "win32/system_library.h"
+#include "win32/wide_names.h"
 
 namespace nexolant::win32 {
 
@@ -22,7 +22,7 @@ bool Resolve(HMODULE module, const char* name, Function& function) {
 
 // The text of a buffer up to its first zero, in the ANSI code page.
 std::string TextOf(const wchar_t* buffer, std::size_t size) {
-  return AnsiOf(std::wstring_view(buffer, wcsnlen(buffer, size)));
+  return AnsiFromWide(std::wstring_view(buffer, wcsnlen(buffer, size)));
 }
 
 // The file name of a path: what follows its last backslash.
@@ -79,7 +79,7 @@ class Win32OpenedProcess : public platform::OpenedProcess {
 
   std::optional<std::string> ModuleBaseName(platform::ModuleId module) override {
     if (module == kExecutableImage && imageName_) {
-      return AnsiOf(FileNameOf(*imageName_));
+      return AnsiFromWide(FileNameOf(*imageName_));
     }
     wchar_t name[MAX_PATH];
     if (functions_.getModuleBaseName(handle_.get(), reinterpret_cast<HMODULE>(module), name,

@@ -17,9 +17,9 @@ namespace nexolant::win32 {
 // of an opened process is read with QueryFullProcessImageNameW where the system has it (Vista
 // and later): unlike the module list, it can be read from a 32-bit program on a 64-bit
 // process. Names are read wide and given in the ANSI code page with "?" for what it lacks
-// (AnsiOf), never as a look-alike. A version given to the constructor replaces the system's, so
-// that either listing method can be used on any system. Snapshots and opened processes must
-// not outlive the object that made them.
+// (AnsiFromWide), never as a look-alike. A version given to the constructor replaces the system's,
+// so that either listing method can be used on any system. Snapshots and opened processes must not
+// outlive the object that made them.
 class Win32ProcessApi : public platform::ProcessApi {
  public:
   struct ToolhelpFunctions {

@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "win32/ansi_text.h"
+#include "win32/wide_names.h"
 #include "win32/win32_registry_key.h"
 
 namespace nexolant::win32 {
@@ -60,7 +60,8 @@ platform::SubkeyNameForms Win32Registry::SubkeyNamesInBothForms(const platform::
   platform::NameListResult listed = SubkeyNamesWide(key);
   platform::SubkeyNameForms forms{std::move(listed.names), {}, listed.error};
   for (const platform::WideString& name : forms.exact) {
-    forms.ansi.push_back(AnsiOf({reinterpret_cast<const wchar_t*>(name.data()), name.size()}));
+    forms.ansi.push_back(
+        AnsiFromWide({reinterpret_cast<const wchar_t*>(name.data()), name.size()}));
   }
   return forms;
 }
