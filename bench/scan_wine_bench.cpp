@@ -106,6 +106,14 @@ class LocalMachineOnly : public win32::Win32Registry {
     }
     return Win32Registry::OpenKey(base, path, access, links);
   }
+  platform::OpenedKey OpenKeyWide(platform::KeyBase base, const platform::WideString& path,
+                                  platform::RegistryAccess access,
+                                  platform::LinkHandling links) override {
+    if (base.IsRoot() && base.Root() != platform::RegistryRoot::kLocalMachine) {
+      return {nullptr, platform::kErrorFileNotFound};
+    }
+    return Win32Registry::OpenKeyWide(base, path, access, links);
+  }
 };
 
 // The bare walk of a hive as the registry phase makes it: every key opened by its path from the
@@ -229,6 +237,7 @@ int Run(const std::string& tree, int rounds) {
     bare.Keep(Measure([&walker] { walker.Run(); }));
 
     walker.OnFileFound = filePhase;
+    fileScan.StartWalk();
     results.ResetScanCounters();
     results.ClearReport();
     probe.Start();

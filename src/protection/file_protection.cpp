@@ -61,6 +61,27 @@ FileProtection::FileProtection(platform::FileSystem& files, const platform::Loca
 
 PathProtection FileProtection::Classify(std::string_view path) const {
   const std::string normal = form_.Normal(path);
+  return ClassifyNormal(normal, [&] { return PassesThroughReparsePoint(normal); });
+}
+
+WalkStart FileProtection::StartOf(std::string_view folder) const {
+  WalkStart start{form_.Normal(folder)};
+  start.throughReparsePoint = !start.normal.empty() && PassesThroughReparsePoint(start.normal);
+  return start;
+}
+
+PathProtection FileProtection::ClassifyBelow(const WalkStart& start, std::string_view names) const {
+  if (start.normal.empty()) {
+    return PathProtection::kNotPlain;
+  }
+  const std::string normal = form_.Below(start.normal, names);
+  return ClassifyNormal(normal,
+                        [&] { return start.throughReparsePoint || IsReparsePoint(normal); });
+}
+
+template <typename ThroughReparsePoint>
+PathProtection FileProtection::ClassifyNormal(const std::string& normal,
+                                              ThroughReparsePoint through) const {
   if (normal.empty()) {
     return PathProtection::kNotPlain;
   }
@@ -81,7 +102,7 @@ PathProtection FileProtection::Classify(std::string_view path) const {
       (IsSameOrInside(key, windowsFolder_) && systemNames_.contains(name))) {
     return PathProtection::kSystemName;
   }
-  if (PassesThroughReparsePoint(normal)) {
+  if (through()) {
     return PathProtection::kReparsePoint;
   }
   return PathProtection::kNone;
@@ -103,12 +124,16 @@ bool FileProtection::IsInProfileFolder(std::string_view key) const {
 
 bool FileProtection::PassesThroughReparsePoint(const std::string& normal) const {
   for (std::string_view path = normal; !ParentOf(path).empty(); path = ParentOf(path)) {
-    const std::optional<std::uint32_t> attributes = files_.FileAttributes(std::string(path));
-    if (attributes && (*attributes & platform::kAttributeReparsePoint) != 0) {
+    if (IsReparsePoint(std::string(path))) {
       return true;
     }
   }
   return false;
+}
+
+bool FileProtection::IsReparsePoint(const std::string& path) const {
+  const std::optional<std::uint32_t> attributes = files_.FileAttributes(path);
+  return attributes && (*attributes & platform::kAttributeReparsePoint) != 0;
 }
 
 }  // namespace nexolant::protection

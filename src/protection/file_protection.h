@@ -23,6 +23,12 @@ enum class PathProtection {
   kReparsePoint,  // a junction, link or mount point, or a path that passes through one
 };
 
+// A folder a walk starts from, asked about once for all the entries the walk finds below it.
+struct WalkStart {
+  std::string normal;                // empty when the folder names no plain file
+  bool throughReparsePoint = false;  // the folder is, or lies inside, a reparse point
+};
+
 // The places of the file system that nothing may touch. They are read once, when the policy
 // is made; each question then costs a few calls of the file services, so it is asked of what
 // a scan found or an action is about to touch, not of every entry a scan walks.
@@ -32,12 +38,21 @@ class FileProtection {
 
   PathProtection Classify(std::string_view path) const;
 
+  WalkStart StartOf(std::string_view folder) const;
+  // An entry found below start by a walk that takes names from the folder listings (long names
+  // already) and enters no folder that is a reparse point: only the entry itself is asked of
+  // the system, where Classify asks about every folder on the way.
+  PathProtection ClassifyBelow(const WalkStart& start, std::string_view names) const;
+
   const PathForm& Form() const { return form_; }
   // The program's folder in normal form.
   const std::string& ProgramFolder() const { return programFolderNormal_; }
 
  private:
+  template <typename ThroughReparsePoint>
+  PathProtection ClassifyNormal(const std::string& normal, ThroughReparsePoint through) const;
   bool PassesThroughReparsePoint(const std::string& normal) const;
+  bool IsReparsePoint(const std::string& path) const;
   bool IsInProfileFolder(std::string_view key) const;
 
   platform::FileSystem& files_;

@@ -123,6 +123,13 @@ std::string PathForm::Normal(std::string_view path) const {
   return Clean(LongForm(*full)).value_or(std::string());
 }
 
+std::string PathForm::Below(std::string_view normalFolder, std::string_view names) const {
+  std::string joined(normalFolder);
+  joined += '\\';
+  joined += names;
+  return Clean(joined).value_or(std::string());
+}
+
 std::string PathForm::Key(std::string_view normal) const {
   return SignatureUpperCase(normal, locale_);
 }

@@ -20,6 +20,10 @@ class PathForm {
   // (CON, NUL, ...), a name of dots or blanks alone, or one the system cannot make full.
   std::string Normal(std::string_view path) const;
 
+  // The normal form of names (separated by "\") below a folder in normal form, taken as they
+  // are: no call of the file services. Empty when the result names no plain file.
+  std::string Below(std::string_view normalFolder, std::string_view names) const;
+
   // The normal form upper-cased as names compare: equal keys name the same place.
   std::string Key(std::string_view normal) const;
 

@@ -42,6 +42,13 @@ class ProtectionPolicy {
   }
   PathProtection ProtectionOf(std::string_view path) const;
 
+  // For a folder walk that enters only plain folders: the start folder is asked about once,
+  // each entry found below it by its own names (FileProtection::ClassifyBelow).
+  WalkStart WalkStartOf(std::string_view folder) const { return files_.StartOf(folder); }
+  bool IsProtectedBelow(const WalkStart& start, std::string_view names) const {
+    return files_.ClassifyBelow(start, names) != PathProtection::kNone;
+  }
+
   // A key: a root ("HKEY_LOCAL_MACHINE", "HKLM", ...), "\" and its path.
   bool IsProtectedKey(std::string_view path) const { return keys_.IsProtected(path); }
 

@@ -318,7 +318,13 @@ void SignatureList::MarkInert(std::size_t index) {
 
 std::string SignatureUpperCase(std::string_view text, const platform::Locale& locale) {
   std::string upper = platform::AsciiUpperCase(text);
-  locale.UpperCaseInPlace(upper);
+  // The locale leaves upper-case ASCII as it is, and every ANSI code page holds ASCII
+  // unchanged; asking the system costs more than the look-up itself under Wine.
+  const bool ascii = std::all_of(upper.begin(), upper.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (!ascii) {
+    locale.UpperCaseInPlace(upper);
+  }
   return upper;
 }
 

@@ -20,7 +20,7 @@ void FileScan::RecurseDirFileFound(TRecurseDir& sender, const std::string& fileN
   const SignatureTables& tables = signatures_.Tables();
   const int index = FindActiveSignature(name, tables.ScanFileNames, pump_);
   // Only a match is asked about: the policy's answer costs calls of the file services.
-  if (index >= 0 && !protection_.IsProtectedPath(fileName)) {
+  if (index >= 0 && !IsProtected(sender, fileName)) {
     // The name is matched and shown as its ANSI text; Repair acts on the exact path.
     const std::string& exactPath = sender.ExactFileName();
     const std::size_t exactCut = exactPath.rfind('\\');
@@ -34,6 +34,24 @@ void FileScan::RecurseDirFileFound(TRecurseDir& sender, const std::string& fileN
                     std::move(exact));
   }
   pump_.ProcessMessages();
+}
+
+// The walker names each entry as its start folder, "\" and the names it listed, and enters only
+// plain folders, so the start folder's checks hold for all of them. The policy's full check of
+// a path asks the file services about every folder on the way, which under Wine costs more
+// than a millisecond per match.
+bool FileScan::IsProtected(const TRecurseDir& sender, const std::string& fileName) {
+  std::string start = sender.Directory();
+  if (!start.ends_with('\\')) {
+    start += '\\';
+  }
+  if (!fileName.starts_with(start)) {
+    return protection_.IsProtectedPath(fileName);
+  }
+  if (!walkStart_) {
+    walkStart_ = protection_.WalkStartOf(sender.Directory());
+  }
+  return protection_.IsProtectedBelow(*walkStart_, std::string_view(fileName).substr(start.size()));
 }
 
 }  // namespace nexolant

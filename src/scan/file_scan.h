@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,13 +25,18 @@ class FileScan {
            const protection::ProtectionPolicy& protection, platform::MessagePump& pump)
       : results_(results), signatures_(signatures), protection_(protection), pump_(pump) {}
 
+  // Before each walk: the walk's start folder is asked about again at its first match.
+  void StartWalk() { walkStart_.reset(); }
   void RecurseDirFileFound(TRecurseDir& sender, const std::string& fileName);
 
  private:
+  bool IsProtected(const TRecurseDir& sender, const std::string& fileName);
+
   ScanResults& results_;
   const SignatureSource& signatures_;
   const protection::ProtectionPolicy& protection_;
   platform::MessagePump& pump_;
+  std::optional<protection::WalkStart> walkStart_;
 };
 
 }  // namespace nexolant

@@ -126,6 +126,7 @@ void ScanControl::Walk(std::string folder) {
     return;
   }
   recurseDir_.SetDirectory(std::move(folder));
+  fileScan_.StartWalk();
   recurseDir_.Run();
 }
 

@@ -30,6 +30,44 @@ MemoryFileSystem Machine() {
   return files;
 }
 
+using enum PathProtection;
+constexpr std::pair<const char*, PathProtection> kPathCases[] = {
+    {"C:\\Program Files\\Nexolant", kOwnFolder},
+    {"C:\\Program Files\\Nexolant\\Renamed.exe", kOwnFolder},
+    {"c:/program files/nexolant/quarantine/a.exe", kOwnFolder},
+    {"C:\\PROGRA~1\\NEXOLA~1\\Nexolant.exe", kOwnFolder},
+    {"C:\\Windows\\..\\Program Files\\Nexolant\\Nexolant.chm", kOwnFolder},
+    {"C:\\Program Files\\Nexolant. \\\\readme.txt", kOwnFolder},
+    {"C:\\Program Files", kOwnFolder},
+    {"C:\\Program Files\\Nexolant Tools\\a.exe", kNone},
+    {"C:\\", kDriveRoot},
+    {"D:", kDriveRoot},
+    {"\\\\server\\share", kDriveRoot},
+    {"C:\\pagefile.sys", kSystemName},
+    {"C:\\Temp\\pagefile.sys", kNone},
+    {"C:\\Windows", kSystemFolder},
+    {"C:\\Windows\\System32\\NOTEPAD.EXE", kSystemName},
+    {"C:\\Windows\\explorer.exe", kSystemName},
+    {"C:\\Windows\\Temp\\kernel32.dll", kSystemName},
+    {"C:\\Tools\\notepad.exe", kNone},
+    {"C:\\Windows\\System32\\adware.dll", kNone},
+    {"C:\\Users", kSystemFolder},
+    {"C:\\Users\\Other", kSystemFolder},
+    {"C:\\Users\\Other\\Documents", kSystemFolder},
+    {"C:\\Users\\Other\\AppData", kSystemFolder},
+    {"C:\\Users\\Other\\Downloads", kSystemFolder},
+    {"C:\\Users\\User\\Desktop\\toolbar.exe", kNone},
+    {"C:\\Users\\User\\AppData\\Roaming\\Adware", kNone},
+    {"C:\\ProgramData", kSystemFolder},
+    {"C:\\Data\\Link", kReparsePoint},
+    {"C:\\Data\\Link\\bad.exe", kReparsePoint},
+    {"\\\\?\\C:\\Temp\\bad.exe", kNotPlain},
+    {"\\\\.\\PhysicalDrive0", kNotPlain},
+    {"C:\\Temp\\nul.txt", kNotPlain},
+    {"C:\\Temp\\...\\bad.exe", kNotPlain},
+    {"C:\\Temp\\bad.exe", kNone},
+};
+
 class ProtectionPolicyTest : public ::testing::Test {
  protected:
   MemoryFileSystem files_ = Machine();
@@ -38,47 +76,36 @@ class ProtectionPolicyTest : public ::testing::Test {
 };
 
 TEST_F(ProtectionPolicyTest, ProtectsFilesAndFoldersByPlaceAndName) {
-  using enum PathProtection;
-  const std::pair<const char*, PathProtection> cases[] = {
-      {"C:\\Program Files\\Nexolant", kOwnFolder},
-      {"C:\\Program Files\\Nexolant\\Renamed.exe", kOwnFolder},
-      {"c:/program files/nexolant/quarantine/a.exe", kOwnFolder},
-      {"C:\\PROGRA~1\\NEXOLA~1\\Nexolant.exe", kOwnFolder},
-      {"C:\\Windows\\..\\Program Files\\Nexolant\\Nexolant.chm", kOwnFolder},
-      {"C:\\Program Files\\Nexolant. \\\\readme.txt", kOwnFolder},
-      {"C:\\Program Files", kOwnFolder},
-      {"C:\\Program Files\\Nexolant Tools\\a.exe", kNone},
-      {"C:\\", kDriveRoot},
-      {"D:", kDriveRoot},
-      {"\\\\server\\share", kDriveRoot},
-      {"C:\\pagefile.sys", kSystemName},
-      {"C:\\Temp\\pagefile.sys", kNone},
-      {"C:\\Windows", kSystemFolder},
-      {"C:\\Windows\\System32\\NOTEPAD.EXE", kSystemName},
-      {"C:\\Windows\\explorer.exe", kSystemName},
-      {"C:\\Windows\\Temp\\kernel32.dll", kSystemName},
-      {"C:\\Tools\\notepad.exe", kNone},
-      {"C:\\Windows\\System32\\adware.dll", kNone},
-      {"C:\\Users", kSystemFolder},
-      {"C:\\Users\\Other", kSystemFolder},
-      {"C:\\Users\\Other\\Documents", kSystemFolder},
-      {"C:\\Users\\Other\\AppData", kSystemFolder},
-      {"C:\\Users\\Other\\Downloads", kSystemFolder},
-      {"C:\\Users\\User\\Desktop\\toolbar.exe", kNone},
-      {"C:\\Users\\User\\AppData\\Roaming\\Adware", kNone},
-      {"C:\\ProgramData", kSystemFolder},
-      {"C:\\Data\\Link", kReparsePoint},
-      {"C:\\Data\\Link\\bad.exe", kReparsePoint},
-      {"\\\\?\\C:\\Temp\\bad.exe", kNotPlain},
-      {"\\\\.\\PhysicalDrive0", kNotPlain},
-      {"C:\\Temp\\nul.txt", kNotPlain},
-      {"C:\\Temp\\...\\bad.exe", kNotPlain},
-      {"C:\\Temp\\bad.exe", kNone},
-  };
-  for (const auto& [path, expected] : cases) {
+  for (const auto& [path, expected] : kPathCases) {
     SCOPED_TRACE(path);
     EXPECT_EQ(policy_.ProtectionOf(path), expected);
   }
+}
+
+// A walk names what it finds by its start folder, in any spelling, and the long names it listed
+// below it, and never enters a reparse point: split anywhere, such a path gets the answer of
+// the full check.
+TEST_F(ProtectionPolicyTest, AWalkGetsTheFullAnswerForWhatItFindsBelowItsStart) {
+  for (const auto& [path, expected] : kPathCases) {
+    const std::string_view full = path;
+    if (full.starts_with("\\\\") || full.find("..") != std::string_view::npos ||
+        full.find(". ") != std::string_view::npos) {
+      continue;  // no listing gives such names
+    }
+    for (std::size_t cut = full.find('\\'); cut < full.size() - 1; cut = full.find('\\', cut + 1)) {
+      const std::string_view names = full.substr(cut + 1);
+      if (names.find("Link\\") != std::string_view::npos ||
+          names.find('~') != std::string_view::npos) {
+        continue;
+      }
+      SCOPED_TRACE(std::string(full.substr(0, cut + 1)) + " + " + std::string(names));
+      const WalkStart start = policy_.WalkStartOf(full.substr(0, cut + 1));
+      EXPECT_EQ(policy_.IsProtectedBelow(start, names), expected != kNone);
+    }
+  }
+  const WalkStart shortStart = policy_.WalkStartOf("C:\\PROGRA~1\\");
+  EXPECT_TRUE(policy_.IsProtectedBelow(shortStart, "Nexolant\\Renamed.exe"));
+  EXPECT_TRUE(policy_.IsProtectedBelow(policy_.WalkStartOf("\\\\?\\C:\\Temp"), "bad.exe"));
 }
 
 TEST_F(ProtectionPolicyTest, ComparesPathsInOneNormalForm) {
