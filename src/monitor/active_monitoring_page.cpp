@@ -94,12 +94,14 @@ void ActiveMonitoringPage::BeginRows() {
   ProcessList_->Clear();
 }
 
-// The list sorts like the monitor, so the row lands at the monitor's index.
-void ActiveMonitoringPage::ShowRowAdded(int /*index*/, const MonitorRow& row) {
-  ProcessList_->Add(row.name, {row.status});
-}
-
-void ActiveMonitoringPage::ShowRowsComplete() {
+// The list sorts like the monitor, so each row keeps the monitor's index.
+void ActiveMonitoringPage::ShowRows(const std::vector<MonitorRow>& rows) {
+  std::vector<ui::ListItem> items;
+  items.reserve(rows.size());
+  for (const MonitorRow& row : rows) {
+    items.push_back({row.name, {row.status}});
+  }
+  ProcessList_->Assign(std::move(items));
   ProcessList_->SetColumnWidth(1, 116);
   ProcessList_->SetColumnWidth(0, 300);
 }

@@ -24,8 +24,7 @@ class ActiveMonitoringPage : public MonitorView {
 
   void ShowProcessing(bool refreshing) override;
   void BeginRows() override;
-  void ShowRowAdded(int index, const MonitorRow& row) override;
-  void ShowRowsComplete() override;
+  void ShowRows(const std::vector<MonitorRow>& rows) override;
   void EndRows() override;
   void ShowRowsCleared() override;
   void ShowRowStatus(int index, const MonitorRow& row) override;

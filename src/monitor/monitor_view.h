@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace nexolant {
 
@@ -19,11 +20,10 @@ class MonitorView {
 
   // A refresh is under way (true), or the monitor is idle (false).
   virtual void ShowProcessing(bool refreshing) = 0;
-  // A rebuild of the rows: begun (every row gone), each row as it is added at its sorted
-  // place, the list complete, and the end, which comes on every way out of a rebuild.
+  // A rebuild of the rows: begun (every row gone), every row in its sorted place once all are
+  // known, and the end, which comes on every way out of a rebuild.
   virtual void BeginRows() = 0;
-  virtual void ShowRowAdded(int index, const MonitorRow& row) = 0;
-  virtual void ShowRowsComplete() = 0;
+  virtual void ShowRows(const std::vector<MonitorRow>& rows) = 0;
   virtual void EndRows() = 0;
   virtual void ShowRowsCleared() = 0;
   virtual void ShowRowStatus(int index, const MonitorRow& row) = 0;

@@ -80,6 +80,7 @@ void ProcessMonitor::RebuildRows() {
   ProcessList processes;
   ListProcesses(processes_, processes);
   const StringList& descriptions = signatures_.Tables().ProcessDescriptions;
+  rows_.reserve(processes.size());
   for (ProcessEntry& entry : processes) {
     int match = FindProcessSignature(entry.name);
     // Windows' own processes and the program's own are never known, whatever the signatures.
@@ -87,31 +88,36 @@ void ProcessMonitor::RebuildRows() {
         protection_.IsProtectedProcess(entry.name, static_cast<std::uint32_t>(entry.processId))) {
       match = -1;
     }
-    const auto place = std::upper_bound(rows_.begin(), rows_.end(), entry.name,
-                                        [this](const std::string& name, const MonitorRow& row) {
-                                          return locale_.CompareWordSort(name, row.name) < 0;
-                                        });
-    const auto row = rows_.insert(
-        place, {std::move(entry.name), match >= 0 ? descriptions.at(match) : "No", match >= 0});
-    view_->ShowRowAdded(static_cast<int>(row - rows_.begin()), *row);
+    rows_.push_back(
+        {std::move(entry.name), match >= 0 ? descriptions.at(match) : "No", match >= 0});
   }
-  view_->ShowRowsComplete();
+  std::stable_sort(rows_.begin(), rows_.end(), [this](const MonitorRow& a, const MonitorRow& b) {
+    return locale_.CompareWordSort(a.name, b.name) < 0;
+  });
+  view_->ShowRows(rows_);
 }
 
-// Every row of a known name, in sorted order. Terminating a name ends all its processes, so
-// a later row of the same name reports its own, failed, attempt.
+// Every row of a known name, in one walk over the processes. Terminating a name ends all its
+// processes, so a later row of the same name reports its own, failed, attempt.
 void ProcessMonitor::TerminateKnownProcesses() {
+  // The window answers between the rebuild and the terminations, as it does between lookups.
+  application_.ProcessMessages();
+  std::vector<std::size_t> knownRows;
+  std::vector<std::string> names;
   for (std::size_t row = 0; row < rows_.size(); ++row) {
-    // The window answers between rows, as it does while the rows are looked up.
-    application_.ProcessMessages();
-    const std::string name = rows_[row].name;
-    if (!rows_[row].known) {
-      continue;
+    if (rows_[row].known) {
+      knownRows.push_back(row);
+      names.push_back(rows_[row].name);
     }
-    const bool terminated = TerminateProcessByName(processes_, name);
-    // A refresh never runs inside this one, so the row is still where it was.
-    rows_[row].status += terminated ? " - Terminated" : " - Unable to terminate";
-    view_->ShowRowStatus(static_cast<int>(row), rows_[row]);
+  }
+  if (names.empty()) {
+    return;
+  }
+  const std::vector<bool> terminated = TerminateProcessesByName(processes_, names);
+  for (std::size_t k = 0; k < knownRows.size(); ++k) {
+    MonitorRow& row = rows_[knownRows[k]];
+    row.status += terminated[k] ? " - Terminated" : " - Unable to terminate";
+    view_->ShowRowStatus(static_cast<int>(knownRows[k]), row);
   }
 }
 

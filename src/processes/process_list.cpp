@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <optional>
+#include <unordered_map>
 #include <utility>
 
 #include "platform/ascii.h"
@@ -83,24 +84,18 @@ bool UsesProcessStatusListing(const platform::VersionInfo& version) {
   return version.platformId == platform::kPlatformNt && version.majorVersion == 4;
 }
 
-// Terminates the process if its executable's base name is wanted (upper-cased). A process whose
-// base name cannot be read is passed over.
-bool TerminateIfNamed(platform::ProcessApi& api, std::uint32_t id, const std::string& wanted) {
-  const auto process = api.OpenProcess(
-      platform::kProcessQueryInformation | platform::kProcessVmRead | platform::kProcessTerminate,
-      id);
-  if (!process) {
-    return false;
-  }
-  const std::optional<platform::ModuleId> module = process->FirstModule();
+// The executable's base name of the process, upper-cased, on the handle that would terminate
+// it; none when it cannot be opened or read.
+std::optional<std::string> UpperCaseBaseName(platform::OpenedProcess& process) {
+  const std::optional<platform::ModuleId> module = process.FirstModule();
   if (!module) {
-    return false;
+    return std::nullopt;
   }
-  const std::optional<std::string> baseName = process->ModuleBaseName(*module);
-  if (!baseName || platform::AsciiUpperCase(*baseName) != wanted) {
-    return false;
+  std::optional<std::string> baseName = process.ModuleBaseName(*module);
+  if (!baseName) {
+    return std::nullopt;
   }
-  return process->Terminate(0);
+  return platform::AsciiUpperCase(*baseName);
 }
 
 }  // namespace
@@ -115,30 +110,57 @@ bool ListProcesses(platform::ProcessApi& api, ProcessList& list) {
 }
 
 bool TerminateProcessByName(platform::ProcessApi& api, std::string_view name) {
-  const std::string wanted = platform::AsciiUpperCase(name);
-  // Only a base name equal to the wanted one is terminated, so a protected wanted name would
-  // only ever reach a process of Windows itself. A "?" stands for a character the code page
-  // lacks, so that name may be the listed form of several processes' names: it ends none.
-  if (IsProtectedName(wanted) || wanted.find('?') != std::string::npos) {
-    return false;
+  const std::string names[] = {std::string(name)};
+  return TerminateProcessesByName(api, names).front();
+}
+
+std::vector<bool> TerminateProcessesByName(platform::ProcessApi& api,
+                                           std::span<const std::string> names) {
+  std::vector<bool> terminated(names.size(), false);
+  // The index of each wanted upper-cased name. Only a base name equal to a wanted one is
+  // terminated, so a protected wanted name would only ever reach a process of Windows itself.
+  // A "?" stands for a character the code page lacks, so that name may be the listed form of
+  // several processes' names: it ends none.
+  std::unordered_map<std::string, std::size_t> wanted;
+  for (std::size_t k = 0; k < names.size(); ++k) {
+    std::string upper = platform::AsciiUpperCase(names[k]);
+    if (!IsProtectedName(upper) && upper.find('?') == std::string::npos) {
+      wanted.emplace(std::move(upper), k);
+    }
   }
-  bool terminated = false;
+  if (wanted.empty()) {
+    return terminated;
+  }
   try {
     if (!api.BindPsapi()) {
-      return false;
+      return terminated;
     }
     const auto ids = FetchProcessIds(api);
     if (!ids) {
-      return false;
+      return terminated;
     }
     const std::uint32_t self = api.CurrentProcessId();
     for (const std::uint32_t id : *ids) {
-      if (id != self && TerminateIfNamed(api, id, wanted)) {
-        terminated = true;
+      if (id == self) {
+        continue;
+      }
+      // The name is read on the handle that terminates, so an id reused since the listing
+      // is judged by its own process.
+      const auto process =
+          api.OpenProcess(platform::kProcessQueryInformation | platform::kProcessVmRead |
+                              platform::kProcessTerminate,
+                          id);
+      if (!process) {
+        continue;
+      }
+      const std::optional<std::string> baseName = UpperCaseBaseName(*process);
+      const auto found = baseName ? wanted.find(*baseName) : wanted.end();
+      if (found != wanted.end() && process->Terminate(0)) {
+        terminated[found->second] = true;
       }
     }
   } catch (const std::exception&) {
-    // The walk ends here; the result still tells whether anything was terminated.
+    // The walk ends here; the results still tell what was terminated.
   }
   return terminated;
 }

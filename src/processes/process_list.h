@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,5 +31,11 @@ bool ListProcesses(platform::ProcessApi& api, ProcessList& list);
 // system cannot run without (the protected process names) are never terminated. True when at least
 // one process was terminated.
 bool TerminateProcessByName(platform::ProcessApi& api, std::string_view name);
+
+// TerminateProcessByName for several names in one walk over the processes: for each name, in
+// order, whether at least one process was terminated. A name that repeats an earlier one (as
+// names compare here) reports false: the earlier one already had every process of that name.
+std::vector<bool> TerminateProcessesByName(platform::ProcessApi& api,
+                                           std::span<const std::string> names);
 
 }  // namespace nexolant

@@ -111,10 +111,12 @@ void ListView::Clear() {
 
 void ListView::Assign(std::vector<ListItem> items) {
   items_ = std::move(items);
-  if (sorted_) {
-    std::stable_sort(items_.begin(), items_.end(), [this](const ListItem& a, const ListItem& b) {
-      return compare_(a.caption, b.caption) < 0;
-    });
+  const auto before = [this](const ListItem& a, const ListItem& b) {
+    return compare_(a.caption, b.caption) < 0;
+  };
+  // Rows given in order, as a model sorted alike gives them, cost one comparison each.
+  if (sorted_ && !std::is_sorted(items_.begin(), items_.end(), before)) {
+    std::stable_sort(items_.begin(), items_.end(), before);
   }
   itemIndex_ = -1;
   Notify(ListChange::Kind::kReordered, -1);

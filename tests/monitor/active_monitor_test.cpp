@@ -308,9 +308,8 @@ TEST_F(BrokenPatternTest, InvalidMaskDuringARefreshReportsAndSwitchesOff) {
   EXPECT_FALSE(List().Updating());
 }
 
-// What the user does from inside a refresh's pumps. The refresh has one pump per lookup: one
-// per process while the list is rebuilt, then one per row while known processes are
-// terminated.
+// What the user does from inside a refresh's pumps. The refresh has one pump per lookup, one
+// per process while the list is rebuilt, then one before known processes are terminated.
 class RefreshReentryTest : public ActiveMonitorTest {
  protected:
   void SetUp() override {
@@ -358,7 +357,7 @@ TEST_F(RefreshReentryTest, ALinkClickTakesEffectWhenTheRefreshEnds) {
     ExpectLook(true);
     EXPECT_FALSE(enabledRightAfter_);
 
-    AtRefreshPump(4, [&] { ClickLink(link); });
+    AtRefreshPump(3, [&] { ClickLink(link); });
     ASSERT_TRUE(backend_.FireTimer(Timer()));
     EXPECT_TRUE(enabledRightAfter_);
     EXPECT_EQ(rowsRightAfter_.size(), 2u);
@@ -367,11 +366,10 @@ TEST_F(RefreshReentryTest, ALinkClickTakesEffectWhenTheRefreshEnds) {
 }
 
 TEST_F(RefreshReentryTest, ARowClickAndTerminateTakeEffectWhenTheRefreshEnds) {
-  SetAutoTerminate(false);
   SwitchOn();
   bool buttonRightAfter = true;
   std::size_t messagesRightAfter = 1;
-  AtRefreshPump(2, [&] {
+  AtRefreshPump(3, [&] {
     ASSERT_TRUE(backend_.ClickRow(List(), 0));
     buttonRightAfter = Monitor().btnTerminate().Enabled();
   });
