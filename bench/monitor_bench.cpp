@@ -7,6 +7,7 @@
 
 #include "idle_backend.h"
 #include "monitor_refresh_workload.h"
+#include "platform/portable/cp1252_locale.h"
 #include "ui/application.h"
 #include "ui/application_backend.h"
 #include "ui/control_observer.h"
@@ -26,7 +27,8 @@ class CountingObserver final : public ui::ControlObserver {
 void BM_MonitorRefresh(benchmark::State& state) {
   IdleBackend backend;
   ui::Application application(backend);
-  MonitorRefreshWorkload workload(application);
+  const platform::Cp1252Locale locale;
+  MonitorRefreshWorkload workload(application, locale);
   CountingObserver observer;
   workload.Form().SetObserver(&observer);
   ActiveMonitoringPage& page = workload.Page();

@@ -16,6 +16,7 @@
 #include "monitor_refresh_workload.h"
 #include "ui/application.h"
 #include "win32/win32_backend.h"
+#include "win32/win32_locale.h"
 
 namespace {
 
@@ -78,8 +79,10 @@ int main() {
   win32::Win32Backend backend;
   ui::Application application(backend);
   // The same page never realised: what the refresh costs under Wine without any window.
-  MonitorRefreshWorkload unrealised(application);
-  MonitorRefreshWorkload workload(application);
+  // The program's own locale: names compare through the system, as the program compares them.
+  const win32::Win32Locale locale;
+  MonitorRefreshWorkload unrealised(application, locale);
+  MonitorRefreshWorkload workload(application, locale);
   backend.RealiseForm(workload.Form());
   workload.Form().SetVisible(true);
   application.ProcessMessages();

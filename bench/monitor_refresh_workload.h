@@ -9,7 +9,7 @@
 #include "fakes/fake_processes.h"
 #include "monitor/active_monitoring_page.h"
 #include "monitor/process_monitor.h"
-#include "platform/portable/cp1252_locale.h"
+#include "platform/locale.h"
 #include "platform/portable/std_file_system.h"
 #include "protection/protection_policy.h"
 #include "reference/signature_source.h"
@@ -20,17 +20,17 @@
 namespace nexolant {
 
 // The Active Monitoring page alone on a form, over a process table of 500 processes and
-// 10,000 process signatures. With the default options: known processes are terminated
-// automatically; here every termination of a known process fails, so each refresh does the
-// same work unless Churn changes the processes.
+// 10,000 process signatures, comparing names in the given locale. With the default options: known
+// processes are terminated automatically; here every termination of a known process fails, so each
+// refresh does the same work unless Churn changes the processes.
 class MonitorRefreshWorkload : private SignatureSource, private Options {
  public:
   static constexpr std::size_t kProcesses = 500;
   static constexpr std::size_t kSignatures = 10000;
   static constexpr std::size_t kKnownProcesses = 10;
 
-  explicit MonitorRefreshWorkload(ui::Application& application)
-      : generator_(4100), form_("MonitorForm") {
+  MonitorRefreshWorkload(ui::Application& application, const platform::Locale& locale)
+      : generator_(4100), locale_(locale), form_("MonitorForm") {
     StringList patterns;
     for (std::size_t k = 0; k < kSignatures; ++k) {
       patterns.push_back(generator_.Pattern());
@@ -97,7 +97,7 @@ class MonitorRefreshWorkload : private SignatureSource, private Options {
   bench::PatternGenerator generator_;
   std::uint32_t nextId_ = 1000;
   std::vector<std::uint32_t> unknownIds_;
-  platform::Cp1252Locale locale_;
+  const platform::Locale& locale_;
   SignatureTables tables_;
   FakeProcessApi processes_;
   platform::StdFileSystem files_;

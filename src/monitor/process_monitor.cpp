@@ -1,6 +1,7 @@
 #include "monitor/process_monitor.h"
 
 #include <algorithm>
+#include <numeric>
 #include <utility>
 
 #include "monitor/monitor_interval.h"
@@ -80,7 +81,10 @@ void ProcessMonitor::RebuildRows() {
   ProcessList processes;
   ListProcesses(processes_, processes);
   const StringList& descriptions = signatures_.Tables().ProcessDescriptions;
-  rows_.reserve(processes.size());
+  std::vector<MonitorRow> listed;
+  std::vector<std::string> names;
+  listed.reserve(processes.size());
+  names.reserve(processes.size());
   for (ProcessEntry& entry : processes) {
     int match = FindProcessSignature(entry.name);
     // Windows' own processes and the program's own are never known, whatever the signatures.
@@ -88,13 +92,29 @@ void ProcessMonitor::RebuildRows() {
         protection_.IsProtectedProcess(entry.name, static_cast<std::uint32_t>(entry.processId))) {
       match = -1;
     }
-    rows_.push_back(
+    names.push_back(entry.name);
+    listed.push_back(
         {std::move(entry.name), match >= 0 ? descriptions.at(match) : "No", match >= 0});
   }
-  std::stable_sort(rows_.begin(), rows_.end(), [this](const MonitorRow& a, const MonitorRow& b) {
-    return locale_.CompareWordSort(a.name, b.name) < 0;
-  });
+  rows_.reserve(listed.size());
+  for (const std::size_t index : SortedOrder(std::move(names))) {
+    rows_.push_back(std::move(listed[index]));
+  }
   view_->ShowRows(rows_);
+}
+
+// Sorted by name, a later row after rows of an equal name.
+const std::vector<std::size_t>& ProcessMonitor::SortedOrder(std::vector<std::string> names) {
+  if (names == listedNames_) {
+    return sortedOrder_;
+  }
+  sortedOrder_.resize(names.size());
+  std::iota(sortedOrder_.begin(), sortedOrder_.end(), std::size_t{0});
+  std::stable_sort(sortedOrder_.begin(), sortedOrder_.end(), [&](std::size_t a, std::size_t b) {
+    return locale_.CompareWordSort(names[a], names[b]) < 0;
+  });
+  listedNames_ = std::move(names);
+  return sortedOrder_;
 }
 
 // Every row of a known name, in one walk over the processes. Terminating a name ends all its

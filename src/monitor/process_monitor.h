@@ -67,6 +67,8 @@ class ProcessMonitor {
   void ProcessTimerTimer();
   void Refresh();
   void RebuildRows();
+  // The order in which the page lists names given in listing order.
+  const std::vector<std::size_t>& SortedOrder(std::vector<std::string> names);
   void TerminateKnownProcesses();
   // The index of the signature that matches name, or -1; pumps messages.
   int FindProcessSignature(const std::string& name) const;
@@ -81,6 +83,10 @@ class ProcessMonitor {
   MonitorView* view_ = nullptr;
   ui::Timer ProcessTimer_;
   std::vector<MonitorRow> rows_;
+  // The last listing's names and their sorted order: the same names listed in the same order
+  // sort alike without the locale, whose comparison costs half a microsecond under Wine.
+  std::vector<std::string> listedNames_;
+  std::vector<std::size_t> sortedOrder_;
   bool enabled_ = false;
   bool refreshing_ = false;
   bool closing_ = false;

@@ -107,6 +107,18 @@ TEST_F(ActiveMonitorTest, ListsEveryProcessSortedByNameWithItsDescriptionOrNo) {
   EXPECT_EQ(List().Columns()[0].width, 300);
   EXPECT_EQ(List().Columns()[1].width, 116);
   EXPECT_TRUE(processes_.Terminated().empty());
+
+  // As many processes as before under other names are sorted anew, and each outcome of an
+  // automatic termination goes to its own row.
+  processes_.OpenProcess(platform::kProcessTerminate, 201)->Terminate(0);
+  processes_.Add(205, "C:\\Temp\\zap.exe");
+  SetAutoTerminate(true);
+  ASSERT_TRUE(backend_.FireTimer(Timer()));
+  EXPECT_EQ(ListedRows(), (Rows{{"adwarehelper.exe", "Adware family - Terminated"},
+                                {"AdwareHelper.exe", "Adware family - Unable to terminate"},
+                                {"Explorer.EXE", "No"},
+                                {"winlogon.exe", "No"},
+                                {"zap.exe", "No"}}));
 }
 
 // Two processes of one name: the first row's termination ends both, so the second row's own
