@@ -101,19 +101,19 @@ class LocalMachineOnly : public win32::Win32Registry {
   platform::OpenedKey OpenKey(platform::KeyBase base, const std::string& path,
                               platform::RegistryAccess access,
                               platform::LinkHandling links) override {
-    if (base.IsRoot() && base.Root() != platform::RegistryRoot::kLocalMachine) {
-      return {nullptr, platform::kErrorFileNotFound};
-    }
-    return Win32Registry::OpenKey(base, path, access, links);
+    return Outside(base) ? NotFound() : Win32Registry::OpenKey(base, path, access, links);
   }
   platform::OpenedKey OpenKeyWide(platform::KeyBase base, const platform::WideString& path,
                                   platform::RegistryAccess access,
                                   platform::LinkHandling links) override {
-    if (base.IsRoot() && base.Root() != platform::RegistryRoot::kLocalMachine) {
-      return {nullptr, platform::kErrorFileNotFound};
-    }
-    return Win32Registry::OpenKeyWide(base, path, access, links);
+    return Outside(base) ? NotFound() : Win32Registry::OpenKeyWide(base, path, access, links);
   }
+
+ private:
+  static bool Outside(platform::KeyBase base) {
+    return base.IsRoot() && base.Root() != platform::RegistryRoot::kLocalMachine;
+  }
+  static platform::OpenedKey NotFound() { return {nullptr, platform::kErrorFileNotFound}; }
 };
 
 // The bare walk of a hive as the registry phase makes it: every key opened by its path from the
