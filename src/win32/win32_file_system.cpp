@@ -346,4 +346,13 @@ platform::Outcome Win32FileSystem::RemoveExactFile(const std::string& path) {
   return Record(DeleteFileW(WideFromUtf8(path).c_str()));
 }
 
+platform::Outcome Win32FileSystem::RemoveExactFolder(const std::string& path) {
+  return Record(RemoveDirectoryW(WideFromUtf8(path).c_str()));
+}
+
+platform::Outcome Win32FileSystem::ChangeExactAttributes(const std::string& path,
+                                                         std::uint32_t attributes) {
+  return Record(SetFileAttributesW(WideFromUtf8(path).c_str(), attributes));
+}
+
 }  // namespace nexolant::win32
