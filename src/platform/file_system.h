@@ -108,7 +108,7 @@ class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
-  // True only for an existing file; a folder is not a file.
+  // True only for an existing file; a folder is not a file. "?" and "*" are no wildcards here.
   virtual bool FileExists(const std::string& path) = 0;
 
   // Starts a search for a path with wildcards allowed in its last component; entries of every
