@@ -108,7 +108,7 @@ class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
-  // True only for an existing file; a folder is not a file.
+  // True only for an existing file; a folder is not a file. "?" and "*" are no wildcards here.
   virtual bool FileExists(const std::string& path) = 0;
 
   // Starts a search for a path with wildcards allowed in its last component; entries of every
@@ -197,11 +197,14 @@ class FileSystem {
   virtual std::string ExactSpelling(const std::string& ansi) = 0;
   virtual std::string AnsiSpelling(const std::string& exact) = 0;
 
-  // OpenSearch, FileAttributes, Move and RemoveFile on exact paths.
+  // OpenSearch, FileAttributes, Move, RemoveFile, RemoveFolder and ChangeAttributes on exact
+  // paths.
   virtual std::unique_ptr<DirectorySearch> OpenExactSearch(const std::string& pattern) = 0;
   virtual std::optional<std::uint32_t> ExactAttributes(const std::string& path) = 0;
   virtual Outcome MoveExact(const std::string& source, const std::string& target) = 0;
   virtual Outcome RemoveExactFile(const std::string& path) = 0;
+  virtual Outcome RemoveExactFolder(const std::string& path) = 0;
+  virtual Outcome ChangeExactAttributes(const std::string& path, std::uint32_t attributes) = 0;
 };
 
 }  // namespace nexolant::platform

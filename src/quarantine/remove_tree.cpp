@@ -11,44 +11,50 @@ constexpr std::uint32_t kSettableAttributes =
     platform::kAttributeReadOnly | platform::kAttributeHidden | platform::kAttributeSystem |
     platform::kAttributeArchive;
 
-std::vector<std::string> EntryNames(platform::FileSystem& files, const std::string& folder) {
+// The exact names of a folder's entries: a name the code page cannot hold is reached only so.
+std::vector<std::string> ExactEntryNames(platform::FileSystem& files, const std::string& folder) {
   std::vector<std::string> names;
-  const std::unique_ptr<platform::DirectorySearch> search = files.OpenSearch(folder + "\\*");
+  const std::unique_ptr<platform::DirectorySearch> search = files.OpenExactSearch(folder + "\\*");
   while (search) {
     const std::optional<platform::FindData> found = search->Next();
     if (!found) {
       break;
     }
     if (found->name != "." && found->name != "..") {
-      names.push_back(found->name);
+      names.push_back(found->exactName.empty() ? files.ExactSpelling(found->name)
+                                               : found->exactName);
     }
   }
   return names;
 }
 
-}  // namespace
-
-bool RemoveTree(platform::FileSystem& files, const std::string& path) {
-  const std::optional<std::uint32_t> attributes = files.FileAttributes(path);
+bool RemoveExactTree(platform::FileSystem& files, const std::string& path) {
+  const std::optional<std::uint32_t> attributes = files.ExactAttributes(path);
   if (!attributes) {
     return true;
   }
   if ((*attributes & platform::kAttributeReadOnly) != 0) {
     const std::uint32_t writable =
         *attributes & kSettableAttributes & ~platform::kAttributeReadOnly;
-    files.ChangeAttributes(path, writable != 0 ? writable : platform::kAttributeNormal);
+    files.ChangeExactAttributes(path, writable != 0 ? writable : platform::kAttributeNormal);
   }
   const bool folder = (*attributes & platform::kAttributeDirectory) != 0;
   if (folder && (*attributes & platform::kAttributeReparsePoint) == 0) {
     bool allGone = true;
-    for (const std::string& name : EntryNames(files, path)) {
-      allGone = RemoveTree(files, path + "\\" + name) && allGone;
+    for (const std::string& name : ExactEntryNames(files, path)) {
+      allGone = RemoveExactTree(files, path + "\\" + name) && allGone;
     }
     if (!allGone) {
       return false;
     }
   }
-  return static_cast<bool>(folder ? files.RemoveFolder(path) : files.RemoveFile(path));
+  return static_cast<bool>(folder ? files.RemoveExactFolder(path) : files.RemoveExactFile(path));
+}
+
+}  // namespace
+
+bool RemoveTree(platform::FileSystem& files, const std::string& path) {
+  return RemoveExactTree(files, files.ExactSpelling(path));
 }
 
 }  // namespace nexolant

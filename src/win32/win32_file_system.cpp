@@ -116,10 +116,11 @@ std::string EnvironmentValue(const char* name) {
 
 }  // namespace
 
+// Asks for the one path, never a search: "?" and "*" stay characters no name holds, so the "?"
+// the code page puts for a character it lacks never matches some other file.
 bool Win32FileSystem::FileExists(const std::string& path) {
-  WIN32_FIND_DATAA data;
-  const UniqueFindHandle search(FindFirstFileA(path.c_str(), &data));
-  return search && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 std::unique_ptr<platform::DirectorySearch> Win32FileSystem::OpenSearch(const std::string& pattern) {
@@ -344,6 +345,15 @@ platform::Outcome Win32FileSystem::MoveExact(const std::string& source, const st
 
 platform::Outcome Win32FileSystem::RemoveExactFile(const std::string& path) {
   return Record(DeleteFileW(WideFromUtf8(path).c_str()));
+}
+
+platform::Outcome Win32FileSystem::RemoveExactFolder(const std::string& path) {
+  return Record(RemoveDirectoryW(WideFromUtf8(path).c_str()));
+}
+
+platform::Outcome Win32FileSystem::ChangeExactAttributes(const std::string& path,
+                                                         std::uint32_t attributes) {
+  return Record(SetFileAttributesW(WideFromUtf8(path).c_str(), attributes));
 }
 
 }  // namespace nexolant::win32

@@ -34,6 +34,9 @@ class Win32FileSystem : public platform::FileSystem {
   std::optional<std::uint32_t> ExactAttributes(const std::string& path) override;
   platform::Outcome MoveExact(const std::string& source, const std::string& target) override;
   platform::Outcome RemoveExactFile(const std::string& path) override;
+  platform::Outcome RemoveExactFolder(const std::string& path) override;
+  platform::Outcome ChangeExactAttributes(const std::string& path,
+                                          std::uint32_t attributes) override;
 };
 
 }  // namespace nexolant::win32

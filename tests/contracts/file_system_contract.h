@@ -84,6 +84,9 @@ TYPED_TEST_P(FileSystemContract, FilesFoldersAndTheirAttributeWords) {
   EXPECT_TRUE(files.FileExists(this->Path("Reference.dat")));
   EXPECT_FALSE(files.FileExists(this->Path("Quarantine")));
   EXPECT_FALSE(files.FileExists(this->Path("missing.dat")));
+  // A path is never a pattern.
+  EXPECT_FALSE(files.FileExists(this->Path("Reference.da?")));
+  EXPECT_FALSE(files.FileExists(this->Path("Ref*")));
   EXPECT_TRUE(files.FolderExists(this->Path("Quarantine")));
   EXPECT_FALSE(files.FolderExists(this->Path("Reference.dat")));
   EXPECT_FALSE(files.FolderExists(this->Path("missing")));
@@ -516,6 +519,7 @@ TYPED_TEST_P(FileSystemContract, ExactPathsReachNamesTheCodePageCannotHold) {
   std::set<std::string> expected = exactNames;
   expected.insert("alpha.dll");
   EXPECT_EQ(reached, expected);
+  EXPECT_FALSE(files.FileExists(this->Path("???.dll")));
   const auto inner = files.OpenExactSearch(cyrillicFolder + "\\*.dll");
   ASSERT_TRUE(inner);
   EXPECT_EQ(inner->Next()->name, "inner.dll");

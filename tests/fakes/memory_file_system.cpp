@@ -513,6 +513,15 @@ platform::Outcome MemoryFileSystem::RemoveExactFile(const std::string& path) {
   return RemoveFile(Held(path));
 }
 
+platform::Outcome MemoryFileSystem::RemoveExactFolder(const std::string& path) {
+  return RemoveFolder(Held(path));
+}
+
+platform::Outcome MemoryFileSystem::ChangeExactAttributes(const std::string& path,
+                                                          std::uint32_t attributes) {
+  return ChangeAttributes(Held(path), attributes);
+}
+
 void MemoryFileSystem::AddExactFile(const std::string& path, std::string_view contents) {
   AddFile(Held(path), contents);
 }

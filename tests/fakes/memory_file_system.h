@@ -69,6 +69,9 @@ class MemoryFileSystem : public platform::FileSystem {
   std::optional<std::uint32_t> ExactAttributes(const std::string& path) override;
   platform::Outcome MoveExact(const std::string& source, const std::string& target) override;
   platform::Outcome RemoveExactFile(const std::string& path) override;
+  platform::Outcome RemoveExactFolder(const std::string& path) override;
+  platform::Outcome ChangeExactAttributes(const std::string& path,
+                                          std::uint32_t attributes) override;
 
   // Set-up and inspection for tests. AddFile and AddFolder create missing parent folders;
   // the setters throw std::out_of_range for a path that does not exist.

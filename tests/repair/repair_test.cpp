@@ -98,11 +98,13 @@ TEST_F(RepairTest, AFileFromADriveRootGoesIntoTheQuarantineAndComesBack) {
 }
 
 // A hidden folder is found as a file: it goes into the quarantine whole and comes back whole;
-// Empty deletes it with what it holds, and a link inside it as itself, never the link's target
-// (whose file here refuses deletion, as a target the user cannot change would).
+// Empty deletes it with what it holds (a file named beyond the code page too), and a link
+// inside it as itself, never the link's target (whose file here refuses deletion, as a target
+// the user cannot change would).
 TEST_F(RepairTest, AFolderFoundAsAFileIsQuarantinedRestoredAndEmptiedWhole) {
   const std::string folder = "C:\\Bad\\spyware";
   world_.files.AddFile(folder + "\\payload.dll", "payload");
+  world_.files.AddExactFile(folder + "\\\xD0\xB6\xD1\x83\xD0\xBA.dll", "wide");
   world_.files.AddFile(folder + "\\link\\precious.doc", "target");
   world_.files.SetAttributes(folder, platform::kAttributeDirectory | platform::kAttributeHidden);
   world_.files.SetAttributes(folder + "\\link",

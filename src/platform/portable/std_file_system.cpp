@@ -348,7 +348,10 @@ Outcome StdFileSystem::Fail(std::error_code error) {
 }
 
 Outcome StdFileSystem::RemoveFolder(const std::string& path) {
-  const fs::path native = ToPath(path);
+  return RemoveFolderAt(ToPath(path));
+}
+
+Outcome StdFileSystem::RemoveFolderAt(const fs::path& native) {
   std::error_code error;
   if (!fs::is_directory(fs::symlink_status(native, error))) {
     return Fail(std::make_error_code(std::errc::no_such_file_or_directory));
@@ -443,10 +446,14 @@ Outcome StdFileSystem::RemoveFileAt(const fs::path& native) {
 }
 
 Outcome StdFileSystem::ChangeAttributes(const std::string& path, std::uint32_t attributes) {
+  return ChangeAttributesAt(ToPath(path), attributes);
+}
+
+Outcome StdFileSystem::ChangeAttributesAt(const fs::path& native, std::uint32_t attributes) {
   constexpr fs::perms kWrite = fs::perms::owner_write | fs::perms::group_write;
   std::error_code error;
   fs::permissions(
-      ToPath(path), kWrite,
+      native, kWrite,
       (attributes & kAttributeReadOnly) != 0 ? fs::perm_options::remove : fs::perm_options::add,
       error);
   return error ? Fail(error) : Outcome{};
@@ -585,6 +592,14 @@ Outcome StdFileSystem::MoveExact(const std::string& source, const std::string& t
 
 Outcome StdFileSystem::RemoveExactFile(const std::string& path) {
   return RemoveFileAt(ToExactPath(path));
+}
+
+Outcome StdFileSystem::RemoveExactFolder(const std::string& path) {
+  return RemoveFolderAt(ToExactPath(path));
+}
+
+Outcome StdFileSystem::ChangeExactAttributes(const std::string& path, std::uint32_t attributes) {
+  return ChangeAttributesAt(ToExactPath(path), attributes);
 }
 
 }  // namespace nexolant::platform

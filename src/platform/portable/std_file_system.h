@@ -52,6 +52,8 @@ class StdFileSystem : public FileSystem {
   std::optional<std::uint32_t> ExactAttributes(const std::string& path) override;
   Outcome MoveExact(const std::string& source, const std::string& target) override;
   Outcome RemoveExactFile(const std::string& path) override;
+  Outcome RemoveExactFolder(const std::string& path) override;
+  Outcome ChangeExactAttributes(const std::string& path, std::uint32_t attributes) override;
 
  private:
   // The failure with the error's Windows code.
@@ -62,6 +64,8 @@ class StdFileSystem : public FileSystem {
   static std::optional<std::uint32_t> AttributesAt(const std::filesystem::path& path);
   static Outcome MoveAt(const std::filesystem::path& from, const std::filesystem::path& to);
   static Outcome RemoveFileAt(const std::filesystem::path& path);
+  static Outcome RemoveFolderAt(const std::filesystem::path& path);
+  static Outcome ChangeAttributesAt(const std::filesystem::path& path, std::uint32_t attributes);
 };
 
 }  // namespace nexolant::platform
