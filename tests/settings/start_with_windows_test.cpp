@@ -60,7 +60,8 @@ TEST_F(StartWithWindowsTest, TickingAddsTheEntryWhichLaterStartsShowAndKeep) {
     EXPECT_FALSE(RunValue()) << "a start writes nothing";
     EXPECT_TRUE(backend_.SetChecked(box, true));
   });
-  const std::string stored = "\"" + std::string(kExecutable) + "\"" + '\0';
+  std::string stored = "\"";
+  stored.append(kExecutable).append("\"").push_back('\0');
   EXPECT_EQ(RunValue(), stored) << "the full path in quotes, with its terminating zero";
 
   RunProgram([&](ui::CheckBox& box) { EXPECT_TRUE(box.Checked()); });
