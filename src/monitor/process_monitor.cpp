@@ -82,9 +82,7 @@ void ProcessMonitor::RebuildRows() {
   ListProcesses(processes_, processes);
   const StringList& descriptions = signatures_.Tables().ProcessDescriptions;
   std::vector<MonitorRow> listed;
-  std::vector<std::string> names;
   listed.reserve(processes.size());
-  names.reserve(processes.size());
   for (ProcessEntry& entry : processes) {
     int match = FindProcessSignature(entry.name);
     // Windows' own processes and the program's own are never known, whatever the signatures.
@@ -92,28 +90,33 @@ void ProcessMonitor::RebuildRows() {
         protection_.IsProtectedProcess(entry.name, static_cast<std::uint32_t>(entry.processId))) {
       match = -1;
     }
-    names.push_back(entry.name);
     listed.push_back(
         {std::move(entry.name), match >= 0 ? descriptions.at(match) : "No", match >= 0});
   }
   rows_.reserve(listed.size());
-  for (const std::size_t index : SortedOrder(std::move(names))) {
+  for (const std::size_t index : SortedOrder(listed)) {
     rows_.push_back(std::move(listed[index]));
   }
   view_->ShowRows(rows_);
 }
 
 // Sorted by name, a later row after rows of an equal name.
-const std::vector<std::size_t>& ProcessMonitor::SortedOrder(std::vector<std::string> names) {
-  if (names == listedNames_) {
+const std::vector<std::size_t>& ProcessMonitor::SortedOrder(const std::vector<MonitorRow>& listed) {
+  const auto named = [](const MonitorRow& row, const std::string& name) {
+    return row.name == name;
+  };
+  if (std::equal(listed.begin(), listed.end(), listedNames_.begin(), listedNames_.end(), named)) {
     return sortedOrder_;
   }
-  sortedOrder_.resize(names.size());
+  sortedOrder_.resize(listed.size());
   std::iota(sortedOrder_.begin(), sortedOrder_.end(), std::size_t{0});
   std::stable_sort(sortedOrder_.begin(), sortedOrder_.end(), [&](std::size_t a, std::size_t b) {
-    return locale_.CompareWordSort(names[a], names[b]) < 0;
+    return locale_.CompareWordSort(listed[a].name, listed[b].name) < 0;
   });
-  listedNames_ = std::move(names);
+  listedNames_.clear();
+  for (const MonitorRow& row : listed) {
+    listedNames_.push_back(row.name);
+  }
   return sortedOrder_;
 }
 

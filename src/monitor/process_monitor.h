@@ -67,8 +67,8 @@ class ProcessMonitor {
   void ProcessTimerTimer();
   void Refresh();
   void RebuildRows();
-  // The order in which the page lists names given in listing order.
-  const std::vector<std::size_t>& SortedOrder(std::vector<std::string> names);
+  // The order in which the page lists rows given in listing order.
+  const std::vector<std::size_t>& SortedOrder(const std::vector<MonitorRow>& listed);
   void TerminateKnownProcesses();
   // The index of the signature that matches name, or -1; pumps messages.
   int FindProcessSignature(const std::string& name) const;
