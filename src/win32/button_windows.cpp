@@ -34,7 +34,7 @@ void OwnerDrawnButton::OnCommand(WORD code) {
 
 void OwnerDrawnButton::OnDrawItem(const DRAWITEMSTRUCT& item) {
   const RECT& rect = item.rcItem;
-  const BufferedPaint buffer(item.hDC, rect.right, rect.bottom);
+  const BufferedPaint buffer(Context().Surface(), item.hDC, rect.right, rect.bottom);
   Draw(buffer.Dc(), rect, (item.itemState & ODS_FOCUS) != 0);
 }
 

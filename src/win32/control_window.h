@@ -29,6 +29,9 @@ class ControlWindow {
   virtual void ApplyAll();
   // Applies what was deferred while a handler ran (RenderContext::Defer): a label's caption.
   virtual void ApplyPending() { Apply(ui::Property::kCaption); }
+  // Whether what was deferred may wait while the window is out of sight, until it is shown
+  // or asked about. A label's caption may not: another process reads it without asking.
+  virtual bool PendingWaitsWhileHidden() const { return false; }
 
   // Notifications from the parent.
   virtual void OnCommand(WORD /*code*/) {}

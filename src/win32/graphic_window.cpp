@@ -14,7 +14,7 @@ GraphicWindow::GraphicWindow(RenderContext& context, ui::Control& control, HWND 
 
 void GraphicWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
   const RECT& rect = item.rcItem;
-  const BufferedPaint buffer(item.hDC, rect.right, rect.bottom);
+  const BufferedPaint buffer(Context().Surface(), item.hDC, rect.right, rect.bottom);
   const HDC dc = buffer.Dc();
   switch (Model().Kind()) {
     case ui::ControlKind::kShape:

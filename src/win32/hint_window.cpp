@@ -156,7 +156,7 @@ LRESULT HintWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       const PaintScope paint(Handle());
       RECT client;
       GetClientRect(Handle(), &client);
-      const BufferedPaint buffer(paint.Dc(), client.right, client.bottom);
+      const BufferedPaint buffer(surface_, paint.Dc(), client.right, client.bottom);
       Paint(buffer.Dc(), client);
       return 0;
     }

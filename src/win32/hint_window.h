@@ -7,6 +7,7 @@
 #include "ui/graphics.h"
 #include "ui/hint_style.h"
 #include "win32/font_cache.h"
+#include "win32/gdi.h"
 #include "win32/window.h"
 
 namespace nexolant::win32 {
@@ -40,6 +41,7 @@ class HintWindow : public Window {
   SIZE TextSize(HDC dc);
 
   FontCache fonts_;
+  PaintSurface surface_;
   ui::HintStyle style_;
   HWND owner_ = nullptr;
   std::string text_;

@@ -63,9 +63,12 @@ void LabelWindow::ApplyBounds() {
 
 void LabelWindow::Apply(ui::Property property) {
   if (property == ui::Property::kCaption) {
-    // The static control paints itself when its text is set: no second paint.
+    // The static control paints itself when its text is set: no second paint. Only a label
+    // sized to its text moves: placing a window costs a call to the server under Wine.
     SetWindowTextA(Handle(), label_->Caption().c_str());
-    ApplyBounds();
+    if (label_->AutoSize()) {
+      ApplyBounds();
+    }
     return;
   }
   ControlWindow::Apply(property);
@@ -83,7 +86,7 @@ void LabelWindow::Apply(ui::Property property) {
 
 void LabelWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
   RECT rect = item.rcItem;
-  const BufferedPaint buffer(item.hDC, rect.right, rect.bottom);
+  const BufferedPaint buffer(Context().Surface(), item.hDC, rect.right, rect.bottom);
   const HDC dc = buffer.Dc();
   if (label_->Transparent()) {
     PaintBehind(dc, *label_, Handle(), Context());

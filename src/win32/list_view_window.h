@@ -19,8 +19,9 @@ namespace nexolant::win32 {
 // it asks for each cell's text when it draws it or when anyone, in any process, sends it
 // LVM_GETITEMTEXT (LVN_GETDISPINFO), and asks where typed letters lead (LVN_ODFINDITEM).
 // Rows changed while an event handler runs reach the window when messages are dispatched, as
-// label captions do; then the count is set and only the rows in view whose text differs from
-// what the window was given are drawn again, so a refresh that changes nothing draws nothing.
+// label captions do, or once the list is shown or asked about (any LVM_ message); then the count is
+// set and only the rows in view whose text differs from what the window was given are drawn again,
+// so a refresh that changes nothing draws nothing.
 class ListViewWindow : public ControlWindow {
  public:
   ListViewWindow(RenderContext& context, ui::ListView& list, HWND parent);
@@ -28,6 +29,8 @@ class ListViewWindow : public ControlWindow {
   void Apply(ui::Property property) override;
   void ApplyAll() override;
   void ApplyPending() override { ApplyRows(); }
+  // Setting the row count costs the window more than drawing a label does, shown or not.
+  bool PendingWaitsWhileHidden() const override { return true; }
   LRESULT OnNotify(const NMHDR& header) override;
   HBRUSH OnColor(HDC /*dc*/) override { return nullptr; }
 

@@ -28,8 +28,16 @@ void RenderContext::Defer(ControlWindow& window) {
 }
 
 void RenderContext::ApplyDeferred() {
+  std::vector<ControlWindow*> hidden;
   for (ControlWindow* window : std::exchange(deferred_, {})) {
-    window->ApplyPending();
+    if (window->PendingWaitsWhileHidden() && !IsWindowVisible(window->Handle())) {
+      hidden.push_back(window);
+    } else {
+      window->ApplyPending();
+    }
+  }
+  for (ControlWindow* window : hidden) {
+    Defer(*window);
   }
 }
 

@@ -9,6 +9,7 @@
 #include "ui/application.h"
 #include "ui/control.h"
 #include "win32/font_cache.h"
+#include "win32/gdi.h"
 #include "win32/pictures.h"
 #include "win32/unique_handle.h"
 #include "win32/window.h"
@@ -39,6 +40,8 @@ class RenderContext {
   FontCache& Fonts() { return fonts_; }
   PictureCache& Pictures() { return pictures_; }
   BrushCache& Brushes() { return brushes_; }
+  // The off-screen bitmap the owner-drawn controls paint through.
+  PaintSurface& Surface() { return surface_; }
 
   // Model pixels (96 per inch) to display pixels.
   int Scale(int value) const { return MulDiv(value, dpi_, 96); }
@@ -63,7 +66,7 @@ class RenderContext {
   // A label's new caption or a list's changed rows, set while an event handler runs, wait here
   // until the handler pumps messages or returns, or until the window is read: a label or a
   // list that changes once per scanned entry then costs its window at most one update per
-  // dispatch.
+  // dispatch. A list out of sight waits further, until it is shown or read.
   void Defer(ControlWindow& window);
   void ApplyDeferred();
   void ApplyDeferred(ControlWindow& window);
@@ -76,6 +79,7 @@ class RenderContext {
   FontCache fonts_;
   PictureCache pictures_;
   BrushCache brushes_;
+  PaintSurface surface_;
   std::unordered_map<HWND, ControlWindow*> controlWindows_;
   std::vector<ControlWindow*> deferred_;
 };
