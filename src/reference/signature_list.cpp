@@ -44,6 +44,15 @@ std::size_t SlotOf(std::uint64_t hash, std::size_t mask) {
   return static_cast<std::size_t>(hash ^ (hash >> 32)) & mask;
 }
 
+// The key's word in a table's presence bits, and its two bits there, taken from the hash's
+// upper bits (its lower bits are the least mixed).
+std::size_t PresenceWordOf(std::uint64_t hash, std::size_t words) {
+  return static_cast<std::size_t>(hash >> 40) & (words - 1);
+}
+std::uint64_t PresenceBitsOf(std::uint64_t hash) {
+  return (std::uint64_t{1} << (hash >> 28 & 63)) | (std::uint64_t{1} << (hash >> 34 & 63));
+}
+
 // The longest key length in a set whose bit k stands for length k.
 std::size_t LongestKey(std::uint32_t lengths) {
   return lengths == 0 ? 0 : static_cast<std::size_t>(std::bit_width(lengths)) - 1;
@@ -90,6 +99,7 @@ void SignatureList::KeyTable::Build(std::vector<Entry> entries) {
   }
   slots_.resize(std::bit_ceil(groups.size() * 2));
   const std::size_t mask = slots_.size() - 1;
+  present_.assign(std::max<std::size_t>(slots_.size() / 16, 1), 0);
   // Where the next index of each group goes.
   std::vector<std::uint32_t> next(groups.size());
   std::uint32_t runStart = 0;
@@ -99,6 +109,7 @@ void SignatureList::KeyTable::Build(std::vector<Entry> entries) {
     while (slots_[position].count != 0) {
       position = (position + 1) & mask;
     }
+    present_[PresenceWordOf(entry.hash, present_.size())] |= PresenceBitsOf(entry.hash);
     Slot& slot = slots_[position];
     slot.hash = entry.hash;
     slot.keyOffset = static_cast<std::uint32_t>(keys_.size());
@@ -118,6 +129,10 @@ void SignatureList::KeyTable::Build(std::vector<Entry> entries) {
 std::span<const std::uint32_t> SignatureList::KeyTable::Lookup(std::string_view key,
                                                                std::uint64_t hash) const {
   if (slots_.empty()) {
+    return {};
+  }
+  const std::uint64_t bits = PresenceBitsOf(hash);
+  if ((present_[PresenceWordOf(hash, present_.size())] & bits) != bits) {
     return {};
   }
   const std::size_t mask = slots_.size() - 1;
