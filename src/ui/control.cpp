@@ -60,8 +60,9 @@ void Control::SetEnabled(bool enabled) {
   Update(enabled_, enabled, Property::kEnabled);
 }
 
-void Control::SetCaption(std::string caption) {
-  Update(caption_, std::move(caption), Property::kCaption);
+// Assigned in place: a caption set for every scanned entry reuses the old text's storage.
+void Control::SetCaption(std::string_view caption) {
+  Update(caption_, caption, Property::kCaption);
 }
 
 void Control::SetFont(const ui::Font& font) {

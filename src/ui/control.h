@@ -111,7 +111,7 @@ class Control {
   void SetEnabled(bool enabled);
   // The window text: a label's or a button's caption, a form's title.
   const std::string& Caption() const { return caption_; }
-  void SetCaption(std::string caption);
+  void SetCaption(std::string_view caption);
   const ui::Font& Font() const { return font_; }
   void SetFont(const ui::Font& font);
   void SetFontColor(ui::Color color);

@@ -73,7 +73,7 @@ void BuildControls(ui::Container& container, std::span<const ControlRow> rows) {
   for (const ControlRow& row : rows) {
     ui::Control& control = AddOfKind(container, row);
     control.SetBounds(row.bounds);
-    control.SetCaption(std::string(row.caption));
+    control.SetCaption(row.caption);
     if (row.font != nullptr) {
       control.SetFont(*row.font);
     }
