@@ -47,10 +47,11 @@ class SignatureList {
   std::size_t InertCount() const { return inertCount_; }
 
  private:
-  // Short keys to runs of pattern indices, lowest first; open addressing over one array. A bit
-  // per hash value, at least eight bits a key, answers most probes for absent keys without touching
-  // the slots: a scan probes a dozen keys per name, nearly all absent, and the slots of ten
-  // thousand signatures do not stay in the processor's cache between two names.
+  // Short keys to runs of pattern indices, lowest first; open addressing over one array.
+  // Presence bits (two a key, both in one 64-bit word; eight bits or more a key) answer most
+  // probes for absent keys without touching the slots: a scan probes a dozen keys per name,
+  // nearly all absent, and the slots of ten thousand signatures do not stay in the processor's
+  // cache between two names.
   class KeyTable {
    public:
     struct Entry {
@@ -69,10 +70,7 @@ class SignatureList {
       std::uint32_t first = 0;
       std::uint32_t count = 0;  // 0: free slot
     };
-    // Four bits a slot, at most two slots a key.
-    std::size_t PresenceBits() const { return slots_.size() * 4; }
-
-    std::vector<std::uint64_t> present_;
+    std::vector<std::uint64_t> present_;  // a word per 16 slots, a power of two of them
     std::vector<Slot> slots_;
     std::string keys_;
     std::vector<std::uint32_t> indices_;
