@@ -51,28 +51,6 @@ class DeferredDrawingTest : public RendererTest {
   DeferredDrawingTest() { Realise(form_); }
   ~DeferredDrawingTest() override { backend_.DestroyForm(form_); }
 
-  // The pixels a control paints into a bitmap of its own size.
-  std::vector<COLORREF> Printed(HWND hwnd) const {
-    RECT client;
-    GetClientRect(hwnd, &client);
-    const HDC screen = GetDC(hwnd);
-    const HDC memory = CreateCompatibleDC(screen);
-    const HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-    const HGDIOBJ previous = SelectObject(memory, bitmap);
-    SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
-    std::vector<COLORREF> pixels;
-    for (int y = 0; y < client.bottom; ++y) {
-      for (int x = 0; x < client.right; ++x) {
-        pixels.push_back(GetPixel(memory, x, y));
-      }
-    }
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(hwnd, screen);
-    return pixels;
-  }
-
   // The row count the list view itself holds, asked past the renderer, which would first
   // hand it what waits.
   int HeldRowCount() const {
@@ -89,8 +67,8 @@ class DeferredDrawingTest : public RendererTest {
 // smaller control painted after a wider one shows its own background alone.
 TEST_F(DeferredDrawingTest, EachLabelPaintsItsWholeAreaAndNothingElse) {
   Printed(HandleOf(*form_.small));
-  const std::vector<COLORREF> wide = Printed(HandleOf(*form_.wide));
-  const std::vector<COLORREF> small = Printed(HandleOf(*form_.small));
+  const std::vector<COLORREF> wide = Printed(HandleOf(*form_.wide)).colors;
+  const std::vector<COLORREF> small = Printed(HandleOf(*form_.small)).colors;
   ASSERT_FALSE(small.empty());
   // Mostly background: the text covers little of it.
   EXPECT_GT(std::count(wide.begin(), wide.end(), RGB(255, 0, 0)) * 10,

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstddef>
 #include <string>
+#include <vector>
 
 #include "ui/application.h"
 #include "ui/controls.h"
@@ -43,6 +45,34 @@ class RendererTest : public ::testing::Test {
     char text[1024] = "";
     GetWindowTextA(hwnd, text, sizeof text);
     return text;
+  }
+
+  // What a window paints of its client area when asked to print it, over white, row by row.
+  struct Pixels {
+    int width = 0;
+    std::vector<COLORREF> colors;
+    COLORREF At(int x, int y) const { return colors[static_cast<std::size_t>(y * width + x)]; }
+  };
+  static Pixels Printed(HWND hwnd) {
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    const HDC screen = GetDC(hwnd);
+    const HDC memory = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    const HGDIOBJ old = SelectObject(memory, bitmap);
+    FillRect(memory, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    Pixels pixels{client.right, {}};
+    for (int y = 0; y < client.bottom; ++y) {
+      for (int x = 0; x < client.right; ++x) {
+        pixels.colors.push_back(GetPixel(memory, x, y));
+      }
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(hwnd, screen);
+    return pixels;
   }
 
   static std::string ClassOf(HWND hwnd) {

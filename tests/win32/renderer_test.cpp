@@ -238,27 +238,14 @@ TEST_F(RendererModelTest, ListViewWidthChangesKeepTheSubItemsDrawn) {
   cell.top = 1;
   cell.left = LVIR_LABEL;
   ASSERT_TRUE(SendMessageA(list, LVM_GETSUBITEMRECT, 0, reinterpret_cast<LPARAM>(&cell)));
-  RECT client{};
-  GetClientRect(list, &client);
-  const HDC screen = GetDC(list);
-  const HDC memory = CreateCompatibleDC(screen);
-  const HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-  const HGDIOBJ old = SelectObject(memory, bitmap);
-  const HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
-  FillRect(memory, &client, white);
-  SendMessageA(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
-  const COLORREF background = GetPixel(memory, cell.right - 1, cell.bottom - 1);
+  const Pixels pixels = Printed(list);
+  const COLORREF background = pixels.At(cell.right - 1, cell.bottom - 1);
   int inked = 0;
   for (int y = cell.top; y < cell.bottom; ++y) {
     for (int x = cell.left; x < cell.right; ++x) {
-      inked += GetPixel(memory, x, y) != background ? 1 : 0;
+      inked += pixels.At(x, y) != background ? 1 : 0;
     }
   }
-  SelectObject(memory, old);
-  DeleteObject(white);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(list, screen);
   EXPECT_GT(inked, 0) << "the second column of the row is blank";
 }
 
