@@ -11,9 +11,9 @@ check() { # check NAME EXPECTED ACTUAL
   if [ "$2" = "$3" ]; then echo "ok: $1"; else echo "FAIL: $1: expected '$2', got '$3'"; failures=$((failures + 1)); fi
 }
 
-# The stand-ins keep their state in $APT_STATE: absent (packages not installed), unavailable (packages
-# apt cannot install), update-failures (index updates that fail before one succeeds), arches
-# (foreign architectures); each appends what it was asked to do to $APT_STATE/calls.
+# The stand-ins keep their state in $APT_STATE: absent (packages not installed), unavailable
+# (packages apt cannot install), update-failures (index updates that fail before one succeeds),
+# arches (foreign architectures); each appends what it was asked to do to $APT_STATE/calls.
 export APT_STATE=$work/state
 mkdir -p "$work/bin"
 cat >"$work/bin/apt-get" <<'EOF'
