@@ -3,11 +3,10 @@
 # 32-bit loader and fails with "Exec format error" even for 64-bit programs, while the 64-bit
 # loader works.
 #   NEXOLANT_WINE64_LOADER, NEXOLANT_WINE32_LOADER  override the loaders (tests use stand-ins)
-#   NEXOLANT_WINE32=can|cannot                       the answer of an earlier probe in this run
+#   NEXOLANT_WINE32=can|missing|cannot               the answer of an earlier probe in this run
 
 wine_loader64=${NEXOLANT_WINE64_LOADER:-/usr/lib/wine/wine64}
 wine_loader32=${NEXOLANT_WINE32_LOADER:-/usr/lib/wine/wine}
-wine32_skip_reason="32-bit Windows tests skipped: this kernel cannot run 32-bit programs"
 # CTest reports a test that ends with this code as skipped, not failed.
 wine32_skip_code=77
 
@@ -23,13 +22,14 @@ pe_machine() {
   printf '%x\n' "$(od -An -tu2 -j $((offset + 4)) -N 2 "$file" | tr -d ' ')"
 }
 
-# Tries the 32-bit loader once. Prints "can" or "cannot"; returns 1 (with the loader's own
-# message on stderr) when the loader exists and can execute but fails for another reason, so
-# that a broken installation is never mistaken for a kernel without 32-bit support.
+# Tries the 32-bit loader once. Prints "can", "missing" (32-bit Wine is not installed: the
+# loader is wine32:i386's file) or "cannot" (the loader is there but this kernel does not
+# execute it); returns 1 (with the loader's own message on stderr) when the loader executes but
+# fails for another reason, so that a broken installation is never mistaken for either.
 probe_wine32() {
   local output status
   if [ ! -e "$wine_loader32" ]; then
-    echo cannot
+    echo missing
     return 0
   fi
   set +e
@@ -46,8 +46,18 @@ probe_wine32() {
   fi
 }
 
+# Prints why the 32-bit Windows tests are skipped, for an ANSWER of probe_wine32 other than "can".
+wine32_skip_reason() { # wine32_skip_reason ANSWER
+  case $1 in
+    missing) echo "32-bit Windows tests skipped: 32-bit Wine is not installed (wine32:i386)" ;;
+    cannot) echo "32-bit Windows tests skipped: this kernel cannot run 32-bit programs" ;;
+    *) echo "32-bit Windows tests skipped: NEXOLANT_WINE32 is '$1'" ;;
+  esac
+}
+
 # Sets wine_loader for PROGRAM (and WINELOADER, which Wine uses to start further processes).
-# Returns 2 when PROGRAM is a 32-bit program and this machine cannot run one.
+# Returns 2 when PROGRAM is a 32-bit program and this machine cannot run one; NEXOLANT_WINE32
+# then says why.
 choose_wine_loader() {
   local program=$1
   if [ "$(pe_machine "$program")" = "14c" ]; then
