@@ -10,6 +10,8 @@ namespace nexolant::bench {
 class IdleBackend final : public ui::ApplicationBackend {
  public:
   void ProcessMessages() override {}
+  // The benchmarks hold no user input for later, so nothing is posted.
+  void WakeForPosted() override {}
   ui::MessageResult ShowMessageBox(const std::string&, const std::string&, ui::MessageButtons,
                                    ui::MessageIcon) override {
     return ui::MessageResult::kOk;

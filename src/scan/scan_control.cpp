@@ -192,6 +192,8 @@ void ScanControl::lblSelectClick() {
   if (peers_.deferred.Defer([this] { lblSelectClick(); })) {
     return;
   }
+  // The system's dialog runs a modal loop of its own, which dispatches the queue too.
+  const ui::Application::ModalScope modal(services_.application);
   if (folderDialog_.Execute()) {
     scanFolder_ = folderDialog_.Folder();
   }

@@ -68,6 +68,26 @@ void Application::ClosePending() noexcept {
   }
 }
 
+void Application::Post(std::function<void()> action) {
+  posted_.push_back(std::move(action));
+  try {
+    backend_->WakeForPosted();
+  } catch (...) {
+    // A full queue: the action is dropped rather than run by another's wake-up.
+    posted_.pop_back();
+    throw;
+  }
+}
+
+void Application::RunPosted() {
+  if (posted_.empty()) {
+    return;
+  }
+  const std::function<void()> action = std::move(posted_.front());
+  posted_.pop_front();
+  RunHandler(action);
+}
+
 void Application::CreateForm(Form& form) {
   RunHandler([&form] { form.RunCreate(); });
 }
@@ -81,6 +101,7 @@ ModalResult Application::ShowModal(Form& form) {
     const ModalGuard guard(*backend_, form);
     RunHandler([&form] { form.RunShow(); });
     form.SetVisible(true);
+    const ModalScope modal(*this);
     backend_->ShowModal(form);
   }
   form.modal_ = false;

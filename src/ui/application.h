@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <exception>
 #include <functional>
 #include <string>
@@ -30,6 +31,7 @@ class Application final : public platform::MessagePump, public platform::Warning
 
   MessageResult ShowMessageBox(const std::string& text, const std::string& caption,
                                MessageButtons buttons, MessageIcon icon) {
+    const ModalScope modal(*this);
     return backend_->ShowMessageBox(text, caption, buttons, icon);
   }
 
@@ -62,6 +64,30 @@ class Application final : public platform::MessagePump, public platform::Warning
 
   // Whether an event handler is running.
   bool InHandler() const { return handlerDepth_ > 0; }
+
+  // Keeps action for the window system's queue: it runs as a handler of its own when the
+  // queue is next dispatched (by the main loop, a modal loop or a pump), after the messages
+  // already waiting and in the order posted.
+  void Post(std::function<void()> action);
+  // Runs the first posted action, if any; a backend calls it once for each wake-up it was
+  // asked for.
+  void RunPosted();
+
+  // Whether a modal window is open: a message box, a modal form, or a system dialog shown
+  // inside a ModalScope. Input kept for later is not handed to the windows behind it.
+  bool ModalOpen() const { return modalDepth_ > 0; }
+  class ModalScope {
+   public:
+    explicit ModalScope(Application& application) : application_(application) {
+      ++application_.modalDepth_;
+    }
+    ~ModalScope() { --application_.modalDepth_; }
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+
+   private:
+    Application& application_;
+  };
 
   // Asks a form to close, as its close box does: OnCloseRequest runs at once, then Close().
   // A modeless form asked while an event handler runs (from a pump inside it) closes only
@@ -127,7 +153,9 @@ class Application final : public platform::MessagePump, public platform::Warning
   std::string title_ = "Nexolant";
   HintStyle hintStyle_;
   int handlerDepth_ = 0;
+  int modalDepth_ = 0;
   Form* pendingClose_ = nullptr;
+  std::deque<std::function<void()>> posted_;
 };
 
 // The text of the standard error report: "." is appended when the last character sorts

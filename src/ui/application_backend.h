@@ -30,6 +30,10 @@ class ApplicationBackend {
   // last figures must show exactly.
   virtual void UpdateWindows() {}
 
+  // Arranges for Application::RunPosted to be called once from the queue's next dispatch,
+  // after the messages waiting now.
+  virtual void WakeForPosted() = 0;
+
   // Shows a modal message box and returns the button that closed it.
   virtual MessageResult ShowMessageBox(const std::string& text, const std::string& caption,
                                        MessageButtons buttons, MessageIcon icon) = 0;

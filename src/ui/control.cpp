@@ -104,6 +104,7 @@ bool Control::Click() {
     return false;
   }
   if (ClickAction() && OnClick) {
+    const ClickScope scope(this);
     OnClick(*this);
   }
   return true;

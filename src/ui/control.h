@@ -147,6 +147,21 @@ class Control {
   // A complete click: the kind's own state change, then OnClick. False when the control did
   // not accept the input.
   bool Click();
+  // The control whose click is being handled now (innermost), or null: an action kept for
+  // later asks it again whether it still accepts input.
+  static Control* Clicked() { return clicked_; }
+  // Makes control the one being clicked for the scope's lifetime, as Click() does for its
+  // OnClick.
+  class ClickScope {
+   public:
+    explicit ClickScope(Control* control) : previous_(std::exchange(clicked_, control)) {}
+    ~ClickScope() { clicked_ = previous_; }
+    ClickScope(const ClickScope&) = delete;
+    ClickScope& operator=(const ClickScope&) = delete;
+
+   private:
+    Control* previous_;
+  };
   void MouseEnter();
   // Acts only after MouseEnter, but then also when the control was disabled or hidden since.
   void MouseLeave();
@@ -191,6 +206,8 @@ class Control {
   int tag_ = 0;
   bool hot_ = false;
   bool pushed_ = false;
+  // One thread handles all input, so one pointer names the click in hand.
+  static inline Control* clicked_ = nullptr;
 };
 
 }  // namespace nexolant::ui

@@ -2,36 +2,39 @@
 
 #include <exception>
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
 #include "ui/application.h"
+#include "ui/control.h"
 
 namespace nexolant::ui {
 
 // Keeps the user's actions that arrive while a long action pumps messages inside a handler
 // of its own (the monitor's refresh), so that no scan, question or dialog starts inside it.
-// When the long action is over they run in order, each as a handler of its own, as they would
-// have outside it.
+// When the long action is over they go to the window system's queue in order, and each is
+// asked when it is dispatched, as a real click is, whether it may still run: its control
+// showing and enabled (so its page current) and no modal window open. A second click of a
+// double click then meets the state the first one left, as it would outside a refresh.
 class DeferredActions {
  public:
   explicit DeferredActions(Application& application) : application_(application) {}
   DeferredActions(const DeferredActions&) = delete;
   DeferredActions& operator=(const DeferredActions&) = delete;
 
-  bool Holding() const { return holds_ > 0; }
-
-  // While holding, keeps action for the end of the hold and answers true.
+  // While holding, keeps action (and the control whose click raised it) for the end of the
+  // hold and answers true.
   bool Defer(std::function<void()> action) {
     if (holds_ == 0) {
       return false;
     }
-    kept_.push_back(std::move(action));
+    kept_.push_back({Control::Clicked(), std::move(action)});
     return true;
   }
 
   // The long action, for the lifetime of the scope. When the last hold ends normally the kept
-  // actions run; a failure that ends a hold drops them with it.
+  // actions are posted; a failure that ends a hold drops them with it.
   class Hold {
    public:
     explicit Hold(DeferredActions& actions) : actions_(actions) { ++actions_.holds_; }
@@ -43,8 +46,8 @@ class DeferredActions {
         actions_.kept_.clear();
         return;
       }
-      for (std::function<void()>& action : std::exchange(actions_.kept_, {})) {
-        actions_.application_.RunHandler(action);
+      for (Kept& kept : std::exchange(actions_.kept_, {})) {
+        actions_.Post(std::move(kept));
       }
     }
     Hold(const Hold&) = delete;
@@ -56,9 +59,29 @@ class DeferredActions {
   };
 
  private:
+  struct Kept {
+    Control* sender;  // null when no click raised the action
+    std::function<void()> action;
+  };
+
+  // The queue may outlive the controls: a posted action left when the window is gone does
+  // nothing.
+  void Post(Kept kept) {
+    application_.Post([alive = std::weak_ptr<int>(alive_), &application = application_,
+                       kept = std::move(kept)] {
+      if (alive.expired() || application.ModalOpen() ||
+          (kept.sender != nullptr && !kept.sender->AcceptsInput())) {
+        return;
+      }
+      const Control::ClickScope scope(kept.sender);
+      kept.action();
+    });
+  }
+
   Application& application_;
   int holds_ = 0;
-  std::vector<std::function<void()>> kept_;
+  std::vector<Kept> kept_;
+  std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
 
 }  // namespace nexolant::ui

@@ -90,6 +90,7 @@ void Win32Backend::Attach(ui::Application& application) {
   hints_ = std::make_unique<HintWindow>(application);
   context_ = std::make_unique<RenderContext>(application, *hints_, ScreenDpi());
   timers_ = std::make_unique<TimerWindow>(application);
+  posted_ = std::make_unique<PostedWindow>(application);
   hints_->SetStyle(application.GetHintStyle());
 }
 
@@ -116,6 +117,10 @@ void Win32Backend::ProcessMessages() {
   // The interval runs from the end of the dispatch, so that the work between two dispatches
   // keeps its share however long drawing took.
   lastDispatch_ = GetTickCount();
+}
+
+void Win32Backend::WakeForPosted() {
+  posted_->Wake();
 }
 
 void Win32Backend::UpdateWindows() {

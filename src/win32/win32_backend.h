@@ -12,6 +12,7 @@
 #include "ui/timer.h"
 #include "win32/form_window.h"
 #include "win32/hint_window.h"
+#include "win32/posted_window.h"
 #include "win32/render_context.h"
 #include "win32/timer_window.h"
 
@@ -38,6 +39,7 @@ class Win32Backend final : public ui::ApplicationBackend {
   // intervals, or at once through UpdateWindows.
   void ProcessMessages() override;
   void UpdateWindows() override;
+  void WakeForPosted() override;
 
   ui::MessageResult ShowMessageBox(const std::string& text, const std::string& caption,
                                    ui::MessageButtons buttons, ui::MessageIcon icon) override;
@@ -85,6 +87,7 @@ class Win32Backend final : public ui::ApplicationBackend {
   std::unique_ptr<HintWindow> hints_;
   std::unique_ptr<RenderContext> context_;
   std::unique_ptr<TimerWindow> timers_;
+  std::unique_ptr<PostedWindow> posted_;
   std::map<const ui::Form*, std::unique_ptr<FormWindow>> forms_;
 };
 

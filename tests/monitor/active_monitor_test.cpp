@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -462,6 +463,71 @@ TEST_F(RefreshReentryTest, OtherClicksDuringARefreshTakeEffectWhenItEnds) {
       EXPECT_EQ(backend_.Modals().size(), modals + 1);
     }
   }
+  EXPECT_TRUE(TimerRuns());
+}
+
+// Two clicks that reach the window inside a refresh are handed on after it, each asked in
+// turn as a real click is: the second meets what the first left (another page, a disabled
+// button, an open question or dialog) and does nothing.
+TEST_F(RefreshReentryTest, TwoClicksInsideARefreshActOnce) {
+  SetAutoTerminate(false);
+  files_.AddFile("C:\\Windows\\adware1.exe", "adware");
+  files_.AddFile("C:\\Windows\\readme.txt", "text");
+  SwitchOn();
+  const auto clickTwice = [this](const char* first, const char* second) {
+    AtRefreshPump(1, [this, first, second] {
+      backend_.Click(Control(first));
+      backend_.Click(Control(second));
+    });
+  };
+  const auto questions = [this](const std::string& text) {
+    return std::count_if(backend_.Messages().begin(), backend_.Messages().end(),
+                         [&text](const RecordedMessage& message) { return message.text == text; });
+  };
+
+  ASSERT_TRUE(backend_.Click(Control("ScanBtn")));
+  clickTwice("btnNext", "btnNext");
+  ASSERT_TRUE(backend_.FireTimer(Timer()));
+  EXPECT_EQ(form_->Statistics().Values().TotalScans, 1);
+  EXPECT_EQ(form_->ScanFindings().Items().size(), 1u);
+
+  ASSERT_TRUE(backend_.Click(Control("btnStop")));
+  ASSERT_EQ(PageIndex(), kReportPage);
+  backend_.QueueAnswer(ui::MessageResult::kYes);
+  clickTwice("btnCancel", "btnRepair");
+  ASSERT_TRUE(backend_.FireTimer(Timer()));
+  EXPECT_EQ(PageIndex(), kStatusPage);
+  EXPECT_TRUE(files_.FileAttributes("C:\\Windows\\adware1.exe")) << "Repair ran after Cancel";
+
+  // Stop twice inside a refresh that runs inside the scan's file phase.
+  bool stopped = false;
+  form_->ScanFindings().OnAdded = [&](const Finding&) {
+    if (!std::exchange(stopped, true)) {
+      clickTwice("btnStop", "btnStop");
+      ASSERT_TRUE(backend_.FireTimer(Timer()));
+    }
+  };
+  ASSERT_TRUE(backend_.Click(Control("ScanBtn")));
+  ASSERT_TRUE(backend_.Click(Control("btnNext")));
+  ASSERT_TRUE(stopped);
+  EXPECT_EQ(PageIndex(), kScanningPage) << "the second Stop acted on the scan's end";
+  EXPECT_EQ(Control("btnStop").Caption(), "Report");
+  form_->ScanFindings().OnAdded = nullptr;
+  ASSERT_TRUE(backend_.Click(Control("btnStop")));
+  ASSERT_TRUE(backend_.Click(Control("btnRepair")));
+  ASSERT_EQ(form_->Statistics().Values().ObjectsQuarantined, 1);
+
+  ASSERT_TRUE(backend_.Click(Control("QuarantineBtn")));
+  clickTwice("btnEmpty", "btnEmpty");
+  ASSERT_TRUE(backend_.FireTimer(Timer()));
+  EXPECT_EQ(questions("Are you sure you want to empty the quarantine?"), 1);
+  EXPECT_EQ(form_->Statistics().Values().ObjectsQuarantined, 0);
+
+  ASSERT_TRUE(backend_.Click(Control("StatusBtn")));
+  const std::size_t modals = backend_.Modals().size();
+  clickTwice("btnInfo", "btnInfo");
+  ASSERT_TRUE(backend_.FireTimer(Timer()));
+  EXPECT_EQ(backend_.Modals().size(), modals + 1);
   EXPECT_TRUE(TimerRuns());
 }
 

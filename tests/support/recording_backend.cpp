@@ -3,7 +3,15 @@
 namespace nexolant {
 
 void RecordingBackend::ProcessMessages() {
+  DispatchPosted();
   pump_.ProcessMessages();
+}
+
+void RecordingBackend::DispatchPosted() {
+  while (wakes_ > 0 && application_ != nullptr) {
+    --wakes_;
+    application_->RunPosted();
+  }
 }
 
 ui::MessageResult RecordingBackend::ShowMessageBox(const std::string& text,
@@ -11,6 +19,7 @@ ui::MessageResult RecordingBackend::ShowMessageBox(const std::string& text,
                                                    ui::MessageButtons buttons,
                                                    ui::MessageIcon icon) {
   messages_.push_back({text, caption, buttons, icon});
+  DispatchPosted();
   if (!boxActions_.empty()) {
     const std::function<void()> action = std::move(boxActions_.front());
     boxActions_.pop_front();

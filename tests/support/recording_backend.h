@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/scripted_pump.h"
+#include "ui/application.h"
 #include "ui/application_backend.h"
 
 namespace nexolant {
@@ -20,9 +21,15 @@ struct RecordedMessage {
 
 // A scripted window system: counts pumps, records message boxes and answers them from a
 // queue (the first button when the queue is empty), and runs actions inside chosen pumps.
+// Posted actions run where a real queue is dispatched: at every pump (before the input
+// scripted for it) and inside every message box.
 class RecordingBackend : public ui::ApplicationBackend {
  public:
+  void Attach(ui::Application& application) override { application_ = &application; }
   void ProcessMessages() override;
+  void WakeForPosted() override { ++wakes_; }
+  // Runs what was posted, as the queue's dispatch does.
+  void DispatchPosted();
   ui::MessageResult ShowMessageBox(const std::string& text, const std::string& caption,
                                    ui::MessageButtons buttons, ui::MessageIcon icon) override;
 
@@ -45,6 +52,12 @@ class RecordingBackend : public ui::ApplicationBackend {
   std::vector<RecordedMessage> messages_;
   std::deque<ui::MessageResult> answers_;
   std::deque<std::function<void()>> boxActions_;
+
+ protected:
+  ui::Application* application_ = nullptr;
+
+ private:
+  int wakes_ = 0;
 };
 
 }  // namespace nexolant

@@ -26,6 +26,7 @@ void ScriptedBackend::DestroyForm(ui::Form& form) {
 void ScriptedBackend::ShowModal(ui::Form& form) {
   const std::size_t record = modals_.size();
   modals_.push_back({form.Name(), form.Caption(), ui::ModalResult::kNone});
+  DispatchPosted();
   if (!modalActions_.empty()) {
     ModalAction action = std::move(modalActions_.front());
     modalActions_.pop_front();
@@ -106,7 +107,7 @@ bool ScriptedBackend::FireTimer(ui::Timer& timer) {
   if (!IsRunning(timer)) {
     return false;
   }
-  App().RunHandler([&timer] { timer.Tick(); });
+  Dispatch([&timer] { timer.Tick(); });
   return true;
 }
 
@@ -127,7 +128,7 @@ void ScriptedBackend::FireRunningTimers() {
 
 bool ScriptedBackend::Click(ui::Control& control) {
   const bool accepted = control.AcceptsInput();
-  App().RunHandler([&] { control.Click(); });
+  Dispatch([&] { control.Click(); });
   return accepted;
 }
 
@@ -135,7 +136,7 @@ bool ScriptedBackend::MouseEnter(ui::Control& control) {
   if (!control.AcceptsInput()) {
     return false;
   }
-  App().RunHandler([&] { control.MouseEnter(); });
+  Dispatch([&] { control.MouseEnter(); });
   return true;
 }
 
@@ -143,7 +144,7 @@ bool ScriptedBackend::MouseLeave(ui::Control& control) {
   if (!control.Hot()) {
     return false;
   }
-  App().RunHandler([&] { control.MouseLeave(); });
+  Dispatch([&] { control.MouseLeave(); });
   return true;
 }
 
@@ -162,7 +163,7 @@ bool ScriptedBackend::SetChecked(ui::Control& checkBox, bool checked) {
 bool ScriptedBackend::Select(ui::ComboBox& combo, int index) {
   const bool accepted =
       combo.AcceptsInput() && index >= 0 && index < static_cast<int>(combo.Items().size());
-  App().RunHandler([&] { combo.SelectByUser(index); });
+  Dispatch([&] { combo.SelectByUser(index); });
   return accepted;
 }
 
@@ -174,16 +175,16 @@ bool ScriptedBackend::ClickRow(ui::ListView& list, int index) {
 
 void ScriptedBackend::Type(ui::Form& form, const std::string& text) {
   for (const char key : text) {
-    App().RunHandler([&] { form.KeyPress(key); });
+    Dispatch([&] { form.KeyPress(key); });
   }
 }
 
 void ScriptedBackend::Minimize() {
-  App().RunHandler([this] { App().HandleMinimized(); });
+  Dispatch([this] { App().HandleMinimized(); });
 }
 
 void ScriptedBackend::RestoreFromTaskbar() {
-  App().RunHandler([this] { App().HandleRestored(); });
+  Dispatch([this] { App().HandleRestored(); });
 }
 
 void ScriptedBackend::EndSession() {

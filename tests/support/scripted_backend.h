@@ -32,10 +32,11 @@ struct RecordedModal {
 //   would if it is still open;
 // - timers run while started and fire on demand;
 // - user input goes through the controls' input methods inside Application::RunHandler, so
-//   failures reach the standard error report as on Windows.
+//   failures reach the standard error report as on Windows;
+// - what is posted runs inside modal loops, and after input or a tick given outside any
+//   handler, as the main loop would dispatch it next.
 class ScriptedBackend : public RecordingBackend {
  public:
-  void Attach(ui::Application& application) override { application_ = &application; }
   ui::Application& App() const;
 
   void RealiseForm(ui::Form& form) override;
@@ -106,8 +107,15 @@ class ScriptedBackend : public RecordingBackend {
   };
   TimerState* FindTimer(const ui::Timer& timer);
   const TimerState* FindTimer(const ui::Timer& timer) const;
+  // Runs event as the window system dispatches one; back in the main loop, the queue follows.
+  template <class Event>
+  void Dispatch(Event&& event) {
+    App().RunHandler(std::forward<Event>(event));
+    if (!App().InHandler()) {
+      DispatchPosted();
+    }
+  }
 
-  ui::Application* application_ = nullptr;
   std::vector<ui::Form*> realised_;
   std::deque<ModalAction> modalActions_;
   std::vector<RecordedModal> modals_;
