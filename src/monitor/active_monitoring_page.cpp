@@ -139,8 +139,8 @@ void ActiveMonitoringPage::ProcessListClick() {
   btnTerminate_->SetEnabled(ProcessList_->ItemIndex() >= 0);
 }
 
-// The name is taken before the question: a tick during it may rebuild the list, so the
-// monitor finds the row again by that name afterwards.
+// The row is taken before the question: a tick during it may rebuild the list, so the
+// monitor finds the row again afterwards.
 void ActiveMonitoringPage::btnTerminateClick() {
   if (monitor_.DeferDuringRefresh([this] { btnTerminateClick(); })) {
     return;
@@ -149,14 +149,15 @@ void ActiveMonitoringPage::btnTerminateClick() {
   if (!monitor_.Enabled() || selected < 0) {
     return;
   }
-  const std::string name = monitor_.Rows().at(selected).name;
+  const ProcessMonitor::ChosenRow chosen = monitor_.Choose(static_cast<std::size_t>(selected));
+  const std::string& name = chosen.name;
   const ui::MessageResult answer = application_.ShowMessageBox(
       "Are you sure you want to terminate the process \"" + name + "\" ?", "Warning",
       ui::MessageButtons::kYesNo, ui::MessageIcon::kQuestion);
   if (answer != ui::MessageResult::kYes) {
     return;
   }
-  if (!monitor_.Terminate(name)) {
+  if (!monitor_.Terminate(chosen)) {
     application_.ShowWarning("Unable to kill process \"" + name + "\" !", "Warning");
     return;
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <optional>
 #include <utility>
 
 #include "monitor/monitor_interval.h"
@@ -77,6 +78,7 @@ void ProcessMonitor::RebuildRows() {
     MonitorView& view_;
   };
   rows_.clear();
+  ++rowsVersion_;
   const RebuildScope rebuild(*view_);
   ProcessList processes;
   ListProcesses(processes_, processes);
@@ -150,6 +152,7 @@ int ProcessMonitor::FindProcessSignature(const std::string& name) const {
 
 void ProcessMonitor::DisableMonitoring() {
   rows_.clear();
+  ++rowsVersion_;
   view_->ShowRowsCleared();
   enabled_ = false;
   view_->ShowMonitoring(false);
@@ -193,16 +196,32 @@ void ProcessMonitor::StopTimer() {
   ProcessTimer_.SetEnabled(false);
 }
 
-bool ProcessMonitor::Terminate(const std::string& name) {
-  if (!TerminateProcessByName(processes_, name)) {
+ProcessMonitor::ChosenRow ProcessMonitor::Choose(std::size_t index) const {
+  const std::string& name = rows_.at(index).name;
+  const auto rank = std::count_if(rows_.begin(), rows_.begin() + static_cast<std::ptrdiff_t>(index),
+                                  [&name](const MonitorRow& row) { return row.name == name; });
+  return {name, index, static_cast<int>(rank), rowsVersion_};
+}
+
+bool ProcessMonitor::Terminate(const ChosenRow& chosen) {
+  if (!TerminateProcessByName(processes_, chosen.name)) {
     return false;
   }
-  const auto row = std::find_if(rows_.begin(), rows_.end(),
-                                [&name](const MonitorRow& listed) { return listed.name == name; });
-  if (row != rows_.end()) {
-    const int index = static_cast<int>(row - rows_.begin());
-    rows_.erase(row);
-    view_->ShowRowRemoved(index);
+  std::optional<std::size_t> index;
+  if (chosen.rowsVersion == rowsVersion_) {
+    index = chosen.index;
+  } else {
+    int rank = 0;
+    for (std::size_t row = 0; row < rows_.size() && !index; ++row) {
+      if (rows_[row].name == chosen.name && rank++ == chosen.rank) {
+        index = row;
+      }
+    }
+  }
+  if (index && *index < rows_.size()) {
+    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(*index));
+    ++rowsVersion_;
+    view_->ShowRowRemoved(static_cast<int>(*index));
   }
   return true;
 }

@@ -56,8 +56,19 @@ class ProcessMonitor {
   // scan that runs now, so that no refresh starts while the window closes.
   void StopTimer();
 
-  // Terminates every process of that name; on success its row leaves the list.
-  bool Terminate(const std::string& name);
+  // A row the user chose, told apart from other rows of its name by its rank among them, so
+  // that it can be found again after the rows were rebuilt.
+  struct ChosenRow {
+    std::string name;
+    std::size_t index = 0;
+    int rank = 0;  // how many rows of the name come before it
+    unsigned rowsVersion = 0;
+  };
+  ChosenRow Choose(std::size_t index) const;
+  // Terminates every process of the row's name. On success the row leaves the list: the
+  // chosen one while the rows are those it was chosen from, else the row of that name at the
+  // same rank, if there is one.
+  bool Terminate(const ChosenRow& row);
   // During a refresh, keeps the action for its end and answers true.
   bool DeferDuringRefresh(std::function<void()> action) {
     return deferred_.Defer(std::move(action));
@@ -83,6 +94,8 @@ class ProcessMonitor {
   MonitorView* view_ = nullptr;
   ui::Timer ProcessTimer_;
   std::vector<MonitorRow> rows_;
+  // Changes whenever rows_ is rebuilt, cleared or loses a row.
+  unsigned rowsVersion_ = 0;
   // The last listing's names and their sorted order: the same names listed in the same order
   // sort alike without the locale, whose comparison costs half a microsecond under Wine.
   std::vector<std::string> listedNames_;

@@ -6,6 +6,7 @@
 
 #include "app/main_form.h"
 #include "app/main_form_fixture.h"
+#include "ui/recording_observer.h"
 
 namespace nexolant {
 namespace {
@@ -464,6 +465,47 @@ TEST_F(RefreshReentryTest, OtherClicksDuringARefreshTakeEffectWhenItEnds) {
     }
   }
   EXPECT_TRUE(TimerRuns());
+}
+
+// With rows of one name, Terminate removes the row that was selected: that row when the rows
+// stayed as they were during the question, else the row of that name at the same rank among
+// the rows of that name once a refresh rebuilt them.
+TEST_F(RefreshReentryTest, TerminateRemovesTheChosenRowOfItsName) {
+  SetAutoTerminate(false);
+  SwitchOn();
+  struct Case {
+    bool refreshDuringQuestion;
+    int removed;
+  };
+  std::uint32_t id = 300;
+  for (const Case test : {Case{false, 3}, Case{true, 4}}) {
+    SCOPED_TRACE(test.refreshDuringQuestion);
+    for (const char* folder : {"A", "B", "C"}) {
+      processes_.Add(id++, std::string("C:\\") + folder + "\\spy.exe");
+    }
+    ASSERT_TRUE(backend_.FireTimer(Timer()));
+    ASSERT_TRUE(backend_.Click(Control("ActiveBtn")));
+    ASSERT_TRUE(backend_.ClickRow(List(), 3));
+    if (test.refreshDuringQuestion) {
+      backend_.QueueWhileBoxShown([this, &id] {
+        processes_.Add(id++, "C:\\X\\aaa.exe");
+        ASSERT_TRUE(backend_.FireTimer(Timer()));
+      });
+    }
+    backend_.QueueAnswer(ui::MessageResult::kYes);
+    ui::RecordingObserver changes;
+    form_->SetObserver(&changes);
+    ASSERT_TRUE(backend_.Click(Monitor().btnTerminate()));
+    form_->SetObserver(nullptr);
+    std::vector<int> deleted;
+    for (const auto& change : changes.rowChanges) {
+      if (change.list == &List() && change.kind == ui::ListChange::Kind::kDeleted) {
+        deleted.push_back(change.index);
+      }
+    }
+    EXPECT_EQ(deleted, std::vector<int>{test.removed});
+    EXPECT_EQ(List().Count(), static_cast<int>(form_->Monitor().Rows().size()));
+  }
 }
 
 // Two clicks that reach the window inside a refresh are handed on after it, each asked in
