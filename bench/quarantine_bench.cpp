@@ -81,8 +81,14 @@ struct Workload {
       findings.push_back({RowKind::kFile, {Name(k), kBad, "Bad file"}, {}});
     }
     const protection::ProtectionPolicy protection({files, locale, 0});
-    nexolant::Repair repair({files, registry, processes, clock, locale, protection}, statistics,
-                            store);
+    nexolant::Repair repair({.files = files,
+                             .registry = registry,
+                             .processes = processes,
+                             .clock = clock,
+                             .locale = locale,
+                             .protection = protection,
+                             .pump = application},
+                            statistics, store);
     repair.Run(findings, true);
   }
 

@@ -20,6 +20,8 @@ constexpr std::array<std::string_view, 3> kHiveNames{"HKEY_CLASSES_ROOT", "HKEY_
 
 constexpr int kEndPolls = 20;
 constexpr std::uint32_t kEndPollMilliseconds = 100;
+// Short enough that a click or a repaint waits no longer than a pump interval.
+constexpr std::uint32_t kPumpSliceMilliseconds = 10;
 constexpr platform::DateTime kEndWait = 2.0 / 86400.0;
 
 std::string BaseName(const std::string& path) {
@@ -111,7 +113,16 @@ void Repair::AwaitEnd(const StringList& names) {
     if (services_.clock.Now() >= deadline) {
       return;
     }
-    services_.clock.Sleep(kEndPollMilliseconds);
+    PumpFor(kEndPollMilliseconds);
+  }
+}
+
+// The only pumping of a repair: the caller keeps Repair and Cancel disabled, so what the
+// window does meanwhile cannot start another repair.
+void Repair::PumpFor(std::uint32_t milliseconds) {
+  for (std::uint32_t waited = 0; waited < milliseconds; waited += kPumpSliceMilliseconds) {
+    services_.pump.ProcessMessages();
+    services_.clock.Sleep(kPumpSliceMilliseconds);
   }
 }
 

@@ -8,6 +8,7 @@
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/locale.h"
+#include "platform/message_pump.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/string_list.h"
@@ -26,6 +27,8 @@ struct RepairServices {
   const platform::Locale& locale;
   // Asked again before each action: what it protects is never terminated, moved or deleted.
   const protection::ProtectionPolicy& protection;
+  // Keeps the window answering while terminated processes end.
+  platform::MessagePump& pump;
 };
 
 // What a repair left on the system.
@@ -51,8 +54,10 @@ class Repair {
 
  private:
   void TerminateProcesses(const std::vector<Finding>& findings);
-  // Waits, about 2 s at most, until no process of these names is listed.
+  // Waits, about 2 s at most, until no process of these names is listed; the window answers
+  // meanwhile.
   void AwaitEnd(const StringList& names);
+  void PumpFor(std::uint32_t milliseconds);
   bool AnyRunning(const StringList& names);
   // Whether a found file may be acted on: its name usable, not protected, and its folder still
   // there.

@@ -66,8 +66,13 @@ void ReportPage::btnRepairClick() {
   }
   {
     const ui::ExclusiveActions::Scope running(peers_.actions);
-    Repair repair({services_.files, services_.registry, services_.processes, services_.clock,
-                   services_.locale, peers_.protection},
+    Repair repair({.files = services_.files,
+                   .registry = services_.registry,
+                   .processes = services_.processes,
+                   .clock = services_.clock,
+                   .locale = services_.locale,
+                   .protection = peers_.protection,
+                   .pump = services_.application},
                   peers_.statistics, peers_.quarantine);
     ReportLeftOver(repair.Run(peers_.findings.Items(), peers_.options.QuarantineBeforeRemoval()));
   }

@@ -129,14 +129,28 @@ TEST_F(RepairTest, AFolderFoundAsAFileIsQuarantinedRestoredAndEmptiedWhole) {
   EXPECT_EQ(world_.Statistics().ObjectsQuarantined, 0);
 }
 
+// The window answers during the wait, at least every 10 ms, with Repair and Cancel disabled.
 TEST_F(RepairTest, AProcessThatDoesNotEndIsAwaitedForAboutTwoSecondsAndReported) {
   world_.processes.Add(7, "C:\\Bad\\badproc.exe").listedAfterTermination = 1000;
   world_.Found({{"badproc.exe", "Memory", "Bad process"}});
+  int sleeps = 0;
+  bool buttonsEnabled = false;
+  world_.clock.OnSleep = [&] {
+    ++sleeps;
+    if (sleeps == 50) {
+      buttonsEnabled = world_.Get<ui::Button>("btnRepair").Enabled() ||
+                       world_.Get<ui::Button>("btnCancel").Enabled();
+    }
+  };
+  const int pumpsBefore = world_.backend.PumpCount();
 
   world_.Repair();
+  const int pumps = world_.backend.PumpCount() - pumpsBefore;
 
   EXPECT_LE(world_.clock.Slept(), 2000u);
   EXPECT_GE(world_.clock.Slept(), 1900u);
+  EXPECT_GE(pumps, static_cast<int>(world_.clock.Slept() / 10));
+  EXPECT_FALSE(buttonsEnabled);
   EXPECT_EQ(world_.Messages(), std::vector<std::string>{LeftOver(1)});
 }
 
