@@ -53,7 +53,6 @@ class TMainForm : public ui::Form,
   UsageStatistics& Statistics() { return statistics_; }
   Findings& ScanFindings() { return findings_; }
   ProcessMonitor& Monitor() const { return *monitor_; }
-  QuarantineStore& QuarantineFiles() const { return *quarantineStore_; }
 
   // What a scan needs of the navigation.
   void LockNavigation() override { navigation_.LockNavigation(); }

@@ -73,11 +73,9 @@ void ScanControl::btnNextClick() {
 
 void ScanControl::RunPhases() {
   results_.ResetScanCounters();
-  phase_ = ScanPhase::kMemory;
   MemoryPhase();
   // Each phase ends with the window showing its exact figures, not those of the last dispatch.
   services_.application.UpdateWindows();
-  phase_ = ScanPhase::kFiles;
   if (pages_.scanNow.Mode() == ScanMode::kComplete) {
     DriveWalk();
   } else {
@@ -140,7 +138,6 @@ void ScanControl::RecurseDirEnd() {
   flags_.DriveQueueActive = false;
   services_.application.UpdateWindows();
   if (pages_.scanNow.ScanRegistryTicked()) {
-    phase_ = ScanPhase::kRegistry;
     registryScan_.ScanRegistry();
   }
   EndOfScan();
@@ -148,7 +145,6 @@ void ScanControl::RecurseDirEnd() {
 
 // A Stop in the memory or file phase chose the button's offer already.
 void ScanControl::EndOfScan() {
-  phase_ = ScanPhase::kFinished;
   results_.ShowCurrent("Scan Complete.");
   SetEnding(ending_ == ScanEnding::kStop ? EndingByResults() : ending_, true);
   pages_.scanning.ShowComplete(true);
@@ -171,7 +167,6 @@ void ScanControl::btnStopClick() {
   }
   switch (ending_) {
     case ScanEnding::kFinish:
-      phase_ = ScanPhase::kIdle;
       pages_.scanning.ShowComplete(false);
       peers_.navigation.BackToStatus();
       break;

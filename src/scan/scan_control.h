@@ -84,10 +84,7 @@ class ScanControl {
   void ResetEnding();
 
   const std::string& ScanFolder() const { return scanFolder_; }
-  ScanPhase Phase() const { return phase_; }
   const ScanFlags& Flags() const { return flags_; }
-  ScanEnding Ending() const { return ending_; }
-  const ScanResults& Results() const { return results_; }
   const TRecurseDir& RecurseDir() const { return recurseDir_; }
 
   // Handlers.
@@ -119,7 +116,6 @@ class ScanControl {
   ScanPeers peers_;
   std::string quarantineFolder_;
   ScanResults results_;
-  ScanPhase phase_ = ScanPhase::kIdle;
   ScanFlags flags_;
   ScanEnding ending_ = ScanEnding::kStop;
   bool endingEnabled_ = true;

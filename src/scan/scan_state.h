@@ -2,10 +2,6 @@
 
 namespace nexolant {
 
-// Where a scan stands. Idle before the first scan and after Finish; finished from the end
-// step until the next scan or Finish.
-enum class ScanPhase { kIdle, kMemory, kFiles, kRegistry, kFinished };
-
 // What the Scanning page's button offers: Stop while a scan runs; Report when something was
 // found, Finish when nothing was, once the scan is over or was stopped before the registry.
 enum class ScanEnding { kStop, kReport, kFinish };

@@ -447,17 +447,19 @@ TEST_F(RefreshReentryTest, OtherClicksDuringARefreshTakeEffectWhenItEnds) {
     ASSERT_TRUE(backend_.Click(Control(test.page)));
     const std::size_t modals = backend_.Modals().size();
     std::size_t modalsRightAfter = 0;
-    ScanPhase phaseRightAfter = ScanPhase::kFinished;
+    const int scans = form_->Statistics().Values().TotalScans;
+    int scansRightAfter = -1;
     AtRefreshPump(1, [&] {
       ASSERT_TRUE(backend_.Click(Control(test.control)));
       modalsRightAfter = backend_.Modals().size();
-      phaseRightAfter = form_->Scan().Phase();
+      scansRightAfter = form_->Statistics().Values().TotalScans;
     });
     ASSERT_TRUE(backend_.FireTimer(Timer()));
     EXPECT_EQ(modalsRightAfter, modals);
     if (test.scan) {
-      EXPECT_EQ(phaseRightAfter, ScanPhase::kIdle);
-      EXPECT_EQ(form_->Scan().Phase(), ScanPhase::kFinished);
+      EXPECT_EQ(scansRightAfter, scans);
+      EXPECT_EQ(form_->Statistics().Values().TotalScans, scans + 1);
+      EXPECT_EQ(Label("lblCurrentFile").Caption(), "Scan Complete.");
       EXPECT_FALSE(refreshingDuringScan);
       form_->BackToStatus();
     } else {
