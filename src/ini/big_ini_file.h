@@ -27,7 +27,7 @@ struct IniServices {
 // The INI engine: reads a whole INI file at creation, answers from memory and writes the
 // whole file back, once, when flushed or destroyed after a change. Section, key, value and
 // default texts longer than 255 characters are cut to 255.
-class TBigIniFile {
+class TBigIniFile final {
  public:
   static constexpr std::size_t kMaxText = 255;
   static constexpr std::int32_t kBufferSize = 28672;
@@ -35,36 +35,36 @@ class TBigIniFile {
   // Cuts the name to 255 characters and loads the file. Throws platform::IoError when an
   // existing file cannot be read.
   TBigIniFile(IniServices services, std::string_view fileName);
-  virtual ~TBigIniFile();  // flushes; never throws
+  ~TBigIniFile();  // flushes; never throws
 
   TBigIniFile(const TBigIniFile&) = delete;
   TBigIniFile& operator=(const TBigIniFile&) = delete;
 
-  virtual std::string ReadString(std::string_view section, std::string_view key,
-                                 std::string_view defaultValue);
-  virtual void WriteString(std::string_view section, std::string_view key, std::string_view value);
-  virtual std::int32_t ReadInteger(std::string_view section, std::string_view key,
-                                   std::int32_t defaultValue);
-  virtual void WriteInteger(std::string_view section, std::string_view key, std::int32_t value);
-  virtual bool ReadBool(std::string_view section, std::string_view key, bool defaultValue);
-  virtual void WriteBool(std::string_view section, std::string_view key, bool value);
-  virtual void ReadSection(std::string_view section, StringList& keys);
-  virtual void ReadSections(StringList& sections);
-  virtual void ReadSectionValues(std::string_view section, StringList& lines);
-  virtual void EraseSection(std::string_view section);
-  virtual bool SectionExists(std::string_view section);
-  virtual void DeleteKey(std::string_view section, std::string_view key);
-  virtual void CopyToStrings(StringList& lines);
+  std::string ReadString(std::string_view section, std::string_view key,
+                         std::string_view defaultValue);
+  void WriteString(std::string_view section, std::string_view key, std::string_view value);
+  std::int32_t ReadInteger(std::string_view section, std::string_view key,
+                           std::int32_t defaultValue);
+  void WriteInteger(std::string_view section, std::string_view key, std::int32_t value);
+  bool ReadBool(std::string_view section, std::string_view key, bool defaultValue);
+  void WriteBool(std::string_view section, std::string_view key, bool value);
+  void ReadSection(std::string_view section, StringList& keys);
+  void ReadSections(StringList& sections);
+  void ReadSectionValues(std::string_view section, StringList& lines);
+  void EraseSection(std::string_view section);
+  bool SectionExists(std::string_view section);
+  void DeleteKey(std::string_view section, std::string_view key);
+  void CopyToStrings(StringList& lines);
   // Puts lines ("key=value", each cut to 255 characters) in place of the section's stored
   // lines, in one step; the section is added at the end when it is absent and lines are given.
   // Sets the changed flag when the lines differ from the stored ones.
-  virtual void ReplaceSection(std::string_view section, const StringList& lines);
+  void ReplaceSection(std::string_view section, const StringList& lines);
   // Writes the file when something changed. A failed write leaves the old file as it was,
   // keeps the changed flag and is reported as a warning, not thrown.
-  virtual void Flush();
+  void Flush();
   // Reads the file into the image; a missing file adds nothing.
-  virtual void LoadFile(std::string_view fileName);
-  virtual void SetFileName(std::string_view fileName);
+  void LoadFile(std::string_view fileName);
+  void SetFileName(std::string_view fileName);
 
   // Whether WriteString(section, key, value) stores an entry that reads back as the same
   // section, key and value after the file is written and loaded again: nothing is cut, no

@@ -85,11 +85,9 @@ class TRegistry {
   platform::RegistryKeyPtr currentKey_;
 };
 
-// The registry object the registry scan makes for every key it visits.
-class TRegIniFile : public TRegistry {
- public:
-  using TRegistry::TRegistry;
-};
+// The registry object the registry scan makes for every key it visits: a TRegistry, which
+// does all it needs.
+using TRegIniFile = TRegistry;
 
 // "HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER" or "HKEY_LOCAL_MACHINE"; empty for other roots.
 std::string HiveName(platform::RegistryRoot root);
