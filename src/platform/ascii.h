@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -8,6 +9,12 @@ namespace nexolant::platform {
 // Upper-cases a to z only: the folding of names that must not depend on the code page.
 constexpr char AsciiUpper(char c) {
   return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// Whether two texts are equal when a to z are folded, whatever the code page.
+constexpr bool AsciiEqualNoCase(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](char x, char y) { return AsciiUpper(x) == AsciiUpper(y); });
 }
 
 inline std::string AsciiUpperCase(std::string_view text) {

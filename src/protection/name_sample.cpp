@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ascii.h"
 #include "protection/protected_keys.h"
 #include "protection/protected_names.h"
 #include "reference/signature_list.h"
@@ -19,10 +20,7 @@ struct Sample {
   // Adds a name unless the sample holds it already in some letter case.
   void Add(std::string_view name) {
     const auto same = [name](std::string_view held) {
-      return std::equal(held.begin(), held.end(), name.begin(), name.end(), [](char a, char b) {
-        const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; };
-        return upper(a) == upper(b);
-      });
+      return platform::AsciiEqualNoCase(held, name);
     };
     if (std::none_of(names.begin(), names.end(), same)) {
       names.push_back(name);

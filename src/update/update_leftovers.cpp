@@ -2,22 +2,15 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <string_view>
 #include <vector>
 
+#include "platform/ascii.h"
 #include "platform/downloader.h"
 #include "update/reference_update.h"
 
 namespace nexolant {
 namespace {
-
-bool SameLetters(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) ==
-           std::tolower(static_cast<unsigned char>(y));
-  });
-}
 
 // A temporary name of ours: prefix, one to four hexadecimal digits, ".tmp", in any case.
 bool IsOurTemporaryName(std::string_view name) {
@@ -25,14 +18,15 @@ bool IsOurTemporaryName(std::string_view name) {
                                     platform::kDownloadTempPrefix, platform::kReplaceTempPrefix};
   constexpr std::string_view kExtension = ".tmp";
   if (name.size() < 3 + 1 + kExtension.size() || name.size() > 3 + 4 + kExtension.size() ||
-      !SameLetters(name.substr(name.size() - kExtension.size()), kExtension)) {
+      !platform::AsciiEqualNoCase(name.substr(name.size() - kExtension.size()), kExtension)) {
     return false;
   }
   const std::string_view digits = name.substr(3, name.size() - 3 - kExtension.size());
   return std::all_of(digits.begin(), digits.end(),
                      [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }) &&
-         std::any_of(kPrefixes.begin(), kPrefixes.end(),
-                     [&](const char* prefix) { return SameLetters(name.substr(0, 3), prefix); });
+         std::any_of(kPrefixes.begin(), kPrefixes.end(), [&](const char* prefix) {
+           return platform::AsciiEqualNoCase(name.substr(0, 3), prefix);
+         });
 }
 
 }  // namespace
