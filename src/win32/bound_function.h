@@ -9,8 +9,18 @@ namespace nexolant::win32 {
 template <typename Function>
 bool BindFunction(HMODULE module, const char* name, Function*& function) {
   function =
-      reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+      module == nullptr
+          ? nullptr
+          : reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
   return function != nullptr;
+}
+
+// The export name of module as a pointer of type Pointer; null when it is missing.
+template <typename Pointer>
+Pointer BoundFunction(HMODULE module, const char* name) {
+  Pointer function = nullptr;
+  BindFunction(module, name, function);
+  return function;
 }
 
 }  // namespace nexolant::win32

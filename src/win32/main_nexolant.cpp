@@ -9,6 +9,7 @@
 #include "app/main_form.h"
 #include "app/services.h"
 #include "ui/application.h"
+#include "win32/bound_function.h"
 #include "win32/win32_backend.h"
 #include "win32/win32_clock.h"
 #include "win32/win32_downloader.h"
@@ -30,9 +31,8 @@ namespace {
 // with the libraries it binds by full path.
 void LoadLibrariesFromTheSystemFolderOnly() {
   using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
-  const HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
-  const auto setDefaultDllDirectories = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
-      reinterpret_cast<void (*)()>(GetProcAddress(kernel32, "SetDefaultDllDirectories")));
+  const auto setDefaultDllDirectories = BoundFunction<SetDefaultDllDirectoriesFunction>(
+      GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
   if (setDefaultDllDirectories != nullptr) {
     setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   }

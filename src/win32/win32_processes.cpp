@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "win32/bound_function.h"
 #include "win32/system_library.h"
 #include "win32/wide_names.h"
 
@@ -12,13 +13,6 @@ namespace nexolant::win32 {
 namespace {
 
 static_assert(sizeof(DWORD) == sizeof(std::uint32_t));
-
-// Resolves one entry point into the function pointer it is stored in; false when it is missing.
-template <typename Function>
-bool Resolve(HMODULE module, const char* name, Function& function) {
-  function = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-  return function != nullptr;
-}
 
 // The text of a buffer up to its first zero, in the ANSI code page.
 std::string TextOf(const wchar_t* buffer, std::size_t size) {
@@ -181,9 +175,9 @@ bool Win32ProcessApi::BindToolhelp() {
   }
   const HMODULE module = Kernel32();
   ToolhelpFunctions functions;
-  if (module && Resolve(module, "CreateToolhelp32Snapshot", functions.createSnapshot) &&
-      Resolve(module, "Process32FirstW", functions.first) &&
-      Resolve(module, "Process32NextW", functions.next)) {
+  if (module && BindFunction(module, "CreateToolhelp32Snapshot", functions.createSnapshot) &&
+      BindFunction(module, "Process32FirstW", functions.first) &&
+      BindFunction(module, "Process32NextW", functions.next)) {
     toolhelp_ = functions;
   }
   return toolhelp_.createSnapshot != nullptr;
@@ -195,12 +189,12 @@ bool Win32ProcessApi::BindPsapi() {
   }
   UniqueModule module = LoadSystemLibrary("PSAPI.dll");
   PsapiFunctions functions;
-  if (module && Resolve(module.get(), "EnumProcesses", functions.enumProcesses) &&
-      Resolve(module.get(), "EnumProcessModules", functions.enumProcessModules) &&
-      Resolve(module.get(), "GetModuleBaseNameW", functions.getModuleBaseName) &&
-      Resolve(module.get(), "GetModuleFileNameExW", functions.getModuleFileNameEx)) {
+  if (module && BindFunction(module.get(), "EnumProcesses", functions.enumProcesses) &&
+      BindFunction(module.get(), "EnumProcessModules", functions.enumProcessModules) &&
+      BindFunction(module.get(), "GetModuleBaseNameW", functions.getModuleBaseName) &&
+      BindFunction(module.get(), "GetModuleFileNameExW", functions.getModuleFileNameEx)) {
     if (const HMODULE kernel32 = Kernel32()) {
-      Resolve(kernel32, "QueryFullProcessImageNameW", functions.queryImageName);
+      BindFunction(kernel32, "QueryFullProcessImageNameW", functions.queryImageName);
     }
     psapi_ = std::move(module);
     psapiFunctions_ = functions;

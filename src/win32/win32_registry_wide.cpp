@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "win32/bound_function.h"
 #include "win32/win32_registry.h"
 #include "win32/win32_registry_key.h"
 
@@ -37,14 +38,6 @@ constexpr int kReadAttempts = 3;
 // are therefore passed with padding that is not zero, so they are stored exactly as given.
 std::string PaddedForWrite(const std::string& bytes) {
   return bytes + "\xFF\xFF\xFF\xFF";
-}
-
-template <typename Function>
-Function NtdllFunction(const char* name) {
-  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  return ntdll
-             ? reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(ntdll, name)))
-             : nullptr;
 }
 
 NameListResult ListNames(HKEY key, DWORD limit, bool values) {
@@ -141,8 +134,10 @@ Outcome Win32Registry::DeleteValueWide(const platform::RegistryKey& key, const W
 Outcome Win32Registry::DeleteOpenedKey(const platform::RegistryKey& key) {
   using NtDeleteKeyFunction = LONG(NTAPI*)(HANDLE);
   using StatusToErrorFunction = ULONG(NTAPI*)(LONG);
-  static const auto deleteKey = NtdllFunction<NtDeleteKeyFunction>("NtDeleteKey");
-  static const auto statusToError = NtdllFunction<StatusToErrorFunction>("RtlNtStatusToDosError");
+  static const auto deleteKey =
+      BoundFunction<NtDeleteKeyFunction>(GetModuleHandleW(L"ntdll.dll"), "NtDeleteKey");
+  static const auto statusToError =
+      BoundFunction<StatusToErrorFunction>(GetModuleHandleW(L"ntdll.dll"), "RtlNtStatusToDosError");
   const Win32Key& open = Win32Key::Cast(key);
   if (!open.Owned()) {
     return Outcome::Failure(ERROR_ACCESS_DENIED);
