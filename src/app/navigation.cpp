@@ -2,16 +2,9 @@
 
 #include <initializer_list>
 
+#include "platform/raise.h"
+
 namespace nexolant {
-namespace {
-
-void Raise(const std::function<void()>& event) {
-  if (event) {
-    event();
-  }
-}
-
-}  // namespace
 
 Navigation::Navigation(MainFrame& frame) : frame_(frame) {
   frame_.StatusBtn().OnClick = [this](ui::Control&) { StatusBtnClick(); };

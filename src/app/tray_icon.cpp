@@ -1,4 +1,5 @@
 #include "app/tray_icon.h"
+#include "platform/raise.h"
 
 #include <cstddef>
 #include <utility>
@@ -70,18 +71,14 @@ void TRxTrayIcon::TrayMouse(platform::TrayMouseAction action) {
 }
 
 void TRxTrayIcon::Click(TrayButton button) {
-  if (OnClick) {
-    OnClick(button);
-  }
+  Raise(OnClick, button);
 }
 
 void TRxTrayIcon::TaskbarCreated() {
   if (active_) {
     Add();
   }
-  if (OnTaskbarCreated) {
-    OnTaskbarCreated();
-  }
+  Raise(OnTaskbarCreated);
 }
 
 }  // namespace nexolant

@@ -7,6 +7,7 @@
 
 #include "monitor/monitor_interval.h"
 #include "platform/flag_scope.h"
+#include "platform/raise.h"
 #include "processes/process_list.h"
 #include "reference/find_signature.h"
 
@@ -55,9 +56,7 @@ void ProcessMonitor::Refresh() {
   // The next tick comes one interval from here. A close asked for meanwhile keeps it off.
   ProcessTimer_.SetEnabled(!closing_);
   view_->ShowProcessing(true);
-  if (OnMonitoringChanged) {
-    OnMonitoringChanged(true);
-  }
+  Raise(OnMonitoringChanged, true);
   if (options_.AutoTerminate()) {
     TerminateKnownProcesses();
   }
@@ -158,9 +157,7 @@ void ProcessMonitor::DisableMonitoring() {
   view_->ShowMonitoring(false);
   ProcessTimer_.SetEnabled(false);
   view_->ShowProcessing(false);
-  if (OnMonitoringChanged) {
-    OnMonitoringChanged(false);
-  }
+  Raise(OnMonitoringChanged, false);
 }
 
 // A click during a refresh asks for the state its link offered when it was clicked.

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/errors.h"
+#include "platform/raise.h"
 #include "quarantine/exact_entry.h"
 #include "quarantine/quarantine_files.h"
 #include "quarantine/remove_tree.h"
@@ -98,16 +99,12 @@ void QuarantineStore::Sort() {
                    [&locale](const QuarantineEntry& a, const QuarantineEntry& b) {
                      return locale.CompareWordSort(a.name, b.name) < 0;
                    });
-  if (OnReset) {
-    OnReset();
-  }
+  Raise(OnReset);
 }
 
 void QuarantineStore::Remove(int index) {
   entries_.erase(entries_.begin() + index);
-  if (OnRemoved) {
-    OnRemoved(index);
-  }
+  Raise(OnRemoved, index);
 }
 
 // Every key of [Files] in file order, each with the value of its key's first entry, as a read
@@ -375,9 +372,7 @@ int QuarantineStore::Empty() {
     }
   }
   entries_ = std::move(kept);
-  if (OnReset) {
-    OnReset();
-  }
+  Raise(OnReset);
   ForgetEntries(deleted);
   if (entries_.empty()) {
     Emptied();

@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "platform/raise.h"
 #include "ui/artwork_names.h"
 #include "ui/control_table.h"
 #include "ui/list_view.h"
@@ -76,9 +77,7 @@ void ReportPage::btnRepairClick() {
                   peers_.statistics, peers_.quarantine);
     ReportLeftOver(repair.Run(peers_.findings.Items(), peers_.options.QuarantineBeforeRemoval()));
   }
-  if (OnRepaired) {
-    OnRepaired();
-  }
+  Raise(OnRepaired);
   peers_.navigation.BackToStatus();
 }
 

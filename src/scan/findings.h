@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/raise.h"
 #include "scan/finding.h"
 
 namespace nexolant {
@@ -15,15 +16,11 @@ class Findings {
 
   void Clear() {
     items_.clear();
-    if (OnCleared) {
-      OnCleared();
-    }
+    Raise(OnCleared);
   }
   void Add(Finding finding) {
     items_.push_back(std::move(finding));
-    if (OnAdded) {
-      OnAdded(items_.back());
-    }
+    Raise(OnAdded, items_.back());
   }
 
   std::function<void()> OnCleared;

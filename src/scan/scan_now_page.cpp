@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/raise.h"
 #include "ui/artwork_names.h"
 #include "ui/control_table.h"
 
@@ -95,16 +96,10 @@ ScanNowPage::ScanNowPage(ui::NotebookPage& page) {
        .slot = btnNext_},
   });
   BuildControls(page, rows);
-  btnNext_->OnClick = [this](ui::Control&) {
-    if (OnNextClick) {
-      OnNextClick();
-    }
-  };
+  btnNext_->OnClick = [this](ui::Control&) { Raise(OnNextClick); };
   lblSelect_->OnClick = [this](ui::Control&) {
     chkSelect_->SetChecked(true);
-    if (OnSelectClick) {
-      OnSelectClick();
-    }
+    Raise(OnSelectClick);
   };
 }
 

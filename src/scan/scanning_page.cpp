@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/raise.h"
 #include "ui/artwork_names.h"
 #include "ui/control_table.h"
 
@@ -156,11 +157,7 @@ ScanningPage::ScanningPage(ui::NotebookPage& page, const platform::Locale& local
        .slot = btnStop_},
   });
   BuildControls(page, rows);
-  btnStop_->OnClick = [this](ui::Control&) {
-    if (OnStopClick) {
-      OnStopClick();
-    }
-  };
+  btnStop_->OnClick = [this](ui::Control&) { Raise(OnStopClick); };
 }
 
 void ScanningPage::ShowReset() {

@@ -1,4 +1,5 @@
 #include "scan/t_recurse_dir.h"
+#include "platform/raise.h"
 
 #include <memory>
 #include <optional>
@@ -7,9 +8,7 @@ namespace nexolant {
 
 bool TRecurseDir::Run() {
   WalkFolder(directory_, {}, recurseSubDirs_, mask_);
-  if (OnEnd) {
-    OnEnd(*this);
-  }
+  Raise(OnEnd, *this);
   return !stopped_;
 }
 
@@ -18,9 +17,7 @@ void TRecurseDir::WalkFolder(std::string folder, std::string exactFolder, bool r
   if (stopped_ || (SkipFolder && SkipFolder(folder))) {
     return;
   }
-  if (OnDirFound) {
-    OnDirFound(*this, folder);
-  }
+  Raise(OnDirFound, *this, folder);
   if (folder.back() != '\\') {
     folder += '\\';
   }

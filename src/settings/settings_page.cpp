@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/raise.h"
 #include "settings/run_entry.h"
 #include "ui/combo_box.h"
 #include "ui/control_table.h"
@@ -20,9 +21,7 @@ SettingsPage::SettingsPage(ui::NotebookPage& page, SettingsServices services)
   FormStorage_.ApplyDefaults();
   chkStartup_->OnClick = [this](ui::Control&) { chkStartupClick(); };
   comboSpeed_->OnChange = [this](ui::Control&) {
-    if (OnIntervalChange) {
-      OnIntervalChange(comboSpeed_->ItemIndex());
-    }
+    Raise(OnIntervalChange, comboSpeed_->ItemIndex());
   };
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/raise.h"
 #include "platform/wrapping_counter.h"
 
 namespace nexolant {
@@ -62,9 +63,7 @@ void UsageStatistics::SetQuarantined(std::int32_t count) {
 }
 
 void UsageStatistics::Changed(StatisticsField field) {
-  if (OnChanged) {
-    OnChanged(field);
-  }
+  Raise(OnChanged, field);
 }
 
 }  // namespace nexolant

@@ -1,4 +1,5 @@
 #include "ui/application.h"
+#include "platform/raise.h"
 
 #include <stdexcept>
 #include <utility>
@@ -126,21 +127,15 @@ void Application::SetHintStyle(const HintStyle& style) {
 }
 
 void Application::HandleMinimized() {
-  if (OnMinimize) {
-    OnMinimize();
-  }
+  Raise(OnMinimize);
 }
 
 void Application::HandleRestored() {
-  if (OnRestore) {
-    OnRestore();
-  }
+  Raise(OnRestore);
 }
 
 void Application::HandleEndSession() {
-  if (OnEndSession) {
-    OnEndSession();
-  }
+  Raise(OnEndSession);
 }
 
 }  // namespace nexolant::ui

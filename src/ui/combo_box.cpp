@@ -1,4 +1,5 @@
 #include "ui/combo_box.h"
+#include "platform/raise.h"
 
 namespace nexolant::ui {
 
@@ -24,9 +25,7 @@ bool ComboBox::SelectByUser(int index) {
     return false;
   }
   Update(itemIndex_, index, Property::kItemIndex);
-  if (OnChange) {
-    OnChange(*this);
-  }
+  Raise(OnChange, *this);
   return true;
 }
 

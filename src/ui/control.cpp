@@ -1,5 +1,6 @@
 #include "ui/control.h"
 
+#include "platform/raise.h"
 #include "ui/form.h"
 #include "ui/notebook.h"
 
@@ -115,9 +116,7 @@ void Control::MouseEnter() {
     return;
   }
   Update(hot_, true, Property::kHot);
-  if (OnMouseEnter) {
-    OnMouseEnter(*this);
-  }
+  Raise(OnMouseEnter, *this);
 }
 
 void Control::MouseLeave() {
@@ -126,9 +125,7 @@ void Control::MouseLeave() {
     return;
   }
   Update(hot_, false, Property::kHot);
-  if (OnMouseLeave) {
-    OnMouseLeave(*this);
-  }
+  Raise(OnMouseLeave, *this);
 }
 
 void Control::MouseDown() {

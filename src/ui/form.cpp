@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/raise.h"
 #include "ui/notebook.h"
 
 namespace nexolant::ui {
@@ -20,15 +21,11 @@ void Form::SetClientSize(int width, int height) {
 
 bool Form::Close() {
   bool canClose = true;
-  if (OnCloseQuery) {
-    OnCloseQuery(*this, canClose);
-  }
+  Raise(OnCloseQuery, *this, canClose);
   if (!canClose) {
     return false;
   }
-  if (OnClose) {
-    OnClose(*this);
-  }
+  Raise(OnClose, *this);
   if (modal_) {
     if (modalResult_ == ui::ModalResult::kNone) {
       SetModalResult(ui::ModalResult::kCancel);
@@ -102,27 +99,21 @@ char Form::KeyPress(char key) {
 void Form::RunCreate() {
   if (!created_) {
     created_ = true;
-    if (OnCreate) {
-      OnCreate(*this);
-    }
+    Raise(OnCreate, *this);
   }
 }
 
 void Form::RunShow() {
   if (!shown_) {
     shown_ = true;
-    if (OnShow) {
-      OnShow(*this);
-    }
+    Raise(OnShow, *this);
   }
 }
 
 void Form::RunDestroy() {
   if (!destroyed_) {
     destroyed_ = true;
-    if (OnDestroy) {
-      OnDestroy(*this);
-    }
+    Raise(OnDestroy, *this);
   }
 }
 

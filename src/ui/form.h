@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/raise.h"
 #include "ui/control.h"
 
 namespace nexolant::ui {
@@ -81,11 +82,7 @@ class Form : public Control, public Container {
   FormEvent OnDestroy;
   KeyEvent OnKeyPress;
 
-  void RaiseCloseRequest() {
-    if (OnCloseRequest) {
-      OnCloseRequest(*this);
-    }
-  }
+  void RaiseCloseRequest() { Raise(OnCloseRequest, *this); }
 
   // The controls Tab moves through, in order: those that take the keyboard focus and accept
   // input now, in the order they were created (the order of the layout tables, top to bottom),
