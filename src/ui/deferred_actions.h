@@ -67,15 +67,15 @@ class DeferredActions {
   // The queue may outlive the controls: a posted action left when the window is gone does
   // nothing.
   void Post(Kept kept) {
-    application_.Post([alive = std::weak_ptr<int>(alive_), &application = application_,
-                       kept = std::move(kept)] {
-      if (alive.expired() || application.ModalOpen() ||
-          (kept.sender != nullptr && !kept.sender->AcceptsInput())) {
-        return;
-      }
-      const Control::ClickScope scope(kept.sender);
-      kept.action();
-    });
+    application_.Post(
+        [alive = std::weak_ptr<int>(alive_), &application = application_, kept = std::move(kept)] {
+          if (alive.expired() || application.ModalOpen() ||
+              (kept.sender != nullptr && !kept.sender->AcceptsInput())) {
+            return;
+          }
+          const Control::ClickScope scope(kept.sender);
+          kept.action();
+        });
   }
 
   Application& application_;

@@ -1,7 +1,7 @@
 #include "win32/win32_clock.h"
 
-#include <windows.h>
 #include <oleauto.h>
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
