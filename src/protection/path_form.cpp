@@ -10,8 +10,10 @@
 namespace nexolant::protection {
 namespace {
 
-bool IsLetter(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+// "X:\" at the start: a path from a drive's root.
+bool HasDriveRoot(std::string_view path) {
+  const auto isLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+  return path.size() >= 3 && isLetter(path[0]) && path[1] == ':' && path[2] == '\\';
 }
 
 // Paths to the system's device and object namespaces name no plain file.
@@ -38,7 +40,7 @@ std::optional<std::string> Clean(std::string_view full) {
   }
   std::string result;
   std::string_view rest;
-  if (text.size() >= 3 && IsLetter(text[0]) && text[1] == ':' && text[2] == '\\') {
+  if (HasDriveRoot(text)) {
     result = text.substr(0, 3);
     rest = std::string_view(text).substr(3);
   } else if (text.starts_with("\\\\")) {
@@ -75,7 +77,7 @@ std::optional<std::string> Clean(std::string_view full) {
 }  // namespace
 
 std::size_t RootLength(std::string_view path) {
-  if (path.size() >= 3 && IsLetter(path[0]) && path[1] == ':' && path[2] == '\\') {
+  if (HasDriveRoot(path)) {
     return 3;
   }
   if (path.starts_with("\\\\")) {
