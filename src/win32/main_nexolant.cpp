@@ -31,8 +31,9 @@ namespace {
 // with the libraries it binds by full path.
 void LoadLibrariesFromTheSystemFolderOnly() {
   using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
-  const auto setDefaultDllDirectories = BoundFunction<SetDefaultDllDirectoriesFunction>(
-      GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
+  const auto setDefaultDllDirectories =
+      nexolant::win32::BoundFunction<SetDefaultDllDirectoriesFunction>(
+          GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
   if (setDefaultDllDirectories != nullptr) {
     setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   }
