@@ -1,7 +1,8 @@
 #include "win32/win32_clock.h"
 
-#include <oleauto.h>
 #include <windows.h>
+
+#include <oleauto.h>
 
 #include <gtest/gtest.h>
 
