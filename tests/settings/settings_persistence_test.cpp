@@ -69,7 +69,7 @@ TEST_F(SettingsPersistenceTest, ChangedOptionsAndFiguresComeBackAtTheNextStart) 
     SetOption(Page().chkMinimize(), false);
     SetOption(Page().chkAutoStartMonitor(), true);
     SetOption(Page().chkDeepScanReg(), false);
-    Page().comboSpeed().SetItemIndex(2);
+    EXPECT_TRUE(backend_.Select(Page().comboSpeed(), 2));
     form_->Statistics().ScanStarted(46000.75);
     form_->Statistics().CountRemoved();
   }});
