@@ -60,7 +60,7 @@ class MonitorRefreshWorkload : private SignatureSource {
     const SignatureSource& signatures = *this;
     monitor_ = std::make_unique<ProcessMonitor>(processes_, locale_, application, *deferred_,
                                                 signatures, protection_, options_);
-    page_ = std::make_unique<ActiveMonitoringPage>(page, locale_, application, *monitor_);
+    page_ = std::make_unique<ActiveMonitoringPage>(page, application, *monitor_);
   }
 
   ui::Form& Form() { return form_; }

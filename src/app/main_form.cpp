@@ -72,8 +72,8 @@ void TMainForm::BuildPages() {
   monitor_ =
       std::make_unique<ProcessMonitor>(services_.processes, services_.locale, services_.application,
                                        deferredActions_, *this, *protection_, options_);
-  activeMonitoringPage_ = std::make_unique<ActiveMonitoringPage>(
-      *pages[kActiveMonitoringPage], services_.locale, services_.application, *monitor_);
+  activeMonitoringPage_ = std::make_unique<ActiveMonitoringPage>(*pages[kActiveMonitoringPage],
+                                                                 services_.application, *monitor_);
   quarantineStore_ = std::make_unique<QuarantineStore>(
       ini, services_.registry, services_.programFolder, statistics_, *this, *protection_);
   quarantinePage_ =
