@@ -1,7 +1,10 @@
 #include "settings/settings_page.h"
 
 #include <array>
+#include <cstddef>
+#include <utility>
 
+#include "platform/string_list.h"
 #include "settings/run_entry.h"
 #include "ui/combo_box.h"
 #include "ui/control_table.h"

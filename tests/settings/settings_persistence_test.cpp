@@ -150,14 +150,16 @@ struct FileCase {
 class StoredFileTest : public SettingsPersistenceTest,
                        public ::testing::WithParamInterface<FileCase> {
  protected:
+  // The ticks of chkStartup, chkMinimize, chkQuarantine, chkDeepScanReg, chkAutoTerminate and
+  // chkAutoStartMonitor, the auto-start box's left edge and the interval item: "011110 24 8".
   std::string Shown() const {
     std::string shown;
     for (const char* box : {"chkStartup", "chkMinimize", "chkQuarantine", "chkDeepScanReg",
                             "chkAutoTerminate", "chkAutoStartMonitor"}) {
-      shown += std::string(box) + "=" + (Get<ui::CheckBox>(box).Checked() ? "1 " : "0 ");
+      shown += Get<ui::CheckBox>(box).Checked() ? '1' : '0';
     }
-    return shown + "Left=" + std::to_string(Control("chkAutoStartMonitor").Left()) +
-           " Speed=" + std::to_string(Get<ui::ComboBox>("comboSpeed").ItemIndex());
+    return shown + " " + std::to_string(Control("chkAutoStartMonitor").Left()) + " " +
+           std::to_string(Get<ui::ComboBox>("comboSpeed").ItemIndex());
   }
 };
 
@@ -185,25 +187,13 @@ INSTANTIATE_TEST_SUITE_P(
     Files, StoredFileTest,
     ::testing::Values(
         FileCase{nullptr,
-                 {},
-                 -1,
-                 "chkStartup=0 chkMinimize=1 chkQuarantine=1 chkDeepScanReg=1 chkAutoTerminate=1 "
-                 "chkAutoStartMonitor=0 Left=24 Speed=8",
-                 "[Settings]\r\nFormVersion=0\r\nchkAutoStartMonitor_Checked=False\r\n"
-                 "chkMinimize_Checked=True\r\nchkQuarantine_Checked=True\r\n"
-                 "comboSpeed_ItemIndex=8\r\nchkAutoStartMonitor_Left=24\r\n"
-                 "chkAutoTerminate_Checked=True\r\nchkDeepScanReg_Checked=True\r\n\r\n"
-                 "[General]\r\nTotalScans=0\r\nObjectsRemoved=0\r\n"
-                 "ObjectsQuarantined=0\r\nLastScan=-1\r\n\r\n"},
-        FileCase{nullptr,
                  {{"chkMinimize", false},
                   {"chkQuarantine", false},
                   {"chkDeepScanReg", false},
                   {"chkAutoTerminate", false},
                   {"chkAutoStartMonitor", true}},
                  3,
-                 "chkStartup=0 chkMinimize=0 chkQuarantine=0 chkDeepScanReg=0 chkAutoTerminate=0 "
-                 "chkAutoStartMonitor=1 Left=24 Speed=3",
+                 "000001 24 3",
                  "[Settings]\r\nFormVersion=0\r\nchkAutoStartMonitor_Checked=True\r\n"
                  "chkMinimize_Checked=False\r\nchkQuarantine_Checked=False\r\n"
                  "comboSpeed_ItemIndex=3\r\nchkAutoStartMonitor_Left=24\r\n"
@@ -215,8 +205,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "[General]\r\nTotalScans=7\r\n",
                  {},
                  -1,
-                 "chkStartup=0 chkMinimize=0 chkQuarantine=1 chkDeepScanReg=1 chkAutoTerminate=1 "
-                 "chkAutoStartMonitor=0 Left=30 Speed=0",
+                 "001110 30 0",
                  "[Settings]\r\nchkQuarantine_Checked=True\r\ncomboSpeed_ItemIndex=0\r\n"
                  "CHKMINIMIZE_CHECKED=False\r\nchkAutoStartMonitor_Left=30\r\n"
                  "Other=kept\r\nFormVersion=0\r\nchkAutoStartMonitor_Checked=False\r\n"
@@ -227,8 +216,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "chkAutoTerminate_Checked=False\r\nchkAutoStartMonitor_Checked=True\r\n",
                  {{"chkDeepScanReg", false}},
                  -1,
-                 "chkStartup=0 chkMinimize=1 chkQuarantine=1 chkDeepScanReg=0 chkAutoTerminate=0 "
-                 "chkAutoStartMonitor=1 Left=24 Speed=8",
+                 "011001 24 8",
                  "[Settings]\r\nFormVersion=0\r\ncomboSpeed_ItemIndex=8\r\n"
                  "chkAutoTerminate_Checked=False\r\nchkAutoStartMonitor_Checked=True\r\n"
                  "chkMinimize_Checked=True\r\nchkQuarantine_Checked=True\r\n"
@@ -239,8 +227,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "comboSpeed_ItemIndex=2\r\nchkAutoStartMonitor_Left=40\r\n",
                  {{"chkMinimize", false}},
                  0,
-                 "chkStartup=0 chkMinimize=0 chkQuarantine=1 chkDeepScanReg=1 chkAutoTerminate=1 "
-                 "chkAutoStartMonitor=0 Left=24 Speed=0",
+                 "001110 24 0",
                  "[Settings]\r\nFormVersion=0\r\nchkDeepScanReg_Checked=True\r\n"
                  "comboSpeed_ItemIndex=0\r\nchkAutoStartMonitor_Left=24\r\n"
                  "chkAutoStartMonitor_Checked=False\r\nchkMinimize_Checked=False\r\n"
@@ -251,8 +238,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "chkAutoStartMonitor_Left=-7\r\n",
                  {{"chkMinimize", false}, {"chkMinimize", true}},
                  5,
-                 "chkStartup=0 chkMinimize=1 chkQuarantine=1 chkDeepScanReg=1 chkAutoTerminate=1 "
-                 "chkAutoStartMonitor=0 Left=-7 Speed=5",
+                 "011110 -7 5",
                  "[Settings]\r\nFormVersion=0\r\ncomboSpeed_ItemIndex=5\r\n"
                  "chkAutoStartMonitor_Left=-7\r\nchkAutoStartMonitor_Checked=False\r\n"
                  "chkMinimize_Checked=True\r\nchkQuarantine_Checked=True\r\n"
