@@ -23,7 +23,7 @@ namespace nexolant {
 // 10,000 process signatures, comparing names in the given locale. With the default options: known
 // processes are terminated automatically; here every termination of a known process fails, so each
 // refresh does the same work unless Churn changes the processes.
-class MonitorRefreshWorkload : private SignatureSource, private Options {
+class MonitorRefreshWorkload : private SignatureSource {
  public:
   static constexpr std::size_t kProcesses = 500;
   static constexpr std::size_t kSignatures = 10000;
@@ -56,12 +56,11 @@ class MonitorRefreshWorkload : private SignatureSource, private Options {
     notebook.SetBounds({177, 112, 503, 240});
     ui::NotebookPage& page = notebook.AddPage("ActiveMonitoring");
     deferred_ = std::make_unique<ui::DeferredActions>(application);
-    // The private bases are converted here, where they are accessible.
+    // The private base is converted here, where it is accessible.
     const SignatureSource& signatures = *this;
-    const Options& options = *this;
     monitor_ = std::make_unique<ProcessMonitor>(processes_, locale_, application, *deferred_,
-                                                signatures, protection_, options);
-    page_ = std::make_unique<ActiveMonitoringPage>(page, locale_, application, *monitor_);
+                                                signatures, protection_, options_);
+    page_ = std::make_unique<ActiveMonitoringPage>(page, application, *monitor_);
   }
 
   ui::Form& Form() { return form_; }
@@ -88,11 +87,6 @@ class MonitorRefreshWorkload : private SignatureSource, private Options {
   }
 
   const SignatureTables& Tables() const override { return tables_; }
-  bool MinimizeToTray() const override { return true; }
-  bool QuarantineBeforeRemoval() const override { return true; }
-  bool DeepScanRegistry() const override { return true; }
-  bool AutoTerminate() const override { return true; }
-  bool AutoStartMonitor() const override { return false; }
 
   bench::PatternGenerator generator_;
   std::uint32_t nextId_ = 1000;
@@ -102,6 +96,7 @@ class MonitorRefreshWorkload : private SignatureSource, private Options {
   FakeProcessApi processes_;
   platform::StdFileSystem files_;
   const protection::ProtectionPolicy protection_{{files_, locale_, 0}};
+  const Options options_;
   ui::Form form_;
   std::unique_ptr<ui::DeferredActions> deferred_;
   std::unique_ptr<ProcessMonitor> monitor_;

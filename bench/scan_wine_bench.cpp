@@ -85,15 +85,6 @@ class Signatures : public SignatureSource {
   SignatureTables tables_;
 };
 
-class DeepScanning : public Options {
- public:
-  bool MinimizeToTray() const override { return false; }
-  bool QuarantineBeforeRemoval() const override { return false; }
-  bool DeepScanRegistry() const override { return true; }
-  bool AutoTerminate() const override { return false; }
-  bool AutoStartMonitor() const override { return false; }
-};
-
 // The registry with only HKEY_LOCAL_MACHINE in it: the other roots open nothing.
 class LocalMachineOnly : public win32::Win32Registry {
  public:
@@ -262,7 +253,8 @@ int Run(const std::string& tree, int rounds) {
 
   LocalMachineOnly registry;
   ScanFlags flags;
-  const DeepScanning options;
+  // The default options scan the registry deeply.
+  const Options options;
   RegistryScan registryScan(registry, results, signatures, protection, application, flags, options);
   Timing bareRegistry;
   Timing registryTime;

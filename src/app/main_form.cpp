@@ -64,15 +64,16 @@ void TMainForm::BuildPages() {
       services_.files, services_.locale, services_.processes.CurrentProcessId()});
   statusPage_ = std::make_unique<StatusPage>(*pages[kStatusPage], services_.locale);
   statisticsStore_ = std::make_unique<StatisticsStore>(ini, statistics_);
-  settingsPage_ = std::make_unique<SettingsPage>(
-      *pages[kSettingsPage], SettingsServices{services_.profileStrings, services_.registry,
-                                              services_.files, services_.application});
+  settingsPage_ =
+      std::make_unique<SettingsPage>(*pages[kSettingsPage], options_,
+                                     SettingsServices{services_.profileStrings, services_.registry,
+                                                      services_.files, services_.application});
   scanNowPage_ = std::make_unique<ScanNowPage>(*pages[kScanNowPage]);
   monitor_ =
       std::make_unique<ProcessMonitor>(services_.processes, services_.locale, services_.application,
-                                       deferredActions_, *this, *protection_, *settingsPage_);
-  activeMonitoringPage_ = std::make_unique<ActiveMonitoringPage>(
-      *pages[kActiveMonitoringPage], services_.locale, services_.application, *monitor_);
+                                       deferredActions_, *this, *protection_, options_);
+  activeMonitoringPage_ = std::make_unique<ActiveMonitoringPage>(*pages[kActiveMonitoringPage],
+                                                                 services_.application, *monitor_);
   quarantineStore_ = std::make_unique<QuarantineStore>(
       ini, services_.registry, services_.programFolder, statistics_, *this, *protection_);
   quarantinePage_ =
@@ -84,16 +85,16 @@ void TMainForm::BuildPages() {
       *pages[kReportPage],
       ReportServices{services_.files, services_.registry, services_.processes, services_.clock,
                      services_.locale, services_.application},
-      ReportPeers{*this, statistics_, *settingsPage_, findings_, *quarantineStore_, *protection_,
+      ReportPeers{*this, statistics_, options_, findings_, *quarantineStore_, *protection_,
                   exclusiveActions_, deferredActions_});
   frame_.Notebook().SetPageIndex(kStatusPage);
-  tray_ = std::make_unique<Tray>(services_.notificationArea, services_.application, *settingsPage_);
+  tray_ = std::make_unique<Tray>(services_.notificationArea, services_.application, options_);
   scanControl_ = std::make_unique<ScanControl>(
       ScanServices{services_.files, services_.registry, services_.processes, services_.clock,
                    services_.locale, services_.folderBrowser, services_.application,
                    services_.programFolder},
       ScanPages{*scanNowPage_, *scanningPage_},
-      ScanPeers{*this, statistics_, *this, *settingsPage_, *this, *protection_, findings_,
+      ScanPeers{*this, statistics_, *this, options_, *this, *protection_, findings_,
                 deferredActions_});
 }
 
@@ -111,7 +112,12 @@ void TMainForm::WireEvents() {
     statusPage_->ShowStatistic(field, statistics_.Values());
   };
   monitor_->OnMonitoringChanged = [this](bool on) { statusPage_->ShowMonitoring(on); };
-  settingsPage_->OnIntervalChange = [this](int item) { monitor_->SetIntervalItem(item); };
+  options_.OnChanged = [this](Option option) {
+    settingsPage_->ShowOption(option);
+    if (option == Option::kIntervalItem) {
+      monitor_->ApplyInterval();
+    }
+  };
   findings_.OnCleared = [this] { reportPage_->ShowCleared(); };
   findings_.OnAdded = [this](const Finding& finding) { reportPage_->ShowFinding(finding); };
   reportPage_->OnRepaired = [this] { quarantinePage_->ShowRepairSummary(); };
@@ -148,8 +154,7 @@ void TMainForm::FormShow() {
 }
 
 void TMainForm::StartMonitorIfConfigured() {
-  monitor_->SetIntervalItem(settingsPage_->ValidIntervalItem());
-  if (settingsPage_->AutoStartMonitor()) {
+  if (options_.AutoStartMonitor()) {
     monitor_->EnableMonitoring();
   }
 }

@@ -24,6 +24,7 @@
 #include "scan/scan_navigation.h"
 #include "scan/scan_now_page.h"
 #include "scan/scanning_page.h"
+#include "settings/options.h"
 #include "settings/settings_page.h"
 #include "settings/statistics_store.h"
 #include "settings/usage_statistics.h"
@@ -35,8 +36,8 @@ namespace nexolant {
 
 // The program's one main window: the frame with its navigation and eight pages, the start-up
 // and shutdown order, and the owner of the program's long-lived state (the signature tables,
-// the statistics, what the last scan found, the quarantine, the monitor). Each page is an
-// object of its subsystem that shows its models and reaches shared state through small
+// the options, the statistics, what the last scan found, the quarantine, the monitor). Each page
+// is an object of its subsystem that shows its models and reaches shared state through small
 // interfaces; the main window wires the pages' events to the models. The constructor builds
 // every control; the Application runs FormCreate (Application::CreateForm or Run), FormShow
 // and FormDestroy (Run).
@@ -51,6 +52,7 @@ class TMainForm : public ui::Form,
   // The signature tables, from CreateLists to FreeLists.
   const SignatureTables& Tables() const override { return *tables_; }
   UsageStatistics& Statistics() { return statistics_; }
+  Options& UserOptions() { return options_; }
   Findings& ScanFindings() { return findings_; }
   ProcessMonitor& Monitor() const { return *monitor_; }
 
@@ -66,9 +68,7 @@ class TMainForm : public ui::Form,
   // What a scan needs of the monitor.
   void SyncTimerWithMonitoring() override { monitor_->SyncTimerWithMonitoring(); }
 
-  // The first show's start of the monitor: the timer takes the interval of the selected item
-  // of the interval list (the default item when the stored selection is out of range), then
-  // monitoring starts when the options ask for it.
+  // The first show's start of the monitor, when the options ask for it.
   void StartMonitorIfConfigured();
 
   StatusPage& Status() const { return *statusPage_; }
@@ -127,6 +127,7 @@ class TMainForm : public ui::Form,
 
   // The state the pages share, and the pages in notebook order.
   UsageStatistics statistics_;
+  Options options_;
   Findings findings_;
   std::unique_ptr<protection::ProtectionPolicy> protection_;
   std::unique_ptr<StatisticsStore> statisticsStore_;

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <string>
-#include <string_view>
 
 #include "ui/artwork_names.h"
 #include "ui/control_table.h"
@@ -17,8 +16,8 @@ const ui::Font kRed{.color = ui::colors::kRed};
 
 }  // namespace
 
-ActiveMonitoringPage::ActiveMonitoringPage(ui::NotebookPage& page, const platform::Locale& locale,
-                                           ui::Application& application, ProcessMonitor& monitor)
+ActiveMonitoringPage::ActiveMonitoringPage(ui::NotebookPage& page, ui::Application& application,
+                                           ProcessMonitor& monitor)
     : application_(application), monitor_(monitor) {
   const auto rows = std::to_array<ControlRow>({
       {.name = "lblAMHeading",
@@ -74,9 +73,6 @@ ActiveMonitoringPage::ActiveMonitoringPage(ui::NotebookPage& page, const platfor
   BuildControls(page, rows);
   ProcessList_->AddColumn("Process name", 300);
   ProcessList_->AddColumn("Ad status", 133);
-  ProcessList_->SetCompare(
-      [&locale](std::string_view a, std::string_view b) { return locale.CompareWordSort(a, b); });
-  ProcessList_->SetSorted(true);
 
   lblAMEnable_->OnClick = [this](ui::Control&) { monitor_.Toggle(); };
   ProcessList_->OnClick = [this](ui::Control&) { ProcessListClick(); };
@@ -94,7 +90,7 @@ void ActiveMonitoringPage::BeginRows() {
   ProcessList_->Clear();
 }
 
-// The list sorts like the monitor, so each row keeps the monitor's index.
+// The rows in the monitor's order, so each row keeps the monitor's index.
 void ActiveMonitoringPage::ShowRows(const std::vector<MonitorRow>& rows) {
   std::vector<ui::ListItem> items;
   items.reserve(rows.size());

@@ -2,7 +2,6 @@
 
 #include "monitor/monitor_view.h"
 #include "monitor/process_monitor.h"
-#include "platform/locale.h"
 #include "ui/application.h"
 #include "ui/button.h"
 #include "ui/label.h"
@@ -16,8 +15,8 @@ namespace nexolant {
 // or on Terminate during a refresh take effect when the refresh is over.
 class ActiveMonitoringPage : public MonitorView {
  public:
-  ActiveMonitoringPage(ui::NotebookPage& page, const platform::Locale& locale,
-                       ui::Application& application, ProcessMonitor& monitor);
+  ActiveMonitoringPage(ui::NotebookPage& page, ui::Application& application,
+                       ProcessMonitor& monitor);
 
   bool MonitoringEnabled() const { return monitor_.Enabled(); }
   ui::Timer& ProcessTimer() { return monitor_.ProcessTimer(); }

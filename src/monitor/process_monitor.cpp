@@ -5,7 +5,6 @@
 #include <optional>
 #include <utility>
 
-#include "monitor/monitor_interval.h"
 #include "platform/flag_scope.h"
 #include "platform/raise.h"
 #include "processes/process_list.h"
@@ -26,7 +25,7 @@ ProcessMonitor::ProcessMonitor(platform::ProcessApi& processes, const platform::
       protection_(protection),
       options_(options),
       ProcessTimer_(application) {
-  ProcessTimer_.SetInterval(30000);
+  ProcessTimer_.SetInterval(options_.IntervalMilliseconds());
   ProcessTimer_.OnTimer = [this](ui::Timer&) { ProcessTimerTimer(); };
 }
 
@@ -180,8 +179,8 @@ void ProcessMonitor::ProcessTimerTimer() {
   EnableMonitoring();
 }
 
-void ProcessMonitor::SetIntervalItem(int item) {
-  ProcessTimer_.SetInterval(MonitorIntervalOfItem(item).value());
+void ProcessMonitor::ApplyInterval() {
+  ProcessTimer_.SetInterval(options_.IntervalMilliseconds());
 }
 
 void ProcessMonitor::SyncTimerWithMonitoring() {

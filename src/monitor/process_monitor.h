@@ -48,8 +48,8 @@ class ProcessMonitor {
   void DisableMonitoring();
   // The state the user asked for with either link; during a refresh, once it is over.
   void Toggle();
-  // The interval of the item of the Settings page's list; a running timer starts it at once.
-  void SetIntervalItem(int item);
+  // The options' interval; a running timer starts it at once.
+  void ApplyInterval();
   // At the scan's end: the timer runs exactly when monitoring is on.
   void SyncTimerWithMonitoring();
   // The close request: from now on the timer stays off, also at the end of a refresh or a

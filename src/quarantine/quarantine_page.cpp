@@ -68,15 +68,12 @@ QuarantinePage::QuarantinePage(ui::NotebookPage& page, QuarantineStore& store,
   Quarantine_->AddColumn("Name", 150);
   Quarantine_->AddColumn("Type", 150);
   Quarantine_->AddColumn("Original location", 169);
-  Quarantine_->SetCompare(
-      [&locale](std::string_view a, std::string_view b) { return locale.CompareWordSort(a, b); });
-  Quarantine_->SetSorted(true);
   Quarantine_->OnClick = [this](ui::Control&) { QuarantineClick(); };
   btnRestore_->OnClick = [this](ui::Control&) { btnRestoreClick(); };
   btnEmpty_->OnClick = [this](ui::Control&) { btnEmptyClick(); };
   actions_.Add(*btnRestore_);
   actions_.Add(*btnEmpty_);
-  // The list sorts like the store, so each entry's row has the entry's index.
+  // The rows in the store's order, so each entry's row has the entry's index.
   store_.OnReset = [this] {
     std::vector<ui::ListItem> rows;
     rows.reserve(store_.Entries().size());

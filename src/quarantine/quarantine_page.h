@@ -13,7 +13,7 @@
 
 namespace nexolant {
 
-// Page 3: the quarantine's entries, listed sorted by name, with Restore and Empty Quarantine.
+// Page 3: the quarantine's entries in the store's order, with Restore and Empty Quarantine.
 // A row's columns are the name, the description and the origin folder.
 class QuarantinePage {
  public:

@@ -2,12 +2,10 @@
 
 #include <cstddef>
 #include <string_view>
-#include <utility>
 
 #include "ini/integer_text.h"
+#include "platform/ascii.h"
 #include "platform/errors.h"
-#include "ui/check_box.h"
-#include "ui/combo_box.h"
 
 namespace nexolant {
 namespace {
@@ -15,31 +13,6 @@ namespace {
 constexpr const char* kVersionKey = "FormVersion";
 constexpr int kVersion = 0;
 constexpr std::size_t kReadBuffer = 2048;
-
-const char* PropertyName(StoredKind kind) {
-  switch (kind) {
-    case StoredKind::kChecked:
-      return "Checked";
-    case StoredKind::kItemIndex:
-      return "ItemIndex";
-    case StoredKind::kLeft:
-      return "Left";
-  }
-  return "";
-}
-
-bool SameAscii(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) {
-    return false;
-  }
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    if (lower(a[i]) != lower(b[i])) {
-      return false;
-    }
-  }
-  return true;
-}
 
 std::string_view Trimmed(std::string_view text) {
   const std::size_t first = text.find_first_not_of(' ');
@@ -49,41 +22,20 @@ std::string_view Trimmed(std::string_view text) {
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-std::string ValueText(const StoredProperty& property) {
-  switch (property.kind) {
-    case StoredKind::kChecked:
-      return dynamic_cast<const ui::CheckBox&>(property.control).Checked() ? "True" : "False";
-    case StoredKind::kItemIndex:
-      return std::to_string(dynamic_cast<const ui::ComboBox&>(property.control).ItemIndex());
-    case StoredKind::kLeft:
-      return std::to_string(property.control.Left());
+std::string ValueText(const StoredOption& stored, const Options& options) {
+  const int value = options.Value(stored.option);
+  if (stored.form == StoredForm::kTick) {
+    return value != 0 ? "True" : "False";
   }
-  return {};
+  return std::to_string(value);
 }
 
-void SetValue(const StoredProperty& property, int value) {
-  switch (property.kind) {
-    case StoredKind::kChecked:
-      dynamic_cast<ui::CheckBox&>(property.control).SetChecked(value != 0);
-      break;
-    case StoredKind::kItemIndex: {
-      auto& combo = dynamic_cast<ui::ComboBox&>(property.control);
-      if (value >= 0 && static_cast<std::size_t>(value) < combo.Items().size()) {
-        combo.SetItemIndex(value);
-      }
-      break;
-    }
-    case StoredKind::kLeft:
-      property.control.SetLeft(value);
-      break;
-  }
-}
-
-void SetFromText(const StoredProperty& property, std::string_view text) {
-  if (property.kind != StoredKind::kChecked) {
-    SetValue(property, ParseWholeNumber(text).value_or(0));
-  } else if (SameAscii(text, "True") || SameAscii(text, "False")) {
-    SetValue(property, SameAscii(text, "True") ? 1 : 0);
+void SetFromText(const StoredOption& stored, std::string_view text, Options& options) {
+  if (stored.form != StoredForm::kTick) {
+    options.Set(stored.option, ParseWholeNumber(text).value_or(0));
+  } else if (platform::AsciiEqualNoCase(text, "True") ||
+             platform::AsciiEqualNoCase(text, "False")) {
+    options.Set(stored.option, platform::AsciiEqualNoCase(text, "True") ? 1 : 0);
   }
 }
 
@@ -103,23 +55,9 @@ class FileRelease {
 
 }  // namespace
 
-TFormStorage::TFormStorage(platform::ProfileStrings& profile,
-                           std::vector<StoredProperty> properties)
-    : profile_(profile), properties_(std::move(properties)) {}
-
-std::string TFormStorage::KeyOf(const StoredProperty& property) {
-  return property.control.Name() + "_" + PropertyName(property.kind);
-}
-
-void TFormStorage::ApplyDefaults() {
-  for (const StoredProperty& property : properties_) {
-    SetValue(property, property.layoutDefault);
-  }
-}
-
 void TFormStorage::Restore() {
   saved_ = false;
-  // Restored whatever the reading does, so that the close saves what the page shows.
+  // Restored whatever the reading does, so that the close saves what the options hold.
   restored_ = true;
   const FileRelease release(profile_, fileName_);
   const std::string version =
@@ -127,10 +65,10 @@ void TFormStorage::Restore() {
   if (ParseWholeNumber(Trimmed(version)).value_or(0) < kVersion) {
     return;
   }
-  for (const StoredProperty& property : properties_) {
-    const std::string text =
-        profile_.ReadString(kSection, KeyOf(property), ValueText(property), kReadBuffer, fileName_);
-    SetFromText(property, Trimmed(text));
+  for (const StoredOption& stored : kStoredOptions) {
+    const std::string text = profile_.ReadString(kSection, stored.key, ValueText(stored, options_),
+                                                 kReadBuffer, fileName_);
+    SetFromText(stored, Trimmed(text), options_);
   }
 }
 
@@ -142,8 +80,8 @@ void TFormStorage::Save() {
   saved_ = true;
   const FileRelease release(profile_, fileName_);
   Write(kVersionKey, std::to_string(kVersion));
-  for (const StoredProperty& property : properties_) {
-    Write(KeyOf(property), ValueText(property));
+  for (const StoredOption& stored : kStoredOptions) {
+    Write(stored.key, ValueText(stored, options_));
   }
 }
 

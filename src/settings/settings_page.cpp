@@ -1,8 +1,10 @@
 #include "settings/settings_page.h"
 
 #include <array>
+#include <cstddef>
+#include <utility>
 
-#include "platform/raise.h"
+#include "platform/string_list.h"
 #include "settings/run_entry.h"
 #include "ui/combo_box.h"
 #include "ui/control_table.h"
@@ -12,21 +14,25 @@ namespace {
 
 using ui::ControlKind;
 constexpr ui::Color kPanel = panel_colors::kPanel;
-constexpr int kDefaultIntervalItem = 8;
 
 }  // namespace
 
-SettingsPage::SettingsPage(ui::NotebookPage& page, SettingsServices services)
-    : services_(services), FormStorage_(services.profileStrings, LayOut(page)) {
-  FormStorage_.ApplyDefaults();
-  chkStartup_->OnClick = [this](ui::Control&) { chkStartupClick(); };
+SettingsPage::SettingsPage(ui::NotebookPage& page, Options& options, SettingsServices services)
+    : options_(options), services_(services), FormStorage_(services.profileStrings, options) {
+  LayOut(page);
+  for (const OptionBox& shown : boxes_) {
+    shown.box->OnClick = [this, option = shown.option](ui::Control&) { BoxClick(option); };
+  }
   comboSpeed_->OnChange = [this](ui::Control&) {
-    Raise(OnIntervalChange, comboSpeed_->ItemIndex());
+    options_.Set(Option::kIntervalItem, comboSpeed_->ItemIndex());
   };
+  for (std::size_t option = 0; option < kOptionCount; ++option) {
+    ShowOption(static_cast<Option>(option));
+  }
 }
 
-std::vector<StoredProperty> SettingsPage::LayOut(ui::NotebookPage& page) {
-  // In tab order. The stored options take their ticks from the stored properties below.
+void SettingsPage::LayOut(ui::NotebookPage& page) {
+  // In tab order. The boxes and the list show the options.
   const auto rows = std::to_array<ControlRow>({
       {.name = "Shape15", .kind = ControlKind::kShape, .bounds = {8, 8, 487, 225}, .color = kPanel},
       {.name = "Label29",
@@ -86,18 +92,17 @@ std::vector<StoredProperty> SettingsPage::LayOut(ui::NotebookPage& page) {
        .slot = comboSpeed_},
   });
   BuildControls(page, rows);
-  comboSpeed_->SetItems({"Each 60 minutes", "Each 30 minutes", "Each 15 minutes", "Each 10 minutes",
-                         "Each 5 minutes", "Each 3 minutes", "Each 1 minute", "Each 30 seconds",
-                         "Each 10 seconds"});
-  return {
-      {*chkAutoStartMonitor_, StoredKind::kChecked, false},
-      {*chkMinimize_, StoredKind::kChecked, true},
-      {*chkQuarantine_, StoredKind::kChecked, true},
-      {*comboSpeed_, StoredKind::kItemIndex, kDefaultIntervalItem},
-      {*chkAutoStartMonitor_, StoredKind::kLeft, 24},
-      {*chkAutoTerminate_, StoredKind::kChecked, true},
-      {*chkDeepScanReg_, StoredKind::kChecked, true},
-  };
+  StringList captions;
+  for (const MonitorInterval& interval : kMonitorIntervals) {
+    captions.emplace_back(interval.caption);
+  }
+  comboSpeed_->SetItems(std::move(captions));
+  boxes_ = {{{Option::kStartWithWindows, chkStartup_},
+             {Option::kMinimizeToTray, chkMinimize_},
+             {Option::kQuarantineBeforeRemoval, chkQuarantine_},
+             {Option::kDeepScanRegistry, chkDeepScanReg_},
+             {Option::kAutoTerminate, chkAutoTerminate_},
+             {Option::kAutoStartMonitor, chkAutoStartMonitor_}}};
 }
 
 void SettingsPage::RestoreOptions() {
@@ -116,26 +121,44 @@ void SettingsPage::SaveOptions() {
   }
 }
 
-int SettingsPage::ValidIntervalItem() {
-  const int item = comboSpeed_->ItemIndex();
-  if (item < 0 || item >= static_cast<int>(comboSpeed_->Items().size())) {
-    comboSpeed_->SetItemIndex(kDefaultIntervalItem);
+void SettingsPage::ShowOption(Option option) {
+  if (option == Option::kIntervalItem) {
+    comboSpeed_->SetItemIndex(options_.IntervalItem());
+    return;
   }
-  return comboSpeed_->ItemIndex();
+  if (option == Option::kAutoStartMonitorLeft) {
+    chkAutoStartMonitor_->SetLeft(options_.AutoStartMonitorLeft());
+    return;
+  }
+  for (const OptionBox& shown : boxes_) {
+    if (shown.option == option) {
+      shown.box->SetChecked(options_.Value(option) != 0);
+    }
+  }
+}
+
+// The click has toggled the box, which showed the option: the option toggles with it.
+void SettingsPage::BoxClick(Option option) {
+  if (option == Option::kStartWithWindows) {
+    chkStartupClick();
+  } else {
+    options_.Set(option, options_.Value(option) == 0 ? 1 : 0);
+  }
 }
 
 void SettingsPage::ShowStartupEntry() {
-  chkStartup_->SetChecked(RunEntryExists(services_.registry));
+  options_.Set(Option::kStartWithWindows, RunEntryExists(services_.registry));
 }
 
 void SettingsPage::chkStartupClick() {
-  if (chkStartup_->Checked()) {
+  options_.Set(Option::kStartWithWindows, options_.StartWithWindows() ? 0 : 1);
+  if (options_.StartWithWindows()) {
     AddRunEntry(services_.registry, services_.files.ExecutablePath());
     return;
   }
   RemoveRunEntry(services_.registry);
   // A value that could not be removed is still there, and the box says so.
-  chkStartup_->SetChecked(RunEntryExists(services_.registry));
+  options_.Set(Option::kStartWithWindows, RunEntryExists(services_.registry));
 }
 
 }  // namespace nexolant

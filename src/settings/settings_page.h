@@ -1,8 +1,8 @@
 #pragma once
 
-#include <functional>
+#include <array>
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "platform/file_system.h"
 #include "platform/profile_strings.h"
@@ -25,17 +25,12 @@ struct SettingsServices {
   ui::Application& application;
 };
 
-// Page 4: the program's options. Six of them, and the left edge of one box, are kept in the
-// [Settings] section of the program's INI file; "Start with Windows" is the Run value itself.
-class SettingsPage : public Options {
+// Page 4: shows the options and writes the user's changes to them. Six of them, and the left
+// edge of one box, are kept in the [Settings] section of the program's INI file; "Start with
+// Windows" is the Run value itself.
+class SettingsPage {
  public:
-  SettingsPage(ui::NotebookPage& page, SettingsServices services);
-
-  bool MinimizeToTray() const override { return chkMinimize_->Checked(); }
-  bool QuarantineBeforeRemoval() const override { return chkQuarantine_->Checked(); }
-  bool DeepScanRegistry() const override { return chkDeepScanReg_->Checked(); }
-  bool AutoTerminate() const override { return chkAutoTerminate_->Checked(); }
-  bool AutoStartMonitor() const override { return chkAutoStartMonitor_->Checked(); }
+  SettingsPage(ui::NotebookPage& page, Options& options, SettingsServices services);
 
   // The file the options are kept in; set before the first show.
   void SetStorageFileName(std::string fileName) {
@@ -48,14 +43,11 @@ class SettingsPage : public Options {
   void RestoreOptions();
   void SaveOptions();
 
-  // The selected item of the interval list. A selection outside the list (a stored value out
-  // of range) goes back to the default item first.
-  int ValidIntervalItem();
-  // The user picked an item of the interval list.
-  std::function<void(int item)> OnIntervalChange;
+  // The option's control shows its value.
+  void ShowOption(Option option);
 
   // At the first show, after the options: the box shows whether the Run value exists. Sets
-  // the box without its click handler, so that a start never changes the value.
+  // the option without the box's click handler, so that a start never changes the value.
   void ShowStartupEntry();
   // The box's click handler: ticking adds the Run value, unticking removes it.
   void chkStartupClick();
@@ -69,10 +61,15 @@ class SettingsPage : public Options {
   ui::ComboBox& comboSpeed() const { return *comboSpeed_; }
 
  private:
-  // Builds the page's controls and returns the stored properties, in the order they are
-  // written. Runs while FormStorage_, declared last, is made.
-  std::vector<StoredProperty> LayOut(ui::NotebookPage& page);
+  void LayOut(ui::NotebookPage& page);
+  void BoxClick(Option option);
 
+  struct OptionBox {
+    Option option;
+    ui::CheckBox* box;
+  };
+
+  Options& options_;
   SettingsServices services_;
   ui::CheckBox* chkStartup_ = nullptr;
   ui::CheckBox* chkMinimize_ = nullptr;
@@ -81,6 +78,8 @@ class SettingsPage : public Options {
   ui::CheckBox* chkAutoTerminate_ = nullptr;
   ui::CheckBox* chkAutoStartMonitor_ = nullptr;
   ui::ComboBox* comboSpeed_ = nullptr;
+  // Each box and the option it shows.
+  std::array<OptionBox, 6> boxes_{};
   TFormStorage FormStorage_;
 };
 

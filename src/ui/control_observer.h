@@ -15,7 +15,7 @@ struct ListChange {
     kDeleted,    // the row at index was removed
     kChanged,    // the texts or the image of the row at index changed
     kCleared,    // every row was removed
-    kReordered,  // the rows were re-sorted; re-read them all
+    kReordered,  // the rows were replaced; re-read them all
   };
   Kind kind;
   int index = -1;

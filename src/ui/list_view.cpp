@@ -1,22 +1,12 @@
 #include "ui/list_view.h"
 
-#include <algorithm>
-#include <numeric>
 #include <stdexcept>
 
 #include "ui/form.h"
 
 namespace nexolant::ui {
-namespace {
-
-int ByteCompare(std::string_view a, std::string_view b) {
-  return a.compare(b);
-}
-
-}  // namespace
-
 ListView::ListView(Container& parent, std::string name)
-    : Control(&parent, std::move(name), ControlKind::kListView), compare_(ByteCompare) {}
+    : Control(&parent, std::move(name), ControlKind::kListView) {}
 
 void ListView::AddColumn(std::string caption, int width) {
   columns_.push_back({std::move(caption), width});
@@ -28,50 +18,11 @@ void ListView::SetColumnWidth(int column, int width) {
   Update(target.width, width, Property::kColumns);
 }
 
-void ListView::SetSorted(bool sorted) {
-  sorted_ = sorted;
-  if (sorted_) {
-    Sort();
-  }
-}
-
-void ListView::SetCompare(TextCompare compare) {
-  compare_ = compare ? std::move(compare) : TextCompare(ByteCompare);
-  if (sorted_) {
-    Sort();
-  }
-}
-
 int ListView::Add(std::string caption, StringList subItems) {
-  const int index = sorted_ ? SortedPosition(caption) : Count();
-  items_.insert(items_.begin() + index, ListItem{std::move(caption), std::move(subItems)});
-  if (itemIndex_ >= index) {
-    ++itemIndex_;
-  }
+  const int index = Count();
+  items_.push_back(ListItem{std::move(caption), std::move(subItems)});
   Notify(ListChange::Kind::kInserted, index);
   return index;
-}
-
-int ListView::SetItemCaption(int index, std::string caption) {
-  CheckIndex(index);
-  if (items_[index].caption == caption) {
-    return index;
-  }
-  if (!sorted_) {
-    items_[index].caption = std::move(caption);
-    Notify(ListChange::Kind::kChanged, index);
-    return index;
-  }
-  // Taken out and put back in its sorted place, keeping the selection on it.
-  const bool selected = itemIndex_ == index;
-  ListItem item = std::move(items_[index]);
-  item.caption = std::move(caption);
-  Delete(index);
-  const int newIndex = Add(std::move(item.caption), std::move(item.subItems));
-  if (selected) {
-    SetItemIndex(newIndex);
-  }
-  return newIndex;
 }
 
 void ListView::SetSubItem(int index, int subItem, std::string text) {
@@ -111,13 +62,6 @@ void ListView::Clear() {
 
 void ListView::Assign(std::vector<ListItem> items) {
   items_ = std::move(items);
-  const auto before = [this](const ListItem& a, const ListItem& b) {
-    return compare_(a.caption, b.caption) < 0;
-  };
-  // Rows given in order, as a model sorted alike gives them, cost one comparison each.
-  if (sorted_ && !std::is_sorted(items_.begin(), items_.end(), before)) {
-    std::stable_sort(items_.begin(), items_.end(), before);
-  }
   itemIndex_ = -1;
   Notify(ListChange::Kind::kReordered, -1);
 }
@@ -162,37 +106,6 @@ void ListView::CheckIndex(int index) const {
   if (index < 0 || index >= Count()) {
     throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
   }
-}
-
-int ListView::SortedPosition(std::string_view caption) const {
-  const auto place = std::upper_bound(items_.begin(), items_.end(), caption,
-                                      [this](std::string_view value, const ListItem& item) {
-                                        return compare_(value, item.caption) < 0;
-                                      });
-  return static_cast<int>(place - items_.begin());
-}
-
-void ListView::Sort() {
-  std::vector<int> order(items_.size());
-  std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
-    return compare_(items_[a].caption, items_[b].caption) < 0;
-  });
-  if (std::is_sorted(order.begin(), order.end())) {
-    return;
-  }
-  std::vector<ListItem> sorted;
-  sorted.reserve(items_.size());
-  int newSelection = -1;
-  for (int position = 0; position < static_cast<int>(order.size()); ++position) {
-    if (order[position] == itemIndex_) {
-      newSelection = position;
-    }
-    sorted.push_back(std::move(items_[order[position]]));
-  }
-  items_ = std::move(sorted);
-  itemIndex_ = newSelection;
-  Notify(ListChange::Kind::kReordered, -1);
 }
 
 void ListView::Notify(ListChange::Kind kind, int index) {

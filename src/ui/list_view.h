@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,14 +22,10 @@ struct ListItem {
   StringList subItems;
 };
 
-// Compares two captions: negative, zero or positive.
-using TextCompare = std::function<int(std::string_view a, std::string_view b)>;
-
-// A list view in report style with single whole-row selection. The model holds the rows in
-// the order they are shown; when Sorted, every insertion or caption change keeps the rows
-// ascending by caption under Compare() (a new row goes after rows of equal caption), so
-// callers reach rows by caption or by the selection, not by a remembered position. Row
-// changes go to ControlObserver::ListChanged; BeginUpdate/EndUpdate only bracket drawing.
+// A list view in report style with single whole-row selection. It shows the rows in the order
+// they are given and never reorders them, so a page that gives its model's rows in the model's
+// order finds a row's entry at the row's index. Row changes go to ControlObserver::ListChanged;
+// BeginUpdate/EndUpdate only bracket drawing.
 class ListView : public Control {
  public:
   ListView(Container& parent, std::string name);
@@ -39,30 +34,21 @@ class ListView : public Control {
   void AddColumn(std::string caption, int width);
   void SetColumnWidth(int column, int width);
 
-  bool Sorted() const { return sorted_; }
-  // Turning sorting on sorts the rows at once.
-  void SetSorted(bool sorted);
-  // The comparison for sorting; byte order unless set.
-  void SetCompare(TextCompare compare);
-
   int Count() const { return static_cast<int>(items_.size()); }
   const ListItem& Item(int index) const { return items_.at(index); }
   const std::vector<ListItem>& Items() const { return items_; }
-  // Adds a row and returns where it went: the end, or its sorted place.
+  // Adds a row at the end and returns its index.
   int Add(std::string caption, StringList subItems = {});
-  // Changes a caption; the row may move. Returns its new index.
-  int SetItemCaption(int index, std::string caption);
   // Sets sub-item `subItem` (0 is the second column) of a row, adding empty ones before it.
   void SetSubItem(int index, int subItem, std::string text);
   void Delete(int index);
   void Clear();
-  // Replaces every row at once, sorting them when Sorted (rows of equal caption keep their
-  // order); the selection goes.
+  // Replaces every row at once; the selection goes.
   void Assign(std::vector<ListItem> items);
   // The first row with exactly that caption, or -1.
   int IndexOfCaption(std::string_view caption) const;
 
-  // The selected row, or -1. Moves with the row when rows are inserted, deleted or sorted.
+  // The selected row, or -1. Moves with the row when rows before it are deleted.
   int ItemIndex() const { return itemIndex_; }
   void SetItemIndex(int index);
 
@@ -76,14 +62,10 @@ class ListView : public Control {
 
  private:
   void CheckIndex(int index) const;
-  int SortedPosition(std::string_view caption) const;
-  void Sort();
   void Notify(ListChange::Kind kind, int index);
 
   std::vector<ListColumn> columns_;
   std::vector<ListItem> items_;
-  bool sorted_ = false;
-  TextCompare compare_;
   int itemIndex_ = -1;
   int updateDepth_ = 0;
 };

@@ -16,7 +16,9 @@ class TrayTest : public MainFormTest {
     PutReference("[ScanFiles]\nA.EXE=Bad\n");
     Create();
   }
-  void SetMinimizeOption(bool checked) { form_->Settings().chkMinimize().SetChecked(checked); }
+  void SetMinimizeOption(bool checked) {
+    form_->UserOptions().Set(Option::kMinimizeToTray, checked);
+  }
   void Mouse(std::initializer_list<TrayMouseAction> actions) {
     application_.RunHandler([&] { notificationArea_.Mouse(actions); });
   }

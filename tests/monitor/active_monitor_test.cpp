@@ -34,7 +34,7 @@ class ActiveMonitorTest : public MainFormTest {
   ui::Timer& Timer() const { return Monitor().ProcessTimer(); }
   bool TimerRuns() const { return backend_.IsRunning(Timer()); }
 
-  void SetAutoTerminate(bool on) { form_->Settings().chkAutoTerminate().SetChecked(on); }
+  void SetAutoTerminate(bool on) { form_->UserOptions().Set(Option::kAutoTerminate, on); }
 
   // Clicks a link as the user does, on the page that shows it.
   void ClickLink(const std::string& name) {
@@ -281,13 +281,13 @@ struct StartCase {
 
 class StartTest : public ActiveMonitorTest, public ::testing::WithParamInterface<StartCase> {};
 
-// The first show applies the selected item's interval, the default item's when the restored
-// index is out of range, and starts monitoring when the option says so.
+// The timer takes the interval of the options' item, which stays the default one when an item
+// outside the list is given, and the first show starts monitoring when the option says so.
 TEST_P(StartTest, AppliesTheSelectedIntervalAndStartsWhenConfigured) {
   const StartCase& test = GetParam();
   processes_.Add(200, "C:\\Windows\\explorer.exe");
-  form_->Settings().comboSpeed().SetItemIndex(test.restoredItem);
-  form_->Settings().chkAutoStartMonitor().SetChecked(test.autoStart);
+  form_->UserOptions().Set(Option::kIntervalItem, test.restoredItem);
+  form_->UserOptions().Set(Option::kAutoStartMonitor, test.autoStart);
   form_->StartMonitorIfConfigured();
   EXPECT_EQ(form_->Settings().comboSpeed().ItemIndex(), test.itemAfter);
   EXPECT_EQ(Timer().Interval(), test.interval);

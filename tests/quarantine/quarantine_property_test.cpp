@@ -325,6 +325,14 @@ class QuarantineRun {
         EXPECT_GE(world_.List().IndexOfCaption(name), 0) << name;
       }
     }
+    // Each row shows the store's entry at the row's index, the one Restore acts on.
+    const std::vector<QuarantineEntry>& entries = world_.form->QuarantineFiles().Entries();
+    ASSERT_EQ(world_.List().Count(), static_cast<int>(entries.size()));
+    for (std::size_t row = 0; row < entries.size(); ++row) {
+      const ui::ListItem& item = world_.List().Item(static_cast<int>(row));
+      EXPECT_EQ(item.caption, entries[row].name);
+      EXPECT_EQ(item.subItems, (StringList{entries[row].description, entries[row].origin}));
+    }
     EXPECT_EQ(world_.Statistics().ObjectsQuarantined, quarantined_);
     EXPECT_EQ(world_.Statistics().ObjectsRemoved, removed_);
   }

@@ -84,7 +84,7 @@ struct QuarantineWorld {
     Click("btnNext");
     Click("btnStop");
   }
-  void SetQuarantining(bool on) { Get<ui::CheckBox>("chkQuarantine").SetChecked(on); }
+  void SetQuarantining(bool on) { form->UserOptions().Set(Option::kQuarantineBeforeRemoval, on); }
   bool Click(std::string_view name) {
     ui::Control* control = form->FindControl(name);
     if (control == nullptr) {

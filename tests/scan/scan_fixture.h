@@ -52,7 +52,7 @@ class ScanTest : public MainFormTest {
   // A chosen-folder scan of folder.
   void ScanFolder(const std::string& folder);
   void Choose(const std::string& folder);
-  void SetDeepScan(bool deep) { Get<ui::CheckBox>("chkDeepScanReg").SetChecked(deep); }
+  void SetDeepScan(bool deep) { form_->UserOptions().Set(Option::kDeepScanRegistry, deep); }
   void SetRegistryScan(bool scan) { Get<ui::CheckBox>("chkRegScan").SetChecked(scan); }
 
   // Runs action inside the first pump, from the next one on, at which condition holds.

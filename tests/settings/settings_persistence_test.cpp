@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cctype>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/main_form_fixture.h"
@@ -68,7 +69,7 @@ TEST_F(SettingsPersistenceTest, ChangedOptionsAndFiguresComeBackAtTheNextStart) 
     SetOption(Page().chkMinimize(), false);
     SetOption(Page().chkAutoStartMonitor(), true);
     SetOption(Page().chkDeepScanReg(), false);
-    Page().comboSpeed().SetItemIndex(2);
+    EXPECT_TRUE(backend_.Select(Page().comboSpeed(), 2));
     form_->Statistics().ScanStarted(46000.75);
     form_->Statistics().CountRemoved();
   }});
@@ -135,6 +136,115 @@ INSTANTIATE_TEST_SUITE_P(
         // A version below 0 skips every property; one that is not a number reads as 0.
         StoredCase{"FormVersion=-1\r\nchkDeepScanReg_Checked=False", "chkDeepScanReg.Checked", 1},
         StoredCase{"FormVersion=x\r\nchkDeepScanReg_Checked=False", "chkDeepScanReg.Checked", 0}));
+
+// A whole run over a stored file: the user's changes on the page, what the page shows at the
+// end, and the file the close leaves, byte for byte as the program has always written it.
+struct FileCase {
+  const char* stored;                               // the file at the start; nullptr: none
+  std::vector<std::pair<const char*, bool>> ticks;  // boxes the user sets, in order
+  int pick;                                         // the interval item picked; -1: none
+  const char* shown;
+  const char* written;
+};
+
+class StoredFileTest : public SettingsPersistenceTest,
+                       public ::testing::WithParamInterface<FileCase> {
+ protected:
+  // The ticks of chkStartup, chkMinimize, chkQuarantine, chkDeepScanReg, chkAutoTerminate and
+  // chkAutoStartMonitor, the auto-start box's left edge and the interval item: "011110 24 8".
+  std::string Shown() const {
+    std::string shown;
+    for (const char* box : {"chkStartup", "chkMinimize", "chkQuarantine", "chkDeepScanReg",
+                            "chkAutoTerminate", "chkAutoStartMonitor"}) {
+      shown += Get<ui::CheckBox>(box).Checked() ? '1' : '0';
+    }
+    return shown + " " + std::to_string(Control("chkAutoStartMonitor").Left()) + " " +
+           std::to_string(Get<ui::ComboBox>("comboSpeed").ItemIndex());
+  }
+};
+
+TEST_P(StoredFileTest, WritesTheFileItAlwaysWrote) {
+  const FileCase& test = GetParam();
+  if (test.stored != nullptr) {
+    files_.AddFile(kIni, test.stored);
+  }
+  std::string shown;
+  RunProgram({[&] {
+    for (const auto& [box, checked] : test.ticks) {
+      SetOption(Get<ui::CheckBox>(box), checked);
+    }
+    if (test.pick >= 0) {
+      EXPECT_TRUE(backend_.Select(Page().comboSpeed(), test.pick));
+    }
+    shown = Shown();
+  }});
+  EXPECT_EQ(shown, test.shown);
+  EXPECT_EQ(IniText(), test.written);
+  EXPECT_TRUE(backend_.Messages().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, StoredFileTest,
+    ::testing::Values(
+        FileCase{nullptr,
+                 {{"chkMinimize", false},
+                  {"chkQuarantine", false},
+                  {"chkDeepScanReg", false},
+                  {"chkAutoTerminate", false},
+                  {"chkAutoStartMonitor", true}},
+                 3,
+                 "000001 24 3",
+                 "[Settings]\r\nFormVersion=0\r\nchkAutoStartMonitor_Checked=True\r\n"
+                 "chkMinimize_Checked=False\r\nchkQuarantine_Checked=False\r\n"
+                 "comboSpeed_ItemIndex=3\r\nchkAutoStartMonitor_Left=24\r\n"
+                 "chkAutoTerminate_Checked=False\r\nchkDeepScanReg_Checked=False\r\n\r\n"
+                 "[General]\r\nTotalScans=0\r\nObjectsRemoved=0\r\n"
+                 "ObjectsQuarantined=0\r\nLastScan=-1\r\n\r\n"},
+        FileCase{"[Settings]\r\nchkQuarantine_Checked=no\r\ncomboSpeed_ItemIndex=fast\r\n"
+                 "CHKMINIMIZE_CHECKED= false \r\nchkAutoStartMonitor_Left=30\r\nOther=kept\r\n"
+                 "[General]\r\nTotalScans=7\r\n",
+                 {},
+                 -1,
+                 "001110 30 0",
+                 "[Settings]\r\nchkQuarantine_Checked=True\r\ncomboSpeed_ItemIndex=0\r\n"
+                 "CHKMINIMIZE_CHECKED=False\r\nchkAutoStartMonitor_Left=30\r\n"
+                 "Other=kept\r\nFormVersion=0\r\nchkAutoStartMonitor_Checked=False\r\n"
+                 "chkAutoTerminate_Checked=True\r\nchkDeepScanReg_Checked=True\r\n\r\n"
+                 "[General]\r\nTotalScans=7\r\nObjectsRemoved=0\r\n"
+                 "ObjectsQuarantined=0\r\nLastScan=-1\r\n\r\n"},
+        FileCase{"[Settings]\r\nFormVersion=0\r\ncomboSpeed_ItemIndex=99\r\n"
+                 "chkAutoTerminate_Checked=False\r\nchkAutoStartMonitor_Checked=True\r\n",
+                 {{"chkDeepScanReg", false}},
+                 -1,
+                 "011001 24 8",
+                 "[Settings]\r\nFormVersion=0\r\ncomboSpeed_ItemIndex=8\r\n"
+                 "chkAutoTerminate_Checked=False\r\nchkAutoStartMonitor_Checked=True\r\n"
+                 "chkMinimize_Checked=True\r\nchkQuarantine_Checked=True\r\n"
+                 "chkAutoStartMonitor_Left=24\r\nchkDeepScanReg_Checked=False\r\n\r\n"
+                 "[General]\r\nTotalScans=0\r\nObjectsRemoved=0\r\n"
+                 "ObjectsQuarantined=0\r\nLastScan=-1\r\n\r\n"},
+        FileCase{"[Settings]\r\nFormVersion=-1\r\nchkDeepScanReg_Checked=False\r\n"
+                 "comboSpeed_ItemIndex=2\r\nchkAutoStartMonitor_Left=40\r\n",
+                 {{"chkMinimize", false}},
+                 0,
+                 "001110 24 0",
+                 "[Settings]\r\nFormVersion=0\r\nchkDeepScanReg_Checked=True\r\n"
+                 "comboSpeed_ItemIndex=0\r\nchkAutoStartMonitor_Left=24\r\n"
+                 "chkAutoStartMonitor_Checked=False\r\nchkMinimize_Checked=False\r\n"
+                 "chkQuarantine_Checked=True\r\nchkAutoTerminate_Checked=True\r\n\r\n"
+                 "[General]\r\nTotalScans=0\r\nObjectsRemoved=0\r\n"
+                 "ObjectsQuarantined=0\r\nLastScan=-1\r\n\r\n"},
+        FileCase{"[Settings]\r\nFormVersion=3\r\ncomboSpeed_ItemIndex=5\r\n"
+                 "chkAutoStartMonitor_Left=-7\r\n",
+                 {{"chkMinimize", false}, {"chkMinimize", true}},
+                 5,
+                 "011110 -7 5",
+                 "[Settings]\r\nFormVersion=0\r\ncomboSpeed_ItemIndex=5\r\n"
+                 "chkAutoStartMonitor_Left=-7\r\nchkAutoStartMonitor_Checked=False\r\n"
+                 "chkMinimize_Checked=True\r\nchkQuarantine_Checked=True\r\n"
+                 "chkAutoTerminate_Checked=True\r\nchkDeepScanReg_Checked=True\r\n\r\n"
+                 "[General]\r\nTotalScans=0\r\nObjectsRemoved=0\r\n"
+                 "ObjectsQuarantined=0\r\nLastScan=-1\r\n\r\n"}));
 
 TEST_F(SettingsPersistenceTest, AnUnwritableFileIsReportedOnceAndTheCloseGoesOn) {
   profileStrings_.FailWrites();

@@ -150,9 +150,8 @@ TEST_F(RendererModelTest, ComboBoxHoldsTheModelsItemsAndSelection) {
 
 TEST_F(RendererModelTest, ListViewFollowsTheModelsRows) {
   const HWND list = HandleOf(*form_.list);
-  form_.list->SetSorted(true);
-  form_.list->Add("zeta.exe", {"Memory"});
   form_.list->Add("alpha.dll", {"C:\\Windows"});
+  form_.list->Add("zeta.exe", {"Memory"});
   form_.list->SetItemIndex(form_.list->IndexOfCaption("zeta.exe"));
   ASSERT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 2);
   auto text = [list](int row, int column) {
