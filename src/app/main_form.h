@@ -54,6 +54,7 @@ class TMainForm : public ui::Form,
   UsageStatistics& Statistics() { return statistics_; }
   Options& UserOptions() { return options_; }
   Findings& ScanFindings() { return findings_; }
+  const QuarantineStore& QuarantineFiles() const { return *quarantineStore_; }
   ProcessMonitor& Monitor() const { return *monitor_; }
 
   // What a scan needs of the navigation.
