@@ -140,6 +140,9 @@ class Registry {
 
   virtual bool DeleteValue(const RegistryKey& key, const std::string& name) = 0;
 
+  // ANSI text in UTF-16, as the system converts it.
+  virtual WideString WideSpelling(const std::string& ansi) = 0;
+
   // The wide operations take and give UTF-16 names, so no name or text passes through the
   // ANSI code page. Paths are "\"-separated and relative to their base. The empty value name
   // is the key's default value.

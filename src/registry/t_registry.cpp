@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "registry/registration_format.h"
+
 namespace nexolant {
 
 using platform::KeyBase;
@@ -125,8 +127,14 @@ std::string TRegistry::ReadString(const std::string& name) {
   return value.data.substr(0, value.data.find('\0'));
 }
 
-void TRegistry::WriteString(const std::string& name, const std::string& text) {
-  if (!currentKey_ || !registry_->WriteString(*currentKey_, name, text)) {
+void TRegistry::WriteString(const std::string& name, const platform::WideString& text) {
+  std::string bytes;
+  registration::AppendUtf16(bytes, text);
+  bytes.append(2, '\0');
+  if (!currentKey_ || !registry_
+                           ->WriteValueWide(*currentKey_, registry_->WideSpelling(name),
+                                            platform::kRegString, bytes)
+                           .ok) {
     throw RegistryError("Failed to set data for " + Quoted(name));
   }
 }

@@ -34,7 +34,7 @@ class TFormStorage {
 
   TFormStorage(platform::ProfileStrings& profile, std::vector<StoredProperty> properties);
 
-  void SetIniFileName(std::string fileName) { fileName_ = std::move(fileName); }
+  void SetIniFileName(platform::Path fileName) { fileName_ = std::move(fileName); }
 
   // Gives every property its layout default.
   void ApplyDefaults();
@@ -55,7 +55,7 @@ class TFormStorage {
 
   platform::ProfileStrings& profile_;
   std::vector<StoredProperty> properties_;
-  std::string fileName_;
+  platform::Path fileName_;
   bool restored_ = false;
   bool saved_ = false;
 };

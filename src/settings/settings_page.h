@@ -38,7 +38,7 @@ class SettingsPage : public Options {
   bool AutoStartMonitor() const override { return chkAutoStartMonitor_->Checked(); }
 
   // The file the options are kept in; set before the first show.
-  void SetStorageFileName(std::string fileName) {
+  void SetStorageFileName(platform::Path fileName) {
     FormStorage_.SetIniFileName(std::move(fileName));
   }
 

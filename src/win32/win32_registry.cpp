@@ -114,4 +114,11 @@ bool Win32Registry::DeleteValue(const platform::RegistryKey& key, const std::str
   return RegDeleteValueA(Win32Key::Of(key), name.c_str()) == ERROR_SUCCESS;
 }
 
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 text converts as it is");
+
+platform::WideString Win32Registry::WideSpelling(const std::string& ansi) {
+  const std::wstring wide = WideFromAnsi(ansi);
+  return platform::WideString(wide.begin(), wide.end());
+}
+
 }  // namespace nexolant::win32

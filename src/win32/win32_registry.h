@@ -25,6 +25,7 @@ class Win32Registry : public platform::Registry {
   bool WriteString(const platform::RegistryKey& key, const std::string& name,
                    const std::string& text) override;
   bool DeleteValue(const platform::RegistryKey& key, const std::string& name) override;
+  platform::WideString WideSpelling(const std::string& ansi) override;
   platform::OpenedKey OpenKeyWide(platform::KeyBase base, const platform::WideString& path,
                                   platform::RegistryAccess access,
                                   platform::LinkHandling links) override;

@@ -499,4 +499,8 @@ void MemoryRegistry::SetUnreadable(RegistryRoot root, const std::string& path,
   value->unreadable = true;
 }
 
+WideString MemoryRegistry::WideSpelling(const std::string& ansi) {
+  return Widen(ansi);
+}
+
 }  // namespace nexolant

@@ -49,6 +49,7 @@ class MemoryRegistry : public platform::Registry {
   bool WriteString(const platform::RegistryKey& key, const std::string& name,
                    const std::string& text) override;
   bool DeleteValue(const platform::RegistryKey& key, const std::string& name) override;
+  platform::WideString WideSpelling(const std::string& ansi) override;
   // 2 for a missing key, 5 for a denied one or one that still has subkeys.
 
   platform::OpenedKey OpenKeyWide(platform::KeyBase base, const platform::WideString& path,
