@@ -2,8 +2,6 @@
 
 #include <utility>
 
-#include "registry/registration_format.h"
-
 namespace nexolant {
 
 using platform::KeyBase;
@@ -128,13 +126,7 @@ std::string TRegistry::ReadString(const std::string& name) {
 }
 
 void TRegistry::WriteString(const std::string& name, const platform::WideString& text) {
-  std::string bytes;
-  registration::AppendUtf16(bytes, text);
-  bytes.append(2, '\0');
-  if (!currentKey_ || !registry_
-                           ->WriteValueWide(*currentKey_, registry_->WideSpelling(name),
-                                            platform::kRegString, bytes)
-                           .ok) {
+  if (!currentKey_ || !registry_->WriteString(*currentKey_, name, text)) {
     throw RegistryError("Failed to set data for " + Quoted(name));
   }
 }
