@@ -6,7 +6,6 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "app/main_form.h"
@@ -31,18 +30,16 @@ struct QuarantineWorld {
       "[OtherKill]\nbadproc.exe=Bad process\n"
       "[Registry]\nEvilKey=Evil key\n";
 
-  explicit QuarantineWorld(std::string_view reference = kReference,
-                           platform::Path programFolder = kFolder)
-      : folder(std::move(programFolder)) {
-    files.AddFolder(folder);
-    files.SetProgramFolder(folder);
-    files.AddFile(folder + "Reference.dat", EncipherReference(reference));
+  explicit QuarantineWorld(std::string_view reference = kReference) {
+    files.AddFolder(kFolder);
+    files.SetProgramFolder(kFolder);
+    files.AddFile(std::string(kFolder) + "Reference.dat", EncipherReference(reference));
   }
 
   TMainForm& Start() {
     form = std::make_unique<TMainForm>(AppServices{files, clock, locale, shell, registry, processes,
                                                    profileStrings, downloader, notificationArea,
-                                                   folderBrowser, application, folder});
+                                                   folderBrowser, application, kFolder});
     application.CreateForm(*form);
     return *form;
   }
@@ -114,7 +111,7 @@ struct QuarantineWorld {
   std::map<std::string, std::string> Index(const char* section = "Files") {
     RecordingWarnings warnings;
     ScriptedPump pump;
-    TBigIniFile index({files, locale, pump, warnings}, folder + "Quarantine.ini");
+    TBigIniFile index({files, locale, pump, warnings}, kIndex);
     StringList keys;
     index.ReadSection(section, keys);
     std::map<std::string, std::string> entries;
@@ -139,7 +136,6 @@ struct QuarantineWorld {
   }
   const StatisticsValues& Statistics() const { return form->Statistics().Values(); }
 
-  platform::Path folder;
   MemoryFileSystem files;
   FixedClock clock;
   AsciiLocale locale;
