@@ -38,11 +38,11 @@ using bench::IdleBackend;
 // Counts the bytes the program writes into files.
 class CountingFiles final : public MemoryFileSystem {
  public:
-  void ReplaceWholeFile(const std::string& path, std::string_view data) override {
+  void ReplaceWholeFile(const platform::Path& path, std::string_view data) override {
     written += data.size();
     MemoryFileSystem::ReplaceWholeFile(path, data);
   }
-  void WriteWholeFile(const std::string& path, std::string_view data) override {
+  void WriteWholeFile(const platform::Path& path, std::string_view data) override {
     written += data.size();
     MemoryFileSystem::WriteWholeFile(path, data);
   }

@@ -83,12 +83,23 @@ class FixedSignatures : public nexolant::SignatureSource {
 };
 
 // Every file on drive C: by exact path, with its contents.
-void Walk(MemoryFileSystem& files, const std::string& folder,
+void Walk(MemoryFileSystem& files, const nexolant::platform::Path& folder,
           std::map<std::string, std::string>& found) {
-  for (const std::string& name : files.ExactNames(folder)) {
-    const std::string path = folder + "\\" + name;
-    if ((files.ExactAttributes(path).value_or(0) & nexolant::platform::kAttributeDirectory) == 0) {
-      found[path] = files.ExactContents(path).value_or("");
+  const nexolant::platform::Path inside = folder + "\\";
+  const auto search = files.OpenSearch(inside + "*");
+  while (search) {
+    const std::optional<nexolant::platform::FindData> entry = search->Next();
+    if (!entry) {
+      break;
+    }
+    if (entry->name == "." || entry->name == "..") {
+      continue;
+    }
+    const nexolant::platform::Path path =
+        files.Join(inside, nexolant::platform::Path(entry->name, entry->exactName));
+    if ((entry->attributes & nexolant::platform::kAttributeDirectory) == 0) {
+      found[path.HasExact() ? path.exact : files.ExactSpelling(path.ansi)] =
+          files.Contents(path).value_or("");
     } else {
       Walk(files, path, found);
     }

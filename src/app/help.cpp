@@ -2,11 +2,11 @@
 
 namespace nexolant {
 
-std::string HelpFilePath(const std::string& programFolder) {
+platform::Path HelpFilePath(const platform::Path& programFolder) {
   return programFolder + "Nexolant.chm";
 }
 
-void OpenHelp(platform::Shell& shell, const std::string& programFolder) {
+void OpenHelp(platform::Shell& shell, const platform::Path& programFolder) {
   shell.Open(HelpFilePath(programFolder));
 }
 

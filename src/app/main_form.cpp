@@ -184,7 +184,7 @@ void TMainForm::AppEventsEndSession() {
   RunGuarded([this] { SaveStatistics(); });
 }
 
-std::string TMainForm::SettingsFile() const {
+platform::Path TMainForm::SettingsFile() const {
   return services_.programFolder + kSettingsFileName;
 }
 

@@ -105,7 +105,7 @@ class TMainForm : public ui::Form,
   // The user's session ends: the window is never closed, so the options and the statistics
   // are saved here.
   void AppEventsEndSession();
-  std::string SettingsFile() const;
+  platform::Path SettingsFile() const;
   void ShowSplash();
   void CreateLists();
   void FreeLists();

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "platform/clock.h"
 #include "platform/downloader.h"
 #include "platform/file_system.h"
@@ -30,7 +28,7 @@ struct AppServices {
   platform::NotificationArea& notificationArea;
   platform::FolderBrowser& folderBrowser;
   ui::Application& application;
-  std::string programFolder;  // the executable's folder, with a trailing backslash
+  platform::Path programFolder;  // the executable's folder, with a trailing backslash
 };
 
 }  // namespace nexolant

@@ -15,6 +15,14 @@ std::string_view Cut(std::string_view text) {
   return text.substr(0, TBigIniFile::kMaxText);
 }
 
+// A name cut short names another file, which its ANSI spelling does.
+platform::Path CutName(const platform::Path& path) {
+  if (path.ansi.size() > TBigIniFile::kMaxText) {
+    return std::string(Cut(path.ansi));
+  }
+  return path;
+}
+
 std::string WriteFailureText(std::string_view fileName, const platform::Locale& locale) {
   const auto folderEnd = fileName.find_last_of("\\:");
   const std::string name =
@@ -40,7 +48,7 @@ bool TBigIniFile::Storable(std::string_view section, std::string_view key, std::
   return !looksLikeHeader && !breaksLines(section) && !breaksLines(key) && !breaksLines(value);
 }
 
-TBigIniFile::TBigIniFile(IniServices services, std::string_view fileName)
+TBigIniFile::TBigIniFile(IniServices services, const platform::Path& fileName)
     : services_(services), sections_(services.locale) {
   SetFileName(fileName);
 }
@@ -200,7 +208,7 @@ void TBigIniFile::Flush() {
   if (!changed_) {
     return;
   }
-  if (fileName_.empty()) {
+  if (fileName_.Empty()) {
     changed_ = false;
     return;
   }
@@ -208,31 +216,30 @@ void TBigIniFile::Flush() {
   try {
     services_.files.ReplaceWholeFile(fileName_, text);
   } catch (const std::exception&) {
-    services_.warnings.ShowWarning(WriteFailureText(fileName_, services_.locale), "Warning");
+    services_.warnings.ShowWarning(WriteFailureText(fileName_.ansi, services_.locale), "Warning");
     return;
   }
   changed_ = false;
 }
 
-void TBigIniFile::LoadFile(std::string_view fileName) {
+void TBigIniFile::LoadFile(const platform::Path& fileName) {
   sectionCursor_ = 0;
-  const std::string path(fileName);
-  if (!services_.files.FileExists(path)) {
+  if (!services_.files.FileExists(fileName)) {
     return;
   }
-  Parse(services_.files.ReadWholeFile(path));
+  Parse(services_.files.ReadWholeFile(fileName));
   sections_.DropDuplicateSections();
 }
 
-void TBigIniFile::SetFileName(std::string_view fileName) {
+void TBigIniFile::SetFileName(const platform::Path& fileName) {
   Flush();
   sections_.Clear();
   sectionCursor_ = 0;
   // Cleared before loading, so that a change the flush could not write is never written
   // over the new file when its load fails.
   changed_ = false;
-  fileName_ = Cut(fileName);
-  if (!fileName_.empty()) {
+  fileName_ = CutName(fileName);
+  if (!fileName_.Empty()) {
     LoadFile(fileName_);
   }
 }

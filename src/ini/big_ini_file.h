@@ -34,7 +34,7 @@ class TBigIniFile final {
 
   // Cuts the name to 255 characters and loads the file. Throws platform::IoError when an
   // existing file cannot be read.
-  TBigIniFile(IniServices services, std::string_view fileName);
+  TBigIniFile(IniServices services, const platform::Path& fileName);
   ~TBigIniFile();  // flushes; never throws
 
   TBigIniFile(const TBigIniFile&) = delete;
@@ -63,8 +63,8 @@ class TBigIniFile final {
   // keeps the changed flag and is reported as a warning, not thrown.
   void Flush();
   // Reads the file into the image; a missing file adds nothing.
-  void LoadFile(std::string_view fileName);
-  void SetFileName(std::string_view fileName);
+  void LoadFile(const platform::Path& fileName);
+  void SetFileName(const platform::Path& fileName);
 
   // Whether WriteString(section, key, value) stores an entry that reads back as the same
   // section, key and value after the file is written and loaded again: nothing is cut, no
@@ -79,7 +79,7 @@ class TBigIniFile final {
     return equals == std::string_view::npos ? std::string_view() : line.substr(equals + 1);
   }
 
-  const std::string& FileName() const { return fileName_; }
+  const platform::Path& FileName() const { return fileName_; }
   bool Changed() const { return changed_; }
   std::int32_t SectionCursor() const { return sectionCursor_; }
 
@@ -94,7 +94,7 @@ class TBigIniFile final {
   void Pump() { services_.pump.ProcessMessages(); }
 
   IniServices services_;
-  std::string fileName_;
+  platform::Path fileName_;
   bool changed_ = false;
   TSectionList sections_;
   std::int32_t sectionCursor_ = 0;

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/path.h"
+
 namespace nexolant::platform {
 
 // The outcome of a download: the system's result code, 0 for success.
@@ -25,7 +27,7 @@ class Downloader {
 
   // Creates or replaces fileName with the body of url. A body longer than maxBytes fails with
   // kDownloadTooLarge, without waiting for the rest. On failure fileName is left as it was.
-  virtual DownloadResult DownloadToFile(const std::string& url, const std::string& fileName,
+  virtual DownloadResult DownloadToFile(const std::string& url, const Path& fileName,
                                         std::uint64_t maxBytes) = 0;
 };
 

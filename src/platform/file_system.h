@@ -5,8 +5,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/errors.h"
+#include "platform/path.h"
 
 namespace nexolant::platform {
 
@@ -101,110 +103,122 @@ class DirectorySearch {
 // name left in the program folder is a killed replacement's.
 inline constexpr const char* kReplaceTempPrefix = "nxr";
 
-// The file services the core needs. Paths are ANSI byte strings with Windows separators. A
-// file or folder whose name the ANSI code page cannot hold is reached through its exact path:
-// UTF-8 text that spells every name as the file system holds it.
+// The file services the core needs. Paths have Windows separators; each service reaches a
+// path through its exact spelling when it has one, so a file or folder whose name the ANSI
+// code page cannot hold is reached too. The folders the system gives come with their exact
+// spelling where the ANSI one does not give them back.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
   // True only for an existing file; a folder is not a file. "?" and "*" are no wildcards here.
-  virtual bool FileExists(const std::string& path) = 0;
+  virtual bool FileExists(const Path& path) = 0;
 
   // Starts a search for a path with wildcards allowed in its last component; entries of every
   // attribute are reported, and "." and ".." wherever the file system reports them (every
   // folder but a drive root on Windows). Null when nothing matches or the search cannot be
   // made (missing folder, access denied, path too long).
-  virtual std::unique_ptr<DirectorySearch> OpenSearch(const std::string& pattern) = 0;
+  virtual std::unique_ptr<DirectorySearch> OpenSearch(const Path& pattern) = 0;
 
   // The first entry of a search for pattern.
-  std::optional<FindData> FindFirst(const std::string& pattern) {
+  std::optional<FindData> FindFirst(const Path& pattern) {
     const std::unique_ptr<DirectorySearch> search = OpenSearch(pattern);
     return search ? search->Next() : std::nullopt;
   }
 
   // The attribute word of a file or folder; none when the path does not exist.
-  virtual std::optional<std::uint32_t> FileAttributes(const std::string& path) = 0;
+  virtual std::optional<std::uint32_t> FileAttributes(const Path& path) = 0;
 
   // True when the path exists and carries the directory attribute.
-  bool FolderExists(const std::string& path) {
+  bool FolderExists(const Path& path) {
     const std::optional<std::uint32_t> attributes = FileAttributes(path);
     return attributes && (*attributes & kAttributeDirectory) != 0;
   }
 
   // Creates one folder, whose parent must exist; throws SystemError with the system's reason
   // when it cannot, also when the name is already taken.
-  virtual void CreateFolder(const std::string& path) = 0;
+  virtual void CreateFolder(const Path& path) = 0;
 
   // Removes an empty folder.
-  virtual Outcome RemoveFolder(const std::string& path) = 0;
+  virtual Outcome RemoveFolder(const Path& path) = 0;
 
   // Moves a file or folder to target, never replacing an existing target; fails when the
   // source is missing or in use, the target exists or its folder is missing.
-  virtual Outcome Move(const std::string& source, const std::string& target) = 0;
+  virtual Outcome Move(const Path& source, const Path& target) = 0;
 
   // Whole-file read; throws IoError when the file is missing or cannot be read.
-  virtual std::string ReadWholeFile(const std::string& path) = 0;
+  virtual std::string ReadWholeFile(const Path& path) = 0;
 
   // Creates or truncates the file and writes all of data; throws IoError on failure.
-  virtual void WriteWholeFile(const std::string& path, std::string_view data) = 0;
+  virtual void WriteWholeFile(const Path& path, std::string_view data) = 0;
 
   // Writes data to a new temporary file in the target's folder, then replaces the target
   // with it, keeping the target's attributes. A read-only, hidden or system target is
   // refused, as the user marked it so. On any failure the target keeps its old content and
   // IoError is thrown.
-  virtual void ReplaceWholeFile(const std::string& path, std::string_view data) = 0;
+  virtual void ReplaceWholeFile(const Path& path, std::string_view data) = 0;
 
   // Deletes a file.
-  virtual Outcome RemoveFile(const std::string& path) = 0;
+  virtual Outcome RemoveFile(const Path& path) = 0;
 
   // Sets the attribute word of a file or folder.
-  virtual Outcome ChangeAttributes(const std::string& path, std::uint32_t attributes) = 0;
+  virtual Outcome ChangeAttributes(const Path& path, std::uint32_t attributes) = 0;
 
   // The user's temporary folder, with a trailing backslash.
-  virtual std::string TempFolder() = 0;
+  virtual Path TempFolder() = 0;
 
   // Creates a new, empty, uniquely named file in folder, named from prefix and a generated
   // number, and returns its full name; throws SystemError on failure.
-  virtual std::string CreateTempFile(const std::string& folder, const std::string& prefix) = 0;
+  virtual Path CreateTempFile(const Path& folder, const std::string& prefix) = 0;
 
   // The kind of drive whose root is given as a letter, ":" and "\" (either case).
   virtual DriveType DriveTypeOf(const std::string& root) = 0;
 
   // The system's Windows folder as the system gives it (a trailing backslash only for a drive
   // root); empty when there is none.
-  virtual std::string WindowsFolder() = 0;
+  virtual Path WindowsFolder() = 0;
 
   // The folder of the running executable, with a trailing backslash.
-  virtual std::string ProgramFolder() = 0;
+  virtual Path ProgramFolder() = 0;
 
   // The full path of the running executable.
-  virtual std::string ExecutablePath() = 0;
+  virtual Path ExecutablePath() = 0;
 
-  // The absolute path that the system makes of path, as GetFullPathNameA does: relative to the
+  // The absolute path that the system makes of path, as GetFullPathName does: relative to the
   // current folder, "." and ".." resolved, "/" read as "\". Empty when it cannot make one.
-  virtual std::string FullPath(const std::string& path) = 0;
+  virtual Path FullPath(const Path& path) = 0;
 
-  // The path with every short (8.3) name replaced by the long name, as GetLongPathNameA does;
+  // The path with every short (8.3) name replaced by the long name, as GetLongPathName does;
   // empty when the path does not exist or cannot be read.
-  virtual std::string LongPath(const std::string& path) = 0;
+  virtual Path LongPath(const Path& path) = 0;
 
   // The folder the system keeps for that role; empty when it has none.
-  virtual std::string KnownFolderPath(KnownFolder folder) = 0;
+  virtual Path KnownFolderPath(KnownFolder folder) = 0;
 
   // The exact spelling (UTF-8) of ANSI text, and the ANSI spelling of exact text as the system
   // shows it: "?" for every character the code page cannot hold, never a look-alike.
   virtual std::string ExactSpelling(const std::string& ansi) = 0;
   virtual std::string AnsiSpelling(const std::string& exact) = 0;
 
-  // OpenSearch, FileAttributes, Move, RemoveFile, RemoveFolder and ChangeAttributes on exact
-  // paths.
-  virtual std::unique_ptr<DirectorySearch> OpenExactSearch(const std::string& pattern) = 0;
-  virtual std::optional<std::uint32_t> ExactAttributes(const std::string& path) = 0;
-  virtual Outcome MoveExact(const std::string& source, const std::string& target) = 0;
-  virtual Outcome RemoveExactFile(const std::string& path) = 0;
-  virtual Outcome RemoveExactFolder(const std::string& path) = 0;
-  virtual Outcome ChangeExactAttributes(const std::string& path, std::uint32_t attributes) = 0;
+  // The path of an exact spelling, which the services reach through it.
+  Path FromExact(std::string exact) {
+    std::string ansi = AnsiSpelling(exact);
+    return Path(std::move(ansi), std::move(exact));
+  }
+
+  // head followed by tail, spelled exactly where either part is: a folder with its separator
+  // and a name the system listed, or a name from an index.
+  Path Join(const Path& head, const Path& tail) {
+    if (!head.HasExact() && !tail.HasExact()) {
+      return Path(head.ansi + tail.ansi);
+    }
+    return Path(head.ansi + tail.ansi, ExactOf(head) + ExactOf(tail));
+  }
+
+ private:
+  std::string ExactOf(const Path& path) {
+    return path.HasExact() ? path.exact : ExactSpelling(path.ansi);
+  }
 };
 
 }  // namespace nexolant::platform

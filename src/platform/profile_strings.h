@@ -3,10 +3,13 @@
 #include <cstddef>
 #include <string>
 
+#include "platform/path.h"
+
 namespace nexolant::platform {
 
 // The system's private-profile service: "key=value" lines under "[section]" headers in a
-// text file. Section and key names compare case-insensitively.
+// text file, reached through its exact spelling when it has one. Section and key names
+// compare case-insensitively.
 class ProfileStrings {
  public:
   virtual ~ProfileStrings() = default;
@@ -16,15 +19,15 @@ class ProfileStrings {
   // is cut to bufferSize - 1 characters, as a result buffer of bufferSize would hold it.
   virtual std::string ReadString(const std::string& section, const std::string& key,
                                  const std::string& defaultValue, std::size_t bufferSize,
-                                 const std::string& fileName) = 0;
+                                 const Path& fileName) = 0;
 
   // Stores the key with the value, creating the file and the section when missing; false
   // when the file could not be written.
   virtual bool WriteString(const std::string& section, const std::string& key,
-                           const std::string& value, const std::string& fileName) = 0;
+                           const std::string& value, const Path& fileName) = 0;
 
   // Writes out what the service may still hold of the file. The system gives no result.
-  virtual void Flush(const std::string& fileName) = 0;
+  virtual void Flush(const Path& fileName) = 0;
 };
 
 }  // namespace nexolant::platform

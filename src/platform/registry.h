@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/errors.h"
@@ -125,7 +126,7 @@ class Registry {
 
   // The names of the key's subkeys in the registry's own order, each character the ANSI code
   // page lacks as "?" (never a look-alike).
-  virtual StringList SubkeyNames(const RegistryKey& key) = 0;
+  StringList SubkeyNames(const RegistryKey& key) { return SubkeyNamesInBothForms(key).ansi; }
 
   // Deletes a key that has no subkeys; fails when it has some, is missing or may not be
   // deleted. The empty path is refused.
@@ -134,11 +135,25 @@ class Registry {
   virtual bool ValueExists(const RegistryKey& key, const std::string& name) = 0;
   virtual RegistryValue ReadValue(const RegistryKey& key, const std::string& name) = 0;
 
-  // Stores text as a REG_SZ value of its length + 1 bytes; false on failure.
-  virtual bool WriteString(const RegistryKey& key, const std::string& name,
-                           const std::string& text) = 0;
+  // Stores text as a REG_SZ value with its terminating zero, in UTF-16 as the registry keeps
+  // text; false on failure.
+  bool WriteString(const RegistryKey& key, const std::string& name, const WideString& text) {
+    std::string bytes;
+    for (const char16_t unit : text + u'\0') {
+      bytes += static_cast<char>(unit & 0xFF);
+      bytes += static_cast<char>(unit >> 8);
+    }
+    return WriteValueWide(key, WideSpelling(name), kRegString, bytes).ok;
+  }
 
-  virtual bool DeleteValue(const RegistryKey& key, const std::string& name) = 0;
+  bool DeleteValue(const RegistryKey& key, const std::string& name) {
+    return DeleteValueWide(key, WideSpelling(name)).ok;
+  }
+
+  // ANSI text in UTF-16 as the system converts it, and the ANSI spelling of UTF-16 text as the
+  // system shows it: "?" for every character the code page cannot hold, never a look-alike.
+  virtual WideString WideSpelling(const std::string& ansi) = 0;
+  virtual std::string AnsiSpelling(const WideString& wide) = 0;
 
   // The wide operations take and give UTF-16 names, so no name or text passes through the
   // ANSI code page. Paths are "\"-separated and relative to their base. The empty value name
@@ -149,7 +164,14 @@ class Registry {
   // Opens a key, creating it and every missing key on its path.
   virtual OpenedKey CreateKeyWide(KeyBase base, const WideString& path, RegistryAccess access) = 0;
   virtual NameListResult SubkeyNamesWide(const RegistryKey& key) = 0;
-  virtual SubkeyNameForms SubkeyNamesInBothForms(const RegistryKey& key) = 0;
+  SubkeyNameForms SubkeyNamesInBothForms(const RegistryKey& key) {
+    NameListResult listed = SubkeyNamesWide(key);
+    SubkeyNameForms forms{std::move(listed.names), {}, listed.error};
+    for (const WideString& name : forms.exact) {
+      forms.ansi.push_back(AnsiSpelling(name));
+    }
+    return forms;
+  }
   virtual NameListResult ValueNamesWide(const RegistryKey& key) = 0;
   virtual ValueReadResult ReadValueWide(const RegistryKey& key, const WideString& name) = 0;
   // Stores the bytes exactly as given, under any type.

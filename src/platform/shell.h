@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include "platform/path.h"
 
 namespace nexolant::platform {
 
@@ -10,8 +10,9 @@ class Shell {
  public:
   virtual ~Shell() = default;
 
-  // True when the shell started something for the target.
-  virtual bool Open(const std::string& target) = 0;
+  // True when the shell started something for the target, a file reached through its exact
+  // spelling when it has one.
+  virtual bool Open(const Path& target) = 0;
 };
 
 }  // namespace nexolant::platform

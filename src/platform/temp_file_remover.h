@@ -1,6 +1,5 @@
 #pragma once
 
-#include <string>
 #include <utility>
 
 #include "platform/file_system.h"
@@ -11,7 +10,7 @@ namespace nexolant::platform {
 // delete is ignored: it must not replace the error that may be unwinding.
 class TempFileRemover {
  public:
-  TempFileRemover(FileSystem& files, std::string name) : files_(files), name_(std::move(name)) {}
+  TempFileRemover(FileSystem& files, Path name) : files_(files), name_(std::move(name)) {}
   ~TempFileRemover() {
     try {
       files_.RemoveFile(name_);
@@ -23,7 +22,7 @@ class TempFileRemover {
 
  private:
   FileSystem& files_;
-  std::string name_;
+  Path name_;
 };
 
 }  // namespace nexolant::platform

@@ -26,8 +26,9 @@ bool IsLeadingPart(const std::vector<std::string>& names, const std::vector<std:
 
 FileProtection::FileProtection(platform::FileSystem& files, const platform::Locale& locale)
     : files_(files), form_(files, locale) {
-  const auto keyOf = [this](std::string_view path) { return form_.Key(form_.Normal(path)); };
-  programFolderNormal_ = form_.Normal(files.ProgramFolder());
+  // The folders come as the system gives them, each found through its exact spelling.
+  const auto keyOf = [this](const platform::Path& path) { return form_.Key(form_.NormalOf(path)); };
+  programFolderNormal_ = form_.NormalOf(files.ProgramFolder());
   programFolder_ = form_.Key(programFolderNormal_);
   windowsFolder_ = keyOf(files.WindowsFolder());
   if (!windowsFolder_.empty()) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "protection/device_names.h"
@@ -74,6 +75,25 @@ std::optional<std::string> Clean(std::string_view full) {
   return result;
 }
 
+// Both spellings in normal form; none when either names no plain file.
+std::optional<platform::Path> CleanPath(const platform::Path& full) {
+  std::optional<std::string> ansi = Clean(full.ansi);
+  if (!ansi || !full.HasExact()) {
+    return ansi ? std::optional<platform::Path>(std::move(*ansi)) : std::nullopt;
+  }
+  std::optional<std::string> exact = Clean(full.exact);
+  if (!exact) {
+    return std::nullopt;
+  }
+  return platform::Path(std::move(*ansi), std::move(*exact));
+}
+
+// The same part of both spellings, whose separators and roots are ASCII alike.
+platform::Path Part(const platform::Path& path, std::string_view (*part)(std::string_view)) {
+  return platform::Path(std::string(part(path.ansi)),
+                        path.HasExact() ? std::string(part(path.exact)) : std::string());
+}
+
 }  // namespace
 
 std::size_t RootLength(std::string_view path) {
@@ -113,16 +133,22 @@ std::string_view NameOf(std::string_view path) {
 }
 
 std::string PathForm::Normal(std::string_view path) const {
-  std::string text(path);
-  std::replace(text.begin(), text.end(), '/', '\\');
-  if (text.empty() || IsNamespacePath(text)) {
+  return NormalOf(platform::Path(std::string(path)));
+}
+
+std::string PathForm::NormalOf(const platform::Path& path) const {
+  platform::Path text = path;
+  std::replace(text.ansi.begin(), text.ansi.end(), '/', '\\');
+  std::replace(text.exact.begin(), text.exact.end(), '/', '\\');
+  if (text.ansi.empty() || IsNamespacePath(text.ansi)) {
     return {};
   }
-  const std::optional<std::string> full = Clean(files_.FullPath(text));
+  const std::optional<platform::Path> full = CleanPath(files_.FullPath(text));
   if (!full) {
     return {};
   }
-  return Clean(LongForm(*full)).value_or(std::string());
+  const std::optional<platform::Path> normal = CleanPath(LongForm(*full));
+  return normal ? normal->ansi : std::string();
 }
 
 std::string PathForm::Below(std::string_view normalFolder, std::string_view names) const {
@@ -138,20 +164,19 @@ std::string PathForm::Key(std::string_view normal) const {
 
 // A path that does not exist keeps its missing names as they are, after the long form of the
 // longest part that exists.
-std::string PathForm::LongForm(const std::string& path) const {
-  std::string longPath = files_.LongPath(path);
-  if (!longPath.empty()) {
+platform::Path PathForm::LongForm(const platform::Path& path) const {
+  platform::Path longPath = files_.LongPath(path);
+  if (!longPath.Empty()) {
     return longPath;
   }
-  const std::string_view parent = ParentOf(path);
-  if (parent.empty()) {
+  if (ParentOf(path.ansi).empty()) {
     return path;
   }
-  std::string longParent = LongForm(std::string(parent));
-  if (!longParent.ends_with('\\')) {
-    longParent += '\\';
+  platform::Path longParent = LongForm(Part(path, ParentOf));
+  if (!longParent.ansi.ends_with('\\')) {
+    longParent = longParent + "\\";
   }
-  return longParent + std::string(NameOf(path));
+  return files_.Join(longParent, Part(path, NameOf));
 }
 
 }  // namespace nexolant::protection

@@ -19,6 +19,9 @@ class PathForm {
   // Empty for a path that names no plain file: a device path ("\\?\", "\\.\"), a device name
   // (CON, NUL, ...), a name of dots or blanks alone, or one the system cannot make full.
   std::string Normal(std::string_view path) const;
+  // The normal form of a path the system gave, made full and long through its exact spelling
+  // when it has one, in its ANSI spelling.
+  std::string NormalOf(const platform::Path& path) const;
 
   // The normal form of names (separated by "\") below a folder in normal form, taken as they
   // are: no call of the file services. Empty when the result names no plain file.
@@ -28,7 +31,7 @@ class PathForm {
   std::string Key(std::string_view normal) const;
 
  private:
-  std::string LongForm(const std::string& path) const;
+  platform::Path LongForm(const platform::Path& path) const;
 
   platform::FileSystem& files_;
   const platform::Locale& locale_;

@@ -58,7 +58,7 @@ std::optional<std::string> ReferenceHazard(const SignatureTables& tables,
 }
 
 std::optional<std::string> ReferenceFileHazard(const ReferenceServices& services,
-                                               const std::string& path) {
+                                               const platform::Path& path) {
   SignatureTables tables;
   StringList details;
   if (LoadReferenceFile(services, path, tables, details) != ReferenceOutcome::kLoaded) {

@@ -19,6 +19,6 @@ std::optional<std::string> ReferenceHazard(const SignatureTables& tables,
 // does not load holds no pattern and so no hazard; whether it is usable at all is
 // IsUsableReferenceFile's question. Errors of the file system propagate.
 std::optional<std::string> ReferenceFileHazard(const ReferenceServices& services,
-                                               const std::string& path);
+                                               const platform::Path& path);
 
 }  // namespace nexolant::protection

@@ -46,7 +46,7 @@ std::string AsciiKeyPath(const SavedKey& key) {
 }  // namespace
 
 QuarantineStore::QuarantineStore(IniServices ini, platform::Registry& registry,
-                                 std::string programFolder, UsageStatistics& statistics,
+                                 platform::Path programFolder, UsageStatistics& statistics,
                                  const SignatureSource& signatures,
                                  const protection::ProtectionPolicy& protection)
     : ini_(ini),
@@ -56,16 +56,16 @@ QuarantineStore::QuarantineStore(IniServices ini, platform::Registry& registry,
       signatures_(signatures),
       protection_(protection) {}
 
-std::string QuarantineStore::IndexPath() const {
+platform::Path QuarantineStore::IndexPath() const {
   return programFolder_ + kQuarantineIndexName;
 }
 
-std::string QuarantineStore::FolderPath() const {
+platform::Path QuarantineStore::FolderPath() const {
   return programFolder_ + kQuarantineFolderName;
 }
 
-std::string QuarantineStore::QuarantinedPath(const std::string& name) const {
-  return PathInFolder(FolderPath(), name);
+platform::Path QuarantineStore::QuarantinedPath(const std::string& name) const {
+  return ini_.files.Join(FolderPath() + "\\", name);
 }
 
 std::string QuarantineStore::Description(const std::string& name) const {
@@ -236,10 +236,8 @@ void QuarantineStore::TakeInBatch(const std::vector<IntakeRequest>& files, std::
     const IntakeRequest& file = files[k];
     const std::string& storedName = stored[k - first];
     const platform::Outcome moved =
-        file.exactPath.empty()
-            ? fileSystem.Move(PathInFolder(file.folder, file.name), QuarantinedPath(file.name))
-            : fileSystem.MoveExact(file.exactPath,
-                                   fileSystem.ExactSpelling(QuarantinedPath(storedName)));
+        fileSystem.Move(platform::Path(PathInFolder(file.folder, file.name), file.exactPath),
+                        QuarantinedPath(file.exactPath.empty() ? file.name : storedName));
     if (moved) {
       entries_.push_back(
           {file.name, file.description, file.folder, {}, file.exactPath, storedName});
@@ -316,16 +314,14 @@ bool QuarantineStore::TakeInKey(const KeyIntakeRequest& key) {
 // under its exact name, never onto a look-alike.
 bool QuarantineStore::RestoreFile(const QuarantineEntry& entry) {
   platform::FileSystem& files = ini_.files;
-  if (entry.IsExact()) {
-    return !protection_.IsProtectedPath(files.AnsiSpelling(entry.exactPath)) &&
-           files.MoveExact(files.ExactSpelling(QuarantinedPath(entry.storedName)), entry.exactPath)
-               .ok;
-  }
-  if (!IsAbsolutePath(entry.origin)) {
+  if (!entry.IsExact() && !IsAbsolutePath(entry.origin)) {
     return false;
   }
-  const std::string target = PathInFolder(entry.origin, entry.name);
-  return !protection_.IsProtectedPath(target) && files.Move(QuarantinedPath(entry.name), target).ok;
+  const platform::Path target = entry.IsExact()
+                                    ? files.FromExact(entry.exactPath)
+                                    : platform::Path(PathInFolder(entry.origin, entry.name));
+  return !protection_.IsProtectedPath(target.ansi) &&
+         files.Move(QuarantinedPath(entry.Stored()), target).ok;
 }
 
 // The key comes back where the save says, which is exactly where it was; a save that cannot

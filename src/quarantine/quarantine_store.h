@@ -72,7 +72,7 @@ class QuarantineStore {
   // after, so a crash between them leaves at most this many entries of files still at home.
   static constexpr std::size_t kIntakeBatch = 512;
 
-  QuarantineStore(IniServices ini, platform::Registry& registry, std::string programFolder,
+  QuarantineStore(IniServices ini, platform::Registry& registry, platform::Path programFolder,
                   UsageStatistics& statistics, const SignatureSource& signatures,
                   const protection::ProtectionPolicy& protection);
   QuarantineStore(const QuarantineStore&) = delete;
@@ -145,9 +145,9 @@ class QuarantineStore {
   void ForgetEntries(const std::vector<QuarantineEntry>& entries);
   // The description of the registry signature the key's name matches, or "Unavailable".
   std::string KeyDescription(const std::string& name) const;
-  std::string IndexPath() const;
-  std::string FolderPath() const;  // without a trailing backslash
-  std::string QuarantinedPath(const std::string& name) const;
+  platform::Path IndexPath() const;
+  platform::Path FolderPath() const;  // without a trailing backslash
+  platform::Path QuarantinedPath(const std::string& name) const;
   // The description of the file signature the name matches, or "Unavailable".
   std::string Description(const std::string& name) const;
   std::string DescriptionIn(const std::string& name, const SignatureList& names,
@@ -162,7 +162,7 @@ class QuarantineStore {
 
   IniServices ini_;
   platform::Registry& registry_;
-  std::string programFolder_;  // with a trailing backslash
+  platform::Path programFolder_;  // with a trailing backslash
   UsageStatistics& statistics_;
   const SignatureSource& signatures_;
   const protection::ProtectionPolicy& protection_;

@@ -11,50 +11,54 @@ constexpr std::uint32_t kSettableAttributes =
     platform::kAttributeReadOnly | platform::kAttributeHidden | platform::kAttributeSystem |
     platform::kAttributeArchive;
 
-// The exact names of a folder's entries: a name the code page cannot hold is reached only so.
-std::vector<std::string> ExactEntryNames(platform::FileSystem& files, const std::string& folder) {
-  std::vector<std::string> names;
-  const std::unique_ptr<platform::DirectorySearch> search = files.OpenExactSearch(folder + "\\*");
+// The entries of a folder, each as a path below it: a name the code page cannot hold is
+// reached only through its exact spelling.
+std::vector<platform::Path> EntryPaths(platform::FileSystem& files, const platform::Path& folder) {
+  std::vector<platform::Path> paths;
+  const platform::Path inside = folder + "\\";
+  const std::unique_ptr<platform::DirectorySearch> search = files.OpenSearch(inside + "*");
   while (search) {
     const std::optional<platform::FindData> found = search->Next();
     if (!found) {
       break;
     }
     if (found->name != "." && found->name != "..") {
-      names.push_back(found->exactName.empty() ? files.ExactSpelling(found->name)
-                                               : found->exactName);
+      paths.push_back(files.Join(inside, platform::Path(found->name, found->exactName)));
     }
   }
-  return names;
+  return paths;
 }
 
-bool RemoveExactTree(platform::FileSystem& files, const std::string& path) {
-  const std::optional<std::uint32_t> attributes = files.ExactAttributes(path);
+bool RemoveExactTree(platform::FileSystem& files, const platform::Path& path) {
+  const std::optional<std::uint32_t> attributes = files.FileAttributes(path);
   if (!attributes) {
     return true;
   }
   if ((*attributes & platform::kAttributeReadOnly) != 0) {
     const std::uint32_t writable =
         *attributes & kSettableAttributes & ~platform::kAttributeReadOnly;
-    files.ChangeExactAttributes(path, writable != 0 ? writable : platform::kAttributeNormal);
+    files.ChangeAttributes(path, writable != 0 ? writable : platform::kAttributeNormal);
   }
   const bool folder = (*attributes & platform::kAttributeDirectory) != 0;
   if (folder && (*attributes & platform::kAttributeReparsePoint) == 0) {
     bool allGone = true;
-    for (const std::string& name : ExactEntryNames(files, path)) {
-      allGone = RemoveExactTree(files, path + "\\" + name) && allGone;
+    for (const platform::Path& entry : EntryPaths(files, path)) {
+      allGone = RemoveExactTree(files, entry) && allGone;
     }
     if (!allGone) {
       return false;
     }
   }
-  return static_cast<bool>(folder ? files.RemoveExactFolder(path) : files.RemoveExactFile(path));
+  return static_cast<bool>(folder ? files.RemoveFolder(path) : files.RemoveFile(path));
 }
 
 }  // namespace
 
-bool RemoveTree(platform::FileSystem& files, const std::string& path) {
-  return RemoveExactTree(files, files.ExactSpelling(path));
+// The walk reaches every entry through its exact spelling, whatever its name, so that each
+// call goes the same way at every depth of the tree.
+bool RemoveTree(platform::FileSystem& files, const platform::Path& path) {
+  return RemoveExactTree(
+      files, path.HasExact() ? path : platform::Path(path.ansi, files.ExactSpelling(path.ansi)));
 }
 
 }  // namespace nexolant

@@ -4,8 +4,8 @@
 
 namespace nexolant {
 
-bool CipherFile(platform::FileSystem& files, const std::string& source, const std::string& target,
-                ReferenceKey key, bool encipher) {
+bool CipherFile(platform::FileSystem& files, const platform::Path& source,
+                const platform::Path& target, ReferenceKey key, bool encipher) {
   const std::string input = files.ReadWholeFile(source);
   std::string output(input.size(), '\0');
   const auto* in = reinterpret_cast<const std::uint8_t*>(input.data());
@@ -16,8 +16,8 @@ bool CipherFile(platform::FileSystem& files, const std::string& source, const st
   return transformed;
 }
 
-bool DecipherFile(platform::FileSystem& files, const std::string& source, const std::string& target,
-                  ReferenceKey key) {
+bool DecipherFile(platform::FileSystem& files, const platform::Path& source,
+                  const platform::Path& target, ReferenceKey key) {
   return CipherFile(files, source, target, key, false);
 }
 

@@ -10,11 +10,11 @@ namespace nexolant {
 // Reads the whole source file, enciphers or deciphers it into a buffer of the same size and
 // writes that buffer to the target (created or replaced) whatever the transform returned.
 // Returns the transform's result; IoError from reading or writing propagates.
-bool CipherFile(platform::FileSystem& files, const std::string& source, const std::string& target,
-                ReferenceKey key, bool encipher);
+bool CipherFile(platform::FileSystem& files, const platform::Path& source,
+                const platform::Path& target, ReferenceKey key, bool encipher);
 
 // CipherFile in the deciphering direction: the one entry the running program uses.
-bool DecipherFile(platform::FileSystem& files, const std::string& source, const std::string& target,
-                  ReferenceKey key);
+bool DecipherFile(platform::FileSystem& files, const platform::Path& source,
+                  const platform::Path& target, ReferenceKey key);
 
 }  // namespace nexolant

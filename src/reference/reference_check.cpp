@@ -19,7 +19,7 @@ bool HasMalformedPattern(const SignatureList& list) {
 
 }  // namespace
 
-bool IsUsableReferenceFile(const ReferenceServices& services, const std::string& path) {
+bool IsUsableReferenceFile(const ReferenceServices& services, const platform::Path& path) {
   const std::optional<platform::FindData> found = services.files.FindFirst(path);
   if (!found || (found->attributes & platform::kAttributeDirectory) != 0 ||
       found->size > kMaxReferenceFileSize) {

@@ -15,6 +15,6 @@ inline constexpr std::uint64_t kMaxReferenceFileSize = std::uint64_t{16} << 20;
 // kMaxReferenceFileSize, read by the start-up loader into at least one signature, and without
 // a pattern that every lookup reaching it would reject as "Invalid mask". Failures of the
 // file system propagate.
-bool IsUsableReferenceFile(const ReferenceServices& services, const std::string& path);
+bool IsUsableReferenceFile(const ReferenceServices& services, const platform::Path& path);
 
 }  // namespace nexolant

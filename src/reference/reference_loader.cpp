@@ -47,8 +47,8 @@ ReferenceStatusLook StatusLookFor(ReferenceOutcome outcome) {
   return {};
 }
 
-std::string NewTempFileName(platform::FileSystem& files) {
-  const std::string folder = files.TempFolder();
+platform::Path NewTempFileName(platform::FileSystem& files) {
+  const platform::Path folder = files.TempFolder();
   try {
     return files.CreateTempFile(folder, "abc");
   } catch (const platform::SystemError& error) {
@@ -57,7 +57,7 @@ std::string NewTempFileName(platform::FileSystem& files) {
   }
 }
 
-std::int32_t FileSizeByName(platform::FileSystem& files, const std::string& name) {
+std::int32_t FileSizeByName(platform::FileSystem& files, const platform::Path& name) {
   const std::optional<platform::FindData> found = files.FindFirst(name);
   if (!found) {
     return 0;
@@ -65,13 +65,13 @@ std::int32_t FileSizeByName(platform::FileSystem& files, const std::string& name
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(found->size));
 }
 
-ReferenceOutcome LoadReference(const ReferenceServices& services, const std::string& programFolder,
-                               SignatureTables& tables, StringList& details,
-                               const NameSample& tooBroad) {
+ReferenceOutcome LoadReference(const ReferenceServices& services,
+                               const platform::Path& programFolder, SignatureTables& tables,
+                               StringList& details, const NameSample& tooBroad) {
   return LoadReferenceFile(services, programFolder + "Reference.dat", tables, details, tooBroad);
 }
 
-ReferenceOutcome LoadReferenceFile(const ReferenceServices& services, const std::string& path,
+ReferenceOutcome LoadReferenceFile(const ReferenceServices& services, const platform::Path& path,
                                    SignatureTables& tables, StringList& details,
                                    const NameSample& tooBroad) {
   const platform::Locale& locale = services.locale;
@@ -83,7 +83,7 @@ ReferenceOutcome LoadReferenceFile(const ReferenceServices& services, const std:
     return ReferenceOutcome::kFileNotFound;
   }
 
-  const std::string tempName = NewTempFileName(services.files);
+  const platform::Path tempName = NewTempFileName(services.files);
   const platform::TempFileRemover remover(services.files, tempName);
   if (!DecipherFile(services.files, path, tempName, ShippedReferenceKey())) {
     AddFailureText(details, "The reference file REFERENCE.DAT is not in", "the appropiate format.");
@@ -95,7 +95,7 @@ ReferenceOutcome LoadReferenceFile(const ReferenceServices& services, const std:
   details.push_back("Reference file loaded at: " + locale.FormatDateTime(services.clock.Now()));
   details.push_back(std::string(47, '-'));
   details.push_back("");
-  details.push_back("File location: " + path);
+  details.push_back("File location: " + path.ansi);
   details.push_back("");
 
   StringList scanFileNames;

@@ -42,22 +42,22 @@ ReferenceStatusLook StatusLookFor(ReferenceOutcome outcome);
 // tooBroad is kept, and counted, but marked inert. The temporary file is removed on every
 // way out. Errors other than the two failure outcomes propagate; details and tables then
 // hold what was done before the error.
-ReferenceOutcome LoadReference(const ReferenceServices& services, const std::string& programFolder,
-                               SignatureTables& tables, StringList& details,
-                               const NameSample& tooBroad = {});
+ReferenceOutcome LoadReference(const ReferenceServices& services,
+                               const platform::Path& programFolder, SignatureTables& tables,
+                               StringList& details, const NameSample& tooBroad = {});
 
 // LoadReference of the reference file at path, wherever it lies: the same decipher, reads
 // and summary.
-ReferenceOutcome LoadReferenceFile(const ReferenceServices& services, const std::string& path,
+ReferenceOutcome LoadReferenceFile(const ReferenceServices& services, const platform::Path& path,
                                    SignatureTables& tables, StringList& details,
                                    const NameSample& tooBroad = {});
 
 // The full name of a new, empty, uniquely named file in the temporary folder. Throws
 // platform::SystemError with "GetTempFileName API failed." followed by the system's text.
-std::string NewTempFileName(platform::FileSystem& files);
+platform::Path NewTempFileName(platform::FileSystem& files);
 
 // The size of the first directory entry matching name, of any attribute, as a signed
 // 32-bit value; 0 when nothing matches.
-std::int32_t FileSizeByName(platform::FileSystem& files, const std::string& name);
+std::int32_t FileSizeByName(platform::FileSystem& files, const platform::Path& name);
 
 }  // namespace nexolant

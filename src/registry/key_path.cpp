@@ -81,4 +81,29 @@ std::optional<RegistryRoot> RootOfHiveName(const WideString& name) {
   return std::nullopt;
 }
 
+WideString WideFromUtf8(std::string_view utf8) {
+  WideString wide;
+  for (std::size_t k = 0; k < utf8.size();) {
+    const unsigned char lead = static_cast<unsigned char>(utf8[k]);
+    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    char32_t code = length == 1 ? lead : lead & (0x3F >> (length - 1));
+    bool valid = lead < 0x80 || (lead >= 0xC2 && lead < 0xF5 && k + length <= utf8.size());
+    for (std::size_t i = 1; valid && i < length; ++i) {
+      const unsigned char next = static_cast<unsigned char>(utf8[k + i]);
+      valid = (next & 0xC0) == 0x80;
+      code = (code << 6) | (next & 0x3F);
+    }
+    k += valid ? length : 1;
+    if (!valid || code > 0x10FFFF || (code >= 0xD800 && code < 0xE000)) {
+      wide += u'\xFFFD';
+    } else if (code >= 0x10000) {
+      wide += static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
+      wide += static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+    } else {
+      wide += static_cast<char16_t>(code);
+    }
+  }
+  return wide;
+}
+
 }  // namespace nexolant

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "platform/registry.h"
@@ -34,6 +35,9 @@ bool IsKeyName(const platform::WideString& name);
 
 // Whether opening failed because the key (or a key on its path) does not exist.
 bool IsMissingKey(std::uint32_t error);
+
+// UTF-8 text as the registry keeps text, in UTF-16; a malformed sequence reads as U+FFFD.
+platform::WideString WideFromUtf8(std::string_view utf8);
 
 // Upper-cases ASCII letters only, the case rule that holds for every name in every locale.
 platform::WideString FoldAsciiCase(platform::WideString text);

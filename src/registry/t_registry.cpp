@@ -125,7 +125,7 @@ std::string TRegistry::ReadString(const std::string& name) {
   return value.data.substr(0, value.data.find('\0'));
 }
 
-void TRegistry::WriteString(const std::string& name, const std::string& text) {
+void TRegistry::WriteString(const std::string& name, const platform::WideString& text) {
   if (!currentKey_ || !registry_->WriteString(*currentKey_, name, text)) {
     throw RegistryError("Failed to set data for " + Quoted(name));
   }

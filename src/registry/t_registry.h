@@ -66,8 +66,9 @@ class TRegistry {
   // Empty for a missing or empty value; throws RegistryError for a value that is not text or
   // cannot be read.
   std::string ReadString(const std::string& name);
-  // Throws RegistryError when the value cannot be stored.
-  void WriteString(const std::string& name, const std::string& text);
+  // Stores text as a REG_SZ value with its terminating zero; throws RegistryError when it
+  // cannot.
+  void WriteString(const std::string& name, const platform::WideString& text);
   bool DeleteValue(const std::string& name);
 
  private:

@@ -33,6 +33,11 @@ std::string ExactPathOf(const Finding& finding) {
                                : PathInFolder(finding.exact.folder, finding.exact.name);
 }
 
+// The found file as the scan spelled it, exactly where it could not spell it in ANSI.
+platform::Path FilePathOf(const Finding& finding) {
+  return {PathInFolder(finding.row.Location, finding.row.Caption), ExactPathOf(finding)};
+}
+
 }  // namespace
 
 RowKind KindOfLocation(std::string_view location) {
@@ -156,8 +161,7 @@ bool Repair::Removable(const Finding& finding) {
     return false;
   }
   const std::optional<std::uint32_t> folder =
-      finding.exact.Empty() ? services_.files.FileAttributes(row.Location)
-                            : services_.files.ExactAttributes(finding.exact.folder);
+      services_.files.FileAttributes(platform::Path(row.Location, finding.exact.folder));
   if (!folder || (*folder & platform::kAttributeDirectory) == 0) {
     Failed(platform::kErrorPathNotFound);
     return false;
@@ -174,29 +178,25 @@ void Repair::Quarantine(const std::vector<IntakeRequest>& files) {
     if (results[k].quarantined) {
       statistics_.CountQuarantined();
     } else {
-      const bool exact = !files[k].exactPath.empty();
-      LeftInPlace(exact ? files[k].exactPath : PathInFolder(files[k].folder, files[k].name), exact,
+      LeftInPlace({PathInFolder(files[k].folder, files[k].name), files[k].exactPath},
                   results[k].errorCode);
     }
   }
 }
 
 void Repair::Delete(const Finding& finding) {
-  const bool exact = !finding.exact.Empty();
-  const std::string path =
-      exact ? ExactPathOf(finding) : PathInFolder(finding.row.Location, finding.row.Caption);
-  const platform::Outcome removed =
-      exact ? services_.files.RemoveExactFile(path) : services_.files.RemoveFile(path);
+  const platform::Path path = FilePathOf(finding);
+  const platform::Outcome removed = services_.files.RemoveFile(path);
   if (removed) {
     statistics_.CountRemoved();
     return;
   }
-  LeftInPlace(path, exact, removed.error);
+  LeftInPlace(path, removed.error);
 }
 
 // A file already gone is no failure.
-void Repair::LeftInPlace(const std::string& path, bool exact, std::uint32_t errorCode) {
-  if (exact ? services_.files.ExactAttributes(path) : services_.files.FileAttributes(path)) {
+void Repair::LeftInPlace(const platform::Path& path, std::uint32_t errorCode) {
+  if (services_.files.FileAttributes(path)) {
     Failed(errorCode);
   }
 }

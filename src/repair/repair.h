@@ -64,9 +64,8 @@ class Repair {
   bool Removable(const Finding& finding);
   void Quarantine(const std::vector<IntakeRequest>& files);
   void Delete(const Finding& finding);
-  // A file that was not removed: a failure unless it is gone all the same. The path is exact
-  // (UTF-8) when exact is set.
-  void LeftInPlace(const std::string& path, bool exact, std::uint32_t errorCode);
+  // A file that was not removed: a failure unless it is gone all the same.
+  void LeftInPlace(const platform::Path& path, std::uint32_t errorCode);
   void RepairKey(const ReportRow& row, bool quarantine);
   void Failed(std::uint32_t errorCode);
 

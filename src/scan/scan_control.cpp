@@ -13,7 +13,7 @@ ScanControl::ScanControl(ScanServices services, ScanPages pages, ScanPeers peers
     : services_(std::move(services)),
       pages_(pages),
       peers_(peers),
-      quarantineFolder_(services_.programFolder + kQuarantineFolderName),
+      quarantineFolder_((services_.programFolder + kQuarantineFolderName).ansi),
       results_(peers_.findings, pages_.scanning),
       recurseDir_(services_.files),
       fileScan_(results_, peers_.signatures, peers_.protection, services_.application),

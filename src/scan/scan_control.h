@@ -40,7 +40,7 @@ struct ScanServices {
   const platform::Locale& locale;
   platform::FolderBrowser& folderBrowser;
   ui::Application& application;
-  std::string programFolder;  // with a trailing backslash
+  platform::Path programFolder;  // with a trailing backslash
 };
 
 // The pages a scan drives.
@@ -96,7 +96,7 @@ class ScanControl {
   // Whether a drive letter names a fixed drive.
   bool IsFixedDrive(char letter) const;
   // The system's Windows folder; empty when it gives none.
-  std::string WindowsFolder() const { return services_.files.WindowsFolder(); }
+  std::string WindowsFolder() const { return services_.files.WindowsFolder().ansi; }
 
  private:
   void RunPhases();

@@ -7,27 +7,22 @@
 namespace nexolant {
 
 bool TRecurseDir::Run() {
-  WalkFolder(directory_, {}, recurseSubDirs_, mask_);
+  WalkFolder(directory_, recurseSubDirs_, mask_);
   Raise(OnEnd, *this);
   return !stopped_;
 }
 
-void TRecurseDir::WalkFolder(std::string folder, std::string exactFolder, bool recurse,
-                             const std::string& mask) {
-  if (stopped_ || (SkipFolder && SkipFolder(folder))) {
+void TRecurseDir::WalkFolder(platform::Path folder, bool recurse, const std::string& mask) {
+  if (stopped_ || (SkipFolder && SkipFolder(folder.ansi))) {
     return;
   }
-  Raise(OnDirFound, *this, folder);
-  if (folder.back() != '\\') {
-    folder += '\\';
-  }
-  if (!exactFolder.empty() && exactFolder.back() != '\\') {
-    exactFolder += '\\';
+  Raise(OnDirFound, *this, folder.ansi);
+  if (folder.ansi.back() != '\\') {
+    folder = folder + "\\";
   }
   // The search closes on every way out, a failure in a handler included.
   const std::unique_ptr<platform::DirectorySearch> search =
-      exactFolder.empty() ? files_.OpenSearch(folder + mask)
-                          : files_.OpenExactSearch(exactFolder + files_.ExactSpelling(mask));
+      files_.OpenSearch(files_.Join(folder, mask));
   if (!search) {
     return;
   }
@@ -36,18 +31,14 @@ void TRecurseDir::WalkFolder(std::string folder, std::string exactFolder, bool r
     if (!entry) {
       break;
     }
-    std::string exactPath;
-    if (!exactFolder.empty() || !entry->exactName.empty()) {
-      exactPath = (exactFolder.empty() ? files_.ExactSpelling(folder) : exactFolder) +
-                  (entry->exactName.empty() ? files_.ExactSpelling(entry->name) : entry->exactName);
-    }
+    platform::Path path = files_.Join(folder, platform::Path(entry->name, entry->exactName));
     if (entry->attributes == platform::kAttributeDirectory) {
       if (recurse && entry->name != "." && entry->name != "..") {
-        WalkFolder(folder + entry->name, std::move(exactPath), recurse, mask);
+        WalkFolder(std::move(path), recurse, mask);
       }
     } else if (OnFileFound) {
-      exactFileName_ = std::move(exactPath);
-      OnFileFound(*this, folder + entry->name);
+      exactFileName_ = std::move(path.exact);
+      OnFileFound(*this, path.ansi);
       exactFileName_.clear();
     }
   }

@@ -57,9 +57,8 @@ class TRecurseDir {
   const std::string& ExactFileName() const { return exactFileName_; }
 
  private:
-  // exactFolder is the folder's exact path when its ANSI text does not spell it, else empty.
-  void WalkFolder(std::string folder, std::string exactFolder, bool recurse,
-                  const std::string& mask);
+  // folder.ansi is the folder as the events name it.
+  void WalkFolder(platform::Path folder, bool recurse, const std::string& mask);
 
   platform::FileSystem& files_;
   std::string directory_;

@@ -42,7 +42,7 @@ void SetFromText(const StoredOption& stored, std::string_view text, Options& opt
 // Releases the file on every way out: the service writes what it may still hold of it.
 class FileRelease {
  public:
-  FileRelease(platform::ProfileStrings& profile, const std::string& fileName)
+  FileRelease(platform::ProfileStrings& profile, const platform::Path& fileName)
       : profile_(profile), fileName_(fileName) {}
   FileRelease(const FileRelease&) = delete;
   FileRelease& operator=(const FileRelease&) = delete;
@@ -50,7 +50,7 @@ class FileRelease {
 
  private:
   platform::ProfileStrings& profile_;
-  const std::string& fileName_;
+  const platform::Path& fileName_;
 };
 
 }  // namespace
@@ -87,7 +87,7 @@ void TFormStorage::Save() {
 
 void TFormStorage::Write(const std::string& key, const std::string& value) {
   if (!profile_.WriteString(kSection, key, value, fileName_)) {
-    throw platform::IoError("Unable to write to " + fileName_);
+    throw platform::IoError("Unable to write to " + fileName_.ansi);
   }
 }
 

@@ -18,7 +18,7 @@ class TFormStorage {
   TFormStorage(platform::ProfileStrings& profile, Options& options)
       : profile_(profile), options_(options) {}
 
-  void SetIniFileName(std::string fileName) { fileName_ = std::move(fileName); }
+  void SetIniFileName(platform::Path fileName) { fileName_ = std::move(fileName); }
 
   // Reads every stored option with its current value as the default, unless "FormVersion" is
   // below 0. Counts as restored on every way out, and releases the file.
@@ -34,7 +34,7 @@ class TFormStorage {
 
   platform::ProfileStrings& profile_;
   Options& options_;
-  std::string fileName_;
+  platform::Path fileName_;
   bool restored_ = false;
   bool saved_ = false;
 };

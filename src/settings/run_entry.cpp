@@ -1,5 +1,6 @@
 #include "settings/run_entry.h"
 
+#include "registry/key_path.h"
 #include "registry/t_registry.h"
 
 namespace nexolant {
@@ -15,12 +16,15 @@ bool RunEntryExists(platform::Registry& registry) {
 
 // A key that cannot be opened leaves no open key: the existence test finds nothing and the
 // write fails.
-void AddRunEntry(platform::Registry& registry, const std::string& executablePath) {
+void AddRunEntry(platform::Registry& registry, const platform::Path& executablePath) {
   TRegistry reg(registry, RegistryAccess::kFull);
   reg.SetRootKey(RegistryRoot::kCurrentUser);
   reg.OpenKey(kRunKey, true);
   if (!reg.ValueExists(kRunValue)) {
-    reg.WriteString(kRunValue, "\"" + executablePath + "\"");
+    const platform::WideString path = executablePath.HasExact()
+                                          ? WideFromUtf8(executablePath.exact)
+                                          : registry.WideSpelling(executablePath.ansi);
+    reg.WriteString(kRunValue, u"\"" + path + u"\"");
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/path.h"
 #include "platform/registry.h"
 
 namespace nexolant {
@@ -17,9 +18,10 @@ inline constexpr const char* kRunValue = "Nexolant";
 bool RunEntryExists(platform::Registry& registry);
 
 // Writes the value, the quoted path, when it does not exist; an existing value is left as it
-// is, whatever path it holds. Throws RegistryError ("Failed to set data for 'Nexolant'") when it
+// is, whatever path it holds. The text is written in UTF-16, so a path the code page cannot
+// hold is stored exactly. Throws RegistryError ("Failed to set data for 'Nexolant'") when it
 // cannot be written.
-void AddRunEntry(platform::Registry& registry, const std::string& executablePath);
+void AddRunEntry(platform::Registry& registry, const platform::Path& executablePath);
 
 // Removes the value when it exists.
 void RemoveRunEntry(platform::Registry& registry);

@@ -33,7 +33,7 @@ class SettingsPage {
   SettingsPage(ui::NotebookPage& page, Options& options, SettingsServices services);
 
   // The file the options are kept in; set before the first show.
-  void SetStorageFileName(std::string fileName) {
+  void SetStorageFileName(platform::Path fileName) {
     FormStorage_.SetIniFileName(std::move(fileName));
   }
 

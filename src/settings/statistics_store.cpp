@@ -28,7 +28,7 @@ std::optional<platform::DateTime> LastScanFrom(const std::string& text, char dec
 
 }  // namespace
 
-void StatisticsStore::Load(const std::string& fileName) {
+void StatisticsStore::Load(const platform::Path& fileName) {
   std::optional<TBigIniFile> ini;
   try {
     ini.emplace(services_, fileName);
@@ -50,7 +50,7 @@ void StatisticsStore::Load(const std::string& fileName) {
   }
 }
 
-void StatisticsStore::Save(const std::string& fileName) {
+void StatisticsStore::Save(const platform::Path& fileName) {
   if (saved_ || fileUnreadable_) {
     return;
   }

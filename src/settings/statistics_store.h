@@ -24,10 +24,10 @@ class StatisticsStore {
   // calendar can show, reads as never, and then the figures are kept but not shown. Throws
   // platform::IoError when the file exists but cannot be read; the figures then stay as they
   // were and Save leaves the file alone.
-  void Load(const std::string& fileName);
+  void Load(const platform::Path& fileName);
 
   // Writes the four figures, once; later calls do nothing.
-  void Save(const std::string& fileName);
+  void Save(const platform::Path& fileName);
 
  private:
   IniServices services_;

@@ -3,7 +3,7 @@
 namespace nexolant {
 
 bool DownloadFile(platform::Downloader& downloader, const std::string& url,
-                  const std::string& fileName, std::uint64_t maxBytes) {
+                  const platform::Path& fileName, std::uint64_t maxBytes) {
   try {
     return downloader.DownloadToFile(url, fileName, maxBytes).Succeeded();
   } catch (...) {

@@ -12,8 +12,8 @@ namespace {
 
 // The signature file at url, through a temporary file in folder.
 std::optional<std::string> FetchSignature(const ReferenceUpdateServices& services,
-                                          const std::string& url, const std::string& folder) {
-  const std::string temp = services.files.CreateTempFile(folder, kSignatureTempPrefix);
+                                          const std::string& url, const platform::Path& folder) {
+  const platform::Path temp = services.files.CreateTempFile(folder, kSignatureTempPrefix);
   const platform::TempFileRemover remover(services.files, temp);
   if (!DownloadFile(services.downloader, url, temp, kMaxSignatureFileSize)) {
     return std::nullopt;
@@ -25,9 +25,9 @@ std::optional<std::string> FetchSignature(const ReferenceUpdateServices& service
 
 // The downloads and the checks pump no messages: the dialog waits for them as a whole.
 bool UpdateReferenceFile(const ReferenceUpdateServices& services, const std::string& url,
-                         const std::string& programFolder) {
+                         const platform::Path& programFolder) {
   try {
-    const std::string temp = services.files.CreateTempFile(programFolder, kUpdateTempPrefix);
+    const platform::Path temp = services.files.CreateTempFile(programFolder, kUpdateTempPrefix);
     const platform::TempFileRemover remover(services.files, temp);
     if (!DownloadFile(services.downloader, url, temp, kMaxReferenceFileSize)) {
       return false;

@@ -41,6 +41,6 @@ struct ReferenceUpdateServices {
 // The temporary files are removed on every way out. The running program's tables are not
 // touched: the new file is read at the next start.
 bool UpdateReferenceFile(const ReferenceUpdateServices& services, const std::string& url,
-                         const std::string& programFolder);
+                         const platform::Path& programFolder);
 
 }  // namespace nexolant

@@ -18,7 +18,7 @@ bool IsAuthentic(const ReferenceUpdateServices& services, std::string_view conte
 
 }  // namespace
 
-bool IsAcceptableUpdate(const ReferenceUpdateServices& services, const std::string& path,
+bool IsAcceptableUpdate(const ReferenceUpdateServices& services, const platform::Path& path,
                         std::string_view contents, const std::optional<std::string>& signature) {
   platform::IdlePump pump;
   const ReferenceServices reference{services.files, services.clock, services.locale, pump,

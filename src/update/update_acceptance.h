@@ -15,7 +15,7 @@ namespace nexolant {
 // section and entry limits; it loads as a usable reference file; none of its patterns matches
 // a protected name or is too broad (signed or not). Failures of the file system
 // propagate.
-bool IsAcceptableUpdate(const ReferenceUpdateServices& services, const std::string& path,
+bool IsAcceptableUpdate(const ReferenceUpdateServices& services, const platform::Path& path,
                         std::string_view contents, const std::optional<std::string>& signature);
 
 }  // namespace nexolant

@@ -36,7 +36,7 @@ const char* TUpdateForm::FailureText() {
 }
 
 TUpdateForm::TUpdateForm(ui::Application& application, ReferenceUpdateServices services,
-                         std::string url, std::string programFolder)
+                         std::string url, platform::Path programFolder)
     : ui::Form("UpdateForm"),
       application_(application),
       services_(services),

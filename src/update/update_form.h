@@ -14,7 +14,7 @@ namespace nexolant {
 class TUpdateForm : public ui::Form {
  public:
   TUpdateForm(ui::Application& application, ReferenceUpdateServices services, std::string url,
-              std::string programFolder);
+              platform::Path programFolder);
 
   static const char* ReadyText();
   static const char* SuccessText();
@@ -32,7 +32,7 @@ class TUpdateForm : public ui::Form {
   ui::Application& application_;
   ReferenceUpdateServices services_;
   std::string url_;
-  std::string programFolder_;
+  platform::Path programFolder_;
   bool downloading_ = false;
   bool updated_ = false;  // the new file is in place: the button's next press closes
   ui::Label* lblUpdate_ = nullptr;

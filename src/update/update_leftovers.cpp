@@ -31,7 +31,7 @@ bool IsOurTemporaryName(std::string_view name) {
 
 }  // namespace
 
-void RemoveUpdateLeftovers(platform::FileSystem& files, const std::string& programFolder) {
+void RemoveUpdateLeftovers(platform::FileSystem& files, const platform::Path& programFolder) {
   try {
     std::vector<std::string> leftovers;
     if (const auto search = files.OpenSearch(programFolder + "nx*.tmp")) {

@@ -10,6 +10,6 @@ namespace nexolant {
 // killed part of the way left there: files named as the update, its downloads and the
 // replacement of Reference.dat name theirs (a prefix of ours, one to four hexadecimal digits,
 // ".tmp"). Nothing else is touched, and a file that cannot be removed stays. Never throws.
-void RemoveUpdateLeftovers(platform::FileSystem& files, const std::string& programFolder);
+void RemoveUpdateLeftovers(platform::FileSystem& files, const platform::Path& programFolder);
 
 }  // namespace nexolant

@@ -61,7 +61,7 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
     win32::Win32Downloader downloader;
     win32::Win32NotificationArea notificationArea(application);
     win32::Win32FolderBrowser folderBrowser;
-    const std::string programFolder = files.ProgramFolder();
+    const platform::Path programFolder = files.ProgramFolder();
     TMainForm mainForm(AppServices{files, clock, locale, shell, registry, processes, profileStrings,
                                    downloader, notificationArea, folderBrowser, application,
                                    programFolder});

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 namespace nexolant::win32 {
 namespace {
 
@@ -56,6 +58,17 @@ std::string AnsiFromWide(std::wstring_view wide, bool* exact) {
     *exact = WideFromAnsi(ansi) == wide;
   }
   return ansi;
+}
+
+std::wstring WideOf(const platform::Path& path) {
+  return path.HasExact() ? WideFromUtf8(path.exact) : WideFromAnsi(path.ansi);
+}
+
+platform::Path PathFromWide(std::wstring_view wide) {
+  bool exact = true;
+  std::string ansi = AnsiFromWide(wide, &exact);
+  return exact ? platform::Path(std::move(ansi))
+               : platform::Path(std::move(ansi), Utf8FromWide(wide));
 }
 
 }  // namespace nexolant::win32

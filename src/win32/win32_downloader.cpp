@@ -10,10 +10,12 @@
 #include <cstdint>
 #include <exception>
 #include <optional>
+#include <utility>
 
 #include "win32/request_deadline.h"
 #include "win32/temporary_file.h"
 #include "win32/unique_handle.h"
+#include "win32/wide_names.h"
 #include "win32/wininet_library.h"
 
 namespace nexolant::win32 {
@@ -234,21 +236,40 @@ struct Limits {
   std::uint64_t maxBytes;
 };
 
-HRESULT Download(const WinInetLibrary& wininet, const std::string& url, const std::string& fileName,
-                 const Limits& limits) {
+HRESULT Download(const WinInetLibrary& wininet, const std::string& url,
+                 const platform::Path& fileName, const Limits& limits) {
   const std::optional<Target> target = TargetOf(wininet, url);
   if (!target) {
     return INET_E_UNKNOWN_PROTOCOL;
   }
-  char tempName[MAX_PATH];
-  if (GetTempFileNameA(FolderOf(fileName).c_str(), platform::kDownloadTempPrefix, 0, tempName) ==
-      0) {
-    return LastErrorResult();
+  const platform::Path folder = FolderOf(fileName);
+  platform::Path tempName;
+  if (folder.HasExact()) {
+    wchar_t name[MAX_PATH];
+    if (GetTempFileNameW(WideOf(folder).c_str(),
+                         WideFromAnsi(platform::kDownloadTempPrefix).c_str(), 0, name) == 0) {
+      return LastErrorResult();
+    }
+    tempName = PathFromWide(name);
+  } else {
+    char name[MAX_PATH];
+    if (GetTempFileNameA(folder.ansi.c_str(), platform::kDownloadTempPrefix, 0, name) == 0) {
+      return LastErrorResult();
+    }
+    tempName = std::string(name);
   }
-  TemporaryFile temp(tempName);
+  TemporaryFile temp(std::move(tempName));
   {
-    const UniqueFile file(CreateFileA(temp.path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    const UniqueFile file(OnPath(
+        temp.path(),
+        [](const char* name) {
+          return CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                             nullptr);
+        },
+        [](const wchar_t* name) {
+          return CreateFileW(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                             nullptr);
+        }));
     if (!file) {
       return LastErrorResult();
     }
@@ -257,8 +278,11 @@ HRESULT Download(const WinInetLibrary& wininet, const std::string& url, const st
       return result;
     }
   }
-  if (!MoveFileExA(temp.path().c_str(), fileName.c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  constexpr DWORD kMove = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+  const BOOL moved = fileName.HasExact()
+                         ? MoveFileExW(WideOf(temp.path()).c_str(), WideOf(fileName).c_str(), kMove)
+                         : MoveFileExA(temp.path().ansi.c_str(), fileName.ansi.c_str(), kMove);
+  if (!moved) {
     return LastErrorResult();
   }
   temp.Keep();
@@ -268,7 +292,7 @@ HRESULT Download(const WinInetLibrary& wininet, const std::string& url, const st
 }  // namespace
 
 platform::DownloadResult Win32Downloader::DownloadToFile(const std::string& url,
-                                                         const std::string& fileName,
+                                                         const platform::Path& fileName,
                                                          std::uint64_t maxBytes) {
   const steady_clock::time_point deadline = steady_clock::now() + deadline_;
   try {

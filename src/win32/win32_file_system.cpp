@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 #include "platform/errors.h"
@@ -83,9 +84,9 @@ void WriteAll(HANDLE file, std::string_view data, const std::string& path) {
 
 // Calls an API that fills a buffer of a given size and answers the length written, or the
 // size it needs when the buffer is too small; empty on failure.
-template <typename Fill>
-std::string FilledBuffer(Fill fill) {
-  std::string buffer(MAX_PATH, '\0');
+template <typename Char, typename Fill>
+std::basic_string<Char> FilledBuffer(Fill fill) {
+  std::basic_string<Char> buffer(MAX_PATH, Char{});
   for (int attempt = 0; attempt < 3; ++attempt) {
     const DWORD length = fill(buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0) {
@@ -100,6 +101,19 @@ std::string FilledBuffer(Fill fill) {
   return {};
 }
 
+// A path an API makes of another: through the ANSI function for a path without an exact
+// spelling, the wide one for a path with one.
+template <typename Ansi, typename Wide>
+platform::Path PathMadeOf(const platform::Path& path, Ansi ansi, Wide wide) {
+  if (!path.HasExact()) {
+    return FilledBuffer<char>(
+        [&](char* buffer, DWORD size) { return ansi(path.ansi.c_str(), size, buffer); });
+  }
+  const std::wstring exact = WideFromUtf8(path.exact);
+  return PathFromWide(FilledBuffer<wchar_t>(
+      [&](wchar_t* buffer, DWORD size) { return wide(exact.c_str(), size, buffer); }));
+}
+
 std::unique_ptr<platform::DirectorySearch> OpenWideSearch(const std::wstring& pattern) {
   WIN32_FIND_DATAW first;
   UniqueFindHandle search(FindFirstFileW(pattern.c_str(), &first));
@@ -109,52 +123,76 @@ std::unique_ptr<platform::DirectorySearch> OpenWideSearch(const std::wstring& pa
   return std::make_unique<Win32DirectorySearch>(std::move(search), first);
 }
 
-std::string EnvironmentValue(const char* name) {
-  return FilledBuffer(
-      [name](char* buffer, DWORD size) { return GetEnvironmentVariableA(name, buffer, size); });
+std::wstring EnvironmentValue(const wchar_t* name) {
+  return FilledBuffer<wchar_t>(
+      [name](wchar_t* buffer, DWORD size) { return GetEnvironmentVariableW(name, buffer, size); });
 }
 
-}  // namespace
-
-// Asks for the one path, never a search: "?" and "*" stay characters no name holds, so the "?"
-// the code page puts for a character it lacks never matches some other file.
-bool Win32FileSystem::FileExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+UniqueFileHandle OpenFile(const platform::Path& path, DWORD access, DWORD share,
+                          DWORD disposition) {
+  return UniqueFileHandle(OnPath(
+      path,
+      [&](const char* name) {
+        return CreateFileA(name, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+      },
+      [&](const wchar_t* name) {
+        return CreateFileW(name, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+      }));
 }
 
-std::unique_ptr<platform::DirectorySearch> Win32FileSystem::OpenSearch(const std::string& pattern) {
-  return OpenWideSearch(WideFromAnsi(pattern));
-}
-
-std::optional<std::uint32_t> Win32FileSystem::FileAttributes(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+std::optional<std::uint32_t> AttributesOf(const platform::Path& path) {
+  const DWORD attributes = OnPath(path, GetFileAttributesA, GetFileAttributesW);
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     return std::nullopt;
   }
   return attributes;
 }
 
-void Win32FileSystem::CreateFolder(const std::string& path) {
-  if (!CreateDirectoryA(path.c_str(), nullptr)) {
+}  // namespace
+
+// Asks for the one path, never a search: "?" and "*" stay characters no name holds, so the "?"
+// the code page puts for a character it lacks never matches some other file.
+bool Win32FileSystem::FileExists(const platform::Path& path) {
+  const std::optional<std::uint32_t> attributes = AttributesOf(path);
+  return attributes && (*attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::unique_ptr<platform::DirectorySearch> Win32FileSystem::OpenSearch(
+    const platform::Path& pattern) {
+  return OpenWideSearch(WideOf(pattern));
+}
+
+std::optional<std::uint32_t> Win32FileSystem::FileAttributes(const platform::Path& path) {
+  return AttributesOf(path);
+}
+
+void Win32FileSystem::CreateFolder(const platform::Path& path) {
+  if (!OnPath(
+          path, [](const char* name) { return CreateDirectoryA(name, nullptr); },
+          [](const wchar_t* name) { return CreateDirectoryW(name, nullptr); })) {
     throw LastSystemError();
   }
 }
 
-platform::Outcome Win32FileSystem::RemoveFolder(const std::string& path) {
-  return Record(RemoveDirectoryA(path.c_str()));
+platform::Outcome Win32FileSystem::RemoveFolder(const platform::Path& path) {
+  return Record(OnPath(path, RemoveDirectoryA, RemoveDirectoryW));
 }
 
-platform::Outcome Win32FileSystem::Move(const std::string& source, const std::string& target) {
-  return Record(MoveFileA(source.c_str(), target.c_str()));
+platform::Outcome Win32FileSystem::Move(const platform::Path& source,
+                                        const platform::Path& target) {
+  if (source.HasExact() || target.HasExact()) {
+    return Record(MoveFileW(WideOf(source).c_str(), WideOf(target).c_str()));
+  }
+  return Record(MoveFileA(source.ansi.c_str(), target.ansi.c_str()));
 }
 
-std::string Win32FileSystem::ReadWholeFile(const std::string& path) {
-  const UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
-                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+std::string Win32FileSystem::ReadWholeFile(const platform::Path& path) {
+  const UniqueFileHandle file =
+      OpenFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
   if (!file) {
-    ThrowIoError("Cannot open file ", path);
+    ThrowIoError("Cannot open file ", path.ansi);
   }
   std::string data;
   LARGE_INTEGER size;
@@ -166,7 +204,7 @@ std::string Win32FileSystem::ReadWholeFile(const std::string& path) {
   for (;;) {
     DWORD read = 0;
     if (!ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr)) {
-      ThrowIoError("Cannot read file ", path);
+      ThrowIoError("Cannot read file ", path.ansi);
     }
     if (read == 0) {
       return data;
@@ -175,81 +213,94 @@ std::string Win32FileSystem::ReadWholeFile(const std::string& path) {
   }
 }
 
-void Win32FileSystem::WriteWholeFile(const std::string& path, std::string_view data) {
-  const UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+void Win32FileSystem::WriteWholeFile(const platform::Path& path, std::string_view data) {
+  const UniqueFileHandle file = OpenFile(path, GENERIC_WRITE, 0, CREATE_ALWAYS);
   if (!file) {
-    ThrowIoError("Cannot create file ", path);
+    ThrowIoError("Cannot create file ", path.ansi);
   }
-  WriteAll(file.get(), data, path);
+  WriteAll(file.get(), data, path.ansi);
 }
 
 // A file the user marked read-only, hidden or system is not silently replaced by a plain
 // one: like a create-always open of it, the replace is refused. An existing target is
 // replaced in one step that keeps its attributes and security; a new one is moved in place.
-void Win32FileSystem::ReplaceWholeFile(const std::string& path, std::string_view data) {
-  const DWORD targetAttributes = GetFileAttributesA(path.c_str());
-  const bool targetExists = targetAttributes != INVALID_FILE_ATTRIBUTES;
+void Win32FileSystem::ReplaceWholeFile(const platform::Path& path, std::string_view data) {
+  const std::optional<std::uint32_t> targetAttributes = AttributesOf(path);
+  const bool targetExists = targetAttributes.has_value();
   constexpr DWORD kKept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                           FILE_ATTRIBUTE_DIRECTORY;
-  if (targetExists && (targetAttributes & kKept) != 0) {
-    throw IoError("Cannot replace file " + path + ". " + SystemErrorText(ERROR_ACCESS_DENIED));
+  if (targetExists && (*targetAttributes & kKept) != 0) {
+    throw IoError("Cannot replace file " + path.ansi + ". " + SystemErrorText(ERROR_ACCESS_DENIED));
   }
-  // A target held open elsewhere is refused before anything is written: ReplaceFileA would
+  // A target held open elsewhere is refused before anything is written: ReplaceFile would
   // fail on it only after making a backup file of its own, which some systems leave behind.
-  if (targetExists) {
-    const UniqueFileHandle probe(CreateFileA(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
-                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!probe) {
-      ThrowIoError("Cannot replace file ", path);
-    }
+  if (targetExists && !OpenFile(path, GENERIC_WRITE | DELETE, 0, OPEN_EXISTING)) {
+    ThrowIoError("Cannot replace file ", path.ansi);
   }
-  std::string tempName;
+  platform::Path tempName;
   try {
     tempName = CreateTempFile(FolderOf(path), platform::kReplaceTempPrefix);
   } catch (const platform::SystemError& error) {
-    throw IoError("Cannot create file " + path + ". " + error.what());
+    throw IoError("Cannot create file " + path.ansi + ". " + error.what());
   }
   TemporaryFile temp(std::move(tempName));
   {
-    const UniqueFileHandle file(CreateFileA(temp.path().c_str(), GENERIC_WRITE, 0, nullptr,
-                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const UniqueFileHandle file = OpenFile(temp.path(), GENERIC_WRITE, 0, OPEN_EXISTING);
     if (!file) {
-      ThrowIoError("Cannot create file ", path);
+      ThrowIoError("Cannot create file ", path.ansi);
     }
-    WriteAll(file.get(), data, path);
+    WriteAll(file.get(), data, path.ansi);
     if (!FlushFileBuffers(file.get())) {
-      ThrowIoError("Cannot write file ", path);
+      ThrowIoError("Cannot write file ", path.ansi);
     }
   }
-  const BOOL replaced =
-      targetExists ? ReplaceFileA(path.c_str(), temp.path().c_str(), nullptr,
-                                  REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
-                   : MoveFileExA(temp.path().c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH);
+  BOOL replaced = FALSE;
+  if (path.HasExact()) {
+    const std::wstring target = WideOf(path);
+    const std::wstring source = WideOf(temp.path());
+    replaced = targetExists ? ReplaceFileW(target.c_str(), source.c_str(), nullptr,
+                                           REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+                            : MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+  } else {
+    const char* source = temp.path().ansi.c_str();
+    replaced = targetExists ? ReplaceFileA(path.ansi.c_str(), source, nullptr,
+                                           REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+                            : MoveFileExA(source, path.ansi.c_str(), MOVEFILE_WRITE_THROUGH);
+  }
   if (!replaced) {
-    ThrowIoError("Cannot replace file ", path);
+    ThrowIoError("Cannot replace file ", path.ansi);
   }
   temp.Keep();
 }
 
-platform::Outcome Win32FileSystem::RemoveFile(const std::string& path) {
-  return Record(::DeleteFileA(path.c_str()));
+platform::Outcome Win32FileSystem::RemoveFile(const platform::Path& path) {
+  return Record(OnPath(path, ::DeleteFileA, ::DeleteFileW));
 }
 
-platform::Outcome Win32FileSystem::ChangeAttributes(const std::string& path,
+platform::Outcome Win32FileSystem::ChangeAttributes(const platform::Path& path,
                                                     std::uint32_t attributes) {
-  return Record(SetFileAttributesA(path.c_str(), attributes));
+  return Record(OnPath(
+      path, [attributes](const char* name) { return SetFileAttributesA(name, attributes); },
+      [attributes](const wchar_t* name) { return SetFileAttributesW(name, attributes); }));
 }
 
-std::string Win32FileSystem::TempFolder() {
-  char buffer[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, buffer);
-  return std::string(buffer, strnlen(buffer, sizeof buffer));
+platform::Path Win32FileSystem::TempFolder() {
+  wchar_t buffer[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, buffer);
+  return PathFromWide(buffer);
 }
 
-std::string Win32FileSystem::CreateTempFile(const std::string& folder, const std::string& prefix) {
+platform::Path Win32FileSystem::CreateTempFile(const platform::Path& folder,
+                                               const std::string& prefix) {
+  if (folder.HasExact()) {
+    wchar_t name[MAX_PATH] = {};
+    if (GetTempFileNameW(WideOf(folder).c_str(), WideFromAnsi(prefix).c_str(), 0, name) == 0) {
+      throw LastSystemError();
+    }
+    return PathFromWide(name);
+  }
   char name[MAX_PATH] = {};
-  if (GetTempFileNameA(folder.c_str(), prefix.c_str(), 0, name) == 0) {
+  if (GetTempFileNameA(folder.ansi.c_str(), prefix.c_str(), 0, name) == 0) {
     throw LastSystemError();
   }
   return std::string(name, strnlen(name, sizeof name));
@@ -261,21 +312,24 @@ platform::DriveType Win32FileSystem::DriveTypeOf(const std::string& root) {
                                : platform::DriveType::kUnknown;
 }
 
-std::string Win32FileSystem::WindowsFolder() {
-  char buffer[255] = {};
-  GetWindowsDirectoryA(buffer, sizeof buffer);
-  return std::string(buffer, strnlen(buffer, sizeof buffer));
+platform::Path Win32FileSystem::WindowsFolder() {
+  wchar_t buffer[255] = {};
+  GetWindowsDirectoryW(buffer, sizeof buffer / sizeof *buffer);
+  return PathFromWide(buffer);
 }
 
-std::string Win32FileSystem::ProgramFolder() {
-  const std::string name = ExecutablePath();
-  return name.substr(0, name.find_last_of("\\:") + 1);
+platform::Path Win32FileSystem::ProgramFolder() {
+  const platform::Path program = ExecutablePath();
+  const auto folder = [](const std::string& name) {
+    return name.substr(0, name.find_last_of("\\:") + 1);
+  };
+  return platform::Path(folder(program.ansi), folder(program.exact));
 }
 
-std::string Win32FileSystem::ExecutablePath() {
-  std::string name(MAX_PATH, '\0');
+platform::Path Win32FileSystem::ExecutablePath() {
+  std::wstring name(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = GetModuleFileNameA(nullptr, name.data(), static_cast<DWORD>(name.size()));
+    const DWORD length = GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
     if (length == 0) {
       throw LastSystemError();
     }
@@ -285,37 +339,48 @@ std::string Win32FileSystem::ExecutablePath() {
     }
     name.resize(name.size() * 2);
   }
-  return name;
+  return PathFromWide(name);
 }
 
-std::string Win32FileSystem::FullPath(const std::string& path) {
-  return FilledBuffer([&path](char* buffer, DWORD size) {
-    return GetFullPathNameA(path.c_str(), size, buffer, nullptr);
-  });
+platform::Path Win32FileSystem::FullPath(const platform::Path& path) {
+  return PathMadeOf(
+      path,
+      [](const char* name, DWORD size, char* buffer) {
+        return GetFullPathNameA(name, size, buffer, nullptr);
+      },
+      [](const wchar_t* name, DWORD size, wchar_t* buffer) {
+        return GetFullPathNameW(name, size, buffer, nullptr);
+      });
 }
 
-std::string Win32FileSystem::LongPath(const std::string& path) {
-  return FilledBuffer(
-      [&path](char* buffer, DWORD size) { return GetLongPathNameA(path.c_str(), buffer, size); });
+platform::Path Win32FileSystem::LongPath(const platform::Path& path) {
+  return PathMadeOf(
+      path,
+      [](const char* name, DWORD size, char* buffer) {
+        return GetLongPathNameA(name, buffer, size);
+      },
+      [](const wchar_t* name, DWORD size, wchar_t* buffer) {
+        return GetLongPathNameW(name, buffer, size);
+      });
 }
 
-std::string Win32FileSystem::KnownFolderPath(platform::KnownFolder folder) {
+platform::Path Win32FileSystem::KnownFolderPath(platform::KnownFolder folder) {
   // A 32-bit program on 64-bit Windows is told the 32-bit Program Files folders; the system's
   // own ones are named by these variables there (and equal the usual ones elsewhere).
   if (folder == platform::KnownFolder::kProgramFiles ||
       folder == platform::KnownFolder::kCommonProgramFiles) {
-    const std::string native = EnvironmentValue(
-        folder == platform::KnownFolder::kProgramFiles ? "ProgramW6432" : "CommonProgramW6432");
+    const std::wstring native = EnvironmentValue(
+        folder == platform::KnownFolder::kProgramFiles ? L"ProgramW6432" : L"CommonProgramW6432");
     if (!native.empty()) {
-      return native;
+      return PathFromWide(native);
     }
   }
-  char buffer[MAX_PATH] = {};
-  if (FAILED(SHGetFolderPathA(nullptr, static_cast<int>(folder), nullptr, SHGFP_TYPE_CURRENT,
+  wchar_t buffer[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, static_cast<int>(folder), nullptr, SHGFP_TYPE_CURRENT,
                               buffer))) {
     return {};
   }
-  return std::string(buffer, strnlen(buffer, sizeof buffer));
+  return PathFromWide(buffer);
 }
 
 std::string Win32FileSystem::ExactSpelling(const std::string& ansi) {
@@ -324,36 +389,6 @@ std::string Win32FileSystem::ExactSpelling(const std::string& ansi) {
 
 std::string Win32FileSystem::AnsiSpelling(const std::string& exact) {
   return AnsiFromWide(WideFromUtf8(exact));
-}
-
-std::unique_ptr<platform::DirectorySearch> Win32FileSystem::OpenExactSearch(
-    const std::string& pattern) {
-  return OpenWideSearch(WideFromUtf8(pattern));
-}
-
-std::optional<std::uint32_t> Win32FileSystem::ExactAttributes(const std::string& path) {
-  const DWORD attributes = GetFileAttributesW(WideFromUtf8(path).c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) {
-    return std::nullopt;
-  }
-  return attributes;
-}
-
-platform::Outcome Win32FileSystem::MoveExact(const std::string& source, const std::string& target) {
-  return Record(MoveFileW(WideFromUtf8(source).c_str(), WideFromUtf8(target).c_str()));
-}
-
-platform::Outcome Win32FileSystem::RemoveExactFile(const std::string& path) {
-  return Record(DeleteFileW(WideFromUtf8(path).c_str()));
-}
-
-platform::Outcome Win32FileSystem::RemoveExactFolder(const std::string& path) {
-  return Record(RemoveDirectoryW(WideFromUtf8(path).c_str()));
-}
-
-platform::Outcome Win32FileSystem::ChangeExactAttributes(const std::string& path,
-                                                         std::uint32_t attributes) {
-  return Record(SetFileAttributesW(WideFromUtf8(path).c_str(), attributes));
 }
 
 }  // namespace nexolant::win32

@@ -11,10 +11,10 @@ class Win32ProfileStrings final : public platform::ProfileStrings {
  public:
   std::string ReadString(const std::string& section, const std::string& key,
                          const std::string& defaultValue, std::size_t bufferSize,
-                         const std::string& fileName) override;
+                         const platform::Path& fileName) override;
   bool WriteString(const std::string& section, const std::string& key, const std::string& value,
-                   const std::string& fileName) override;
-  void Flush(const std::string& fileName) override;
+                   const platform::Path& fileName) override;
+  void Flush(const platform::Path& fileName) override;
 };
 
 }  // namespace nexolant::win32

@@ -50,22 +50,6 @@ platform::OpenedKey Win32Registry::CreateKey(KeyBase base, const std::string& pa
   return {MakeKey(created, parent)};
 }
 
-StringList Win32Registry::SubkeyNames(const platform::RegistryKey& key) {
-  return SubkeyNamesInBothForms(key).ansi;
-}
-
-// Listed wide and converted without look-alikes, so that a name the code page cannot hold
-// never reads as another key's name.
-platform::SubkeyNameForms Win32Registry::SubkeyNamesInBothForms(const platform::RegistryKey& key) {
-  platform::NameListResult listed = SubkeyNamesWide(key);
-  platform::SubkeyNameForms forms{std::move(listed.names), {}, listed.error};
-  for (const platform::WideString& name : forms.exact) {
-    forms.ansi.push_back(
-        AnsiFromWide({reinterpret_cast<const wchar_t*>(name.data()), name.size()}));
-  }
-  return forms;
-}
-
 // RegDeleteKeyA with an empty path would delete the base key itself.
 platform::Outcome Win32Registry::DeleteKey(KeyBase base, const std::string& path) {
   const LONG status =
@@ -103,15 +87,15 @@ RegistryValue Win32Registry::ReadValue(const platform::RegistryKey& key, const s
   return {RegistryValue::Status::kUnreadable, platform::kRegNone, {}};
 }
 
-bool Win32Registry::WriteString(const platform::RegistryKey& key, const std::string& name,
-                                const std::string& text) {
-  return RegSetValueExA(Win32Key::Of(key), name.c_str(), 0, REG_SZ,
-                        reinterpret_cast<const BYTE*>(text.c_str()),
-                        static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 text converts as it is");
+
+platform::WideString Win32Registry::WideSpelling(const std::string& ansi) {
+  const std::wstring wide = WideFromAnsi(ansi);
+  return platform::WideString(wide.begin(), wide.end());
 }
 
-bool Win32Registry::DeleteValue(const platform::RegistryKey& key, const std::string& name) {
-  return RegDeleteValueA(Win32Key::Of(key), name.c_str()) == ERROR_SUCCESS;
+std::string Win32Registry::AnsiSpelling(const platform::WideString& wide) {
+  return AnsiFromWide({reinterpret_cast<const wchar_t*>(wide.data()), wide.size()});
 }
 
 }  // namespace nexolant::win32

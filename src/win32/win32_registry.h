@@ -17,21 +17,20 @@ class Win32Registry : public platform::Registry {
                               platform::LinkHandling links) override;
   platform::OpenedKey CreateKey(platform::KeyBase base, const std::string& path,
                                 platform::RegistryAccess access) override;
-  StringList SubkeyNames(const platform::RegistryKey& key) override;
   platform::Outcome DeleteKey(platform::KeyBase base, const std::string& path) override;
   bool ValueExists(const platform::RegistryKey& key, const std::string& name) override;
   platform::RegistryValue ReadValue(const platform::RegistryKey& key,
                                     const std::string& name) override;
-  bool WriteString(const platform::RegistryKey& key, const std::string& name,
-                   const std::string& text) override;
-  bool DeleteValue(const platform::RegistryKey& key, const std::string& name) override;
+  platform::WideString WideSpelling(const std::string& ansi) override;
+  // Without look-alikes, so that a name the code page cannot hold never reads as another
+  // key's name.
+  std::string AnsiSpelling(const platform::WideString& wide) override;
   platform::OpenedKey OpenKeyWide(platform::KeyBase base, const platform::WideString& path,
                                   platform::RegistryAccess access,
                                   platform::LinkHandling links) override;
   platform::OpenedKey CreateKeyWide(platform::KeyBase base, const platform::WideString& path,
                                     platform::RegistryAccess access) override;
   platform::NameListResult SubkeyNamesWide(const platform::RegistryKey& key) override;
-  platform::SubkeyNameForms SubkeyNamesInBothForms(const platform::RegistryKey& key) override;
   platform::NameListResult ValueNamesWide(const platform::RegistryKey& key) override;
   platform::ValueReadResult ReadValueWide(const platform::RegistryKey& key,
                                           const platform::WideString& name) override;

@@ -5,14 +5,22 @@
 #include <shellapi.h>
 
 #include "win32/com_scope.h"
+#include "win32/wide_names.h"
 
 namespace nexolant::win32 {
 
-bool Win32Shell::Open(const std::string& target) {
+bool Win32Shell::Open(const platform::Path& target) {
   const ComScope com;
-  const auto result = reinterpret_cast<INT_PTR>(
-      ShellExecuteA(GetActiveWindow(), "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-  return result > 32;  // smaller values are error codes
+  const HWND window = GetActiveWindow();
+  const HINSTANCE started = OnPath(
+      target,
+      [window](const char* file) {
+        return ShellExecuteA(window, "open", file, nullptr, nullptr, SW_SHOWNORMAL);
+      },
+      [window](const wchar_t* file) {
+        return ShellExecuteW(window, L"open", file, nullptr, nullptr, SW_SHOWNORMAL);
+      });
+  return reinterpret_cast<INT_PTR>(started) > 32;  // smaller values are error codes
 }
 
 }  // namespace nexolant::win32

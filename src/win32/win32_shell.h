@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "platform/shell.h"
 
 namespace nexolant::win32 {
@@ -11,7 +9,7 @@ namespace nexolant::win32 {
 // shell extensions find COM initialised on any thread.
 class Win32Shell final : public platform::Shell {
  public:
-  bool Open(const std::string& target) override;
+  bool Open(const platform::Path& target) override;
 };
 
 }  // namespace nexolant::win32

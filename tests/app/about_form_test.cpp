@@ -81,7 +81,7 @@ TEST_F(AboutFormTest, ANewBoxStartsWithAnEmptyBuffer) {
 
 TEST_F(AboutFormTest, TheLinkOpensTheBareAddress) {
   ASSERT_TRUE(backend_.Click(Named<ui::LinkLabel>(about_, "Label2")));
-  EXPECT_EQ(shell_.Opened(), std::vector<std::string>{kWebSiteAddress});
+  EXPECT_EQ(shell_.Opened(), std::vector<platform::Path>{kWebSiteAddress});
   EXPECT_EQ(std::string(kWebSiteAddress).find("://"), std::string::npos);
 }
 
@@ -122,7 +122,7 @@ TEST_F(AboutFromMainFormTest, HelpOpensTheHelpFileAndReportsNothing) {
   ASSERT_TRUE(backend_.Click(Control("HelpBtn")));
   ASSERT_TRUE(backend_.Click(Control("btnHelp")));
   const std::string helpFile = std::string(kFolder) + "Nexolant.chm";
-  EXPECT_EQ(shell_.Opened(), (std::vector<std::string>{helpFile, helpFile}));
+  EXPECT_EQ(shell_.Opened(), (std::vector<platform::Path>{helpFile, helpFile}));
   EXPECT_EQ(HelpFilePath(kFolder), helpFile);
   EXPECT_TRUE(backend_.Messages().empty());
 }

@@ -340,7 +340,9 @@ TYPED_TEST_P(FileSystemContract, TempFilesAreNewEmptyAndNamedFromThePrefix) {
   platform::FileSystem& files = this->files_;
   std::set<std::string> names;
   for (int i = 0; i < 3; ++i) {
-    const std::string name = files.CreateTempFile(this->folder_, "abcdef");
+    const platform::Path made = files.CreateTempFile(this->folder_, "abcdef");
+    EXPECT_FALSE(made.HasExact());
+    const std::string& name = made.ansi;
     SCOPED_TRACE(name);
     ASSERT_EQ(name.rfind(this->Path("abc"), 0), 0u);
     // Up to four hexadecimal digits, then ".tmp" in either case.
@@ -362,7 +364,7 @@ TYPED_TEST_P(FileSystemContract, TempFilesAreNewEmptyAndNamedFromThePrefix) {
   EXPECT_EQ(names.size(), 3u);
   EXPECT_THROW(files.CreateTempFile(this->Path("missing\\"), "abc"), platform::SystemError);
 
-  const std::string temp = files.TempFolder();
+  const std::string temp = files.TempFolder().ansi;
   ASSERT_FALSE(temp.empty());
   EXPECT_TRUE(temp.back() == '\\' || temp.back() == '/') << temp;
   EXPECT_TRUE(files.FolderExists(temp)) << temp;
@@ -461,7 +463,7 @@ TYPED_TEST_P(FileSystemContract, LongPathNamesExistingPathsOnly) {
   files.CreateFolder(this->Path("Long Folder Name"));
   this->Put("Long Folder Name\\Some Long File.text", "x");
   const std::string path = this->Path("Long Folder Name\\Some Long File.text");
-  EXPECT_EQ(upper(files.LongPath(path)), upper(path));
+  EXPECT_EQ(upper(files.LongPath(path).ansi), upper(path));
   EXPECT_EQ(files.LongPath(this->Path("missing\\file.txt")), "");
   if constexpr (TypeParam::kWindowsSemantics) {
     const std::string shortPath = this->environment_.ShortPath(path);
@@ -469,7 +471,7 @@ TYPED_TEST_P(FileSystemContract, LongPathNamesExistingPathsOnly) {
       GTEST_SKIP() << "no short names on this volume";
     }
     EXPECT_TRUE(files.FileExists(shortPath)) << shortPath;
-    EXPECT_EQ(upper(files.LongPath(shortPath)), upper(path)) << shortPath;
+    EXPECT_EQ(upper(files.LongPath(shortPath).ansi), upper(path)) << shortPath;
   }
 }
 
@@ -488,24 +490,27 @@ TYPED_TEST_P(FileSystemContract, LinksCarryTheReparsePointAttribute) {
             std::uint32_t{platform::kAttributeDirectory});
 }
 
-// Names beyond the ANSI code page (Cyrillic, Greek alpha, CJK) are reached through exact
-// paths: a search gives the ANSI spelling, which is never a look-alike, and the exact name
+// Names beyond the ANSI code page (Cyrillic, Greek alpha, CJK) are reached through their exact
+// spelling: a search gives the ANSI spelling, which is never a look-alike, and the exact name
 // that leads back to the entry, also inside a folder so named; the ANSI look-alike beside such
-// a name stays a file of its own.
+// a name stays a file of its own. Paths of either spelling meet in one call.
 TYPED_TEST_P(FileSystemContract, ExactPathsReachNamesTheCodePageCannotHold) {
   platform::FileSystem& files = this->files_;
-  const std::string folder = files.ExactSpelling(this->folder_);
+  const auto exactPath = [&](const std::string& name) {
+    return files.Join(this->folder_, files.FromExact(name));
+  };
   const std::set<std::string> exactNames{"\xD0\xB6\xD1\x83\xD0\xBA.dll", "\xCE\xB1lpha.dll",
                                          "\xE8\x99\xAB.dll"};
   this->Put("alpha.dll", "look-alike");
   for (const std::string& name : exactNames) {
     this->Put("new.tmp", name);
-    ASSERT_TRUE(files.MoveExact(folder + "new.tmp", folder + name)) << name;
+    ASSERT_TRUE(files.Move(this->Path("new.tmp"), exactPath(name))) << name;
   }
   files.CreateFolder(this->Path("sub"));
   this->Put("sub\\inner.dll", "inner");
-  const std::string cyrillicFolder = folder + "\xD0\x96";
-  ASSERT_TRUE(files.MoveExact(folder + "sub", cyrillicFolder));
+  const platform::Path cyrillicFolder = exactPath("\xD0\x96");
+  ASSERT_TRUE(cyrillicFolder.HasExact());
+  ASSERT_TRUE(files.Move(this->Path("sub"), cyrillicFolder));
 
   std::set<std::string> reached;
   const std::unique_ptr<platform::DirectorySearch> search = files.OpenSearch(this->Path("*.dll"));
@@ -513,22 +518,76 @@ TYPED_TEST_P(FileSystemContract, ExactPathsReachNamesTheCodePageCannotHold) {
     const std::string exact =
         entry->exactName.empty() ? files.ExactSpelling(entry->name) : entry->exactName;
     EXPECT_EQ(files.AnsiSpelling(exact), entry->name);
-    EXPECT_TRUE(files.ExactAttributes(folder + exact)) << exact;
+    const platform::Path found =
+        files.Join(this->folder_, platform::Path(entry->name, entry->exactName));
+    EXPECT_EQ(files.ReadWholeFile(found), exact == "alpha.dll" ? "look-alike" : exact);
     reached.insert(exact);
   }
   std::set<std::string> expected = exactNames;
   expected.insert("alpha.dll");
   EXPECT_EQ(reached, expected);
   EXPECT_FALSE(files.FileExists(this->Path("???.dll")));
-  const auto inner = files.OpenExactSearch(cyrillicFolder + "\\*.dll");
+  const auto inner = files.OpenSearch(cyrillicFolder + "\\*.dll");
   ASSERT_TRUE(inner);
   EXPECT_EQ(inner->Next()->name, "inner.dll");
 
+  const platform::Path cjk = exactPath("\xE8\x99\xAB.dll");
+  ASSERT_TRUE(files.ChangeAttributes(cjk, platform::kAttributeReadOnly));
+  EXPECT_NE(files.FileAttributes(cjk).value_or(0) & platform::kAttributeReadOnly, 0u);
+  ASSERT_TRUE(files.ChangeAttributes(cjk, platform::kAttributeArchive));
   for (const std::string& name : exactNames) {
-    EXPECT_TRUE(files.RemoveExactFile(folder + name)) << name;
+    EXPECT_TRUE(files.RemoveFile(exactPath(name))) << name;
   }
   EXPECT_EQ(this->Names("*.dll"), std::set<std::string>{"alpha.dll"});
   EXPECT_EQ(files.ReadWholeFile(this->Path("alpha.dll")), "look-alike");
+}
+
+// A program folder named so keeps its files as any other: whole files, replacements,
+// temporary files and folders inside it, and its full and long forms, all through the
+// exact spelling.
+TYPED_TEST_P(FileSystemContract, FilesInAFolderTheCodePageCannotHold) {
+  platform::FileSystem& files = this->files_;
+  const platform::Path folder =
+      files.Join(this->folder_, files.FromExact("\xE7\xA8\x8B\xE5\xBA\x8F"));
+  files.CreateFolder(folder);
+  EXPECT_TRUE(files.FolderExists(folder));
+  if (folder.ansi != folder.exact) {
+    EXPECT_FALSE(files.FolderExists(folder.ansi));
+  }
+  const platform::Path inside = folder + "\\";
+
+  files.WriteWholeFile(inside + "Reference.dat", "reference");
+  EXPECT_TRUE(files.FileExists(inside + "Reference.dat"));
+  EXPECT_EQ(files.ReadWholeFile(inside + "Reference.dat"), "reference");
+  EXPECT_EQ(files.FindFirst(inside + "Reference.dat")->size, 9u);
+  files.ReplaceWholeFile(inside + "Nexolant.ini", "first");
+  files.ReplaceWholeFile(inside + "Nexolant.ini", "second");
+  EXPECT_EQ(files.ReadWholeFile(inside + "Nexolant.ini"), "second");
+
+  const platform::Path temp = files.CreateTempFile(inside, "nxu");
+  EXPECT_TRUE(temp.HasExact());
+  EXPECT_EQ(files.ReadWholeFile(temp), "");
+  EXPECT_TRUE(files.RemoveFile(temp));
+
+  files.CreateFolder(inside + "Quarantine");
+  EXPECT_TRUE(files.Move(inside + "Reference.dat", inside + "Quarantine\\Reference.dat"));
+  EXPECT_TRUE(files.RemoveFile(inside + "Quarantine\\Reference.dat"));
+  EXPECT_TRUE(files.RemoveFolder(inside + "Quarantine"));
+
+  // Compared as the system compares paths: either separator, either case.
+  const auto upper = [](std::string text) {
+    for (char& c : text) {
+      c = c == '/' ? '\\' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return text;
+  };
+  const platform::Path file = inside + "Nexolant.ini";
+  for (const platform::Path& made :
+       {files.FullPath(folder + "\\.\\Nexolant.ini"), files.LongPath(file)}) {
+    EXPECT_EQ(upper(made.exact), upper(file.exact));
+    EXPECT_EQ(made.ansi, files.AnsiSpelling(made.exact));
+  }
+  EXPECT_EQ(this->Names("*"), std::set<std::string>{folder.ansi.substr(this->folder_.size())});
 }
 
 REGISTER_TYPED_TEST_SUITE_P(
@@ -542,6 +601,7 @@ REGISTER_TYPED_TEST_SUITE_P(
     TempFilesAreNewEmptyAndNamedFromThePrefix, SearchesReportHiddenAndSystemAttributes,
     ReadOnlyFilesCanBeMovedButNotChanged, FilesInUseCannotBeReadChangedMovedOrDeleted,
     FullPathResolvesDotsAndSeparators, LongPathNamesExistingPathsOnly,
-    LinksCarryTheReparsePointAttribute, ExactPathsReachNamesTheCodePageCannotHold);
+    LinksCarryTheReparsePointAttribute, ExactPathsReachNamesTheCodePageCannotHold,
+    FilesInAFolderTheCodePageCannotHold);
 
 }  // namespace nexolant::contracts

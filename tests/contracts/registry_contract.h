@@ -151,20 +151,20 @@ TYPED_TEST_P(RegistryContract, DeleteRefusesAKeyThatHasSubkeys) {
 TYPED_TEST_P(RegistryContract, StringsAreStoredWithTheirTerminatingZero) {
   auto& reg = this->Reg();
   const std::string path = "C:\\Program Files\\Nexolant\\Nexolant.exe";
-  ASSERT_TRUE(reg.WriteString(this->Scratch(), "Nexolant", path));
+  ASSERT_TRUE(reg.WriteString(this->Scratch(), "Nexolant", reg.WideSpelling(path)));
   EXPECT_TRUE(reg.ValueExists(this->Scratch(), "NEXOLANT"));
   RegistryValue value = reg.ReadValue(this->Scratch(), "nexolant");
   EXPECT_EQ(value.status, RegistryValue::Status::kFound);
   EXPECT_EQ(value.type, platform::kRegString);
   EXPECT_EQ(value.data, path + '\0');
 
-  ASSERT_TRUE(reg.WriteString(this->Scratch(), "Nexolant", ""));
+  ASSERT_TRUE(reg.WriteString(this->Scratch(), "Nexolant", u""));
   value = reg.ReadValue(this->Scratch(), "Nexolant");
   EXPECT_EQ(value.status, RegistryValue::Status::kFound);
   EXPECT_EQ(value.data, std::string(1, '\0'));
 
   EXPECT_FALSE(reg.ValueExists(this->Scratch(), ""));
-  ASSERT_TRUE(reg.WriteString(this->Scratch(), "", "default"));
+  ASSERT_TRUE(reg.WriteString(this->Scratch(), "", u"default"));
   EXPECT_EQ(reg.ReadValue(this->Scratch(), "").data, std::string("default") + '\0');
 }
 
@@ -173,7 +173,7 @@ TYPED_TEST_P(RegistryContract, MissingValuesAreMissingUntilWrittenAndAfterDeleti
   EXPECT_FALSE(reg.ValueExists(this->Scratch(), "Value"));
   EXPECT_EQ(reg.ReadValue(this->Scratch(), "Value").status, RegistryValue::Status::kMissing);
   EXPECT_FALSE(reg.DeleteValue(this->Scratch(), "Value"));
-  ASSERT_TRUE(reg.WriteString(this->Scratch(), "Value", "x"));
+  ASSERT_TRUE(reg.WriteString(this->Scratch(), "Value", u"x"));
   EXPECT_TRUE(reg.DeleteValue(this->Scratch(), "VALUE"));
   EXPECT_FALSE(reg.ValueExists(this->Scratch(), "Value"));
   EXPECT_EQ(reg.ReadValue(this->Scratch(), "Value").status, RegistryValue::Status::kMissing);
@@ -181,7 +181,7 @@ TYPED_TEST_P(RegistryContract, MissingValuesAreMissingUntilWrittenAndAfterDeleti
 
 TYPED_TEST_P(RegistryContract, ValuesAreNoKeysAndKeysAreNoValues) {
   auto& reg = this->Reg();
-  ASSERT_TRUE(reg.WriteString(this->Scratch(), "Named", "x"));
+  ASSERT_TRUE(reg.WriteString(this->Scratch(), "Named", u"x"));
   ASSERT_TRUE(reg.CreateKey(this->Scratch(), "Sub", RegistryAccess::kFull));
   EXPECT_EQ(reg.SubkeyNames(this->Scratch()), StringList{"Sub"});
   EXPECT_FALSE(reg.OpenKey(this->Scratch(), "Named", RegistryAccess::kRead));
@@ -190,7 +190,7 @@ TYPED_TEST_P(RegistryContract, ValuesAreNoKeysAndKeysAreNoValues) {
 
 TYPED_TEST_P(RegistryContract, ReadAccessReadsButDoesNotChangeValues) {
   auto& reg = this->Reg();
-  ASSERT_TRUE(reg.WriteString(this->Scratch(), "Kept", "old"));
+  ASSERT_TRUE(reg.WriteString(this->Scratch(), "Kept", u"old"));
   ASSERT_TRUE(reg.CreateKey(this->Scratch(), "Sub", RegistryAccess::kFull));
   const auto readOnly =
       reg.OpenKey(ScratchKey::kRoot, this->scratch_.Path(), RegistryAccess::kRead);
@@ -198,7 +198,7 @@ TYPED_TEST_P(RegistryContract, ReadAccessReadsButDoesNotChangeValues) {
   EXPECT_EQ(reg.SubkeyNames(*readOnly), StringList{"Sub"});
   EXPECT_TRUE(reg.ValueExists(*readOnly, "Kept"));
   EXPECT_EQ(reg.ReadValue(*readOnly, "Kept").data, std::string("old") + '\0');
-  EXPECT_FALSE(reg.WriteString(*readOnly, "Kept", "new"));
+  EXPECT_FALSE(reg.WriteString(*readOnly, "Kept", u"new"));
   EXPECT_FALSE(reg.DeleteValue(*readOnly, "Kept"));
   EXPECT_EQ(reg.ReadValue(this->Scratch(), "Kept").data, std::string("old") + '\0');
 }
@@ -207,7 +207,7 @@ using platform::LinkHandling;
 using platform::WideString;
 
 // Names in Cyrillic, Greek and CJK characters, which no ANSI code page holds all of, are
-// listed as they are; text written through the ANSI operations is kept in UTF-16.
+// listed as they are; text WriteString stores is kept in UTF-16.
 TYPED_TEST_P(RegistryContract, WideNamesAndTextPassUnchanged) {
   auto& reg = this->Reg();
   const std::vector<WideString> names = {u"Ключ", u"Κλειδί", u"注册表项"};
@@ -220,7 +220,7 @@ TYPED_TEST_P(RegistryContract, WideNamesAndTextPassUnchanged) {
   const auto listed = reg.SubkeyNamesWide(this->Scratch()).names;
   EXPECT_EQ(std::set<WideString>(listed.begin(), listed.end()),
             std::set<WideString>(names.begin(), names.end()));
-  ASSERT_TRUE(reg.WriteString(this->Scratch(), "Text", "ab"));
+  ASSERT_TRUE(reg.WriteString(this->Scratch(), "Text", u"ab"));
   EXPECT_EQ(reg.ReadValueWide(this->Scratch(), u"Text").bytes, std::string("a\0b\0\0\0", 6));
 }
 

@@ -7,9 +7,9 @@
 namespace nexolant {
 
 platform::DownloadResult FakeDownloader::DownloadToFile(const std::string& url,
-                                                        const std::string& fileName,
+                                                        const platform::Path& fileName,
                                                         std::uint64_t maxBytes) {
-  requests_.push_back({url, fileName, maxBytes});
+  requests_.push_back({url, fileName.ansi, maxBytes});
   if (const std::function<void()> action = std::exchange(during_, nullptr)) {
     action();
   }

@@ -22,7 +22,7 @@ class FakeDownloader : public platform::Downloader {
 
   explicit FakeDownloader(platform::FileSystem& files) : files_(files) {}
 
-  platform::DownloadResult DownloadToFile(const std::string& url, const std::string& fileName,
+  platform::DownloadResult DownloadToFile(const std::string& url, const platform::Path& fileName,
                                           std::uint64_t maxBytes) override;
 
   void Serve(const std::string& url, std::string body) { bodies_[url] = std::move(body); }
@@ -39,7 +39,7 @@ class FakeDownloader : public platform::Downloader {
 
   struct Request {
     std::string url;
-    std::string fileName;
+    std::string fileName;  // its ANSI spelling
     std::uint64_t maxBytes = 0;
     bool operator==(const Request&) const = default;
   };

@@ -136,7 +136,7 @@ std::optional<std::size_t> FindKey(const std::vector<std::string>& lines, Sectio
 
 std::string FakeProfileStrings::ReadString(const std::string& section, const std::string& key,
                                            const std::string& defaultValue, std::size_t bufferSize,
-                                           const std::string& fileName) {
+                                           const platform::Path& fileName) {
   std::string result(TrimRight(defaultValue));
   if (files_.FileExists(fileName)) {
     try {
@@ -155,7 +155,7 @@ std::string FakeProfileStrings::ReadString(const std::string& section, const std
 }
 
 bool FakeProfileStrings::WriteString(const std::string& section, const std::string& key,
-                                     const std::string& value, const std::string& fileName) {
+                                     const std::string& value, const platform::Path& fileName) {
   if (failWrites_) {
     return false;
   }

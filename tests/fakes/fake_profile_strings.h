@@ -19,14 +19,14 @@ class FakeProfileStrings : public platform::ProfileStrings {
 
   std::string ReadString(const std::string& section, const std::string& key,
                          const std::string& defaultValue, std::size_t bufferSize,
-                         const std::string& fileName) override;
+                         const platform::Path& fileName) override;
   bool WriteString(const std::string& section, const std::string& key, const std::string& value,
-                   const std::string& fileName) override;
-  void Flush(const std::string& fileName) override { flushed_.push_back(fileName); }
+                   const platform::Path& fileName) override;
+  void Flush(const platform::Path& fileName) override { flushed_.push_back(fileName.ansi); }
 
   // Writes fail while set, leaving the file as it was.
   void FailWrites(bool fail = true) { failWrites_ = fail; }
-  const std::vector<std::string>& Flushed() const { return flushed_; }
+  const std::vector<std::string>& Flushed() const { return flushed_; }  // ANSI spellings
 
  private:
   platform::FileSystem& files_;

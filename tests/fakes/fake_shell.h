@@ -1,6 +1,5 @@
 #pragma once
 
-#include <string>
 #include <vector>
 
 #include "platform/shell.h"
@@ -10,17 +9,17 @@ namespace nexolant {
 // Records what was opened and answers with a chosen result.
 class FakeShell : public platform::Shell {
  public:
-  bool Open(const std::string& target) override {
+  bool Open(const platform::Path& target) override {
     opened_.push_back(target);
     return result_;
   }
 
   void SetResult(bool result) { result_ = result; }
-  const std::vector<std::string>& Opened() const { return opened_; }
+  const std::vector<platform::Path>& Opened() const { return opened_; }
 
  private:
   bool result_ = true;
-  std::vector<std::string> opened_;
+  std::vector<platform::Path> opened_;
 };
 
 }  // namespace nexolant

@@ -144,14 +144,15 @@ std::string MemoryFileSystem::Key(std::string_view path) const {
   return resolved;
 }
 
-bool MemoryFileSystem::FileExists(const std::string& path) {
+bool MemoryFileSystem::FileExists(const platform::Path& given) {
+  const std::string path = HeldOf(given);
   const Entry* entry = Find(path);
   return entry != nullptr && !entry->folder;
 }
 
 std::unique_ptr<platform::DirectorySearch> MemoryFileSystem::OpenSearch(
-    const std::string& pattern) {
-  const std::string key = Key(pattern);
+    const platform::Path& pattern) {
+  const std::string key = Key(HeldOf(pattern));
   const std::string folder = ParentOf(key);
   const std::string namePattern = NameOf(key);
   std::vector<platform::FindData> found;
@@ -182,7 +183,8 @@ std::unique_ptr<platform::DirectorySearch> MemoryFileSystem::OpenSearch(
   return std::make_unique<MemoryDirectorySearch>(std::move(found));
 }
 
-std::optional<std::uint32_t> MemoryFileSystem::FileAttributes(const std::string& path) {
+std::optional<std::uint32_t> MemoryFileSystem::FileAttributes(const platform::Path& given) {
+  const std::string path = HeldOf(given);
   const Entry* entry = Find(path);
   if (entry == nullptr) {
     return std::nullopt;
@@ -190,7 +192,8 @@ std::optional<std::uint32_t> MemoryFileSystem::FileAttributes(const std::string&
   return entry->attributes;
 }
 
-void MemoryFileSystem::CreateFolder(const std::string& path) {
+void MemoryFileSystem::CreateFolder(const platform::Path& given) {
+  const std::string path = HeldOf(given);
   if (Find(path) != nullptr) {
     throw platform::SystemError(183, "Cannot create a file when that file already exists.");
   }
@@ -212,7 +215,8 @@ std::optional<std::uint32_t> MemoryFileSystem::Refusal(const Entry& entry) {
   return std::nullopt;
 }
 
-platform::Outcome MemoryFileSystem::RemoveFolder(const std::string& path) {
+platform::Outcome MemoryFileSystem::RemoveFolder(const platform::Path& given) {
+  const std::string path = HeldOf(given);
   const std::string key = Key(path);
   if (!IsFolder(key)) {
     return platform::Outcome::Failure(platform::kErrorFileNotFound);
@@ -232,9 +236,10 @@ platform::Outcome MemoryFileSystem::RemoveFolder(const std::string& path) {
   return {};
 }
 
-platform::Outcome MemoryFileSystem::Move(const std::string& source, const std::string& target) {
-  const std::string from = Key(source);
-  const std::string to = Key(target);
+platform::Outcome MemoryFileSystem::Move(const platform::Path& source,
+                                         const platform::Path& target) {
+  const std::string from = Key(HeldOf(source));
+  const std::string to = Key(HeldOf(target));
   const Entry* entry = Find(from);
   const std::string targetParent = ParentOf(to);
   if (entry == nullptr) {
@@ -258,7 +263,7 @@ platform::Outcome MemoryFileSystem::Move(const std::string& source, const std::s
       return platform::Outcome::Failure(platform::kErrorAccessDenied);
     }
   }
-  const std::string newPath = Normalized(target);
+  const std::string newPath = Normalized(HeldOf(target));
   const auto renamed = [&](std::map<std::string, Entry>::iterator it) {
     Entry changed = std::move(it->second);
     changed.path = newPath + changed.path.substr(from.size());
@@ -279,7 +284,8 @@ platform::Outcome MemoryFileSystem::Move(const std::string& source, const std::s
   return {};
 }
 
-std::string MemoryFileSystem::ReadWholeFile(const std::string& path) {
+std::string MemoryFileSystem::ReadWholeFile(const platform::Path& given) {
+  const std::string path = HeldOf(given);
   const Entry* entry = Find(path);
   if (entry == nullptr || entry->folder) {
     throw IoError("File not found: " + path);
@@ -290,7 +296,8 @@ std::string MemoryFileSystem::ReadWholeFile(const std::string& path) {
   return entry->data;
 }
 
-void MemoryFileSystem::WriteWholeFile(const std::string& path, std::string_view data) {
+void MemoryFileSystem::WriteWholeFile(const platform::Path& given, std::string_view data) {
+  const std::string path = HeldOf(given);
   Entry& file = WritableFile(path);
   const std::size_t written = TakeWriteBudget(data.size());
   file.data.assign(data.substr(0, written));
@@ -300,7 +307,8 @@ void MemoryFileSystem::WriteWholeFile(const std::string& path, std::string_view 
   ++writeCount_;
 }
 
-void MemoryFileSystem::ReplaceWholeFile(const std::string& path, std::string_view data) {
+void MemoryFileSystem::ReplaceWholeFile(const platform::Path& given, std::string_view data) {
+  const std::string path = HeldOf(given);
   constexpr std::uint32_t kKept =
       platform::kAttributeReadOnly | platform::kAttributeHidden | platform::kAttributeSystem;
   if (const Entry* target = Find(path); target != nullptr && (target->attributes & kKept) != 0) {
@@ -321,7 +329,8 @@ void MemoryFileSystem::ReplaceWholeFile(const std::string& path, std::string_vie
   ++writeCount_;
 }
 
-platform::Outcome MemoryFileSystem::RemoveFile(const std::string& path) {
+platform::Outcome MemoryFileSystem::RemoveFile(const platform::Path& given) {
+  const std::string path = HeldOf(given);
   const Entry* entry = Find(path);
   if (entry == nullptr) {
     return platform::Outcome::Failure(IsFolder(ParentOf(Key(path))) ? platform::kErrorFileNotFound
@@ -337,8 +346,9 @@ platform::Outcome MemoryFileSystem::RemoveFile(const std::string& path) {
   return {};
 }
 
-platform::Outcome MemoryFileSystem::ChangeAttributes(const std::string& path,
+platform::Outcome MemoryFileSystem::ChangeAttributes(const platform::Path& given,
                                                      std::uint32_t attributes) {
+  const std::string path = HeldOf(given);
   const auto found = entries_.find(Key(path));
   if (found == entries_.end()) {
     return platform::Outcome::Failure(platform::kErrorFileNotFound);
@@ -353,7 +363,9 @@ platform::Outcome MemoryFileSystem::ChangeAttributes(const std::string& path,
   return {};
 }
 
-std::string MemoryFileSystem::CreateTempFile(const std::string& folder, const std::string& prefix) {
+platform::Path MemoryFileSystem::CreateTempFile(const platform::Path& given,
+                                                const std::string& prefix) {
+  const std::string folder = HeldOf(given);
   if (tempFailure_) {
     throw platform::SystemError(tempFailure_->code, tempFailure_->text);
   }
@@ -368,12 +380,13 @@ std::string MemoryFileSystem::CreateTempFile(const std::string& folder, const st
     const std::string path = base + unique + ".tmp";
     if (Find(path) == nullptr) {
       AddFile(path);
-      return path;
+      return PathOf(path);
     }
   }
 }
 
-void MemoryFileSystem::AddFile(const std::string& path, std::string_view contents) {
+void MemoryFileSystem::AddFile(const platform::Path& given, std::string_view contents) {
+  const std::string path = HeldOf(given);
   const std::string parent = ParentOf(Normalized(path));
   if (!parent.empty()) {
     AddFolder(parent);
@@ -382,7 +395,8 @@ void MemoryFileSystem::AddFile(const std::string& path, std::string_view content
   entry = Entry{Normalized(path), false, std::string(contents), platform::kAttributeArchive, false};
 }
 
-void MemoryFileSystem::AddFolder(const std::string& path) {
+void MemoryFileSystem::AddFolder(const platform::Path& given) {
+  const std::string path = HeldOf(given);
   const std::string normalized = Normalized(path);
   for (std::size_t end = normalized.find('\\'); end != std::string::npos;
        end = normalized.find('\\', end + 1)) {
@@ -394,7 +408,8 @@ void MemoryFileSystem::AddFolder(const std::string& path) {
   entries_.try_emplace(Key(normalized), Entry{normalized, true, {}, platform::kAttributeDirectory});
 }
 
-std::optional<std::string> MemoryFileSystem::Contents(const std::string& path) const {
+std::optional<std::string> MemoryFileSystem::Contents(const platform::Path& given) const {
+  const std::string path = HeldOf(given);
   const Entry* entry = Find(path);
   if (entry == nullptr || entry->folder) {
     return std::nullopt;
@@ -402,7 +417,8 @@ std::optional<std::string> MemoryFileSystem::Contents(const std::string& path) c
   return entry->data;
 }
 
-std::vector<std::string> MemoryFileSystem::Names(const std::string& folder) const {
+std::vector<std::string> MemoryFileSystem::Names(const platform::Path& given) const {
+  const std::string folder = HeldOf(given);
   const std::string prefix = Key(folder) + "\\";
   std::vector<std::string> names;
   for (auto it = entries_.lower_bound(prefix);
@@ -487,6 +503,15 @@ std::string MemoryFileSystem::AnsiOf(std::string_view held) {
   return ansi;
 }
 
+std::string MemoryFileSystem::HeldOf(const platform::Path& path) {
+  return path.HasExact() ? Held(path.exact) : path.ansi;
+}
+
+platform::Path MemoryFileSystem::PathOf(const std::string& held) {
+  std::string ansi = AnsiOf(held);
+  return ansi == held ? platform::Path(held) : platform::Path(std::move(ansi), ExactOf(held));
+}
+
 std::string MemoryFileSystem::ExactSpelling(const std::string& ansi) {
   return ExactOf(ansi);
 }
@@ -495,76 +520,35 @@ std::string MemoryFileSystem::AnsiSpelling(const std::string& exact) {
   return AnsiOf(Held(exact));
 }
 
-std::unique_ptr<platform::DirectorySearch> MemoryFileSystem::OpenExactSearch(
-    const std::string& pattern) {
-  return OpenSearch(Held(pattern));
-}
-
-std::optional<std::uint32_t> MemoryFileSystem::ExactAttributes(const std::string& path) {
-  return FileAttributes(Held(path));
-}
-
-platform::Outcome MemoryFileSystem::MoveExact(const std::string& source,
-                                              const std::string& target) {
-  return Move(Held(source), Held(target));
-}
-
-platform::Outcome MemoryFileSystem::RemoveExactFile(const std::string& path) {
-  return RemoveFile(Held(path));
-}
-
-platform::Outcome MemoryFileSystem::RemoveExactFolder(const std::string& path) {
-  return RemoveFolder(Held(path));
-}
-
-platform::Outcome MemoryFileSystem::ChangeExactAttributes(const std::string& path,
-                                                          std::uint32_t attributes) {
-  return ChangeAttributes(Held(path), attributes);
-}
-
-void MemoryFileSystem::AddExactFile(const std::string& path, std::string_view contents) {
-  AddFile(Held(path), contents);
-}
-
-std::optional<std::string> MemoryFileSystem::ExactContents(const std::string& path) const {
-  return Contents(Held(path));
-}
-
-std::vector<std::string> MemoryFileSystem::ExactNames(const std::string& folder) const {
-  const std::string prefix = Key(Held(folder)) + "\\";
-  std::vector<std::string> names;
-  for (auto it = entries_.lower_bound(prefix);
-       it != entries_.end() && it->first.compare(0, prefix.size(), prefix) == 0; ++it) {
-    if (it->first.find('\\', prefix.size()) == std::string::npos) {
-      names.push_back(ExactOf(NameOf(it->second.path)));
-    }
-  }
-  return names;
-}
-
-void MemoryFileSystem::SetAttributes(const std::string& path, std::uint32_t attributes) {
+void MemoryFileSystem::SetAttributes(const platform::Path& given, std::uint32_t attributes) {
+  const std::string path = HeldOf(given);
   At(path).attributes = attributes;
 }
 
-void MemoryFileSystem::SetReadOnly(const std::string& path, bool readOnly) {
+void MemoryFileSystem::SetReadOnly(const platform::Path& given, bool readOnly) {
+  const std::string path = HeldOf(given);
   Entry& entry = At(path);
   entry.attributes = readOnly ? entry.attributes | platform::kAttributeReadOnly
                               : entry.attributes & ~platform::kAttributeReadOnly;
 }
 
-void MemoryFileSystem::SetUnreadable(const std::string& path, bool unreadable) {
+void MemoryFileSystem::SetUnreadable(const platform::Path& given, bool unreadable) {
+  const std::string path = HeldOf(given);
   At(path).unreadable = unreadable;
 }
 
-void MemoryFileSystem::SetInUse(const std::string& path, bool inUse) {
+void MemoryFileSystem::SetInUse(const platform::Path& given, bool inUse) {
+  const std::string path = HeldOf(given);
   At(path).inUse = inUse;
 }
 
-void MemoryFileSystem::SetDenied(const std::string& path, bool denied) {
+void MemoryFileSystem::SetDenied(const platform::Path& given, bool denied) {
+  const std::string path = HeldOf(given);
   At(path).denied = denied;
 }
 
-void MemoryFileSystem::SetTempFolder(const std::string& folder) {
+void MemoryFileSystem::SetTempFolder(const platform::Path& given) {
+  const std::string folder = HeldOf(given);
   AddFolder(folder);
   tempFolder_ = Normalized(folder) + "\\";
 }
@@ -633,11 +617,11 @@ std::size_t MemoryFileSystem::TakeWriteBudget(std::size_t size) {
   return taken;
 }
 
-std::string MemoryFileSystem::FullPath(const std::string& path) {
-  std::string text = path;
+platform::Path MemoryFileSystem::FullPath(const platform::Path& path) {
+  std::string text = HeldOf(path);
   std::replace(text.begin(), text.end(), '/', '\\');
   if (text.empty() || text.starts_with("\\\\?\\") || text.starts_with("\\\\.\\")) {
-    return text;
+    return PathOf(text);
   }
   std::string root = "C:";
   std::size_t restStart = 0;
@@ -676,24 +660,26 @@ std::string MemoryFileSystem::FullPath(const std::string& path) {
   for (const std::string& name : names) {
     full += "\\" + name;
   }
-  return names.empty() || trailing ? full + "\\" : full;
+  return PathOf(names.empty() || trailing ? full + "\\" : full);
 }
 
-std::string MemoryFileSystem::LongPath(const std::string& path) {
+platform::Path MemoryFileSystem::LongPath(const platform::Path& given) {
+  const std::string path = HeldOf(given);
   const Entry* entry = Find(path);
   if (entry == nullptr) {
     return {};
   }
   const bool trailing = !path.empty() && (path.back() == '\\' || path.back() == '/');
-  return trailing && !entry->path.ends_with('\\') ? entry->path + "\\" : entry->path;
+  return PathOf(trailing && !entry->path.ends_with('\\') ? entry->path + "\\" : entry->path);
 }
 
-std::string MemoryFileSystem::KnownFolderPath(platform::KnownFolder folder) {
+platform::Path MemoryFileSystem::KnownFolderPath(platform::KnownFolder folder) {
   const auto found = knownFolders_.find(folder);
-  return found == knownFolders_.end() ? std::string() : found->second;
+  return found == knownFolders_.end() ? platform::Path() : PathOf(found->second);
 }
 
-void MemoryFileSystem::AddShortName(const std::string& path, const std::string& shortName) {
+void MemoryFileSystem::AddShortName(const platform::Path& given, const std::string& shortName) {
+  const std::string path = HeldOf(given);
   const std::string key = Key(path);
   if (entries_.count(key) == 0) {
     throw std::out_of_range("no entry " + path);
@@ -701,8 +687,8 @@ void MemoryFileSystem::AddShortName(const std::string& path, const std::string& 
   shortNames_[ParentOf(key) + "\\" + platform::AsciiUpperCase(shortName)] = key;
 }
 
-void MemoryFileSystem::SetKnownFolder(platform::KnownFolder folder, std::string path) {
-  knownFolders_[folder] = std::move(path);
+void MemoryFileSystem::SetKnownFolder(platform::KnownFolder folder, const platform::Path& path) {
+  knownFolders_[folder] = HeldOf(path);
 }
 
 }  // namespace nexolant

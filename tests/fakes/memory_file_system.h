@@ -25,79 +25,69 @@ namespace nexolant {
 // written, moved or deleted. An entry may have a short (8.3) name, by which every operation
 // reaches it too; the current folder is "C:\", and the main known folders are those of a
 // Windows 7 installation for the user "User" (none of them created). Its ANSI code page is
-// Latin-1: an exact path may name characters beyond it, which its ANSI spelling shows as "?",
-// and such an entry is reached only through its exact path.
+// Latin-1: an exact spelling may name characters beyond it, which the ANSI one shows as "?",
+// and such an entry is reached only through its exact spelling; the folders it gives may have
+// one too.
 class MemoryFileSystem : public platform::FileSystem {
  public:
   // With an empty temporary folder "C:\Temp\", the Windows folder "C:\Windows" and the
   // program folder "C:\Program\"; only the temporary folder is created.
   MemoryFileSystem();
 
-  bool FileExists(const std::string& path) override;
-  std::unique_ptr<platform::DirectorySearch> OpenSearch(const std::string& pattern) override;
-  std::optional<std::uint32_t> FileAttributes(const std::string& path) override;
+  bool FileExists(const platform::Path& path) override;
+  std::unique_ptr<platform::DirectorySearch> OpenSearch(const platform::Path& pattern) override;
+  std::optional<std::uint32_t> FileAttributes(const platform::Path& path) override;
   // Fails with the system's codes and texts: 183 when the name is taken, 3 when the parent
   // folder is missing.
-  void CreateFolder(const std::string& path) override;
-  platform::Outcome RemoveFolder(const std::string& path) override;
-  platform::Outcome Move(const std::string& source, const std::string& target) override;
-  std::string ReadWholeFile(const std::string& path) override;
-  void WriteWholeFile(const std::string& path, std::string_view data) override;
-  void ReplaceWholeFile(const std::string& path, std::string_view data) override;
-  platform::Outcome RemoveFile(const std::string& path) override;
+  void CreateFolder(const platform::Path& path) override;
+  platform::Outcome RemoveFolder(const platform::Path& path) override;
+  platform::Outcome Move(const platform::Path& source, const platform::Path& target) override;
+  std::string ReadWholeFile(const platform::Path& path) override;
+  void WriteWholeFile(const platform::Path& path, std::string_view data) override;
+  void ReplaceWholeFile(const platform::Path& path, std::string_view data) override;
+  platform::Outcome RemoveFile(const platform::Path& path) override;
   // Sets the read-only, hidden, system and archive bits; the others stay. Failures carry the
   // codes Windows gives: 2 or 3 for a missing file or folder, 5 for a denied change or a
   // read-only file, 32 for a file in use, 145 for a folder that is not empty, 183 for a taken
   // target.
-  platform::Outcome ChangeAttributes(const std::string& path, std::uint32_t attributes) override;
-  std::string TempFolder() override { return tempFolder_; }
+  platform::Outcome ChangeAttributes(const platform::Path& path, std::uint32_t attributes) override;
+  platform::Path TempFolder() override { return PathOf(tempFolder_); }
   // Names like GetTempFileName does: the first three characters of prefix, four hex digits
   // and ".tmp".
-  std::string CreateTempFile(const std::string& folder, const std::string& prefix) override;
+  platform::Path CreateTempFile(const platform::Path& folder, const std::string& prefix) override;
   platform::DriveType DriveTypeOf(const std::string& root) override;
-  std::string WindowsFolder() override { return windowsFolder_; }
-  std::string ProgramFolder() override { return programFolder_; }
+  platform::Path WindowsFolder() override { return PathOf(windowsFolder_); }
+  platform::Path ProgramFolder() override { return PathOf(programFolder_); }
   // The program folder followed by "Nexolant.exe".
-  std::string ExecutablePath() override { return programFolder_ + "Nexolant.exe"; }
+  platform::Path ExecutablePath() override { return PathOf(programFolder_ + "Nexolant.exe"); }
   // "." and ".." resolved, "/" read as "\", trailing dots and blanks of the last name dropped.
-  std::string FullPath(const std::string& path) override;
-  std::string LongPath(const std::string& path) override;
-  std::string KnownFolderPath(platform::KnownFolder folder) override;
+  platform::Path FullPath(const platform::Path& path) override;
+  platform::Path LongPath(const platform::Path& path) override;
+  platform::Path KnownFolderPath(platform::KnownFolder folder) override;
   std::string ExactSpelling(const std::string& ansi) override;
   std::string AnsiSpelling(const std::string& exact) override;
-  std::unique_ptr<platform::DirectorySearch> OpenExactSearch(const std::string& pattern) override;
-  std::optional<std::uint32_t> ExactAttributes(const std::string& path) override;
-  platform::Outcome MoveExact(const std::string& source, const std::string& target) override;
-  platform::Outcome RemoveExactFile(const std::string& path) override;
-  platform::Outcome RemoveExactFolder(const std::string& path) override;
-  platform::Outcome ChangeExactAttributes(const std::string& path,
-                                          std::uint32_t attributes) override;
 
   // Set-up and inspection for tests. AddFile and AddFolder create missing parent folders;
   // the setters throw std::out_of_range for a path that does not exist.
-  void AddFile(const std::string& path, std::string_view contents = {});
-  void AddFolder(const std::string& path);
-  std::optional<std::string> Contents(const std::string& path) const;  // none for no file
-  std::vector<std::string> Names(const std::string& folder) const;     // entries, by name
-  // The same on exact paths; names in their exact spelling.
-  void AddExactFile(const std::string& path, std::string_view contents = {});
-  std::optional<std::string> ExactContents(const std::string& path) const;
-  std::vector<std::string> ExactNames(const std::string& folder) const;
-  void SetAttributes(const std::string& path, std::uint32_t attributes);
-  void SetReadOnly(const std::string& path, bool readOnly = true);
+  void AddFile(const platform::Path& path, std::string_view contents = {});
+  void AddFolder(const platform::Path& path);
+  std::optional<std::string> Contents(const platform::Path& path) const;  // none for no file
+  std::vector<std::string> Names(const platform::Path& folder) const;     // ANSI names, by name
+  void SetAttributes(const platform::Path& path, std::uint32_t attributes);
+  void SetReadOnly(const platform::Path& path, bool readOnly = true);
   // A file that exists but cannot be read, as when another program holds it.
-  void SetUnreadable(const std::string& path, bool unreadable = true);
+  void SetUnreadable(const platform::Path& path, bool unreadable = true);
   // A file held open by another program without sharing.
-  void SetInUse(const std::string& path, bool inUse = true);
+  void SetInUse(const platform::Path& path, bool inUse = true);
   // A file whose permissions refuse this user every change, as an ACL may.
-  void SetDenied(const std::string& path, bool denied = true);
-  void SetTempFolder(const std::string& folder);  // creates the folder
+  void SetDenied(const platform::Path& path, bool denied = true);
+  void SetTempFolder(const platform::Path& folder);  // creates the folder
   void SetDriveType(char letter, platform::DriveType type);
-  void SetWindowsFolder(std::string folder) { windowsFolder_ = std::move(folder); }
-  void SetProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
+  void SetWindowsFolder(const platform::Path& folder) { windowsFolder_ = HeldOf(folder); }
+  void SetProgramFolder(const platform::Path& folder) { programFolder_ = HeldOf(folder); }
   // Gives the existing entry at path the short name shortName in its folder.
-  void AddShortName(const std::string& path, const std::string& shortName);
-  void SetKnownFolder(platform::KnownFolder folder, std::string path);
+  void AddShortName(const platform::Path& path, const std::string& shortName);
+  void SetKnownFolder(platform::KnownFolder folder, const platform::Path& path);
 
   // Every write fails with IoError once `bytes` more bytes have been written in all, as on a
   // full disk: WriteWholeFile leaves the part that fitted, ReplaceWholeFile leaves the old
@@ -130,6 +120,8 @@ class MemoryFileSystem : public platform::FileSystem {
 
   // Paths are held in ANSI, with each character beyond it written as \x01 and six hex digits.
   static std::string Held(std::string_view exact);
+  static std::string HeldOf(const platform::Path& path);
+  static platform::Path PathOf(const std::string& held);
   static std::string ExactOf(std::string_view held);
   static std::string AnsiOf(std::string_view held);
 

@@ -70,8 +70,8 @@ TEST(MemoryFileSystem, FullDiskTruncatesPlainWritesButNotReplacements) {
 
 TEST(MemoryFileSystem, TempFilesAreCreatedEmptyWithUniqueNames) {
   MemoryFileSystem files;
-  const std::string first = files.CreateTempFile(files.TempFolder(), "abcdef");
-  const std::string second = files.CreateTempFile("C:\\Temp", "abc");
+  const platform::Path first = files.CreateTempFile(files.TempFolder(), "abcdef");
+  const platform::Path second = files.CreateTempFile("C:\\Temp", "abc");
   EXPECT_EQ(first, "C:\\Temp\\abc0001.tmp");
   EXPECT_EQ(second, "C:\\Temp\\abc0002.tmp");
   EXPECT_EQ(files.Contents(first), "");

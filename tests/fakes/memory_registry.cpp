@@ -278,19 +278,6 @@ platform::OpenedKey MemoryRegistry::CreateKey(KeyBase base, const std::string& p
   return {std::make_unique<Key>(node->shared_from_this(), access, openKeys_)};
 }
 
-StringList MemoryRegistry::SubkeyNames(const platform::RegistryKey& key) {
-  return SubkeyNamesInBothForms(key).ansi;
-}
-
-platform::SubkeyNameForms MemoryRegistry::SubkeyNamesInBothForms(const platform::RegistryKey& key) {
-  platform::NameListResult listed = SubkeyNamesWide(key);
-  platform::SubkeyNameForms forms{std::move(listed.names), {}, listed.error};
-  for (const WideString& name : forms.exact) {
-    forms.ansi.push_back(Narrow(name));
-  }
-  return forms;
-}
-
 platform::Outcome MemoryRegistry::DeleteKey(KeyBase base, const std::string& path) {
   Node* node = path.empty() ? nullptr : Find(BaseNode(base), path);
   if (!node || !node->children.empty() || node->denyFullAccess) {
@@ -324,15 +311,6 @@ RegistryValue MemoryRegistry::ReadValue(const platform::RegistryKey& key, const 
   }
   return {RegistryValue::Status::kFound, value.type,
           IsTextType(value.type) ? AnsiBytes(value.bytes) : value.bytes};
-}
-
-bool MemoryRegistry::WriteString(const platform::RegistryKey& key, const std::string& name,
-                                 const std::string& text) {
-  return WriteValueWide(key, Widen(name), platform::kRegString, WideBytes(text + '\0')).ok;
-}
-
-bool MemoryRegistry::DeleteValue(const platform::RegistryKey& key, const std::string& name) {
-  return DeleteValueWide(key, Widen(name)).ok;
 }
 
 OpenedKey MemoryRegistry::OpenKeyWide(KeyBase base, const WideString& path, RegistryAccess access,
@@ -497,6 +475,14 @@ void MemoryRegistry::SetUnreadable(RegistryRoot root, const std::string& path,
     throw std::out_of_range("no registry value " + name);
   }
   value->unreadable = true;
+}
+
+WideString MemoryRegistry::WideSpelling(const std::string& ansi) {
+  return Widen(ansi);
+}
+
+std::string MemoryRegistry::AnsiSpelling(const WideString& wide) {
+  return Narrow(wide);
 }
 
 }  // namespace nexolant

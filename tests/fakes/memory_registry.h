@@ -41,14 +41,12 @@ class MemoryRegistry : public platform::Registry {
                               platform::LinkHandling links) override;
   platform::OpenedKey CreateKey(platform::KeyBase base, const std::string& path,
                                 platform::RegistryAccess access) override;
-  StringList SubkeyNames(const platform::RegistryKey& key) override;
   platform::Outcome DeleteKey(platform::KeyBase base, const std::string& path) override;
   bool ValueExists(const platform::RegistryKey& key, const std::string& name) override;
   platform::RegistryValue ReadValue(const platform::RegistryKey& key,
                                     const std::string& name) override;
-  bool WriteString(const platform::RegistryKey& key, const std::string& name,
-                   const std::string& text) override;
-  bool DeleteValue(const platform::RegistryKey& key, const std::string& name) override;
+  platform::WideString WideSpelling(const std::string& ansi) override;
+  std::string AnsiSpelling(const platform::WideString& wide) override;
   // 2 for a missing key, 5 for a denied one or one that still has subkeys.
 
   platform::OpenedKey OpenKeyWide(platform::KeyBase base, const platform::WideString& path,
@@ -57,7 +55,6 @@ class MemoryRegistry : public platform::Registry {
   platform::OpenedKey CreateKeyWide(platform::KeyBase base, const platform::WideString& path,
                                     platform::RegistryAccess access) override;
   platform::NameListResult SubkeyNamesWide(const platform::RegistryKey& key) override;
-  platform::SubkeyNameForms SubkeyNamesInBothForms(const platform::RegistryKey& key) override;
   platform::NameListResult ValueNamesWide(const platform::RegistryKey& key) override;
   platform::ValueReadResult ReadValueWide(const platform::RegistryKey& key,
                                           const platform::WideString& name) override;

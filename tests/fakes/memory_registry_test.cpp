@@ -32,7 +32,7 @@ TEST(MemoryRegistry, HandlesOfADeletedKeyFail) {
   ASSERT_TRUE(key);
   EXPECT_TRUE(registry.DeleteKey(kUser, "Gone"));
   EXPECT_FALSE(registry.ValueExists(*key, "Value"));
-  EXPECT_FALSE(registry.WriteString(*key, "Value", "y"));
+  EXPECT_FALSE(registry.WriteString(*key, "Value", u"y"));
   EXPECT_FALSE(registry.CreateKey(*key, "Child", RegistryAccess::kFull));
   EXPECT_EQ(registry.OpenKeyCount(), 1);
 }

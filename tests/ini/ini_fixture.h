@@ -22,7 +22,7 @@ class IniTest : public ::testing::Test {
 
   IniTest() { files_.AddFolder("C:\\Program"); }
 
-  std::unique_ptr<TBigIniFile> Open(std::string_view path = kPath) {
+  std::unique_ptr<TBigIniFile> Open(const platform::Path& path = kPath) {
     return std::make_unique<TBigIniFile>(Services(), path);
   }
   std::unique_ptr<TBigIniFile> OpenWith(std::string_view contents) {

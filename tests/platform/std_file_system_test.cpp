@@ -167,7 +167,7 @@ TEST_F(StdFileSystemTest, CreateTempFileMakesNewEmptyFilesAndNeverReusesOne) {
   const std::regex shape(R"(abc[0-9A-F]{4}\.tmp)");
   std::set<std::string> names;
   for (int i = 0; i < 400; ++i) {
-    const std::string name = files_.CreateTempFile(folder_.Prefix(), "abcdef");
+    const std::string name = files_.CreateTempFile(folder_.Prefix(), "abcdef").ansi;
     ASSERT_EQ(name.rfind(folder_.Prefix(), 0), 0u) << name;
     const std::string bare = name.substr(folder_.Prefix().size());
     EXPECT_TRUE(std::regex_match(bare, shape)) << bare;
@@ -182,7 +182,7 @@ TEST_F(StdFileSystemTest, CreateTempFileMakesNewEmptyFilesAndNeverReusesOne) {
 }
 
 TEST_F(StdFileSystemTest, CreateTempFileJoinsAFolderWithoutTrailingSeparator) {
-  const std::string name = files_.CreateTempFile(folder_.path().string(), "abc");
+  const std::string name = files_.CreateTempFile(folder_.path().string(), "abc").ansi;
   EXPECT_TRUE(files_.FileExists(name));
   EXPECT_EQ(fs::path(name).parent_path(), folder_.path());
 }
@@ -201,7 +201,7 @@ TEST_F(StdFileSystemTest, DeleteFileRemovesFilesOnly) {
 }
 
 TEST_F(StdFileSystemTest, ProgramFolderAndDriveRoots) {
-  const std::string program = files_.ProgramFolder();
+  const std::string program = files_.ProgramFolder().ansi;
   ASSERT_FALSE(program.empty());
   EXPECT_TRUE(program.back() == '/' || program.back() == '\\') << program;
   EXPECT_TRUE(files_.FolderExists(program)) << program;

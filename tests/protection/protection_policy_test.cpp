@@ -121,6 +121,34 @@ TEST_F(ProtectionPolicyTest, ComparesPathsInOneNormalForm) {
   EXPECT_FALSE(policy_.IsSameOrInsideFolder("\\\\.\\C:\\Temp", "C:\\"));
 }
 
+// Installed for a user whose name the code page cannot hold ("张三"), the policy knows the
+// program's folder and the user's folders through their exact spelling, and a scan names what
+// it finds there with "?" for those letters, or by a short name.
+TEST(ProtectionPolicyExactFolders, ProtectsFoldersTheCodePageCannotHold) {
+  MemoryFileSystem files;
+  const platform::Path profile = files.FromExact("C:\\Users\\\xE5\xBC\xA0\xE4\xB8\x89");
+  files.AddFolder(profile + "\\AppData\\Local\\Programs\\Nexolant\\Quarantine");
+  files.AddFolder(profile + "\\Desktop");
+  files.AddShortName(profile, "ZHANGS~1");
+  files.SetKnownFolder(platform::KnownFolder::kProfile, profile);
+  files.SetKnownFolder(platform::KnownFolder::kDesktop, profile + "\\Desktop");
+  files.SetProgramFolder(profile + "\\AppData\\Local\\Programs\\Nexolant\\");
+  const platform::Cp1252Locale locale;
+  const ProtectionPolicy policy({files, locale, kOwnId});
+  EXPECT_EQ(policy.ProgramFolder(), "C:\\Users\\??\\AppData\\Local\\Programs\\Nexolant");
+  constexpr std::pair<const char*, PathProtection> kCases[] = {
+      {"C:\\Users\\??\\AppData\\Local\\Programs\\Nexolant\\Quarantine\\a.exe", kOwnFolder},
+      {"C:\\Users\\ZHANGS~1\\AppData\\Local\\Programs\\Nexolant", kOwnFolder},
+      {"C:\\Users\\??\\AppData\\Local\\Programs\\Other\\a.exe", kNone},
+      {"C:\\Users\\ZHANGS~1\\Desktop", kSystemFolder},
+      {"C:\\Users\\??\\Desktop\\toolbar.exe", kNone},
+  };
+  for (const auto& [path, expected] : kCases) {
+    SCOPED_TRACE(path);
+    EXPECT_EQ(policy.ProtectionOf(path), expected);
+  }
+}
+
 TEST_F(ProtectionPolicyTest, ProtectsWindowsProcessesAndItsOwn) {
   const std::tuple<const char*, std::uint32_t, bool> cases[] = {
       {"explorer.exe", 100, true},

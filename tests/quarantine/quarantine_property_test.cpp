@@ -89,8 +89,8 @@ class QuarantineRun {
   }
 
   Place Where(const Planted& file) {
-    if (world_.files.ExactContents(ContentPath(file, file.folder + "\\" + file.name)) ==
-        file.content) {
+    if (world_.files.Contents(world_.files.FromExact(
+            ContentPath(file, file.folder + "\\" + file.name))) == file.content) {
       return Place::kOrigin;
     }
     if (!StoredName(file).empty()) {
@@ -118,7 +118,7 @@ class QuarantineRun {
   void Plant() {
     const std::string folder = kFolders[Pick(3)];
     const std::string name = kNames[Pick(kNameCount)];
-    if (world_.files.ExactAttributes(folder + "\\" + name)) {
+    if (world_.files.FileAttributes(world_.files.FromExact(folder + "\\" + name))) {
       return;
     }
     const std::string content = "file " + std::to_string(planted_.size());
@@ -128,7 +128,7 @@ class QuarantineRun {
       world_.files.SetAttributes(folder + "\\" + name,
                                  platform::kAttributeDirectory | platform::kAttributeHidden);
     } else {
-      world_.files.AddExactFile(folder + "\\" + name, content);
+      world_.files.AddFile(world_.files.FromExact(folder + "\\" + name), content);
     }
     planted_.push_back({folder, name, content, isFolder});
     const std::string key = std::string(kKeyParent) + "\\Key" + std::to_string(planted_.size() % 4);

@@ -39,7 +39,7 @@ TEST_F(TRegistryTest, ANewObjectHasTheCurrentUserRootFullAccessAndNoOpenKey) {
   EXPECT_FALSE(reg.ValueExists(""));
   EXPECT_EQ(reg.ReadString("Nexolant"), "");
   EXPECT_FALSE(reg.DeleteValue("Nexolant"));
-  EXPECT_EQ(FailureText([&] { reg.WriteString("Nexolant", "x"); }),
+  EXPECT_EQ(FailureText([&] { reg.WriteString("Nexolant", u"x"); }),
             "Failed to set data for 'Nexolant'");
 }
 
@@ -234,7 +234,7 @@ TEST_F(TRegistryTest, FailuresNameTheValue) {
 
   TRegistry readOnly(registry_, RegistryAccess::kRead);
   ASSERT_TRUE(readOnly.OpenKey("Values", false));
-  EXPECT_EQ(FailureText([&] { readOnly.WriteString("Nexolant", "x"); }),
+  EXPECT_EQ(FailureText([&] { readOnly.WriteString("Nexolant", u"x"); }),
             "Failed to set data for 'Nexolant'");
   EXPECT_FALSE(readOnly.DeleteValue("Count"));
   EXPECT_TRUE(readOnly.ValueExists("Count"));
@@ -245,7 +245,7 @@ TEST_F(TRegistryTest, WriteStringStoresTheTextAndItsZero) {
   TRegistry reg(registry_);
   ASSERT_TRUE(reg.OpenKey(run, true));
   EXPECT_FALSE(reg.ValueExists("Nexolant"));
-  reg.WriteString("Nexolant", "C:\\Apps\\Nexolant.exe");
+  reg.WriteString("Nexolant", u"C:\\Apps\\Nexolant.exe");
   const auto stored = registry_.Value(kUser, run, "Nexolant");
   ASSERT_TRUE(stored);
   EXPECT_EQ(stored->type, platform::kRegString);

@@ -104,7 +104,7 @@ TEST_F(RepairTest, AFileFromADriveRootGoesIntoTheQuarantineAndComesBack) {
 TEST_F(RepairTest, AFolderFoundAsAFileIsQuarantinedRestoredAndEmptiedWhole) {
   const std::string folder = "C:\\Bad\\spyware";
   world_.files.AddFile(folder + "\\payload.dll", "payload");
-  world_.files.AddExactFile(folder + "\\\xD0\xB6\xD1\x83\xD0\xBA.dll", "wide");
+  world_.files.AddFile(world_.files.FromExact(folder + "\\\xD0\xB6\xD1\x83\xD0\xBA.dll"), "wide");
   world_.files.AddFile(folder + "\\link\\precious.doc", "target");
   world_.files.SetAttributes(folder, platform::kAttributeDirectory | platform::kAttributeHidden);
   world_.files.SetAttributes(folder + "\\link",
@@ -425,15 +425,15 @@ TEST(RepairExactNames, AnEntryTheIndexCannotHoldLeavesTheFileInPlaceReported) {
   for (int k = 0; k < 50; ++k) {
     longName += "\xD0\x96";
   }
-  world.files.AddExactFile(longName + ".dll", "long");
-  world.files.AddExactFile("C:\\Scan\\\xD0\x96\\nx_\xCE\xB1.dll", "short");
+  world.files.AddFile(world.files.FromExact(longName + ".dll"), "long");
+  world.files.AddFile(world.files.FromExact("C:\\Scan\\\xD0\x96\\nx_\xCE\xB1.dll"), "short");
   world.Start();
   world.ScanFolder("C:\\Scan");
   ASSERT_EQ(world.Report().Count(), 2);
   world.Repair();
 
   EXPECT_EQ(world.Messages(), std::vector<std::string>{LeftOver(1)});
-  EXPECT_EQ(world.files.ExactContents(longName + ".dll"), "long");
+  EXPECT_EQ(world.files.Contents(world.files.FromExact(longName + ".dll")), "long");
   EXPECT_EQ(world.Rows(), std::vector<std::string>{"nx_?.dll|Wide file|C:\\Scan\\?"});
   EXPECT_EQ(world.Statistics().ObjectsQuarantined, 1);
 }

@@ -13,7 +13,7 @@ namespace nexolant {
 // open at once, and can fail a search on a chosen entry name, as a handler's failure would.
 class CountingFileSystem : public MemoryFileSystem {
  public:
-  std::unique_ptr<platform::DirectorySearch> OpenSearch(const std::string& pattern) override {
+  std::unique_ptr<platform::DirectorySearch> OpenSearch(const platform::Path& pattern) override {
     std::unique_ptr<platform::DirectorySearch> search = MemoryFileSystem::OpenSearch(pattern);
     if (!search) {
       return nullptr;

@@ -11,7 +11,7 @@ namespace {
 
 class NoShell : public platform::Shell {
  public:
-  bool Open(const std::string& /*target*/) override { return false; }
+  bool Open(const platform::Path& /*target*/) override { return false; }
 };
 
 // Enter presses a dialog's default button and Escape its cancel button, wherever the focus

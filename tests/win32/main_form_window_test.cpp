@@ -23,7 +23,7 @@ using nexolant::testing::ScopedFolder;
 
 class NoShell : public platform::Shell {
  public:
-  bool Open(const std::string& /*target*/) override { return false; }
+  bool Open(const platform::Path& /*target*/) override { return false; }
 };
 
 // The main window's layout as real windows (its creation handler, with the splash and the

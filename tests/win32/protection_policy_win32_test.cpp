@@ -18,10 +18,10 @@ TEST(ProtectionPolicyWin32Test, KnowsItsOwnFolderAndWindowsHoweverTheyAreSpelled
   win32::Win32FileSystem files;
   const platform::Cp1252Locale locale;
   const ProtectionPolicy policy({files, locale, GetCurrentProcessId()});
-  const std::string exe = files.ExecutablePath();
+  const std::string exe = files.ExecutablePath().ansi;
   char shortExe[MAX_PATH] = {};
   ASSERT_NE(GetShortPathNameA(exe.c_str(), shortExe, MAX_PATH), 0u);
-  const std::string folder = files.ProgramFolder();
+  const std::string folder = files.ProgramFolder().ansi;
   const std::string folderName = folder.substr(folder.rfind('\\', folder.size() - 2) + 1);
   nexolant::testing::ScopedFolder scratch;
 
@@ -29,8 +29,9 @@ TEST(ProtectionPolicyWin32Test, KnowsItsOwnFolderAndWindowsHoweverTheyAreSpelled
   EXPECT_EQ(policy.ProtectionOf(exe), kOwnFolder);
   EXPECT_EQ(policy.ProtectionOf(shortExe), kOwnFolder) << shortExe;
   EXPECT_EQ(policy.ProtectionOf(folder + "..\\" + folderName + "renamed.exe."), kOwnFolder);
-  EXPECT_EQ(policy.ProtectionOf(files.WindowsFolder() + "\\system32\\NOTEPAD.EXE"), kSystemName);
-  EXPECT_EQ(policy.ProtectionOf(files.KnownFolderPath(platform::KnownFolder::kDesktop)),
+  EXPECT_EQ(policy.ProtectionOf(files.WindowsFolder().ansi + "\\system32\\NOTEPAD.EXE"),
+            kSystemName);
+  EXPECT_EQ(policy.ProtectionOf(files.KnownFolderPath(platform::KnownFolder::kDesktop).ansi),
             kSystemFolder);
   EXPECT_EQ(policy.ProtectionOf(scratch.File("adware.exe")), kNone) << scratch.File("adware.exe");
   EXPECT_TRUE(policy.IsProtectedProcess("x.exe", GetCurrentProcessId()));

@@ -163,7 +163,7 @@ TEST_F(SettingsRoundTripTest, TheRunValueHoldsTheExecutablesPathUntilUntickedByH
     EXPECT_FALSE(form.Settings().chkStartup().Checked());
     EXPECT_TRUE(program_.backend.SetChecked(form.Settings().chkStartup(), true));
   });
-  const std::string executable = program_.files.ExecutablePath();
+  const std::string executable = program_.files.ExecutablePath().ansi;
   ASSERT_TRUE(executable.ends_with("win32_tests.exe")) << executable;
   const std::pair<DWORD, std::string> quoted{REG_SZ, '"' + executable + '"' + '\0'};
   EXPECT_EQ(RunValueGuard::Read(), quoted);

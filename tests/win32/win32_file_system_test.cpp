@@ -68,7 +68,7 @@ namespace {
 
 TEST(Win32FileSystemTest, ProgramFolderIsTheTestsOwnFolderWithATrailingBackslash) {
   Win32FileSystem files;
-  const std::string folder = files.ProgramFolder();
+  const std::string folder = files.ProgramFolder().ansi;
   ASSERT_FALSE(folder.empty());
   EXPECT_EQ(folder.back(), '\\');
   EXPECT_TRUE(files.FileExists(folder + "win32_tests.exe")) << folder;
@@ -83,18 +83,18 @@ TEST(Win32FileSystemTest, WindowsAndTemporaryFoldersAsTheSystemGivesThem) {
   char temp[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, temp);
   EXPECT_EQ(files.TempFolder(), temp);
-  EXPECT_EQ(files.TempFolder().back(), '\\');
+  EXPECT_EQ(files.TempFolder().ansi.back(), '\\');
 }
 
 TEST(Win32FileSystemTest, KnownFoldersAsTheSystemNamesThem) {
   Win32FileSystem files;
   using platform::KnownFolder;
   EXPECT_EQ(files.KnownFolderPath(KnownFolder::kWindows), files.WindowsFolder());
-  const std::string profile = files.KnownFolderPath(KnownFolder::kProfile);
+  const std::string profile = files.KnownFolderPath(KnownFolder::kProfile).ansi;
   EXPECT_TRUE(files.FolderExists(profile)) << profile;
   for (const KnownFolder inProfile : {KnownFolder::kDesktop, KnownFolder::kDocuments,
                                       KnownFolder::kAppData, KnownFolder::kLocalAppData}) {
-    const std::string folder = files.KnownFolderPath(inProfile);
+    const std::string folder = files.KnownFolderPath(inProfile).ansi;
     EXPECT_EQ(folder.rfind(profile + "\\", 0), 0u) << folder;
   }
   // The system's own Program Files, whatever the width of the program that asks.
@@ -108,7 +108,7 @@ TEST(Win32FileSystemTest, KnownFoldersAsTheSystemNamesThem) {
 
 TEST(Win32FileSystemTest, DriveTypesOfRoots) {
   Win32FileSystem files;
-  const std::string systemRoot = files.WindowsFolder().substr(0, 3);
+  const std::string systemRoot = files.WindowsFolder().ansi.substr(0, 3);
   std::string lowerRoot = systemRoot;
   lowerRoot[0] = static_cast<char>(lowerRoot[0] | 0x20);
   EXPECT_EQ(files.DriveTypeOf(systemRoot), DriveType::kFixed) << systemRoot;
@@ -126,7 +126,7 @@ TEST(Win32FileSystemTest, DriveTypesOfRoots) {
 
 TEST(Win32FileSystemTest, ADriveRootSearchReportsNoDotEntries) {
   Win32FileSystem files;
-  const auto search = files.OpenSearch(files.WindowsFolder().substr(0, 3) + "*");
+  const auto search = files.OpenSearch(files.WindowsFolder().ansi.substr(0, 3) + "*");
   ASSERT_TRUE(search);
   while (const auto entry = search->Next()) {
     EXPECT_NE(entry->name, ".");

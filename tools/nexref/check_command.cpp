@@ -70,7 +70,7 @@ int RunCheck(const std::string& referenceFile, std::ostream& out, std::ostream& 
     err << "nexref: cannot find the file " << referenceFile << "\n";
     return kExitError;
   }
-  const std::string plainFile = NewTempFileName(files);
+  const platform::Path plainFile = NewTempFileName(files);
   const platform::TempFileRemover remover(files, plainFile);
   if (!DecipherFile(files, referenceFile, plainFile, ShippedReferenceKey())) {
     err << "nexref: " << referenceFile << " is not in the appropriate format\n";

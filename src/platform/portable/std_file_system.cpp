@@ -12,8 +12,8 @@
 #include <system_error>
 #include <utility>
 
-#include "platform/ascii.h"
 #include "platform/errors.h"
+#include "platform/portable/std_directory_search.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -33,156 +33,12 @@ constexpr char kSeparator = '\\';
 constexpr char kSeparator = '/';
 #endif
 
-fs::path ToPath(const std::string& text) {
-#ifdef _WIN32
-  return fs::path(text);
-#else
-  std::string native = text;
-  std::replace(native.begin(), native.end(), '\\', '/');
-  return fs::path(native);
-#endif
-}
-
-// Exact paths are UTF-8, which the standard library takes as char8_t text on every system.
-fs::path ToExactPath(const std::string& text) {
-  std::u8string exact(text.begin(), text.end());
-#ifndef _WIN32
-  std::replace(exact.begin(), exact.end(), u8'\\', u8'/');
-#endif
-  return fs::path(exact);
-}
-
-#ifdef _WIN32
-std::string Utf8Of(const fs::path& path) {
-  const std::u8string exact = path.u8string();
-  return std::string(exact.begin(), exact.end());
-}
-#endif
-
-// Where the last path component starts, after the last separator of either kind.
-std::size_t NameStart(std::string_view path) {
-  const std::size_t separator = path.find_last_of("/\\");
-  return separator == std::string_view::npos ? 0 : separator + 1;
-}
-
 std::string JoinPath(const std::string& folder, const std::string& name) {
   if (folder.empty() || folder.back() == '/' || folder.back() == '\\') {
     return folder + name;
   }
   return folder + kSeparator + name;
 }
-
-// Names compare as the file system does: without regard to case on Windows.
-bool SameChar(char a, char b) {
-#ifdef _WIN32
-  return AsciiUpper(a) == AsciiUpper(b);
-#else
-  return a == b;
-#endif
-}
-
-// "*" matches any run of characters, "?" any one character.
-bool MatchesName(std::string_view name, std::string_view pattern) {
-  std::size_t n = 0;
-  std::size_t p = 0;
-  std::size_t starPattern = std::string_view::npos;
-  std::size_t starName = 0;
-  while (n < name.size()) {
-    if (p < pattern.size() && pattern[p] == '*') {
-      starPattern = p++;
-      starName = n;
-    } else if (p < pattern.size() && (pattern[p] == '?' || SameChar(pattern[p], name[n]))) {
-      ++p;
-      ++n;
-    } else if (starPattern != std::string_view::npos) {
-      p = starPattern + 1;
-      n = ++starName;
-    } else {
-      return false;
-    }
-  }
-  while (p < pattern.size() && pattern[p] == '*') {
-    ++p;
-  }
-  return p == pattern.size();
-}
-
-// A symbolic link carries the attributes of what it points at and the reparse-point bit.
-FindData Describe(std::string name, const fs::path& path, const fs::file_status& status,
-                  bool symlink) {
-  FindData data;
-  data.name = std::move(name);
-  if (symlink) {
-    data.attributes |= kAttributeReparsePoint;
-  }
-  if (fs::is_directory(status)) {
-    data.attributes |= kAttributeDirectory;
-  } else {
-    data.attributes |= kAttributeArchive;
-    std::error_code error;
-    const std::uintmax_t size = fs::file_size(path, error);
-    data.size = error ? 0 : size;
-  }
-  if ((status.permissions() & fs::perms::owner_write) == fs::perms::none) {
-    data.attributes |= kAttributeReadOnly;
-  }
-  return data;
-}
-
-// Entries of one folder whose names match a pattern, read as they are asked for. Peek reads
-// ahead one entry, so that a search that matches nothing is known when it is opened.
-class StdDirectorySearch : public DirectorySearch {
- public:
-  explicit StdDirectorySearch(FindData only) : pending_(std::move(only)) {}
-  StdDirectorySearch(fs::directory_iterator entries, std::string pattern)
-      : entries_(std::move(entries)), pattern_(std::move(pattern)) {}
-
-  const std::optional<FindData>& Peek() {
-    if (!pending_) {
-      pending_ = Read();
-    }
-    return pending_;
-  }
-
-  std::optional<FindData> Next() override {
-    Peek();
-    return std::exchange(pending_, std::nullopt);
-  }
-
- private:
-  std::optional<FindData> Read() {
-    std::error_code error;
-    while (entries_ != fs::directory_iterator()) {
-      const fs::directory_entry entry = *entries_;
-      entries_.increment(error);
-      if (error) {
-        entries_ = fs::directory_iterator();
-      }
-      std::string name = entry.path().filename().string();
-      std::error_code statusError;
-      const fs::file_status status = entry.status(statusError);
-      if (!statusError && MatchesName(name, pattern_)) {
-        std::error_code linkError;
-        FindData found =
-            Describe(std::move(name), entry.path(), status, entry.is_symlink(linkError));
-#ifdef _WIN32
-        // The library's narrow names do not spell every name: a name beyond ASCII carries its
-        // exact one.
-        if (std::any_of(found.name.begin(), found.name.end(),
-                        [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
-          found.exactName = Utf8Of(entry.path().filename());
-        }
-#endif
-        return found;
-      }
-    }
-    return std::nullopt;
-  }
-
-  fs::directory_iterator entries_;
-  std::string pattern_;
-  std::optional<FindData> pending_;
-};
 
 std::string ErrorText(int error) {
   return std::generic_category().message(error);
@@ -209,7 +65,7 @@ int CreateExclusive(const fs::path& path) {
 
 // A new empty file named prefix (first three characters), four hex digits and ".tmp",
 // trying the numbers in turn from a random start; throws SystemError on failure.
-std::string CreateUniqueFile(const std::string& folder, const std::string& prefix) {
+Path CreateUniqueFile(const Path& folder, const std::string& prefix) {
   const std::string stem = prefix.substr(0, 3);
   const unsigned start = std::random_device{}();
   for (unsigned step = 0; step < 0x10000; ++step) {
@@ -219,10 +75,11 @@ std::string CreateUniqueFile(const std::string& folder, const std::string& prefi
     }
     char digits[5];
     std::snprintf(digits, sizeof digits, "%04X", number);
-    const std::string name = JoinPath(folder, stem + digits + ".tmp");
-    const int error = CreateExclusive(ToPath(name));
+    const std::string name = stem + digits + ".tmp";
+    Path path(JoinPath(folder.ansi, name), folder.HasExact() ? JoinPath(folder.exact, name) : "");
+    const int error = CreateExclusive(NativePath(path));
     if (error == 0) {
-      return name;
+      return path;
     }
     if (error != EEXIST) {
       throw SystemError(static_cast<unsigned long>(error), ErrorText(error));
@@ -263,77 +120,8 @@ class TempFileGuard {
   bool active_ = true;
 };
 
-}  // namespace
-
-bool StdFileSystem::FileExists(const std::string& path) {
-  std::error_code error;
-  const fs::file_status status = fs::status(ToPath(path), error);
-  return !error && fs::exists(status) && !fs::is_directory(status);
-}
-
-std::unique_ptr<DirectorySearch> StdFileSystem::OpenSearch(const std::string& pattern) {
-  return OpenSearchOn(pattern, ToPath);
-}
-
-std::unique_ptr<DirectorySearch> StdFileSystem::OpenSearchOn(
-    const std::string& pattern, fs::path (*toPath)(const std::string&)) {
-  const std::size_t nameStart = NameStart(pattern);
-  const std::string namePattern = pattern.substr(nameStart);
-  if (namePattern.empty()) {
-    return nullptr;
-  }
-  std::error_code error;
-  if (namePattern.find_first_of("*?") == std::string::npos) {
-    const fs::path path = toPath(pattern);
-    const fs::file_status status = fs::status(path, error);
-    if (error || !fs::exists(status)) {
-      return nullptr;
-    }
-    return std::make_unique<StdDirectorySearch>(
-        Describe(namePattern, path, status, fs::is_symlink(fs::symlink_status(path, error))));
-  }
-  const std::string folder = pattern.substr(0, nameStart);
-  fs::directory_iterator entries(folder.empty() ? fs::path(".") : toPath(folder), error);
-  if (error) {
-    return nullptr;
-  }
-  // "*.*" matches names without a dot too, as in a Windows directory search.
-  auto search = std::make_unique<StdDirectorySearch>(std::move(entries),
-                                                     namePattern == "*.*" ? "*" : namePattern);
-  if (!search->Peek()) {
-    return nullptr;
-  }
-  return search;
-}
-
-std::optional<std::uint32_t> StdFileSystem::FileAttributes(const std::string& path) {
-  return AttributesAt(ToPath(path));
-}
-
-std::optional<std::uint32_t> StdFileSystem::AttributesAt(const fs::path& native) {
-  std::error_code error;
-  const fs::file_status link = fs::symlink_status(native, error);
-  if (error || !fs::exists(link)) {
-    return std::nullopt;
-  }
-  if (!fs::is_symlink(link)) {
-    return Describe({}, native, link, false).attributes;
-  }
-  std::error_code targetError;
-  return Describe({}, native, fs::status(native, targetError), true).attributes;
-}
-
-void StdFileSystem::CreateFolder(const std::string& path) {
-  std::error_code error;
-  if (!fs::create_directory(ToPath(path), error) && !error) {
-    error = std::make_error_code(std::errc::file_exists);
-  }
-  if (error) {
-    throw SystemError(static_cast<unsigned long>(error.value()), error.message());
-  }
-}
-
-Outcome StdFileSystem::Fail(std::error_code error) {
+// The failure with the error's Windows code.
+Outcome Fail(std::error_code error) {
   if (error == std::errc::no_such_file_or_directory) {
     return Outcome::Failure(kErrorFileNotFound);
   }
@@ -347,11 +135,52 @@ Outcome StdFileSystem::Fail(std::error_code error) {
   return Outcome::Failure(static_cast<std::uint32_t>(error.value()));
 }
 
-Outcome StdFileSystem::RemoveFolder(const std::string& path) {
-  return RemoveFolderAt(ToPath(path));
+// A result spelled as the path it came from: exactly when that was.
+Path SpelledAs(const fs::path& result, const Path& from, FileSystem& files) {
+  if (!from.HasExact()) {
+    return Path(result.string());
+  }
+  return files.FromExact(Utf8Of(result));
 }
 
-Outcome StdFileSystem::RemoveFolderAt(const fs::path& native) {
+}  // namespace
+
+bool StdFileSystem::FileExists(const Path& path) {
+  std::error_code error;
+  const fs::file_status status = fs::status(NativePath(path), error);
+  return !error && fs::exists(status) && !fs::is_directory(status);
+}
+
+std::unique_ptr<DirectorySearch> StdFileSystem::OpenSearch(const Path& pattern) {
+  return OpenStdSearch(pattern);
+}
+
+std::optional<std::uint32_t> StdFileSystem::FileAttributes(const Path& path) {
+  const fs::path native = NativePath(path);
+  std::error_code error;
+  const fs::file_status link = fs::symlink_status(native, error);
+  if (error || !fs::exists(link)) {
+    return std::nullopt;
+  }
+  if (!fs::is_symlink(link)) {
+    return Describe({}, native, link, false).attributes;
+  }
+  std::error_code targetError;
+  return Describe({}, native, fs::status(native, targetError), true).attributes;
+}
+
+void StdFileSystem::CreateFolder(const Path& path) {
+  std::error_code error;
+  if (!fs::create_directory(NativePath(path), error) && !error) {
+    error = std::make_error_code(std::errc::file_exists);
+  }
+  if (error) {
+    throw SystemError(static_cast<unsigned long>(error.value()), error.message());
+  }
+}
+
+Outcome StdFileSystem::RemoveFolder(const Path& path) {
+  const fs::path native = NativePath(path);
   std::error_code error;
   if (!fs::is_directory(fs::symlink_status(native, error))) {
     return Fail(std::make_error_code(std::errc::no_such_file_or_directory));
@@ -362,28 +191,25 @@ Outcome StdFileSystem::RemoveFolderAt(const fs::path& native) {
   return Fail(error);
 }
 
-Outcome StdFileSystem::Move(const std::string& source, const std::string& target) {
-  return MoveAt(ToPath(source), ToPath(target));
-}
-
-Outcome StdFileSystem::MoveAt(const fs::path& from, const fs::path& to) {
+Outcome StdFileSystem::Move(const Path& source, const Path& target) {
+  const fs::path to = NativePath(target);
   std::error_code error;
   if (fs::exists(fs::symlink_status(to, error))) {
     return Fail(std::make_error_code(std::errc::file_exists));
   }
-  fs::rename(from, to, error);
+  fs::rename(NativePath(source), to, error);
   return error ? Fail(error) : Outcome{};
 }
 
-std::string StdFileSystem::ReadWholeFile(const std::string& path) {
-  const fs::path native = ToPath(path);
+std::string StdFileSystem::ReadWholeFile(const Path& path) {
+  const fs::path native = NativePath(path);
   std::error_code error;
   if (fs::is_directory(native, error)) {
-    throw IoError("Cannot open file " + path);
+    throw IoError("Cannot open file " + path.ansi);
   }
   std::ifstream in(native, std::ios::binary);
   if (!in) {
-    throw IoError("Cannot open file " + path);
+    throw IoError("Cannot open file " + path.ansi);
   }
   std::string data;
   char chunk[65536];
@@ -391,46 +217,45 @@ std::string StdFileSystem::ReadWholeFile(const std::string& path) {
     data.append(chunk, static_cast<std::size_t>(in.gcount()));
   }
   if (in.bad()) {
-    throw IoError("Cannot read file " + path);
+    throw IoError("Cannot read file " + path.ansi);
   }
   return data;
 }
 
-void StdFileSystem::WriteWholeFile(const std::string& path, std::string_view data) {
-  WriteAll(ToPath(path), data, path);
+void StdFileSystem::WriteWholeFile(const Path& path, std::string_view data) {
+  WriteAll(NativePath(path), data, path.ansi);
 }
 
 // A read-only target is refused, as on Windows; a rename would replace it whatever its
 // permissions.
-void StdFileSystem::ReplaceWholeFile(const std::string& path, std::string_view data) {
+void StdFileSystem::ReplaceWholeFile(const Path& path, std::string_view data) {
+  const fs::path native = NativePath(path);
   std::error_code statusError;
-  const fs::file_status target = fs::status(ToPath(path), statusError);
+  const fs::file_status target = fs::status(native, statusError);
   if (fs::exists(target) && (fs::is_directory(target) ||
                              (target.permissions() & fs::perms::owner_write) == fs::perms::none)) {
-    throw IoError("Cannot replace file " + path + ": it is read-only or a folder");
+    throw IoError("Cannot replace file " + path.ansi + ": it is read-only or a folder");
   }
-  std::string temp;
+  const auto folderOf = [](const std::string& text) { return text.substr(0, NameStart(text)); };
+  fs::path temp;
   try {
-    temp = CreateUniqueFile(path.substr(0, NameStart(path)), "nxr");
+    temp = NativePath(
+        CreateUniqueFile(Path(folderOf(path.ansi), folderOf(path.exact)), kReplaceTempPrefix));
   } catch (const SystemError& error) {
-    throw IoError("Cannot write file " + path + ": " + error.what());
+    throw IoError("Cannot write file " + path.ansi + ": " + error.what());
   }
-  const fs::path tempPath = ToPath(temp);
-  TempFileGuard guard(tempPath);
-  WriteAll(tempPath, data, path);
+  TempFileGuard guard(temp);
+  WriteAll(temp, data, path.ansi);
   std::error_code error;
-  fs::rename(tempPath, ToPath(path), error);
+  fs::rename(temp, native, error);
   if (error) {
-    throw IoError("Cannot replace file " + path + ": " + error.message());
+    throw IoError("Cannot replace file " + path.ansi + ": " + error.message());
   }
   guard.Release();
 }
 
-Outcome StdFileSystem::RemoveFile(const std::string& path) {
-  return RemoveFileAt(ToPath(path));
-}
-
-Outcome StdFileSystem::RemoveFileAt(const fs::path& native) {
+Outcome StdFileSystem::RemoveFile(const Path& path) {
+  const fs::path native = NativePath(path);
   std::error_code error;
   const fs::file_status status = fs::symlink_status(native, error);
   if (fs::is_directory(status)) {
@@ -445,21 +270,17 @@ Outcome StdFileSystem::RemoveFileAt(const fs::path& native) {
   return Fail(error);
 }
 
-Outcome StdFileSystem::ChangeAttributes(const std::string& path, std::uint32_t attributes) {
-  return ChangeAttributesAt(ToPath(path), attributes);
-}
-
-Outcome StdFileSystem::ChangeAttributesAt(const fs::path& native, std::uint32_t attributes) {
+Outcome StdFileSystem::ChangeAttributes(const Path& path, std::uint32_t attributes) {
   constexpr fs::perms kWrite = fs::perms::owner_write | fs::perms::group_write;
   std::error_code error;
   fs::permissions(
-      native, kWrite,
+      NativePath(path), kWrite,
       (attributes & kAttributeReadOnly) != 0 ? fs::perm_options::remove : fs::perm_options::add,
       error);
   return error ? Fail(error) : Outcome{};
 }
 
-std::string StdFileSystem::TempFolder() {
+Path StdFileSystem::TempFolder() {
   std::error_code error;
   const fs::path folder = fs::temp_directory_path(error);
   if (error) {
@@ -472,28 +293,28 @@ std::string StdFileSystem::TempFolder() {
   return text;
 }
 
-std::string StdFileSystem::CreateTempFile(const std::string& folder, const std::string& prefix) {
+Path StdFileSystem::CreateTempFile(const Path& folder, const std::string& prefix) {
   return CreateUniqueFile(folder, prefix);
 }
 
 DriveType StdFileSystem::DriveTypeOf(const std::string& root) {
-  const fs::path native = ToPath(root);
+  const fs::path native = AnsiNativePath(root);
   std::error_code error;
   const bool isRoot = native.has_root_directory() && native.relative_path().empty();
   return isRoot && fs::is_directory(native, error) ? DriveType::kFixed : DriveType::kNoRootDir;
 }
 
-std::string StdFileSystem::WindowsFolder() {
+Path StdFileSystem::WindowsFolder() {
   const char* folder = std::getenv("SystemRoot");
   return folder != nullptr ? folder : "";
 }
 
-std::string StdFileSystem::ProgramFolder() {
-  const std::string program = ExecutablePath();
+Path StdFileSystem::ProgramFolder() {
+  const std::string program = ExecutablePath().ansi;
   return program.substr(0, NameStart(program));
 }
 
-std::string StdFileSystem::ExecutablePath() {
+Path StdFileSystem::ExecutablePath() {
 #ifdef _WIN32
   return _pgmptr != nullptr ? _pgmptr : "";
 #else
@@ -506,21 +327,21 @@ std::string StdFileSystem::ExecutablePath() {
 #endif
 }
 
-std::string StdFileSystem::FullPath(const std::string& path) {
-  if (path.empty()) {
+Path StdFileSystem::FullPath(const Path& path) {
+  if (path.Empty()) {
     return {};
   }
   std::error_code error;
-  const fs::path full = fs::absolute(ToPath(path), error);
-  return error ? std::string() : full.lexically_normal().string();
+  const fs::path full = fs::absolute(NativePath(path), error);
+  return error ? Path() : SpelledAs(full.lexically_normal(), path, *this);
 }
 
-std::string StdFileSystem::LongPath(const std::string& path) {
+Path StdFileSystem::LongPath(const Path& path) {
   std::error_code error;
-  return fs::exists(fs::symlink_status(ToPath(path), error)) ? path : std::string();
+  return fs::exists(fs::symlink_status(NativePath(path), error)) ? path : Path();
 }
 
-std::string StdFileSystem::KnownFolderPath(KnownFolder folder) {
+Path StdFileSystem::KnownFolderPath(KnownFolder folder) {
   // The variables Windows sets for the folders that have one, the preferred one first.
   struct Variables {
     KnownFolder folder;
@@ -565,7 +386,7 @@ std::string StdFileSystem::ExactSpelling(const std::string& ansi) {
 std::string StdFileSystem::AnsiSpelling(const std::string& exact) {
 #ifdef _WIN32
   try {
-    return ToExactPath(exact).string();
+    return ExactNativePath(exact).string();
   } catch (const std::exception&) {
     std::string ansi = exact;
     std::replace_if(
@@ -576,30 +397,6 @@ std::string StdFileSystem::AnsiSpelling(const std::string& exact) {
 #else
   return exact;
 #endif
-}
-
-std::unique_ptr<DirectorySearch> StdFileSystem::OpenExactSearch(const std::string& pattern) {
-  return OpenSearchOn(pattern, ToExactPath);
-}
-
-std::optional<std::uint32_t> StdFileSystem::ExactAttributes(const std::string& path) {
-  return AttributesAt(ToExactPath(path));
-}
-
-Outcome StdFileSystem::MoveExact(const std::string& source, const std::string& target) {
-  return MoveAt(ToExactPath(source), ToExactPath(target));
-}
-
-Outcome StdFileSystem::RemoveExactFile(const std::string& path) {
-  return RemoveFileAt(ToExactPath(path));
-}
-
-Outcome StdFileSystem::RemoveExactFolder(const std::string& path) {
-  return RemoveFolderAt(ToExactPath(path));
-}
-
-Outcome StdFileSystem::ChangeExactAttributes(const std::string& path, std::uint32_t attributes) {
-  return ChangeAttributesAt(ToExactPath(path), attributes);
 }
 
 }  // namespace nexolant::platform
