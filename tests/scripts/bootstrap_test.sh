@@ -3,13 +3,8 @@
 # the apt commands it runs and in which order, what it says and how it ends, when the package
 # index or some packages cannot be had. No real package tool is run.
 set -uo pipefail
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-check() { # check NAME EXPECTED ACTUAL
-  if [ "$2" = "$3" ]; then echo "ok: $1"; else echo "FAIL: $1: expected '$2', got '$3'"; failures=$((failures + 1)); fi
-}
+# shellcheck source=check_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/check_lib.sh"
 
 # The stand-ins keep their state in $APT_STATE: absent (packages not installed), unavailable
 # (packages apt cannot install), update-failures (index updates that fail before one succeeds),

@@ -3,13 +3,8 @@
 # cannot execute, one that runs, one that runs and fails for another reason, one that is missing
 # (32-bit Wine not installed).
 set -uo pipefail
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-check() { # check NAME EXPECTED ACTUAL
-  if [ "$2" = "$3" ]; then echo "ok: $1"; else echo "FAIL: $1: expected '$2', got '$3'"; failures=$((failures + 1)); fi
-}
+# shellcheck source=check_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/check_lib.sh"
 
 # A file with the executable bit whose content no kernel executes.
 printf '\177ELF\002\001\001\000\000\000\000\000\000\000\000\000\003\000' >"$work/unrunnable"
