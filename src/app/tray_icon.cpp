@@ -1,8 +1,9 @@
 #include "app/tray_icon.h"
-#include "platform/raise.h"
 
 #include <cstddef>
 #include <utility>
+
+#include "platform/raise.h"
 
 namespace nexolant {
 namespace {

@@ -1,8 +1,9 @@
 #include "scan/t_recurse_dir.h"
-#include "platform/raise.h"
 
 #include <memory>
 #include <optional>
+
+#include "platform/raise.h"
 
 namespace nexolant {
 

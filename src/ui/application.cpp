@@ -1,8 +1,9 @@
 #include "ui/application.h"
-#include "platform/raise.h"
 
 #include <stdexcept>
 #include <utility>
+
+#include "platform/raise.h"
 
 namespace nexolant::ui {
 namespace {

@@ -1,4 +1,5 @@
 #include "ui/combo_box.h"
+
 #include "platform/raise.h"
 
 namespace nexolant::ui {
