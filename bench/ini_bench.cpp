@@ -43,7 +43,7 @@ void BM_LoadAndReadEverySection(benchmark::State& state) {
   RecordingWarnings warnings;
   StringList keys;
   for (auto _ : state) {
-    TBigIniFile ini({files, locale, pump, warnings}, path);
+    TBigIniFile ini({.files = files, .locale = locale, .pump = pump, .warnings = warnings}, path);
     for (int section = 0; section < sections; ++section) {
       ini.ReadSection(SectionName(section), keys);
     }

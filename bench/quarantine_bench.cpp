@@ -80,7 +80,8 @@ struct Workload {
     for (int k = 0; k < count; ++k) {
       findings.push_back({RowKind::kFile, {Name(k), kBad, "Bad file"}, {}});
     }
-    const protection::ProtectionPolicy protection({files, locale, 0});
+    const protection::ProtectionPolicy protection(
+        {.files = files, .locale = locale, .ownProcessId = 0});
     nexolant::Repair repair({.files = files,
                              .registry = registry,
                              .processes = processes,

@@ -58,7 +58,9 @@ void ReferenceLoad(benchmark::State& state, const NameSample& tooBroad) {
   for (auto _ : state) {
     SignatureTables tables;
     StringList details;
-    LoadReference({files, clock, locale, pump, warnings}, kFolder, tables, details, tooBroad);
+    LoadReference(
+        {.files = files, .clock = clock, .locale = locale, .pump = pump, .warnings = warnings},
+        kFolder, tables, details, tooBroad);
     // The process names are those of [OtherKill] followed by those of [ScanFiles].
     signatures = tables.ProcessNames.size() + tables.RegistryNames.size();
     inert = tables.ProcessNames.InertCount() + tables.RegistryNames.InertCount();

@@ -84,7 +84,8 @@ void BM_FilePhase(benchmark::State& state) {
   CountingRenderer renderer;
   form.SetObserver(&renderer);
   ScanResults results(findings, scanning);
-  const protection::ProtectionPolicy protection({files, kLocale, 0});
+  const protection::ProtectionPolicy protection(
+      {.files = files, .locale = kLocale, .ownProcessId = 0});
   FileScan fileScan(results, signatures, protection, pump);
   TRecurseDir walker(files);
   walker.OnFileFound = [&fileScan](TRecurseDir& sender, const std::string& fileName) {

@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   nexolant::MemoryFileSystem files;
   nexolant::RecordingWarnings warnings;
   files.AddFile(path, std::string_view(reinterpret_cast<const char*>(data), size));
-  const nexolant::IniServices services{files, locale, pump, warnings};
+  const nexolant::IniServices services{
+      .files = files, .locale = locale, .pump = pump, .warnings = warnings};
   {
     nexolant::TBigIniFile ini(services, path);
     nexolant::StringList sections;

@@ -50,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   nexolant::MemoryFileSystem files;
   nexolant::RecordingWarnings warnings;
   files.AddFile(path, pieces.Next());
-  const nexolant::IniServices services{files, locale, pump, warnings};
+  const nexolant::IniServices services{
+      .files = files, .locale = locale, .pump = pump, .warnings = warnings};
 
   nexolant::StringList written;
   {

@@ -188,7 +188,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   nexolant::RecordingBackend backend;
   nexolant::ui::Application application(backend);
-  const nexolant::IniServices ini{files, locale, application, application};
+  const nexolant::IniServices ini{
+      .files = files, .locale = locale, .pump = application, .warnings = application};
   StringList keys;
   // Saved registry keys are listed too: a plain save name and a path from a hive to a key.
   std::size_t plainKeys = 0;
@@ -240,7 +241,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   nexolant::UsageStatistics statistics;
   nexolant::ui::ExclusiveActions actions;
   nexolant::MemoryRegistry registry;
-  const nexolant::protection::ProtectionPolicy protection({files, locale, 1});
+  const nexolant::protection::ProtectionPolicy protection(
+      {.files = files, .locale = locale, .ownProcessId = 1});
   nexolant::QuarantineStore store(ini, registry, folder, statistics, signatures, protection);
   nexolant::ui::DeferredActions deferred(application);
   nexolant::QuarantinePage quarantinePage(page, store, locale, application, actions, deferred);

@@ -50,7 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   nexolant::RecordingWarnings warnings;
   nexolant::SignatureTables tables;
   nexolant::StringList details;
-  nexolant::LoadReference({files, clock, locale, pump, warnings}, folder, tables, details);
+  nexolant::LoadReference(
+      {.files = files, .clock = clock, .locale = locale, .pump = pump, .warnings = warnings},
+      folder, tables, details);
 
   if (tables.ScanFileNames.size() != tables.ScanFileDescriptions.size() ||
       tables.ProcessNames.size() != tables.ProcessDescriptions.size() ||

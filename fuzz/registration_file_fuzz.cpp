@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FuzzedDataProvider input(data, size);
   if (input.ConsumeBool()) {
     const auto read = nexolant::ReadRegistrationFile(input.ConsumeRemainingBytesAsString());
-    Require(read.key.has_value() == read.error.empty());
+    Require(read.key.has_value() == read.problem.empty());
     if (read.key) {
       const auto written = nexolant::WriteRegistrationFile(*read.key);
       Require(written.ok());

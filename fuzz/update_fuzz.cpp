@@ -95,14 +95,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   nexolant::testing::StoppedClock clock{46000.5};
   nexolant::RecordingWarnings warnings;
-  const bool taken =
-      nexolant::UpdateReferenceFile({files, downloader, clock, locale, warnings, key}, url, folder);
+  const bool taken = nexolant::UpdateReferenceFile({.files = files,
+                                                    .downloader = downloader,
+                                                    .clock = clock,
+                                                    .locale = locale,
+                                                    .warnings = warnings,
+                                                    .updateKey = key},
+                                                   url, folder);
   files.AllowWrites();
 
   const std::string now = files.Contents(reference).value_or("<gone>");
   if (taken) {
     if (input.breakOff || now != input.body ||
-        !nexolant::IsUsableReferenceFile({files, clock, locale, pump, warnings}, reference) ||
+        !nexolant::IsUsableReferenceFile(
+            {.files = files, .clock = clock, .locale = locale, .pump = pump, .warnings = warnings},
+            reference) ||
         (input.keyed &&
          !nexolant::platform::SystemSignatureVerifier().Verify(key, input.body, input.signature))) {
       std::abort();

@@ -122,7 +122,8 @@ void TAboutForm::HelpBtnClick() {
 }
 
 void TAboutForm::Label2Click() {
-  shell_.Open(kWebSiteAddress);
+  // Without a browser the shell says so itself.
+  platform::BestEffort(shell_.Open(kWebSiteAddress));
 }
 
 }  // namespace nexolant

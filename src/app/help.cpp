@@ -7,7 +7,8 @@ platform::Path HelpFilePath(const platform::Path& programFolder) {
 }
 
 void OpenHelp(platform::Shell& shell, const platform::Path& programFolder) {
-  shell.Open(HelpFilePath(programFolder));
+  // A missing file or viewer is the shell's to report, as it does.
+  platform::BestEffort(shell.Open(HelpFilePath(programFolder)));
 }
 
 }  // namespace nexolant

@@ -58,44 +58,79 @@ void TMainForm::BuildPages() {
   for (int page = 0; page < kPageCount; ++page) {
     pages[page] = &frame_.Notebook().AddPage(PageCaption(static_cast<MainPage>(page)));
   }
-  const IniServices ini{services_.files, services_.locale, services_.application,
-                        services_.application};
-  protection_ = std::make_unique<protection::ProtectionPolicy>(protection::ProtectionServices{
-      services_.files, services_.locale, services_.processes.CurrentProcessId()});
+  const IniServices ini{.files = services_.files,
+                        .locale = services_.locale,
+                        .pump = services_.application,
+                        .warnings = services_.application};
+  protection_ = std::make_unique<protection::ProtectionPolicy>(
+      protection::ProtectionServices{.files = services_.files,
+                                     .locale = services_.locale,
+                                     .ownProcessId = services_.processes.CurrentProcessId()});
   statusPage_ = std::make_unique<StatusPage>(*pages[kStatusPage], services_.locale);
   statisticsStore_ = std::make_unique<StatisticsStore>(ini, statistics_);
   settingsPage_ =
       std::make_unique<SettingsPage>(*pages[kSettingsPage], options_,
-                                     SettingsServices{services_.profileStrings, services_.registry,
-                                                      services_.files, services_.application});
+                                     SettingsServices{.profileStrings = services_.profileStrings,
+                                                      .registry = services_.registry,
+                                                      .files = services_.files,
+                                                      .application = services_.application});
   scanNowPage_ = std::make_unique<ScanNowPage>(*pages[kScanNowPage]);
-  monitor_ =
-      std::make_unique<ProcessMonitor>(services_.processes, services_.locale, services_.application,
-                                       deferredActions_, *this, *protection_, options_);
+  monitor_ = std::make_unique<ProcessMonitor>(MonitorServices{.processes = services_.processes,
+                                                              .locale = services_.locale,
+                                                              .application = services_.application,
+                                                              .deferred = deferredActions_,
+                                                              .signatures = *this,
+                                                              .protection = *protection_,
+                                                              .options = options_});
   activeMonitoringPage_ = std::make_unique<ActiveMonitoringPage>(*pages[kActiveMonitoringPage],
                                                                  services_.application, *monitor_);
-  quarantineStore_ = std::make_unique<QuarantineStore>(
-      ini, services_.registry, services_.programFolder, statistics_, *this, *protection_);
+  quarantineStore_ =
+      std::make_unique<QuarantineStore>(QuarantineServices{.ini = ini,
+                                                           .registry = services_.registry,
+                                                           .programFolder = services_.programFolder,
+                                                           .statistics = statistics_,
+                                                           .signatures = *this,
+                                                           .protection = *protection_});
   quarantinePage_ =
       std::make_unique<QuarantinePage>(*pages[kQuarantinePage], *quarantineStore_, services_.locale,
                                        services_.application, exclusiveActions_, deferredActions_);
   detailsPage_ = std::make_unique<DetailsPage>(*pages[kDetailsPage]);
   scanningPage_ = std::make_unique<ScanningPage>(*pages[kScanningPage], services_.locale);
-  reportPage_ = std::make_unique<ReportPage>(
-      *pages[kReportPage],
-      ReportServices{services_.files, services_.registry, services_.processes, services_.clock,
-                     services_.locale, services_.application},
-      ReportPeers{*this, statistics_, options_, findings_, *quarantineStore_, *protection_,
-                  exclusiveActions_, deferredActions_});
+  reportPage_ = std::make_unique<ReportPage>(*pages[kReportPage],
+                                             ReportServices{.files = services_.files,
+                                                            .registry = services_.registry,
+                                                            .processes = services_.processes,
+                                                            .clock = services_.clock,
+                                                            .locale = services_.locale,
+                                                            .application = services_.application},
+                                             ReportPeers{.navigation = *this,
+                                                         .statistics = statistics_,
+                                                         .options = options_,
+                                                         .findings = findings_,
+                                                         .quarantine = *quarantineStore_,
+                                                         .protection = *protection_,
+                                                         .actions = exclusiveActions_,
+                                                         .deferred = deferredActions_});
   frame_.Notebook().SetPageIndex(kStatusPage);
   tray_ = std::make_unique<Tray>(services_.notificationArea, services_.application, options_);
-  scanControl_ = std::make_unique<ScanControl>(
-      ScanServices{services_.files, services_.registry, services_.processes, services_.clock,
-                   services_.locale, services_.folderBrowser, services_.application,
-                   services_.programFolder},
-      ScanPages{*scanNowPage_, *scanningPage_},
-      ScanPeers{*this, statistics_, *this, options_, *this, *protection_, findings_,
-                deferredActions_});
+  scanControl_ =
+      std::make_unique<ScanControl>(ScanServices{.files = services_.files,
+                                                 .registry = services_.registry,
+                                                 .processes = services_.processes,
+                                                 .clock = services_.clock,
+                                                 .locale = services_.locale,
+                                                 .folderBrowser = services_.folderBrowser,
+                                                 .application = services_.application,
+                                                 .programFolder = services_.programFolder},
+                                    ScanPages{.scanNow = *scanNowPage_, .scanning = *scanningPage_},
+                                    ScanPeers{.navigation = *this,
+                                              .statistics = statistics_,
+                                              .monitor = *this,
+                                              .options = options_,
+                                              .signatures = *this,
+                                              .protection = *protection_,
+                                              .findings = findings_,
+                                              .deferred = deferredActions_});
 }
 
 // The pages' events lead to the models and to other pages; the models' changes to the pages
@@ -221,8 +256,11 @@ void TMainForm::LoadReference() {
   StringList details;
   ReferenceOutcome outcome;
   try {
-    outcome = nexolant::LoadReference({services_.files, services_.clock, services_.locale,
-                                       services_.application, services_.application},
+    outcome = nexolant::LoadReference({.files = services_.files,
+                                       .clock = services_.clock,
+                                       .locale = services_.locale,
+                                       .pump = services_.application,
+                                       .warnings = services_.application},
                                       services_.programFolder, *tables_, details,
                                       protection::TooBroadSample());
   } catch (...) {
@@ -251,8 +289,11 @@ void TMainForm::btnInfoClick() {
 // The dialog lives for one showing: it goes when it closes, also when a failure escapes.
 void TMainForm::btnUpdateClick() {
   TUpdateForm update(services_.application,
-                     {services_.files, services_.downloader, services_.clock, services_.locale,
-                      services_.application},
+                     {.files = services_.files,
+                      .downloader = services_.downloader,
+                      .clock = services_.clock,
+                      .locale = services_.locale,
+                      .warnings = services_.application},
                      ReferenceUpdateUrl(), services_.programFolder);
   services_.application.ShowModal(update);
 }

@@ -12,19 +12,15 @@
 
 namespace nexolant {
 
-ProcessMonitor::ProcessMonitor(platform::ProcessApi& processes, const platform::Locale& locale,
-                               ui::Application& application, ui::DeferredActions& deferred,
-                               const SignatureSource& signatures,
-                               const protection::ProtectionPolicy& protection,
-                               const Options& options)
-    : processes_(processes),
-      locale_(locale),
-      application_(application),
-      deferred_(deferred),
-      signatures_(signatures),
-      protection_(protection),
-      options_(options),
-      ProcessTimer_(application) {
+ProcessMonitor::ProcessMonitor(const MonitorServices& services)
+    : processes_(services.processes),
+      locale_(services.locale),
+      application_(services.application),
+      deferred_(services.deferred),
+      signatures_(services.signatures),
+      protection_(services.protection),
+      options_(services.options),
+      ProcessTimer_(services.application) {
   ProcessTimer_.SetInterval(options_.IntervalMilliseconds());
   ProcessTimer_.OnTimer = [this](ui::Timer&) { ProcessTimerTimer(); };
 }

@@ -17,6 +17,17 @@
 
 namespace nexolant {
 
+// What the monitor works with.
+struct MonitorServices {
+  platform::ProcessApi& processes;
+  const platform::Locale& locale;
+  ui::Application& application;
+  ui::DeferredActions& deferred;  // clicks during a refresh wait for its end
+  const SignatureSource& signatures;
+  const protection::ProtectionPolicy& protection;
+  const Options& options;
+};
+
 // The active monitor: whether monitoring is on, the running processes it listed last (sorted
 // by name as the locale sorts words, each with its status), its timer and its interval.
 //
@@ -25,14 +36,12 @@ namespace nexolant {
 // `deferred` until the refresh is over.
 class ProcessMonitor {
  public:
-  ProcessMonitor(platform::ProcessApi& processes, const platform::Locale& locale,
-                 ui::Application& application, ui::DeferredActions& deferred,
-                 const SignatureSource& signatures, const protection::ProtectionPolicy& protection,
-                 const Options& options);
+  explicit ProcessMonitor(const MonitorServices& services);
   ProcessMonitor(const ProcessMonitor&) = delete;
   ProcessMonitor& operator=(const ProcessMonitor&) = delete;
 
-  // The page that shows the monitor; set once, before the first action.
+  // The page that shows the monitor; set once, before the first action. It comes in a second
+  // step because the page is made after the monitor: it holds the monitor to drive it.
   void SetView(MonitorView& view) { view_ = &view; }
   // Told after every switch on or off, and after every refresh.
   std::function<void(bool on)> OnMonitoringChanged;
@@ -68,7 +77,7 @@ class ProcessMonitor {
   // Terminates every process of the row's name. On success the row leaves the list: the
   // chosen one while the rows are those it was chosen from, else the row of that name at the
   // same rank, if there is one.
-  bool Terminate(const ChosenRow& row);
+  [[nodiscard]] bool Terminate(const ChosenRow& row);
   // During a refresh, keeps the action for its end and answers true.
   bool DeferDuringRefresh(std::function<void()> action) {
     return deferred_.Defer(std::move(action));

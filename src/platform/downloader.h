@@ -3,15 +3,10 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/errors.h"
 #include "platform/path.h"
 
 namespace nexolant::platform {
-
-// The outcome of a download: the system's result code, 0 for success.
-struct DownloadResult {
-  std::uint32_t code = 0;
-  bool Succeeded() const { return code == 0; }
-};
 
 // What a download of a body longer than its cap fails with (the system's "file too large").
 inline constexpr std::uint32_t kDownloadTooLarge = 0x800700DF;
@@ -26,9 +21,10 @@ class Downloader {
   virtual ~Downloader() = default;
 
   // Creates or replaces fileName with the body of url. A body longer than maxBytes fails with
-  // kDownloadTooLarge, without waiting for the rest. On failure fileName is left as it was.
-  virtual DownloadResult DownloadToFile(const std::string& url, const Path& fileName,
-                                        std::uint64_t maxBytes) = 0;
+  // kDownloadTooLarge, without waiting for the rest. On failure fileName is left as it was and
+  // the error is the system's result code.
+  virtual Outcome DownloadToFile(const std::string& url, const Path& fileName,
+                                 std::uint64_t maxBytes) = 0;
 };
 
 }  // namespace nexolant::platform

@@ -38,7 +38,7 @@ class NotificationArea {
   // Adds the icon with a picture of the program's resources and a tip of up to 63
   // characters. False when the picture cannot be loaded or the notification area refuses
   // the icon (there may be none).
-  virtual bool AddIcon(const std::string& picture, const std::string& tip) = 0;
+  [[nodiscard]] virtual bool AddIcon(const std::string& picture, const std::string& tip) = 0;
 
   // Removes the icon if the notification area holds it.
   virtual void DeleteIcon() = 0;

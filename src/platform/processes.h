@@ -7,6 +7,8 @@
 #include <span>
 #include <string>
 
+#include "platform/errors.h"
+
 namespace nexolant::platform {
 
 // The system's version information as far as the choice of the listing method needs it.
@@ -49,7 +51,7 @@ class OpenedProcess {
   virtual std::optional<std::string> ModuleBaseName(ModuleId module) = 0;
   // The executable's full path; none when it cannot be read.
   virtual std::optional<std::string> ExecutablePath() = 0;
-  virtual bool Terminate(std::uint32_t exitCode) = 0;
+  virtual Outcome Terminate(std::uint32_t exitCode) = 0;
 };
 
 // The raw process services of the system. The snapshot functions of "kernel32.dll" and the

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 
+#include "platform/errors.h"
 #include "platform/path.h"
 
 namespace nexolant::platform {
@@ -21,10 +22,9 @@ class ProfileStrings {
                                  const std::string& defaultValue, std::size_t bufferSize,
                                  const Path& fileName) = 0;
 
-  // Stores the key with the value, creating the file and the section when missing; false
-  // when the file could not be written.
-  virtual bool WriteString(const std::string& section, const std::string& key,
-                           const std::string& value, const Path& fileName) = 0;
+  // Stores the key with the value, creating the file and the section when missing.
+  virtual Outcome WriteString(const std::string& section, const std::string& key,
+                              const std::string& value, const Path& fileName) = 0;
 
   // Writes out what the service may still hold of the file. The system gives no result.
   virtual void Flush(const Path& fileName) = 0;

@@ -46,7 +46,7 @@ class RegistryKey {
 using RegistryKeyPtr = std::unique_ptr<RegistryKey>;
 
 // A key that was opened, or the system's error code when it could not be.
-struct OpenedKey {
+struct [[nodiscard]] OpenedKey {
   RegistryKeyPtr key;
   std::uint32_t error = 0;
   // CreateKey and CreateKeyWide: the path's last key did not exist before.
@@ -73,7 +73,7 @@ class KeyBase {
 
 // One value as read: its type and its raw bytes (strings in the ANSI code page, with the
 // terminating zero they were stored with).
-struct RegistryValue {
+struct [[nodiscard]] RegistryValue {
   enum class Status { kFound, kMissing, kUnreadable };
   Status status = Status::kMissing;
   std::uint32_t type = kRegNone;
@@ -88,13 +88,13 @@ using WideString = std::u16string;
 enum class LinkHandling { kFollow, kOpenLinkItself };
 
 // Key or value names in the registry's own order, or the error that ended the listing.
-struct NameListResult {
+struct [[nodiscard]] NameListResult {
   std::vector<WideString> names;
   std::uint32_t error = 0;
 };
 
 // A key's subkey names from one listing, exactly and as SubkeyNames shows them, index for index.
-struct SubkeyNameForms {
+struct [[nodiscard]] SubkeyNameForms {
   std::vector<WideString> exact;
   StringList ansi;
   std::uint32_t error = 0;
@@ -102,7 +102,7 @@ struct SubkeyNameForms {
 
 // A value as stored: its type and its bytes exactly, or the error (kErrorFileNotFound for a
 // missing value).
-struct ValueReadResult {
+struct [[nodiscard]] ValueReadResult {
   std::uint32_t type = kRegNone;
   std::string bytes;
   std::uint32_t error = 0;
@@ -136,18 +136,18 @@ class Registry {
   virtual RegistryValue ReadValue(const RegistryKey& key, const std::string& name) = 0;
 
   // Stores text as a REG_SZ value with its terminating zero, in UTF-16 as the registry keeps
-  // text; false on failure.
-  bool WriteString(const RegistryKey& key, const std::string& name, const WideString& text) {
+  // text.
+  Outcome WriteString(const RegistryKey& key, const std::string& name, const WideString& text) {
     std::string bytes;
     for (const char16_t unit : text + u'\0') {
       bytes += static_cast<char>(unit & 0xFF);
       bytes += static_cast<char>(unit >> 8);
     }
-    return WriteValueWide(key, WideSpelling(name), kRegString, bytes).ok;
+    return WriteValueWide(key, WideSpelling(name), kRegString, bytes);
   }
 
-  bool DeleteValue(const RegistryKey& key, const std::string& name) {
-    return DeleteValueWide(key, WideSpelling(name)).ok;
+  Outcome DeleteValue(const RegistryKey& key, const std::string& name) {
+    return DeleteValueWide(key, WideSpelling(name));
   }
 
   // ANSI text in UTF-16 as the system converts it, and the ANSI spelling of UTF-16 text as the

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/errors.h"
 #include "platform/path.h"
 
 namespace nexolant::platform {
@@ -10,9 +11,9 @@ class Shell {
  public:
   virtual ~Shell() = default;
 
-  // True when the shell started something for the target, a file reached through its exact
+  // Whether the shell started something for the target, a file reached through its exact
   // spelling when it has one.
-  virtual bool Open(const Path& target) = 0;
+  virtual Outcome Open(const Path& target) = 0;
 };
 
 }  // namespace nexolant::platform

@@ -13,7 +13,7 @@ class TempFileRemover {
   TempFileRemover(FileSystem& files, Path name) : files_(files), name_(std::move(name)) {}
   ~TempFileRemover() {
     try {
-      files_.RemoveFile(name_);
+      BestEffort(files_.RemoveFile(name_));
     } catch (...) {
     }
   }

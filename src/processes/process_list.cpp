@@ -155,7 +155,7 @@ std::vector<bool> TerminateProcessesByName(platform::ProcessApi& api,
       }
       const std::optional<std::string> baseName = UpperCaseBaseName(*process);
       const auto found = baseName ? wanted.find(*baseName) : wanted.end();
-      if (found != wanted.end() && process->Terminate(0)) {
+      if (found != wanted.end() && process->Terminate(0).ok) {
         terminated[found->second] = true;
       }
     }

@@ -30,7 +30,7 @@ bool ListProcesses(platform::ProcessApi& api, ProcessList& list);
 // a to z; a name with a folder never matches. The program's own process and the processes the
 // system cannot run without (the protected process names) are never terminated. True when at least
 // one process was terminated.
-bool TerminateProcessByName(platform::ProcessApi& api, std::string_view name);
+[[nodiscard]] bool TerminateProcessByName(platform::ProcessApi& api, std::string_view name);
 
 // TerminateProcessByName for several names in one walk over the processes: for each name, in
 // order, whether at least one process was terminated. A name that repeats an earlier one (as

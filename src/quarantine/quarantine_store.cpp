@@ -45,16 +45,13 @@ std::string AsciiKeyPath(const SavedKey& key) {
 
 }  // namespace
 
-QuarantineStore::QuarantineStore(IniServices ini, platform::Registry& registry,
-                                 platform::Path programFolder, UsageStatistics& statistics,
-                                 const SignatureSource& signatures,
-                                 const protection::ProtectionPolicy& protection)
-    : ini_(ini),
-      registry_(registry),
-      programFolder_(std::move(programFolder)),
-      statistics_(statistics),
-      signatures_(signatures),
-      protection_(protection) {}
+QuarantineStore::QuarantineStore(QuarantineServices services)
+    : ini_(services.ini),
+      registry_(services.registry),
+      programFolder_(std::move(services.programFolder)),
+      statistics_(services.statistics),
+      signatures_(services.signatures),
+      protection_(services.protection) {}
 
 platform::Path QuarantineStore::IndexPath() const {
   return programFolder_ + kQuarantineIndexName;
@@ -204,7 +201,7 @@ void QuarantineStore::TakeInBatch(const std::vector<IntakeRequest>& files, std::
     }
     if (intakeFiles_->Find(file.name) != nullptr || intakeKeys_->Find(file.name) != nullptr ||
         fileSystem.FileAttributes(QuarantinedPath(file.name))) {
-      results[k] = {.errorCode = platform::kErrorAlreadyExists};
+      results[k] = {.error = platform::kErrorAlreadyExists};
       continue;
     }
     intakeFiles_->Add(file.name, file.folder);
@@ -245,7 +242,7 @@ void QuarantineStore::TakeInBatch(const std::vector<IntakeRequest>& files, std::
       anyMoved = true;
     } else {
       withdraw(k);
-      results[k] = {.errorCode = moved.error};
+      results[k] = {.error = moved.error};
       anyStayed = true;
     }
   }
@@ -339,7 +336,8 @@ bool QuarantineStore::RestoreKey(const QuarantineEntry& entry) {
           TreeRestoreResult::Status::kRestored) {
     return false;
   }
-  DeleteQuarantined(entry.save);
+  // The key is back, which is what Restore promised; a save that stays is listed no more.
+  platform::BestEffort(DeleteQuarantined(entry.save));
   return true;
 }
 
@@ -405,13 +403,14 @@ void QuarantineStore::ForgetEntries(const std::vector<QuarantineEntry>& entries)
     }
   }
   if (emptied) {
-    ini_.files.RemoveFile(IndexPath());
+    // An index left behind lists nothing; the next start reads it as empty.
+    platform::BestEffort(ini_.files.RemoveFile(IndexPath()));
   }
 }
 
 // Another file in the folder keeps it; that is no failure.
 void QuarantineStore::Emptied() {
-  ini_.files.RemoveFolder(FolderPath());
+  platform::BestEffort(ini_.files.RemoveFolder(FolderPath()));
   statistics_.ClearQuarantined();
 }
 

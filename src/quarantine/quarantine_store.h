@@ -55,9 +55,19 @@ struct IntakeRequest {
 
 // The outcome of taking one file into the quarantine: quarantined, or left where it was with
 // the system's error code when the system gave one (0 otherwise).
-struct IntakeResult {
+struct [[nodiscard]] IntakeResult {
   bool quarantined = false;
-  std::uint32_t errorCode = 0;
+  std::uint32_t error = 0;
+};
+
+// What the quarantine works with.
+struct QuarantineServices {
+  IniServices ini;
+  platform::Registry& registry;
+  platform::Path programFolder;  // with a trailing backslash
+  UsageStatistics& statistics;
+  const SignatureSource& signatures;
+  const protection::ProtectionPolicy& protection;
 };
 
 // The quarantine: the files in the Quarantine folder of the program folder and the index
@@ -72,9 +82,7 @@ class QuarantineStore {
   // after, so a crash between them leaves at most this many entries of files still at home.
   static constexpr std::size_t kIntakeBatch = 512;
 
-  QuarantineStore(IniServices ini, platform::Registry& registry, platform::Path programFolder,
-                  UsageStatistics& statistics, const SignatureSource& signatures,
-                  const protection::ProtectionPolicy& protection);
+  explicit QuarantineStore(QuarantineServices services);
   QuarantineStore(const QuarantineStore&) = delete;
   QuarantineStore& operator=(const QuarantineStore&) = delete;
 
@@ -115,14 +123,14 @@ class QuarantineStore {
   // True when both are there; otherwise neither is, and the key must stay. Keys and files
   // share the rule about an index that could not be written. Throws platform::SystemError
   // when the quarantine folder cannot be created.
-  bool TakeInKey(const KeyIntakeRequest& key);
+  [[nodiscard]] bool TakeInKey(const KeyIntakeRequest& key);
 
   // Moves the entry's file back to its origin, or re-creates its key exactly from the save and
   // deletes the save; false, with nothing changed, when it cannot (for a key also when a key
   // of its name exists now) or when the place is one the protection policy keeps (an index
   // or save edited to plant something there, or an origin folder replaced by a junction). The last
   // entry leaving takes the folder and the count of quarantined objects with it.
-  bool Restore(int index);
+  [[nodiscard]] bool Restore(int index);
   // Deletes every quarantined file and key save, read-only or not; an entry whose file stays
   // is kept.
   // Returns the number of entries left.
@@ -133,8 +141,8 @@ class QuarantineStore {
   void EndIntake();
   void TakeInBatch(const std::vector<IntakeRequest>& files, std::size_t first, std::size_t end,
                    std::vector<IntakeResult>& results);
-  bool RestoreFile(const QuarantineEntry& entry);
-  bool RestoreKey(const QuarantineEntry& entry);
+  [[nodiscard]] bool RestoreFile(const QuarantineEntry& entry);
+  [[nodiscard]] bool RestoreKey(const QuarantineEntry& entry);
   // A plain name, prefix, a number and extension, that no file in the folder and no entry of
   // either section holds: for a key's save, or for a file with an exact path.
   std::string FreshName(const char* prefix, const char* extension);
@@ -156,7 +164,7 @@ class QuarantineStore {
   void Sort();
   void Remove(int index);
   // Deletes a quarantined file, read-only or not; true when it is gone.
-  bool DeleteQuarantined(const std::string& name);
+  [[nodiscard]] bool DeleteQuarantined(const std::string& name);
   // After the last entry went: no folder, no count.
   void Emptied();
 

@@ -37,7 +37,9 @@ bool RemoveExactTree(platform::FileSystem& files, const platform::Path& path) {
   if ((*attributes & platform::kAttributeReadOnly) != 0) {
     const std::uint32_t writable =
         *attributes & kSettableAttributes & ~platform::kAttributeReadOnly;
-    files.ChangeAttributes(path, writable != 0 ? writable : platform::kAttributeNormal);
+    // Should this fail, the removal below fails and says so.
+    platform::BestEffort(
+        files.ChangeAttributes(path, writable != 0 ? writable : platform::kAttributeNormal));
   }
   const bool folder = (*attributes & platform::kAttributeDirectory) != 0;
   if (folder && (*attributes & platform::kAttributeReparsePoint) == 0) {

@@ -11,6 +11,6 @@ namespace nexolant {
 // never enters it, so its target stays whole. The walk goes by exact names, so entries named
 // in characters the code page cannot hold go too. True when nothing is left at path; what
 // could not be deleted stays, with the folders that hold it.
-bool RemoveTree(platform::FileSystem& files, const platform::Path& path);
+[[nodiscard]] bool RemoveTree(platform::FileSystem& files, const platform::Path& path);
 
 }  // namespace nexolant

@@ -90,7 +90,10 @@ ReferenceOutcome LoadReferenceFile(const ReferenceServices& services, const plat
     return ReferenceOutcome::kFormatIncorrect;
   }
 
-  TBigIniFile store(IniServices{services.files, locale, services.pump, services.warnings},
+  TBigIniFile store(IniServices{.files = services.files,
+                                .locale = locale,
+                                .pump = services.pump,
+                                .warnings = services.warnings},
                     tempName);
   details.push_back("Reference file loaded at: " + locale.FormatDateTime(services.clock.Now()));
   details.push_back(std::string(47, '-'));

@@ -10,7 +10,7 @@ namespace nexolant {
 // HKEY_CLASSES_ROOT is a merged view of the user's classes (HKEY_CURRENT_USER\Software\Classes)
 // over the machine's (HKEY_LOCAL_MACHINE\Software\Classes). Saving, deleting and restoring act
 // on one of the real keys; the other copy, if any, keeps the key visible in the view.
-struct ClassesKeyResolution {
+struct [[nodiscard]] ClassesKeyResolution {
   std::optional<KeyLocation> user;     // the user's copy, when it exists
   std::optional<KeyLocation> machine;  // the machine's copy, when it exists
 

@@ -12,7 +12,7 @@ namespace nexolant {
 // the value "SymbolicLinkValue" of type REG_LINK, which names its target.
 bool IsRegistryLink(platform::Registry& registry, const platform::RegistryKey& key);
 
-struct TreeReadResult {
+struct [[nodiscard]] TreeReadResult {
   enum class Status {
     kRead,        // `tree` holds the key and everything below it
     kMissing,     // there is no such key

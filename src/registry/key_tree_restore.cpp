@@ -37,7 +37,7 @@ std::uint32_t WriteBelow(platform::Registry& registry, const platform::RegistryK
   return 0;
 }
 
-TreeRestoreResult Outcome(TreeRestoreResult::Status status, std::uint32_t error = 0) {
+TreeRestoreResult Result(TreeRestoreResult::Status status, std::uint32_t error = 0) {
   TreeRestoreResult result;
   result.status = status;
   result.error = error;
@@ -50,23 +50,23 @@ TreeRestoreResult RestoreKeyTree(platform::Registry& registry, platform::KeyBase
                                  const WideString& parentPath, const KeyTree& tree) {
   using Status = TreeRestoreResult::Status;
   if (!HasValidNames(tree) || (!parentPath.empty() && !SplitKeyPath(parentPath))) {
-    return Outcome(Status::kRefused);
+    return Result(Status::kRefused);
   }
   const platform::OpenedKey parent = registry.OpenKeyWide(base, parentPath, RegistryAccess::kFull,
                                                           platform::LinkHandling::kFollow);
   if (!parent.key) {
-    return Outcome(Status::kParentUnavailable, parent.error);
+    return Result(Status::kParentUnavailable, parent.error);
   }
   platform::OpenedKey top = registry.CreateKeyWide(*parent.key, tree.name, RegistryAccess::kFull);
   if (!top.key) {
-    return Outcome(Status::kParentUnavailable, top.error);
+    return Result(Status::kParentUnavailable, top.error);
   }
   if (!top.created) {
-    return Outcome(Status::kExists, platform::kErrorAlreadyExists);
+    return Result(Status::kExists, platform::kErrorAlreadyExists);
   }
   const std::uint32_t error = WriteBelow(registry, *top.key, tree);
   if (error == 0) {
-    return Outcome(Status::kRestored);
+    return Result(Status::kRestored);
   }
   return {Status::kFailed, error, DeleteOpenedKeyTree(registry, *top.key)};
 }

@@ -8,7 +8,7 @@
 
 namespace nexolant {
 
-struct TreeRestoreResult {
+struct [[nodiscard]] TreeRestoreResult {
   enum class Status {
     kRestored,           // the tree is back, every value byte for byte
     kExists,             // a key of the tree's name is there now: nothing was changed

@@ -17,15 +17,15 @@ struct SavedKey {
   bool operator==(const SavedKey&) const = default;
 };
 
-struct RegistrationWriteResult {
+struct [[nodiscard]] RegistrationWriteResult {
   std::string bytes;  // the file's bytes
-  std::string error;  // why the key cannot be written exactly; empty on success
-  bool ok() const { return error.empty(); }
+  std::string problem;  // why the key cannot be written exactly; empty on success
+  bool ok() const { return problem.empty(); }
 };
 
-struct RegistrationReadResult {
+struct [[nodiscard]] RegistrationReadResult {
   std::optional<SavedKey> key;
-  std::string error;  // which line cannot be read exactly, and why; empty on success
+  std::string problem;  // which line cannot be read exactly, and why; empty on success
 };
 
 // Writes the form the system's registry editor exports and merges: UTF-16LE with its

@@ -41,16 +41,19 @@ TRegistry::Location TRegistry::Resolve(std::string_view path) const {
   return {root_, std::string(path)};
 }
 
-bool TRegistry::OpenKey(std::string_view path, bool canCreate) {
+platform::Outcome TRegistry::OpenKey(std::string_view path, bool canCreate) {
   const Location where = Resolve(path);
-  platform::OpenedKey opened = canCreate && !where.path.empty()
-                                   ? registry_->CreateKey(where.base, where.path, access_)
-                                   : registry_->OpenKey(where.base, where.path, access_, links_);
+  return Replace(canCreate && !where.path.empty()
+                     ? registry_->CreateKey(where.base, where.path, access_)
+                     : registry_->OpenKey(where.base, where.path, access_, links_));
+}
+
+platform::Outcome TRegistry::Replace(platform::OpenedKey opened) {
   if (!opened) {
-    return false;
+    return platform::Outcome::Failure(opened.error);
   }
   currentKey_ = std::move(opened.key);
-  return true;
+  return {};
 }
 
 platform::Outcome TRegistry::ProbeKey(std::string_view path) {
@@ -67,13 +70,8 @@ void TRegistry::GetKeyNames(StringList& names) {
   }
 }
 
-bool TRegistry::OpenKeyExact(const platform::WideString& path) {
-  platform::OpenedKey opened = registry_->OpenKeyWide(root_, path, access_, links_);
-  if (!opened) {
-    return false;
-  }
-  currentKey_ = std::move(opened.key);
-  return true;
+platform::Outcome TRegistry::OpenKeyExact(const platform::WideString& path) {
+  return Replace(registry_->OpenKeyWide(root_, path, access_, links_));
 }
 
 platform::SubkeyNameForms TRegistry::GetKeyNameForms() {
@@ -93,7 +91,8 @@ platform::Outcome TRegistry::DeleteTree(KeyBase base, const std::string& path) {
   if (const platform::OpenedKey key = registry_->OpenKey(base, path, RegistryAccess::kFull)) {
     const StringList names = registry_->SubkeyNames(*key);
     for (auto name = names.rbegin(); name != names.rend(); ++name) {
-      DeleteTree(*key, *name);
+      // A subkey that stays keeps the key itself, whose outcome is the one returned.
+      platform::BestEffort(DeleteTree(*key, *name));
     }
   }
   return registry_->DeleteKey(base, path);
@@ -126,13 +125,14 @@ std::string TRegistry::ReadString(const std::string& name) {
 }
 
 void TRegistry::WriteString(const std::string& name, const platform::WideString& text) {
-  if (!currentKey_ || !registry_->WriteString(*currentKey_, name, text)) {
+  if (!currentKey_ || !registry_->WriteString(*currentKey_, name, text).ok) {
     throw RegistryError("Failed to set data for " + Quoted(name));
   }
 }
 
-bool TRegistry::DeleteValue(const std::string& name) {
-  return currentKey_ && registry_->DeleteValue(*currentKey_, name);
+platform::Outcome TRegistry::DeleteValue(const std::string& name) {
+  return currentKey_ ? registry_->DeleteValue(*currentKey_, name)
+                     : platform::Outcome::Failure(platform::kErrorInvalidParameter);
 }
 
 std::string HiveName(RegistryRoot root) {

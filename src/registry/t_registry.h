@@ -38,7 +38,7 @@ class TRegistry {
 
   // Opens the key with the object's access, creating it when canCreate and the path is not
   // empty. On success it replaces the open key; on failure nothing changes.
-  bool OpenKey(std::string_view path, bool canCreate);
+  platform::Outcome OpenKey(std::string_view path, bool canCreate);
   void CloseKey() { currentKey_.reset(); }
 
   // Whether the key opens with read access; the open key stays as it is.
@@ -52,7 +52,7 @@ class TRegistry {
 
   // Opens the key at the exact path from the root, without creating it; on failure nothing
   // changes. It reaches keys whose names the ANSI code page cannot hold.
-  bool OpenKeyExact(const platform::WideString& path);
+  platform::Outcome OpenKeyExact(const platform::WideString& path);
   // The open key's subkey names, exactly and as GetKeyNames gives them; empty when no key is
   // open.
   platform::SubkeyNameForms GetKeyNameForms();
@@ -69,7 +69,8 @@ class TRegistry {
   // Stores text as a REG_SZ value with its terminating zero; throws RegistryError when it
   // cannot.
   void WriteString(const std::string& name, const platform::WideString& text);
-  bool DeleteValue(const std::string& name);
+  // Fails when no key is open.
+  platform::Outcome DeleteValue(const std::string& name);
 
  private:
   struct Location {
@@ -77,6 +78,8 @@ class TRegistry {
     std::string path;
   };
   Location Resolve(std::string_view path) const;
+  // Makes an opened key the open one; a failure leaves the open key as it was.
+  platform::Outcome Replace(platform::OpenedKey opened);
   platform::Outcome DeleteTree(platform::KeyBase base, const std::string& path);
 
   platform::Registry* registry_;

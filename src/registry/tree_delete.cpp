@@ -45,7 +45,7 @@ bool DeleteBelowAndItself(platform::Registry& registry, const platform::Registry
   return true;
 }
 
-TreeDeleteResult Outcome(bool allGone, std::vector<KeyLeft> left) {
+TreeDeleteResult Result(bool allGone, std::vector<KeyLeft> left) {
   return {allGone ? TreeDeleteResult::Status::kDeleted : TreeDeleteResult::Status::kNotDeleted,
           std::move(left)};
 }
@@ -67,14 +67,14 @@ TreeDeleteResult DeleteKeyTree(platform::Registry& registry, platform::KeyBase b
   }
   std::vector<KeyLeft> left;
   const bool allGone = DeleteBelowAndItself(registry, *top.key, path, left);
-  return Outcome(allGone, std::move(left));
+  return Result(allGone, std::move(left));
 }
 
 TreeDeleteResult DeleteOpenedKeyTree(platform::Registry& registry,
                                      const platform::RegistryKey& key) {
   std::vector<KeyLeft> left;
   const bool allGone = DeleteBelowAndItself(registry, key, {}, left);
-  return Outcome(allGone, std::move(left));
+  return Result(allGone, std::move(left));
 }
 
 }  // namespace nexolant

@@ -15,7 +15,7 @@ struct KeyLeft {
   bool operator==(const KeyLeft&) const = default;
 };
 
-struct TreeDeleteResult {
+struct [[nodiscard]] TreeDeleteResult {
   enum class Status {
     kDeleted,     // the key and everything below it are gone
     kMissing,     // there was no such key

@@ -9,7 +9,7 @@
 namespace nexolant {
 
 // What became of a found key that was to go into the quarantine.
-struct KeyQuarantineResult {
+struct [[nodiscard]] KeyQuarantineResult {
   bool quarantined = false;  // saved with its entry, then deleted whole
   bool removed = false;      // no longer there where the Report showed it (or already gone)
   std::uint32_t error = 0;   // the system's reason when it stayed, if it gave one

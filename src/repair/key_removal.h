@@ -8,7 +8,7 @@
 namespace nexolant {
 
 // What became of a found key that was to be deleted without a save.
-struct KeyRemovalResult {
+struct [[nodiscard]] KeyRemovalResult {
   bool deleted = false;     // this deletion took it away
   bool removed = false;     // no longer there where the Report showed it (or already gone)
   std::uint32_t error = 0;  // the system's reason when it stayed, if it gave one

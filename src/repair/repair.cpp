@@ -179,7 +179,7 @@ void Repair::Quarantine(const std::vector<IntakeRequest>& files) {
       statistics_.CountQuarantined();
     } else {
       LeftInPlace({PathInFolder(files[k].folder, files[k].name), files[k].exactPath},
-                  results[k].errorCode);
+                  results[k].error);
     }
   }
 }
@@ -195,9 +195,9 @@ void Repair::Delete(const Finding& finding) {
 }
 
 // A file already gone is no failure.
-void Repair::LeftInPlace(const platform::Path& path, std::uint32_t errorCode) {
+void Repair::LeftInPlace(const platform::Path& path, std::uint32_t error) {
   if (services_.files.FileAttributes(path)) {
-    Failed(errorCode);
+    Failed(error);
   }
 }
 
@@ -235,9 +235,9 @@ void Repair::RepairKey(const ReportRow& row, bool quarantine) {
   }
 }
 
-void Repair::Failed(std::uint32_t errorCode) {
+void Repair::Failed(std::uint32_t error) {
   ++outcome_.notRemoved;
-  outcome_.accessDenied = outcome_.accessDenied || errorCode == platform::kErrorAccessDenied;
+  outcome_.accessDenied = outcome_.accessDenied || error == platform::kErrorAccessDenied;
 }
 
 }  // namespace nexolant

@@ -65,9 +65,9 @@ class Repair {
   void Quarantine(const std::vector<IntakeRequest>& files);
   void Delete(const Finding& finding);
   // A file that was not removed: a failure unless it is gone all the same.
-  void LeftInPlace(const platform::Path& path, std::uint32_t errorCode);
+  void LeftInPlace(const platform::Path& path, std::uint32_t error);
   void RepairKey(const ReportRow& row, bool quarantine);
-  void Failed(std::uint32_t errorCode);
+  void Failed(std::uint32_t error);
 
   RepairServices services_;
   UsageStatistics& statistics_;

@@ -11,15 +11,15 @@ using platform::RegistryRoot;
 bool RunEntryExists(platform::Registry& registry) {
   TRegistry reg(registry, RegistryAccess::kRead);
   reg.SetRootKey(RegistryRoot::kCurrentUser);
-  return reg.OpenKey(kRunKey, false) && reg.ValueExists(kRunValue);
+  return reg.OpenKey(kRunKey, false).ok && reg.ValueExists(kRunValue);
 }
 
 // A key that cannot be opened leaves no open key: the existence test finds nothing and the
-// write fails.
+// write fails, which throws.
 void AddRunEntry(platform::Registry& registry, const platform::Path& executablePath) {
   TRegistry reg(registry, RegistryAccess::kFull);
   reg.SetRootKey(RegistryRoot::kCurrentUser);
-  reg.OpenKey(kRunKey, true);
+  platform::BestEffort(reg.OpenKey(kRunKey, true));
   if (!reg.ValueExists(kRunValue)) {
     const platform::WideString path = executablePath.HasExact()
                                           ? WideFromUtf8(executablePath.exact)
@@ -31,9 +31,11 @@ void AddRunEntry(platform::Registry& registry, const platform::Path& executableP
 void RemoveRunEntry(platform::Registry& registry) {
   TRegistry reg(registry, RegistryAccess::kFull);
   reg.SetRootKey(RegistryRoot::kCurrentUser);
-  reg.OpenKey(kRunKey, true);
+  // Without the key there is no value to delete.
+  platform::BestEffort(reg.OpenKey(kRunKey, true));
   if (reg.ValueExists(kRunValue)) {
-    reg.DeleteValue(kRunValue);
+    // A value that stays is found again by the next start, which shows the box ticked.
+    platform::BestEffort(reg.DeleteValue(kRunValue));
   }
 }
 

@@ -40,7 +40,7 @@ struct ReferenceUpdateServices {
 // the file is refused or it cannot take that place; then Reference.dat is exactly as it was.
 // The temporary files are removed on every way out. The running program's tables are not
 // touched: the new file is read at the next start.
-bool UpdateReferenceFile(const ReferenceUpdateServices& services, const std::string& url,
-                         const platform::Path& programFolder);
+[[nodiscard]] bool UpdateReferenceFile(const ReferenceUpdateServices& services,
+                                       const std::string& url, const platform::Path& programFolder);
 
 }  // namespace nexolant

@@ -21,8 +21,11 @@ bool IsAuthentic(const ReferenceUpdateServices& services, std::string_view conte
 bool IsAcceptableUpdate(const ReferenceUpdateServices& services, const platform::Path& path,
                         std::string_view contents, const std::optional<std::string>& signature) {
   platform::IdlePump pump;
-  const ReferenceServices reference{services.files, services.clock, services.locale, pump,
-                                    services.warnings};
+  const ReferenceServices reference{.files = services.files,
+                                    .clock = services.clock,
+                                    .locale = services.locale,
+                                    .pump = pump,
+                                    .warnings = services.warnings};
   return IsAuthentic(services, contents, signature) && IsWithinReferenceLimits(contents) &&
          IsUsableReferenceFile(reference, path) &&
          !protection::ReferenceFileHazard(reference, path);

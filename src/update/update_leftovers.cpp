@@ -43,7 +43,8 @@ void RemoveUpdateLeftovers(platform::FileSystem& files, const platform::Path& pr
       }
     }
     for (const std::string& name : leftovers) {
-      files.RemoveFile(programFolder + name);
+      // One that stays is tried again at the next start.
+      platform::BestEffort(files.RemoveFile(programFolder + name));
     }
   } catch (...) {
     // Housekeeping: a start-up goes on without it.

@@ -62,9 +62,18 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
     win32::Win32NotificationArea notificationArea(application);
     win32::Win32FolderBrowser folderBrowser;
     const platform::Path programFolder = files.ProgramFolder();
-    TMainForm mainForm(AppServices{files, clock, locale, shell, registry, processes, profileStrings,
-                                   downloader, notificationArea, folderBrowser, application,
-                                   programFolder});
+    TMainForm mainForm(AppServices{.files = files,
+                                   .clock = clock,
+                                   .locale = locale,
+                                   .shell = shell,
+                                   .registry = registry,
+                                   .processes = processes,
+                                   .profileStrings = profileStrings,
+                                   .downloader = downloader,
+                                   .notificationArea = notificationArea,
+                                   .folderBrowser = folderBrowser,
+                                   .application = application,
+                                   .programFolder = programFolder});
     application.Run(mainForm);
   } catch (...) {
     application.ReportCurrentException();

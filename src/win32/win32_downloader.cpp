@@ -291,20 +291,21 @@ HRESULT Download(const WinInetLibrary& wininet, const std::string& url,
 
 }  // namespace
 
-platform::DownloadResult Win32Downloader::DownloadToFile(const std::string& url,
-                                                         const platform::Path& fileName,
-                                                         std::uint64_t maxBytes) {
+platform::Outcome Win32Downloader::DownloadToFile(const std::string& url,
+                                                  const platform::Path& fileName,
+                                                  std::uint64_t maxBytes) {
   const steady_clock::time_point deadline = steady_clock::now() + deadline_;
   try {
     const WinInetLibrary wininet;
     if (!wininet.Bound()) {
-      return {static_cast<std::uint32_t>(LastErrorResult())};
+      return platform::Outcome::Of(static_cast<std::uint32_t>(LastErrorResult()));
     }
     const Limits limits{static_cast<DWORD>(stallLimit_.count()), deadline, maxBytes};
-    return {static_cast<std::uint32_t>(Download(wininet, url, fileName, limits))};
+    return platform::Outcome::Of(
+        static_cast<std::uint32_t>(Download(wininet, url, fileName, limits)));
   } catch (const std::exception&) {
     // The deadline's thread could not start.
-    return {static_cast<std::uint32_t>(E_FAIL)};
+    return platform::Outcome::Of(static_cast<std::uint32_t>(E_FAIL));
   }
 }
 

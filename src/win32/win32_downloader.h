@@ -26,8 +26,8 @@ class Win32Downloader final : public platform::Downloader {
                            std::chrono::milliseconds deadline = std::chrono::minutes(5))
       : stallLimit_(stallLimit), deadline_(deadline) {}
 
-  platform::DownloadResult DownloadToFile(const std::string& url, const platform::Path& fileName,
-                                          std::uint64_t maxBytes) override;
+  platform::Outcome DownloadToFile(const std::string& url, const platform::Path& fileName,
+                                   std::uint64_t maxBytes) override;
 
  private:
   std::chrono::milliseconds stallLimit_;

@@ -91,8 +91,10 @@ class Win32OpenedProcess : public platform::OpenedProcess {
     return TextOf(path, MAX_PATH + 1);
   }
 
-  bool Terminate(std::uint32_t exitCode) override {
-    return TerminateProcess(handle_.get(), exitCode) != 0;
+  platform::Outcome Terminate(std::uint32_t exitCode) override {
+    return TerminateProcess(handle_.get(), exitCode) != 0
+               ? platform::Outcome{}
+               : platform::Outcome::Failure(GetLastError());
   }
 
  private:

@@ -32,15 +32,16 @@ std::string Win32ProfileStrings::ReadString(const std::string& section, const st
   return buffer;
 }
 
-bool Win32ProfileStrings::WriteString(const std::string& section, const std::string& key,
-                                      const std::string& value, const platform::Path& fileName) {
-  if (fileName.HasExact()) {
-    return WritePrivateProfileStringW(WideFromAnsi(section).c_str(), WideFromAnsi(key).c_str(),
-                                      WideFromAnsi(value).c_str(),
-                                      WideOf(fileName).c_str()) != FALSE;
-  }
-  return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
-                                    fileName.ansi.c_str()) != FALSE;
+platform::Outcome Win32ProfileStrings::WriteString(const std::string& section,
+                                                   const std::string& key, const std::string& value,
+                                                   const platform::Path& fileName) {
+  const BOOL written =
+      fileName.HasExact()
+          ? WritePrivateProfileStringW(WideFromAnsi(section).c_str(), WideFromAnsi(key).c_str(),
+                                       WideFromAnsi(value).c_str(), WideOf(fileName).c_str())
+          : WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
+                                       fileName.ansi.c_str());
+  return written != FALSE ? platform::Outcome{} : platform::Outcome::Failure(GetLastError());
 }
 
 void Win32ProfileStrings::Flush(const platform::Path& fileName) {

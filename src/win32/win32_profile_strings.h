@@ -12,8 +12,8 @@ class Win32ProfileStrings final : public platform::ProfileStrings {
   std::string ReadString(const std::string& section, const std::string& key,
                          const std::string& defaultValue, std::size_t bufferSize,
                          const platform::Path& fileName) override;
-  bool WriteString(const std::string& section, const std::string& key, const std::string& value,
-                   const platform::Path& fileName) override;
+  platform::Outcome WriteString(const std::string& section, const std::string& key,
+                                const std::string& value, const platform::Path& fileName) override;
   void Flush(const platform::Path& fileName) override;
 };
 

@@ -9,7 +9,7 @@
 
 namespace nexolant::win32 {
 
-bool Win32Shell::Open(const platform::Path& target) {
+platform::Outcome Win32Shell::Open(const platform::Path& target) {
   const ComScope com;
   const HWND window = GetActiveWindow();
   const HINSTANCE started = OnPath(
@@ -20,7 +20,13 @@ bool Win32Shell::Open(const platform::Path& target) {
       [window](const wchar_t* file) {
         return ShellExecuteW(window, L"open", file, nullptr, nullptr, SW_SHOWNORMAL);
       });
-  return reinterpret_cast<INT_PTR>(started) > 32;  // smaller values are error codes
+  // Values up to 32 are error codes, most of them the system's own; 0 is out of memory.
+  const INT_PTR code = reinterpret_cast<INT_PTR>(started);
+  if (code > 32) {
+    return {};
+  }
+  return platform::Outcome::Failure(code == 0 ? ERROR_NOT_ENOUGH_MEMORY
+                                              : static_cast<std::uint32_t>(code));
 }
 
 }  // namespace nexolant::win32

@@ -9,7 +9,7 @@ namespace nexolant::win32 {
 // shell extensions find COM initialised on any thread.
 class Win32Shell final : public platform::Shell {
  public:
-  bool Open(const platform::Path& target) override;
+  platform::Outcome Open(const platform::Path& target) override;
 };
 
 }  // namespace nexolant::win32

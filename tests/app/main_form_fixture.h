@@ -61,9 +61,18 @@ class MainFormTest : public ::testing::Test {
   }
 
   AppServices Services() {
-    return {
-        files_,          clock_,      locale_,           shell_,         registry_,    processes_,
-        profileStrings_, downloader_, notificationArea_, folderBrowser_, application_, kFolder};
+    return {.files = files_,
+            .clock = clock_,
+            .locale = locale_,
+            .shell = shell_,
+            .registry = registry_,
+            .processes = processes_,
+            .profileStrings = profileStrings_,
+            .downloader = downloader_,
+            .notificationArea = notificationArea_,
+            .folderBrowser = folderBrowser_,
+            .application = application_,
+            .programFolder = kFolder};
   }
 
   // Builds the window and runs its creation handler, as the entry does.

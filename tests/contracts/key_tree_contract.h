@@ -140,13 +140,13 @@ TYPED_TEST_P(KeyTreeContract, ATreeComesBackExactlyThroughARegistrationFile) {
   EXPECT_EQ(Normalized(read.tree), Normalized(sample));
   const SavedKey saved{kRoot, this->ScratchPath(), read.tree};
   const RegistrationWriteResult file = WriteRegistrationFile(saved);
-  ASSERT_TRUE(file.ok()) << file.error;
+  ASSERT_TRUE(file.ok()) << file.problem;
   const std::string stored = TypeParam::StoreAndLoad(file.bytes);
   EXPECT_EQ(DeleteKeyTree(reg, kRoot, path).status, TreeDeleteResult::Status::kDeleted);
   EXPECT_EQ(this->Walk(path), std::nullopt);
 
   const RegistrationReadResult loaded = ReadRegistrationFile(stored);
-  ASSERT_TRUE(loaded.key) << loaded.error;
+  ASSERT_TRUE(loaded.key) << loaded.problem;
   EXPECT_EQ(*loaded.key, saved);
   EXPECT_EQ(this->Restore(loaded.key->parentPath, loaded.key->tree), Restored::kRestored);
   EXPECT_EQ(this->Walk(path), Normalized(sample));

@@ -39,7 +39,8 @@ class ProfileStringsContract : public ::testing::TestWithParam<ProfileStringsHar
                    const std::string& defaultValue = "<default>", std::size_t size = kBuffer) {
     return harness_->Profile().ReadString(section, key, defaultValue, size, harness_->FileName());
   }
-  bool Write(const std::string& section, const std::string& key, const std::string& value) {
+  platform::Outcome Write(const std::string& section, const std::string& key,
+                          const std::string& value) {
     return harness_->Profile().WriteString(section, key, value, harness_->FileName());
   }
 

@@ -22,8 +22,8 @@ class FakeDownloader : public platform::Downloader {
 
   explicit FakeDownloader(platform::FileSystem& files) : files_(files) {}
 
-  platform::DownloadResult DownloadToFile(const std::string& url, const platform::Path& fileName,
-                                          std::uint64_t maxBytes) override;
+  platform::Outcome DownloadToFile(const std::string& url, const platform::Path& fileName,
+                                   std::uint64_t maxBytes) override;
 
   void Serve(const std::string& url, std::string body) { bodies_[url] = std::move(body); }
   // The download of url breaks off: the target is left holding partialBody and the download

@@ -16,18 +16,18 @@ TEST(FakeDownloader, ServesConfiguredBodiesAndLeavesTheTargetOnFailure) {
   files.AddFile(kTarget, "old");
   FakeDownloader downloader(files);
 
-  EXPECT_EQ(downloader.DownloadToFile(kUrl, kTarget, kCap).code, FakeDownloader::kNotFound);
+  EXPECT_EQ(downloader.DownloadToFile(kUrl, kTarget, kCap).error, FakeDownloader::kNotFound);
   EXPECT_EQ(files.Contents(kTarget), "old");
 
   downloader.Serve(kUrl, std::string("new\0data", 8));
   downloader.FailWith(0x800C0007);
-  EXPECT_EQ(downloader.DownloadToFile(kUrl, kTarget, kCap).code, 0x800C0007u);
+  EXPECT_EQ(downloader.DownloadToFile(kUrl, kTarget, kCap).error, 0x800C0007u);
   EXPECT_EQ(files.Contents(kTarget), "old");
 
   downloader.Succeed();
-  EXPECT_TRUE(downloader.DownloadToFile(kUrl, kTarget, kCap).Succeeded());
+  EXPECT_TRUE(downloader.DownloadToFile(kUrl, kTarget, kCap).ok);
   EXPECT_EQ(files.Contents(kTarget), std::string("new\0data", 8));
-  EXPECT_EQ(downloader.DownloadToFile(kUrl, kTarget, kCap - 1).code, platform::kDownloadTooLarge);
+  EXPECT_EQ(downloader.DownloadToFile(kUrl, kTarget, kCap - 1).error, platform::kDownloadTooLarge);
   EXPECT_EQ(files.Contents(kTarget), std::string("new\0data", 8));
   EXPECT_EQ(downloader.Requests().size(), 4u);
   EXPECT_EQ(downloader.Requests().back(), (FakeDownloader::Request{kUrl, kTarget, kCap - 1}));
@@ -39,9 +39,9 @@ TEST(FakeDownloader, UnwritableTargetsFail) {
   files.SetReadOnly(kTarget);
   FakeDownloader downloader(files);
   downloader.Serve(kUrl, "new");
-  EXPECT_EQ(downloader.DownloadToFile(kUrl, kTarget, kCap).code, FakeDownloader::kWriteFailed);
+  EXPECT_EQ(downloader.DownloadToFile(kUrl, kTarget, kCap).error, FakeDownloader::kWriteFailed);
   EXPECT_EQ(files.Contents(kTarget), "old");
-  EXPECT_EQ(downloader.DownloadToFile(kUrl, "C:\\Missing\\Reference.dat", kCap).code,
+  EXPECT_EQ(downloader.DownloadToFile(kUrl, "C:\\Missing\\Reference.dat", kCap).error,
             FakeDownloader::kWriteFailed);
 }
 

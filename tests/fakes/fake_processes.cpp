@@ -63,9 +63,9 @@ class FakeProcessApi::Opened : public platform::OpenedProcess {
     return process_.baseName;
   }
   std::optional<std::string> ExecutablePath() override { return process_.path; }
-  bool Terminate(std::uint32_t) override {
+  platform::Outcome Terminate(std::uint32_t) override {
     if (process_.terminateFails || api_.IsTerminated(process_.id)) {
-      return false;
+      return platform::Outcome::Failure(platform::kErrorAccessDenied);
     }
     api_.terminated_.push_back(process_.id);
     if (process_.listedAfterTermination > 0) {
@@ -73,7 +73,7 @@ class FakeProcessApi::Opened : public platform::OpenedProcess {
     } else {
       api_.Ended(process_);
     }
-    return true;
+    return {};
   }
 
  private:

@@ -154,10 +154,11 @@ std::string FakeProfileStrings::ReadString(const std::string& section, const std
   return result;
 }
 
-bool FakeProfileStrings::WriteString(const std::string& section, const std::string& key,
-                                     const std::string& value, const platform::Path& fileName) {
+platform::Outcome FakeProfileStrings::WriteString(const std::string& section,
+                                                  const std::string& key, const std::string& value,
+                                                  const platform::Path& fileName) {
   if (failWrites_) {
-    return false;
+    return platform::Outcome::Failure(platform::kErrorAccessDenied);
   }
   try {
     std::vector<std::string> lines;
@@ -175,9 +176,9 @@ bool FakeProfileStrings::WriteString(const std::string& section, const std::stri
       lines.push_back(key + "=" + value);
     }
     files_.ReplaceWholeFile(fileName, JoinLines(lines));
-    return true;
+    return {};
   } catch (const platform::IoError&) {
-    return false;
+    return platform::Outcome::Failure(platform::kErrorAccessDenied);
   }
 }
 

@@ -20,8 +20,8 @@ class FakeProfileStrings : public platform::ProfileStrings {
   std::string ReadString(const std::string& section, const std::string& key,
                          const std::string& defaultValue, std::size_t bufferSize,
                          const platform::Path& fileName) override;
-  bool WriteString(const std::string& section, const std::string& key, const std::string& value,
-                   const platform::Path& fileName) override;
+  platform::Outcome WriteString(const std::string& section, const std::string& key,
+                                const std::string& value, const platform::Path& fileName) override;
   void Flush(const platform::Path& fileName) override { flushed_.push_back(fileName.ansi); }
 
   // Writes fail while set, leaving the file as it was.

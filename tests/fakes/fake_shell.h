@@ -9,16 +9,19 @@ namespace nexolant {
 // Records what was opened and answers with a chosen result.
 class FakeShell : public platform::Shell {
  public:
-  bool Open(const platform::Path& target) override {
+  platform::Outcome Open(const platform::Path& target) override {
     opened_.push_back(target);
     return result_;
   }
 
-  void SetResult(bool result) { result_ = result; }
+  void SetResult(bool result) {
+    result_ =
+        result ? platform::Outcome{} : platform::Outcome::Failure(platform::kErrorFileNotFound);
+  }
   const std::vector<platform::Path>& Opened() const { return opened_; }
 
  private:
-  bool result_ = true;
+  platform::Outcome result_;
   std::vector<platform::Path> opened_;
 };
 

@@ -223,7 +223,7 @@ TEST_F(IniWriteTest, AMarkedFileGetsTheWarningInsteadOfBeingReplaced) {
     ASSERT_EQ(warnings_.Shown().size(), ++warned) << marks;
     EXPECT_EQ(warnings_.Shown().back().text, kWarning);
     files_.SetAttributes(kPath, platform::kAttributeArchive);
-    files_.RemoveFile(kPath);
+    ASSERT_TRUE(files_.RemoveFile(kPath));
   }
 }
 
@@ -256,7 +256,7 @@ TEST_F(IniWriteTest, StorableTellsWhichEntriesSurviveARewrite) {
     if (entry.key.empty()) {
       continue;
     }
-    files_.RemoveFile(kPath);
+    ASSERT_TRUE(files_.RemoveFile(kPath));
     Open()->WriteString(entry.section, entry.key, entry.value);
     EXPECT_EQ(Open()->ReadString(entry.section, entry.key, "\x01") == entry.value, entry.storable);
   }

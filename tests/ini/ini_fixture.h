@@ -29,7 +29,9 @@ class IniTest : public ::testing::Test {
     files_.AddFile(kPath, contents);
     return Open();
   }
-  IniServices Services() { return {files_, locale_, pump_, warnings_}; }
+  IniServices Services() {
+    return {.files = files_, .locale = locale_, .pump = pump_, .warnings = warnings_};
+  }
 
   // The image as CopyToStrings shows it, one string.
   static std::string Image(TBigIniFile& ini) {

@@ -112,7 +112,7 @@ TEST_F(ActiveMonitorTest, ListsEveryProcessSortedByNameWithItsDescriptionOrNo) {
 
   // As many processes as before under other names are sorted anew, and each outcome of an
   // automatic termination goes to its own row.
-  processes_.OpenProcess(platform::kProcessTerminate, 201)->Terminate(0);
+  ASSERT_TRUE(processes_.OpenProcess(platform::kProcessTerminate, 201)->Terminate(0));
   processes_.Add(205, "C:\\Temp\\zap.exe");
   SetAutoTerminate(true);
   ASSERT_TRUE(backend_.FireTimer(Timer()));

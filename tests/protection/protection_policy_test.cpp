@@ -134,7 +134,7 @@ TEST(ProtectionPolicyExactFolders, ProtectsFoldersTheCodePageCannotHold) {
   files.SetKnownFolder(platform::KnownFolder::kDesktop, profile + "\\Desktop");
   files.SetProgramFolder(profile + "\\AppData\\Local\\Programs\\Nexolant\\");
   const platform::Cp1252Locale locale;
-  const ProtectionPolicy policy({files, locale, kOwnId});
+  const ProtectionPolicy policy({.files = files, .locale = locale, .ownProcessId = kOwnId});
   EXPECT_EQ(policy.ProgramFolder(), "C:\\Users\\??\\AppData\\Local\\Programs\\Nexolant");
   constexpr std::pair<const char*, PathProtection> kCases[] = {
       {"C:\\Users\\??\\AppData\\Local\\Programs\\Nexolant\\Quarantine\\a.exe", kOwnFolder},

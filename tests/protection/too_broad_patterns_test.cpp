@@ -73,8 +73,9 @@ class LoadedReference : public ::testing::Test {
  protected:
   ReferenceOutcome Load(const std::string& plain, const NameSample& sample) {
     files_.AddFile("C:\\Program\\Reference.dat", EncipherReference(plain));
-    return LoadReference({files_, clock_, locale_, pump_, warnings_}, "C:\\Program\\", tables_,
-                         details_, sample);
+    return LoadReference(
+        {.files = files_, .clock = clock_, .locale = locale_, .pump = pump_, .warnings = warnings_},
+        "C:\\Program\\", tables_, details_, sample);
   }
 
   MemoryFileSystem files_;
@@ -150,11 +151,20 @@ TEST_F(LoadedReference, TheFirstHazardInSectionOrderIsNamed) {
   for (const HazardCase& test : cases) {
     SCOPED_TRACE(test.plain);
     files_.AddFile("C:\\Update\\New.dat", EncipherReference(test.plain));
-    EXPECT_EQ(
-        ReferenceFileHazard({files_, clock_, locale_, pump_, warnings_}, "C:\\Update\\New.dat"),
-        test.reason);
+    EXPECT_EQ(ReferenceFileHazard({.files = files_,
+                                   .clock = clock_,
+                                   .locale = locale_,
+                                   .pump = pump_,
+                                   .warnings = warnings_},
+                                  "C:\\Update\\New.dat"),
+              test.reason);
   }
-  EXPECT_EQ(ReferenceFileHazard({files_, clock_, locale_, pump_, warnings_}, "C:\\missing.dat"),
+  EXPECT_EQ(ReferenceFileHazard({.files = files_,
+                                 .clock = clock_,
+                                 .locale = locale_,
+                                 .pump = pump_,
+                                 .warnings = warnings_},
+                                "C:\\missing.dat"),
             std::nullopt);
 }
 

@@ -38,7 +38,8 @@ TEST_P(KeyRoundTripTest, AKeyComesBackExactly) {
   QuarantineWorld world;
   KeyTree sample = contracts::SampleTree();
   sample.name = test.key;
-  world.registry.CreateKeyWide(test.root, test.parent, platform::RegistryAccess::kFull);
+  ASSERT_TRUE(
+      world.registry.CreateKeyWide(test.root, test.parent, platform::RegistryAccess::kFull));
   ASSERT_EQ(RestoreKeyTree(world.registry, test.root, test.parent, sample).status,
             TreeRestoreResult::Status::kRestored);
   const auto walk = [&] {
@@ -65,7 +66,8 @@ TEST_P(KeyRoundTripTest, AKeyComesBackExactly) {
                                      test.shown});
   // A key of that name now is never merged into: the restore warns and changes nothing.
   const WideString other = JoinKeyPath(test.parent, FoldAsciiCase(test.key));
-  world.registry.CreateKeyWide(test.root, other + u"\\Other", platform::RegistryAccess::kFull);
+  ASSERT_TRUE(
+      world.registry.CreateKeyWide(test.root, other + u"\\Other", platform::RegistryAccess::kFull));
   const std::optional<std::string> saved = world.files.Contents(QuarantineWorld::kIndex);
   EXPECT_TRUE(world.Restore(test.caption));
   EXPECT_EQ(world.Messages(), std::vector<std::string>{kRestoreFailure});

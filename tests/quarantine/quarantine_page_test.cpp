@@ -56,7 +56,7 @@ TEST_F(QuarantinePageTest, RebuildListsThePlainNamesOfTheIndexSorted) {
 }
 
 TEST_F(QuarantinePageTest, WithoutAnIndexNothingIsListed) {
-  world_.files.RemoveFile(QuarantineWorld::kIndex);
+  ASSERT_TRUE(world_.files.RemoveFile(QuarantineWorld::kIndex));
   world_.Start();
   EXPECT_EQ(world_.List().Count(), 0);
   EXPECT_EQ(world_.Summary(), "There are currently no objects in quarantine");

@@ -37,9 +37,18 @@ struct QuarantineWorld {
   }
 
   TMainForm& Start() {
-    form = std::make_unique<TMainForm>(AppServices{files, clock, locale, shell, registry, processes,
-                                                   profileStrings, downloader, notificationArea,
-                                                   folderBrowser, application, kFolder});
+    form = std::make_unique<TMainForm>(AppServices{.files = files,
+                                                   .clock = clock,
+                                                   .locale = locale,
+                                                   .shell = shell,
+                                                   .registry = registry,
+                                                   .processes = processes,
+                                                   .profileStrings = profileStrings,
+                                                   .downloader = downloader,
+                                                   .notificationArea = notificationArea,
+                                                   .folderBrowser = folderBrowser,
+                                                   .application = application,
+                                                   .programFolder = kFolder});
     application.CreateForm(*form);
     return *form;
   }
@@ -111,7 +120,8 @@ struct QuarantineWorld {
   std::map<std::string, std::string> Index(const char* section = "Files") {
     RecordingWarnings warnings;
     ScriptedPump pump;
-    TBigIniFile index({files, locale, pump, warnings}, kIndex);
+    TBigIniFile index({.files = files, .locale = locale, .pump = pump, .warnings = warnings},
+                      kIndex);
     StringList keys;
     index.ReadSection(section, keys);
     std::map<std::string, std::string> entries;

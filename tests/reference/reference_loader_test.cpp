@@ -37,7 +37,9 @@ class LoadReferenceTest : public ::testing::Test {
   void PutReference(const std::string& plain) { files_.AddFile(kPath, EncipherReference(plain)); }
 
   ReferenceOutcome Load() {
-    return LoadReference({files_, clock_, locale_, pump_, warnings_}, kFolder, tables_, details_);
+    return LoadReference(
+        {.files = files_, .clock = clock_, .locale = locale_, .pump = pump_, .warnings = warnings_},
+        kFolder, tables_, details_);
   }
 
   // The eleven lines of a successful load.

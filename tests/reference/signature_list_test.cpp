@@ -118,7 +118,7 @@ TEST(SignatureList, AssignReplacesEverything) {
 constexpr int kRaised = -2;
 
 template <typename Lookup>
-int Outcome(Lookup lookup) {
+int LookupOutcome(Lookup lookup) {
   try {
     return lookup();
   } catch (const InvalidMask&) {
@@ -213,12 +213,14 @@ void ExpectSameAsLinear(std::uint32_t seed, const platform::Locale& locale) {
     for (int nameNumber = 0; nameNumber < 4; ++nameNumber) {
       const std::string name = cases.Name(patterns);
       ASSERT_EQ(list.Matches(name), LinearMatches(name, patterns, locale)) << name;
-      const int activeExpected = Outcome([&] { return LinearFindSignature(name, active, locale); });
-      ASSERT_EQ(Outcome([&] { return list.FindActive(name); }),
+      const int activeExpected =
+          LookupOutcome([&] { return LinearFindSignature(name, active, locale); });
+      ASSERT_EQ(LookupOutcome([&] { return list.FindActive(name); }),
                 activeExpected < 0 ? activeExpected : activeIndex[activeExpected])
           << name;
-      const int expected = Outcome([&] { return LinearFindSignature(name, patterns, locale); });
-      const int actual = Outcome([&] { return list.Find(name); });
+      const int expected =
+          LookupOutcome([&] { return LinearFindSignature(name, patterns, locale); });
+      const int actual = LookupOutcome([&] { return list.Find(name); });
       matches += expected >= 0;
       raised += expected == kRaised;
       if (actual != expected) {

@@ -52,7 +52,7 @@ TEST(RegistrationFile, IsWrittenInTheRegistryEditorsForm) {
       u"\"o\"=hex(123):01\r\n\r\n"
       u"[HKEY_CURRENT_USER\\Software\\Vendor\\App\\Sub]\r\n\r\n";
   const RegistrationWriteResult file = WriteRegistrationFile(saved);
-  ASSERT_TRUE(file.ok()) << file.error;
+  ASSERT_TRUE(file.ok()) << file.problem;
   EXPECT_EQ(file.bytes, "\xFF\xFE" + Utf16z(expected).substr(0, expected.size() * 2));
   EXPECT_EQ(ReadRegistrationFile(file.bytes).key, saved);
 
@@ -68,7 +68,7 @@ TEST(RegistrationFile, HandEditedFormsAreReadExactly) {
        u"[hkey_local_machine\\Software\\App]  ", u"\"a\" = \"b\"", u"@=dword:A",
        u"\"h\"=hex(B):FF, 00 ,\\", u"   01,\\", u"  02", u"[HKEY_LOCAL_MACHINE\\SOFTWARE\\app\\S]"},
       u"\n"));
-  ASSERT_TRUE(read.key) << read.error;
+  ASSERT_TRUE(read.key) << read.problem;
   EXPECT_EQ(*read.key,
             (SavedKey{RegistryRoot::kLocalMachine, u"Software",
                       Tree(u"App",
@@ -118,7 +118,7 @@ TEST(RegistrationFile, WhatCannotBeReadExactlyIsRejectedWithItsLine) {
   for (const auto& c : cases) {
     const RegistrationReadResult read = ReadRegistrationFile(c.bytes);
     EXPECT_FALSE(read.key) << c.line;
-    EXPECT_EQ(read.error.rfind(c.line, 0), 0u) << read.error;
+    EXPECT_EQ(read.problem.rfind(c.line, 0), 0u) << read.problem;
   }
 }
 

@@ -250,7 +250,8 @@ INSTANTIATE_TEST_SUITE_P(
         KeyLeft("KeyNameStandingForTwoKeysInTheCodePage",
                 [](auto& w) {
                   for (const char16_t* path : {u"Software\\Bad\\Ж", u"Software\\Bad\\Щ"}) {
-                    w.registry.CreateKeyWide(kUser, path, platform::RegistryAccess::kFull);
+                    ASSERT_TRUE(
+                        w.registry.CreateKeyWide(kUser, path, platform::RegistryAccess::kFull));
                   }
                 },
                 {"?", "HKEY_CURRENT_USER\\Software\\Bad", ""}),
@@ -360,7 +361,7 @@ TEST_F(RepairTest, AQuarantineFolderThatCannotBeMadeStopsRepairUntilItIsTriedAga
   EXPECT_EQ(world_.files.Contents("C:\\Bad\\evil.exe"), "first");
   EXPECT_TRUE(world_.registry.HasKey(RegistryRoot::kCurrentUser, "Software\\Bad\\EvilKey\\Sub"));
 
-  world_.files.RemoveFile(QuarantineWorld::kQuarantine);
+  ASSERT_TRUE(world_.files.RemoveFile(QuarantineWorld::kQuarantine));
   EXPECT_TRUE(world_.Repair());
 
   EXPECT_EQ(world_.backend.Messages().size(), 1u);

@@ -59,8 +59,9 @@ TEST_F(RegistryScanTest, WalksTheClassesRootOnlyWithoutDeepScanning) {
 // system's conversion shows it.
 TEST_F(RegistryScanTest, DeepScanningWalksTheThreeHivesInOrder) {
   SetDeepScan(true);
-  registry_.CreateKeyWide(RegistryRoot::kCurrentUser, u"Software\\\u0416\u0443\u043A\\EvilKey",
-                          platform::RegistryAccess::kFull);
+  ASSERT_TRUE(registry_.CreateKeyWide(RegistryRoot::kCurrentUser,
+                                      u"Software\\\u0416\u0443\u043A\\EvilKey",
+                                      platform::RegistryAccess::kFull));
   ScanFolder("C:\\Scan");
   EXPECT_EQ(Rows(), (Strings{"EvilKey|HKEY_CLASSES_ROOT|Evil key",
                              "EvilOneSub|HKEY_CLASSES_ROOT\\EvilKey|Evil subkey",
@@ -117,8 +118,8 @@ TEST_F(RegistryScanTest, OpensOneKeyAtATimeAndSkipsVanishedKeys) {
         return Label("lblCurrentFile").Caption() == "HKEY_CLASSES_ROOT\\EvilKey\\Inner";
       },
       [&] {
-        registry_.DeleteKey(RegistryRoot::kClassesRoot, "EvilKey\\Inner\\EvilTwoSub");
-        registry_.DeleteKey(RegistryRoot::kClassesRoot, "EvilKey\\Inner");
+        EXPECT_TRUE(registry_.DeleteKey(RegistryRoot::kClassesRoot, "EvilKey\\Inner\\EvilTwoSub"));
+        EXPECT_TRUE(registry_.DeleteKey(RegistryRoot::kClassesRoot, "EvilKey\\Inner"));
       });
   ScanFolder("C:\\Scan");
   EXPECT_EQ(Examined().back(), "HKEY_CLASSES_ROOT\\EvilKey\\Inner");

@@ -71,7 +71,7 @@ TEST_F(ScanControlTest, StatisticsAreShownBeforeAnyPhaseRuns) {
 
 TEST_F(ScanControlTest, ACleanScanEndsWithFinish) {
   Start();
-  files_.RemoveFile("C:\\Scan\\Sub\\evil.exe");
+  EXPECT_TRUE(files_.RemoveFile("C:\\Scan\\Sub\\evil.exe"));
   ScanFolder("C:\\Scan");
   EXPECT_TRUE(Rows().empty());
   EXPECT_EQ(Caption("lblCurrentFile"), "Scan Complete.");
@@ -144,7 +144,7 @@ TEST_F(ScanControlTest, ASecondScanStartsFromAResetPage) {
 
 TEST_F(ScanControlTest, FinishGoesBackToTheStatusPage) {
   Start();
-  files_.RemoveFile("C:\\Scan\\Sub\\evil.exe");
+  EXPECT_TRUE(files_.RemoveFile("C:\\Scan\\Sub\\evil.exe"));
   ScanFolder("C:\\Scan");
   ASSERT_EQ(StopButton().Caption(), "Finish");
   ASSERT_TRUE(backend_.Click(StopButton()));

@@ -51,7 +51,8 @@ class StatisticsStoreTest : public ::testing::Test {
   };
 
   Run NewRun(const platform::Locale& locale) {
-    return Run(IniServices{files_, locale, pump_, warnings_}, locale);
+    return Run(IniServices{.files = files_, .locale = locale, .pump = pump_, .warnings = warnings_},
+               locale);
   }
   std::string Text() const { return files_.Contents(kIni).value_or("<no file>"); }
 

@@ -134,7 +134,11 @@ TEST(NexrefFileTest, CheckTotalsEqualTheLoadersCounts) {
     testing::StoppedClock clock{45000.5};
     SignatureTables tables;
     StringList details;
-    LoadReference({files, clock, runner.locale(), runner.pump(), runner.warnings()},
+    LoadReference({.files = files,
+                   .clock = clock,
+                   .locale = runner.locale(),
+                   .pump = runner.pump(),
+                   .warnings = runner.warnings()},
                   "C:\\Nexolant\\", tables, details);
     ASSERT_GE(details.size(), 9u);
     const std::string loaderTotals =

@@ -31,8 +31,13 @@ class ReferenceUpdateTest : public ::testing::Test {
 
   bool Update() {
     // A build without a key; signed updates: signed_update_test.cpp.
-    return UpdateReferenceFile({files_, downloader_, clock_, locale_, warnings_, ""}, kUrl,
-                               kFolder);
+    return UpdateReferenceFile({.files = files_,
+                                .downloader = downloader_,
+                                .clock = clock_,
+                                .locale = locale_,
+                                .warnings = warnings_,
+                                .updateKey = ""},
+                               kUrl, kFolder);
   }
 
   // Whatever happened, only Reference.dat is left, in the program folder and in the

@@ -44,8 +44,13 @@ class SignedUpdateTest : public ::testing::TestWithParam<Served> {
     if (served.signature) {
       downloader_.Serve(kUrl + ".sig", *served.signature);
     }
-    const bool taken = UpdateReferenceFile(
-        {files_, downloader_, clock_, locale_, warnings_, TestUpdateKey()}, kUrl, kFolder);
+    const bool taken = UpdateReferenceFile({.files = files_,
+                                            .downloader = downloader_,
+                                            .clock = clock_,
+                                            .locale = locale_,
+                                            .warnings = warnings_,
+                                            .updateKey = TestUpdateKey()},
+                                           kUrl, kFolder);
     EXPECT_EQ(files_.Names(kFolder), std::vector<std::string>{"Reference.dat"});
     return taken;
   }

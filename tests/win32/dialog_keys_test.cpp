@@ -11,7 +11,9 @@ namespace {
 
 class NoShell : public platform::Shell {
  public:
-  bool Open(const platform::Path& /*target*/) override { return false; }
+  platform::Outcome Open(const platform::Path& /*target*/) override {
+    return platform::Outcome::Failure(platform::kErrorFileNotFound);
+  }
 };
 
 // Enter presses a dialog's default button and Escape its cancel button, wherever the focus

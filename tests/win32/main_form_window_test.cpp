@@ -23,7 +23,9 @@ using nexolant::testing::ScopedFolder;
 
 class NoShell : public platform::Shell {
  public:
-  bool Open(const platform::Path& /*target*/) override { return false; }
+  platform::Outcome Open(const platform::Path& /*target*/) override {
+    return platform::Outcome::Failure(platform::kErrorFileNotFound);
+  }
 };
 
 // The main window's layout as real windows (its creation handler, with the splash and the
@@ -31,9 +33,18 @@ class NoShell : public platform::Shell {
 class MainFormWindowTest : public RendererTest {
  protected:
   MainFormWindowTest()
-      : form_(AppServices{files_, clock_, locale_, shell_, registry_, processes_, profileStrings_,
-                          downloader_, notificationArea_, folderBrowser_, application_,
-                          folder_.Prefix()}) {
+      : form_(AppServices{.files = files_,
+                          .clock = clock_,
+                          .locale = locale_,
+                          .shell = shell_,
+                          .registry = registry_,
+                          .processes = processes_,
+                          .profileStrings = profileStrings_,
+                          .downloader = downloader_,
+                          .notificationArea = notificationArea_,
+                          .folderBrowser = folderBrowser_,
+                          .application = application_,
+                          .programFolder = folder_.Prefix()}) {
     Realise(form_);
   }
   ~MainFormWindowTest() override { backend_.DestroyForm(form_); }

@@ -17,7 +17,8 @@ namespace {
 TEST(ProtectionPolicyWin32Test, KnowsItsOwnFolderAndWindowsHoweverTheyAreSpelled) {
   win32::Win32FileSystem files;
   const platform::Cp1252Locale locale;
-  const ProtectionPolicy policy({files, locale, GetCurrentProcessId()});
+  const ProtectionPolicy policy(
+      {.files = files, .locale = locale, .ownProcessId = GetCurrentProcessId()});
   const std::string exe = files.ExecutablePath().ansi;
   char shortExe[MAX_PATH] = {};
   ASSERT_NE(GetShortPathNameA(exe.c_str(), shortExe, MAX_PATH), 0u);

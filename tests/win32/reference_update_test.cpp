@@ -61,7 +61,12 @@ TEST(ReferenceUpdateOverHttpTest, OnlyAGoodFileAndWithAKeyOnlyASignedOneReplaces
         Case{"/signed", TestUpdateKey(), &signedFile}}) {
     SCOPED_TRACE(std::string(c.path) + (c.key.empty() ? "" : " with a key"));
     folder.Put("Reference.dat", old);
-    EXPECT_EQ(UpdateReferenceFile({files, downloader, clock, locale, warnings, c.key},
+    EXPECT_EQ(UpdateReferenceFile({.files = files,
+                                   .downloader = downloader,
+                                   .clock = clock,
+                                   .locale = locale,
+                                   .warnings = warnings,
+                                   .updateKey = c.key},
                                   server.Url(c.path), folder.Prefix()),
               c.taken != nullptr);
     EXPECT_EQ(folder.Get("Reference.dat"), c.taken != nullptr ? *c.taken : old);

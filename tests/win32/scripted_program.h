@@ -25,9 +25,18 @@ struct ScriptedProgram {
   // One run of the main window from the program folder: start, the action in the main loop,
   // close.
   void Run(const std::string& programFolder, const std::function<void(TMainForm& form)>& action) {
-    TMainForm form(AppServices{files, clock, locale, shell, registry, processes, profileStrings,
-                               downloader, notificationArea, folderBrowser, application,
-                               programFolder});
+    TMainForm form(AppServices{.files = files,
+                               .clock = clock,
+                               .locale = locale,
+                               .shell = shell,
+                               .registry = registry,
+                               .processes = processes,
+                               .profileStrings = profileStrings,
+                               .downloader = downloader,
+                               .notificationArea = notificationArea,
+                               .folderBrowser = folderBrowser,
+                               .application = application,
+                               .programFolder = programFolder});
     backend.QueueInMainLoop([&] { action(form); });
     application.Run(form);
   }

@@ -57,13 +57,12 @@ TEST(Win32DownloaderTest, WritesTheExactBytesAndReplacesTheOldFile) {
   Write(target, "old reference");
   Win32Downloader downloader;
 
-  const platform::DownloadResult result =
-      downloader.DownloadToFile(server.Url(kPath), target, kCap);
-  EXPECT_TRUE(result.Succeeded()) << std::hex << result.code;
+  const platform::Outcome result = downloader.DownloadToFile(server.Url(kPath), target, kCap);
+  EXPECT_TRUE(result.ok) << std::hex << result.error;
   EXPECT_EQ(Contents(target), body);
 
   const std::string empty = folder.File("empty.dat");
-  EXPECT_TRUE(downloader.DownloadToFile(server.Url("/empty"), empty, kCap).Succeeded());
+  EXPECT_TRUE(downloader.DownloadToFile(server.Url("/empty"), empty, kCap).ok);
   EXPECT_EQ(Contents(empty), "");
   EXPECT_EQ(folder.Names(), (std::set<std::string>{"Reference.dat", "empty.dat"}))
       << "no temporary file is left behind";
@@ -75,10 +74,10 @@ TEST(Win32DownloaderTest, ASecondDownloadGetsTheServersNewContent) {
   const ScopedFolder folder;
   const std::string target = folder.File("Reference.dat");
   Win32Downloader downloader;
-  ASSERT_TRUE(downloader.DownloadToFile(server.Url(kPath), target, kCap).Succeeded());
+  ASSERT_TRUE(downloader.DownloadToFile(server.Url(kPath), target, kCap).ok);
   EXPECT_EQ(Contents(target), "first");
   server.SetResponse(kPath, {200, "second"});
-  ASSERT_TRUE(downloader.DownloadToFile(server.Url(kPath), target, kCap).Succeeded());
+  ASSERT_TRUE(downloader.DownloadToFile(server.Url(kPath), target, kCap).ok);
   EXPECT_EQ(Contents(target), "second");
 }
 
@@ -96,9 +95,9 @@ TEST(Win32DownloaderTest, ServerErrorsFailAndLeaveTheTargetAsItWas) {
   };
   for (const Case& c : {Case{"/missing", 0x800C0005}, Case{"/broken", 0x800C0008}}) {
     SCOPED_TRACE(c.path);
-    EXPECT_EQ(downloader.DownloadToFile(server.Url(c.path), fresh, kCap).code, c.code);
+    EXPECT_EQ(downloader.DownloadToFile(server.Url(c.path), fresh, kCap).error, c.code);
     EXPECT_FALSE(Contents(fresh));
-    EXPECT_EQ(downloader.DownloadToFile(server.Url(c.path), existing, kCap).code, c.code);
+    EXPECT_EQ(downloader.DownloadToFile(server.Url(c.path), existing, kCap).error, c.code);
     EXPECT_EQ(Contents(existing), "old reference");
   }
   EXPECT_EQ(folder.Names(), std::set<std::string>{"Reference.dat"});
@@ -108,8 +107,7 @@ TEST(Win32DownloaderTest, UnreachableServerFailsAndLeavesNoFile) {
   const LoopbackHttpServer::ClosedPort closed;
   const ScopedFolder folder;
   Win32Downloader downloader;
-  EXPECT_FALSE(
-      downloader.DownloadToFile(closed.Url(kPath), folder.File("Reference.dat"), kCap).Succeeded());
+  EXPECT_FALSE(downloader.DownloadToFile(closed.Url(kPath), folder.File("Reference.dat"), kCap).ok);
   EXPECT_TRUE(folder.Names().empty());
 }
 
@@ -118,8 +116,7 @@ TEST(Win32DownloaderTest, UnwritableTargetFails) {
   const ScopedFolder folder;
   Win32Downloader downloader;
   EXPECT_FALSE(
-      downloader.DownloadToFile(server.Url(kPath), folder.File("Missing\\Reference.dat"), kCap)
-          .Succeeded());
+      downloader.DownloadToFile(server.Url(kPath), folder.File("Missing\\Reference.dat"), kCap).ok);
 
   const std::string target = folder.File("Reference.dat");
   Write(target, "old reference");
@@ -128,10 +125,9 @@ TEST(Win32DownloaderTest, UnwritableTargetFails) {
     const UniqueFileHandle held(
         CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(held);
-    const platform::DownloadResult result =
-        downloader.DownloadToFile(server.Url(kPath), target, kCap);
-    EXPECT_FALSE(result.Succeeded());
-    EXPECT_EQ(result.code >> 16, 0x8007u) << "a system error code, " << std::hex << result.code;
+    const platform::Outcome result = downloader.DownloadToFile(server.Url(kPath), target, kCap);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.error >> 16, 0x8007u) << "a system error code, " << std::hex << result.error;
   }
   EXPECT_EQ(Contents(target), "old reference");
   EXPECT_EQ(folder.Names(), std::set<std::string>{"Reference.dat"});
@@ -159,7 +155,7 @@ TEST(Win32DownloaderTest, AStalledOrCutDownloadFailsAndLeavesTheTargetAsItWas) {
   for (const char* path : {"/silent", "/stalls", "/cut"}) {
     SCOPED_TRACE(path);
     const steady_clock::time_point start = steady_clock::now();
-    EXPECT_FALSE(downloader.DownloadToFile(server.Url(path), target, kCap).Succeeded());
+    EXPECT_FALSE(downloader.DownloadToFile(server.Url(path), target, kCap).ok);
     EXPECT_LT(steady_clock::now() - start, milliseconds(6000)) << "it waited for the server";
     EXPECT_EQ(Contents(target), "old reference");
   }
@@ -200,12 +196,12 @@ TEST(Win32DownloaderTest, ABodyAboveTheCapOrPastTheDeadlineFailsAtOnce) {
         Case{"/endless", platform::kDownloadTooLarge}, Case{"/trickle", kTimedOut}}) {
     SCOPED_TRACE(c.path);
     const steady_clock::time_point start = steady_clock::now();
-    EXPECT_EQ(downloader.DownloadToFile(server.Url(c.path), target, kSmallCap).code, c.code);
+    EXPECT_EQ(downloader.DownloadToFile(server.Url(c.path), target, kSmallCap).error, c.code);
     EXPECT_LT(steady_clock::now() - start, seconds(30)) << "it waited for the stall limit";
     EXPECT_EQ(Contents(target), "old reference");
     EXPECT_EQ(folder.Names(), std::set<std::string>{"Reference.dat"});
   }
-  EXPECT_TRUE(downloader.DownloadToFile(server.Url("/fits"), target, kSmallCap).Succeeded());
+  EXPECT_TRUE(downloader.DownloadToFile(server.Url("/fits"), target, kSmallCap).ok);
 }
 
 // Redirects lead only to the same server, and not round for ever.
@@ -218,10 +214,10 @@ TEST(Win32DownloaderTest, FollowsRedirectsOnlyToTheSameServer) {
   const std::string target = folder.File("Reference.dat");
   Win32Downloader downloader;
 
-  ASSERT_TRUE(downloader.DownloadToFile(server.Url("/moved"), target, kCap).Succeeded());
+  ASSERT_TRUE(downloader.DownloadToFile(server.Url("/moved"), target, kCap).ok);
   EXPECT_EQ(Contents(target), "the file");
-  EXPECT_EQ(downloader.DownloadToFile(server.Url("/loop"), target, kCap).code, kRedirectFailed);
-  EXPECT_EQ(downloader.DownloadToFile(server.Url("/away"), target, kCap).code, kRedirectFailed);
+  EXPECT_EQ(downloader.DownloadToFile(server.Url("/loop"), target, kCap).error, kRedirectFailed);
+  EXPECT_EQ(downloader.DownloadToFile(server.Url("/away"), target, kCap).error, kRedirectFailed);
   EXPECT_EQ(server.Requests(), (std::vector<std::string>{"/moved", kPath, "/loop", "/loop", "/loop",
                                                          "/loop", "/loop", "/loop", "/away"}));
 }

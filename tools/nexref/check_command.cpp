@@ -78,7 +78,10 @@ int RunCheck(const std::string& referenceFile, std::ostream& out, std::ostream& 
   }
   SignatureTotals totals;
   {
-    TBigIniFile store(IniServices{files, services.locale, services.pump, services.warnings},
+    TBigIniFile store(IniServices{.files = files,
+                                  .locale = services.locale,
+                                  .pump = services.pump,
+                                  .warnings = services.warnings},
                       plainFile);
     totals = CountSignatures(store);
   }
