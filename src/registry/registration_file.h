@@ -18,7 +18,7 @@ struct SavedKey {
 };
 
 struct [[nodiscard]] RegistrationWriteResult {
-  std::string bytes;  // the file's bytes
+  std::string bytes;    // the file's bytes
   std::string problem;  // why the key cannot be written exactly; empty on success
   bool ok() const { return problem.empty(); }
 };
