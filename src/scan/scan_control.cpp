@@ -137,7 +137,7 @@ void ScanControl::RecurseDirEnd() {
   }
   flags_.DriveQueueActive = false;
   services_.application.UpdateWindows();
-  if (pages_.scanNow.ScanRegistryTicked()) {
+  if (pages_.scanNow.ScanRegistry()) {
     registryScan_.ScanRegistry();
   }
   EndOfScan();

@@ -50,7 +50,7 @@ ScanNowPage::ScanNowPage(ui::NotebookPage& page) {
        .bounds = {72, 96, 353, 17},
        .caption = "Perform quick system check",
        .color = panel_colors::kPanel,
-       .checked = true,
+       .checked = choice_.mode == ScanMode::kQuick,
        .slot = chkQuick_},
       {.name = "chkComplete",
        .kind = ControlKind::kRadioButton,
@@ -78,7 +78,7 @@ ScanNowPage::ScanNowPage(ui::NotebookPage& page) {
        .bounds = {72, 172, 345, 17},
        .caption = "Scan registry",
        .color = panel_colors::kPanel,
-       .checked = true,
+       .checked = choice_.scanRegistry,
        .slot = chkRegScan_},
       {.name = "shpScanReady",
        .kind = ControlKind::kShape,
@@ -96,18 +96,17 @@ ScanNowPage::ScanNowPage(ui::NotebookPage& page) {
        .slot = btnNext_},
   });
   BuildControls(page, rows);
+  // A click has ticked the button or toggled the box, which showed the choice.
+  chkQuick_->OnClick = [this](ui::Control&) { Choose(ScanMode::kQuick); };
+  chkComplete_->OnClick = [this](ui::Control&) { Choose(ScanMode::kComplete); };
+  chkSelect_->OnClick = [this](ui::Control&) { Choose(ScanMode::kChosenFolder); };
+  chkRegScan_->OnClick = [this](ui::Control&) { choice_.scanRegistry = !choice_.scanRegistry; };
   btnNext_->OnClick = [this](ui::Control&) { Raise(OnNextClick); };
   lblSelect_->OnClick = [this](ui::Control&) {
+    Choose(ScanMode::kChosenFolder);
     chkSelect_->SetChecked(true);
     Raise(OnSelectClick);
   };
-}
-
-ScanMode ScanNowPage::Mode() const {
-  if (chkQuick_->Checked()) {
-    return ScanMode::kQuick;
-  }
-  return chkComplete_->Checked() ? ScanMode::kComplete : ScanMode::kChosenFolder;
 }
 
 }  // namespace nexolant

@@ -12,13 +12,19 @@ namespace nexolant {
 // The three ways to choose what the file phase walks.
 enum class ScanMode { kQuick, kComplete, kChosenFolder };
 
+// What the user chose for the next scan; the page shows it and writes the user's clicks.
+struct ScanChoice {
+  ScanMode mode = ScanMode::kQuick;
+  bool scanRegistry = true;
+};
+
 // Page 1: the scan mode, the registry option and the Next button that starts a scan.
 class ScanNowPage {
  public:
   explicit ScanNowPage(ui::NotebookPage& page);
 
-  ScanMode Mode() const;
-  bool ScanRegistryTicked() const { return chkRegScan_->Checked(); }
+  ScanMode Mode() const { return choice_.mode; }
+  bool ScanRegistry() const { return choice_.scanRegistry; }
 
   // Next was pressed.
   std::function<void()> OnNextClick;
@@ -33,6 +39,9 @@ class ScanNowPage {
   ui::Button& btnNext() const { return *btnNext_; }
 
  private:
+  void Choose(ScanMode mode) { choice_.mode = mode; }
+
+  ScanChoice choice_;
   ui::RadioButton* chkQuick_ = nullptr;
   ui::RadioButton* chkComplete_ = nullptr;
   ui::RadioButton* chkSelect_ = nullptr;

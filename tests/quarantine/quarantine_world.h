@@ -89,7 +89,9 @@ struct QuarantineWorld {
     folderBrowser.QueueChoice(folder);
     Click("ScanBtn");
     Click("lblSelect");
-    Get<ui::CheckBox>("chkRegScan").SetChecked(false);
+    if (Get<ui::CheckBox>("chkRegScan").Checked()) {
+      Click("chkRegScan");
+    }
     Click("btnNext");
     Click("btnStop");
   }

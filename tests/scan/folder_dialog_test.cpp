@@ -90,7 +90,7 @@ TEST_F(SelectLinkTest, CancelKeepsTheFolderAndTheTick) {
 
   folderBrowser_.QueueChoice("D:\\Data");
   ClickSelect();
-  Get<ui::RadioButton>("chkQuick").SetChecked(true);
+  ASSERT_TRUE(backend_.Click(Control("chkQuick")));
   folderBrowser_.QueueCancel();
   ClickSelect();
   EXPECT_TRUE(SelectTicked());

@@ -53,7 +53,11 @@ class ScanTest : public MainFormTest {
   void ScanFolder(const std::string& folder);
   void Choose(const std::string& folder);
   void SetDeepScan(bool deep) { form_->UserOptions().Set(Option::kDeepScanRegistry, deep); }
-  void SetRegistryScan(bool scan) { Get<ui::CheckBox>("chkRegScan").SetChecked(scan); }
+  void SetRegistryScan(bool scan) {
+    if (Get<ui::CheckBox>("chkRegScan").Checked() != scan) {
+      backend_.Click(Control("chkRegScan"));
+    }
+  }
 
   // Runs action inside the first pump, from the next one on, at which condition holds.
   void WhenPumped(std::function<bool()> condition, std::function<void()> action);
