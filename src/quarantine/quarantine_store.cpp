@@ -27,20 +27,55 @@ std::optional<QuarantineEntry> KeyEntry(const std::string& save, const std::stri
   return QuarantineEntry{path.substr(slash + 1), {}, path.substr(0, slash), save, {}, {}};
 }
 
-// The saved key's full path for the protection policy, whose keys are all ASCII: any other
-// character stands as "?", which no protected name holds.
+constexpr const char* kLinkedFolderWarning =
+    "The Quarantine folder is a link to another place; Nexolant will not use it.";
+
+// A key name for the protection policy, whose keys are all ASCII: any other character stands
+// as "?", which no protected name holds.
+void AppendAscii(std::string& path, const platform::WideString& name) {
+  path += '\\';
+  for (const char16_t c : name) {
+    path += c < 0x80 ? static_cast<char>(c) : '?';
+  }
+}
+
+// The saved key's full path in that form.
 std::string AsciiKeyPath(const SavedKey& key) {
   std::string path = HiveName(key.root);
   for (const platform::WideString* part : {&key.parentPath, &key.tree.name}) {
-    if (part->empty()) {
-      continue;
-    }
-    path += '\\';
-    for (const char16_t c : *part) {
-      path += c < 0x80 ? static_cast<char>(c) : '?';
+    if (!part->empty()) {
+      AppendAscii(path, *part);
     }
   }
   return path;
+}
+
+// Whether the tree below path (path itself excluded) holds a key the policy keeps.
+bool HoldsProtectedKey(const protection::ProtectionPolicy& protection, const std::string& path,
+                       const KeyTree& tree) {
+  return std::any_of(tree.subkeys.begin(), tree.subkeys.end(), [&](const KeyTree& subkey) {
+    std::string below = path;
+    AppendAscii(below, subkey.name);
+    return protection.IsProtectedKey(below) || HoldsProtectedKey(protection, below, subkey);
+  });
+}
+
+// A path compared across spellings: ASCII letters folded, every run of other characters (and
+// of the "?" that stands for them in ANSI) one "?". The ASCII parts, which name every hive and
+// every key the policy keeps, must agree exactly.
+std::string LooseKeyPath(std::string_view path) {
+  std::string loose;
+  for (const char c : path) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x80 || c == '?') {
+      if (loose.empty() || loose.back() != '?') {
+        loose += '?';
+      }
+    } else {
+      loose += static_cast<char>(byte >= 'a' && byte <= 'z' ? byte - 'a' + 'A' : byte);
+    }
+  }
+  return loose;
 }
 
 }  // namespace
@@ -154,6 +189,26 @@ void QuarantineStore::BeginIntake() {
   intakeKeys_ = std::make_unique<IndexSection>(ini_.locale, kRegistrySection);
   intakeKeys_->Load(*intake_);
   intakeFailed_ = false;
+  folderChecked_ = false;
+}
+
+// The folder is looked at when the session first takes something in, not for a repair that
+// deletes.
+bool QuarantineStore::IntakeRefused() {
+  if (!folderChecked_) {
+    folderChecked_ = true;
+    intakeFailed_ = intakeFailed_ || RefusedAsLink();
+  }
+  return intakeFailed_;
+}
+
+bool QuarantineStore::RefusedAsLink() const {
+  const std::optional<std::uint32_t> attributes = ini_.files.FileAttributes(FolderPath());
+  if (!attributes || (*attributes & platform::kAttributeReparsePoint) == 0) {
+    return false;
+  }
+  ini_.warnings.ShowWarning(kLinkedFolderWarning, "Warning");
+  return true;
 }
 
 void QuarantineStore::EndIntake() {
@@ -164,6 +219,9 @@ void QuarantineStore::EndIntake() {
 
 std::vector<IntakeResult> QuarantineStore::TakeIn(const std::vector<IntakeRequest>& files) {
   std::vector<IntakeResult> results(files.size());
+  if (!files.empty() && IntakeRefused()) {
+    return results;
+  }
   for (std::size_t first = 0; first < files.size(); first += kIntakeBatch) {
     TakeInBatch(files, first, std::min(files.size(), first + kIntakeBatch), results);
   }
@@ -270,7 +328,7 @@ std::string QuarantineStore::FreshName(const char* prefix, const char* extension
 // nothing remembers.
 bool QuarantineStore::TakeInKey(const KeyIntakeRequest& key) {
   platform::FileSystem& fileSystem = ini_.files;
-  if (intakeFailed_) {
+  if (IntakeRefused() || key.bytes.size() > kLargestKeySave) {
     return false;
   }
   const std::string save = FreshName("Key", ".reg");
@@ -322,16 +380,28 @@ bool QuarantineStore::RestoreFile(const QuarantineEntry& entry) {
 }
 
 // The key comes back where the save says, which is exactly where it was; a save that cannot
-// be read exactly restores nothing. A save that cannot be deleted afterwards stays in the
-// folder without its entry, so the restored key is listed nowhere as quarantined.
+// be read exactly restores nothing. The save is a file any program of the user can edit: it
+// restores only the key its row names, only when no key of its tree is one the policy keeps,
+// and only up to the size a save is written with. A save that cannot be deleted afterwards
+// stays in the folder without its entry, so the restored key is listed nowhere as quarantined.
 bool QuarantineStore::RestoreKey(const QuarantineEntry& entry) {
+  const platform::Path save = QuarantinedPath(entry.save);
+  const std::optional<platform::FindData> found = ini_.files.FindFirst(save);
+  if (!found || found->size > kLargestKeySave) {
+    return false;
+  }
   RegistrationReadResult read;
   try {
-    read = ReadRegistrationFile(ini_.files.ReadWholeFile(QuarantinedPath(entry.save)));
+    read = ReadRegistrationFile(ini_.files.ReadWholeFile(save));
   } catch (const platform::IoError&) {
     return false;
   }
-  if (!read.key || protection_.IsProtectedKey(AsciiKeyPath(*read.key)) ||
+  if (!read.key) {
+    return false;
+  }
+  const std::string path = AsciiKeyPath(*read.key);
+  if (LooseKeyPath(path) != LooseKeyPath(entry.origin + "\\" + entry.name) ||
+      protection_.IsProtectedKey(path) || HoldsProtectedKey(protection_, path, read.key->tree) ||
       RestoreKeyTree(registry_, read.key->root, read.key->parentPath, read.key->tree).status !=
           TreeRestoreResult::Status::kRestored) {
     return false;
@@ -343,7 +413,7 @@ bool QuarantineStore::RestoreKey(const QuarantineEntry& entry) {
 
 bool QuarantineStore::Restore(int index) {
   const QuarantineEntry entry = entries_.at(index);
-  if (!(entry.IsKey() ? RestoreKey(entry) : RestoreFile(entry))) {
+  if (RefusedAsLink() || !(entry.IsKey() ? RestoreKey(entry) : RestoreFile(entry))) {
     return false;
   }
   Remove(index);
@@ -356,6 +426,9 @@ bool QuarantineStore::Restore(int index) {
 
 // The user confirmed, so read-only files go too.
 int QuarantineStore::Empty() {
+  if (RefusedAsLink()) {
+    return Count();
+  }
   std::vector<QuarantineEntry> deleted;
   std::vector<QuarantineEntry> kept;
   for (QuarantineEntry& entry : entries_) {

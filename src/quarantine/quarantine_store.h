@@ -81,6 +81,8 @@ class QuarantineStore {
   // Files are taken in at most this many at a time: one index write before their moves, one
   // after, so a crash between them leaves at most this many entries of files still at home.
   static constexpr std::size_t kIntakeBatch = 512;
+  // The largest key save written, and read back: a larger key stays where it is.
+  static constexpr std::uint64_t kLargestKeySave = 16 * 1024 * 1024;
 
   explicit QuarantineStore(QuarantineServices services);
   QuarantineStore(const QuarantineStore&) = delete;
@@ -139,6 +141,12 @@ class QuarantineStore {
  private:
   void BeginIntake();
   void EndIntake();
+  // A Quarantine folder that is a junction or a link leads to another place: it is not used,
+  // and the user is told so.
+  bool RefusedAsLink() const;
+  // Whether the session takes nothing more in: its index could not be written, or its folder
+  // is a link.
+  bool IntakeRefused();
   void TakeInBatch(const std::vector<IntakeRequest>& files, std::size_t first, std::size_t end,
                    std::vector<IntakeResult>& results);
   [[nodiscard]] bool RestoreFile(const QuarantineEntry& entry);
@@ -179,8 +187,9 @@ class QuarantineStore {
   std::unique_ptr<TBigIniFile> intake_;
   std::unique_ptr<IndexSection> intakeFiles_;
   std::unique_ptr<IndexSection> intakeKeys_;
-  unsigned nextSave_ = 1;      // where the search for a fresh save name goes on
-  bool intakeFailed_ = false;  // the index could not be written during this repair
+  unsigned nextSave_ = 1;       // where the search for a fresh save name goes on
+  bool intakeFailed_ = false;   // the index could not be written during this repair
+  bool folderChecked_ = false;  // whether this repair looked at the folder yet
 };
 
 }  // namespace nexolant

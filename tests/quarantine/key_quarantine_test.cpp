@@ -102,23 +102,47 @@ INSTANTIATE_TEST_SUITE_P(Quarantine, KeyRoundTripTest, ::testing::Values(
     [](const auto& info) { return info.param.name; });
 // clang-format on
 
-// A save edited to name a key the protection policy keeps is never restored, even when that
-// key is missing now.
-TEST(KeyQuarantineTest, ASaveNamingAProtectedKeyIsNotRestored) {
-  QuarantineWorld world;
-  const RegistrationWriteResult save =
-      WriteRegistrationFile({kUser, u"Software", {u"Policies", {}, {}}});
-  ASSERT_TRUE(save.ok());
-  world.registry.AddKey(kUser, "Software");
-  world.files.AddFolder(QuarantineWorld::kQuarantine);
-  world.files.AddFile(std::string(QuarantineWorld::kQuarantine) + "\\Key1.reg", save.bytes);
-  world.files.AddFile(QuarantineWorld::kIndex,
-                      "[Registry]\r\nKey1.reg=HKEY_CURRENT_USER\\Software\\Policies\r\n");
-  world.Start();
-  EXPECT_TRUE(world.Restore("Policies"));
-  EXPECT_EQ(world.Messages(), std::vector<std::string>{kRestoreFailure});
-  EXPECT_FALSE(world.registry.HasKey(kUser, "Software\\Policies"));
-  EXPECT_EQ(world.List().Count(), 1);
+// A save is a file any program of the user can edit. One that names a key the protection
+// policy keeps, names another key than its row, or is larger than a save is written is never
+// restored, and nothing is created; the row's own save comes back.
+TEST(KeyQuarantineTest, OnlyTheRowsOwnUnprotectedKeyComesBack) {
+  const auto save = [](RegistryRoot root, const char16_t* parent, const char16_t* name) {
+    return WriteRegistrationFile({root, parent, {name, {}, {}}}).bytes;
+  };
+  struct EditedSave {
+    const char* name;
+    std::string bytes;
+    const char* row;  // the key path the index gives the save
+    bool restored;
+  };
+  const EditedSave cases[] = {
+      {"Protected", save(kUser, u"Software", u"Policies"), "HKEY_CURRENT_USER\\Software\\Policies",
+       false},
+      {"AnotherKey", save(kMachine, u"SYSTEM\\CurrentControlSet\\Services", u"EvilKey"),
+       "HKEY_CURRENT_USER\\Software\\EvilKey", false},
+      {"TooLarge", std::string(QuarantineStore::kLargestKeySave + 1, ' '),
+       "HKEY_CURRENT_USER\\Software\\EvilKey", false},
+      {"ItsOwn", save(kUser, u"software", u"EVILKEY"), "HKEY_CURRENT_USER\\Software\\EvilKey",
+       true},
+  };
+  for (const EditedSave& test : cases) {
+    SCOPED_TRACE(test.name);
+    QuarantineWorld world;
+    world.registry.AddKey(kUser, "Software");
+    world.registry.AddKey(kMachine, "SYSTEM\\CurrentControlSet\\Services");
+    world.files.AddFolder(QuarantineWorld::kQuarantine);
+    world.files.AddFile(std::string(QuarantineWorld::kQuarantine) + "\\Key1.reg", test.bytes);
+    world.files.AddFile(QuarantineWorld::kIndex,
+                        std::string("[Registry]\r\nKey1.reg=") + test.row + "\r\n");
+    world.Start();
+    const std::string caption = std::string(test.row).substr(std::string(test.row).rfind('\\') + 1);
+    EXPECT_TRUE(world.Restore(caption));
+    EXPECT_EQ(world.Messages().empty(), test.restored);
+    EXPECT_FALSE(world.registry.HasKey(kUser, "Software\\Policies"));
+    EXPECT_FALSE(world.registry.HasKey(kMachine, "SYSTEM\\CurrentControlSet\\Services\\EvilKey"));
+    EXPECT_EQ(world.registry.HasKey(kUser, "Software\\EvilKey"), test.restored);
+    EXPECT_EQ(world.List().Count(), test.restored ? 0 : 1);
+  }
 }
 
 }  // namespace

@@ -157,6 +157,32 @@ TEST_F(QuarantinePageTest, EmptyDeletesWhatItCanAndKeepsTheRest) {
   EXPECT_FALSE(world_.Get<ui::Button>("btnEmpty").Enabled());
 }
 
+// A Quarantine folder replaced by a junction leads elsewhere: Restore, Empty and a Repair that
+// quarantines each say so, and nothing is moved into it, out of it or deleted.
+TEST_F(QuarantinePageTest, AQuarantineFolderThatIsALinkIsNotUsed) {
+  constexpr const char* kLinked =
+      "The Quarantine folder is a link to another place; Nexolant will not use it.";
+  world_.files.SetAttributes(QuarantineWorld::kQuarantine,
+                             platform::kAttributeDirectory | platform::kAttributeReparsePoint);
+  world_.files.AddFile("C:\\A\\spy2.dll", "spy2");
+  world_.Start();
+
+  world_.Restore("evil.exe");
+  EXPECT_EQ(world_.Messages(), (std::vector<std::string>{kLinked, kRestoreFailure}));
+  world_.Empty();
+  EXPECT_EQ(world_.Messages().at(3), kLinked);
+  world_.SetQuarantining(true);
+  world_.Found({ReportRow{"spy2.dll", "C:\\A", "Spy library"}});
+  world_.Repair();
+  EXPECT_EQ(world_.Messages().at(5), kLinked);
+
+  EXPECT_EQ(world_.files.Contents("C:\\A\\spy2.dll"), "spy2");
+  EXPECT_FALSE(world_.files.FileExists("C:\\B\\evil.exe"));
+  EXPECT_EQ(world_.files.Names(QuarantineWorld::kQuarantine),
+            (std::vector<std::string>{"evil.exe", "other.txt", "spy1.dll"}));
+  EXPECT_EQ(world_.Index().size(), 3u);
+}
+
 TEST_F(QuarantinePageTest, AClickOnTheListEnablesRestoreOnlyWithARowSelected) {
   world_.Start();
   world_.ShowQuarantinePage();
