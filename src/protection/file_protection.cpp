@@ -22,6 +22,18 @@ bool IsLeadingPart(const std::vector<std::string>& names, const std::vector<std:
   return names.size() <= longer.size() && std::equal(names.begin(), names.end(), longer.begin());
 }
 
+// Whether an upper-cased name belongs to one of the upper-cased families, each a prefix, "*" and
+// a suffix.
+bool InFamily(std::string_view name, const std::vector<std::string>& families) {
+  return std::any_of(families.begin(), families.end(), [name](std::string_view family) {
+    const std::size_t star = family.find('*');
+    const std::string_view prefix = family.substr(0, star);
+    const std::string_view suffix = family.substr(std::min(star + 1, family.size()));
+    return star != std::string_view::npos && name.size() >= prefix.size() + suffix.size() &&
+           name.starts_with(prefix) && name.ends_with(suffix);
+  });
+}
+
 }  // namespace
 
 FileProtection::FileProtection(platform::FileSystem& files, const platform::Locale& locale)
@@ -49,11 +61,22 @@ FileProtection::FileProtection(platform::FileSystem& files, const platform::Loca
   for (const std::string_view relative : ProtectedProfileFolders()) {
     profileFolders_.push_back(NamesOf(form_.Key(relative)));
   }
+  if (!windowsFolder_.empty()) {
+    for (const std::string_view relative : SystemSubtrees()) {
+      subtrees_.push_back(windowsFolder_ + "\\" + form_.Key(relative));
+    }
+  }
   // Windows keeps the executables of its own processes in its folder too.
-  for (const auto names : {SystemFileNames(), ProtectedProcessNames()}) {
+  for (const auto names : {SystemFileNames(), ProtectedProcessNames(), WindowsOwnNames()}) {
     for (const std::string_view name : names) {
       systemNames_.insert(form_.Key(name));
     }
+  }
+  for (const std::string_view family : SystemNameFamilies()) {
+    systemNameFamilies_.push_back(form_.Key(family));
+  }
+  for (const std::string_view family : ProfileHiveFamilies()) {
+    hiveFamilies_.push_back(form_.Key(family));
   }
   for (const std::string_view name : DriveRootNames()) {
     driveRootNames_.insert(form_.Key(name));
@@ -95,18 +118,36 @@ PathProtection FileProtection::ClassifyNormal(const std::string& normal,
     return PathProtection::kOwnFolder;
   }
   const auto holds = [&key](const std::string& folder) { return IsSameOrInside(folder, key); };
-  if (std::any_of(folders_.begin(), folders_.end(), holds) || IsInProfileFolder(key)) {
+  const auto inside = [&key](const std::string& folder) { return IsSameOrInside(key, folder); };
+  if (std::any_of(folders_.begin(), folders_.end(), holds) ||
+      std::any_of(subtrees_.begin(), subtrees_.end(), inside) || IsInProfileFolder(key)) {
     return PathProtection::kSystemFolder;
   }
   const std::string name(NameOf(key));
   if ((RootLength(parent) == parent.size() && driveRootNames_.contains(name)) ||
-      (IsSameOrInside(key, windowsFolder_) && systemNames_.contains(name))) {
+      (IsSameOrInside(key, windowsFolder_) && IsSystemName(name)) ||
+      InFamily(name, hiveFamilies_)) {
     return PathProtection::kSystemName;
+  }
+  if (IsSameOrInside(key, windowsFolder_) && IsMarkedSystemFolder(normal)) {
+    return PathProtection::kSystemFolder;
   }
   if (through()) {
     return PathProtection::kReparsePoint;
   }
   return PathProtection::kNone;
+}
+
+bool FileProtection::IsSystemName(const std::string& name) const {
+  return systemNames_.contains(name) || InFamily(name, systemNameFamilies_);
+}
+
+// Windows marks folders of its own with the system attribute (the fonts, the caches, the
+// component store); a walk reports such a folder as an entry of its own, so it is asked here.
+bool FileProtection::IsMarkedSystemFolder(const std::string& normal) const {
+  const std::optional<std::uint32_t> attributes = files_.FileAttributes(normal);
+  constexpr std::uint32_t kSystemFolder = platform::kAttributeDirectory | platform::kAttributeSystem;
+  return attributes && (*attributes & kSystemFolder) == kSystemFolder;
 }
 
 // A profile, or a shell folder of any profile or a folder on the way to one.

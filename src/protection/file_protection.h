@@ -18,8 +18,10 @@ enum class PathProtection {
   kOwnFolder,     // the program's folder, anything in it, or a folder holding it
   kDriveRoot,     // a drive root or a share's root
   kSystemFolder,  // Windows, Program Files, ProgramData, the profiles, their shell folders,
-                  // or a folder holding one of them
-  kSystemName,    // a system file in the Windows folder's tree or in a drive root
+                  // or a folder holding one of them; a folder of the Windows folder's tree that
+                  // is marked as the system's, or anything in one of its caches and stores
+  kSystemName,    // a system file in the Windows folder's tree or in a drive root, or a
+                  // profile's registry hive
   kReparsePoint,  // a junction, link or mount point, or a path that passes through one
 };
 
@@ -54,6 +56,8 @@ class FileProtection {
   bool PassesThroughReparsePoint(const std::string& normal) const;
   bool IsReparsePoint(const std::string& path) const;
   bool IsInProfileFolder(std::string_view key) const;
+  bool IsSystemName(const std::string& key) const;
+  bool IsMarkedSystemFolder(const std::string& normal) const;
 
   platform::FileSystem& files_;
   PathForm form_;
@@ -64,7 +68,10 @@ class FileProtection {
   std::vector<std::string> folders_;  // protected with the folders that hold them
   std::string profiles_;              // the folder that holds the user profiles
   std::vector<std::vector<std::string>> profileFolders_;  // names below any profile
+  std::vector<std::string> subtrees_;  // everything inside is protected
   std::unordered_set<std::string> systemNames_;
+  std::vector<std::string> systemNameFamilies_;  // upper-cased patterns
+  std::vector<std::string> hiveFamilies_;        // upper-cased patterns
   std::unordered_set<std::string> driveRootNames_;
 };
 

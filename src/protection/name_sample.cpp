@@ -1,7 +1,7 @@
 #include "protection/name_sample.h"
 
-#include <algorithm>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/ascii.h"
@@ -16,13 +16,11 @@ namespace {
 struct Sample {
   std::vector<std::string_view> names;
   std::size_t protectedCount = 0;
+  std::unordered_set<std::string> held;  // the names upper-cased
 
   // Adds a name unless the sample holds it already in some letter case.
   void Add(std::string_view name) {
-    const auto same = [name](std::string_view held) {
-      return platform::AsciiEqualNoCase(held, name);
-    };
-    if (std::none_of(names.begin(), names.end(), same)) {
+    if (held.insert(platform::AsciiUpperCase(name)).second) {
       names.push_back(name);
     }
   }
@@ -55,6 +53,8 @@ const Sample& FileSample() {
     Sample built;
     built.AddAll(ProtectedProcessNames());
     built.AddAll(SystemFileNames());
+    built.AddAll(WindowsOwnNames());
+    built.AddAll(ProfileHiveNames());
     built.AddAll(DriveRootNames());
     built.AddAll(ProtectedFolderNames());
     built.AddAll(OwnFileNames());
@@ -108,6 +108,23 @@ std::optional<SampleMatch> FindSampleMatch(std::string_view pattern, PatternKind
         WildcardOutcome::kMatch) {
       return SampleMatch{sample.names[k], k < sample.protectedCount};
     }
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> TooBroadReason(std::string_view pattern, PatternKind kind,
+                                          const platform::Locale& locale) {
+  if (FindMalformedStar(pattern) != std::string_view::npos) {
+    return std::nullopt;
+  }
+  if (const std::optional<SampleMatch> match = FindSampleMatch(pattern, kind, locale)) {
+    return (match->protectedName ? "matches the protected name \""
+                                 : "is too broad: it matches the ordinary name \"") +
+           std::string(match->name) + "\"";
+  }
+  if (IsBelowLiteralFloor(pattern)) {
+    return "is too broad: it holds fewer than " + std::to_string(kLiteralFloor) +
+           " characters other than wildcards before its extension";
   }
   return std::nullopt;
 }

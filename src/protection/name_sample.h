@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "platform/locale.h"
@@ -33,5 +34,10 @@ struct SampleMatch {
 // narrow pattern and for a malformed one, which stays malformed.
 std::optional<SampleMatch> FindSampleMatch(std::string_view pattern, PatternKind kind,
                                            const platform::Locale& locale);
+
+// Why pattern is too broad ("matches the protected name "X"", "is too broad: ..."), as the
+// update and the reference checker say it; none for a narrow pattern and a malformed one.
+std::optional<std::string> TooBroadReason(std::string_view pattern, PatternKind kind,
+                                          const platform::Locale& locale);
 
 }  // namespace nexolant::protection

@@ -44,6 +44,25 @@ constexpr std::string_view kSystemFileNames[] = {
     "DEFAULT",        "desktop.ini",    "win.ini",        "system.ini",
 };
 
+constexpr std::string_view kSystemNameFamilies[] = {
+    "api-ms-win-*",  "ext-ms-*",  "*.mui",
+};
+
+constexpr std::string_view kSystemSubtrees[] = {
+    "WinSxS",               "servicing",            "Installer",            "assembly",
+    "System32\\catroot",    "System32\\catroot2",   "System32\\config",     "SysWOW64\\catroot",
+    "SysWOW64\\catroot2",
+};
+
+constexpr std::string_view kProfileHiveFamilies[] = {
+    "NTUSER.DAT*",  "NTUSER.INI*",  "NTUSER.POL*",  "UsrClass.dat*",
+};
+
+constexpr std::string_view kProfileHiveNames[] = {
+    "NTUSER.DAT",   "ntuser.dat.LOG1",  "ntuser.ini",   "NTUSER.POL",   "UsrClass.dat",
+    "UsrClass.dat.LOG2",
+};
+
 constexpr std::string_view kDriveRootNames[] = {
     "bootmgr",                   "BOOTNXT",                   "bootsect.bak",
     "pagefile.sys",              "hiberfil.sys",              "swapfile.sys",
@@ -114,6 +133,22 @@ std::span<const std::string_view> ProtectedProcessNames() {
 
 std::span<const std::string_view> SystemFileNames() {
   return kSystemFileNames;
+}
+
+std::span<const std::string_view> SystemNameFamilies() {
+  return kSystemNameFamilies;
+}
+
+std::span<const std::string_view> SystemSubtrees() {
+  return kSystemSubtrees;
+}
+
+std::span<const std::string_view> ProfileHiveFamilies() {
+  return kProfileHiveFamilies;
+}
+
+std::span<const std::string_view> ProfileHiveNames() {
+  return kProfileHiveNames;
 }
 
 std::span<const std::string_view> DriveRootNames() {

@@ -18,6 +18,26 @@ std::span<const std::string_view> ProtectedProcessNames();
 // executables of the protected processes.
 std::span<const std::string_view> SystemFileNames();
 
+// The names of the files and folders that Windows keeps in its folder, System32, SysWOW64 and
+// the drivers folder, as a fresh Wine prefix lists them (generated from data/windows_names.txt):
+// protected anywhere in the Windows folder's tree; its executables are Windows' processes.
+std::span<const std::string_view> WindowsOwnNames();
+
+// Families of Windows' own files, each a prefix, "*" and a suffix: protected in the Windows
+// folder's tree.
+std::span<const std::string_view> SystemNameFamilies();
+
+// Folders of the Windows folder, by their path below it, whose whole content is Windows' own:
+// the component store, servicing, the installer and assembly caches, catalogs and hives.
+std::span<const std::string_view> SystemSubtrees();
+
+// The registry hives of the user profiles and their logs, as families: protected wherever they
+// lie.
+std::span<const std::string_view> ProfileHiveFamilies();
+
+// One file of each hive family, for the sample of protected names.
+std::span<const std::string_view> ProfileHiveNames();
+
 // Files and folders of the system that lie directly in a drive root: protected there.
 std::span<const std::string_view> DriveRootNames();
 

@@ -13,6 +13,12 @@ ProtectionPolicy::ProtectionPolicy(const ProtectionServices& services)
   for (const std::string_view name : ProtectedProcessNames()) {
     processNames_.insert(SignatureUpperCase(name, locale_));
   }
+  for (const std::string_view name : WindowsOwnNames()) {
+    std::string upper = SignatureUpperCase(name, locale_);
+    if (upper.ends_with(".EXE")) {
+      windowsPrograms_.insert(std::move(upper));
+    }
+  }
 }
 
 bool ProtectionPolicy::IsProtectedProcess(std::string_view name, std::uint32_t processId) const {
@@ -20,11 +26,15 @@ bool ProtectionPolicy::IsProtectedProcess(std::string_view name, std::uint32_t p
 }
 
 bool ProtectionPolicy::IsProtectedProcessName(std::string_view name) const {
-  // A listing by path gives the executable's full path.
+  // A listing by path gives the executable's full path: Windows' other programs count where
+  // Windows keeps them, as its files do.
   const std::size_t separator = name.find_last_of("\\/:");
-  const std::string_view base =
-      separator == std::string_view::npos ? name : name.substr(separator + 1);
-  return processNames_.contains(SignatureUpperCase(base, locale_));
+  if (separator == std::string_view::npos) {
+    const std::string upper = SignatureUpperCase(name, locale_);
+    return processNames_.contains(upper) || windowsPrograms_.contains(upper);
+  }
+  return processNames_.contains(SignatureUpperCase(name.substr(separator + 1), locale_)) ||
+         files_.Classify(name) != PathProtection::kNone;
 }
 
 PathProtection ProtectionPolicy::ProtectionOf(std::string_view path) const {

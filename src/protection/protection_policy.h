@@ -30,8 +30,8 @@ class ProtectionPolicy {
   // Reads the program folder, the Windows folder and the known folders once.
   explicit ProtectionPolicy(const ProtectionServices& services);
 
-  // A process of Windows by its executable name (a path counts by its last name), or the
-  // program's own process.
+  // A process of Windows by its executable name, or the program's own process. A path counts
+  // by its last name for the listed processes, and as a file for Windows' other programs.
   bool IsProtectedProcess(std::string_view name, std::uint32_t processId) const;
   // The name alone, for an action by name that meets processes it has not listed.
   bool IsProtectedProcessName(std::string_view name) const;
@@ -65,7 +65,8 @@ class ProtectionPolicy {
   std::uint32_t ownProcessId_;
   FileProtection files_;
   KeyProtection keys_;
-  std::unordered_set<std::string> processNames_;  // upper-cased
+  std::unordered_set<std::string> processNames_;     // upper-cased
+  std::unordered_set<std::string> windowsPrograms_;  // upper-cased executables of Windows
 };
 
 }  // namespace nexolant::protection

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "protection/name_sample.h"
+#include "reference/wildcard_match.h"
 
 namespace nexolant::protection {
 namespace {
@@ -23,6 +24,12 @@ std::optional<std::uint32_t> FirstTooBroad(const Section& section) {
       if (index < section.end && (!first || index < *first)) {
         first = index;
       }
+    }
+  }
+  for (std::uint32_t index = 0; index < section.end && (!first || index < *first); ++index) {
+    if (IsBelowLiteralFloor(section.list[index]) &&
+        FindMalformedStar(section.list[index]) == std::string_view::npos) {
+      first = index;
     }
   }
   return first;
@@ -46,13 +53,9 @@ std::optional<std::string> ReferenceHazard(const SignatureTables& tables,
       continue;
     }
     const std::string& pattern = section.list[*index];
-    const std::optional<SampleMatch> match = FindSampleMatch(pattern, section.kind, locale);
     std::string reason = "Pattern \"";
     reason.append(pattern).append("\" of [").append(section.name).append("] ");
-    reason.append(match && match->protectedName ? "matches the protected name \""
-                                                : "is too broad: it matches the ordinary name \"");
-    reason.append(match ? match->name : "").append("\".");
-    return reason;
+    return reason.append(TooBroadReason(pattern, section.kind, locale).value_or("is too broad")).append(".");
   }
   return std::nullopt;
 }

@@ -7,6 +7,7 @@
 
 #include "fakes/memory_file_system.h"
 #include "platform/portable/cp1252_locale.h"
+#include "protection/protected_names.h"
 
 namespace nexolant::protection {
 namespace {
@@ -27,6 +28,14 @@ MemoryFileSystem Machine() {
   files.AddShortName("C:\\Program Files\\Nexolant", "NEXOLA~1");
   files.SetAttributes("C:\\Data\\Link",
                       platform::kAttributeDirectory | platform::kAttributeReparsePoint);
+  // Windows marks folders of its own; adware hides its folders too, without that mark.
+  files.AddFolder("C:\\Windows\\Marked");
+  files.SetAttributes("C:\\Windows\\Marked", platform::kAttributeDirectory |
+                                                platform::kAttributeHidden |
+                                                platform::kAttributeSystem);
+  files.AddFolder("C:\\Windows\\AdwareFolder");
+  files.SetAttributes("C:\\Windows\\AdwareFolder",
+                      platform::kAttributeDirectory | platform::kAttributeHidden);
   return files;
 }
 
@@ -51,6 +60,18 @@ constexpr std::pair<const char*, PathProtection> kPathCases[] = {
     {"C:\\Windows\\Temp\\kernel32.dll", kSystemName},
     {"C:\\Tools\\notepad.exe", kNone},
     {"C:\\Windows\\System32\\adware.dll", kNone},
+    {"C:\\Windows\\System32\\ucrtbase.dll", kSystemName},
+    {"C:\\Windows\\SysWOW64\\api-ms-win-core-file-l1-2-0.dll", kSystemName},
+    {"C:\\Windows\\System32\\en-US\\adware.dll.mui", kSystemName},
+    {"C:\\Windows\\WinSxS\\amd64_adware\\adware.dll", kSystemFolder},
+    {"C:\\Windows\\Installer\\{90150000}\\setup.msi", kSystemFolder},
+    {"C:\\Windows\\System32\\catroot2\\edb.log", kSystemFolder},
+    {"C:\\Windows\\Marked", kSystemFolder},
+    {"C:\\Windows\\AdwareFolder", kNone},
+    {"C:\\Temp\\adware.dll.mui", kNone},
+    {"C:\\Users\\Other\\NTUSER.DAT", kSystemName},
+    {"C:\\Users\\Other\\ntuser.dat.LOG2", kSystemName},
+    {"C:\\Users\\Other\\AppData\\Local\\Microsoft\\Windows\\UsrClass.dat", kSystemName},
     {"C:\\Users", kSystemFolder},
     {"C:\\Users\\Other", kSystemFolder},
     {"C:\\Users\\Other\\Documents", kSystemFolder},
@@ -161,10 +182,30 @@ TEST_F(ProtectionPolicyTest, ProtectsWindowsProcessesAndItsOwn) {
       {"gator.exe", 100, false},
       {"gator.exe", kOwnId, true},
       {"C:\\Tools\\notepad.exe", 100, false},
+      {"winedevice.exe", 100, true},
+      {"C:\\Windows\\System32\\plugplay.exe", 100, true},
+      {"C:\\Tools\\plugplay.exe", 100, false},
   };
   for (const auto& [name, id, expected] : cases) {
     SCOPED_TRACE(name);
     EXPECT_EQ(policy_.IsProtectedProcess(name, id), expected);
+  }
+}
+
+// The listing of Windows' own names is the policy's: each is protected where Windows keeps its
+// files, and nowhere else; each executable is one of Windows' processes there.
+TEST_F(ProtectionPolicyTest, EveryListedWindowsNameIsProtectedWhereWindowsKeepsIt) {
+  ASSERT_GT(WindowsOwnNames().size(), 500u);
+  for (const std::string_view listed : WindowsOwnNames()) {
+    const std::string name(listed);
+    SCOPED_TRACE(name);
+    EXPECT_NE(policy_.ProtectionOf("C:\\Windows\\System32\\" + name), kNone);
+    EXPECT_NE(policy_.ProtectionOf("C:\\Windows\\SysWOW64\\drivers\\" + name), kNone);
+    EXPECT_EQ(policy_.ProtectionOf("C:\\Tools\\" + name), kNone);
+    if (name.ends_with(".exe")) {
+      EXPECT_TRUE(policy_.IsProtectedProcess(name, 100));
+      EXPECT_TRUE(policy_.IsProtectedProcess("C:\\Windows\\" + name, 100));
+    }
   }
 }
 

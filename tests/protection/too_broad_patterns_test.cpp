@@ -69,6 +69,27 @@ TEST(TooBroadPatterns, TheSampleTellsBroadPatternsFromNarrowOnes) {
   }
 }
 
+// Windows' own names, its hives and a floor of four plain characters before the extension
+// tell broad patterns whatever their first letters.
+TEST(TooBroadPatterns, WindowsOwnNamesAndTheFloorTellBroadPatterns) {
+  const std::pair<const char*, PatternKind> broad[] = {
+      {"ucrtbase.dll", kFile}, {"winedev*.exe", kFile}, {"NTUSER*", kFile}, {"j*", kFile},
+      {"*-*", kFile},          {"*-*.dll", kFile},      {"abc*.exe", kFile}, {"{4*", kKey},
+      {".b*", kKey},
+  };
+  const platform::Cp1252Locale locale;
+  for (const auto& [pattern, kind] : broad) {
+    SCOPED_TRACE(pattern);
+    EXPECT_NE(TooBroadReason(pattern, kind, locale), std::nullopt);
+  }
+  for (const char* narrow : {"GATOR*.EXE", "abcd*.exe", "NEWDOTNET*.DLL", "adw?re.dll"}) {
+    SCOPED_TRACE(narrow);
+    EXPECT_EQ(TooBroadReason(narrow, kFile, locale), std::nullopt);
+  }
+  EXPECT_EQ(TooBroadReason("Clar*", kKey, locale), std::nullopt);
+  EXPECT_EQ(TooBroadReason("a**", kFile, locale), std::nullopt) << "malformed, not broad";
+}
+
 class LoadedReference : public ::testing::Test {
  protected:
   ReferenceOutcome Load(const std::string& plain, const NameSample& sample) {
@@ -146,6 +167,9 @@ TEST_F(LoadedReference, TheFirstHazardInSectionOrderIsNamed) {
        "\"archive.zip\"."},
       {"[Registry]\nS*=a\n[OtherKill]\nGMT.EXE=b\nexplorer.exe=c\n[ScanFiles]\nA.EXE=d\n",
        "Pattern \"explorer.exe\" of [OtherKill] matches the protected name \"explorer.exe\"."},
+      {"[ScanFiles]\nGATOR.EXE=a\n[Registry]\n{4*=b\n",
+       "Pattern \"{4*\" of [Registry] is too broad: it holds fewer than 4 characters other than "
+       "wildcards before its extension."},
       {"[ScanFiles]\n**=malformed, not broad\n", std::nullopt},
   };
   for (const HazardCase& test : cases) {

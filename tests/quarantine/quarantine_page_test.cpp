@@ -23,7 +23,7 @@ class QuarantinePageTest : public ::testing::Test {
       world_.files.AddFolder(folder);
       world_.files.AddFile(std::string(QuarantineWorld::kQuarantine) + "\\" + name, name);
     }
-    WriteIndex("[Files]\r\nspy1.dll=C:\\A\r\nevil.exe=C:\\B\r\nother.txt=C:\\C\r\n");
+    WriteIndex("[Files]\r\nspyw1.dll=C:\\A\r\nevil.exe=C:\\B\r\nother.txt=C:\\C\r\n");
   }
 
   void WriteIndex(const std::string& text) { world_.files.AddFile(QuarantineWorld::kIndex, text); }
@@ -31,9 +31,9 @@ class QuarantinePageTest : public ::testing::Test {
     return std::string(QuarantineWorld::kQuarantine) + "\\" + name;
   }
 
-  const Entries kEntries{{"spy1.dll", "C:\\A"}, {"evil.exe", "C:\\B"}, {"other.txt", "C:\\C"}};
+  const Entries kEntries{{"spyw1.dll", "C:\\A"}, {"evil.exe", "C:\\B"}, {"other.txt", "C:\\C"}};
   QuarantineWorld world_{
-      "[ScanFiles]\nab**c=Malformed\nevil.exe=Evil file\nspy?.dll=Spy library\n"
+      "[ScanFiles]\nab**c=Malformed\nevil.exe=Evil file\nspyw?.dll=Spy library\n"
       "[OtherKill]\n[Registry]\n"};
 };
 
@@ -41,14 +41,14 @@ class QuarantinePageTest : public ::testing::Test {
 // malformed pattern met while looking up a description only costs that row its description.
 TEST_F(QuarantinePageTest, RebuildListsThePlainNamesOfTheIndexSorted) {
   WriteIndex(
-      "[Files]\r\nspy1.dll=C:\\A\r\n..\\..\\boot.ini=C:\\\r\nabxyz.txt=C:\\X\r\na:b=C:\\\r\n"
+      "[Files]\r\nspyw1.dll=C:\\A\r\n..\\..\\boot.ini=C:\\\r\nabxyz.txt=C:\\X\r\na:b=C:\\\r\n"
       ".=C:\\\r\nevil.exe=C:\\B\r\nx/y=C:\\\r\nother.txt=C:\\C\r\n");
   const std::optional<std::string> index = world_.files.Contents(QuarantineWorld::kIndex);
   world_.Start();
 
   EXPECT_EQ(world_.Rows(), (std::vector<std::string>{
                                "abxyz.txt|Unavailable|C:\\X", "evil.exe|Evil file|C:\\B",
-                               "other.txt|Unavailable|C:\\C", "spy1.dll|Spy library|C:\\A"}));
+                               "other.txt|Unavailable|C:\\C", "spyw1.dll|Spy library|C:\\A"}));
   EXPECT_EQ(world_.Summary(), "There are 4 object(s) in quarantine.");
   EXPECT_TRUE(world_.Get<ui::Button>("btnEmpty").Enabled());
   EXPECT_FALSE(world_.Get<ui::Button>("btnRestore").Enabled());
@@ -66,20 +66,20 @@ TEST_F(QuarantinePageTest, WithoutAnIndexNothingIsListed) {
 // The index file goes only with its last entry: an entry the list left out keeps it.
 TEST_F(QuarantinePageTest, RestorePutsFilesBackAndForgetsTheirEntries) {
   WriteIndex(
-      "[Files]\r\nspy1.dll=C:\\A\r\nevil.exe=C:\\B\r\nother.txt=C:\\C\r\n..\\kept=C:\\K\r\n");
+      "[Files]\r\nspyw1.dll=C:\\A\r\nevil.exe=C:\\B\r\nother.txt=C:\\C\r\n..\\kept=C:\\K\r\n");
   world_.Start();
   world_.form->Statistics().SetQuarantined(3);
 
   EXPECT_TRUE(world_.Restore("evil.exe"));
   EXPECT_EQ(world_.files.Contents("C:\\B\\evil.exe"), "evil.exe");
   EXPECT_EQ(world_.Index(),
-            (Entries{{"spy1.dll", "C:\\A"}, {"other.txt", "C:\\C"}, {"..\\kept", "C:\\K"}}));
+            (Entries{{"spyw1.dll", "C:\\A"}, {"other.txt", "C:\\C"}, {"..\\kept", "C:\\K"}}));
   EXPECT_EQ(world_.Summary(), "There are currently 2 object(s) in quarantine.");
   EXPECT_EQ(world_.Statistics().ObjectsQuarantined, 3);
   world_.Restart();
   EXPECT_EQ(world_.List().Count(), 2);
 
-  world_.Restore("spy1.dll");
+  world_.Restore("spyw1.dll");
   world_.Restore("other.txt");
   EXPECT_TRUE(world_.Messages().empty());
   EXPECT_EQ(world_.Index(), (Entries{{"..\\kept", "C:\\K"}}));
@@ -99,21 +99,21 @@ TEST_F(QuarantinePageTest, RestorePutsFilesBackAndForgetsTheirEntries) {
 // file's name in the Windows folder, a folder that a junction has taken the place of.
 TEST_F(QuarantinePageTest, RestoreRefusesAnOriginItCannotPutTheFileBackInto) {
   WriteIndex(
-      "[Files]\r\nspy1.dll=C:\\A\r\nevil.exe=C:\\Gone\r\nother.txt=C\r\nspy2.dll=\r\n"
-      "spy3.dll=..\\A\r\nversion.dll=C:\\Program Files\\Nexolant\r\n"
-      "notepad.exe=C:\\Windows\r\nspy4.dll=C:\\Linked\r\n");
+      "[Files]\r\nspyw1.dll=C:\\A\r\nevil.exe=C:\\Gone\r\nother.txt=C\r\nspyw2.dll=\r\n"
+      "spyw3.dll=..\\A\r\nversion.dll=C:\\Program Files\\Nexolant\r\n"
+      "notepad.exe=C:\\Windows\r\nspyw4.dll=C:\\Linked\r\n");
   world_.files.AddFolder("C:\\Windows");
   world_.files.AddFolder("C:\\Linked");
   world_.files.SetAttributes("C:\\Linked",
                              platform::kAttributeDirectory | platform::kAttributeReparsePoint);
-  const std::vector<std::string> refused{"spy1.dll", "evil.exe",    "other.txt",   "spy2.dll",
-                                         "spy3.dll", "version.dll", "notepad.exe", "spy4.dll"};
+  const std::vector<std::string> refused{"spyw1.dll", "evil.exe",    "other.txt",   "spyw2.dll",
+                                         "spyw3.dll", "version.dll", "notepad.exe", "spyw4.dll"};
   for (const std::string& name : refused) {
     if (!world_.files.FileExists(Quarantined(name))) {
       world_.files.AddFile(Quarantined(name), name);
     }
   }
-  world_.files.AddFile("C:\\A\\spy1.dll", "came back");
+  world_.files.AddFile("C:\\A\\spyw1.dll", "came back");
   world_.Start();
 
   for (const std::string& name : refused) {
@@ -124,14 +124,14 @@ TEST_F(QuarantinePageTest, RestoreRefusesAnOriginItCannotPutTheFileBackInto) {
   EXPECT_EQ(world_.Messages().size(), refused.size());
   EXPECT_EQ(world_.List().Count(), static_cast<int>(refused.size()));
   EXPECT_EQ(world_.Index().size(), refused.size());
-  EXPECT_EQ(world_.files.Contents("C:\\A\\spy1.dll"), "came back");
+  EXPECT_EQ(world_.files.Contents("C:\\A\\spyw1.dll"), "came back");
 }
 
 // The user confirmed, so read-only files go too; what still cannot be deleted stays listed,
 // indexed and counted.
 TEST_F(QuarantinePageTest, EmptyDeletesWhatItCanAndKeepsTheRest) {
   world_.files.SetReadOnly(Quarantined("evil.exe"));
-  world_.files.SetDenied(Quarantined("spy1.dll"));
+  world_.files.SetDenied(Quarantined("spyw1.dll"));
   world_.Start();
 
   world_.Empty(false);
@@ -140,14 +140,14 @@ TEST_F(QuarantinePageTest, EmptyDeletesWhatItCanAndKeepsTheRest) {
 
   world_.Empty();
   EXPECT_EQ(world_.Messages().back(), "1 file(s) could not be deleted and remain in quarantine.");
-  EXPECT_EQ(world_.Rows(), std::vector<std::string>{"spy1.dll|Spy library|C:\\A"});
-  EXPECT_EQ(world_.Index(), (Entries{{"spy1.dll", "C:\\A"}}));
-  EXPECT_EQ(world_.files.Names(QuarantineWorld::kQuarantine), std::vector<std::string>{"spy1.dll"});
+  EXPECT_EQ(world_.Rows(), std::vector<std::string>{"spyw1.dll|Spy library|C:\\A"});
+  EXPECT_EQ(world_.Index(), (Entries{{"spyw1.dll", "C:\\A"}}));
+  EXPECT_EQ(world_.files.Names(QuarantineWorld::kQuarantine), std::vector<std::string>{"spyw1.dll"});
   EXPECT_EQ(world_.Caption("lblObjectsQuarantined"), "1");
   EXPECT_EQ(world_.Summary(), "There are currently 1 object(s) in quarantine.");
   EXPECT_TRUE(world_.Get<ui::Button>("btnEmpty").Enabled());
 
-  world_.files.SetDenied(Quarantined("spy1.dll"), false);
+  world_.files.SetDenied(Quarantined("spyw1.dll"), false);
   world_.Empty();
   EXPECT_EQ(world_.List().Count(), 0);
   EXPECT_FALSE(world_.files.FileExists(QuarantineWorld::kIndex));
@@ -164,7 +164,7 @@ TEST_F(QuarantinePageTest, AQuarantineFolderThatIsALinkIsNotUsed) {
       "The Quarantine folder is a link to another place; Nexolant will not use it.";
   world_.files.SetAttributes(QuarantineWorld::kQuarantine,
                              platform::kAttributeDirectory | platform::kAttributeReparsePoint);
-  world_.files.AddFile("C:\\A\\spy2.dll", "spy2");
+  world_.files.AddFile("C:\\A\\spyw2.dll", "spy2");
   world_.Start();
 
   world_.Restore("evil.exe");
@@ -172,14 +172,14 @@ TEST_F(QuarantinePageTest, AQuarantineFolderThatIsALinkIsNotUsed) {
   world_.Empty();
   EXPECT_EQ(world_.Messages().at(3), kLinked);
   world_.SetQuarantining(true);
-  world_.Found({ReportRow{"spy2.dll", "C:\\A", "Spy library"}});
+  world_.Found({ReportRow{"spyw2.dll", "C:\\A", "Spy library"}});
   world_.Repair();
   EXPECT_EQ(world_.Messages().at(5), kLinked);
 
-  EXPECT_EQ(world_.files.Contents("C:\\A\\spy2.dll"), "spy2");
+  EXPECT_EQ(world_.files.Contents("C:\\A\\spyw2.dll"), "spy2");
   EXPECT_FALSE(world_.files.FileExists("C:\\B\\evil.exe"));
   EXPECT_EQ(world_.files.Names(QuarantineWorld::kQuarantine),
-            (std::vector<std::string>{"evil.exe", "other.txt", "spy1.dll"}));
+            (std::vector<std::string>{"evil.exe", "other.txt", "spyw1.dll"}));
   EXPECT_EQ(world_.Index().size(), 3u);
 }
 

@@ -17,8 +17,8 @@ namespace {
 using platform::RegistryRoot;
 
 // The last two are beyond the ANSI code page (Greek alpha, a CJK character): found as
-// "spy?.dll", acted on only through their exact names.
-constexpr const char* kNames[] = {"evil.exe", "spy1.dll", "spy2.dll", "spy\xCE\xB1.dll",
+// "spyw?.dll", acted on only through their exact names.
+constexpr const char* kNames[] = {"evil.exe", "spyw1.dll", "spyw2.dll", "spy\xCE\xB1.dll",
                                   "spy\xE8\x99\xAB.dll"};
 constexpr unsigned kNameCount = 5;
 

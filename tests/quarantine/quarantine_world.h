@@ -26,7 +26,7 @@ struct QuarantineWorld {
   static constexpr const char* kQuarantine = "C:\\Program Files\\Nexolant\\Quarantine";
   static constexpr const char* kIndex = "C:\\Program Files\\Nexolant\\Quarantine.ini";
   static constexpr const char* kReference =
-      "[ScanFiles]\nevil.exe=Evil file\nspy?.dll=Spy library\n"
+      "[ScanFiles]\nevil.exe=Evil file\nspyw?.dll=Spy library\n"
       "[OtherKill]\nbadproc.exe=Bad process\n"
       "[Registry]\nEvilKey=Evil key\n";
 

@@ -85,15 +85,15 @@ TEST_F(RepairTest, ActsOnEveryKindOfRowAndCountsWhatItRemoved) {
 
 // The scan names a drive root's folder "C:", without the backslash.
 TEST_F(RepairTest, AFileFromADriveRootGoesIntoTheQuarantineAndComesBack) {
-  world_.files.AddFile("C:\\spy1.dll", "root");
-  world_.Found({FileRow("spy1.dll", "C:")});
+  world_.files.AddFile("C:\\spyw1.dll", "root");
+  world_.Found({FileRow("spyw1.dll", "C:")});
 
   EXPECT_TRUE(world_.Repair());
-  EXPECT_EQ(world_.Index(), (std::map<std::string, std::string>{{"spy1.dll", "C:"}}));
-  EXPECT_TRUE(world_.Restore("spy1.dll"));
+  EXPECT_EQ(world_.Index(), (std::map<std::string, std::string>{{"spyw1.dll", "C:"}}));
+  EXPECT_TRUE(world_.Restore("spyw1.dll"));
 
   EXPECT_TRUE(world_.Messages().empty());
-  EXPECT_EQ(world_.files.Contents("C:\\spy1.dll"), "root");
+  EXPECT_EQ(world_.files.Contents("C:\\spyw1.dll"), "root");
   EXPECT_EQ(world_.List().Count(), 0);
 }
 
@@ -273,7 +273,7 @@ INSTANTIATE_TEST_SUITE_P(
             "NameTakenInTheQuarantine",
             [](auto& w) { w.files.AddFile("C:\\Program Files\\Nexolant\\Quarantine\\evil.exe"); },
             {FileRow("evil.exe", kOther)}},
-        LeftOverCase{"FolderGoneSinceTheScan", [](auto&) {}, {FileRow("spy1.dll", "C:\\Gone")}},
+        LeftOverCase{"FolderGoneSinceTheScan", [](auto&) {}, {FileRow("spyw1.dll", "C:\\Gone")}},
         // The ANSI listing's name of spy_\u0436.dll: no file bears it, the real one stays.
         LeftOverCase{"NameTheCodePageCannotHold",
                      [](auto&) {},
@@ -282,8 +282,8 @@ INSTANTIATE_TEST_SUITE_P(
                      true,
                      nullptr},
         LeftOverCase{"OriginTooLongForTheIndex",
-                     [](auto& w) { w.files.AddFile(kLongFolder + "\\spy1.dll"); },
-                     {FileRow("spy1.dll", kLongFolder)},
+                     [](auto& w) { w.files.AddFile(kLongFolder + "\\spyw1.dll"); },
+                     {FileRow("spyw1.dll", kLongFolder)},
                      false,
                      true,
                      nullptr}),
@@ -291,15 +291,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A file moves only once its entry is on the disk; after a failed write no file moves.
 TEST_F(RepairTest, NoFileMovesWhileTheIndexCannotBeWritten) {
-  world_.files.AddFile("C:\\Bad\\spy1.dll", "spy");
+  world_.files.AddFile("C:\\Bad\\spyw1.dll", "spy");
   world_.files.FailWritesAfter(0);
-  world_.Found({FileRow("evil.exe"), FileRow("spy1.dll")});
+  world_.Found({FileRow("evil.exe"), FileRow("spyw1.dll")});
 
   world_.Repair();
 
   EXPECT_EQ(world_.Messages().back(), LeftOver(2));
   EXPECT_EQ(world_.files.Contents("C:\\Bad\\evil.exe"), "first");
-  EXPECT_EQ(world_.files.Contents("C:\\Bad\\spy1.dll"), "spy");
+  EXPECT_EQ(world_.files.Contents("C:\\Bad\\spyw1.dll"), "spy");
   EXPECT_TRUE(world_.Index().empty());
   EXPECT_EQ(world_.List().Count(), 0);
   EXPECT_EQ(world_.Statistics().ObjectsQuarantined, 0);
@@ -390,8 +390,8 @@ TEST_F(RepairTest, CancelLeavesOnlyOnYesAndTouchesNothing) {
 
 // Every index write pumps; a click that arrives there must not start a second action.
 TEST_F(RepairTest, NoActionStartsInsideAnother) {
-  world_.files.AddFile("C:\\Bad\\spy1.dll");
-  world_.Found({FileRow("evil.exe"), FileRow("spy1.dll")});
+  world_.files.AddFile("C:\\Bad\\spyw1.dll");
+  world_.Found({FileRow("evil.exe"), FileRow("spyw1.dll")});
   std::vector<bool> accepted;
   const auto tryAll = [&] {
     for (const char* button : {"btnRepair", "btnCancel", "btnRestore", "btnEmpty"}) {
@@ -421,13 +421,13 @@ TEST_F(RepairTest, NoActionStartsInsideAnother) {
 // A file named beyond the ANSI code page is found with "?" and quarantined through its exact
 // name, unless its index line would pass the index's 255 characters: then it stays, reported.
 TEST(RepairExactNames, AnEntryTheIndexCannotHoldLeavesTheFileInPlaceReported) {
-  QuarantineWorld world("[ScanFiles]\nnx*.dll=Wide file\n");
-  std::string longName = "C:\\Scan\\nx_";
+  QuarantineWorld world("[ScanFiles]\nnxw_*.dll=Wide file\n");
+  std::string longName = "C:\\Scan\\nxw_";
   for (int k = 0; k < 50; ++k) {
     longName += "\xD0\x96";
   }
   world.files.AddFile(world.files.FromExact(longName + ".dll"), "long");
-  world.files.AddFile(world.files.FromExact("C:\\Scan\\\xD0\x96\\nx_\xCE\xB1.dll"), "short");
+  world.files.AddFile(world.files.FromExact("C:\\Scan\\\xD0\x96\\nxw_\xCE\xB1.dll"), "short");
   world.Start();
   world.ScanFolder("C:\\Scan");
   ASSERT_EQ(world.Report().Count(), 2);
@@ -435,7 +435,7 @@ TEST(RepairExactNames, AnEntryTheIndexCannotHoldLeavesTheFileInPlaceReported) {
 
   EXPECT_EQ(world.Messages(), std::vector<std::string>{LeftOver(1)});
   EXPECT_EQ(world.files.Contents(world.files.FromExact(longName + ".dll")), "long");
-  EXPECT_EQ(world.Rows(), std::vector<std::string>{"nx_?.dll|Wide file|C:\\Scan\\?"});
+  EXPECT_EQ(world.Rows(), std::vector<std::string>{"nxw_?.dll|Wide file|C:\\Scan\\?"});
   EXPECT_EQ(world.Statistics().ObjectsQuarantined, 1);
 }
 

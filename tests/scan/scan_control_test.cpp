@@ -296,10 +296,10 @@ TEST_F(ScanControlTest, CompleteModeWithoutAFixedDriveStillEnds) {
 
 TEST_F(ScanControlTest, QuickModeWalksTheWindowsFolderAndForgetsIt) {
   Start();
-  files_.AddFile("C:\\Windows\\System\\spy1.dll");
+  files_.AddFile("C:\\Windows\\System\\spyw1.dll");
   Choose("C:\\Scan");
   RunScan("chkQuick");
-  EXPECT_EQ(Rows(), (Strings{"spy1.dll|C:\\Windows\\System|Spy library"}));
+  EXPECT_EQ(Rows(), (Strings{"spyw1.dll|C:\\Windows\\System|Spy library"}));
   EXPECT_EQ(Scan().ScanFolder(), "");
   ASSERT_TRUE(backend_.Click(StopButton()));  // Report
   form_->BackToStatus();

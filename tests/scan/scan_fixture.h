@@ -32,7 +32,7 @@ class ScanTest : public MainFormTest {
  protected:
   // [ScanFiles] evil.exe, [OtherKill] badproc.exe, [Registry] EvilKey and Evil*Sub.
   static constexpr const char* kReference =
-      "[ScanFiles]\nevil.exe=Evil file\nspy?.dll=Spy library\n"
+      "[ScanFiles]\nevil.exe=Evil file\nspyw?.dll=Spy library\n"
       "[OtherKill]\nbadproc.exe=Bad process\n"
       "[Registry]\nEvilKey=Evil key\nEvil*Sub=Evil subkey\n";
 

@@ -162,7 +162,7 @@ const std::string kAllSections = "[ScanFiles]\nA.EXE=a\n[OtherKill]\nB.EXE=b\n[R
 TEST(NexrefCheckTest, WarnsAboutDoubtfulEntries) {
   const std::vector<WarningCase> cases = {
       {"malformed patterns",
-       "[ScanFiles]\nA**=x\nAB*?.EXE=y\nA*B.EXE=fine\n[OtherKill]\n*?=z\n[Registry]\nR=r\n",
+       "[ScanFiles]\nA**=x\nAB*?.EXE=y\nADW*BAR.EXE=fine\n[OtherKill]\n*?=z\n[Registry]\nR=r\n",
        {"C:\\R.dat:2: warning: malformed pattern \"A**\": \"*\" followed by \"*\" or \"?\"",
         "C:\\R.dat:3: warning: malformed pattern \"AB*?.EXE\": \"*\" followed by \"*\" or \"?\"",
         "C:\\R.dat:6: warning: malformed pattern \"*?\": \"*\" followed by \"*\" or \"?\""}},

@@ -90,11 +90,11 @@ class WideNamesRepairTest : public ::testing::Test {
  protected:
   WideNamesRepairTest() : scan_(Wide(folder_.File("scan"))) {
     folder_.Put("Reference.dat", nexolant::testing::EncipherReference(
-                                     "[ScanFiles]\nNX*=Bad\n[Registry]\nNXK_*=Bad key\n"));
+                                     "[ScanFiles]\nNXW_*=Bad\n[Registry]\nNXK_*=Bad key\n"));
     CreateDirectoryW(scan_.c_str(), nullptr);
     CreateDirectoryW((scan_ + L"\\\u0416\u0443\u043a").c_str(), nullptr);
-    CreateDirectoryW((scan_ + L"\\nx_dir").c_str(), nullptr);
-    SetFileAttributesW((scan_ + L"\\nx_dir").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    CreateDirectoryW((scan_ + L"\\nxw_dir").c_str(), nullptr);
+    SetFileAttributesW((scan_ + L"\\nxw_dir").c_str(), FILE_ATTRIBUTE_HIDDEN);
     for (const std::wstring& name : kNames) {
       PutWide(scan_ + L"\\" + name, "content");
     }
@@ -117,7 +117,7 @@ class WideNamesRepairTest : public ::testing::Test {
     Click(form, "btnNext");
     Click(form, "btnStop");
     // Appear after the scan: Repair must not take them for the Greek names.
-    PutWide(scan_ + L"\\nx_alpha.dll", "look-alike");
+    PutWide(scan_ + L"\\nxw_alpha.dll", "look-alike");
     PutKey(keys_ + L"\\nxk_alpha");
     Click(form, "btnRepair");
   }
@@ -132,16 +132,16 @@ class WideNamesRepairTest : public ::testing::Test {
     return dynamic_cast<ui::ListView&>(*form.FindControl("Quarantine"));
   }
   void RemoveLookAlikes() {
-    DeleteFileW((scan_ + L"\\nx_alpha.dll").c_str());
+    DeleteFileW((scan_ + L"\\nxw_alpha.dll").c_str());
     RegDeleteKeyW(HKEY_CURRENT_USER, (keys_ + L"\\nxk_alpha").c_str());
   }
 
-  const std::vector<std::wstring> kNames{L"nx_\u0436\u0443\u043a.dll",
-                                         L"nx_\u03b1lpha.dll",
-                                         L"nx_\u866b.dll",
-                                         L"nx_plain.dll",
-                                         L"\u0416\u0443\u043a\\nx_inner.dll",
-                                         L"nx_dir\\\u0436\u0443\u043a.txt"};
+  const std::vector<std::wstring> kNames{L"nxw_\u0436\u0443\u043a.dll",
+                                         L"nxw_\u03b1lpha.dll",
+                                         L"nxw_\u866b.dll",
+                                         L"nxw_plain.dll",
+                                         L"\u0416\u0443\u043a\\nxw_inner.dll",
+                                         L"nxw_dir\\\u0436\u0443\u043a.txt"};
   const std::set<std::wstring> kKeys{L"nxk_\u0436\u0443\u043a",
                                      L"nxk_\u03b1lpha",
                                      L"nxk_\u866b",
@@ -162,7 +162,7 @@ TEST_F(WideNamesRepairTest, AreQuarantinedRestoredAndEmptiedUnderTheirExactNames
   if (GetACP() != 1252) {
     GTEST_SKIP() << "the names are chosen for code page 1252, this system has " << GetACP();
   }
-  const std::wstring held = scan_ + L"\\nx_held_\u03bb.dll";
+  const std::wstring held = scan_ + L"\\nxw_held_\u03bb.dll";
   PutWide(held, "held");
   const UniqueFileHandle holder(CreateFileW(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                             FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -178,17 +178,17 @@ TEST_F(WideNamesRepairTest, AreQuarantinedRestoredAndEmptiedUnderTheirExactNames
          dynamic_cast<ui::ListView&>(*form.FindControl("Report")).Items()) {
       shown.insert(row.caption);
     }
-    EXPECT_EQ(shown, (std::multiset<std::string>{"nx_???.dll", "nx_?lpha.dll", "nx_?.dll",
-                                                 "nx_plain.dll", "nx_inner.dll", "nx_dir",
-                                                 "nx_held_?.dll", "nxk_???", "nxk_?lpha", "nxk_?",
+    EXPECT_EQ(shown, (std::multiset<std::string>{"nxw_???.dll", "nxw_?lpha.dll", "nxw_?.dll",
+                                                 "nxw_plain.dll", "nxw_inner.dll", "nxw_dir",
+                                                 "nxw_held_?.dll", "nxk_???", "nxk_?lpha", "nxk_?",
                                                  "nxk_plain", "nxk_held_?", "nxk_held_?"}));
     EXPECT_EQ(Messages(), std::vector<std::string>{
                               "Nexolant could not remove 3 object(s); they are still on your "
                               "system."});
     EXPECT_EQ(form.Statistics().Values().ObjectsQuarantined, 10);
     EXPECT_EQ(form.Statistics().Values().ObjectsRemoved, 0);
-    EXPECT_EQ(WideListing(scan_), (std::set<std::wstring>{L"\u0416\u0443\u043a", L"nx_alpha.dll",
-                                                          L"nx_held_\u03bb.dll"}));
+    EXPECT_EQ(WideListing(scan_), (std::set<std::wstring>{L"\u0416\u0443\u043a", L"nxw_alpha.dll",
+                                                          L"nxw_held_\u03bb.dll"}));
     EXPECT_EQ(WideKeyListing(keys_), stayed);
     for (const std::wstring& name : WideListing(quarantine)) {
       EXPECT_TRUE(std::all_of(name.begin(), name.end(), [](wchar_t c) { return c < 0x80; }));
@@ -201,10 +201,10 @@ TEST_F(WideNamesRepairTest, AreQuarantinedRestoredAndEmptiedUnderTheirExactNames
     }
   });
   std::set<std::wstring> restored = before;
-  restored.insert(L"nx_alpha.dll");
+  restored.insert(L"nxw_alpha.dll");
   EXPECT_EQ(WideListing(scan_), restored);
-  EXPECT_EQ(WideListing(scan_ + L"\\\u0416\u0443\u043a"), std::set<std::wstring>{L"nx_inner.dll"});
-  EXPECT_EQ(WideListing(scan_ + L"\\nx_dir"), std::set<std::wstring>{L"\u0436\u0443\u043a.txt"});
+  EXPECT_EQ(WideListing(scan_ + L"\\\u0416\u0443\u043a"), std::set<std::wstring>{L"nxw_inner.dll"});
+  EXPECT_EQ(WideListing(scan_ + L"\\nxw_dir"), std::set<std::wstring>{L"\u0436\u0443\u043a.txt"});
   std::set<std::wstring> restoredKeys = kKeys;
   restoredKeys.insert(L"nxk_alpha");
   EXPECT_EQ(WideKeyListing(keys_), restoredKeys);
@@ -217,8 +217,8 @@ TEST_F(WideNamesRepairTest, AreQuarantinedRestoredAndEmptiedUnderTheirExactNames
     program_.backend.QueueAnswer(ui::MessageResult::kYes);
     Click(form, "btnEmpty");
   });
-  EXPECT_EQ(WideListing(scan_), (std::set<std::wstring>{L"\u0416\u0443\u043a", L"nx_alpha.dll",
-                                                        L"nx_held_\u03bb.dll"}));
+  EXPECT_EQ(WideListing(scan_), (std::set<std::wstring>{L"\u0416\u0443\u043a", L"nxw_alpha.dll",
+                                                        L"nxw_held_\u03bb.dll"}));
   EXPECT_EQ(WideKeyListing(keys_), stayed);
   EXPECT_EQ(GetFileAttributesW(quarantine.c_str()), INVALID_FILE_ATTRIBUTES);
 }

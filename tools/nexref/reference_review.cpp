@@ -137,12 +137,8 @@ class Reviewer {
     const protection::PatternKind kind = section_ == kRegistrySection
                                              ? protection::PatternKind::kKey
                                              : protection::PatternKind::kFile;
-    if (const std::optional<protection::SampleMatch> match =
-            protection::FindSampleMatch(key, kind, locale_)) {
-      Fail(number, "pattern " + Quoted(key) +
-                       (match->protectedName ? " matches the protected name "
-                                             : " is too broad: it matches the ordinary name ") +
-                       Quoted(match->name));
+    if (const std::optional<std::string> reason = protection::TooBroadReason(key, kind, locale_)) {
+      Fail(number, "pattern " + Quoted(key) + " " + *reason);
     }
   }
 
