@@ -146,7 +146,8 @@ bool FileProtection::IsSystemName(const std::string& name) const {
 // component store); a walk reports such a folder as an entry of its own, so it is asked here.
 bool FileProtection::IsMarkedSystemFolder(const std::string& normal) const {
   const std::optional<std::uint32_t> attributes = files_.FileAttributes(normal);
-  constexpr std::uint32_t kSystemFolder = platform::kAttributeDirectory | platform::kAttributeSystem;
+  constexpr std::uint32_t kSystemFolder =
+      platform::kAttributeDirectory | platform::kAttributeSystem;
   return attributes && (*attributes & kSystemFolder) == kSystemFolder;
 }
 

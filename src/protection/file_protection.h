@@ -68,7 +68,7 @@ class FileProtection {
   std::vector<std::string> folders_;  // protected with the folders that hold them
   std::string profiles_;              // the folder that holds the user profiles
   std::vector<std::vector<std::string>> profileFolders_;  // names below any profile
-  std::vector<std::string> subtrees_;  // everything inside is protected
+  std::vector<std::string> subtrees_;                     // everything inside is protected
   std::unordered_set<std::string> systemNames_;
   std::vector<std::string> systemNameFamilies_;  // upper-cased patterns
   std::vector<std::string> hiveFamilies_;        // upper-cased patterns

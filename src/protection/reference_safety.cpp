@@ -55,7 +55,8 @@ std::optional<std::string> ReferenceHazard(const SignatureTables& tables,
     const std::string& pattern = section.list[*index];
     std::string reason = "Pattern \"";
     reason.append(pattern).append("\" of [").append(section.name).append("] ");
-    return reason.append(TooBroadReason(pattern, section.kind, locale).value_or("is too broad")).append(".");
+    return reason.append(TooBroadReason(pattern, section.kind, locale).value_or("is too broad"))
+        .append(".");
   }
   return std::nullopt;
 }

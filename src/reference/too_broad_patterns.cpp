@@ -14,7 +14,8 @@ void MarkMatching(SignatureList& list, std::span<const std::string_view> names) 
     }
   }
   for (std::size_t index = 0; index < list.size(); ++index) {
-    if (IsBelowLiteralFloor(list[index]) && FindMalformedStar(list[index]) == std::string_view::npos) {
+    if (IsBelowLiteralFloor(list[index]) &&
+        FindMalformedStar(list[index]) == std::string_view::npos) {
       list.MarkInert(index);
     }
   }

@@ -31,8 +31,8 @@ MemoryFileSystem Machine() {
   // Windows marks folders of its own; adware hides its folders too, without that mark.
   files.AddFolder("C:\\Windows\\Marked");
   files.SetAttributes("C:\\Windows\\Marked", platform::kAttributeDirectory |
-                                                platform::kAttributeHidden |
-                                                platform::kAttributeSystem);
+                                                 platform::kAttributeHidden |
+                                                 platform::kAttributeSystem);
   files.AddFolder("C:\\Windows\\AdwareFolder");
   files.SetAttributes("C:\\Windows\\AdwareFolder",
                       platform::kAttributeDirectory | platform::kAttributeHidden);

@@ -73,9 +73,9 @@ TEST(TooBroadPatterns, TheSampleTellsBroadPatternsFromNarrowOnes) {
 // tell broad patterns whatever their first letters.
 TEST(TooBroadPatterns, WindowsOwnNamesAndTheFloorTellBroadPatterns) {
   const std::pair<const char*, PatternKind> broad[] = {
-      {"ucrtbase.dll", kFile}, {"winedev*.exe", kFile}, {"NTUSER*", kFile}, {"j*", kFile},
-      {"*-*", kFile},          {"*-*.dll", kFile},      {"abc*.exe", kFile}, {"{4*", kKey},
-      {".b*", kKey},
+      {"ucrtbase.dll", kFile}, {"winedev*.exe", kFile}, {"NTUSER*", kFile},
+      {"j*", kFile},           {"*-*", kFile},          {"*-*.dll", kFile},
+      {"abc*.exe", kFile},     {"{4*", kKey},           {".b*", kKey},
   };
   const platform::Cp1252Locale locale;
   for (const auto& [pattern, kind] : broad) {

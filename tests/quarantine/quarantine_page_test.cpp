@@ -142,7 +142,8 @@ TEST_F(QuarantinePageTest, EmptyDeletesWhatItCanAndKeepsTheRest) {
   EXPECT_EQ(world_.Messages().back(), "1 file(s) could not be deleted and remain in quarantine.");
   EXPECT_EQ(world_.Rows(), std::vector<std::string>{"spyw1.dll|Spy library|C:\\A"});
   EXPECT_EQ(world_.Index(), (Entries{{"spyw1.dll", "C:\\A"}}));
-  EXPECT_EQ(world_.files.Names(QuarantineWorld::kQuarantine), std::vector<std::string>{"spyw1.dll"});
+  EXPECT_EQ(world_.files.Names(QuarantineWorld::kQuarantine),
+            std::vector<std::string>{"spyw1.dll"});
   EXPECT_EQ(world_.Caption("lblObjectsQuarantined"), "1");
   EXPECT_EQ(world_.Summary(), "There are currently 1 object(s) in quarantine.");
   EXPECT_TRUE(world_.Get<ui::Button>("btnEmpty").Enabled());
