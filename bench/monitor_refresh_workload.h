@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fakes/fake_processes.h"
+#include "fakes/memory_registry.h"
 #include "monitor/active_monitoring_page.h"
 #include "monitor/process_monitor.h"
 #include "platform/locale.h"
@@ -95,7 +96,9 @@ class MonitorRefreshWorkload : private SignatureSource {
   SignatureTables tables_;
   FakeProcessApi processes_;
   platform::StdFileSystem files_;
-  const protection::ProtectionPolicy protection_{{files_, locale_, 0}};
+  MemoryRegistry registry_;
+  const protection::ProtectionPolicy protection_{
+      {.files = files_, .registry = registry_, .locale = locale_, .ownProcessId = 0}};
   const Options options_;
   ui::Form form_;
   std::unique_ptr<ui::DeferredActions> deferred_;

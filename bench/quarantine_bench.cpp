@@ -81,7 +81,7 @@ struct Workload {
       findings.push_back({RowKind::kFile, {Name(k), kBad, "Bad file"}, {}});
     }
     const protection::ProtectionPolicy protection(
-        {.files = files, .locale = locale, .ownProcessId = 0});
+        {.files = files, .registry = registry, .locale = locale, .ownProcessId = 0});
     nexolant::Repair repair({.files = files,
                              .registry = registry,
                              .processes = processes,
@@ -103,7 +103,8 @@ struct Workload {
   ui::Application application{backend};
   Signatures signatures{locale};
   UsageStatistics statistics;
-  protection::ProtectionPolicy protection{{files, locale, 1}};
+  protection::ProtectionPolicy protection{
+      {.files = files, .registry = registry, .locale = locale, .ownProcessId = 1}};
   QuarantineStore store{{files, locale, application, application},
                         registry,
                         kProgram,

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "fakes/memory_registry.h"
 #include "platform/portable/cp1252_locale.h"
 #include "platform/portable/idle_pump.h"
 #include "platform/portable/std_file_system.h"
@@ -84,8 +85,9 @@ void BM_FilePhase(benchmark::State& state) {
   CountingRenderer renderer;
   form.SetObserver(&renderer);
   ScanResults results(findings, scanning);
+  MemoryRegistry registry;
   const protection::ProtectionPolicy protection(
-      {.files = files, .locale = kLocale, .ownProcessId = 0});
+      {.files = files, .registry = registry, .locale = kLocale, .ownProcessId = 0});
   FileScan fileScan(results, signatures, protection, pump);
   TRecurseDir walker(files);
   walker.OnFileFound = [&fileScan](TRecurseDir& sender, const std::string& fileName) {

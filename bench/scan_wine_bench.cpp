@@ -211,8 +211,11 @@ int Run(const std::string& tree, int rounds) {
   long long bareEntries = 0;
   const auto bareWalk = [&bareEntries](TRecurseDir&, const std::string&) { ++bareEntries; };
   ScanResults results(findings, scanning);
-  const protection::ProtectionPolicy protection(
-      {.files = files, .locale = locale, .ownProcessId = GetCurrentProcessId()});
+  win32::Win32Registry registry;
+  const protection::ProtectionPolicy protection({.files = files,
+                                                 .registry = registry,
+                                                 .locale = locale,
+                                                 .ownProcessId = GetCurrentProcessId()});
   FileScan fileScan(results, signatures, protection, application);
   const auto filePhase = [&fileScan](TRecurseDir& sender, const std::string& fileName) {
     fileScan.RecurseDirFileFound(sender, fileName);

@@ -242,7 +242,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   nexolant::ui::ExclusiveActions actions;
   nexolant::MemoryRegistry registry;
   const nexolant::protection::ProtectionPolicy protection(
-      {.files = files, .locale = locale, .ownProcessId = 1});
+      {.files = files, .registry = registry, .locale = locale, .ownProcessId = 1});
   nexolant::QuarantineStore store(ini, registry, folder, statistics, signatures, protection);
   nexolant::ui::DeferredActions deferred(application);
   nexolant::QuarantinePage quarantinePage(page, store, locale, application, actions, deferred);

@@ -64,6 +64,7 @@ void TMainForm::BuildPages() {
                         .warnings = services_.application};
   protection_ = std::make_unique<protection::ProtectionPolicy>(
       protection::ProtectionServices{.files = services_.files,
+                                     .registry = services_.registry,
                                      .locale = services_.locale,
                                      .ownProcessId = services_.processes.CurrentProcessId()});
   statusPage_ = std::make_unique<StatusPage>(*pages[kStatusPage], services_.locale);

@@ -47,6 +47,8 @@ class FileProtection {
   PathProtection ClassifyBelow(const WalkStart& start, std::string_view names) const;
 
   const PathForm& Form() const { return form_; }
+  // Whether a name, upper-cased as Form() keys it, is one of Windows' own files.
+  bool IsSystemName(const std::string& name) const;
   // The program's folder in normal form.
   const std::string& ProgramFolder() const { return programFolderNormal_; }
 
@@ -56,7 +58,6 @@ class FileProtection {
   bool PassesThroughReparsePoint(const std::string& normal) const;
   bool IsReparsePoint(const std::string& path) const;
   bool IsInProfileFolder(std::string_view key) const;
-  bool IsSystemName(const std::string& key) const;
   bool IsMarkedSystemFolder(const std::string& normal) const;
 
   platform::FileSystem& files_;

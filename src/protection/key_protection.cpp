@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/ascii.h"
 #include "protection/protected_keys.h"
 #include "reference/signature_list.h"
 
@@ -43,8 +44,22 @@ KeyProtection::KeyProtection(const platform::Locale& locale) : locale_(locale) {
   for (const std::string_view key : ProtectedClassesKeys()) {
     Add("HKEY_CLASSES_ROOT\\" + std::string(key), false);
   }
+  for (const std::string_view key : ProtectedClassesSubtrees()) {
+    Add("HKEY_CLASSES_ROOT\\" + std::string(key), true);
+  }
+  for (const std::string_view key : WindowsOwnClasses()) {
+    // The classes themselves are judged one by one, by the programs they name; the 32-bit
+    // view is the classes root again.
+    if (!platform::AsciiEqualNoCase(key, "CLSID") &&
+        !platform::AsciiEqualNoCase(key, "Wow6432Node")) {
+      Add("HKEY_CLASSES_ROOT\\" + std::string(key), true);
+    }
+  }
   for (const std::string_view key : ProtectedMachineKeys()) {
     Add("HKEY_LOCAL_MACHINE\\" + std::string(key), false);
+  }
+  for (const std::string_view key : ProtectedMachineSubtrees()) {
+    Add("HKEY_LOCAL_MACHINE\\" + std::string(key), true);
   }
   for (const std::string_view key : ProtectedUserKeys()) {
     Add("HKEY_CURRENT_USER\\" + std::string(key), false);
@@ -63,6 +78,11 @@ bool KeyProtection::IsProtected(std::string_view path) const {
     return true;
   }
   const std::vector<std::string>& names = key->names;
+  // A file type ties an extension to the program that opens it: Windows' own among them are
+  // what every program relies on, and removing one is never a cure.
+  if (key->root == Root::kClasses && names.front().starts_with('.')) {
+    return true;
+  }
   return std::any_of(entries_.begin(), entries_.end(), [&key, &names](const Entry& entry) {
     const std::vector<std::string>& table = entry.key.names;
     if (entry.key.root != key->root) {

@@ -33,18 +33,25 @@ constexpr std::string_view kSoftwareKeys[] = {
 };
 
 constexpr std::string_view kClassesKeys[] = {
-    "*",                      ".exe",                   ".lnk",
-    "AllFilesystemObjects",   "AppID",                  "Applications",
+    "*",                      "AllFilesystemObjects",   "Applications",
     "batfile",                "CLSID",                  "cmdfile",
     "comfile",                "Directory",              "Drive",
     "exefile",                "Folder",                 "ftp",
     "htmlfile",               "http",                   "https",
-    "Interface",              "lnkfile",                "MIME\\Database",
-    "Protocols\\Filter",      "Protocols\\Handler",     "SystemFileAssociations",
-    "TypeLib",
+    "lnkfile",                "Protocols\\Filter",      "Protocols\\Handler",
+};
+
+constexpr std::string_view kClassesSubtrees[] = {
+    "AppID",                  "Interface",              "TypeLib",
+    "MIME\\Database",         "SystemFileAssociations",
 };
 
 constexpr std::string_view kMachineKeys[] = {
+    "SYSTEM\\CurrentControlSet\\Services",
+    "SYSTEM\\ControlSet???\\Services",
+};
+
+constexpr std::string_view kMachineSubtrees[] = {
     "BCD00000000",
     "HARDWARE",
     "SAM",
@@ -55,11 +62,9 @@ constexpr std::string_view kMachineKeys[] = {
     "SYSTEM\\CurrentControlSet\\Control",
     "SYSTEM\\CurrentControlSet\\Enum",
     "SYSTEM\\CurrentControlSet\\Hardware Profiles",
-    "SYSTEM\\CurrentControlSet\\Services",
     "SYSTEM\\ControlSet???\\Control",
     "SYSTEM\\ControlSet???\\Enum",
     "SYSTEM\\ControlSet???\\Hardware Profiles",
-    "SYSTEM\\ControlSet???\\Services",
 };
 
 constexpr std::string_view kUserKeys[] = {
@@ -106,8 +111,16 @@ std::span<const std::string_view> ProtectedClassesKeys() {
   return kClassesKeys;
 }
 
+std::span<const std::string_view> ProtectedClassesSubtrees() {
+  return kClassesSubtrees;
+}
+
 std::span<const std::string_view> ProtectedMachineKeys() {
   return kMachineKeys;
+}
+
+std::span<const std::string_view> ProtectedMachineSubtrees() {
+  return kMachineSubtrees;
 }
 
 std::span<const std::string_view> ProtectedUserKeys() {

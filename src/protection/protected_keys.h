@@ -16,8 +16,21 @@ std::span<const std::string_view> ProtectedSoftwareKeys();
 // HKEY_CURRENT_USER\Software\Classes as one.
 std::span<const std::string_view> ProtectedClassesKeys();
 
+// Below HKEY_CLASSES_ROOT, protected with everything in them: the interfaces, type libraries
+// and applications of the classes.
+std::span<const std::string_view> ProtectedClassesSubtrees();
+
+// The keys of HKEY_CLASSES_ROOT that a fresh Wine prefix holds (generated from
+// data/windows_classes.txt): Windows' own file types and ProgIDs, protected with everything in
+// them.
+std::span<const std::string_view> WindowsOwnClasses();
+
 // Below HKEY_LOCAL_MACHINE.
 std::span<const std::string_view> ProtectedMachineKeys();
+
+// Below HKEY_LOCAL_MACHINE, protected with everything in them: where Windows keeps its
+// configuration, its hardware and its security.
+std::span<const std::string_view> ProtectedMachineSubtrees();
 
 // Below HKEY_CURRENT_USER.
 std::span<const std::string_view> ProtectedUserKeys();

@@ -9,7 +9,8 @@ ProtectionPolicy::ProtectionPolicy(const ProtectionServices& services)
     : locale_(services.locale),
       ownProcessId_(services.ownProcessId),
       files_(services.files, services.locale),
-      keys_(services.locale) {
+      keys_(services.locale),
+      entries_(services.registry, services.files, files_) {
   for (const std::string_view name : ProtectedProcessNames()) {
     processNames_.insert(SignatureUpperCase(name, locale_));
   }
@@ -35,6 +36,14 @@ bool ProtectionPolicy::IsProtectedProcessName(std::string_view name) const {
   }
   return processNames_.contains(SignatureUpperCase(name.substr(separator + 1), locale_)) ||
          files_.Classify(name) != PathProtection::kNone;
+}
+
+bool ProtectionPolicy::IsProtectedKey(std::string_view path) const {
+  if (keys_.IsProtected(path)) {
+    return true;
+  }
+  const std::optional<KeyProtection::Canonical> key = keys_.Canonicalize(path);
+  return !key || entries_.IsWindowsOwnEntry(*key);
 }
 
 PathProtection ProtectionPolicy::ProtectionOf(std::string_view path) const {

@@ -7,6 +7,7 @@
 
 #include "platform/file_system.h"
 #include "platform/locale.h"
+#include "protection/entry_protection.h"
 #include "protection/file_protection.h"
 #include "protection/key_protection.h"
 #include "protection/name_sample.h"
@@ -16,6 +17,7 @@ namespace nexolant::protection {
 // What the policy needs from the system.
 struct ProtectionServices {
   platform::FileSystem& files;     // must outlive the policy
+  platform::Registry& registry;    // must outlive the policy
   const platform::Locale& locale;  // must outlive the policy
   std::uint32_t ownProcessId;      // the running program's
 };
@@ -49,8 +51,12 @@ class ProtectionPolicy {
     return files_.ClassifyBelow(start, names) != PathProtection::kNone;
   }
 
-  // A key: a root ("HKEY_LOCAL_MACHINE", "HKLM", ...), "\" and its path.
-  bool IsProtectedKey(std::string_view path) const { return keys_.IsProtected(path); }
+  // A key: a root ("HKEY_LOCAL_MACHINE", "HKLM", ...), "\" and its path. A service, a class, a
+  // Winlogon notification or a browser helper of Windows counts by the program it names.
+  bool IsProtectedKey(std::string_view path) const;
+
+  // Windows' own entries and the command lines they hold.
+  const EntryProtection& Entries() const { return entries_; }
 
   // The form in which paths are compared (PathForm); empty for a path naming no plain file.
   std::string NormalPath(std::string_view path) const;
@@ -65,6 +71,7 @@ class ProtectionPolicy {
   std::uint32_t ownProcessId_;
   FileProtection files_;
   KeyProtection keys_;
+  EntryProtection entries_;
   std::unordered_set<std::string> processNames_;     // upper-cased
   std::unordered_set<std::string> windowsPrograms_;  // upper-cased executables of Windows
 };

@@ -6,7 +6,9 @@
 #include <string>
 
 #include "fakes/memory_file_system.h"
+#include "fakes/memory_registry.h"
 #include "platform/portable/cp1252_locale.h"
+#include "protection/command_line.h"
 #include "protection/protected_names.h"
 
 namespace nexolant::protection {
@@ -93,7 +95,9 @@ class ProtectionPolicyTest : public ::testing::Test {
  protected:
   MemoryFileSystem files_ = Machine();
   platform::Cp1252Locale locale_;
-  ProtectionPolicy policy_{{files_, locale_, kOwnId}};
+  MemoryRegistry registry_;
+  ProtectionPolicy policy_{
+      {.files = files_, .registry = registry_, .locale = locale_, .ownProcessId = kOwnId}};
 };
 
 TEST_F(ProtectionPolicyTest, ProtectsFilesAndFoldersByPlaceAndName) {
@@ -155,7 +159,9 @@ TEST(ProtectionPolicyExactFolders, ProtectsFoldersTheCodePageCannotHold) {
   files.SetKnownFolder(platform::KnownFolder::kDesktop, profile + "\\Desktop");
   files.SetProgramFolder(profile + "\\AppData\\Local\\Programs\\Nexolant\\");
   const platform::Cp1252Locale locale;
-  const ProtectionPolicy policy({.files = files, .locale = locale, .ownProcessId = kOwnId});
+  MemoryRegistry registry;
+  const ProtectionPolicy policy(
+      {.files = files, .registry = registry, .locale = locale, .ownProcessId = kOwnId});
   EXPECT_EQ(policy.ProgramFolder(), "C:\\Users\\??\\AppData\\Local\\Programs\\Nexolant");
   constexpr std::pair<const char*, PathProtection> kCases[] = {
       {"C:\\Users\\??\\AppData\\Local\\Programs\\Nexolant\\Quarantine\\a.exe", kOwnFolder},
@@ -209,6 +215,98 @@ TEST_F(ProtectionPolicyTest, EveryListedWindowsNameIsProtectedWhereWindowsKeepsI
   }
 }
 
+// Services, classes, Winlogon notifications and browser helpers are Windows' own by the program
+// they name, with everything in them; adware's beside them stay removable.
+TEST_F(ProtectionPolicyTest, JudgesEntriesByTheProgramTheyName) {
+  using platform::RegistryRoot;
+  const auto text = [](const std::string& value) { return value + '\0'; };
+  const auto put = [&](RegistryRoot root, const std::string& key, const char* name,
+                       const std::string& value) {
+    registry_.SetValue(root, key, name, platform::kRegExpandString, text(value));
+  };
+  const std::string services = "SYSTEM\\CurrentControlSet\\Services\\";
+  put(RegistryRoot::kLocalMachine, services + "Dhcp", "ImagePath",
+      "%SystemRoot%\\system32\\svchost.exe -k LocalService");
+  put(RegistryRoot::kLocalMachine, services + "Dhcp\\Parameters", "ServiceDll",
+      "%SystemRoot%\\System32\\dhcpcsvc.dll");
+  put(RegistryRoot::kLocalMachine, services + "GatorHost", "ImagePath",
+      "%SystemRoot%\\system32\\svchost.exe -k netsvcs");
+  put(RegistryRoot::kLocalMachine, services + "GatorHost", "ServiceDll",
+      "C:\\Windows\\System32\\gatorsvc.dll");
+  files_.AddFile("C:\\Windows\\System32\\gatorsvc.dll");
+  put(RegistryRoot::kLocalMachine, services + "disk", "ImagePath", "System32\\drivers\\disk.sys");
+  put(RegistryRoot::kLocalMachine, services + "GatorService", "ImagePath",
+      "\"C:\\Program Files\\Gator\\gator.exe\" /service");
+  put(RegistryRoot::kLocalMachine, services + "Gone", "ImagePath",
+      "\\SystemRoot\\System32\\drivers\\missing.sys");
+  put(RegistryRoot::kClassesRoot, "CLSID\\{AAAA}\\InprocServer32", "", "shell32.dll");
+  put(RegistryRoot::kClassesRoot, "CLSID\\{BBBB}\\InprocServer32", "",
+      "C:\\Program Files\\Gator\\toolbar.dll");
+  put(RegistryRoot::kClassesRoot, "CLSID\\{CCCC}\\LocalServer32", "",
+      "rundll32.exe C:\\Users\\User\\AppData\\Roaming\\gmt.dll,Run");
+  put(RegistryRoot::kLocalMachine,
+      "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\Notify\\GatorLogon", "DLLName",
+      "gatorlog.dll");
+  files_.AddFile("C:\\Windows\\System32\\gatorlog.dll");
+  const std::string helpers =
+      "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser "
+      "Helper Objects\\";
+  const std::pair<std::string, bool> cases[] = {
+      {"HKLM\\" + services + "Dhcp", true},
+      {"HKLM\\" + services + "Dhcp\\Parameters", true},
+      {"HKLM\\" + services + "disk", true},
+      {"HKLM\\" + services + "Gone", true},
+      {"HKLM\\" + services + "NoImage", true},
+      {"HKLM\\" + services + "GatorHost", false},
+      {"HKLM\\" + services + "GatorService\\Security", false},
+      {"HKEY_CLASSES_ROOT\\CLSID\\{AAAA}\\InprocServer32", true},
+      {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\CLSID\\{AAAA}", true},
+      {"HKEY_CLASSES_ROOT\\CLSID\\{BBBB}", false},
+      {"HKEY_CLASSES_ROOT\\CLSID\\{CCCC}", false},
+      {"HKEY_CLASSES_ROOT\\CLSID\\{DDDD}", true},
+      {helpers + "{AAAA}", true},
+      {helpers + "{BBBB}", false},
+      {"HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\Notify\\GatorLogon",
+       false},
+      {"HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\Notify\\crypt32chain",
+       true},
+  };
+  for (const auto& [path, expected] : cases) {
+    SCOPED_TRACE(path);
+    EXPECT_EQ(policy_.IsProtectedKey(path), expected);
+  }
+}
+
+// Command lines as the registry writes them, read as the system starts them.
+TEST(CommandLines, NameTheProgramTheSystemStarts) {
+  const CommandFolders folders{.windows = "C:\\Windows", .programFiles = "C:\\Program Files"};
+  const std::pair<const char*, const char*> cases[] = {
+      {"\"C:\\Program Files\\Gator\\gator.exe\" /service", "C:\\Program Files\\Gator\\gator.exe"},
+      {"C:\\Program Files\\Gator\\gator.exe /service", "C:\\Program Files\\Gator\\gator.exe"},
+      {"  %ProgramFiles%\\Gator\\gmt.exe", "C:\\Program Files\\Gator\\gmt.exe"},
+      {"%SystemRoot%\\system32\\svchost.exe -k netsvcs", "C:\\Windows\\system32\\svchost.exe"},
+      {"%windir%\\explorer.exe", "C:\\Windows\\explorer.exe"},
+      {"\\SystemRoot\\System32\\drivers\\disk.sys", "C:\\Windows\\System32\\drivers\\disk.sys"},
+      {"\\??\\C:\\Windows\\system32\\drivers\\tcpip.sys",
+       "C:\\Windows\\system32\\drivers\\tcpip.sys"},
+      {"system32\\drivers\\ndis.sys", "C:\\Windows\\system32\\drivers\\ndis.sys"},
+      {"ctfmon.exe", "C:\\Windows\\System32\\ctfmon.exe"},
+      {"ctfmon", "C:\\Windows\\System32\\ctfmon.exe"},
+      {"rundll32.exe shell32.dll,Control_RunDLL", "C:\\Windows\\System32\\shell32.dll"},
+      {"%SystemRoot%\\System32\\rundll32.exe \"C:\\Ad Ware\\ad.dll\",Start", "C:\\Ad Ware\\ad.dll"},
+      {"regsvr32 /s /u gator", "C:\\Windows\\System32\\gator.dll"},
+      {"\\Program Files\\Gator\\gator.exe", "C:\\Program Files\\Gator\\gator.exe"},
+      {"%APPDATA%\\gator.exe", ""},
+      {"\"C:\\Unclosed\\gator.exe", "C:\\Unclosed\\gator.exe"},
+      {"rundll32.exe", ""},
+      {"   ", ""},
+  };
+  for (const auto& [command, program] : cases) {
+    SCOPED_TRACE(command);
+    EXPECT_EQ(ProgramOfCommand(command, folders), program);
+  }
+}
+
 TEST_F(ProtectionPolicyTest, ProtectsKeysByPathWithTheirAncestors) {
   const std::pair<const char*, bool> cases[] = {
       {"HKEY_CURRENT_USER", true},
@@ -220,10 +318,15 @@ TEST_F(ProtectionPolicyTest, ProtectsKeysByPathWithTheirAncestors) {
       {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Gator", false},
       {"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services", true},
       {"HKEY_LOCAL_MACHINE\\SYSTEM\\ControlSet002\\Enum", true},
-      {"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\GatorService", false},
+      {"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager", true},
+      {"HKEY_LOCAL_MACHINE\\SYSTEM\\ControlSet001\\Enum\\Root\\LEGACY_GATOR", true},
+      {"HKEY_LOCAL_MACHINE\\HARDWARE\\DESCRIPTION\\System", true},
       {"HKEY_CLASSES_ROOT\\CLSID", true},
       {"HKEY_CLASSES_ROOT\\Gator.Toolbar\\CLSID", false},
-      {"HKEY_CLASSES_ROOT\\CLSID\\{1D2E3F40-0000-0000-0000-000000000000}", false},
+      {"HKEY_CLASSES_ROOT\\.bat", true},
+      {"HKEY_CLASSES_ROOT\\.gator\\ShellNew", true},
+      {"HKEY_CLASSES_ROOT\\txtfile\\shell\\open\\command", true},
+      {"HKEY_CLASSES_ROOT\\Interface\\{1D2E3F40-0000-0000-0000-000000000000}", true},
       {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\CLSID", true},
       {"HKEY_CURRENT_USER\\Software\\Classes\\exefile", true},
       {"HKEY_CLASSES_ROOT\\Wow6432Node\\TypeLib", true},

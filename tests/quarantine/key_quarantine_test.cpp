@@ -95,8 +95,8 @@ INSTANTIATE_TEST_SUITE_P(Quarantine, KeyRoundTripTest, ::testing::Values(
             "HKEY_CURRENT_USER\\Software", u"\u00C9vil", "\xC9vil"},
     KeyCase{"NameBeyondTheCodePage", kUser, u"Software", "HKEY_CURRENT_USER\\Software",
             "HKEY_CURRENT_USER\\Software", u"\u0416\u0443\u043A", "???"},
-    KeyCase{"ClassesUsersCopy", kUser, u"Software\\Classes\\CLSID", "HKEY_CLASSES_ROOT\\CLSID",
-            "HKEY_CURRENT_USER\\Software\\Classes\\CLSID"},
+    KeyCase{"ClassesUsersCopy", kUser, u"Software\\Classes\\Gator.Toolbar",
+            "HKEY_CLASSES_ROOT\\Gator.Toolbar", "HKEY_CURRENT_USER\\Software\\Classes\\Gator.Toolbar"},
     KeyCase{"ClassesMachinesCopy", kMachine, u"Software\\Classes", "HKEY_CLASSES_ROOT",
             "HKEY_LOCAL_MACHINE\\Software\\Classes"}),
     [](const auto& info) { return info.param.name; });

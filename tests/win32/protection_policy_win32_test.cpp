@@ -9,6 +9,7 @@
 #include "platform/portable/cp1252_locale.h"
 #include "support/scoped_folder.h"
 #include "win32/win32_file_system.h"
+#include "win32/win32_registry.h"
 
 namespace nexolant::protection {
 namespace {
@@ -17,8 +18,11 @@ namespace {
 TEST(ProtectionPolicyWin32Test, KnowsItsOwnFolderAndWindowsHoweverTheyAreSpelled) {
   win32::Win32FileSystem files;
   const platform::Cp1252Locale locale;
-  const ProtectionPolicy policy(
-      {.files = files, .locale = locale, .ownProcessId = GetCurrentProcessId()});
+  win32::Win32Registry registry;
+  const ProtectionPolicy policy({.files = files,
+                                 .registry = registry,
+                                 .locale = locale,
+                                 .ownProcessId = GetCurrentProcessId()});
   const std::string exe = files.ExecutablePath().ansi;
   char shortExe[MAX_PATH] = {};
   ASSERT_NE(GetShortPathNameA(exe.c_str(), shortExe, MAX_PATH), 0u);
