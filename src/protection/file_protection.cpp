@@ -135,6 +135,10 @@ PathProtection FileProtection::ClassifyNormal(const std::string& normal,
   if (through()) {
     return PathProtection::kReparsePoint;
   }
+  if (key.starts_with("\\\\") ||
+      files_.DriveTypeOf(key.substr(0, RootLength(key))) == platform::DriveType::kRemote) {
+    return PathProtection::kRemote;
+  }
   return PathProtection::kNone;
 }
 

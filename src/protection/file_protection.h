@@ -23,6 +23,7 @@ enum class PathProtection {
   kSystemName,    // a system file in the Windows folder's tree or in a drive root, or a
                   // profile's registry hive
   kReparsePoint,  // a junction, link or mount point, or a path that passes through one
+  kRemote,        // on a share or a network drive: another machine's, never acted on
 };
 
 // A folder a walk starts from, asked about once for all the entries the walk finds below it.

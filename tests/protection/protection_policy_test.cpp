@@ -30,6 +30,7 @@ MemoryFileSystem Machine() {
   files.AddShortName("C:\\Program Files\\Nexolant", "NEXOLA~1");
   files.SetAttributes("C:\\Data\\Link",
                       platform::kAttributeDirectory | platform::kAttributeReparsePoint);
+  files.SetDriveType('N', platform::DriveType::kRemote);
   // Windows marks folders of its own; adware hides its folders too, without that mark.
   files.AddFolder("C:\\Windows\\Marked");
   files.SetAttributes("C:\\Windows\\Marked", platform::kAttributeDirectory |
@@ -84,6 +85,8 @@ constexpr std::pair<const char*, PathProtection> kPathCases[] = {
     {"C:\\ProgramData", kSystemFolder},
     {"C:\\Data\\Link", kReparsePoint},
     {"C:\\Data\\Link\\bad.exe", kReparsePoint},
+    {"\\\\server\\share\\bad.exe", kRemote},
+    {"N:\\Shared\\bad.exe", kRemote},
     {"\\\\?\\C:\\Temp\\bad.exe", kNotPlain},
     {"\\\\.\\PhysicalDrive0", kNotPlain},
     {"C:\\Temp\\nul.txt", kNotPlain},
