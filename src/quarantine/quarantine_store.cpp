@@ -7,6 +7,7 @@
 #include "platform/errors.h"
 #include "platform/raise.h"
 #include "quarantine/exact_entry.h"
+#include "quarantine/protected_subkeys.h"
 #include "quarantine/quarantine_files.h"
 #include "quarantine/remove_tree.h"
 #include "reference/find_signature.h"
@@ -30,35 +31,17 @@ std::optional<QuarantineEntry> KeyEntry(const std::string& save, const std::stri
 constexpr const char* kLinkedFolderWarning =
     "The Quarantine folder is a link to another place; Nexolant will not use it.";
 
-// A key name for the protection policy, whose keys are all ASCII: any other character stands
-// as "?", which no protected name holds.
-void AppendAscii(std::string& path, const platform::WideString& name) {
-  path += '\\';
-  for (const char16_t c : name) {
-    path += c < 0x80 ? static_cast<char>(c) : '?';
-  }
-}
-
 // The saved key's full path in that form.
 std::string AsciiKeyPath(const SavedKey& key) {
   std::string path = HiveName(key.root);
   for (const platform::WideString* part : {&key.parentPath, &key.tree.name}) {
     if (!part->empty()) {
-      AppendAscii(path, *part);
+      AppendAsciiKeyName(path, *part);
     }
   }
   return path;
 }
 
-// Whether the tree below path (path itself excluded) holds a key the policy keeps.
-bool HoldsProtectedKey(const protection::ProtectionPolicy& protection, const std::string& path,
-                       const KeyTree& tree) {
-  return std::any_of(tree.subkeys.begin(), tree.subkeys.end(), [&](const KeyTree& subkey) {
-    std::string below = path;
-    AppendAscii(below, subkey.name);
-    return protection.IsProtectedKey(below) || HoldsProtectedKey(protection, below, subkey);
-  });
-}
 
 // A path compared across spellings: ASCII letters folded, every run of other characters (and
 // of the "?" that stands for them in ANSI) one "?". The ASCII parts, which name every hive and

@@ -1,5 +1,6 @@
 #include "repair/key_quarantine.h"
 
+#include "quarantine/protected_subkeys.h"
 #include "registry/key_path.h"
 #include "registry/key_tree_read.h"
 #include "registry/real_key.h"
@@ -25,9 +26,10 @@ WideString ParentPath(const WideString& path) {
 
 }  // namespace
 
-KeyQuarantineResult QuarantineKey(platform::Registry& registry, QuarantineStore& store,
-                                  platform::RegistryRoot root, const std::string& path,
-                                  const std::string& description) {
+KeyQuarantineResult QuarantineKey(platform::Registry& registry,
+                                  const protection::ProtectionPolicy& protection,
+                                  QuarantineStore& store, platform::RegistryRoot root,
+                                  const std::string& path, const std::string& description) {
   const RealKey real = FindRealKey(registry, root, path);
   if (real.status != RealKey::Status::kFound) {
     return real.status == RealKey::Status::kMissing ? kGone : Stayed(0);
@@ -45,6 +47,9 @@ KeyQuarantineResult QuarantineKey(platform::Registry& registry, QuarantineStore&
   TreeReadResult read = ReadKeyTree(registry, key.root, key.path);
   if (read.status != TreeReadResult::Status::kRead) {
     return read.status == TreeReadResult::Status::kMissing ? kGone : Stayed(read.error);
+  }
+  if (HoldsProtectedKey(protection, real.fullPath, read.tree)) {
+    return Stayed(0);
   }
   const RegistrationWriteResult saved =
       WriteRegistrationFile({key.root, ParentPath(key.path), std::move(read.tree)});

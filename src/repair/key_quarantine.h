@@ -19,10 +19,12 @@ struct [[nodiscard]] KeyQuarantineResult {
 // following links. Below the classes root the real key the view shows is saved and deleted;
 // the view may still show the other real copy, and then the key was not removed. A key that
 // cannot be saved exactly (it holds links, a value cannot be read, it cannot be written in the
-// form, or the index or the save cannot be written) or may not be deleted is left as it is.
+// form, or the index or the save cannot be written), holds a key the policy keeps or may not be
+// deleted is left as it is.
 // Throws platform::SystemError when the quarantine folder cannot be created.
-KeyQuarantineResult QuarantineKey(platform::Registry& registry, QuarantineStore& store,
-                                  platform::RegistryRoot root, const std::string& path,
-                                  const std::string& description);
+KeyQuarantineResult QuarantineKey(platform::Registry& registry,
+                                  const protection::ProtectionPolicy& protection,
+                                  QuarantineStore& store, platform::RegistryRoot root,
+                                  const std::string& path, const std::string& description);
 
 }  // namespace nexolant

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/registry.h"
+#include "protection/protection_policy.h"
 
 namespace nexolant {
 
@@ -17,8 +18,10 @@ struct [[nodiscard]] KeyRemovalResult {
 // Deletes the key at the ANSI path below the root with everything in it, never following a
 // link: a link inside the tree goes as itself and its target stays. Below the classes root the
 // real key the view shows is deleted; the view may still show the other real copy, and then
-// the key was not removed.
-KeyRemovalResult DeleteFoundKey(platform::Registry& registry, platform::RegistryRoot root,
-                                const std::string& path);
+// the key was not removed. A key whose tree cannot be read, or holds a key the policy keeps,
+// stays.
+KeyRemovalResult DeleteFoundKey(platform::Registry& registry,
+                                const protection::ProtectionPolicy& protection,
+                                platform::RegistryRoot root, const std::string& path);
 
 }  // namespace nexolant

@@ -206,6 +206,16 @@ LeftOverCase KeyLeft(const char* name, std::function<void(QuarantineWorld&)> arr
   return {name, std::move(arrange), {std::move(row)}, hint, quarantine, nullptr};
 }
 
+// A key that is no entry itself but holds one of Windows' own.
+void HoldWindowsNotification(QuarantineWorld& world) {
+  world.registry.SetValue(RegistryRoot::kLocalMachine,
+                          "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\Notify\\"
+                          "crypt32chain",
+                          "DLLName", platform::kRegString, std::string("crypt32.dll\0", 12));
+}
+const ReportRow kNotifyRow{
+    "Notify", "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", ""};
+
 INSTANTIATE_TEST_SUITE_P(
     Repair, LeftOverTest,
     ::testing::Values(
@@ -266,6 +276,9 @@ INSTANTIATE_TEST_SUITE_P(
               w.registry.AddKey(RegistryRoot::kLocalMachine, "Software\\Classes\\EvilKey");
             },
             {"EvilKey", "HKEY_CLASSES_ROOT", ""}, false, false),
+        KeyLeft("KeyHoldingAWindowsEntry", HoldWindowsNotification, kNotifyRow),
+        KeyLeft("KeyHoldingAWindowsEntryDeleted", HoldWindowsNotification, kNotifyRow, false,
+                false),
         LeftOverCase{"SecondFileOfTheSameName",
                      [](auto&) {},
                      {FileRow("evil.exe"), FileRow("evil.exe", kOther)}},

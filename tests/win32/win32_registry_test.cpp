@@ -13,6 +13,8 @@
 
 #include "contracts/key_tree_contract.h"
 #include "contracts/registry_contract.h"
+#include "platform/portable/cp1252_locale.h"
+#include "protection/protection_policy.h"
 #include "repair/key_removal.h"
 #include "win32/temporary_file.h"
 #include "win32/unique_handle.h"
@@ -169,8 +171,14 @@ TEST_F(Win32RegistryTest, RepairDeletesALinkInAFoundKeyAndNeverWhatItLeadsTo) {
   const std::optional<KeyTree> kept = RawWalk(HKEY_CURRENT_USER, scratch + u"\\Kept", u"Kept");
   ASSERT_TRUE(kept);
 
-  const KeyRemovalResult result =
-      DeleteFoundKey(Reg(), platform::RegistryRoot::kCurrentUser, scratch_.Path() + "\\EvilKey");
+  win32::Win32FileSystem files;
+  const platform::Cp1252Locale locale;
+  const protection::ProtectionPolicy protection({.files = files,
+                                                 .registry = Reg(),
+                                                 .locale = locale,
+                                                 .ownProcessId = GetCurrentProcessId()});
+  const KeyRemovalResult result = DeleteFoundKey(
+      Reg(), protection, platform::RegistryRoot::kCurrentUser, scratch_.Path() + "\\EvilKey");
   EXPECT_TRUE(result.deleted && result.removed) << result.error;
   EXPECT_EQ(RawWalk(HKEY_CURRENT_USER, scratch + u"\\EvilKey", u"EvilKey"), std::nullopt);
   EXPECT_EQ(RawWalk(HKEY_CURRENT_USER, scratch + u"\\Kept", u"Kept"), kept);
