@@ -42,7 +42,6 @@ std::string AsciiKeyPath(const SavedKey& key) {
   return path;
 }
 
-
 // A path compared across spellings: ASCII letters folded, every run of other characters (and
 // of the "?" that stands for them in ANSI) one "?". The ASCII parts, which name every hive and
 // every key the policy keeps, must agree exactly.

@@ -217,8 +217,8 @@ void Repair::RepairKey(const ReportRow& row, bool quarantine) {
   const platform::RegistryRoot root = HiveRoot(hive);
   if (quarantine) {
     const KeyQuarantineResult result =
-        QuarantineKey(services_.registry, services_.protection, quarantine_, root,
-                      path.substr(1), row.Description);
+        QuarantineKey(services_.registry, services_.protection, quarantine_, root, path.substr(1),
+                      row.Description);
     if (result.quarantined) {
       statistics_.CountQuarantined();
     }
@@ -227,7 +227,8 @@ void Repair::RepairKey(const ReportRow& row, bool quarantine) {
     }
     return;
   }
-  const KeyRemovalResult result = DeleteFoundKey(services_.registry, services_.protection, root, path.substr(1));
+  const KeyRemovalResult result =
+      DeleteFoundKey(services_.registry, services_.protection, root, path.substr(1));
   if (result.deleted && result.removed) {
     statistics_.CountRemoved();
   }

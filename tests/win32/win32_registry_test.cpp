@@ -173,10 +173,8 @@ TEST_F(Win32RegistryTest, RepairDeletesALinkInAFoundKeyAndNeverWhatItLeadsTo) {
 
   win32::Win32FileSystem files;
   const platform::Cp1252Locale locale;
-  const protection::ProtectionPolicy protection({.files = files,
-                                                 .registry = Reg(),
-                                                 .locale = locale,
-                                                 .ownProcessId = GetCurrentProcessId()});
+  const protection::ProtectionPolicy protection(
+      {.files = files, .registry = Reg(), .locale = locale, .ownProcessId = GetCurrentProcessId()});
   const KeyRemovalResult result = DeleteFoundKey(
       Reg(), protection, platform::RegistryRoot::kCurrentUser, scratch_.Path() + "\\EvilKey");
   EXPECT_TRUE(result.deleted && result.removed) << result.error;
