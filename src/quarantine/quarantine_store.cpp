@@ -62,33 +62,27 @@ std::string LooseKeyPath(std::string_view path) {
 
 }  // namespace
 
-QuarantineStore::QuarantineStore(QuarantineServices services)
-    : ini_(services.ini),
-      registry_(services.registry),
-      programFolder_(std::move(services.programFolder)),
-      statistics_(services.statistics),
-      signatures_(services.signatures),
-      protection_(services.protection) {}
+QuarantineStore::QuarantineStore(QuarantineServices services) : services_(std::move(services)) {}
 
 platform::Path QuarantineStore::IndexPath() const {
-  return programFolder_ + kQuarantineIndexName;
+  return services_.programFolder + kQuarantineIndexName;
 }
 
 platform::Path QuarantineStore::FolderPath() const {
-  return programFolder_ + kQuarantineFolderName;
+  return services_.programFolder + kQuarantineFolderName;
 }
 
 platform::Path QuarantineStore::QuarantinedPath(const std::string& name) const {
-  return ini_.files.Join(FolderPath() + "\\", name);
+  return services_.ini.files.Join(FolderPath() + "\\", name);
 }
 
 std::string QuarantineStore::Description(const std::string& name) const {
-  const SignatureTables& tables = signatures_.Tables();
+  const SignatureTables& tables = services_.signatures.Tables();
   return DescriptionIn(name, tables.ScanFileNames, tables.ScanFileDescriptions);
 }
 
 std::string QuarantineStore::KeyDescription(const std::string& name) const {
-  const SignatureTables& tables = signatures_.Tables();
+  const SignatureTables& tables = services_.signatures.Tables();
   return DescriptionIn(name, tables.RegistryNames, tables.RegistryDescriptions);
 }
 
@@ -97,7 +91,7 @@ std::string QuarantineStore::KeyDescription(const std::string& name) const {
 std::string QuarantineStore::DescriptionIn(const std::string& name, const SignatureList& names,
                                            const StringList& descriptions) const {
   try {
-    const int index = FindActiveSignature(name, names, ini_.pump);
+    const int index = FindActiveSignature(name, names, services_.ini.pump);
     if (index >= 0) {
       return descriptions.at(index);
     }
@@ -108,7 +102,7 @@ std::string QuarantineStore::DescriptionIn(const std::string& name, const Signat
 
 // Sorting keeps entries of an equal name in the order they came: a later one goes after them.
 void QuarantineStore::Sort() {
-  const platform::Locale& locale = ini_.locale;
+  const platform::Locale& locale = services_.ini.locale;
   std::stable_sort(entries_.begin(), entries_.end(),
                    [&locale](const QuarantineEntry& a, const QuarantineEntry& b) {
                      return locale.CompareWordSort(a.name, b.name) < 0;
@@ -124,8 +118,8 @@ void QuarantineStore::Remove(int index) {
 // Every key of [Files] in file order, each with the value of its key's first entry, as a read
 // by key gives it.
 void QuarantineStore::Rebuild() {
-  TBigIniFile index(ini_, IndexPath());
-  IndexSection files(ini_.locale, kFilesSection);
+  TBigIniFile index(services_.ini, IndexPath());
+  IndexSection files(services_.ini.locale, kFilesSection);
   files.Load(index);
   for (const IndexSection::Line& line : files.Lines()) {
     if (IsPlainFileName(line.key)) {
@@ -134,7 +128,7 @@ void QuarantineStore::Rebuild() {
       entries_.push_back(std::move(*entry));
     }
   }
-  IndexSection keys(ini_.locale, kRegistrySection);
+  IndexSection keys(services_.ini.locale, kRegistrySection);
   keys.Load(index);
   for (const IndexSection::Line& line : keys.Lines()) {
     std::optional<QuarantineEntry> entry = KeyEntry(line.key, line.value);
@@ -158,17 +152,17 @@ std::optional<QuarantineEntry> QuarantineStore::ExactEntry(const std::string& ke
   if (slash == std::string::npos || !IsPlainFileName(std::string_view(*path).substr(slash + 1))) {
     return std::nullopt;
   }
-  platform::FileSystem& files = ini_.files;
+  platform::FileSystem& files = services_.ini.files;
   const std::string name = files.AnsiSpelling(path->substr(slash + 1));
   return QuarantineEntry{
       name, Description(name), files.AnsiSpelling(path->substr(0, slash)), {}, *path, *stored};
 }
 
 void QuarantineStore::BeginIntake() {
-  intake_ = std::make_unique<TBigIniFile>(ini_, IndexPath());
-  intakeFiles_ = std::make_unique<IndexSection>(ini_.locale, kFilesSection);
+  intake_ = std::make_unique<TBigIniFile>(services_.ini, IndexPath());
+  intakeFiles_ = std::make_unique<IndexSection>(services_.ini.locale, kFilesSection);
   intakeFiles_->Load(*intake_);
-  intakeKeys_ = std::make_unique<IndexSection>(ini_.locale, kRegistrySection);
+  intakeKeys_ = std::make_unique<IndexSection>(services_.ini.locale, kRegistrySection);
   intakeKeys_->Load(*intake_);
   intakeFailed_ = false;
   folderChecked_ = false;
@@ -185,11 +179,11 @@ bool QuarantineStore::IntakeRefused() {
 }
 
 bool QuarantineStore::RefusedAsLink() const {
-  const std::optional<std::uint32_t> attributes = ini_.files.FileAttributes(FolderPath());
+  const std::optional<std::uint32_t> attributes = services_.ini.files.FileAttributes(FolderPath());
   if (!attributes || (*attributes & platform::kAttributeReparsePoint) == 0) {
     return false;
   }
-  ini_.warnings.ShowWarning(kLinkedFolderWarning, "Warning");
+  services_.ini.warnings.ShowWarning(kLinkedFolderWarning, "Warning");
   return true;
 }
 
@@ -214,7 +208,7 @@ std::vector<IntakeResult> QuarantineStore::TakeIn(const std::vector<IntakeReques
 // of files that did not move are taken back in a second.
 void QuarantineStore::TakeInBatch(const std::vector<IntakeRequest>& files, std::size_t first,
                                   std::size_t end, std::vector<IntakeResult>& results) {
-  platform::FileSystem& fileSystem = ini_.files;
+  platform::FileSystem& fileSystem = services_.ini.files;
   std::vector<std::size_t> batch;
   // Each file's key in [Files], and for an exact file its plain name in the folder.
   std::vector<std::string> keys(end - first);
@@ -299,7 +293,8 @@ std::string QuarantineStore::FreshName(const char* prefix, const char* extension
   while (true) {
     const std::string name = prefix + std::to_string(nextSave_++) + extension;
     if (intakeFiles_->Find(name) == nullptr && intakeFiles_->Find(ExactEntryKey(name)) == nullptr &&
-        intakeKeys_->Find(name) == nullptr && !ini_.files.FileAttributes(QuarantinedPath(name))) {
+        intakeKeys_->Find(name) == nullptr &&
+        !services_.ini.files.FileAttributes(QuarantinedPath(name))) {
       return name;
     }
   }
@@ -309,7 +304,7 @@ std::string QuarantineStore::FreshName(const char* prefix, const char* extension
 // entry whose save is missing (its Restore fails, Empty drops it), never a deleted key that
 // nothing remembers.
 bool QuarantineStore::TakeInKey(const KeyIntakeRequest& key) {
-  platform::FileSystem& fileSystem = ini_.files;
+  platform::FileSystem& fileSystem = services_.ini.files;
   if (IntakeRefused() || key.bytes.size() > kLargestKeySave) {
     return false;
   }
@@ -350,14 +345,14 @@ bool QuarantineStore::TakeInKey(const KeyIntakeRequest& key) {
 // entry without value included) fails like a missing folder. An exact file goes back only
 // under its exact name, never onto a look-alike.
 bool QuarantineStore::RestoreFile(const QuarantineEntry& entry) {
-  platform::FileSystem& files = ini_.files;
+  platform::FileSystem& files = services_.ini.files;
   if (!entry.IsExact() && !IsAbsolutePath(entry.origin)) {
     return false;
   }
   const platform::Path target = entry.IsExact()
                                     ? files.FromExact(entry.exactPath)
                                     : platform::Path(PathInFolder(entry.origin, entry.name));
-  return !protection_.IsProtectedPath(target.ansi) &&
+  return !services_.protection.IsProtectedPath(target.ansi) &&
          files.Move(QuarantinedPath(entry.Stored()), target).ok;
 }
 
@@ -368,13 +363,13 @@ bool QuarantineStore::RestoreFile(const QuarantineEntry& entry) {
 // stays in the folder without its entry, so the restored key is listed nowhere as quarantined.
 bool QuarantineStore::RestoreKey(const QuarantineEntry& entry) {
   const platform::Path save = QuarantinedPath(entry.save);
-  const std::optional<platform::FindData> found = ini_.files.FindFirst(save);
+  const std::optional<platform::FindData> found = services_.ini.files.FindFirst(save);
   if (!found || found->size > kLargestKeySave) {
     return false;
   }
   RegistrationReadResult read;
   try {
-    read = ReadRegistrationFile(ini_.files.ReadWholeFile(save));
+    read = ReadRegistrationFile(services_.ini.files.ReadWholeFile(save));
   } catch (const platform::IoError&) {
     return false;
   }
@@ -383,9 +378,10 @@ bool QuarantineStore::RestoreKey(const QuarantineEntry& entry) {
   }
   const std::string path = AsciiKeyPath(*read.key);
   if (LooseKeyPath(path) != LooseKeyPath(entry.origin + "\\" + entry.name) ||
-      protection_.IsProtectedKey(path) || HoldsProtectedKey(protection_, path, read.key->tree) ||
-      RestoreKeyTree(registry_, read.key->root, read.key->parentPath, read.key->tree).status !=
-          TreeRestoreResult::Status::kRestored) {
+      services_.protection.IsProtectedKey(path) ||
+      HoldsProtectedKey(services_.protection, path, read.key->tree) ||
+      RestoreKeyTree(services_.registry, read.key->root, read.key->parentPath, read.key->tree)
+              .status != TreeRestoreResult::Status::kRestored) {
     return false;
   }
   // The key is back, which is what Restore promised; a save that stays is listed no more.
@@ -426,14 +422,14 @@ int QuarantineStore::Empty() {
   if (entries_.empty()) {
     Emptied();
   } else {
-    statistics_.SetQuarantined(Count());
+    services_.statistics.SetQuarantined(Count());
   }
   return Count();
 }
 
 // A quarantined folder goes with everything in it; a link inside it goes as itself.
 bool QuarantineStore::DeleteQuarantined(const std::string& name) {
-  return RemoveTree(ini_.files, QuarantinedPath(name));
+  return RemoveTree(services_.ini.files, QuarantinedPath(name));
 }
 
 void QuarantineStore::ForgetEntries(const std::vector<QuarantineEntry>& entries) {
@@ -442,10 +438,10 @@ void QuarantineStore::ForgetEntries(const std::vector<QuarantineEntry>& entries)
   }
   bool emptied = false;
   {
-    TBigIniFile index(ini_, IndexPath());
-    IndexSection files(ini_.locale, kFilesSection);
+    TBigIniFile index(services_.ini, IndexPath());
+    IndexSection files(services_.ini.locale, kFilesSection);
     files.Load(index);
-    IndexSection keys(ini_.locale, kRegistrySection);
+    IndexSection keys(services_.ini.locale, kRegistrySection);
     keys.Load(index);
     for (const QuarantineEntry& entry : entries) {
       (entry.IsKey() ? keys : files)
@@ -459,14 +455,14 @@ void QuarantineStore::ForgetEntries(const std::vector<QuarantineEntry>& entries)
   }
   if (emptied) {
     // An index left behind lists nothing; the next start reads it as empty.
-    platform::BestEffort(ini_.files.RemoveFile(IndexPath()));
+    platform::BestEffort(services_.ini.files.RemoveFile(IndexPath()));
   }
 }
 
 // Another file in the folder keeps it; that is no failure.
 void QuarantineStore::Emptied() {
-  platform::BestEffort(ini_.files.RemoveFolder(FolderPath()));
-  statistics_.ClearQuarantined();
+  platform::BestEffort(services_.ini.files.RemoveFolder(FolderPath()));
+  services_.statistics.ClearQuarantined();
 }
 
 }  // namespace nexolant

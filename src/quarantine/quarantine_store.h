@@ -176,12 +176,7 @@ class QuarantineStore {
   // After the last entry went: no folder, no count.
   void Emptied();
 
-  IniServices ini_;
-  platform::Registry& registry_;
-  platform::Path programFolder_;  // with a trailing backslash
-  UsageStatistics& statistics_;
-  const SignatureSource& signatures_;
-  const protection::ProtectionPolicy& protection_;
+  QuarantineServices services_;
   std::vector<QuarantineEntry> entries_;
   // During an intake session: the index and its [Files] section as they are on the disk.
   std::unique_ptr<TBigIniFile> intake_;
