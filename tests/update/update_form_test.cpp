@@ -155,7 +155,8 @@ TEST_F(UpdateFormTest, CancelAndTheCloseBoxCloseItBeforeAndAfterADownload) {
 }
 
 // A build with a key, through the dialog: the installed version in its own label, a replayed
-// older file refused with its reason on a line of its own, a newer one taken, and one step back.
+// older file refused with its reason on a line of its own, a newer one taken, and one step back
+// (that the undone version stays refused: update_dialog_test.cpp under Wine).
 TEST_F(UpdateFormTest, ShowsTheVersionRefusesAReplayTakesANewerOneAndUndoesIt) {
   const std::string old = ReferenceDat();
   const std::string folder = kFolder;
@@ -215,17 +216,6 @@ TEST_F(UpdateFormTest, ShowsTheVersionRefusesAReplayTakesANewerOneAndUndoesIt) {
                              "\nThe reference file on the server is not newer than yours.",
                          std::string("Update Complete: ") + TUpdateForm::SuccessText(), question,
                          question, std::string("Undo Complete: ") + TUpdateForm::UndoneText()}));
-
-  // The undone version never comes back.
-  dialog([&](TUpdateForm& form) {
-    EXPECT_FALSE(form.btnUndo().Visible());
-    ASSERT_TRUE(backend_.Click(form.btnUpdate()));
-    EXPECT_EQ(LookOf(form), Ready());
-  });
-  EXPECT_EQ(backend_.Messages().back().text,
-            std::string(TUpdateForm::FailureText()) +
-                "\nThe reference file on the server is not newer than yours.");
-  EXPECT_EQ(ReferenceDat(), old);
 }
 
 }  // namespace
