@@ -1,8 +1,15 @@
-# Refuses to package a program whose update key is a test key (cmake/update_key.cmake): the
-# private half of a test key lies unprotected in a build tree.
+# Refuses to package a program without an update key, which would take any file the update
+# server or the network path to it sends, or whose key is a test key (cmake/update_key.cmake):
+# the private half of a test key lies unprotected in a build tree.
 #   cmake -DKEY=public.pem -DTREES=build-folder-parent -P check_dist_key.cmake
+string(CONCAT how "Make the key pair of your update server once and keep its private half off "
+  "the server (build/native/tools/nexref/nexref keygen update-private.pem update-public.pem), "
+  "then name the public half in each Windows tree (cmake --preset win64 "
+  "-DNEXOLANT_UPDATE_KEY=/full/path/update-public.pem, and the same for win32); see the README, "
+  "Signed updates.")
 if(NOT KEY)
-  return()
+  message(FATAL_ERROR "Not packaging: this build has no NEXOLANT_UPDATE_KEY, so its web update "
+    "would take unsigned files. ${how}")
 endif()
 file(READ "${KEY}" key_text)
 string(REGEX REPLACE "[ \t\r\n]" "" key_text "${key_text}")
@@ -13,6 +20,6 @@ foreach(test_key IN LISTS test_keys)
   string(REGEX REPLACE "[ \t\r\n]" "" test_text "${test_text}")
   if(key_text STREQUAL test_text)
     message(FATAL_ERROR "Not packaging: NEXOLANT_UPDATE_KEY (${KEY}) is the test key "
-      "${test_key}, made when a build tree was configured. Name the key of your update server.")
+      "${test_key}, made when a build tree was configured. ${how}")
   endif()
 endforeach()

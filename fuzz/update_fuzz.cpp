@@ -1,8 +1,9 @@
-// The web update on any body a server could send: the body is taken only when it is a usable
-// reference file, and then exactly as sent; otherwise Reference.dat keeps every byte. Writes
-// may fail part of the way and downloads may break off. No temporary file is ever left. A
-// build with a key takes a body only when the signature beside it verifies, whatever bytes it
-// holds.
+// The web update on any body and version record a server could send: the body is taken only
+// when it is a usable reference file and, in a build with a key, only with a record of exactly
+// its bytes, signed by the key, of a version above the highest taken before; then exactly as
+// sent, with the replaced file kept, which the undo puts back byte for byte. Otherwise
+// Reference.dat and its record keep every byte. Writes may fail part of the way and downloads
+// may break off. No temporary file is ever left.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -18,9 +19,12 @@
 #include "platform/portable/idle_pump.h"
 #include "platform/signature_verifier.h"
 #include "reference/reference_check.h"
+#include "reference/version_record.h"
 #include "support/encipher_reference.h"
 #include "support/recording_warnings.h"
 #include "support/stopped_clock.h"
+#include "update/installed_versions.h"
+#include "update/reference_install.h"
 #include "update/reference_update.h"
 
 namespace {
@@ -34,21 +38,24 @@ const nexolant::nexref::KeyPairPem& Keys() {
 // The first byte chooses the case: bit 0 enciphers the body (otherwise it is sent as it is,
 // like a garbage page), bit 1 breaks the download off half-way, bit 2 lets the file system fail
 // after as many bytes as the second byte times 64, bit 3 builds the program with a key, bit 4
-// serves a real signature of the body instead of the input's signature bytes. The third byte
-// is the length of those signature bytes, which follow it; the rest is the body.
+// serves a real signed record of the body, of the version in the fourth byte, instead of the
+// input's record bytes. The fifth byte is the highest version taken before. The third byte is
+// the length of the record bytes, which follow the fifth; the rest is the body.
 struct Case {
   bool encipher = false;
   bool breakOff = false;
   bool failWrites = false;
   bool keyed = false;
   std::size_t writeBudget = 0;
-  std::string signature;
+  std::int32_t highest = 1;
+  std::string record;
   std::string body;
 };
 
 Case Decode(const std::uint8_t* data, std::size_t size) {
   Case result;
-  if (size < 3) {
+  constexpr std::size_t kHeader = 5;
+  if (size < kHeader) {
     return result;
   }
   result.encipher = data[0] & 1;
@@ -56,15 +63,36 @@ Case Decode(const std::uint8_t* data, std::size_t size) {
   result.failWrites = data[0] & 4;
   result.keyed = data[0] & 8;
   result.writeBudget = std::size_t{data[1]} * 64;
-  const std::size_t signatureSize = std::min<std::size_t>(data[2], size - 3);
-  result.signature.assign(reinterpret_cast<const char*>(data + 3), signatureSize);
-  const std::string rest(reinterpret_cast<const char*>(data + 3 + signatureSize),
-                         size - 3 - signatureSize);
+  result.highest = std::max(1, int{data[4]});
+  const std::size_t recordSize = std::min<std::size_t>(data[2], size - kHeader);
+  result.record.assign(reinterpret_cast<const char*>(data + kHeader), recordSize);
+  const std::string rest(reinterpret_cast<const char*>(data + kHeader + recordSize),
+                         size - kHeader - recordSize);
   result.body = result.encipher ? nexolant::testing::EncipherReference(rest) : rest;
   if (data[0] & 16) {
-    result.signature = nexolant::nexref::SignData(Keys().privatePem, result.body);
+    const nexolant::ReferenceVersion version{.number = std::max(1, int{data[3]}),
+                                             .date = {2025, 3, 1}};
+    const nexolant::platform::Sha256Digest digest =
+        *nexolant::platform::SystemSignatureVerifier().Sha256(result.body);
+    result.record = nexolant::VersionRecordText(
+        version, digest,
+        nexolant::nexref::SignData(Keys().privatePem,
+                                   nexolant::VersionRecordSignedText(version, digest)));
   }
   return result;
+}
+
+// Whether record is a record of body signed with key, of a version above highest.
+bool IsNewerSignedRecord(std::string_view key, const std::string& record, const std::string& body,
+                         std::int32_t highest) {
+  const nexolant::ParsedVersionRecord parsed = nexolant::ParseVersionRecord(record);
+  const nexolant::platform::SignatureVerifier& verifier =
+      nexolant::platform::SystemSignatureVerifier();
+  return parsed.problem == nexolant::VersionRecordProblem::kNone &&
+         verifier.Verify(
+             key, nexolant::VersionRecordSignedText(parsed.record.version, parsed.record.sha256),
+             parsed.record.signature) &&
+         verifier.Sha256(body) == parsed.record.sha256 && parsed.record.version.number > highest;
 }
 
 }  // namespace
@@ -74,14 +102,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static nexolant::platform::IdlePump pump;
   const std::string folder = "C:\\Program Files\\Nexolant\\";
   const std::string reference = folder + "Reference.dat";
+  const std::string recordFile = folder + nexolant::kInstalledRecordName;
   const std::string url = "http://update.example/updates/adware/reference.dat";
   const std::string old = nexolant::testing::EncipherReference("[ScanFiles]\r\nOLD.EXE=Old\r\n");
+  const nexolant::ReferenceVersion shipped{.number = 1, .date = {2025, 1, 15}};
 
   const Case input = Decode(data, size);
   const std::string_view key = input.keyed ? std::string_view(Keys().publicPem) : "";
+  const std::string installed = "installed=" + std::to_string(input.highest) +
+                                " 2025-02-01\r\nhighest=" + std::to_string(input.highest) + "\r\n";
   nexolant::MemoryFileSystem files;
   files.SetTempFolder("C:\\Temp\\");
   files.AddFile(reference, old);
+  files.AddFile(recordFile, installed);
   nexolant::FakeDownloader downloader(files);
   if (input.breakOff) {
     downloader.ServePartly(url, input.body.substr(0, input.body.size() / 2),
@@ -89,7 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } else {
     downloader.Serve(url, input.body);
   }
-  downloader.Serve(url + ".sig", input.signature);
+  downloader.Serve(url + ".ver", input.record);
   if (input.failWrites) {
     files.FailWritesAfter(input.writeBudget);
   }
@@ -100,8 +133,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                     .clock = clock,
                                                     .locale = locale,
                                                     .warnings = warnings,
-                                                    .updateKey = key},
-                                                   url, folder);
+                                                    .updateKey = key,
+                                                    .shipped = shipped},
+                                                   url, folder)
+                         .updated;
   files.AllowWrites();
 
   const std::string now = files.Contents(reference).value_or("<gone>");
@@ -110,15 +145,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         !nexolant::IsUsableReferenceFile(
             {.files = files, .clock = clock, .locale = locale, .pump = pump, .warnings = warnings},
             reference) ||
-        (input.keyed &&
-         !nexolant::platform::SystemSignatureVerifier().Verify(key, input.body, input.signature))) {
+        (input.keyed && !IsNewerSignedRecord(key, input.record, input.body, input.highest))) {
       std::abort();
     }
-  } else if (now != old) {
+    // One step back gives the old bytes, and the floor stays where the update put it.
+    const nexolant::InstalledVersions after =
+        nexolant::ReadInstalledVersions(files, folder, shipped);
+    if (after.previousKept) {
+      if (!nexolant::UndoLastUpdate(files, folder, after) || files.Contents(reference) != old ||
+          nexolant::ReadInstalledVersions(files, folder, shipped).highest != after.highest) {
+        std::abort();
+      }
+    }
+  } else if (now != old || files.Contents(recordFile) != installed) {
     std::abort();
   }
-  if (files.Names(folder) != std::vector<std::string>{"Reference.dat"} ||
-      !files.Names("C:\\Temp\\").empty()) {
+  for (const std::string& name : files.Names(folder)) {
+    if (name != "Reference.dat" && name != nexolant::kInstalledRecordName &&
+        name != nexolant::kPreviousReferenceName) {
+      std::abort();
+    }
+  }
+  if (!files.Names("C:\\Temp\\").empty()) {
     std::abort();
   }
   return 0;

@@ -72,6 +72,10 @@ FunctionEnd
 Section "Nexolant"
   SetOutPath "$INSTDIR"
   File "${STAGE}/Nexolant.exe"
+  ; The shipped Reference.dat replaces an updated one: the record of the update and the file it
+  ; kept describe what is replaced, and the program counts the shipped version again.
+  Delete "$INSTDIR\Reference.ver"
+  Delete "$INSTDIR\Reference.old"
   File "${STAGE}/Reference.dat"
   File "${STAGE}/Nexolant.chm"
   File "${STAGE}/Readme.txt"
@@ -94,6 +98,8 @@ SectionEnd
 Section "Uninstall"
   Delete "$INSTDIR\Nexolant.exe"
   Delete "$INSTDIR\Reference.dat"
+  Delete "$INSTDIR\Reference.ver"
+  Delete "$INSTDIR\Reference.old"
   Delete "$INSTDIR\Nexolant.chm"
   Delete "$INSTDIR\Readme.txt"
   Delete "$INSTDIR\License.txt"

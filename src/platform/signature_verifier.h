@@ -1,6 +1,9 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace nexolant::platform {
@@ -9,7 +12,10 @@ namespace nexolant::platform {
 // bytes, so anything longer is refused unread.
 inline constexpr std::size_t kMaxSignatureSize = 256;
 
-// Checks ECDSA signatures over SHA-256 with a P-256 public key.
+// A SHA-256 digest.
+using Sha256Digest = std::array<std::uint8_t, 32>;
+
+// Checks ECDSA signatures over SHA-256 with a P-256 public key, and makes the digest itself.
 class SignatureVerifier {
  public:
   virtual ~SignatureVerifier() = default;
@@ -20,6 +26,10 @@ class SignatureVerifier {
   // answer false; nothing throws.
   virtual bool Verify(std::string_view publicKeyPem, std::string_view data,
                       std::string_view signatureDer) const = 0;
+
+  // The SHA-256 of data, as the signatures are made over it; none when the system's
+  // cryptography cannot make it. Nothing throws.
+  virtual std::optional<Sha256Digest> Sha256(std::string_view data) const = 0;
 };
 
 // The verifier of the system the program runs on, provided by the platform layer it is linked

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -8,14 +9,21 @@
 
 namespace nexolant {
 
+// What the checks of a downloaded reference file found.
+struct Acceptance {
+  UpdateRefusal refusal = UpdateRefusal::kNone;  // kNone: the file may be taken
+  std::optional<ReferenceVersion> version{};     // its version; none in a build without a key
+};
+
 // Whether a downloaded reference file may take the place of Reference.dat; contents are its
 // exact bytes, which are also on disk at path. Every check a new file must pass is made here,
-// in this order: with an update key, signature (the file fetched beside it; none when it was
-// not fetched) must be a signature of these bytes by that key; the file stays within the
-// section and entry limits; it loads as a usable reference file; none of its patterns matches
-// a protected name or is too broad (signed or not). Failures of the file system
-// propagate.
-bool IsAcceptableUpdate(const ReferenceUpdateServices& services, const platform::Path& path,
-                        std::string_view contents, const std::optional<std::string>& signature);
+// in this order: with an update key, record (the version record fetched beside it; none when
+// there was none) must be a record of these bytes signed by that key, of a version above
+// highest (update/version_check.h); the file stays within the section and entry limits; it
+// loads as a usable reference file; none of its patterns matches a protected name or is too
+// broad (signed or not). Failures of the file system propagate.
+Acceptance AcceptUpdate(const ReferenceUpdateServices& services, const platform::Path& path,
+                        std::string_view contents, const std::optional<std::string>& record,
+                        std::int32_t highest);
 
 }  // namespace nexolant

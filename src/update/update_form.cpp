@@ -1,11 +1,14 @@
 #include "update/update_form.h"
 
 #include <array>
+#include <optional>
+#include <string>
 #include <utility>
 
 #include "platform/flag_scope.h"
 #include "ui/artwork_names.h"
 #include "ui/control_table.h"
+#include "update/reference_install.h"
 
 namespace nexolant {
 namespace {
@@ -22,6 +25,18 @@ constexpr const char* kSuccessText =
     "The reference data file has been updated successfully. You must restart the program.";
 constexpr const char* kFailureText =
     "The reference data file has NOT been updated. Unable to download updated reference file.";
+constexpr const char* kUndoneText =
+    "The previous reference data file has been put back. You must restart the program.";
+constexpr const char* kUndoFailureText =
+    "The previous reference data file has NOT been put back. Unable to write Reference.dat.";
+
+// "version 12 of 01/03/2025", or "an unknown version" for a file taken without one.
+std::string VersionText(const platform::Locale& locale,
+                        const std::optional<ReferenceVersion>& version) {
+  return version ? "version " + std::to_string(version->number) + " of " +
+                       locale.FormatDate(version->date.ToDateTime())
+                 : std::string("an unknown version");
+}
 
 }  // namespace
 
@@ -33,6 +48,9 @@ const char* TUpdateForm::SuccessText() {
 }
 const char* TUpdateForm::FailureText() {
   return kFailureText;
+}
+const char* TUpdateForm::UndoneText() {
+  return kUndoneText;
 }
 
 TUpdateForm::TUpdateForm(ui::Application& application, ReferenceUpdateServices services,
@@ -91,6 +109,18 @@ TUpdateForm::TUpdateForm(ui::Application& application, ReferenceUpdateServices s
        .caption = "Cancel",
        .picture = artwork::kGlyphCancel,
        .slot = btnCancel_},
+      // On the status line, clear of the status text, and below the icon's column.
+      {.name = "lblVersion",
+       .kind = ControlKind::kLabel,
+       .bounds = {160, 40, 268, 14},
+       .alignment = ui::Alignment::kRight,
+       .slot = lblVersion_},
+      {.name = "btnUndo",
+       .kind = ControlKind::kButton,
+       .bounds = {48, 96, 136, 24},
+       .caption = "Undo last update",
+       .visible = false,
+       .slot = btnUndo_},
   });
   BuildControls(*this, rows);
   // The outline would draw the whole 2-pixel rule in its own colour.
@@ -100,6 +130,8 @@ TUpdateForm::TUpdateForm(ui::Application& application, ReferenceUpdateServices s
 
   btnUpdate_->OnClick = [this](ui::Control&) { btnUpdateClick(); };
   btnCancel_->OnClick = [this](ui::Control&) { btnCancelClick(); };
+  btnUndo_->OnClick = [this](ui::Control&) { btnUndoClick(); };
+  ShowVersions();
   OnCloseQuery = [this](ui::Form&, bool& canClose) { FormCloseQuery(canClose); };
 }
 
@@ -111,22 +143,55 @@ void TUpdateForm::btnUpdateClick() {
   btnCancel_->SetEnabled(false);
   lblUpdate_->SetCaption(kDownloadingText);
   btnUpdate_->SetEnabled(false);
+  btnUndo_->SetEnabled(false);
   // A close asked for during the download waits in the queue and arrives inside the message
   // box's loop: both belong to the download, which no close may cut short.
   const platform::FlagScope downloading(downloading_);
-  if (UpdateReferenceFile(services_, url_, programFolder_)) {
-    application_.ShowMessageBox(kSuccessText, "Update Complete", ui::MessageButtons::kOk,
-                                ui::MessageIcon::kInformation);
-    updated_ = true;
-    lblUpdate_->SetCaption(kSuccessText);
-    btnUpdate_->SetCaption("Finish");
-    btnUpdate_->SetEnabled(true);
+  const UpdateResult result = UpdateReferenceFile(services_, url_, programFolder_);
+  if (result.updated) {
+    ShowDone(kSuccessText, "Update Complete");
   } else {
-    application_.ShowWarning(kFailureText, "Warning");
+    const std::string reason = RefusalText(result.refusal);
+    application_.ShowWarning(reason.empty() ? kFailureText : kFailureText + ("\n" + reason),
+                             "Warning");
     btnCancel_->SetEnabled(true);
     btnUpdate_->SetEnabled(true);
+    btnUndo_->SetEnabled(true);
     lblUpdate_->SetCaption(kReadyText);
   }
+}
+
+void TUpdateForm::btnUndoClick() {
+  const std::string question = "Put back the reference file you had before the last update (" +
+                               VersionText(services_.locale, versions_.previous) +
+                               ")? The file it replaces cannot be taken again: only a newer one.";
+  if (application_.ShowMessageBox(question, "Warning", ui::MessageButtons::kYesNo,
+                                  ui::MessageIcon::kQuestion) != ui::MessageResult::kYes) {
+    return;
+  }
+  if (UndoLastUpdate(services_.files, programFolder_, versions_)) {
+    ShowDone(kUndoneText, "Undo Complete");
+  } else {
+    application_.ShowWarning(kUndoFailureText, "Warning");
+  }
+}
+
+void TUpdateForm::ShowDone(const char* text, const char* caption) {
+  ShowVersions();
+  application_.ShowMessageBox(text, caption, ui::MessageButtons::kOk,
+                              ui::MessageIcon::kInformation);
+  updated_ = true;
+  lblUpdate_->SetCaption(text);
+  btnCancel_->SetEnabled(false);
+  btnUpdate_->SetCaption("Finish");
+  btnUpdate_->SetEnabled(true);
+  btnUndo_->SetEnabled(true);
+}
+
+void TUpdateForm::ShowVersions() {
+  versions_ = ReadInstalledVersions(services_.files, programFolder_, services_.shipped);
+  lblVersion_->SetCaption("Reference file: " + VersionText(services_.locale, versions_.installed));
+  btnUndo_->SetVisible(versions_.previousKept);
 }
 
 void TUpdateForm::btnCancelClick() {

@@ -14,7 +14,7 @@ namespace {
 
 // A temporary name of ours: prefix, one to four hexadecimal digits, ".tmp", in any case.
 bool IsOurTemporaryName(std::string_view name) {
-  constexpr std::array kPrefixes = {kUpdateTempPrefix, kSignatureTempPrefix,
+  constexpr std::array kPrefixes = {kUpdateTempPrefix, kRecordTempPrefix,
                                     platform::kDownloadTempPrefix, platform::kReplaceTempPrefix};
   constexpr std::string_view kExtension = ".tmp";
   if (name.size() < 3 + 1 + kExtension.size() || name.size() > 3 + 4 + kExtension.size() ||

@@ -153,8 +153,7 @@ std::optional<std::array<BYTE, 2 * kCoordinateSize>> SignatureCoordinates(const 
   return coordinates;
 }
 
-std::optional<std::array<BYTE, kDigestSize>> Sha256(const CngLibraries& cng,
-                                                    std::string_view data) {
+std::optional<platform::Sha256Digest> Digest(const CngLibraries& cng, std::string_view data) {
   BCRYPT_ALG_HANDLE algorithmHandle = nullptr;
   if (!BCRYPT_SUCCESS(cng.OpenAlgorithm(&algorithmHandle, BCRYPT_SHA256_ALGORITHM, nullptr, 0))) {
     return std::nullopt;
@@ -183,7 +182,7 @@ std::optional<std::array<BYTE, kDigestSize>> Sha256(const CngLibraries& cng,
       return std::nullopt;
     }
   }
-  std::array<BYTE, kDigestSize> digest{};
+  platform::Sha256Digest digest{};
   if (!BCRYPT_SUCCESS(cng.FinishHash(hash.get(), digest.data(), kDigestSize, 0))) {
     return std::nullopt;
   }
@@ -205,10 +204,17 @@ bool Win32SignatureVerifier::Verify(std::string_view publicKeyPem, std::string_v
   const CngLibraries& cng = *cng_;
   const UniqueKey key = ImportPemKey(cng, publicKeyPem);
   auto coordinates = SignatureCoordinates(cng, signatureDer);
-  auto digest = Sha256(cng, data);
+  auto digest = Digest(cng, data);
   return key && coordinates && digest &&
          BCRYPT_SUCCESS(cng.VerifySignature(key.get(), nullptr, digest->data(), kDigestSize,
                                             coordinates->data(), coordinates->size(), 0));
+}
+
+std::optional<platform::Sha256Digest> Win32SignatureVerifier::Sha256(std::string_view data) const {
+  if (!cng_->Bound()) {
+    return std::nullopt;
+  }
+  return Digest(*cng_, data);
 }
 
 }  // namespace nexolant::win32

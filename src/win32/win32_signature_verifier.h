@@ -16,6 +16,7 @@ class Win32SignatureVerifier final : public platform::SignatureVerifier {
 
   bool Verify(std::string_view publicKeyPem, std::string_view data,
               std::string_view signatureDer) const override;
+  std::optional<platform::Sha256Digest> Sha256(std::string_view data) const override;
 
   class CngLibraries;  // crypt32 and bcrypt with their functions, in the source file
 

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
+#include "reference/version_record.h"
 #include "support/signed_update_files.h"
 
 namespace nexolant {
@@ -55,6 +57,20 @@ TEST(SignatureVerifierContract, TakesTheSignaturesOfEachKeyAndNothingElse) {
   for (const Case& c : cases) {
     EXPECT_EQ(Verify(c.key, c.data, c.signature), c.valid) << c.title;
   }
+}
+
+// The digest the records name their files by, as the openssl command line makes it.
+TEST(SignatureVerifierContract, MakesTheSha256OfAnyData) {
+  const auto bytes = [](const std::optional<platform::Sha256Digest>& digest) {
+    return digest ? std::string(reinterpret_cast<const char*>(digest->data()), digest->size())
+                  : std::string("(none)");
+  };
+  const platform::SignatureVerifier& verifier = platform::SystemSignatureVerifier();
+  EXPECT_EQ(bytes(verifier.Sha256(SignedReference())), ReferenceDigest());
+  EXPECT_EQ(HexText(bytes(verifier.Sha256(""))),
+            "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
+  EXPECT_EQ(HexText(bytes(verifier.Sha256("abc"))),
+            "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
 }
 
 // No bit of a signature is ignored.

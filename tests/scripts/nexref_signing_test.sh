@@ -34,6 +34,22 @@ check "openssl takes that signature" verified_by_openssl os-public.pem
 "$openssl" dgst -sha256 -sign os-private.pem -out Reference.dat.sig Reference.dat
 check "verify takes openssl's signature" "$nexref" verify os-public.pem Reference.dat
 
+# The version record: written by sign --version, checked by verify, its signature made over its
+# first three lines and taken by openssl.
+check "sign --version writes Reference.dat.ver" "$nexref" sign --version 12 --date 2025-03-01 os-private.pem Reference.dat
+check "the record names version, date and digest" test "$(head -3 Reference.dat.ver)" = "$(printf 'version=12\ndate=2025-03-01\nsha256=%s' "$("$openssl" dgst -sha256 -r Reference.dat | cut -c1-64)")"
+head -3 Reference.dat.ver > record-body
+printf '%b' "$(sed -n 's/^signature=//p' Reference.dat.ver | sed 's/../\\x&/g')" > record-signature
+check "openssl takes the record's signature" "$openssl" dgst -sha256 -verify os-public.pem -signature record-signature record-body
+check "verify takes the record" "$nexref" verify os-public.pem Reference.dat
+sed -i 's/^version=12$/version=13/' Reference.dat.ver
+refuse "verify refuses a record whose version was raised" "$nexref" verify os-public.pem Reference.dat
+refuse "sign refuses version 0" "$nexref" sign --version 0 os-private.pem Reference.dat
+refuse "sign refuses a version above 2147483647" "$nexref" sign --version 2147483648 os-private.pem Reference.dat
+refuse "sign refuses a date in 2100" "$nexref" sign --version 12 --date 2100-01-01 os-private.pem Reference.dat
+check "sign --version 2147483647 is taken" "$nexref" sign --version 2147483647 os-private.pem Reference.dat
+rm Reference.dat.ver
+
 byte=$(od -An -tu1 -j100 -N1 Reference.dat)
 printf "\\$(printf %o $((byte ^ 1)))" | dd of=Reference.dat bs=1 seek=100 conv=notrunc status=none
 refuse "verify refuses a tampered file" "$nexref" verify os-public.pem Reference.dat

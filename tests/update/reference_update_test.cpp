@@ -13,6 +13,7 @@
 #include "support/encipher_reference.h"
 #include "support/recording_warnings.h"
 #include "support/stopped_clock.h"
+#include "update/installed_versions.h"
 #include "update/reference_limits.h"
 #include "update/update_url.h"
 
@@ -37,13 +38,17 @@ class ReferenceUpdateTest : public ::testing::Test {
                                 .locale = locale_,
                                 .warnings = warnings_,
                                 .updateKey = ""},
-                               kUrl, kFolder);
+                               kUrl, kFolder)
+        .updated;
   }
 
-  // Whatever happened, only Reference.dat is left, in the program folder and in the
-  // temporary folder alike.
-  void ExpectNoTemporaryFile() {
-    EXPECT_EQ(files_.Names(kFolder), std::vector<std::string>{"Reference.dat"});
+  // Whatever happened, only Reference.dat is left, with the file it replaced and their record
+  // once an update was taken; nothing in the temporary folder.
+  void ExpectNoTemporaryFile(bool taken = false) {
+    const std::vector<std::string> left =
+        taken ? std::vector<std::string>{"Reference.dat", "Reference.old", "Reference.ver"}
+              : std::vector<std::string>{"Reference.dat"};
+    EXPECT_EQ(files_.Names(kFolder), left);
     EXPECT_TRUE(files_.Names(files_.TempFolder()).empty());
   }
 
@@ -61,9 +66,13 @@ TEST_F(ReferenceUpdateTest, AUsableFileTakesThePlaceOfReferenceDat) {
     downloader_.Serve(kUrl, EncipherReference(plain));
     ASSERT_TRUE(Update());
     EXPECT_EQ(files_.Contents(kFolder + "Reference.dat"), EncipherReference(plain));
-    ExpectNoTemporaryFile();
+    ExpectNoTemporaryFile(true);
   }
-  EXPECT_EQ(downloader_.Requests().size(), 3u) << "a build without a key fetches no signature";
+  EXPECT_EQ(downloader_.Requests().size(), 3u) << "a build without a key fetches no record";
+  EXPECT_EQ(files_.Contents(kFolder + "Reference.ver"),
+            "installed=unknown\r\nprevious=unknown\r\nhighest=" +
+                std::to_string(ShippedReferenceVersion().number) + "\r\n")
+      << "the shipped version stays the floor; the files taken have none";
   EXPECT_EQ(downloader_.Requests()[0].url, kUrl);
   EXPECT_EQ(downloader_.Requests()[0].fileName.rfind(kFolder, 0), 0u)
       << "the download goes to the program folder";
@@ -174,7 +183,16 @@ TEST_F(ReferenceUpdateTest, AWriteFailingAtAnyByteKeepsTheOldFileOrTakesTheWhole
     everTaken |= taken;
     files_.AllowWrites();
     EXPECT_EQ(files_.Contents(kFolder + "Reference.dat"), taken ? kGood : kOld);
-    ExpectNoTemporaryFile();
+    // A kept file is offered only once the record names it, and then it is the old file.
+    if (ReadInstalledVersions(files_, kFolder, {}).previousKept) {
+      EXPECT_TRUE(taken);
+      EXPECT_EQ(files_.Contents(kFolder + "Reference.old"), kOld);
+    }
+    for (const std::string& name : files_.Names(kFolder)) {
+      EXPECT_TRUE(name == "Reference.dat" || name == "Reference.old" || name == "Reference.ver")
+          << name;
+    }
+    EXPECT_TRUE(files_.Names(files_.TempFolder()).empty());
   }
   EXPECT_TRUE(everTaken) << "a large enough budget lets the update through";
 }

@@ -6,6 +6,8 @@
 
 #include "app/main_form.h"
 #include "app/main_form_fixture.h"
+#include "support/signed_update_files.h"
+#include "update/installed_versions.h"
 #include "update/update_url.h"
 
 namespace nexolant {
@@ -150,6 +152,70 @@ TEST_F(UpdateFormTest, CancelAndTheCloseBoxCloseItBeforeAndAfterADownload) {
   });
   ASSERT_TRUE(backend_.Click(Control("btnUpdate")));
   EXPECT_TRUE(closed) << "the close box closes the finished dialog";
+}
+
+// A build with a key, through the dialog: the installed version in its own label, a replayed
+// older file refused with its reason on a line of its own, a newer one taken, and one step back
+// (that the undone version stays refused: update_dialog_test.cpp under Wine).
+TEST_F(UpdateFormTest, ShowsTheVersionRefusesAReplayTakesANewerOneAndUndoesIt) {
+  const std::string old = ReferenceDat();
+  const std::string folder = kFolder;
+  files_.AddFile(folder + kInstalledRecordName, "installed=7 2025-02-01\r\nhighest=7\r\n");
+  const std::string url = "http://update.example/updates/adware/reference.dat";
+  const std::string reference(testing::SignedReference());
+  downloader_.Serve(url, reference);
+  const auto dated = [&](int number, int month) {
+    return "Reference file: version " + std::to_string(number) + " of " +
+           locale_.FormatDate(platform::DateOf(2025, month, 1));
+  };
+  const auto dialog = [&](std::function<void(TUpdateForm&)> script) {
+    TUpdateForm form(application_,
+                     {.files = files_,
+                      .downloader = downloader_,
+                      .clock = clock_,
+                      .locale = locale_,
+                      .warnings = application_,
+                      .updateKey = testing::TestUpdateKey()},
+                     url, folder);
+    backend_.QueueModal([script](ui::Form& shown) { script(dynamic_cast<TUpdateForm&>(shown)); });
+    application_.ShowModal(form);
+  };
+  dialog([&](TUpdateForm& form) {
+    EXPECT_EQ(form.lblVersion().Caption(), dated(7, 2));
+    EXPECT_EQ(form.lblVersion().Bounds(), (ui::Rect{160, 40, 268, 14}));
+    EXPECT_FALSE(form.btnUndo().Visible()) << "no file is kept yet";
+    downloader_.Serve(url + ".ver", std::string(testing::RecordV5()));
+    ASSERT_TRUE(backend_.Click(form.btnUpdate()));
+    EXPECT_EQ(LookOf(form), Ready());
+    EXPECT_EQ(ReferenceDat(), old);
+
+    downloader_.Serve(url + ".ver", std::string(testing::RecordV8()));
+    ASSERT_TRUE(backend_.Click(form.btnUpdate()));
+    EXPECT_EQ(LookOf(form), (Look{TUpdateForm::SuccessText(), "Finish", true, false}));
+    EXPECT_EQ(form.lblVersion().Caption(), dated(8, 3));
+    EXPECT_EQ(ReferenceDat(), reference);
+    ASSERT_TRUE(form.btnUndo().Visible());
+    EXPECT_EQ(form.btnUndo().Bounds(), (ui::Rect{48, 96, 136, 24}));
+    EXPECT_EQ(form.btnUndo().Caption(), "Undo last update");
+
+    backend_.QueueAnswer(ui::MessageResult::kNo);
+    ASSERT_TRUE(backend_.Click(form.btnUndo()));
+    EXPECT_EQ(ReferenceDat(), reference) << "No keeps the new file";
+    backend_.QueueAnswer(ui::MessageResult::kYes);
+    ASSERT_TRUE(backend_.Click(form.btnUndo()));
+    EXPECT_EQ(LookOf(form), (Look{TUpdateForm::UndoneText(), "Finish", true, false}));
+    EXPECT_EQ(form.lblVersion().Caption(), dated(7, 2));
+    EXPECT_FALSE(form.btnUndo().Visible());
+  });
+  EXPECT_EQ(ReferenceDat(), old) << "the bytes as they were";
+  const std::string question =
+      "Warning: Put back the reference file you had before the last update (" +
+      dated(7, 2).substr(16) + ")? The file it replaces cannot be taken again: only a newer one.";
+  EXPECT_EQ(Boxes(), (std::vector<std::string>{
+                         std::string("Warning: ") + TUpdateForm::FailureText() +
+                             "\nThe reference file on the server is not newer than yours.",
+                         std::string("Update Complete: ") + TUpdateForm::SuccessText(), question,
+                         question, std::string("Undo Complete: ") + TUpdateForm::UndoneText()}));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "nexref/ec_keys.h"
 #include "platform/openssl/openssl_signature_verifier.h"
+#include "reference/version_record.h"
 
 namespace nexolant::nexref {
 namespace {
@@ -18,6 +19,31 @@ std::optional<std::string> ReadExisting(const std::string& file, std::ostream& e
     return std::nullopt;
   }
   return services.files.ReadWholeFile(file);
+}
+
+// Checks the version record in recordFile as the program does, and prints its version and date.
+int VerifyRecord(const std::string& key, const std::string& reference,
+                 const std::string& recordFile, std::ostream& out, std::ostream& err,
+                 const NexrefServices& services) {
+  const openssl::OpenSslSignatureVerifier verifier;
+  const ParsedVersionRecord parsed = ParseVersionRecord(services.files.ReadWholeFile(recordFile));
+  const VersionRecord& record = parsed.record;
+  if (parsed.problem != VersionRecordProblem::kNone) {
+    err << "nexref: " << recordFile << " is no version record Nexolant can read\n";
+    return kExitError;
+  }
+  if (!verifier.Verify(key, VersionRecordSignedText(record.version, record.sha256),
+                       record.signature)) {
+    err << "nexref: " << recordFile << " is not signed by the key\n";
+    return kExitError;
+  }
+  if (verifier.Sha256(reference) != record.sha256) {
+    err << "nexref: " << recordFile << " is the record of another file\n";
+    return kExitError;
+  }
+  out << recordFile << ": version " << record.version.number << " of "
+      << FormatCalendarDate(record.version.date) << ", a valid record of the file\n";
+  return kExitOk;
 }
 
 }  // namespace
@@ -42,7 +68,8 @@ int RunKeygen(const std::string& privateFile, const std::string& publicFile, std
   return kExitOk;
 }
 
-int RunSign(const std::string& privateFile, const std::string& referenceFile, std::ostream& err,
+int RunSign(const std::string& privateFile, const std::string& referenceFile,
+            const std::optional<ReferenceVersion>& version, std::ostream& err,
             const NexrefServices& services) {
   const std::optional<std::string> key = ReadExisting(privateFile, err, services);
   const std::optional<std::string> reference =
@@ -51,13 +78,29 @@ int RunSign(const std::string& privateFile, const std::string& referenceFile, st
     return kExitError;
   }
   std::string signature;
+  std::string record;
   try {
     signature = SignData(*key, *reference);
+    if (version) {
+      const std::optional<platform::Sha256Digest> digest =
+          openssl::OpenSslSignatureVerifier().Sha256(*reference);
+      if (!digest) {
+        throw std::runtime_error("cannot make the SHA-256 of " + referenceFile);
+      }
+      record = VersionRecordText(*version, *digest,
+                                 SignData(*key, VersionRecordSignedText(*version, *digest)));
+    }
   } catch (const std::runtime_error& error) {
     err << "nexref: " << privateFile << ": " << error.what() << "\n";
     return kExitError;
   }
   services.files.ReplaceWholeFile(referenceFile + ".sig", signature);
+  if (version) {
+    services.files.ReplaceWholeFile(referenceFile + ".ver", record);
+  } else {
+    err << "nexref: warning: no --version given, so no " << referenceFile
+        << ".ver: Nexolant takes no update without its version record\n";
+  }
   return kExitOk;
 }
 
@@ -78,7 +121,12 @@ int RunVerify(const std::string& publicFile, const std::string& referenceFile, s
     return kExitError;
   }
   out << signatureFile << ": a valid signature of " << referenceFile << "\n";
-  return kExitOk;
+  const std::string recordFile = referenceFile + ".ver";
+  if (!services.files.FileExists(recordFile)) {
+    out << recordFile << ": none; Nexolant takes no update without it\n";
+    return kExitOk;
+  }
+  return VerifyRecord(*key, *reference, recordFile, out, err, services);
 }
 
 }  // namespace nexolant::nexref

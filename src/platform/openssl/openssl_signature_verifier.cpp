@@ -36,6 +36,17 @@ bool OpenSslSignatureVerifier::Verify(std::string_view publicKeyPem, std::string
                           data.size()) == 1;
 }
 
+std::optional<platform::Sha256Digest> OpenSslSignatureVerifier::Sha256(
+    std::string_view data) const {
+  platform::Sha256Digest digest{};
+  unsigned int size = 0;
+  if (EVP_Digest(data.data(), data.size(), digest.data(), &size, EVP_sha256(), nullptr) != 1 ||
+      size != digest.size()) {
+    return std::nullopt;
+  }
+  return digest;
+}
+
 }  // namespace nexolant::openssl
 
 namespace nexolant::platform {

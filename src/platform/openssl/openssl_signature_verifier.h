@@ -10,6 +10,7 @@ class OpenSslSignatureVerifier final : public platform::SignatureVerifier {
  public:
   bool Verify(std::string_view publicKeyPem, std::string_view data,
               std::string_view signatureDer) const override;
+  std::optional<platform::Sha256Digest> Sha256(std::string_view data) const override;
 };
 
 }  // namespace nexolant::openssl
