@@ -35,6 +35,12 @@ class Application final : public platform::MessagePump, public platform::Warning
     return backend_->ShowMessageBox(text, caption, buttons, icon);
   }
 
+  // The index of the chosen item, or kNoMenuChoice.
+  int ShowPopupMenu(const Control& owner, const MenuItems& items) {
+    const ModalScope modal(*this);
+    return backend_->ShowPopupMenu(owner, items);
+  }
+
   // A box with the caption, an OK button and the exclamation icon.
   void ShowWarning(const std::string& text, const std::string& caption) override {
     ShowMessageBox(text, caption, MessageButtons::kOk, MessageIcon::kExclamation);

@@ -4,10 +4,12 @@
 
 #include "ui/hint_style.h"
 #include "ui/message_box.h"
+#include "ui/popup_menu.h"
 
 namespace nexolant::ui {
 
 class Application;
+class Control;
 class Form;
 class Timer;
 
@@ -37,6 +39,12 @@ class ApplicationBackend {
   // Shows a modal message box and returns the button that closed it.
   virtual MessageResult ShowMessageBox(const std::string& text, const std::string& caption,
                                        MessageButtons buttons, MessageIcon icon) = 0;
+
+  // Shows a shortcut menu beside owner (at the mouse when the mouse asked for it, else at the
+  // owner's selected row or corner) and returns the index of the chosen item, or kNoMenuChoice.
+  virtual int ShowPopupMenu(const Control& /*owner*/, const MenuItems& /*items*/) {
+    return kNoMenuChoice;
+  }
 
   // Makes the windows of a form and its controls from the model (hidden while the form's
   // Visible() is false) and sets itself as the form's observer; DestroyForm undoes that.

@@ -1,6 +1,8 @@
 #include "ui/list_view.h"
 
+#include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "ui/form.h"
 
@@ -40,13 +42,20 @@ void ListView::SetSubItem(int index, int subItem, std::string text) {
   Notify(ListChange::Kind::kChanged, index);
 }
 
+void ListView::SetChecked(int index, bool checked) {
+  CheckIndex(index);
+  if (items_[index].checked != checked) {
+    items_[index].checked = checked;
+    Notify(ListChange::Kind::kChanged, index);
+  }
+}
+
 void ListView::Delete(int index) {
   CheckIndex(index);
   items_.erase(items_.begin() + index);
-  if (itemIndex_ == index) {
-    itemIndex_ = -1;
-  } else if (itemIndex_ > index) {
-    --itemIndex_;
+  std::erase(selection_, index);
+  for (int& row : selection_) {
+    row -= row > index ? 1 : 0;
   }
   Notify(ListChange::Kind::kDeleted, index);
 }
@@ -56,13 +65,13 @@ void ListView::Clear() {
     return;
   }
   items_.clear();
-  itemIndex_ = -1;
+  selection_.clear();
   Notify(ListChange::Kind::kCleared, -1);
 }
 
 void ListView::Assign(std::vector<ListItem> items) {
   items_ = std::move(items);
-  itemIndex_ = -1;
+  selection_.clear();
   Notify(ListChange::Kind::kReordered, -1);
 }
 
@@ -76,10 +85,13 @@ int ListView::IndexOfCaption(std::string_view caption) const {
 }
 
 void ListView::SetItemIndex(int index) {
-  if (index < -1 || index >= Count()) {
-    index = -1;
-  }
-  Update(itemIndex_, index, Property::kItemIndex);
+  SetSelection(index < 0 || index >= Count() ? std::vector<int>{} : std::vector<int>{index});
+}
+
+void ListView::SetSelection(std::vector<int> rows) {
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  Update(selection_, std::move(rows), Property::kItemIndex);
 }
 
 void ListView::BeginUpdate() {
@@ -98,8 +110,51 @@ bool ListView::SelectByUser(int index) {
   if (!AcceptsInput() || index < -1 || index >= Count()) {
     return false;
   }
-  Update(itemIndex_, index, Property::kItemIndex);
+  SetItemIndex(index);
   return true;
+}
+
+bool ListView::SelectRowsByUser(std::vector<int> rows) {
+  if (!AcceptsInput() || !ValidRows(rows) || (!multiSelect_ && rows.size() > 1)) {
+    return false;
+  }
+  SetSelection(std::move(rows));
+  return true;
+}
+
+bool ListView::ToggleByUser(std::vector<int> rows) {
+  if (!AcceptsInput() || !checkBoxes_ || rows.empty() || !ValidRows(rows)) {
+    return false;
+  }
+  if (OnToggle) {
+    OnToggle(*this, rows);
+  }
+  return true;
+}
+
+bool ListView::ContextMenuByUser() {
+  if (!AcceptsInput()) {
+    return false;
+  }
+  if (OnContextMenu) {
+    OnContextMenu(*this);
+  }
+  return true;
+}
+
+bool ListView::DoubleClickByUser(int index) {
+  if (!AcceptsInput() || index < 0 || index >= Count()) {
+    return false;
+  }
+  if (OnDoubleClick) {
+    OnDoubleClick(*this, index);
+  }
+  return true;
+}
+
+bool ListView::ValidRows(const std::vector<int>& rows) const {
+  return std::all_of(rows.begin(), rows.end(),
+                     [this](int row) { return row >= 0 && row < Count(); });
 }
 
 void ListView::CheckIndex(int index) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,9 +21,11 @@ struct ListColumn {
 struct ListItem {
   std::string caption;
   StringList subItems;
+  bool checked = false;  // shown in the row's check box, when the list has check boxes
 };
 
-// A list view in report style with single whole-row selection. It shows the rows in the order
+// A list view in report style with whole-row selection, of one row unless several are allowed,
+// and check boxes on the rows when asked for. It shows the rows in the order
 // they are given and never reorders them, so a page that gives its model's rows in the model's
 // order finds a row's entry at the row's index. Row changes go to ControlObserver::ListChanged;
 // BeginUpdate/EndUpdate only bracket drawing.
@@ -48,9 +51,23 @@ class ListView : public Control {
   // The first row with exactly that caption, or -1.
   int IndexOfCaption(std::string_view caption) const;
 
-  // The selected row, or -1. Moves with the row when rows before it are deleted.
-  int ItemIndex() const { return itemIndex_; }
+  // Check boxes show each row's `checked`, which the owner sets from its model; a click on a
+  // box or Space asks the owner through OnToggle and changes nothing by itself.
+  bool CheckBoxes() const { return checkBoxes_; }
+  void SetCheckBoxes(bool checkBoxes) { Update(checkBoxes_, checkBoxes, Property::kCheckBoxes); }
+  void SetChecked(int index, bool checked);
+
+  // Whether several rows may be selected at once.
+  bool MultiSelect() const { return multiSelect_; }
+  void SetMultiSelect(bool multiSelect) {
+    Update(multiSelect_, multiSelect, Property::kMultiSelect);
+  }
+
+  // The first selected row, or -1. Moves with the row when rows before it are deleted.
+  int ItemIndex() const { return selection_.empty() ? -1 : selection_.front(); }
   void SetItemIndex(int index);
+  // Every selected row, in ascending order.
+  const std::vector<int>& Selection() const { return selection_; }
 
   void BeginUpdate();
   void EndUpdate();
@@ -59,14 +76,31 @@ class ListView : public Control {
   // Input: the user selected a row (-1: clicked where there is none). Runs no event; the
   // renderer calls Click() for the click itself.
   bool SelectByUser(int index);
+  // Input: the user selected these rows (Ctrl+A, Shift or Ctrl clicks), of a list that allows
+  // several. Runs no event.
+  bool SelectRowsByUser(std::vector<int> rows);
+  // Input: the user clicked the check box of a row, or pressed Space on the selected rows.
+  bool ToggleByUser(std::vector<int> rows);
+  // Input: the user asked for the list's menu, with the mouse or from the keyboard.
+  bool ContextMenuByUser();
+  // Input: the user double-clicked a row.
+  bool DoubleClickByUser(int index);
+
+  std::function<void(ListView& sender, const std::vector<int>& rows)> OnToggle;
+  Event OnContextMenu;
+  std::function<void(ListView& sender, int index)> OnDoubleClick;
 
  private:
   void CheckIndex(int index) const;
+  bool ValidRows(const std::vector<int>& rows) const;
+  void SetSelection(std::vector<int> rows);
   void Notify(ListChange::Kind kind, int index);
 
   std::vector<ListColumn> columns_;
   std::vector<ListItem> items_;
-  int itemIndex_ = -1;
+  std::vector<int> selection_;
+  bool checkBoxes_ = false;
+  bool multiSelect_ = false;
   int updateDepth_ = 0;
 };
 

@@ -46,6 +46,8 @@ enum class Property {
   // ListView (rows are reported through ControlObserver::ListChanged).
   kColumns,
   kUpdating,
+  kCheckBoxes,
+  kMultiSelect,
   kReadOnly,
   // Memo.
   kLines,

@@ -63,6 +63,12 @@ void ControlWindow::CreateChild(const char* className, DWORD style, DWORD exStyl
   SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+POINT ControlWindow::MenuAnchor() {
+  RECT bounds{};
+  GetWindowRect(Handle(), &bounds);
+  return {bounds.left, bounds.bottom};
+}
+
 void ControlWindow::ApplyAll() {
   for (const ui::Property property : {ui::Property::kFont, ui::Property::kBounds,
                                       ui::Property::kEnabled, ui::Property::kVisible}) {

@@ -36,6 +36,8 @@ class ControlWindow {
   // Notifications from the parent.
   virtual void OnCommand(WORD /*code*/) {}
   virtual LRESULT OnNotify(const NMHDR& /*header*/) { return 0; }
+  // Where a shortcut menu of the control opens, in screen coordinates.
+  virtual POINT MenuAnchor();
   virtual void OnDrawItem(const DRAWITEMSTRUCT& /*item*/) {}
   // The brush for WM_CTLCOLOR*; null lets the window take the default.
   virtual HBRUSH OnColor(HDC dc);

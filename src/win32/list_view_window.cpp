@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <numeric>
 #include <vector>
 
 #include "platform/flag_scope.h"
@@ -22,17 +23,30 @@ bool SameText(std::string_view a, std::string_view b) {
 ListViewWindow::ListViewWindow(RenderContext& context, ui::ListView& list, HWND parent)
     : ControlWindow(context, list), list_(&list) {
   CreateChild(WC_LISTVIEWA,
-              LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER |
-                  WS_TABSTOP,
+              LVS_REPORT | LVS_OWNERDATA | (list.MultiSelect() ? 0 : LVS_SINGLESEL) |
+                  LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | WS_TABSTOP,
               WS_EX_CLIENTEDGE, parent);
-  SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
   ApplyAll();
 }
 
 void ListViewWindow::ApplyAll() {
   ControlWindow::ApplyAll();
+  ApplyStyles();
   ApplyColumns();
   ApplyRows();
+}
+
+void ListViewWindow::ApplyStyles() {
+  const platform::FlagScope applying(applying_);
+  const LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
+  const LONG_PTR wanted = list_->MultiSelect() ? style & ~LVS_SINGLESEL : style | LVS_SINGLESEL;
+  if (wanted != style) {
+    SetWindowLongPtrA(Handle(), GWL_STYLE, wanted);
+  }
+  const DWORD extended = LVS_EX_FULLROWSELECT | (list_->CheckBoxes() ? LVS_EX_CHECKBOXES : 0);
+  SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES,
+               extended);
+  SendMessageA(Handle(), LVM_SETCALLBACKMASK, list_->CheckBoxes() ? LVIS_STATEIMAGEMASK : 0, 0);
 }
 
 void ListViewWindow::Apply(ui::Property property) {
@@ -42,6 +56,11 @@ void ListViewWindow::Apply(ui::Property property) {
       break;
     case ui::Property::kItemIndex:
     case ui::Property::kUpdating:
+      RowsChanged();
+      break;
+    case ui::Property::kCheckBoxes:
+    case ui::Property::kMultiSelect:
+      ApplyStyles();
       RowsChanged();
       break;
     case ui::Property::kCaption:
@@ -126,6 +145,20 @@ void ListViewWindow::RedrawChangedRows() {
     }
     cell = given_.erase(cell);
   }
+  for (auto check = givenChecks_.begin(); check != givenChecks_.end();) {
+    const int row = check->first;
+    if (row >= top && row < end && row < list_->Count() &&
+        check->second == list_->Item(row).checked) {
+      ++check;
+      continue;
+    }
+    if (row >= top && row < end && row < shownCount_) {
+      changed.push_back(row);
+    }
+    check = givenChecks_.erase(check);
+  }
+  std::sort(changed.begin(), changed.end());
+  changed.erase(std::unique(changed.begin(), changed.end()), changed.end());
   for (std::size_t first = 0; first < changed.size();) {
     std::size_t last = first;
     while (last + 1 < changed.size() && changed[last + 1] == changed[last] + 1) {
@@ -139,8 +172,8 @@ void ListViewWindow::RedrawChangedRows() {
 // Setting the state of every row costs a notification per row, so it is done only when the
 // window's selection differs from the model's.
 void ListViewWindow::ApplySelection() {
-  const int selected = list_->ItemIndex();
-  if (WindowSelection() == selected) {
+  const std::vector<int>& selected = list_->Selection();
+  if (WindowSelectedRows() == selected) {
     return;
   }
   LVITEMA state{};
@@ -150,10 +183,12 @@ void ListViewWindow::ApplySelection() {
     SendMessageA(Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
                  reinterpret_cast<LPARAM>(&state));
   }
-  if (selected >= 0) {
-    state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(Handle(), LVM_SETITEMSTATE, selected, reinterpret_cast<LPARAM>(&state));
-    SendMessageA(Handle(), LVM_ENSUREVISIBLE, selected, FALSE);
+  for (const int row : selected) {
+    state.state = LVIS_SELECTED | (row == selected.front() ? LVIS_FOCUSED : 0);
+    SendMessageA(Handle(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+  }
+  if (!selected.empty()) {
+    SendMessageA(Handle(), LVM_ENSUREVISIBLE, selected.front(), FALSE);
   }
 }
 
@@ -161,6 +196,64 @@ void ListViewWindow::ApplySelection() {
 // which must not undo the user's selection being reported.
 int ListViewWindow::WindowSelection() {
   return static_cast<int>(CallOriginal(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+std::vector<int> ListViewWindow::WindowSelectedRows() {
+  std::vector<int> rows;
+  for (int row = WindowSelection(); row >= 0;
+       row = static_cast<int>(CallOriginal(LVM_GETNEXTITEM, row, LVNI_SELECTED))) {
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+void ListViewWindow::ReportSelection() {
+  std::vector<int> rows = WindowSelectedRows();
+  if (rows == list_->Selection()) {
+    return;
+  }
+  if (list_->MultiSelect()) {
+    Context().Run([this, rows = std::move(rows)] { list_->SelectRowsByUser(rows); });
+  } else {
+    const int selected = rows.empty() ? -1 : rows.front();
+    Context().Run([this, selected] { list_->SelectByUser(selected); });
+  }
+}
+
+int ListViewWindow::CheckBoxAt(LPARAM point) {
+  if (!list_->CheckBoxes()) {
+    return -1;
+  }
+  LVHITTESTINFO hit{};
+  hit.pt = {static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
+  const int row = static_cast<int>(CallOriginal(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  return row >= 0 && (hit.flags & LVHT_ONITEMSTATEICON) != 0 ? row : -1;
+}
+
+// Unchecked and checked are the first two state images of a list with check boxes.
+void ListViewWindow::GiveState(int row, UINT mask, UINT& state, UINT& stateMask) {
+  if ((mask & LVIF_STATE) && list_->CheckBoxes() && row >= 0 && row < list_->Count()) {
+    const bool checked = list_->Item(row).checked;
+    givenChecks_[row] = checked;
+    state = (state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+    stateMask |= LVIS_STATEIMAGEMASK;
+  }
+}
+
+// Below the first selected row when the keyboard asked, else where the mouse was.
+POINT ListViewWindow::MenuAnchor() {
+  if (menuPoint_) {
+    return *menuPoint_;
+  }
+  const int row = WindowSelection();
+  RECT bounds{};
+  bounds.left = LVIR_LABEL;
+  POINT anchor{0, 0};
+  if (row >= 0 && CallOriginal(LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds))) {
+    anchor = {bounds.left, bounds.bottom};
+  }
+  ClientToScreen(Handle(), &anchor);
+  return anchor;
 }
 
 const std::string& ListViewWindow::CellText(int row, int column) const {
@@ -236,10 +329,16 @@ LRESULT ListViewWindow::OnNotify(const NMHDR& header) {
   // The window's questions are answered whoever changes it; they change nothing.
   auto& writable = const_cast<NMHDR&>(header);
   switch (header.code) {
-    case LVN_GETDISPINFOA:
-      return GiveTextA(reinterpret_cast<NMLVDISPINFOA&>(writable));
-    case LVN_GETDISPINFOW:
-      return GiveTextW(reinterpret_cast<NMLVDISPINFOW&>(writable));
+    case LVN_GETDISPINFOA: {
+      auto& info = reinterpret_cast<NMLVDISPINFOA&>(writable);
+      GiveState(info.item.iItem, info.item.mask, info.item.state, info.item.stateMask);
+      return GiveTextA(info);
+    }
+    case LVN_GETDISPINFOW: {
+      auto& info = reinterpret_cast<NMLVDISPINFOW&>(writable);
+      GiveState(info.item.iItem, info.item.mask, info.item.state, info.item.stateMask);
+      return GiveTextW(info);
+    }
     case LVN_ODFINDITEMA: {
       const auto& find = reinterpret_cast<const NMLVFINDITEMA&>(header);
       if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) {
@@ -271,21 +370,70 @@ LRESULT ListViewWindow::OnNotify(const NMHDR& header) {
   if (header.code == LVN_ITEMCHANGED) {
     const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
     if ((change.uChanged & LVIF_STATE) && ((change.uNewState ^ change.uOldState) & LVIS_SELECTED)) {
-      const int selected = WindowSelection();
-      if (selected != list_->ItemIndex()) {
-        Context().Run([this, selected] { list_->SelectByUser(selected); });
-      }
+      ReportSelection();
+    }
+  } else if (header.code == LVN_ODSTATECHANGED) {
+    const auto& change = reinterpret_cast<const NMLVODSTATECHANGE&>(header);
+    if ((change.uNewState ^ change.uOldState) & LVIS_SELECTED) {
+      ReportSelection();
     }
   } else if (header.code == NM_CLICK) {
     Context().Run([this] { list_->Click(); });
+  } else if (header.code == NM_DBLCLK) {
+    const int row = reinterpret_cast<const NMITEMACTIVATE&>(header).iItem;
+    if (row >= 0) {
+      Context().Run([this, row] { list_->DoubleClickByUser(row); });
+    }
   }
   return 0;
 }
 
 // Whoever asks the window about its rows gets the model's: waiting changes are applied first.
+// The window would toggle a state image it does not hold and select on its own; the model's
+// tick and selection are the ones that count, so these inputs go to it instead.
 LRESULT ListViewWindow::HandleChildMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message >= LVM_FIRST && message < LVM_FIRST + 0x100) {
     Context().ApplyDeferred(*this);
+  }
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      if (const int row = CheckBoxAt(lParam); row >= 0) {
+        SetFocus(Handle());
+        Context().Run([this, row] { list_->ToggleByUser({row}); });
+        return 0;
+      }
+      break;
+    case WM_KEYDOWN:
+      if (wParam == VK_SPACE && list_->CheckBoxes()) {
+        std::vector<int> rows = WindowSelectedRows();
+        if (!rows.empty()) {
+          Context().Run([this, rows = std::move(rows)] { list_->ToggleByUser(rows); });
+        }
+        return 0;
+      }
+      if (wParam == 'A' && list_->MultiSelect() && GetKeyState(VK_CONTROL) < 0) {
+        std::vector<int> all(static_cast<std::size_t>(list_->Count()));
+        std::iota(all.begin(), all.end(), 0);
+        Context().Run([this, all = std::move(all)] { list_->SelectRowsByUser(all); });
+        return 0;
+      }
+      break;
+    case WM_CHAR:
+      // Space and Ctrl+A were handled at their key; the window would search rows for them.
+      if ((wParam == ' ' && list_->CheckBoxes()) || (wParam == 1 && list_->MultiSelect())) {
+        return 0;
+      }
+      break;
+    case WM_CONTEXTMENU:
+      menuPoint_.reset();
+      if (lParam != -1) {
+        menuPoint_ = POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      }
+      Context().Run([this] { list_->ContextMenuByUser(); });
+      return 0;
+    default:
+      break;
   }
   return ControlWindow::HandleChildMessage(message, wParam, lParam);
 }

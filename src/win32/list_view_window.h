@@ -5,17 +5,21 @@
 #include <commctrl.h>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "ui/list_view.h"
 #include "win32/control_window.h"
 
 namespace nexolant::win32 {
 
-// A ListView: a SysListView32 in report style with whole-row single selection that shows the
-// model's rows without holding them (LVS_OWNERDATA). The window knows only the number of rows;
+// A ListView: a SysListView32 in report style with whole-row selection that shows the model's
+// rows without holding them (LVS_OWNERDATA). Check boxes are state images the window asks for
+// (the callback mask); a click on one, Space and Ctrl+A are taken before the window's own
+// handling and given to the model, which decides. The window knows only the number of rows;
 // it asks for each cell's text when it draws it or when anyone, in any process, sends it
 // LVM_GETITEMTEXT (LVN_GETDISPINFO), and asks where typed letters lead (LVN_ODFINDITEM).
 // Rows changed while an event handler runs reach the window when messages are dispatched, as
@@ -32,6 +36,7 @@ class ListViewWindow : public ControlWindow {
   // Setting the row count costs the window more than drawing a label does, shown or not.
   bool PendingWaitsWhileHidden() const override { return true; }
   LRESULT OnNotify(const NMHDR& header) override;
+  POINT MenuAnchor() override;
   HBRUSH OnColor(HDC /*dc*/) override { return nullptr; }
 
   void ListChanged();
@@ -46,6 +51,12 @@ class ListViewWindow : public ControlWindow {
   void RedrawChangedRows();
   void ApplySelection();
   int WindowSelection();
+  std::vector<int> WindowSelectedRows();
+  void ApplyStyles();
+  void ReportSelection();
+  // The row whose check box is at a point of the client area, or -1.
+  int CheckBoxAt(LPARAM point);
+  void GiveState(int row, UINT mask, UINT& state, UINT& stateMask);
   // Applies the rows now, or at the next dispatch while a handler runs; never while the model
   // is being updated, whose end applies them.
   void RowsChanged();
@@ -65,6 +76,10 @@ class ListViewWindow : public ControlWindow {
   int shownCount_ = 0;
   // What the window was given for each cell since it was last drawn, by row and column.
   std::map<std::pair<int, int>, std::string> given_;
+  // The tick each row's check box was drawn with.
+  std::map<int, bool> givenChecks_;
+  // Where the mouse asked for the menu, in screen coordinates; none when the keyboard did.
+  std::optional<POINT> menuPoint_;
   // Set while the window is changed from the model, so that its notifications are not
   // taken for the user's.
   bool applying_ = false;

@@ -95,6 +95,12 @@ struct RegionTraits {
   static void Close(Handle h) { DeleteObject(h); }
 };
 
+struct MenuTraits {
+  using Handle = HMENU;
+  static Handle Empty() { return nullptr; }
+  static void Close(Handle h) { DestroyMenu(h); }
+};
+
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
 using UniqueFileHandle = UniqueResource<FileHandleTraits>;
 using UniqueFindHandle = UniqueResource<FindHandleTraits>;
@@ -102,5 +108,6 @@ using UniqueRegistryKey = UniqueResource<RegistryKeyTraits>;
 using UniqueModule = UniqueResource<ModuleTraits>;
 using UniqueGdiObject = UniqueResource<GdiObjectTraits>;
 using UniqueIcon = UniqueResource<IconTraits>;
+using UniqueMenu = UniqueResource<MenuTraits>;
 
 }  // namespace nexolant::win32

@@ -196,6 +196,33 @@ ui::MessageResult Win32Backend::ShowMessageBox(const std::string& text, const st
   }
 }
 
+// The menu's messages go to the owner's form window; the chosen item comes back as its
+// position plus one, 0 meaning none.
+int Win32Backend::ShowPopupMenu(const ui::Control& owner, const ui::MenuItems& items) {
+  if (hints_) {
+    hints_->Hide();
+  }
+  context_->ApplyDeferred();
+  const FormWindow* form = WindowOf(owner.OwnerForm());
+  ControlWindow* window = form ? form->WindowOf(owner) : nullptr;
+  if (!window) {
+    return ui::kNoMenuChoice;
+  }
+  const UniqueMenu menu(CreatePopupMenu());
+  if (!menu) {
+    return ui::kNoMenuChoice;
+  }
+  for (std::size_t k = 0; k < items.size(); ++k) {
+    AppendMenuA(menu.get(), MF_STRING | (items[k].enabled ? MF_ENABLED : MF_GRAYED), k + 1,
+                items[k].caption.c_str());
+  }
+  const POINT at = window->MenuAnchor();
+  const int chosen = static_cast<int>(
+      TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
+                     at.x, at.y, 0, form->Handle(), nullptr));
+  return chosen > 0 ? chosen - 1 : ui::kNoMenuChoice;
+}
+
 void Win32Backend::RealiseForm(ui::Form& form) {
   if (forms_.contains(&form)) {
     return;

@@ -41,6 +41,7 @@ class Win32Backend final : public ui::ApplicationBackend {
   void UpdateWindows() override;
   void WakeForPosted() override;
 
+  int ShowPopupMenu(const ui::Control& owner, const ui::MenuItems& items) override;
   ui::MessageResult ShowMessageBox(const std::string& text, const std::string& caption,
                                    ui::MessageButtons buttons, ui::MessageIcon icon) override;
 

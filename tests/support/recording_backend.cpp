@@ -1,5 +1,7 @@
 #include "support/recording_backend.h"
 
+#include "ui/control.h"
+
 namespace nexolant {
 
 void RecordingBackend::ProcessMessages() {
@@ -31,6 +33,16 @@ ui::MessageResult RecordingBackend::ShowMessageBox(const std::string& text,
     return answer;
   }
   return buttons == ui::MessageButtons::kYesNo ? ui::MessageResult::kYes : ui::MessageResult::kOk;
+}
+
+int RecordingBackend::ShowPopupMenu(const ui::Control& owner, const ui::MenuItems& items) {
+  menus_.push_back({owner.Name(), items});
+  if (menuChoices_.empty()) {
+    return ui::kNoMenuChoice;
+  }
+  const int choice = menuChoices_.front();
+  menuChoices_.pop_front();
+  return choice;
 }
 
 }  // namespace nexolant

@@ -12,6 +12,11 @@
 
 namespace nexolant {
 
+struct RecordedMenu {
+  std::string owner;  // the control's name
+  ui::MenuItems items;
+};
+
 struct RecordedMessage {
   std::string text;
   std::string caption;
@@ -33,6 +38,11 @@ class RecordingBackend : public ui::ApplicationBackend {
   ui::MessageResult ShowMessageBox(const std::string& text, const std::string& caption,
                                    ui::MessageButtons buttons, ui::MessageIcon icon) override;
 
+  // Menus are recorded and answered from a queue (dismissed when it is empty).
+  int ShowPopupMenu(const ui::Control& owner, const ui::MenuItems& items) override;
+  void QueueMenuChoice(int choice) { menuChoices_.push_back(choice); }
+  const std::vector<RecordedMenu>& Menus() const { return menus_; }
+
   int PumpCount() const { return pump_.Count(); }
   const std::vector<RecordedMessage>& Messages() const { return messages_; }
 
@@ -51,6 +61,8 @@ class RecordingBackend : public ui::ApplicationBackend {
   ScriptedPump pump_;
   std::vector<RecordedMessage> messages_;
   std::deque<ui::MessageResult> answers_;
+  std::vector<RecordedMenu> menus_;
+  std::deque<int> menuChoices_;
   std::deque<std::function<void()>> boxActions_;
 
  protected:

@@ -173,6 +173,25 @@ bool ScriptedBackend::ClickRow(ui::ListView& list, int index) {
   return accepted && Click(list);
 }
 
+bool ScriptedBackend::SelectRows(ui::ListView& list, std::vector<int> rows) {
+  bool accepted = false;
+  Dispatch([&] { accepted = list.SelectRowsByUser(std::move(rows)); });
+  return accepted;
+}
+
+bool ScriptedBackend::ToggleRows(ui::ListView& list, std::vector<int> rows) {
+  bool accepted = false;
+  Dispatch([&] { accepted = list.ToggleByUser(std::move(rows)); });
+  return accepted;
+}
+
+bool ScriptedBackend::OpenMenu(ui::ListView& list, int choice) {
+  QueueMenuChoice(choice);
+  bool accepted = false;
+  Dispatch([&] { accepted = list.ContextMenuByUser(); });
+  return accepted;
+}
+
 void ScriptedBackend::Type(ui::Form& form, const std::string& text) {
   for (const char key : text) {
     Dispatch([&] { form.KeyPress(key); });

@@ -85,6 +85,12 @@ class ScriptedBackend : public RecordingBackend {
   bool Select(ui::ComboBox& combo, int index);
   // Selects a row (-1: none) and clicks the list, as a mouse click on it does.
   bool ClickRow(ui::ListView& list, int index);
+  // Selects several rows, as Ctrl or Shift clicks do.
+  bool SelectRows(ui::ListView& list, std::vector<int> rows);
+  // Clicks the check boxes of rows (one row), or presses Space on them (several).
+  bool ToggleRows(ui::ListView& list, std::vector<int> rows);
+  // Opens the list's menu and chooses the item at choice (kNoMenuChoice: dismisses it).
+  bool OpenMenu(ui::ListView& list, int choice);
   // Types each character into the form.
   void Type(ui::Form& form, const std::string& text);
   void Minimize();
