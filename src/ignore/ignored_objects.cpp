@@ -1,0 +1,154 @@
+#include "ignore/ignored_objects.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <utility>
+
+#include "platform/errors.h"
+#include "platform/file_digest.h"
+
+namespace nexolant {
+namespace {
+
+// A list larger than this was not written by the program: it is left alone, unread.
+constexpr std::size_t kLargestList = 64 * 1024 * 1024;
+
+const char* const kCannotChange =
+    "The list of ignored objects cannot be read, so Nexolant leaves it as it is.";
+
+}  // namespace
+
+IgnoredObjects::IgnoredObjects(IgnoredObjectsServices services, platform::Path listFile)
+    : services_(services), listFile_(std::move(listFile)) {}
+
+void IgnoredObjects::Load() {
+  list_ = {};
+  writable_ = true;
+  if (!services_.files.FileExists(listFile_)) {
+    return;
+  }
+  try {
+    const auto reader = services_.files.OpenReader(listFile_);
+    if (!reader || reader->Size() > kLargestList) {
+      writable_ = false;
+      return;
+    }
+    list_ = IgnoreList::Parse(services_.files.ReadWholeFile(listFile_));
+  } catch (const platform::IoError&) {
+    writable_ = false;
+  }
+}
+
+bool IgnoredObjects::KeepsFile(const platform::Path& path) const {
+  return KeepsFolder(path) || KeepsContent(IgnoredKind::kFile, path);
+}
+
+bool IgnoredObjects::KeepsFolder(const platform::Path& path) const {
+  return list_.Find(IgnoredKind::kFolder, path.HasExact() ? path.exact : path.ansi) != nullptr;
+}
+
+bool IgnoredObjects::KeepsKey(std::string_view realPath) const {
+  return list_.Find(IgnoredKind::kKey, realPath) != nullptr;
+}
+
+bool IgnoredObjects::KeepsProcess(std::string_view imagePath) const {
+  return !imagePath.empty() && KeepsContent(IgnoredKind::kProcess, std::string(imagePath));
+}
+
+// Only a path the list holds is hashed, so a scan reads no file for an empty list.
+bool IgnoredObjects::KeepsContent(IgnoredKind kind, const platform::Path& path) const {
+  const IgnoredObject* kept = list_.Find(kind, path.HasExact() ? path.exact : path.ansi);
+  if (!kept) {
+    return false;
+  }
+  const auto digest =
+      platform::FileSha256(services_.files, services_.verifier, path, &services_.pump);
+  return digest && platform::Sha256Hex(*digest) == kept->sha256;
+}
+
+std::optional<std::string> IgnoredObjects::KeepFile(const platform::Path& path) {
+  return Keep(IgnoredKind::kFile, path, true);
+}
+
+std::optional<std::string> IgnoredObjects::KeepFolder(const platform::Path& path) {
+  return Keep(IgnoredKind::kFolder, path, false);
+}
+
+std::optional<std::string> IgnoredObjects::KeepKey(std::string_view realPath) {
+  return Keep(IgnoredKind::kKey, std::string(realPath), false);
+}
+
+std::optional<std::string> IgnoredObjects::KeepProcess(std::string_view imagePath) {
+  return Keep(IgnoredKind::kProcess, std::string(imagePath), true);
+}
+
+std::optional<std::string> IgnoredObjects::Keep(IgnoredKind kind, const platform::Path& path,
+                                                bool hashed) {
+  if (!writable_) {
+    return kCannotChange;
+  }
+  IgnoredObject object{
+      .kind = kind, .path = path.HasExact() ? path.exact : path.ansi, .added = Now()};
+  if (hashed) {
+    const auto digest =
+        platform::FileSha256(services_.files, services_.verifier, path, &services_.pump);
+    if (!digest) {
+      return "Nexolant could not read " + path.ansi + " to remember its content.";
+    }
+    object.sha256 = platform::Sha256Hex(*digest);
+  }
+  const IgnoreList before = list_;
+  if (!list_.Add(std::move(object))) {
+    return "Nexolant cannot keep " + path.ansi + ": it has no full path.";
+  }
+  if (std::optional<std::string> failure = Save()) {
+    list_ = before;
+    return failure;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> IgnoredObjects::Remove(std::size_t position) {
+  if (!writable_) {
+    return kCannotChange;
+  }
+  const IgnoreList before = list_;
+  list_.Remove(position);
+  if (std::optional<std::string> failure = Save()) {
+    list_ = before;
+    return failure;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> IgnoredObjects::Save() {
+  try {
+    if (services_.files.FileExists(listFile_)) {
+      services_.files.ReplaceWholeFile(listFile_, list_.Text());
+    } else {
+      services_.files.WriteWholeFile(listFile_, list_.Text());
+    }
+  } catch (const platform::IoError& error) {
+    return std::string("The list of ignored objects could not be saved: ") + error.what();
+  }
+  if (OnChanged) {
+    OnChanged();
+  }
+  return std::nullopt;
+}
+
+std::string IgnoredObjects::Now() const {
+  using namespace std::chrono;
+  const double now = services_.clock.Now();
+  const double wholeDays = std::floor(now);
+  const year_month_day date{sys_days{1899y / December / 30} + days{static_cast<int>(wholeDays)}};
+  const auto seconds = static_cast<long>(std::lround((now - wholeDays) * 86400.0)) % 86400;
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02u-%02u %02ld:%02ld:%02ld",
+                static_cast<int>(date.year()), static_cast<unsigned>(date.month()),
+                static_cast<unsigned>(date.day()), seconds / 3600, seconds / 60 % 60, seconds % 60);
+  return text;
+}
+
+}  // namespace nexolant
