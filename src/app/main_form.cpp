@@ -6,6 +6,7 @@
 #include "app/about_form.h"
 #include "app/help.h"
 #include "app/splash_form.h"
+#include "ignore/ignored_objects_form.h"
 #include "protection/name_sample.h"
 #include "reference/reference_loader.h"
 #include "ui/artwork_names.h"
@@ -67,6 +68,12 @@ void TMainForm::BuildPages() {
                                      .registry = services_.registry,
                                      .locale = services_.locale,
                                      .ownProcessId = services_.processes.CurrentProcessId()});
+  ignored_ = std::make_unique<IgnoredObjects>(
+      IgnoredObjectsServices{.files = services_.files,
+                             .verifier = platform::SystemSignatureVerifier(),
+                             .clock = services_.clock,
+                             .pump = services_.application},
+      services_.programFolder + kIgnoreListFileName);
   statusPage_ = std::make_unique<StatusPage>(*pages[kStatusPage], services_.locale);
   statisticsStore_ = std::make_unique<StatisticsStore>(ini, statistics_);
   settingsPage_ =
@@ -82,6 +89,7 @@ void TMainForm::BuildPages() {
                                                               .deferred = deferredActions_,
                                                               .signatures = *this,
                                                               .protection = *protection_,
+                                                              .ignored = *ignored_,
                                                               .options = options_});
   activeMonitoringPage_ = std::make_unique<ActiveMonitoringPage>(*pages[kActiveMonitoringPage],
                                                                  services_.application, *monitor_);
@@ -99,6 +107,7 @@ void TMainForm::BuildPages() {
   scanningPage_ = std::make_unique<ScanningPage>(*pages[kScanningPage], services_.locale);
   reportPage_ = std::make_unique<ReportPage>(*pages[kReportPage],
                                              ReportServices{.files = services_.files,
+                                                            .shell = services_.shell,
                                                             .registry = services_.registry,
                                                             .processes = services_.processes,
                                                             .clock = services_.clock,
@@ -108,6 +117,7 @@ void TMainForm::BuildPages() {
                                                          .statistics = statistics_,
                                                          .options = options_,
                                                          .findings = findings_,
+                                                         .ignored = *ignored_,
                                                          .quarantine = *quarantineStore_,
                                                          .protection = *protection_,
                                                          .actions = exclusiveActions_,
@@ -130,6 +140,7 @@ void TMainForm::BuildPages() {
                                               .options = options_,
                                               .signatures = *this,
                                               .protection = *protection_,
+                                              .ignored = *ignored_,
                                               .findings = findings_,
                                               .deferred = deferredActions_});
 }
@@ -156,7 +167,9 @@ void TMainForm::WireEvents() {
   };
   findings_.OnCleared = [this] { reportPage_->ShowCleared(); };
   findings_.OnAdded = [this](const Finding& finding) { reportPage_->ShowFinding(finding); };
+  findings_.OnTickChanged = [this](std::size_t index) { reportPage_->ShowTick(index); };
   reportPage_->OnRepaired = [this] { quarantinePage_->ShowRepairSummary(); };
+  settingsPage_->OnIgnoredObjectsClick = [this] { Act([this] { lblIgnoredObjectsClick(); }); };
 }
 
 // The scan's button offers Stop again for the next scan.
@@ -175,6 +188,7 @@ void TMainForm::FormCreate() {
   tray_->TrayIcon().SetIcon(artwork::kApplicationIcon);
   settingsPage_->SetStorageFileName(SettingsFile());
   RunGuarded([this] { LoadStatistics(); });
+  ignored_->Load();
   CreateLists();
   LoadReference();
   RunGuarded([this] { RebuildQuarantineList(); });
@@ -297,6 +311,11 @@ void TMainForm::btnUpdateClick() {
                       .warnings = services_.application},
                      ReferenceUpdateUrl(), services_.programFolder);
   services_.application.ShowModal(update);
+}
+
+void TMainForm::lblIgnoredObjectsClick() {
+  TIgnoredObjectsForm dialog(*ignored_, services_.application);
+  services_.application.ShowModal(dialog);
 }
 
 }  // namespace nexolant

@@ -10,6 +10,7 @@
 #include "app/services.h"
 #include "app/status_page.h"
 #include "app/tray.h"
+#include "ignore/ignored_objects.h"
 #include "monitor/active_monitoring_page.h"
 #include "monitor/process_monitor.h"
 #include "protection/protection_policy.h"
@@ -54,6 +55,7 @@ class TMainForm : public ui::Form,
   UsageStatistics& Statistics() { return statistics_; }
   Options& UserOptions() { return options_; }
   Findings& ScanFindings() { return findings_; }
+  IgnoredObjects& Ignored() const { return *ignored_; }
   const QuarantineStore& QuarantineFiles() const { return *quarantineStore_; }
   ProcessMonitor& Monitor() const { return *monitor_; }
 
@@ -118,6 +120,7 @@ class TMainForm : public ui::Form,
   void HelpBtnClick();
   void btnInfoClick();
   void btnUpdateClick();
+  void lblIgnoredObjectsClick();
 
   AppServices services_;
   std::unique_ptr<SignatureTables> tables_;
@@ -131,6 +134,7 @@ class TMainForm : public ui::Form,
   Options options_;
   Findings findings_;
   std::unique_ptr<protection::ProtectionPolicy> protection_;
+  std::unique_ptr<IgnoredObjects> ignored_;
   std::unique_ptr<StatisticsStore> statisticsStore_;
   std::unique_ptr<QuarantineStore> quarantineStore_;
   std::unique_ptr<ProcessMonitor> monitor_;

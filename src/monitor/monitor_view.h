@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@ struct MonitorRow {
   std::string name;
   std::string status;
   bool known = false;  // a signature names it and it is no protected process
+  std::int32_t processId = -1;
 };
 
 // What the Active Monitoring page shows of the monitor, told as it happens.

@@ -19,6 +19,7 @@ ProcessMonitor::ProcessMonitor(const MonitorServices& services)
       deferred_(services.deferred),
       signatures_(services.signatures),
       protection_(services.protection),
+      ignored_(services.ignored),
       options_(services.options),
       ProcessTimer_(services.application) {
   ProcessTimer_.SetInterval(options_.IntervalMilliseconds());
@@ -81,13 +82,18 @@ void ProcessMonitor::RebuildRows() {
   listed.reserve(processes.size());
   for (ProcessEntry& entry : processes) {
     int match = FindProcessSignature(entry.name);
-    // Windows' own processes and the program's own are never known, whatever the signatures.
-    if (match >= 0 &&
-        protection_.IsProtectedProcess(entry.name, static_cast<std::uint32_t>(entry.processId))) {
+    const auto id = static_cast<std::uint32_t>(entry.processId);
+    // Windows' own processes, the program's own and those the user keeps are never known,
+    // whatever the signatures. Only a known name costs the look-up of its image.
+    if (match >= 0 && (protection_.IsProtectedProcess(entry.name, id) ||
+                       (ignored_.List().Count() > 0 &&
+                        ignored_.KeepsProcess(ImagePathOfProcess(processes_, id).value_or(""))))) {
       match = -1;
     }
-    listed.push_back(
-        {std::move(entry.name), match >= 0 ? descriptions.at(match) : "No", match >= 0});
+    listed.push_back({.name = std::move(entry.name),
+                      .status = match >= 0 ? descriptions.at(match) : "No",
+                      .known = match >= 0,
+                      .processId = entry.processId});
   }
   rows_.reserve(listed.size());
   for (const std::size_t index : SortedOrder(listed)) {
@@ -116,27 +122,21 @@ const std::vector<std::size_t>& ProcessMonitor::SortedOrder(const std::vector<Mo
   return sortedOrder_;
 }
 
-// Every row of a known name, in one walk over the processes. Terminating a name ends all its
-// processes, so a later row of the same name reports its own, failed, attempt.
+// Every row of a known name, each by its process's id: a process of the same name that is not
+// known (the user keeps it) goes on running.
 void ProcessMonitor::TerminateKnownProcesses() {
   // The window answers between the rebuild and the terminations, as it does between lookups.
   application_.ProcessMessages();
-  std::vector<std::size_t> knownRows;
-  std::vector<std::string> names;
-  for (std::size_t row = 0; row < rows_.size(); ++row) {
-    if (rows_[row].known) {
-      knownRows.push_back(row);
-      names.push_back(rows_[row].name);
+  for (std::size_t index = 0; index < rows_.size(); ++index) {
+    MonitorRow& row = rows_[index];
+    if (!row.known) {
+      continue;
     }
-  }
-  if (names.empty()) {
-    return;
-  }
-  const std::vector<bool> terminated = TerminateProcessesByName(processes_, names);
-  for (std::size_t k = 0; k < knownRows.size(); ++k) {
-    MonitorRow& row = rows_[knownRows[k]];
-    row.status += terminated[k] ? " - Terminated" : " - Unable to terminate";
-    view_->ShowRowStatus(static_cast<int>(knownRows[k]), row);
+    const bool terminated =
+        row.processId > 0 &&
+        TerminateProcessById(processes_, static_cast<std::uint32_t>(row.processId), row.name, "");
+    row.status += terminated ? " - Terminated" : " - Unable to terminate";
+    view_->ShowRowStatus(static_cast<int>(index), row);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ignore/ignored_objects.h"
 #include "monitor/monitor_view.h"
 #include "platform/locale.h"
 #include "platform/processes.h"
@@ -25,6 +26,8 @@ struct MonitorServices {
   ui::DeferredActions& deferred;  // clicks during a refresh wait for its end
   const SignatureSource& signatures;
   const protection::ProtectionPolicy& protection;
+  // What the user keeps is shown as not known and never terminated.
+  const IgnoredObjects& ignored;
   const Options& options;
 };
 
@@ -99,6 +102,7 @@ class ProcessMonitor {
   ui::DeferredActions& deferred_;
   const SignatureSource& signatures_;
   const protection::ProtectionPolicy& protection_;
+  const IgnoredObjects& ignored_;
   const Options& options_;
   MonitorView* view_ = nullptr;
   ui::Timer ProcessTimer_;

@@ -109,6 +109,39 @@ bool ListProcesses(platform::ProcessApi& api, ProcessList& list) {
   return listed;
 }
 
+std::optional<std::string> ImagePathOfProcess(platform::ProcessApi& api, std::uint32_t processId) {
+  if (!api.BindPsapi()) {
+    return std::nullopt;
+  }
+  const auto process =
+      api.OpenProcess(platform::kProcessQueryInformation | platform::kProcessVmRead, processId);
+  std::optional<std::string> path = process ? process->ExecutablePath() : std::nullopt;
+  return path && !path->empty() ? path : std::nullopt;
+}
+
+bool TerminateProcessById(platform::ProcessApi& api, std::uint32_t processId, std::string_view name,
+                          std::string_view imagePath) {
+  const std::string upperName = platform::AsciiUpperCase(name.substr(name.find_last_of('\\') + 1));
+  if (IsProtectedName(upperName) || upperName.find('?') != std::string::npos || processId == 0 ||
+      processId == api.CurrentProcessId() || !api.BindPsapi()) {
+    return false;
+  }
+  // Both checks are made on the handle that terminates, so the process judged is the one ended.
+  const auto process = api.OpenProcess(
+      platform::kProcessQueryInformation | platform::kProcessVmRead | platform::kProcessTerminate,
+      processId);
+  if (!process || UpperCaseBaseName(*process) != upperName) {
+    return false;
+  }
+  if (!imagePath.empty()) {
+    const std::optional<std::string> running = process->ExecutablePath();
+    if (!running || platform::AsciiUpperCase(*running) != platform::AsciiUpperCase(imagePath)) {
+      return false;
+    }
+  }
+  return process->Terminate(0).ok;
+}
+
 bool TerminateProcessByName(platform::ProcessApi& api, std::string_view name) {
   const std::string names[] = {std::string(name)};
   return TerminateProcessesByName(api, names).front();

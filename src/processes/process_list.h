@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -31,6 +32,16 @@ bool ListProcesses(platform::ProcessApi& api, ProcessList& list);
 // system cannot run without (the protected process names) are never terminated. True when at least
 // one process was terminated.
 [[nodiscard]] bool TerminateProcessByName(platform::ProcessApi& api, std::string_view name);
+
+// The full path of the image of the process with that id; none when it cannot be opened or read.
+std::optional<std::string> ImagePathOfProcess(platform::ProcessApi& api, std::uint32_t processId);
+
+// Terminates the process with that id while it still runs an executable of that base name and,
+// when imagePath is not empty, that image (compared after upper-casing a to z): an id reused by
+// another program since it was listed is left alone. The program's own process and protected
+// names are never terminated. True when the process was terminated.
+[[nodiscard]] bool TerminateProcessById(platform::ProcessApi& api, std::uint32_t processId,
+                                        std::string_view name, std::string_view imagePath);
 
 // TerminateProcessByName for several names in one walk over the processes: for each name, in
 // order, whether at least one process was terminated. A name that repeats an earlier one (as

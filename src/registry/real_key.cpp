@@ -46,6 +46,16 @@ RealKey FindRealKey(platform::Registry& registry, RegistryRoot root, const std::
   return Found(*copies.Shown(), HiveName(copies.Shown()->root) + "\\" + kClassesPath + path);
 }
 
+std::string RealPathOfKeyRow(platform::Registry& registry, std::string_view location,
+                             std::string_view name) {
+  const std::size_t slash = location.find('\\');
+  std::string path = slash == std::string_view::npos
+                         ? std::string(name)
+                         : std::string(location.substr(slash + 1)) + "\\" + std::string(name);
+  const RealKey key = FindRealKey(registry, HiveRoot(location.substr(0, slash)), path);
+  return key.status == RealKey::Status::kFound ? key.fullPath : std::string();
+}
+
 bool KeyStillThere(platform::Registry& registry, RegistryRoot root, const std::string& path) {
   return FindRealKey(registry, root, path).status != RealKey::Status::kMissing;
 }

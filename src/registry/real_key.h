@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/registry.h"
 #include "registry/key_path.h"
@@ -23,6 +24,12 @@ struct RealKey {
 // at HKEY_CURRENT_USER or HKEY_LOCAL_MACHINE.
 RealKey FindRealKey(platform::Registry& registry, platform::RegistryRoot root,
                     const std::string& path);
+
+// The real path of the key that a Report row names by its location (a hive name and the path
+// of the key holding it) and its name, as FindRealKey gives it; empty when the key is gone or
+// cannot be spelled.
+std::string RealPathOfKeyRow(platform::Registry& registry, std::string_view location,
+                             std::string_view name);
 
 // Whether a key of that ANSI path is visible below the root; for the classes root, in either
 // real copy. A key that exists but cannot be opened counts as visible.

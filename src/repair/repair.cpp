@@ -1,5 +1,6 @@
 #include "repair/repair.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <utility>
@@ -33,12 +34,11 @@ std::string ExactPathOf(const Finding& finding) {
                                : PathInFolder(finding.exact.folder, finding.exact.name);
 }
 
-// The found file as the scan spelled it, exactly where it could not spell it in ANSI.
+}  // namespace
+
 platform::Path FilePathOf(const Finding& finding) {
   return {PathInFolder(finding.row.Location, finding.row.Caption), ExactPathOf(finding)};
 }
-
-}  // namespace
 
 RowKind KindOfLocation(std::string_view location) {
   if (location == kMemoryLocation) {
@@ -64,6 +64,9 @@ RepairOutcome Repair::Run(const std::vector<Finding>& findings, bool quarantine)
   TerminateProcesses(findings);
   std::vector<IntakeRequest> intake;
   for (const Finding& finding : findings) {
+    if (!finding.ticked || Kept(finding)) {
+      continue;
+    }
     if (finding.kind != RowKind::kFile) {
       Quarantine(std::exchange(intake, {}));
     }
@@ -89,32 +92,39 @@ RepairOutcome Repair::Run(const std::vector<Finding>& findings, bool quarantine)
   return outcome_;
 }
 
-// A process whose process still runs once the others had time to end was not removed.
+// A process that still runs once the others had time to end was not removed. Each is ended by
+// its id, so a copy of the same name that the user unticked or keeps goes on running.
 void Repair::TerminateProcesses(const std::vector<Finding>& findings) {
-  StringList rows;
-  StringList terminated;
+  std::vector<const Finding*> rows;
+  std::vector<const Finding*> terminated;
   for (const Finding& finding : findings) {
-    if (finding.kind == RowKind::kProcess) {
-      const std::string& name = finding.row.Caption;
-      rows.push_back(name);
-      if (TerminateProcessByName(services_.processes, name)) {
-        terminated.push_back(name);
-      }
+    if (finding.kind != RowKind::kProcess || !finding.ticked || Kept(finding)) {
+      continue;
+    }
+    rows.push_back(&finding);
+    if (finding.processId > 0 &&
+        TerminateProcessById(services_.processes, static_cast<std::uint32_t>(finding.processId),
+                             finding.row.Caption, finding.imagePath)) {
+      terminated.push_back(&finding);
     }
   }
   if (!terminated.empty()) {
     AwaitEnd(terminated);
   }
-  for (const std::string& name : rows) {
-    if (AnyRunning({name})) {
+  for (const Finding* process : rows) {
+    if (StillRunning(*process)) {
       Failed(0);
     }
   }
 }
 
-void Repair::AwaitEnd(const StringList& names) {
+void Repair::AwaitEnd(const std::vector<const Finding*>& processes) {
   const platform::DateTime deadline = services_.clock.Now() + kEndWait;
-  for (int poll = 0; poll < kEndPolls && AnyRunning(names); ++poll) {
+  const auto anyRunning = [&] {
+    return std::any_of(processes.begin(), processes.end(),
+                       [this](const Finding* process) { return StillRunning(*process); });
+  };
+  for (int poll = 0; poll < kEndPolls && anyRunning(); ++poll) {
     if (services_.clock.Now() >= deadline) {
       return;
     }
@@ -131,15 +141,27 @@ void Repair::PumpFor(std::uint32_t milliseconds) {
   }
 }
 
-bool Repair::AnyRunning(const StringList& names) {
+bool Repair::StillRunning(const Finding& process) {
   ProcessList processes;
   ListProcesses(services_.processes, processes);
-  for (const ProcessEntry& process : processes) {
-    const std::string running = services_.locale.UpperCase(BaseName(process.name));
-    for (const std::string& name : names) {
-      if (running == services_.locale.UpperCase(name)) {
-        return true;
-      }
+  const std::string name = services_.locale.UpperCase(BaseName(process.row.Caption));
+  return std::any_of(processes.begin(), processes.end(), [&](const ProcessEntry& running) {
+    return running.processId == process.processId &&
+           services_.locale.UpperCase(BaseName(running.name)) == name;
+  });
+}
+
+// What the user chose to keep since the scan is left as well.
+bool Repair::Kept(const Finding& finding) {
+  const ReportRow& row = finding.row;
+  switch (finding.kind) {
+    case RowKind::kProcess:
+      return services_.ignored.KeepsProcess(finding.imagePath);
+    case RowKind::kFile:
+      return services_.ignored.KeepsFile(FilePathOf(finding));
+    case RowKind::kRegistryKey: {
+      const std::string real = RealPathOfKeyRow(services_.registry, row.Location, row.Caption);
+      return !real.empty() && services_.ignored.KeepsKey(real);
     }
   }
   return false;

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ignore/ignored_objects.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/locale.h"
@@ -27,6 +28,8 @@ struct RepairServices {
   const platform::Locale& locale;
   // Asked again before each action: what it protects is never terminated, moved or deleted.
   const protection::ProtectionPolicy& protection;
+  // What the user keeps is never terminated, moved or deleted either.
+  const IgnoredObjects& ignored;
   // Keeps the window answering while terminated processes end.
   platform::MessagePump& pump;
 };
@@ -37,14 +40,18 @@ struct RepairOutcome {
   bool accessDenied = false;  // the system refused at least one of them to this user
 };
 
+// The found file or folder as the scan spelled it, exactly where it could not spell it in ANSI.
+platform::Path FilePathOf(const Finding& finding);
+
 // The kind of object a Report location names: "Memory" is a process; a hive name alone or
 // followed by "\" is a registry key; anything else is the folder of a file.
 RowKind KindOfLocation(std::string_view location);
 
-// One repair over what a scan found: the processes are terminated first, and their end
-// awaited for a while, so that their executables can be moved; then, in the order found,
-// files and registry keys are quarantined (or deleted; a key is saved, then deleted). Only
-// what was really removed is counted; an object already gone counts neither way.
+// One repair over the ticked rows of what a scan found: the processes are terminated first,
+// each by its id, and their end awaited for a while, so that their executables can be moved;
+// then, in the order found, files and registry keys are quarantined (or deleted; a key is
+// saved, then deleted). Only what was really removed is counted; an object already gone, an
+// unticked row and an object the user keeps count neither way.
 class Repair {
  public:
   Repair(RepairServices services, UsageStatistics& statistics, QuarantineStore& quarantine);
@@ -54,11 +61,13 @@ class Repair {
 
  private:
   void TerminateProcesses(const std::vector<Finding>& findings);
-  // Waits, about 2 s at most, until no process of these names is listed; the window answers
+  // Waits, about 2 s at most, until none of these processes is listed; the window answers
   // meanwhile.
-  void AwaitEnd(const StringList& names);
+  void AwaitEnd(const std::vector<const Finding*>& processes);
   void PumpFor(std::uint32_t milliseconds);
-  bool AnyRunning(const StringList& names);
+  // Whether a process of that id still runs an executable of the finding's name.
+  bool StillRunning(const Finding& process);
+  bool Kept(const Finding& finding);
   // Whether a found file may be acted on: its name usable, not protected, and its folder still
   // there.
   bool Removable(const Finding& finding);

@@ -1,13 +1,18 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "ignore/ignored_objects.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/locale.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
+#include "platform/shell.h"
 #include "quarantine/quarantine_store.h"
 #include "repair/repair.h"
 #include "scan/findings.h"
@@ -25,6 +30,7 @@ namespace nexolant {
 
 struct ReportServices {
   platform::FileSystem& files;
+  platform::Shell& shell;
   platform::Registry& registry;
   platform::ProcessApi& processes;
   platform::Clock& clock;
@@ -37,24 +43,31 @@ struct ReportPeers {
   ScanNavigation& navigation;
   UsageStatistics& statistics;
   const Options& options;
-  const Findings& findings;
+  Findings& findings;  // the rows' ticks are kept there
+  IgnoredObjects& ignored;
   QuarantineStore& quarantine;
   const protection::ProtectionPolicy& protection;
   ui::ExclusiveActions& actions;  // Repair and Cancel join them
   ui::DeferredActions& deferred;  // clicks during a monitor refresh wait for its end
 };
 
-// Page 7: what a scan found, one row each in the order found, and the two ways out of the
-// scan: Repair and Cancel.
+// Page 7: what a scan found, one row each in the order found with the tick that chooses it for
+// Repair, the list's menu, and the two ways out of the scan: Repair and Cancel.
 class ReportPage {
  public:
   ReportPage(ui::NotebookPage& page, ReportServices services, ReportPeers peers);
 
   void ShowCleared();
   void ShowFinding(const Finding& finding);
+  void ShowTick(std::size_t index);
 
   // A repair is over; the Status page comes next.
   std::function<void()> OnRepaired;
+  // The user asked for the facts of a row.
+  std::function<void(const Finding&)> OnShowDetails;
+
+  // The items of the list's menu, in order.
+  enum class MenuChoice { kTickAll, kUntickAll, kDetails, kOpenFolder, kAlwaysIgnore };
 
   ui::ListView& Report() const { return *Report_; }
   ui::Button& btnCancel() const { return *btnCancel_; }
@@ -63,9 +76,16 @@ class ReportPage {
   // Handlers.
   void btnRepairClick();
   void btnCancelClick();
+  void ReportToggle(const std::vector<int>& rows);
+  void ReportContextMenu();
+  void ReportDoubleClick(int index);
 
  private:
   void ReportLeftOver(const RepairOutcome& outcome);
+  void TickAll(bool ticked);
+  void OpenContainingFolder(const Finding& finding);
+  void AlwaysIgnore(const std::vector<int>& rows);
+  std::optional<std::string> Keep(const Finding& finding);
 
   ReportServices services_;
   ReportPeers peers_;

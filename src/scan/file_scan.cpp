@@ -28,6 +28,10 @@ void FileScan::RecurseDirFileFound(TRecurseDir& sender, const std::string& fileN
     if (exactCut != std::string::npos) {
       exact = {exactPath.substr(0, exactCut), exactPath.substr(exactCut + 1)};
     }
+    if (ignored_.KeepsFile({fileName, exact.Empty() ? std::string() : exactPath})) {
+      pump_.ProcessMessages();
+      return;
+    }
     results_.AddRow(RowKind::kFile,
                     {std::string(name), StripLastChar(std::string_view(fileName).substr(0, cut)),
                      tables.ScanFileDescriptions.at(index)},

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "ignore/ignored_objects.h"
 #include "platform/message_pump.h"
 #include "protection/protection_policy.h"
 #include "reference/signature_source.h"
@@ -17,13 +18,18 @@ std::string StripLastChar(std::string_view text);
 
 // The file phase's handling of each entry the walker reports: shown, counted, and its bare
 // name looked up in the known file names; a match becomes a file row located at the entry's
-// folder, unless the entry is a protected file or folder. The pumps before and after each entry
-// keep the window responsive.
+// folder, unless the entry is a protected file or folder, or one the user keeps. The pumps before
+// and after each entry keep the window responsive.
 class FileScan {
  public:
   FileScan(ScanResults& results, const SignatureSource& signatures,
-           const protection::ProtectionPolicy& protection, platform::MessagePump& pump)
-      : results_(results), signatures_(signatures), protection_(protection), pump_(pump) {}
+           const protection::ProtectionPolicy& protection, const IgnoredObjects& ignored,
+           platform::MessagePump& pump)
+      : results_(results),
+        signatures_(signatures),
+        protection_(protection),
+        ignored_(ignored),
+        pump_(pump) {}
 
   // Before each walk: the walk's start folder is asked about again at its first match.
   void StartWalk() { walkStart_.reset(); }
@@ -35,6 +41,7 @@ class FileScan {
   ScanResults& results_;
   const SignatureSource& signatures_;
   const protection::ProtectionPolicy& protection_;
+  const IgnoredObjects& ignored_;
   platform::MessagePump& pump_;
   std::optional<protection::WalkStart> walkStart_;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -22,9 +23,16 @@ class Findings {
     items_.push_back(std::move(finding));
     Raise(OnAdded, items_.back());
   }
+  void SetTicked(std::size_t index, bool ticked) {
+    if (items_.at(index).ticked != ticked) {
+      items_[index].ticked = ticked;
+      Raise(OnTickChanged, index);
+    }
+  }
 
   std::function<void()> OnCleared;
   std::function<void(const Finding&)> OnAdded;
+  std::function<void(std::size_t index)> OnTickChanged;
 
  private:
   std::vector<Finding> items_;

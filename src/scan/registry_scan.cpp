@@ -2,6 +2,7 @@
 
 #include "reference/find_signature.h"
 #include "registry/key_path.h"
+#include "registry/real_key.h"
 #include "registry/t_registry.h"
 
 namespace nexolant {
@@ -48,7 +49,9 @@ void RegistryScan::WalkRegistryKey(RegistryRoot root, const std::string& path,
       results_.CountScanned();
       results_.ShowCurrent(location + "\\" + name);
       const int index = FindActiveSignature(name, tables.RegistryNames, pump_);
-      if (index >= 0 && !protection_.IsProtectedKey(location + "\\" + name)) {
+      if (index >= 0 && !protection_.IsProtectedKey(location + "\\" + name) &&
+          !(ignored_.List().Count() > 0 &&
+            ignored_.KeepsKey(RealPathOfKeyRow(registry_, location, name)))) {
         pump_.ProcessMessages();
         results_.AddRow(RowKind::kRegistryKey,
                         {name, location, tables.RegistryDescriptions.at(index)});

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "ignore/ignored_objects.h"
 #include "platform/message_pump.h"
 #include "platform/registry.h"
 #include "protection/protection_policy.h"
@@ -17,17 +18,19 @@ namespace nexolant {
 // Within a key all its subkeys are counted, shown and matched first, then each is walked in
 // turn; the key is closed before the walk goes deeper, so at most one key is open. Keys are
 // opened for reading only, so that a user without administrator rights sees the machine's
-// keys too. A protected key is never reported. A Stop (StopRequested) ends the walk at its next
-// test.
+// keys too. A protected key, or one the user keeps, is never reported. A Stop (StopRequested) ends
+// the walk at its next test.
 class RegistryScan {
  public:
   RegistryScan(platform::Registry& registry, ScanResults& results,
                const SignatureSource& signatures, const protection::ProtectionPolicy& protection,
-               platform::MessagePump& pump, ScanFlags& flags, const Options& options)
+               const IgnoredObjects& ignored, platform::MessagePump& pump, ScanFlags& flags,
+               const Options& options)
       : registry_(registry),
         results_(results),
         signatures_(signatures),
         protection_(protection),
+        ignored_(ignored),
         pump_(pump),
         flags_(flags),
         options_(options) {}
@@ -44,6 +47,7 @@ class RegistryScan {
   ScanResults& results_;
   const SignatureSource& signatures_;
   const protection::ProtectionPolicy& protection_;
+  const IgnoredObjects& ignored_;
   platform::MessagePump& pump_;
   ScanFlags& flags_;
   const Options& options_;

@@ -16,9 +16,10 @@ ScanControl::ScanControl(ScanServices services, ScanPages pages, ScanPeers peers
       quarantineFolder_((services_.programFolder + kQuarantineFolderName).ansi),
       results_(peers_.findings, pages_.scanning),
       recurseDir_(services_.files),
-      fileScan_(results_, peers_.signatures, peers_.protection, services_.application),
+      fileScan_(results_, peers_.signatures, peers_.protection, peers_.ignored,
+                services_.application),
       registryScan_(services_.registry, results_, peers_.signatures, peers_.protection,
-                    services_.application, flags_, peers_.options),
+                    peers_.ignored, services_.application, flags_, peers_.options),
       folderDialog_(services_.folderBrowser, services_.files, services_.registry) {
   recurseDir_.OnFileFound = [this](TRecurseDir& sender, const std::string& fileName) {
     fileScan_.RecurseDirFileFound(sender, fileName);
@@ -91,10 +92,16 @@ void ScanControl::MemoryPhase() {
   const SignatureTables& tables = peers_.signatures.Tables();
   for (const ProcessEntry& process : processes) {
     const int index = FindActiveSignature(process.name, tables.ProcessNames, services_.application);
-    if (index >= 0 && !peers_.protection.IsProtectedProcess(
-                          process.name, static_cast<std::uint32_t>(process.processId))) {
-      results_.AddRow(RowKind::kProcess,
-                      {process.name, kMemoryLocation, tables.ProcessDescriptions.at(index)});
+    const auto id = static_cast<std::uint32_t>(process.processId);
+    if (index < 0 || peers_.protection.IsProtectedProcess(process.name, id)) {
+      continue;
+    }
+    std::string image = ImagePathOfProcess(services_.processes, id).value_or("");
+    if (!peers_.ignored.KeepsProcess(image)) {
+      results_.AddRow({.kind = RowKind::kProcess,
+                       .row = {process.name, kMemoryLocation, tables.ProcessDescriptions.at(index)},
+                       .processId = process.processId,
+                       .imagePath = std::move(image)});
     }
   }
 }

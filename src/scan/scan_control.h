@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "ignore/ignored_objects.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/folder_browser.h"
@@ -58,6 +59,8 @@ struct ScanPeers {
   const SignatureSource& signatures;
   // What no scan reports: Windows' own processes, files and keys, and the program's own.
   const protection::ProtectionPolicy& protection;
+  // What the user keeps is counted as scanned and never reported.
+  const IgnoredObjects& ignored;
   Findings& findings;
   // The user's clicks that arrive while the monitor refreshes wait for its end.
   ui::DeferredActions& deferred;

@@ -19,8 +19,9 @@ void ScanResults::CountScanned() {
   view_.ShowScanned(counters_);
 }
 
-void ScanResults::AddRow(RowKind kind, ReportRow row, ExactFilePath exact) {
-  findings_.Add({kind, std::move(row), std::move(exact)});
+void ScanResults::AddRow(Finding finding) {
+  const RowKind kind = finding.kind;
+  findings_.Add(std::move(finding));
   counters_.ObjectsRecognized = WrappingIncrement(counters_.ObjectsRecognized);
   switch (kind) {
     case RowKind::kProcess:

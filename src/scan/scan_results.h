@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 
 #include "scan/finding.h"
 #include "scan/findings.h"
@@ -27,7 +28,10 @@ class ScanResults {
   // One more object examined.
   void CountScanned();
   // Records the finding, then advances the counters: recognised, the kind's own, new objects.
-  void AddRow(RowKind kind, ReportRow row, ExactFilePath exact = {});
+  void AddRow(Finding finding);
+  void AddRow(RowKind kind, ReportRow row, ExactFilePath exact = {}) {
+    AddRow(Finding{.kind = kind, .row = std::move(row), .exact = std::move(exact)});
+  }
 
  private:
   Findings& findings_;

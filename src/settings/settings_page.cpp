@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <utility>
 
+#include "platform/raise.h"
 #include "platform/string_list.h"
 #include "settings/run_entry.h"
 #include "ui/combo_box.h"
@@ -90,6 +91,12 @@ void SettingsPage::LayOut(ui::NotebookPage& page) {
        .bounds = {280, 151, 201, 21},
        .color = ui::Color::Window(),
        .slot = comboSpeed_},
+      // The group of what a scan looks at and leaves behind; its two boxes go above the link.
+      {.name = "lblIgnoredObjects",
+       .kind = ControlKind::kLinkLabel,
+       .bounds = {24, 212, 0, 0},
+       .caption = "Ignored objects...",
+       .slot = lblIgnoredObjects_},
   });
   BuildControls(page, rows);
   StringList captions;
@@ -97,6 +104,7 @@ void SettingsPage::LayOut(ui::NotebookPage& page) {
     captions.emplace_back(interval.caption);
   }
   comboSpeed_->SetItems(std::move(captions));
+  lblIgnoredObjects_->OnClick = [this](ui::Control&) { Raise(OnIgnoredObjectsClick); };
   boxes_ = {{{Option::kStartWithWindows, chkStartup_},
              {Option::kMinimizeToTray, chkMinimize_},
              {Option::kQuarantineBeforeRemoval, chkQuarantine_},

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -12,6 +13,7 @@
 #include "ui/application.h"
 #include "ui/check_box.h"
 #include "ui/combo_box.h"
+#include "ui/label.h"
 #include "ui/notebook.h"
 
 namespace nexolant {
@@ -59,6 +61,10 @@ class SettingsPage {
   ui::CheckBox& chkAutoTerminate() const { return *chkAutoTerminate_; }
   ui::CheckBox& chkAutoStartMonitor() const { return *chkAutoStartMonitor_; }
   ui::ComboBox& comboSpeed() const { return *comboSpeed_; }
+  ui::LinkLabel& lblIgnoredObjects() const { return *lblIgnoredObjects_; }
+
+  // The user asked for the objects kept out of every scan.
+  std::function<void()> OnIgnoredObjectsClick;
 
  private:
   void LayOut(ui::NotebookPage& page);
@@ -78,6 +84,7 @@ class SettingsPage {
   ui::CheckBox* chkAutoTerminate_ = nullptr;
   ui::CheckBox* chkAutoStartMonitor_ = nullptr;
   ui::ComboBox* comboSpeed_ = nullptr;
+  ui::LinkLabel* lblIgnoredObjects_ = nullptr;
   // Each box and the option it shows.
   std::array<OptionBox, 6> boxes_{};
   TFormStorage FormStorage_;

@@ -117,14 +117,14 @@ TEST_F(ActiveMonitorTest, ListsEveryProcessSortedByNameWithItsDescriptionOrNo) {
   SetAutoTerminate(true);
   ASSERT_TRUE(backend_.FireTimer(Timer()));
   EXPECT_EQ(ListedRows(), (Rows{{"adwarehelper.exe", "Adware family - Terminated"},
-                                {"AdwareHelper.exe", "Adware family - Unable to terminate"},
+                                {"AdwareHelper.exe", "Adware family - Terminated"},
                                 {"Explorer.EXE", "No"},
                                 {"winlogon.exe", "No"},
                                 {"zap.exe", "No"}}));
 }
 
-// Two processes of one name: the first row's termination ends both, so the second row's own
-// attempt fails. The program's own process is never known, even under a known name.
+// Each known row ends its own process, by its id: two processes of one name are two
+// terminations. The program's own process is never known, even under a known name.
 TEST_F(ActiveMonitorTest, AutomaticTerminationMarksEachKnownRow) {
   processes_.Add(200, "C:\\Temp\\SPYPROC.EXE");
   processes_.Add(201, "C:\\Temp\\SpyProc.exe");
@@ -136,8 +136,8 @@ TEST_F(ActiveMonitorTest, AutomaticTerminationMarksEachKnownRow) {
                                 {"explorer.exe", "No"},
                                 {"Nexolant.exe", "No"},
                                 {"SpyProc.exe", "Spy process - Terminated"},
-                                {"SPYPROC.EXE", "Spy process - Unable to terminate"}}));
-  EXPECT_EQ(processes_.Terminated(), (std::vector<std::uint32_t>{200, 201}));
+                                {"SPYPROC.EXE", "Spy process - Terminated"}}));
+  EXPECT_EQ(processes_.Terminated(), (std::vector<std::uint32_t>{201, 200}));
 
   // The rows of terminated processes stay until the next refresh.
   ASSERT_TRUE(backend_.FireTimer(Timer()));

@@ -11,6 +11,8 @@
 #include "app/main_form.h"
 #include "app/main_form_fixture.h"
 #include "ini/big_ini_file.h"
+#include "platform/ascii.h"
+#include "processes/process_list.h"
 #include "repair/repair.h"
 #include "support/recording_warnings.h"
 #include "support/scripted_pump.h"
@@ -67,11 +69,25 @@ struct QuarantineWorld {
   std::string Summary() const { return Caption("lblQuarantine"); }
   int PageIndex() const { return Get<ui::Notebook>("Notebook").PageIndex(); }
 
-  // The end of a scan that found rows: navigation locked, the Report page shown.
+  // The end of a scan that found rows: navigation locked, the Report page shown. A process row
+  // carries the first running process of its name, as the scan would have found it.
   void Found(const std::vector<ReportRow>& rows) {
     std::vector<Finding> found;
+    ProcessList running;
+    ListProcesses(processes, running);
     for (const ReportRow& row : rows) {
-      found.push_back({KindOfLocation(row.Location), row, {}});
+      Finding finding{.kind = KindOfLocation(row.Location), .row = row};
+      for (const ProcessEntry& process : running) {
+        if (finding.kind == RowKind::kProcess && finding.processId < 0 &&
+            platform::AsciiEqualNoCase(process.name.substr(process.name.rfind('\\') + 1),
+                                       row.Caption)) {
+          finding.processId = process.processId;
+          finding.imagePath =
+              ImagePathOfProcess(processes, static_cast<std::uint32_t>(process.processId))
+                  .value_or("");
+        }
+      }
+      found.push_back(std::move(finding));
     }
     Found(found);
   }
