@@ -68,10 +68,11 @@ class OwnedHandle {
 };
 
 // The visible main window: the form titled "Nexolant" with a caption bar (the splash window
-// has none).
+// has none); with E2E_WINDOW set, the form of that title (a dialog of the program).
 HWND MainWindow() {
+  const char* title = std::getenv("E2E_WINDOW");
   HWND hwnd = nullptr;
-  while ((hwnd = FindWindowExA(nullptr, hwnd, kFormClass, kTitle)) != nullptr) {
+  while ((hwnd = FindWindowExA(nullptr, hwnd, kFormClass, title ? title : kTitle)) != nullptr) {
     if (IsWindowVisible(hwnd) && (GetWindowLongA(hwnd, GWL_STYLE) & WS_CAPTION) == WS_CAPTION) {
       return hwnd;
     }
@@ -386,6 +387,78 @@ int Rows() {
   return PrintRows(list, 3, "|");
 }
 
+HWND ShownList() {
+  const HWND main = MainWindow();
+  HWND list = nullptr;
+  if (main) {
+    EnumChildWindows(main, &FindList, reinterpret_cast<LPARAM>(&list));
+  }
+  if (!list) {
+    std::fprintf(stderr, "no list shown\n");
+  }
+  return list;
+}
+
+// The tick of each row of the list shown, as its state image: 1 ticked, 0 unticked.
+int Ticks() {
+  const HWND list = ShownList();
+  if (!list) {
+    return 1;
+  }
+  const auto count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int row = 0; row < count; ++row) {
+    const auto state =
+        static_cast<UINT>(SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK));
+    std::printf("%d\n", (state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2) ? 1 : 0);
+  }
+  return 0;
+}
+
+void PostKey(HWND hwnd, WPARAM key) {
+  PostMessageA(hwnd, WM_KEYDOWN, key, 1);
+  PostMessageA(hwnd, WM_KEYUP, key, 1 | (3u << 30));
+}
+
+// Selects row of the list shown with the keyboard, as a user does: Home, then Down.
+HWND SelectRow(int row) {
+  const HWND list = ShownList();
+  if (list) {
+    PostKey(list, VK_HOME);
+    for (int k = 0; k < row; ++k) {
+      PostKey(list, VK_DOWN);
+    }
+  }
+  return list;
+}
+
+// Space on a row: its tick changes.
+int ToggleRow(int row) {
+  const HWND list = SelectRow(row);
+  if (!list) {
+    return 1;
+  }
+  PostKey(list, VK_SPACE);
+  return 0;
+}
+
+// The menu of a row, opened from the keyboard, and its item of that access key chosen.
+int MenuChoice(int row, char key) {
+  const HWND list = SelectRow(row);
+  if (!list) {
+    return 1;
+  }
+  PostMessageA(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), -1);
+  for (int wait = 0; wait < 200; ++wait) {
+    if (const HWND menu = FindWindowA("#32768", nullptr); menu && IsWindowVisible(menu)) {
+      PostMessageA(menu, WM_CHAR, static_cast<WPARAM>(key), 1);
+      return 0;
+    }
+    Sleep(100);
+  }
+  std::fprintf(stderr, "no menu opened\n");
+  return 1;
+}
+
 // A click a few pixels below the column headers, on the first row.
 int ClickFirstRow() {
   const HWND main = MainWindow();
@@ -678,6 +751,15 @@ int main(int argc, char** argv) {
   if (command == "resources" && argc == 2) {
     return Resources();
   }
+  if (command == "ticks" && argc == 2) {
+    return Ticks();
+  }
+  if (command == "toggle-row" && argc == 3) {
+    return ToggleRow(std::atoi(argv[2]));
+  }
+  if (command == "menu" && argc == 4) {
+    return MenuChoice(std::atoi(argv[2]), argv[3][0]);
+  }
   if (command == "rows" && argc == 4) {
     return Rows(std::atoi(argv[2]), std::atoi(argv[3]));
   }
@@ -686,6 +768,6 @@ int main(int argc, char** argv) {
       "usage: e2e_driver wait SECONDS | click CAPTION | post-click CAPTION | "
       "checked CAPTION | browse PATH | rows | rows X Y | text-at X Y | list | close | "
       "count NAME.exe | minimize | shown | tray-click | click-first-row | answer CAPTION | "
-      "resources\n");
+      "resources | ticks | toggle-row N | menu N KEY\n");
   return 2;
 }

@@ -132,5 +132,99 @@ TEST_F(UserSelectionTest, AListFollowsTheUsersClicksAndKeysAndClicksOnlyForClick
   EXPECT_EQ(clicks_, (std::vector<int>{1, 2}));
 }
 
+// A list with check boxes and several selected rows: the window shows the model's ticks, and a
+// click on a box, Space, Ctrl+A and the menu key reach the model's handlers, which decide.
+class TickForm : public ui::Form {
+ public:
+  TickForm() : ui::Form("TickForm") {
+    SetCaption("Ticks");
+    SetClientSize(320, 200);
+    list = &Add<ui::ListView>("Report");
+    list->SetBounds({10, 10, 300, 180});
+    list->SetCheckBoxes(true);
+    list->SetMultiSelect(true);
+    list->AddColumn("Filename", 150);
+    for (const char* name : {"one.exe", "two.exe", "three.exe"}) {
+      list->SetChecked(list->Add(name), true);
+    }
+    list->OnToggle = [this](ui::ListView&, const std::vector<int>& rows) {
+      toggles.push_back(rows);
+      for (const int row : rows) {
+        list->SetChecked(row, !list->Item(row).checked);
+      }
+    };
+    list->OnContextMenu = [this](ui::Control&) { ++menus; };
+  }
+
+  ui::ListView* list;
+  std::vector<std::vector<int>> toggles;
+  int menus = 0;
+};
+
+class TickTest : public RendererTest {
+ protected:
+  TickTest() { Realise(form_); }
+  ~TickTest() override { backend_.DestroyForm(form_); }
+
+  HWND List() const { return HandleOf(*form_.list); }
+  bool ShownTicked(int row) const {
+    return (SendMessageA(List(), LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) &
+            LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
+  }
+  void Key(WPARAM key) {
+    SetFocus(List());
+    SendMessageA(List(), WM_KEYDOWN, key, 1);
+    SendMessageA(List(), WM_KEYUP, key, 1 | (3u << 30));
+    Pump();
+  }
+
+  TickForm form_;
+};
+
+TEST_F(TickTest, TheWindowShowsTheModelsTicksAndHandsTheUsersToIt) {
+  form_.list->SetChecked(1, false);
+  Pump();
+  EXPECT_EQ((std::vector<bool>{ShownTicked(0), ShownTicked(1), ShownTicked(2)}),
+            (std::vector<bool>{true, false, true}));
+
+  // A click on the first row's box: the state image lies left of the label.
+  RECT label{};
+  label.left = LVIR_LABEL;
+  ASSERT_TRUE(SendMessageA(List(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&label)));
+  LVHITTESTINFO hit{};
+  for (hit.pt = {label.left - 1, (label.top + label.bottom) / 2}; hit.pt.x > 0; --hit.pt.x) {
+    SendMessageA(List(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    if (hit.flags & LVHT_ONITEMSTATEICON) {
+      break;
+    }
+  }
+  ASSERT_TRUE(hit.flags & LVHT_ONITEMSTATEICON) << "no check box found on the row";
+  const LPARAM at = MAKELPARAM(hit.pt.x, hit.pt.y);
+  PostMessageA(List(), WM_LBUTTONUP, 0, at);
+  SendMessageA(List(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  Pump();
+  EXPECT_EQ(form_.toggles, (std::vector<std::vector<int>>{{0}}));
+  EXPECT_FALSE(ShownTicked(0));
+
+  BYTE keys[256]{};
+  ASSERT_TRUE(GetKeyboardState(keys));
+  keys[VK_CONTROL] = 0x80;
+  ASSERT_TRUE(SetKeyboardState(keys));
+  Key('A');
+  keys[VK_CONTROL] = 0;
+  ASSERT_TRUE(SetKeyboardState(keys));
+  EXPECT_EQ(form_.list->Selection(), (std::vector<int>{0, 1, 2}));
+  EXPECT_EQ(SendMessageA(List(), LVM_GETSELECTEDCOUNT, 0, 0), 3);
+
+  Key(VK_SPACE);
+  EXPECT_EQ(form_.toggles.back(), (std::vector<int>{0, 1, 2}));
+  EXPECT_EQ((std::vector<bool>{ShownTicked(0), ShownTicked(1), ShownTicked(2)}),
+            (std::vector<bool>{true, true, false}));
+
+  SendMessageA(List(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(List()), -1);
+  Pump();
+  EXPECT_EQ(form_.menus, 1);
+}
+
 }  // namespace
 }  // namespace nexolant::win32
