@@ -82,12 +82,18 @@ struct Workload {
     }
     const protection::ProtectionPolicy protection(
         {.files = files, .registry = registry, .locale = locale, .ownProcessId = 0});
+    const IgnoredObjects ignored({.files = files,
+                                  .verifier = platform::SystemSignatureVerifier(),
+                                  .clock = clock,
+                                  .pump = application},
+                                 "C:\\Program Files\\Nexolant\\Ignored.txt");
     nexolant::Repair repair({.files = files,
                              .registry = registry,
                              .processes = processes,
                              .clock = clock,
                              .locale = locale,
                              .protection = protection,
+                             .ignored = ignored,
                              .pump = application},
                             statistics, store);
     repair.Run(findings, true);

@@ -1,13 +1,14 @@
 // The file phase of a scan against the bare walk of the same tree: how much the handling of
-// each entry (showing it, counting it, looking it up in 10,000 signatures) costs beside the
-// walk itself. The labels are real controls of the Scanning page; a stand-in for the renderer
-// counts the property changes they notify.
+// each entry (showing it, counting it, looking it up in 10,000 signatures, each match in the
+// ignore list of the argument's size) costs beside the walk itself. The labels are real controls of
+// the Scanning page; a stand-in for the renderer counts the property changes they notify.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
 #include <string>
 
 #include "fakes/memory_registry.h"
+#include "ignore_list_bench.h"
 #include "platform/portable/cp1252_locale.h"
 #include "platform/portable/idle_pump.h"
 #include "platform/portable/std_file_system.h"
@@ -88,7 +89,16 @@ void BM_FilePhase(benchmark::State& state) {
   MemoryRegistry registry;
   const protection::ProtectionPolicy protection(
       {.files = files, .registry = registry, .locale = kLocale, .ownProcessId = 0});
-  FileScan fileScan(results, signatures, protection, pump);
+  const std::string listFile = TreeRoot() + "-ignored.txt";
+  files.WriteWholeFile(listFile, bench::IgnoreListText(static_cast<int>(state.range(0)) / 2));
+  bench::StillClock clock;
+  IgnoredObjects ignored({.files = files,
+                          .verifier = platform::SystemSignatureVerifier(),
+                          .clock = clock,
+                          .pump = pump},
+                         listFile);
+  ignored.Load();
+  FileScan fileScan(results, signatures, protection, ignored, pump);
   TRecurseDir walker(files);
   walker.OnFileFound = [&fileScan](TRecurseDir& sender, const std::string& fileName) {
     fileScan.RecurseDirFileFound(sender, fileName);
@@ -113,7 +123,7 @@ void BM_FilePhase(benchmark::State& state) {
 }
 
 BENCHMARK(BM_BareWalk)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_FilePhase)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FilePhase)->Arg(0)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace nexolant

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "ignore_list_bench.h"
 #include "reference/signature_source.h"
 #include "scan/file_scan.h"
 #include "scan/findings.h"
@@ -216,15 +217,30 @@ int Run(const std::string& tree, int rounds) {
                                                  .registry = registry,
                                                  .locale = locale,
                                                  .ownProcessId = GetCurrentProcessId()});
-  FileScan fileScan(results, signatures, protection, application);
-  const auto filePhase = [&fileScan](TRecurseDir& sender, const std::string& fileName) {
-    fileScan.RecurseDirFileFound(sender, fileName);
-  };
+  // An empty ignore list for the phase the ratio is taken of, and one of 10,000 entries for the
+  // same phase once more.
+  const std::string emptyList = tree + "\\..\\ignored-empty.txt";
+  const std::string fullList = tree + "\\..\\ignored-10000.txt";
+  files.WriteWholeFile(emptyList, "");
+  files.WriteWholeFile(fullList, bench::IgnoreListText(5000));
+  bench::StillClock clock;
+  const IgnoredObjectsServices ignoredServices{.files = files,
+                                               .verifier = platform::SystemSignatureVerifier(),
+                                               .clock = clock,
+                                               .pump = application};
+  IgnoredObjects noneIgnored(ignoredServices, emptyList);
+  IgnoredObjects manyIgnored(ignoredServices, fullList);
+  noneIgnored.Load();
+  manyIgnored.Load();
+  FileScan fileScan(results, signatures, protection, noneIgnored, application);
+  FileScan fileScanIgnoring(results, signatures, protection, manyIgnored, application);
   // A file phase as the Next button's handler runs it; the phase ends with the window showing
   // its exact figures.
-  const auto runPhase = [&] {
-    walker.OnFileFound = filePhase;
-    fileScan.StartWalk();
+  const auto runPhaseOf = [&](FileScan& scan) {
+    walker.OnFileFound = [&scan](TRecurseDir& sender, const std::string& fileName) {
+      scan.RecurseDirFileFound(sender, fileName);
+    };
+    scan.StartWalk();
     results.ResetScanCounters();
     results.ClearReport();
     return Measure([&] {
@@ -234,15 +250,18 @@ int Run(const std::string& tree, int rounds) {
       });
     });
   };
+  const auto runPhase = [&] { return runPhaseOf(fileScan); };
   // Bare walks and file phases take turns, so that a change in the machine's load between
   // them weighs on both alike; the best of each counts.
   Timing bare;
   Timing phase;
+  Timing phaseIgnoring;
   for (int round = 0; round < rounds; ++round) {
     walker.OnFileFound = bareWalk;
     bareEntries = 0;
     bare.Keep(Measure([&walker] { walker.Run(); }));
     phase.Keep(runPhase());
+    phaseIgnoring.Keep(runPhaseOf(fileScanIgnoring));
   }
   // The probe's timer costs the phase a few percent under Wine, so the waits are measured in
   // rounds of their own.
@@ -285,6 +304,9 @@ int Run(const std::string& tree, int rounds) {
   std::printf("ratio:      %.2f (processor time: %.2f), best of %d rounds each\n",
               Seconds(bare.wall) / Seconds(phase.wall),
               Seconds(bare.processor) / Seconds(phase.processor), rounds);
+  std::printf("ratio with 10,000 ignored objects: %.2f (processor time: %.2f)\n",
+              Seconds(bare.wall) / Seconds(phaseIgnoring.wall),
+              Seconds(bare.processor) / Seconds(phaseIgnoring.processor));
   std::printf("longest wait between two dispatches in the file phase: %.1f ms\n",
               Seconds(longestGap) * 1000.0);
   std::printf(
