@@ -49,7 +49,7 @@ TIgnoredObjectsForm::TIgnoredObjectsForm(IgnoredObjects& ignored, ui::Applicatio
       {.name = "btnRemove",
        .kind = ControlKind::kButton,
        .bounds = {304, 232, 75, 25},
-       .caption = "&Remove",
+       .caption = "Remove",
        .slot = btnRemove_},
       {.name = "btnClose",
        .kind = ControlKind::kButton,
