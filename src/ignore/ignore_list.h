@@ -17,9 +17,9 @@ enum class IgnoredKind { kFile, kFolder, kKey, kProcess };
 // and content.
 struct IgnoredObject {
   IgnoredKind kind = IgnoredKind::kFile;
-  std::string path;    // UTF-8
-  std::string sha256;  // 64 lowercase hexadecimal digits, for a file or a process's image
-  std::string added;   // when it was added, "YYYY-MM-DD HH:MM:SS"
+  std::string path{};    // UTF-8
+  std::string sha256{};  // 64 lowercase hexadecimal digits, for a file or a process's image
+  std::string added{};   // when it was added, "YYYY-MM-DD HH:MM:SS"
 
   bool operator==(const IgnoredObject&) const = default;
 };

@@ -31,12 +31,12 @@ struct ExactFilePath {
 // One object a scan found: what the Report page shows and what Repair acts on.
 struct Finding {
   RowKind kind = RowKind::kFile;
-  ReportRow row;
-  ExactFilePath exact;
+  ReportRow row{};
+  ExactFilePath exact{};
   // A process row's process and the full path of its image as the scan read it (empty when
   // it could not be read): Repair ends that process only while it still runs that image.
   std::int32_t processId = -1;
-  std::string imagePath;
+  std::string imagePath{};
   // Repair acts on ticked rows only; every row starts ticked.
   bool ticked = true;
 };
