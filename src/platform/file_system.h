@@ -89,6 +89,25 @@ struct FindData {
   // The name exactly, in UTF-8, when the ANSI spelling does not give it back: a character the
   // code page cannot hold shows as "?" there. Empty for every other entry.
   std::string exactName;
+  // When the entry was last written, in the system's own units; equal for every path that
+  // reaches the same entry, so a cheap first test of whether two entries are one.
+  std::uint64_t writeTime = 0;
+};
+
+// What a file or folder is, whichever path reaches it: the serial number of its volume and its
+// index there, as the system gives them for an open handle. Its last write time (as FindData
+// gives it) comes along, but is no part of what it is: comparisons ignore it.
+struct FileIdentity {
+  std::uint64_t volume = 0;
+  std::uint64_t index = 0;
+  std::uint64_t writeTime = 0;
+
+  friend bool operator==(const FileIdentity& a, const FileIdentity& b) {
+    return a.volume == b.volume && a.index == b.index;
+  }
+  friend bool operator<(const FileIdentity& a, const FileIdentity& b) {
+    return a.volume != b.volume ? a.volume < b.volume : a.index < b.index;
+  }
 };
 
 // One open directory search; destroying it closes the search.
@@ -210,6 +229,14 @@ class FileSystem {
   // The path with every short (8.3) name replaced by the long name, as GetLongPathName does;
   // empty when the path does not exist or cannot be read.
   virtual Path LongPath(const Path& path) = 0;
+
+  // The identity of the file or folder the path names; a link's own, never its target's. None
+  // when it cannot be opened.
+  virtual std::optional<FileIdentity> Identity(const Path& path) = 0;
+  // The full path by which the system itself names the file or folder, whichever path reached
+  // it (a drive letter mapped to a folder gives the folder's place); a link is not followed.
+  // Empty when it cannot be opened.
+  virtual Path FinalPath(const Path& path) = 0;
 
   // The folder the system keeps for that role; empty when it has none.
   virtual Path KnownFolderPath(KnownFolder folder) = 0;

@@ -37,7 +37,7 @@ bool InFamily(std::string_view name, const std::vector<std::string>& families) {
 }  // namespace
 
 FileProtection::FileProtection(platform::FileSystem& files, const platform::Locale& locale)
-    : files_(files), form_(files, locale) {
+    : files_(files), form_(files, locale), identities_(files, form_) {
   // The folders come as the system gives them, each found through its exact spelling.
   const auto keyOf = [this](const platform::Path& path) { return form_.Key(form_.NormalOf(path)); };
   programFolderNormal_ = form_.NormalOf(files.ProgramFolder());
@@ -81,16 +81,42 @@ FileProtection::FileProtection(platform::FileSystem& files, const platform::Loca
   for (const std::string_view name : DriveRootNames()) {
     driveRootNames_.insert(form_.Key(name));
   }
+  std::vector<std::string> protectedFolders = folders_;
+  protectedFolders.push_back(programFolder_);
+  // The program's own folders (the Quarantine) are known by identity too, where they exist.
+  if (!programFolderNormal_.empty()) {
+    const char* separator = programFolderNormal_.ends_with('\\') ? "" : "\\";
+    if (const auto search = files.OpenSearch(programFolderNormal_ + separator + "*")) {
+      while (const std::optional<platform::FindData> entry = search->Next()) {
+        if ((entry->attributes & platform::kAttributeDirectory) != 0 && entry->name != "." &&
+            entry->name != "..") {
+          protectedFolders.push_back(programFolder_ + separator + form_.Key(entry->name));
+        }
+      }
+    }
+  }
+  if (!profiles_.empty()) {
+    protectedFolders.push_back(profiles_);
+  }
+  identities_.Read(protectedFolders);
 }
 
+// The other spellings are asked for only when the path's own spelling is not protected.
 PathProtection FileProtection::Classify(std::string_view path) const {
   const std::string normal = form_.Normal(path);
-  return ClassifyNormal(normal, [&] { return PassesThroughReparsePoint(normal); });
+  const PathProtection own =
+      ClassifyNormal(normal, [&] { return PassesThroughReparsePoint(normal); });
+  return own != PathProtection::kNone ? own
+                                      : ClassifyOthers(identities_.OtherSpellings(normal), {});
 }
 
 WalkStart FileProtection::StartOf(std::string_view folder) const {
-  WalkStart start{form_.Normal(folder)};
-  start.throughReparsePoint = !start.normal.empty() && PassesThroughReparsePoint(start.normal);
+  WalkStart start;
+  start.normal = form_.Normal(folder);
+  if (!start.normal.empty()) {
+    start.throughReparsePoint = PassesThroughReparsePoint(start.normal);
+    start.otherSpellings = identities_.OtherSpellings(start.normal);
+  }
   return start;
 }
 
@@ -99,8 +125,23 @@ PathProtection FileProtection::ClassifyBelow(const WalkStart& start, std::string
     return PathProtection::kNotPlain;
   }
   const std::string normal = form_.Below(start.normal, names);
-  return ClassifyNormal(normal,
-                        [&] { return start.throughReparsePoint || IsReparsePoint(normal); });
+  const PathProtection own =
+      ClassifyNormal(normal, [&] { return start.throughReparsePoint || IsReparsePoint(normal); });
+  return own != PathProtection::kNone ? own : ClassifyOthers(start.otherSpellings, names);
+}
+
+// The own spelling was asked about reparse points already: the other names reach the same
+// object.
+PathProtection FileProtection::ClassifyOthers(const std::vector<std::string>& spellings,
+                                              std::string_view names) const {
+  for (const std::string& spelling : spellings) {
+    const std::string normal = names.empty() ? spelling : form_.Below(spelling, names);
+    const PathProtection other = ClassifyNormal(normal, [] { return false; });
+    if (other != PathProtection::kNone) {
+      return other;
+    }
+  }
+  return PathProtection::kNone;
 }
 
 template <typename ThroughReparsePoint>

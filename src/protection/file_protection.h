@@ -7,6 +7,7 @@
 
 #include "platform/file_system.h"
 #include "platform/locale.h"
+#include "protection/folder_identity.h"
 #include "protection/path_form.h"
 
 namespace nexolant::protection {
@@ -30,11 +31,16 @@ enum class PathProtection {
 struct WalkStart {
   std::string normal;                // empty when the folder names no plain file
   bool throughReparsePoint = false;  // the folder is, or lies inside, a reparse point
+  // The other names of the folder's place (FolderIdentity), under which its entries are judged
+  // too.
+  std::vector<std::string> otherSpellings;
 };
 
 // The places of the file system that nothing may touch. They are read once, when the policy
 // is made; each question then costs a few calls of the file services, so it is asked of what
-// a scan found or an action is about to touch, not of every entry a scan walks.
+// a scan found or an action is about to touch, not of every entry a scan walks. A path is
+// protected when it is under its own spelling or under any other name the system gives its
+// place.
 class FileProtection {
  public:
   FileProtection(platform::FileSystem& files, const platform::Locale& locale);
@@ -56,6 +62,9 @@ class FileProtection {
  private:
   template <typename ThroughReparsePoint>
   PathProtection ClassifyNormal(const std::string& normal, ThroughReparsePoint through) const;
+  // The first protection of the place under its other spellings, each below names.
+  PathProtection ClassifyOthers(const std::vector<std::string>& spellings,
+                                std::string_view names) const;
   bool PassesThroughReparsePoint(const std::string& normal) const;
   bool IsReparsePoint(const std::string& path) const;
   bool IsInProfileFolder(std::string_view key) const;
@@ -75,6 +84,7 @@ class FileProtection {
   std::vector<std::string> systemNameFamilies_;  // upper-cased patterns
   std::vector<std::string> hiveFamilies_;        // upper-cased patterns
   std::unordered_set<std::string> driveRootNames_;
+  FolderIdentity identities_;
 };
 
 }  // namespace nexolant::protection

@@ -188,6 +188,15 @@ bool Repair::Removable(const Finding& finding) {
     Failed(platform::kErrorPathNotFound);
     return false;
   }
+  // The policy judged the place by what the file system says it is; a file that cannot be
+  // opened to say so stays, and one already gone is no failure.
+  const platform::Path path = FilePathOf(finding);
+  if (!services_.files.Identity(path)) {
+    if (services_.files.FileAttributes(path)) {
+      Failed(platform::kErrorAccessDenied);
+    }
+    return false;
+  }
   return true;
 }
 

@@ -16,6 +16,7 @@ ScanControl::ScanControl(ScanServices services, ScanPages pages, ScanPeers peers
       quarantineFolder_((services_.programFolder + kQuarantineFolderName).ansi),
       results_(peers_.findings, pages_.scanning),
       recurseDir_(services_.files),
+      walkedPlaces_(services_.files),
       fileScan_(results_, peers_.signatures, peers_.protection, peers_.ignored,
                 services_.application),
       registryScan_(services_.registry, results_, peers_.signatures, peers_.protection,
@@ -25,7 +26,9 @@ ScanControl::ScanControl(ScanServices services, ScanPages pages, ScanPeers peers
     fileScan_.RecurseDirFileFound(sender, fileName);
   };
   recurseDir_.OnEnd = [this](TRecurseDir&) { RecurseDirEnd(); };
-  recurseDir_.SkipFolder = [this](std::string_view folder) { return IsQuarantineFolder(folder); };
+  recurseDir_.SkipFolder = [this](const platform::Path& folder, const platform::FindData* entry) {
+    return SkipFolder(folder, entry);
+  };
   pages_.scanNow.OnNextClick = [this] { btnNextClick(); };
   pages_.scanNow.OnSelectClick = [this] { lblSelectClick(); };
   pages_.scanning.OnStopClick = [this] { btnStopClick(); };
@@ -114,6 +117,7 @@ void ScanControl::DriveWalk() {
       driveQueue_->push_back(std::string(1, letter) + ":\\");
     }
   }
+  walkedPlaces_.Start(*driveQueue_, services_.programFolder + kQuarantineFolderName);
   if (driveQueue_->empty()) {
     RecurseDirEnd();
     return;
@@ -129,6 +133,9 @@ void ScanControl::Walk(std::string folder) {
   if (folder.empty()) {
     RecurseDirEnd();
     return;
+  }
+  if (flags_.DriveQueueActive) {
+    walkedPlaces_.Walking(folder);
   }
   recurseDir_.SetDirectory(std::move(folder));
   fileScan_.StartWalk();
@@ -216,6 +223,12 @@ bool ScanControl::IsFixedDrive(char letter) const {
     letter = static_cast<char>(letter - 'A' + 'a');
   }
   return services_.files.DriveTypeOf(std::string(1, letter) + ":\\") == platform::DriveType::kFixed;
+}
+
+// A complete scan walks each place once, whatever names the drives give it.
+bool ScanControl::SkipFolder(const platform::Path& folder, const platform::FindData* entry) {
+  return IsQuarantineFolder(folder.ansi) || (flags_.DriveQueueActive && entry != nullptr &&
+                                             walkedPlaces_.Skip(folder, *entry, *driveQueue_));
 }
 
 bool ScanControl::IsQuarantineFolder(std::string_view folder) const {

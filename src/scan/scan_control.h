@@ -25,6 +25,7 @@
 #include "scan/scan_state.h"
 #include "scan/scanning_page.h"
 #include "scan/t_recurse_dir.h"
+#include "scan/walked_places.h"
 #include "settings/options.h"
 #include "settings/usage_statistics.h"
 #include "ui/application.h"
@@ -113,6 +114,7 @@ class ScanControl {
   void SetEnding(ScanEnding ending, bool enabled);
   ScanEnding EndingByResults() const;
   bool IsQuarantineFolder(std::string_view folder) const;
+  bool SkipFolder(const platform::Path& folder, const platform::FindData* entry);
 
   ScanServices services_;
   ScanPages pages_;
@@ -125,6 +127,7 @@ class ScanControl {
   std::string scanFolder_;
   std::unique_ptr<StringList> driveQueue_;
   TRecurseDir recurseDir_;
+  WalkedPlaces walkedPlaces_;
   FileScan fileScan_;
   RegistryScan registryScan_;
   TPBFolderDialog folderDialog_;

@@ -8,13 +8,14 @@
 namespace nexolant {
 
 bool TRecurseDir::Run() {
-  WalkFolder(directory_, recurseSubDirs_, mask_);
+  WalkFolder(directory_, recurseSubDirs_, mask_, nullptr);
   Raise(OnEnd, *this);
   return !stopped_;
 }
 
-void TRecurseDir::WalkFolder(platform::Path folder, bool recurse, const std::string& mask) {
-  if (stopped_ || (SkipFolder && SkipFolder(folder.ansi))) {
+void TRecurseDir::WalkFolder(platform::Path folder, bool recurse, const std::string& mask,
+                             const platform::FindData* entry) {
+  if (stopped_ || (SkipFolder && SkipFolder(folder, entry))) {
     return;
   }
   Raise(OnDirFound, *this, folder.ansi);
@@ -28,14 +29,14 @@ void TRecurseDir::WalkFolder(platform::Path folder, bool recurse, const std::str
     return;
   }
   while (!stopped_) {
-    const std::optional<platform::FindData> entry = search->Next();
-    if (!entry) {
+    const std::optional<platform::FindData> found = search->Next();
+    if (!found) {
       break;
     }
-    platform::Path path = files_.Join(folder, platform::Path(entry->name, entry->exactName));
-    if (entry->attributes == platform::kAttributeDirectory) {
-      if (recurse && entry->name != "." && entry->name != "..") {
-        WalkFolder(std::move(path), recurse, mask);
+    platform::Path path = files_.Join(folder, platform::Path(found->name, found->exactName));
+    if (found->attributes == platform::kAttributeDirectory) {
+      if (recurse && found->name != "." && found->name != "..") {
+        WalkFolder(std::move(path), recurse, mask, &*found);
       }
     } else if (OnFileFound) {
       exactFileName_ = std::move(path.exact);

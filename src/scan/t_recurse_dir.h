@@ -21,8 +21,10 @@ class TRecurseDir {
   using TDirFoundEvent = std::function<void(TRecurseDir& sender, const std::string& dirName)>;
   using TFileFoundEvent = std::function<void(TRecurseDir& sender, const std::string& fileName)>;
   using TOnEndEvent = std::function<void(TRecurseDir& sender)>;
-  // Answers whether a folder (given as the walk would enter it) is to be left out entirely.
-  using TSkipFolderTest = std::function<bool(std::string_view folder)>;
+  // Answers whether a folder (given as the walk would enter it, with the entry its parent's
+  // listing gave; null for the start folder) is to be left out entirely.
+  using TSkipFolderTest =
+      std::function<bool(const platform::Path& folder, const platform::FindData* entry)>;
 
   explicit TRecurseDir(platform::FileSystem& files) : files_(files) {}
   TRecurseDir(const TRecurseDir&) = delete;
@@ -58,7 +60,8 @@ class TRecurseDir {
 
  private:
   // folder.ansi is the folder as the events name it.
-  void WalkFolder(platform::Path folder, bool recurse, const std::string& mask);
+  void WalkFolder(platform::Path folder, bool recurse, const std::string& mask,
+                  const platform::FindData* entry);
 
   platform::FileSystem& files_;
   std::string directory_;

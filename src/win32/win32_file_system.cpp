@@ -42,7 +42,9 @@ FindData ToFindData(const WIN32_FIND_DATAW& data) {
   std::string name = AnsiFromWide(data.cFileName, &exact);
   return FindData{std::move(name), data.dwFileAttributes,
                   (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow,
-                  exact ? std::string() : Utf8FromWide(data.cFileName)};
+                  exact ? std::string() : Utf8FromWide(data.cFileName),
+                  (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
+                      data.ftLastWriteTime.dwLowDateTime};
 }
 
 // FindFirstFileW hands over the first entry when it opens the search; Next gives it out
@@ -163,6 +165,37 @@ class Win32FileReader final : public platform::FileReader {
   UniqueFileHandle file_;
   std::uint64_t size_;
 };
+
+// The file or folder itself for reading its attributes: a folder opens too, a link is not
+// followed, and no other program's sharing refuses it.
+UniqueFileHandle OpenObject(const platform::Path& path) {
+  constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  constexpr DWORD kFlags = FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT;
+  return UniqueFileHandle(OnPath(
+      path,
+      [](const char* name) {
+        return CreateFileA(name, FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING, kFlags,
+                           nullptr);
+      },
+      [](const wchar_t* name) {
+        return CreateFileW(name, FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING, kFlags,
+                           nullptr);
+      }));
+}
+
+// A final path without the prefix of the system's own namespace: "\\?\C:\..." gives
+// "C:\...", "\\?\UNC\server\share" gives "\\server\share".
+std::wstring WithoutNamespace(std::wstring path) {
+  constexpr std::wstring_view kShare = L"\\\\?\\UNC\\";
+  constexpr std::wstring_view kLocal = L"\\\\?\\";
+  if (path.starts_with(kShare)) {
+    return L"\\\\" + path.substr(kShare.size());
+  }
+  if (path.starts_with(kLocal)) {
+    return path.substr(kLocal.size());
+  }
+  return path;
+}
 
 std::optional<std::uint32_t> AttributesOf(const platform::Path& path) {
   const DWORD attributes = OnPath(path, GetFileAttributesA, GetFileAttributesW);
@@ -401,6 +434,31 @@ platform::Path Win32FileSystem::LongPath(const platform::Path& path) {
       [](const wchar_t* name, DWORD size, wchar_t* buffer) {
         return GetLongPathNameW(name, buffer, size);
       });
+}
+
+std::optional<platform::FileIdentity> Win32FileSystem::Identity(const platform::Path& path) {
+  const UniqueFileHandle object = OpenObject(path);
+  BY_HANDLE_FILE_INFORMATION information;
+  if (!object || !GetFileInformationByHandle(object.get(), &information)) {
+    return std::nullopt;
+  }
+  return platform::FileIdentity{
+      information.dwVolumeSerialNumber,
+      (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow,
+      (std::uint64_t{information.ftLastWriteTime.dwHighDateTime} << 32) |
+          information.ftLastWriteTime.dwLowDateTime};
+}
+
+platform::Path Win32FileSystem::FinalPath(const platform::Path& path) {
+  const UniqueFileHandle object = OpenObject(path);
+  if (!object) {
+    return {};
+  }
+  const std::wstring final = FilledBuffer<wchar_t>([&](wchar_t* buffer, DWORD size) {
+    return GetFinalPathNameByHandleW(object.get(), buffer, size,
+                                     FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  });
+  return final.empty() ? platform::Path() : PathFromWide(WithoutNamespace(final));
 }
 
 platform::Path Win32FileSystem::KnownFolderPath(platform::KnownFolder folder) {

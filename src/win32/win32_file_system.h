@@ -29,6 +29,8 @@ class Win32FileSystem : public platform::FileSystem {
   platform::Path ExecutablePath() override;
   platform::Path FullPath(const platform::Path& path) override;
   platform::Path LongPath(const platform::Path& path) override;
+  std::optional<platform::FileIdentity> Identity(const platform::Path& path) override;
+  platform::Path FinalPath(const platform::Path& path) override;
   platform::Path KnownFolderPath(platform::KnownFolder folder) override;
   std::string ExactSpelling(const std::string& ansi) override;
   std::string AnsiSpelling(const std::string& exact) override;

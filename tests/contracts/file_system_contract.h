@@ -632,6 +632,37 @@ TYPED_TEST_P(FileSystemContract, FilesInAFolderTheCodePageCannotHold) {
   EXPECT_EQ(this->Names("*"), std::set<std::string>{folder.ansi.substr(this->folder_.size())});
 }
 
+// An identity names the entry, whichever path reaches it, and a move keeps it; the final path
+// names the entry itself, through a link on the way too.
+TYPED_TEST_P(FileSystemContract, AnIdentityNamesTheEntryWhicheverPathReachesIt) {
+  platform::FileSystem& files = this->files_;
+  this->Put("one.txt", "1");
+  this->Put("two.txt", "2");
+  files.CreateFolder(this->Path("sub"));
+  this->Put("sub\\three.txt", "3");
+  const std::optional<platform::FileIdentity> one = files.Identity(this->Path("one.txt"));
+  if (!one) {
+    GTEST_SKIP() << "this implementation knows no file index";
+  }
+  EXPECT_NE(files.Identity(this->Path("two.txt")), one);
+  EXPECT_NE(files.Identity(this->Path("sub")), one);
+  EXPECT_EQ(files.Identity(this->Path("missing.txt")), std::nullopt);
+  EXPECT_TRUE(files.FinalPath(this->Path("missing.txt")).Empty());
+  ASSERT_TRUE(files.Move(this->Path("one.txt"), this->Path("sub\\moved.txt")).ok);
+  EXPECT_EQ(files.Identity(this->Path("sub\\moved.txt")), one);
+
+  const std::optional<platform::FileIdentity> three = files.Identity(this->Path("sub\\three.txt"));
+  const platform::Path final = files.FinalPath(this->Path("sub\\three.txt"));
+  ASSERT_FALSE(final.Empty());
+  EXPECT_EQ(files.Identity(final), three);
+  if (this->environment_.MakeFolderLink(this->Path("link"), this->Path("sub")) &&
+      files.FileExists(this->Path("link\\three.txt"))) {
+    EXPECT_EQ(files.Identity(this->Path("link\\three.txt")), three);
+    EXPECT_EQ(files.FinalPath(this->Path("link\\three.txt")).ansi, final.ansi);
+    EXPECT_NE(files.Identity(this->Path("link")), files.Identity(this->Path("sub")));
+  }
+}
+
 REGISTER_TYPED_TEST_SUITE_P(
     FileSystemContract, FilesFoldersAndTheirAttributeWords,
     SearchReportsEveryEntryOnceWithItsAttributesAndSize, SearchesStayOpenSideBySideAndEndForGood,
@@ -645,6 +676,6 @@ REGISTER_TYPED_TEST_SUITE_P(
     ReadOnlyFilesCanBeMovedButNotChanged, FilesInUseCannotBeReadChangedMovedOrDeleted,
     FullPathResolvesDotsAndSeparators, LongPathNamesExistingPathsOnly,
     LinksCarryTheReparsePointAttribute, ExactPathsReachNamesTheCodePageCannotHold,
-    FilesInAFolderTheCodePageCannotHold);
+    FilesInAFolderTheCodePageCannotHold, AnIdentityNamesTheEntryWhicheverPathReachesIt);
 
 }  // namespace nexolant::contracts

@@ -112,6 +112,11 @@ constexpr std::pair<platform::KnownFolder, const char*> kKnownFolders[] = {
     {platform::KnownFolder::kCommonProgramFiles, "C:\\Program Files\\Common Files"},
 };
 
+// Whether key is folder or lies inside it; both upper-cased.
+bool IsAtOrBelow(std::string_view key, std::string_view folder) {
+  return key.starts_with(folder) && (key.size() == folder.size() || key[folder.size()] == '\\');
+}
+
 }  // namespace
 
 MemoryFileSystem::MemoryFileSystem() {
@@ -121,9 +126,38 @@ MemoryFileSystem::MemoryFileSystem() {
   }
 }
 
+const MemoryFileSystem::Alias* MemoryFileSystem::AliasOf(const std::string& plainKey) const {
+  for (const auto& [key, alias] : aliases_) {
+    if (IsAtOrBelow(plainKey, key)) {
+      return &alias;
+    }
+  }
+  return nullptr;
+}
+
+// An alias may lead into another one: each is replaced in turn, a bounded number of times.
+std::string MemoryFileSystem::Canonical(std::string_view path) const {
+  std::string result = Normalized(path);
+  for (int step = 0; step < 8; ++step) {
+    const Alias* alias = AliasOf(PlainKey(result));
+    if (alias == nullptr) {
+      break;
+    }
+    result = alias->target + result.substr(alias->spelled.size());
+  }
+  return result;
+}
+
+MemoryFileSystem::Entry MemoryFileSystem::NewEntry(std::string path, bool folder,
+                                                   std::uint32_t attributes) {
+  Entry entry{std::move(path), folder, {}, attributes};
+  entry.index = nextIndex_++;
+  return entry;
+}
+
 // Each name is looked up as it is, then as a short name of its folder.
 std::string MemoryFileSystem::Key(std::string_view path) const {
-  std::string key = PlainKey(path);
+  std::string key = PlainKey(Canonical(path));
   if (shortNames_.empty()) {
     return key;
   }
@@ -174,9 +208,26 @@ std::unique_ptr<platform::DirectorySearch> MemoryFileSystem::OpenSearch(
       const std::string held = NameOf(entry.path);
       const std::string ansi = AnsiOf(held);
       found.push_back(platform::FindData{ansi, entry.attributes, entry.data.size(),
-                                         ansi == held ? std::string() : ExactOf(held)});
+                                         ansi == held ? std::string() : ExactOf(held),
+                                         entry.index});
     }
   }
+  for (const auto& [aliasKey, alias] : aliases_) {
+    const std::string parent = ParentOf(aliasKey);
+    const Entry* target = Find(alias.target);
+    if (!parent.empty() && Key(parent) == folder && target != nullptr &&
+        WildcardMatches(namePattern, NameOf(aliasKey))) {
+      found.push_back(
+          platform::FindData{NameOf(alias.spelled), target->attributes, 0, {}, target->index});
+    }
+  }
+  const auto named = std::find_if(found.begin(), found.end(), [](const platform::FindData& data) {
+    return data.name != "." && data.name != "..";
+  });
+  std::stable_sort(named, found.end(),
+                   [](const platform::FindData& a, const platform::FindData& b) {
+                     return platform::AsciiUpperCase(a.name) < platform::AsciiUpperCase(b.name);
+                   });
   if (found.empty()) {
     return nullptr;
   }
@@ -201,7 +252,7 @@ void MemoryFileSystem::CreateFolder(const platform::Path& given) {
   if (parent.empty() || !IsFolder(parent)) {
     throw platform::SystemError(3, "The system cannot find the path specified.");
   }
-  entries_.emplace(Key(path), Entry{Normalized(path), true, {}, platform::kAttributeDirectory});
+  entries_.emplace(Key(path), NewEntry(Canonical(path), true, platform::kAttributeDirectory));
 }
 
 // The code Windows gives for an entry that may not be changed, or none.
@@ -263,7 +314,7 @@ platform::Outcome MemoryFileSystem::Move(const platform::Path& source,
       return platform::Outcome::Failure(platform::kErrorAccessDenied);
     }
   }
-  const std::string newPath = Normalized(HeldOf(target));
+  const std::string newPath = Canonical(HeldOf(target));
   const auto renamed = [&](std::map<std::string, Entry>::iterator it) {
     Entry changed = std::move(it->second);
     changed.path = newPath + changed.path.substr(from.size());
@@ -429,8 +480,15 @@ void MemoryFileSystem::AddFile(const platform::Path& given, std::string_view con
   if (!parent.empty()) {
     AddFolder(parent);
   }
-  Entry& entry = entries_[Key(path)];
-  entry = Entry{Normalized(path), false, std::string(contents), platform::kAttributeArchive, false};
+  const auto [it, created] = entries_.try_emplace(
+      Key(path), NewEntry(Canonical(path), false, platform::kAttributeArchive));
+  Entry& entry = it->second;
+  if (!created) {
+    const std::uint64_t index = entry.index;
+    entry = Entry{Canonical(path), false, {}, platform::kAttributeArchive};
+    entry.index = index;
+  }
+  entry.data.assign(contents);
 }
 
 void MemoryFileSystem::AddFolder(const platform::Path& given) {
@@ -440,10 +498,16 @@ void MemoryFileSystem::AddFolder(const platform::Path& given) {
        end = normalized.find('\\', end + 1)) {
     const std::string folder = normalized.substr(0, end);
     if (!folder.empty()) {
-      entries_.try_emplace(Key(folder), Entry{folder, true, {}, platform::kAttributeDirectory});
+      if (!entries_.contains(Key(folder))) {
+        entries_.emplace(Key(folder),
+                         NewEntry(Canonical(folder), true, platform::kAttributeDirectory));
+      }
     }
   }
-  entries_.try_emplace(Key(normalized), Entry{normalized, true, {}, platform::kAttributeDirectory});
+  if (!entries_.contains(Key(normalized))) {
+    entries_.emplace(Key(normalized),
+                     NewEntry(Canonical(normalized), true, platform::kAttributeDirectory));
+  }
 }
 
 std::optional<std::string> MemoryFileSystem::Contents(const platform::Path& given) const {
@@ -637,8 +701,11 @@ MemoryFileSystem::Entry& MemoryFileSystem::WritableFile(const std::string& path)
   if (!parent.empty() && !IsFolder(parent)) {
     throw IoError("Folder not found: " + path);
   }
-  const auto [it, created] = entries_.try_emplace(
-      Key(path), Entry{Normalized(path), false, {}, platform::kAttributeArchive});
+  const bool created = !entries_.contains(Key(path));
+  if (created) {
+    entries_.emplace(Key(path), NewEntry(Canonical(path), false, platform::kAttributeArchive));
+  }
+  const auto it = entries_.find(Key(path));
   if (!created && (it->second.folder || it->second.inUse ||
                    (it->second.attributes & platform::kAttributeReadOnly))) {
     throw IoError("Access denied: " + path);
@@ -707,8 +774,61 @@ platform::Path MemoryFileSystem::LongPath(const platform::Path& given) {
   if (entry == nullptr) {
     return {};
   }
+  // A path through an alias keeps the alias's spelling, as a mapped drive keeps its letter.
+  std::string spelled = entry->path;
+  if (const Alias* alias = AliasOf(PlainKey(path)); alias != nullptr) {
+    spelled = alias->spelled + spelled.substr(std::min(alias->target.size(), spelled.size()));
+  }
   const bool trailing = !path.empty() && (path.back() == '\\' || path.back() == '/');
-  return PathOf(trailing && !entry->path.ends_with('\\') ? entry->path + "\\" : entry->path);
+  return PathOf(trailing && !spelled.ends_with('\\') ? spelled + "\\" : spelled);
+}
+
+std::optional<platform::FileIdentity> MemoryFileSystem::Identity(const platform::Path& given) {
+  const std::string path = HeldOf(given);
+  const Entry* entry = Find(path);
+  if (entry == nullptr || entry->unopenable) {
+    return std::nullopt;
+  }
+  const std::string key = Key(path);
+  return platform::FileIdentity{std::hash<std::string>{}(key.substr(0, key.find('\\'))),
+                                entry->index, entry->index};
+}
+
+platform::Path MemoryFileSystem::FinalPath(const platform::Path& given) {
+  const Entry* entry = Find(HeldOf(given));
+  if (entry == nullptr || entry->unopenable) {
+    return {};
+  }
+  std::string final = entry->path;
+  if (finalByDeepestDrive_) {
+    const Alias* deepest = nullptr;
+    for (const auto& [key, alias] : aliases_) {
+      // A drive mapped to another drive's root names nothing deeper than that drive does.
+      const bool deeper = alias.target.find('\\') != std::string::npos;
+      if (key.size() == 2 && deeper && IsAtOrBelow(PlainKey(entry->path), PlainKey(alias.target)) &&
+          (deepest == nullptr || alias.target.size() > deepest->target.size())) {
+        deepest = &alias;
+      }
+    }
+    if (deepest != nullptr) {
+      final = deepest->spelled + final.substr(deepest->target.size());
+    }
+  }
+  return PathOf(final);
+}
+
+void MemoryFileSystem::AddAlias(const platform::Path& alias, const platform::Path& target) {
+  const Entry* folder = Find(HeldOf(target));
+  if (folder == nullptr || !folder->folder) {
+    throw std::out_of_range("no folder " + HeldOf(target));
+  }
+  const std::string spelled = Normalized(HeldOf(alias));
+  aliases_[PlainKey(spelled)] = Alias{spelled, folder->path};
+}
+
+void MemoryFileSystem::SetUnopenable(const platform::Path& given, bool unopenable) {
+  const std::string path = HeldOf(given);
+  At(path).unopenable = unopenable;
 }
 
 platform::Path MemoryFileSystem::KnownFolderPath(platform::KnownFolder folder) {

@@ -27,7 +27,10 @@ namespace nexolant {
 // Windows 7 installation for the user "User" (none of them created). Its ANSI code page is
 // Latin-1: an exact spelling may name characters beyond it, which the ANSI one shows as "?",
 // and such an entry is reached only through its exact spelling; the folders it gives may have
-// one too.
+// one too. An alias (a drive letter or a folder) shows another folder under a second name, as a
+// mapped drive or Wine's drive for the host does; identities and final paths see through it,
+// long paths keep its spelling. Every entry has an identity of its own, kept when it moves, and
+// its last write time stays that of its creation.
 class MemoryFileSystem : public platform::FileSystem {
  public:
   // With an empty temporary folder "C:\Temp\", the Windows folder "C:\Windows" and the
@@ -67,6 +70,8 @@ class MemoryFileSystem : public platform::FileSystem {
   // "." and ".." resolved, "/" read as "\", trailing dots and blanks of the last name dropped.
   platform::Path FullPath(const platform::Path& path) override;
   platform::Path LongPath(const platform::Path& path) override;
+  std::optional<platform::FileIdentity> Identity(const platform::Path& path) override;
+  platform::Path FinalPath(const platform::Path& path) override;
   platform::Path KnownFolderPath(platform::KnownFolder folder) override;
   std::string ExactSpelling(const std::string& ansi) override;
   std::string AnsiSpelling(const std::string& exact) override;
@@ -89,6 +94,15 @@ class MemoryFileSystem : public platform::FileSystem {
   void SetDriveType(char letter, platform::DriveType type);
   void SetWindowsFolder(const platform::Path& folder) { windowsFolder_ = HeldOf(folder); }
   void SetProgramFolder(const platform::Path& folder) { programFolder_ = HeldOf(folder); }
+  // Shows the existing folder target also as alias: a drive ("M:") or a folder whose parent
+  // exists, listed there as a folder.
+  void AddAlias(const platform::Path& alias, const platform::Path& target);
+  // Final paths name the entry by the drive whose root is the deepest folder holding it, as Wine
+  // gives them, instead of through every alias, as Windows does for a mapped drive.
+  void SetFinalPathsByDeepestDrive(bool deepest) { finalByDeepestDrive_ = deepest; }
+  // An entry that cannot be opened for its identity or final path, as a file whose permissions
+  // refuse even reading its attributes.
+  void SetUnopenable(const platform::Path& path, bool unopenable = true);
   // Gives the existing entry at path the short name shortName in its folder.
   void AddShortName(const platform::Path& path, const std::string& shortName);
   void SetKnownFolder(platform::KnownFolder folder, const platform::Path& path);
@@ -117,6 +131,12 @@ class MemoryFileSystem : public platform::FileSystem {
     bool inUse = false;
     bool denied = false;
     std::uint64_t serial = ++lastSerial_;  // the file's identity, kept through moves
+    bool unopenable = false;
+    std::uint64_t index = 0;  // the entry's identity on its drive
+  };
+  struct Alias {
+    std::string spelled;  // the alias as given, normalized
+    std::string target;   // the target as held, normalized
   };
   class Reader;
   struct TempFailure {
@@ -131,7 +151,10 @@ class MemoryFileSystem : public platform::FileSystem {
   static std::string ExactOf(std::string_view held);
   static std::string AnsiOf(std::string_view held);
 
-  std::string Key(std::string_view path) const;  // upper-cased, short names made long
+  std::string Key(std::string_view path) const;             // upper-cased, short names made long
+  std::string Canonical(std::string_view path) const;       // normalized, aliases replaced
+  const Alias* AliasOf(const std::string& plainKey) const;  // the alias a path begins with
+  Entry NewEntry(std::string path, bool folder, std::uint32_t attributes);
   static std::optional<std::uint32_t> Refusal(const Entry& entry);
   const Entry* Find(const std::string& path) const;
   bool IsFolder(const std::string& path) const;
@@ -143,6 +166,7 @@ class MemoryFileSystem : public platform::FileSystem {
   inline static std::uint64_t lastSerial_ = 0;
   std::map<std::string, Entry> entries_;           // by upper-cased path
   std::map<std::string, std::string> shortNames_;  // upper-cased short path: key of the entry
+  std::map<std::string, Alias> aliases_;           // by upper-cased alias
   std::map<platform::KnownFolder, std::string> knownFolders_;
   std::string tempFolder_;
   std::string windowsFolder_ = "C:\\Windows";
@@ -151,6 +175,8 @@ class MemoryFileSystem : public platform::FileSystem {
   std::optional<std::size_t> writeBudget_;
   std::optional<TempFailure> tempFailure_;
   unsigned nextUnique_ = 1;
+  std::uint64_t nextIndex_ = 1;
+  bool finalByDeepestDrive_ = false;
   int writeCount_ = 0;
 };
 

@@ -282,6 +282,24 @@ TEST_F(ScanControlTest, CompleteModeWalksEachFixedDriveInLetterOrder) {
   EXPECT_FALSE(Scan().Flags().DriveQueueActive);
 }
 
+// A complete scan walks each place once, whatever names the drives give it: a drive mapped to
+// a folder of C: is walked there, Wine's drive for the host holds C:'s root and a folder leading
+// back to its own root, and a drive mapped to the Quarantine is never walked.
+TEST_F(ScanControlTest, CompleteModeWalksEachPlaceOnceUnderWhicheverName) {
+  Start();
+  files_.AddFile("C:\\Data\\evil.exe");
+  files_.AddFile("Z:\\host\\evil.exe");
+  files_.AddFile("C:\\Program Files\\Nexolant\\Quarantine\\evil.exe");
+  files_.AddAlias("M:", "C:\\Data");
+  files_.AddAlias("Q:", "C:\\Program Files\\Nexolant\\Quarantine");
+  files_.AddAlias("Z:\\host\\drive_c", "C:");
+  files_.AddAlias("Z:\\host\\root", "Z:");
+  RunScan("chkComplete");
+  EXPECT_EQ(Rows(), (Strings{"evil.exe|C:\\Data|Evil file", "evil.exe|C:\\Scan\\Sub|Evil file",
+                             "evil.exe|Z:\\host|Evil file"}));
+  EXPECT_FALSE(Scan().Flags().DriveQueueActive);
+}
+
 // With no fixed drive the scan goes straight to the registry phase and the end step.
 TEST_F(ScanControlTest, CompleteModeWithoutAFixedDriveStillEnds) {
   Start();

@@ -198,7 +198,9 @@ TEST_F(RecurseDirTest, TheEndHandlerCanRunTheNextWalk) {
 TEST_F(RecurseDirTest, ASkippedFolderIsNeitherAnnouncedNorEntered) {
   files_.AddFile("D:\\P\\Quarantine\\held.exe");
   files_.AddFile("D:\\P\\kept.exe");
-  walker_.SkipFolder = [](std::string_view folder) { return folder == "D:\\P\\Quarantine"; };
+  walker_.SkipFolder = [](const platform::Path& folder, const platform::FindData*) {
+    return folder.ansi == "D:\\P\\Quarantine";
+  };
   EXPECT_TRUE(Walk("D:\\P"));
   EXPECT_EQ(events_, (std::vector<std::string>{"dir D:\\P", "file D:\\P\\kept.exe", "end"}));
 }

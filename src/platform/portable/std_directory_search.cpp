@@ -150,6 +150,9 @@ FindData Describe(std::string name, const fs::path& path, const fs::file_status&
   if ((status.permissions() & fs::perms::owner_write) == fs::perms::none) {
     data.attributes |= kAttributeReadOnly;
   }
+  std::error_code timeError;
+  const fs::file_time_type written = fs::last_write_time(path, timeError);
+  data.writeTime = timeError ? 0 : static_cast<std::uint64_t>(written.time_since_epoch().count());
   return data;
 }
 

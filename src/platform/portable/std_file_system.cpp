@@ -415,6 +415,38 @@ Path StdFileSystem::LongPath(const Path& path) {
   return fs::exists(fs::symlink_status(NativePath(path), error)) ? path : Path();
 }
 
+std::optional<FileIdentity> StdFileSystem::Identity(const Path& path) {
+#ifdef _WIN32
+  static_cast<void>(path);
+  return std::nullopt;
+#else
+  struct stat status {};
+  if (::lstat(NativePath(path).c_str(), &status) != 0) {
+    return std::nullopt;
+  }
+  // The time as the directory search gives it, in the standard library's units.
+  std::error_code error;
+  const fs::file_time_type written = fs::last_write_time(NativePath(path), error);
+  return FileIdentity{static_cast<std::uint64_t>(status.st_dev),
+                      static_cast<std::uint64_t>(status.st_ino),
+                      error ? 0 : static_cast<std::uint64_t>(written.time_since_epoch().count())};
+#endif
+}
+
+Path StdFileSystem::FinalPath(const Path& path) {
+  const fs::path native = NativePath(path);
+  std::error_code error;
+  if (!fs::exists(fs::symlink_status(native, error))) {
+    return {};
+  }
+  const fs::path absolute = fs::absolute(native, error).lexically_normal();
+  const fs::path folder = fs::canonical(absolute.parent_path(), error);
+  if (error) {
+    return {};
+  }
+  return SpelledAs(absolute.has_filename() ? folder / absolute.filename() : folder, path, *this);
+}
+
 Path StdFileSystem::KnownFolderPath(KnownFolder folder) {
   // The variables Windows sets for the folders that have one, the preferred one first.
   struct Variables {

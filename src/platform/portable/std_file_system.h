@@ -43,6 +43,11 @@ class StdFileSystem : public FileSystem {
   Path FullPath(const Path& path) override;
   // The standard library knows no short names: the path itself when it exists.
   Path LongPath(const Path& path) override;
+  // The device and inode of the entry itself (lstat); none on Windows, whose standard library
+  // gives no file index.
+  std::optional<FileIdentity> Identity(const Path& path) override;
+  // The canonical form of the entry's folder followed by its name.
+  Path FinalPath(const Path& path) override;
   // From the environment variables Windows sets for the few folders that have one.
   Path KnownFolderPath(KnownFolder folder) override;
   std::string ExactSpelling(const std::string& ansi) override;
