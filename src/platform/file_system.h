@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -99,6 +100,19 @@ class DirectorySearch {
   virtual std::optional<FindData> Next() = 0;
 };
 
+// One file open for reading from its start; destroying it closes the file.
+class FileReader {
+ public:
+  virtual ~FileReader() = default;
+
+  // The file's size when it was opened.
+  virtual std::uint64_t Size() const = 0;
+
+  // Reads the next bytes into buffer and returns how many: 0 at the end, none when the read
+  // fails.
+  virtual std::optional<std::size_t> Read(std::span<char> buffer) = 0;
+};
+
 // The prefix of the temporary file ReplaceWholeFile writes beside its target; a file of that
 // name left in the program folder is a killed replacement's.
 inline constexpr const char* kReplaceTempPrefix = "nxr";
@@ -148,6 +162,11 @@ class FileSystem {
 
   // Whole-file read; throws IoError when the file is missing or cannot be read.
   virtual std::string ReadWholeFile(const Path& path) = 0;
+
+  // Opens a file for reading in pieces, sharing it for reading, writing and deleting so that no
+  // other program is held up. A link is never followed: a symbolic link or other reparse
+  // point, a folder and a missing or unreadable file all give null.
+  virtual std::unique_ptr<FileReader> OpenReader(const Path& path) = 0;
 
   // Creates or truncates the file and writes all of data; throws IoError on failure.
   virtual void WriteWholeFile(const Path& path, std::string_view data) = 0;

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -14,6 +15,19 @@ inline constexpr std::size_t kMaxSignatureSize = 256;
 
 // A SHA-256 digest.
 using Sha256Digest = std::array<std::uint8_t, 32>;
+
+// A SHA-256 being made over data given in pieces.
+class Sha256Stream {
+ public:
+  virtual ~Sha256Stream() = default;
+
+  // Adds the next piece of the data.
+  virtual void Update(std::string_view data) = 0;
+
+  // The digest of everything added; none when the system's cryptography failed at any step.
+  // The stream takes no more data after it.
+  virtual std::optional<Sha256Digest> Finish() = 0;
+};
 
 // Checks ECDSA signatures over SHA-256 with a P-256 public key, and makes the digest itself.
 class SignatureVerifier {
@@ -30,6 +44,10 @@ class SignatureVerifier {
   // The SHA-256 of data, as the signatures are made over it; none when the system's
   // cryptography cannot make it. Nothing throws.
   virtual std::optional<Sha256Digest> Sha256(std::string_view data) const = 0;
+
+  // A SHA-256 to be given its data in pieces, for data too large to hold at once; null when
+  // the system's cryptography cannot make one. Nothing throws.
+  virtual std::unique_ptr<Sha256Stream> BeginSha256() const = 0;
 };
 
 // The verifier of the system the program runs on, provided by the platform layer it is linked

@@ -5,6 +5,9 @@
 #include <optional>
 #include <vector>
 
+#include "platform/file_digest.h"
+#include "platform/hex_text.h"
+
 namespace nexolant {
 namespace {
 
@@ -119,25 +122,15 @@ ParsedVersionRecord ParseVersionRecord(std::string_view text) {
 
 std::string VersionRecordSignedText(const ReferenceVersion& version,
                                     const platform::Sha256Digest& sha256) {
-  const std::string_view digest(reinterpret_cast<const char*>(sha256.data()), sha256.size());
   return "version=" + std::to_string(version.number) + "\n" +
-         "date=" + FormatCalendarDate(version.date) + "\n" + "sha256=" + HexText(digest) + "\n";
+         "date=" + FormatCalendarDate(version.date) + "\n" +
+         "sha256=" + platform::Sha256Hex(sha256) + "\n";
 }
 
 std::string VersionRecordText(const ReferenceVersion& version, const platform::Sha256Digest& sha256,
                               std::string_view signatureDer) {
-  return VersionRecordSignedText(version, sha256) + "signature=" + HexText(signatureDer) + "\n";
-}
-
-std::string HexText(std::string_view bytes) {
-  constexpr std::string_view kDigits = "0123456789abcdef";
-  std::string text;
-  for (const char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
-    text.push_back(kDigits[byte >> 4]);
-    text.push_back(kDigits[byte & 15]);
-  }
-  return text;
+  return VersionRecordSignedText(version, sha256) + "signature=" + platform::HexText(signatureDer) +
+         "\n";
 }
 
 }  // namespace nexolant

@@ -56,7 +56,4 @@ std::string VersionRecordSignedText(const ReferenceVersion& version,
 std::string VersionRecordText(const ReferenceVersion& version, const platform::Sha256Digest& sha256,
                               std::string_view signatureDer);
 
-// Bytes as lower-case hexadecimal digits.
-std::string HexText(std::string_view bytes);
-
 }  // namespace nexolant

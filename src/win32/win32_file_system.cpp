@@ -5,8 +5,11 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <memory>
 #include <optional>
+#include <span>
 #include <utility>
 
 #include "platform/errors.h"
@@ -128,19 +131,38 @@ std::wstring EnvironmentValue(const wchar_t* name) {
       [name](wchar_t* buffer, DWORD size) { return GetEnvironmentVariableW(name, buffer, size); });
 }
 
-UniqueFileHandle OpenFile(const platform::Path& path, DWORD access, DWORD share,
-                          DWORD disposition) {
+UniqueFileHandle OpenFile(const platform::Path& path, DWORD access, DWORD share, DWORD disposition,
+                          DWORD flags = FILE_ATTRIBUTE_NORMAL) {
   return UniqueFileHandle(OnPath(
       path,
       [&](const char* name) {
-        return CreateFileA(name, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
+        return CreateFileA(name, access, share, nullptr, disposition, flags, nullptr);
       },
       [&](const wchar_t* name) {
-        return CreateFileW(name, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
+        return CreateFileW(name, access, share, nullptr, disposition, flags, nullptr);
       }));
 }
+
+class Win32FileReader final : public platform::FileReader {
+ public:
+  Win32FileReader(UniqueFileHandle file, std::uint64_t size)
+      : file_(std::move(file)), size_(size) {}
+
+  std::uint64_t Size() const override { return size_; }
+
+  std::optional<std::size_t> Read(std::span<char> buffer) override {
+    const auto wanted = static_cast<DWORD>(std::min<std::size_t>(buffer.size(), MAXDWORD));
+    DWORD read = 0;
+    if (!ReadFile(file_.get(), buffer.data(), wanted, &read, nullptr)) {
+      return std::nullopt;
+    }
+    return read;
+  }
+
+ private:
+  UniqueFileHandle file_;
+  std::uint64_t size_;
+};
 
 std::optional<std::uint32_t> AttributesOf(const platform::Path& path) {
   const DWORD attributes = OnPath(path, GetFileAttributesA, GetFileAttributesW);
@@ -211,6 +233,23 @@ std::string Win32FileSystem::ReadWholeFile(const platform::Path& path) {
     }
     data.append(chunk, read);
   }
+}
+
+// The link itself is opened, not what it names, and refused once it is seen to be one; a
+// folder cannot be opened without backup semantics.
+std::unique_ptr<platform::FileReader> Win32FileSystem::OpenReader(const platform::Path& path) {
+  UniqueFileHandle file =
+      OpenFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT);
+  BY_HANDLE_FILE_INFORMATION information;
+  if (!file || !GetFileInformationByHandle(file.get(), &information) ||
+      (information.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) !=
+          0) {
+    return nullptr;
+  }
+  const std::uint64_t size =
+      (std::uint64_t{information.nFileSizeHigh} << 32) | information.nFileSizeLow;
+  return std::make_unique<Win32FileReader>(std::move(file), size);
 }
 
 void Win32FileSystem::WriteWholeFile(const platform::Path& path, std::string_view data) {

@@ -16,6 +16,7 @@ class Win32FileSystem : public platform::FileSystem {
   platform::Outcome RemoveFolder(const platform::Path& path) override;
   platform::Outcome Move(const platform::Path& source, const platform::Path& target) override;
   std::string ReadWholeFile(const platform::Path& path) override;
+  std::unique_ptr<platform::FileReader> OpenReader(const platform::Path& path) override;
   void WriteWholeFile(const platform::Path& path, std::string_view data) override;
   void ReplaceWholeFile(const platform::Path& path, std::string_view data) override;
   platform::Outcome RemoveFile(const platform::Path& path) override;

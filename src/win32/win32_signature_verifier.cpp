@@ -153,40 +153,65 @@ std::optional<std::array<BYTE, 2 * kCoordinateSize>> SignatureCoordinates(const 
   return coordinates;
 }
 
-std::optional<platform::Sha256Digest> Digest(const CngLibraries& cng, std::string_view data) {
-  BCRYPT_ALG_HANDLE algorithmHandle = nullptr;
-  if (!BCRYPT_SUCCESS(cng.OpenAlgorithm(&algorithmHandle, BCRYPT_SHA256_ALGORITHM, nullptr, 0))) {
-    return std::nullopt;
-  }
-  const UniqueAlgorithm algorithm(algorithmHandle, {cng.CloseAlgorithm});
-  // Windows 7 wants the hash object's memory from the caller.
-  DWORD objectSize = 0;
-  ULONG written = 0;
-  if (!BCRYPT_SUCCESS(cng.GetProperty(algorithm.get(), BCRYPT_OBJECT_LENGTH,
-                                      reinterpret_cast<PUCHAR>(&objectSize), sizeof objectSize,
-                                      &written, 0))) {
-    return std::nullopt;
-  }
-  std::vector<UCHAR> object(objectSize);
-  BCRYPT_HASH_HANDLE hashHandle = nullptr;
-  if (!BCRYPT_SUCCESS(
-          cng.CreateHash(algorithm.get(), &hashHandle, object.data(), objectSize, nullptr, 0, 0))) {
-    return std::nullopt;
-  }
-  const UniqueHash hash(hashHandle, {cng.DestroyHash});
-  constexpr std::size_t kChunk = std::numeric_limits<ULONG>::max();
-  for (std::size_t offset = 0; offset < data.size(); offset += kChunk) {
-    const auto size = static_cast<ULONG>(std::min(kChunk, data.size() - offset));
-    auto* bytes = reinterpret_cast<PUCHAR>(const_cast<char*>(data.data() + offset));
-    if (!BCRYPT_SUCCESS(cng.HashData(hash.get(), bytes, size, 0))) {
-      return std::nullopt;
+// A SHA-256 on a bcrypt hash object. After a failed step, and after Finish, it takes no more
+// data and Finish answers none.
+class CngSha256Stream final : public platform::Sha256Stream {
+ public:
+  explicit CngSha256Stream(const CngLibraries& cng)
+      : cng_(cng), algorithm_(nullptr, {cng.CloseAlgorithm}), hash_(nullptr, {cng.DestroyHash}) {
+    BCRYPT_ALG_HANDLE algorithmHandle = nullptr;
+    if (!BCRYPT_SUCCESS(cng.OpenAlgorithm(&algorithmHandle, BCRYPT_SHA256_ALGORITHM, nullptr, 0))) {
+      return;
+    }
+    algorithm_.reset(algorithmHandle);
+    // Windows 7 wants the hash object's memory from the caller.
+    DWORD objectSize = 0;
+    ULONG written = 0;
+    if (!BCRYPT_SUCCESS(cng.GetProperty(algorithm_.get(), BCRYPT_OBJECT_LENGTH,
+                                        reinterpret_cast<PUCHAR>(&objectSize), sizeof objectSize,
+                                        &written, 0))) {
+      return;
+    }
+    object_.resize(objectSize);
+    BCRYPT_HASH_HANDLE hashHandle = nullptr;
+    if (BCRYPT_SUCCESS(cng.CreateHash(algorithm_.get(), &hashHandle, object_.data(), objectSize,
+                                      nullptr, 0, 0))) {
+      hash_.reset(hashHandle);
     }
   }
-  platform::Sha256Digest digest{};
-  if (!BCRYPT_SUCCESS(cng.FinishHash(hash.get(), digest.data(), kDigestSize, 0))) {
-    return std::nullopt;
+
+  bool Usable() const { return hash_ != nullptr; }
+
+  void Update(std::string_view data) override {
+    constexpr std::size_t kChunk = std::numeric_limits<ULONG>::max();
+    for (std::size_t offset = 0; hash_ && offset < data.size(); offset += kChunk) {
+      const auto size = static_cast<ULONG>(std::min(kChunk, data.size() - offset));
+      auto* bytes = reinterpret_cast<PUCHAR>(const_cast<char*>(data.data() + offset));
+      if (!BCRYPT_SUCCESS(cng_.HashData(hash_.get(), bytes, size, 0))) {
+        hash_.reset();
+      }
+    }
   }
-  return digest;
+
+  std::optional<platform::Sha256Digest> Finish() override {
+    platform::Sha256Digest digest{};
+    const bool done =
+        hash_ && BCRYPT_SUCCESS(cng_.FinishHash(hash_.get(), digest.data(), kDigestSize, 0));
+    hash_.reset();
+    return done ? std::optional(digest) : std::nullopt;
+  }
+
+ private:
+  const CngLibraries& cng_;
+  UniqueAlgorithm algorithm_;
+  std::vector<UCHAR> object_;  // the hash object's memory, outliving the hash
+  UniqueHash hash_;
+};
+
+std::optional<platform::Sha256Digest> Digest(const CngLibraries& cng, std::string_view data) {
+  CngSha256Stream stream(cng);
+  stream.Update(data);
+  return stream.Finish();
 }
 
 }  // namespace
@@ -215,6 +240,14 @@ std::optional<platform::Sha256Digest> Win32SignatureVerifier::Sha256(std::string
     return std::nullopt;
   }
   return Digest(*cng_, data);
+}
+
+std::unique_ptr<platform::Sha256Stream> Win32SignatureVerifier::BeginSha256() const {
+  if (!cng_->Bound()) {
+    return nullptr;
+  }
+  auto stream = std::make_unique<CngSha256Stream>(*cng_);
+  return stream->Usable() ? std::move(stream) : nullptr;
 }
 
 }  // namespace nexolant::win32

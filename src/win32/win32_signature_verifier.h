@@ -17,6 +17,8 @@ class Win32SignatureVerifier final : public platform::SignatureVerifier {
   bool Verify(std::string_view publicKeyPem, std::string_view data,
               std::string_view signatureDer) const override;
   std::optional<platform::Sha256Digest> Sha256(std::string_view data) const override;
+  // The stream uses the verifier's libraries: it must not outlive the verifier.
+  std::unique_ptr<platform::Sha256Stream> BeginSha256() const override;
 
   class CngLibraries;  // crypt32 and bcrypt with their functions, in the source file
 

@@ -273,6 +273,48 @@ TYPED_TEST_P(FileSystemContract, WholeFilesKeepEveryByte) {
   EXPECT_EQ(files.ReadWholeFile(this->Path("empty.bin")), "");
 }
 
+// A reader gives the bytes in pieces as the whole-file read gives them, and opens files only:
+// never a folder, a link or a missing name; the file stays free to be moved meanwhile.
+TYPED_TEST_P(FileSystemContract, ReadersGiveEveryByteInPiecesAndOpenFilesOnly) {
+  platform::FileSystem& files = this->files_;
+  std::string data(200001, '\0');
+  for (std::size_t k = 0; k < data.size(); ++k) {
+    data[k] = static_cast<char>(k * 7 + k / 251);
+  }
+  this->Put("data.bin", data);
+  const std::unique_ptr<platform::FileReader> reader = files.OpenReader(this->Path("data.bin"));
+  ASSERT_TRUE(reader);
+  EXPECT_EQ(reader->Size(), data.size());
+  EXPECT_TRUE(files.Move(this->Path("data.bin"), this->Path("moved.bin")));
+  std::string read;
+  char buffer[65536];
+  while (const std::optional<std::size_t> count = reader->Read(buffer)) {
+    if (*count == 0) {
+      break;
+    }
+    read.append(buffer, *count);
+  }
+  EXPECT_EQ(read, data);
+  EXPECT_EQ(reader->Read(buffer), std::optional<std::size_t>(0));
+
+  this->Put("empty.bin", "");
+  const std::unique_ptr<platform::FileReader> empty = files.OpenReader(this->Path("empty.bin"));
+  ASSERT_TRUE(empty);
+  EXPECT_EQ(empty->Size(), 0u);
+  EXPECT_EQ(empty->Read(buffer), std::optional<std::size_t>(0));
+
+  files.CreateFolder(this->Path("Target"));
+  EXPECT_FALSE(files.OpenReader(this->Path("missing.bin")));
+  EXPECT_FALSE(files.OpenReader(this->Path("Target")));
+  if (this->environment_.MakeFolderLink(this->Path("Link"), this->Path("Target"))) {
+    EXPECT_FALSE(files.OpenReader(this->Path("Link")));
+  }
+  if constexpr (TypeParam::kWindowsSemantics) {
+    const auto lock = this->environment_.HoldOpen(this->Path("moved.bin"));
+    EXPECT_FALSE(files.OpenReader(this->Path("moved.bin")));
+  }
+}
+
 TYPED_TEST_P(FileSystemContract, ReadAndWriteFailuresThrowIoError) {
   platform::FileSystem& files = this->files_;
   files.CreateFolder(this->Path("dir"));
@@ -595,7 +637,8 @@ REGISTER_TYPED_TEST_SUITE_P(
     SearchReportsEveryEntryOnceWithItsAttributesAndSize, SearchesStayOpenSideBySideAndEndForGood,
     CreateFolderNeedsAFreeNameAndAnExistingParent, RemoveFolderRemovesOnlyEmptyFolders,
     MoveNeverReplacesAnExistingTarget, DeleteFileDeletesFilesOnly, WholeFilesKeepEveryByte,
-    ReadAndWriteFailuresThrowIoError, ReplaceWritesTheNewContentAndLeavesNoTemporaryFile,
+    ReadersGiveEveryByteInPiecesAndOpenFilesOnly, ReadAndWriteFailuresThrowIoError,
+    ReplaceWritesTheNewContentAndLeavesNoTemporaryFile,
     FailedReplaceKeepsTheTargetAndRemovesTheTemporaryFile,
     ReplaceRefusesMarkedTargetsAndKeepsTheAttributesOfOthers,
     TempFilesAreNewEmptyAndNamedFromThePrefix, SearchesReportHiddenAndSystemAttributes,

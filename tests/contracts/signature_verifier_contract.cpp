@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 
-#include "reference/version_record.h"
+#include "platform/file_digest.h"
+#include "platform/hex_text.h"
 #include "support/signed_update_files.h"
 
 namespace nexolant {
@@ -59,18 +61,32 @@ TEST(SignatureVerifierContract, TakesTheSignaturesOfEachKeyAndNothingElse) {
   }
 }
 
-// The digest the records name their files by, as the openssl command line makes it.
-TEST(SignatureVerifierContract, MakesTheSha256OfAnyData) {
-  const auto bytes = [](const std::optional<platform::Sha256Digest>& digest) {
-    return digest ? std::string(reinterpret_cast<const char*>(digest->data()), digest->size())
-                  : std::string("(none)");
+// The digest the records name their files by, as the openssl command line makes it, at once
+// and in pieces of any size; a finished stream makes no second digest.
+TEST(SignatureVerifierContract, MakesTheSha256OfAnyDataAtOnceOrInPieces) {
+  const auto hex = [](const std::optional<platform::Sha256Digest>& digest) {
+    return digest ? platform::Sha256Hex(*digest) : std::string("(none)");
   };
   const platform::SignatureVerifier& verifier = platform::SystemSignatureVerifier();
-  EXPECT_EQ(bytes(verifier.Sha256(SignedReference())), ReferenceDigest());
-  EXPECT_EQ(HexText(bytes(verifier.Sha256(""))),
+  const std::string_view reference = SignedReference();
+  EXPECT_EQ(hex(verifier.Sha256(reference)), platform::HexText(ReferenceDigest()));
+  EXPECT_EQ(hex(verifier.Sha256("")),
             "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
-  EXPECT_EQ(HexText(bytes(verifier.Sha256("abc"))),
+  EXPECT_EQ(hex(verifier.Sha256("abc")),
             "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+  for (const std::size_t piece :
+       {std::size_t{1}, std::size_t{63}, std::size_t{64}, std::size_t{65536}, reference.size()}) {
+    const std::unique_ptr<platform::Sha256Stream> stream = verifier.BeginSha256();
+    ASSERT_TRUE(stream);
+    for (std::size_t offset = 0; offset < reference.size(); offset += piece) {
+      stream->Update(reference.substr(offset, piece));
+    }
+    EXPECT_EQ(hex(stream->Finish()), platform::HexText(ReferenceDigest())) << piece;
+    EXPECT_EQ(hex(stream->Finish()), "(none)") << piece;
+  }
+  const std::unique_ptr<platform::Sha256Stream> empty = verifier.BeginSha256();
+  ASSERT_TRUE(empty);
+  EXPECT_EQ(hex(empty->Finish()), hex(verifier.Sha256("")));
 }
 
 // No bit of a signature is ignored.

@@ -296,6 +296,44 @@ std::string MemoryFileSystem::ReadWholeFile(const platform::Path& given) {
   return entry->data;
 }
 
+class MemoryFileSystem::Reader final : public platform::FileReader {
+ public:
+  Reader(const MemoryFileSystem& files, std::uint64_t serial, std::uint64_t size)
+      : files_(files), serial_(serial), size_(size) {}
+
+  std::uint64_t Size() const override { return size_; }
+
+  std::optional<std::size_t> Read(std::span<char> buffer) override {
+    const auto found =
+        std::find_if(files_.entries_.begin(), files_.entries_.end(),
+                     [&](const auto& entry) { return entry.second.serial == serial_; });
+    if (found == files_.entries_.end() || found->second.unreadable) {
+      return std::nullopt;
+    }
+    const Entry* entry = &found->second;
+    const std::size_t count =
+        offset_ < entry->data.size() ? entry->data.copy(buffer.data(), buffer.size(), offset_) : 0;
+    offset_ += count;
+    return count;
+  }
+
+ private:
+  const MemoryFileSystem& files_;
+  std::uint64_t serial_;
+  std::uint64_t size_;
+  std::size_t offset_ = 0;
+};
+
+std::unique_ptr<platform::FileReader> MemoryFileSystem::OpenReader(const platform::Path& given) {
+  const std::string path = HeldOf(given);
+  const Entry* entry = Find(path);
+  if (entry == nullptr || entry->folder || entry->unreadable || entry->inUse ||
+      (entry->attributes & platform::kAttributeReparsePoint) != 0) {
+    return nullptr;
+  }
+  return std::make_unique<Reader>(*this, entry->serial, entry->data.size());
+}
+
 void MemoryFileSystem::WriteWholeFile(const platform::Path& given, std::string_view data) {
   const std::string path = HeldOf(given);
   Entry& file = WritableFile(path);

@@ -43,6 +43,10 @@ class MemoryFileSystem : public platform::FileSystem {
   platform::Outcome RemoveFolder(const platform::Path& path) override;
   platform::Outcome Move(const platform::Path& source, const platform::Path& target) override;
   std::string ReadWholeFile(const platform::Path& path) override;
+  // The reader follows its file as a handle does, through moves, and reads it as it is at each
+  // call: a change made meanwhile shows, and a file removed, replaced or made unreadable since
+  // fails the next read.
+  std::unique_ptr<platform::FileReader> OpenReader(const platform::Path& path) override;
   void WriteWholeFile(const platform::Path& path, std::string_view data) override;
   void ReplaceWholeFile(const platform::Path& path, std::string_view data) override;
   platform::Outcome RemoveFile(const platform::Path& path) override;
@@ -112,7 +116,9 @@ class MemoryFileSystem : public platform::FileSystem {
     bool unreadable = false;
     bool inUse = false;
     bool denied = false;
+    std::uint64_t serial = ++lastSerial_;  // the file's identity, kept through moves
   };
+  class Reader;
   struct TempFailure {
     unsigned long code;
     std::string text;
@@ -134,6 +140,7 @@ class MemoryFileSystem : public platform::FileSystem {
   Entry& WritableFile(const std::string& path);  // created when missing; throws IoError
   std::size_t TakeWriteBudget(std::size_t size);
 
+  inline static std::uint64_t lastSerial_ = 0;
   std::map<std::string, Entry> entries_;           // by upper-cased path
   std::map<std::string, std::string> shortNames_;  // upper-cased short path: key of the entry
   std::map<platform::KnownFolder, std::string> knownFolders_;

@@ -32,6 +32,16 @@ TEST_F(StdFileSystemTest, FileExistsOnlyForFiles) {
   EXPECT_FALSE(files_.FileExists(folder_.File("missing.txt")));
 }
 
+// A link to a file is not followed, though its target opens.
+TEST_F(StdFileSystemTest, ReadersRefuseALinkToAFile) {
+  folder_.Put("target.exe", "MZ");
+  std::error_code error;
+  fs::create_symlink(folder_.path() / "target.exe", folder_.path() / "link.exe", error);
+  ASSERT_FALSE(error) << error.message();
+  EXPECT_TRUE(files_.OpenReader(folder_.File("target.exe")));
+  EXPECT_FALSE(files_.OpenReader(folder_.File("link.exe")));
+}
+
 TEST_F(StdFileSystemTest, BackslashSeparatesComponents) {
   fs::create_directory(folder_.path() / "sub");
   std::ofstream(folder_.path() / "sub" / "a.txt") << "abc";

@@ -4,10 +4,39 @@
 
 #include <cstring>
 #include <limits>
+#include <memory>
+#include <utility>
 
 #include "platform/openssl/openssl_handles.h"
 
 namespace nexolant::openssl {
+namespace {
+
+// A SHA-256 on an EVP digest context. After a failed step, and after Finish, it takes no more
+// data and Finish answers none.
+class OpenSslSha256Stream final : public platform::Sha256Stream {
+ public:
+  explicit OpenSslSha256Stream(UniqueDigestContext context) : context_(std::move(context)) {}
+
+  void Update(std::string_view data) override {
+    open_ = open_ && EVP_DigestUpdate(context_.get(), data.data(), data.size()) == 1;
+  }
+
+  std::optional<platform::Sha256Digest> Finish() override {
+    platform::Sha256Digest digest{};
+    unsigned int size = 0;
+    const bool done = open_ && EVP_DigestFinal_ex(context_.get(), digest.data(), &size) == 1 &&
+                      size == digest.size();
+    open_ = false;
+    return done ? std::optional(digest) : std::nullopt;
+  }
+
+ private:
+  UniqueDigestContext context_;
+  bool open_ = true;
+};
+
+}  // namespace
 
 bool IsP256Key(EVP_PKEY* key) {
   char group[64] = "";
@@ -45,6 +74,14 @@ std::optional<platform::Sha256Digest> OpenSslSignatureVerifier::Sha256(
     return std::nullopt;
   }
   return digest;
+}
+
+std::unique_ptr<platform::Sha256Stream> OpenSslSignatureVerifier::BeginSha256() const {
+  UniqueDigestContext context(EVP_MD_CTX_new());
+  if (!context || EVP_DigestInit_ex(context.get(), EVP_sha256(), nullptr) != 1) {
+    return nullptr;
+  }
+  return std::make_unique<OpenSslSha256Stream>(std::move(context));
 }
 
 }  // namespace nexolant::openssl

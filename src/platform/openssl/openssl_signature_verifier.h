@@ -11,6 +11,7 @@ class OpenSslSignatureVerifier final : public platform::SignatureVerifier {
   bool Verify(std::string_view publicKeyPem, std::string_view data,
               std::string_view signatureDer) const override;
   std::optional<platform::Sha256Digest> Sha256(std::string_view data) const override;
+  std::unique_ptr<platform::Sha256Stream> BeginSha256() const override;
 };
 
 }  // namespace nexolant::openssl

@@ -8,7 +8,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <random>
+#include <span>
 #include <system_error>
 #include <utility>
 
@@ -19,6 +21,7 @@
 #include <io.h>
 #include <sys/stat.h>
 #else
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -143,6 +146,55 @@ Path SpelledAs(const fs::path& result, const Path& from, FileSystem& files) {
   return files.FromExact(Utf8Of(result));
 }
 
+// Reads through an open file descriptor, which it owns from construction.
+class StdFileReader final : public FileReader {
+ public:
+  explicit StdFileReader(int fd) : fd_(fd) {
+#ifdef _WIN32
+    struct _stat64 status;
+    regular_ = _fstat64(fd_, &status) == 0 && (status.st_mode & _S_IFREG) != 0;
+#else
+    struct stat status;
+    regular_ = ::fstat(fd_, &status) == 0 && S_ISREG(status.st_mode);
+#endif
+    size_ = regular_ ? static_cast<std::uint64_t>(status.st_size) : 0;
+  }
+  ~StdFileReader() override {
+#ifdef _WIN32
+    _close(fd_);
+#else
+    ::close(fd_);
+#endif
+  }
+  StdFileReader(const StdFileReader&) = delete;
+  StdFileReader& operator=(const StdFileReader&) = delete;
+
+  bool IsRegularFile() const {
+    return regular_;
+  }
+  std::uint64_t Size() const override {
+    return size_;
+  }
+
+  std::optional<std::size_t> Read(std::span<char> buffer) override {
+    const std::size_t wanted = std::min<std::size_t>(buffer.size(), 1 << 30);
+#ifdef _WIN32
+    const int read = _read(fd_, buffer.data(), static_cast<unsigned>(wanted));
+#else
+    const ssize_t read = ::read(fd_, buffer.data(), wanted);
+#endif
+    if (read < 0) {
+      return std::nullopt;
+    }
+    return static_cast<std::size_t>(read);
+  }
+
+ private:
+  int fd_;
+  bool regular_ = false;
+  std::uint64_t size_ = 0;
+};
+
 }  // namespace
 
 bool StdFileSystem::FileExists(const Path& path) {
@@ -220,6 +272,28 @@ std::string StdFileSystem::ReadWholeFile(const Path& path) {
     throw IoError("Cannot read file " + path.ansi);
   }
   return data;
+}
+
+// POSIX refuses a link as the last component with O_NOFOLLOW; the Windows C library has no
+// such flag, so the link is looked for before the open there.
+std::unique_ptr<FileReader> StdFileSystem::OpenReader(const Path& path) {
+  const fs::path native = NativePath(path);
+#ifdef _WIN32
+  std::error_code error;
+  const int fd = fs::is_regular_file(fs::symlink_status(native, error))
+                     ? _wopen(native.c_str(), _O_RDONLY | _O_BINARY)
+                     : -1;
+#else
+  const int fd = ::open(native.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+#endif
+  if (fd < 0) {
+    return nullptr;
+  }
+  auto reader = std::make_unique<StdFileReader>(fd);
+  if (!reader->IsRegularFile()) {
+    return nullptr;
+  }
+  return reader;
 }
 
 void StdFileSystem::WriteWholeFile(const Path& path, std::string_view data) {

@@ -26,6 +26,7 @@ class StdFileSystem : public FileSystem {
   // Not atomic: a target that appears between the test and the rename is replaced.
   Outcome Move(const Path& source, const Path& target) override;
   std::string ReadWholeFile(const Path& path) override;
+  std::unique_ptr<FileReader> OpenReader(const Path& path) override;
   void WriteWholeFile(const Path& path, std::string_view data) override;
   void ReplaceWholeFile(const Path& path, std::string_view data) override;
   Outcome RemoveFile(const Path& path) override;
