@@ -66,7 +66,9 @@ void TMainForm::BuildPages() {
       protection::ProtectionServices{.files = services_.files,
                                      .registry = services_.registry,
                                      .locale = services_.locale,
-                                     .ownProcessId = services_.processes.CurrentProcessId()});
+                                     .ownProcessId = services_.processes.CurrentProcessId(),
+                                     .processes = services_.processes,
+                                     .evidence = services_.evidence});
   statusPage_ = std::make_unique<StatusPage>(*pages[kStatusPage], services_.locale);
   statisticsStore_ = std::make_unique<StatisticsStore>(ini, statistics_);
   settingsPage_ =

@@ -47,6 +47,7 @@ struct QuarantineWorld {
                                                    .downloader = downloader,
                                                    .notificationArea = notificationArea,
                                                    .folderBrowser = folderBrowser,
+                                                   .evidence = evidence,
                                                    .application = application,
                                                    .programFolder = kFolder});
     application.CreateForm(*form);
@@ -158,6 +159,7 @@ struct QuarantineWorld {
   FakeDownloader downloader{files};
   FakeNotificationArea notificationArea;
   FakeFolderBrowser folderBrowser;
+  FakeSignatureEvidence evidence;
   ScriptedBackend backend;
   ui::Application application{backend};
   std::unique_ptr<TMainForm> form;
