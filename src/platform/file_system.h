@@ -8,6 +8,7 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/clock.h"
 #include "platform/errors.h"
 #include "platform/path.h"
 
@@ -89,6 +90,9 @@ struct FindData {
   // The name exactly, in UTF-8, when the ANSI spelling does not give it back: a character the
   // code page cannot hold shows as "?" there. Empty for every other entry.
   std::string exactName;
+  // Local date-times of the entry's creation and last change; 0 where the system gives none.
+  DateTime created = 0;
+  DateTime modified = 0;
 };
 
 // One open directory search; destroying it closes the search.

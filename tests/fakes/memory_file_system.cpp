@@ -174,7 +174,8 @@ std::unique_ptr<platform::DirectorySearch> MemoryFileSystem::OpenSearch(
       const std::string held = NameOf(entry.path);
       const std::string ansi = AnsiOf(held);
       found.push_back(platform::FindData{ansi, entry.attributes, entry.data.size(),
-                                         ansi == held ? std::string() : ExactOf(held)});
+                                         ansi == held ? std::string() : ExactOf(held),
+                                         entry.created, entry.modified});
     }
   }
   if (found.empty()) {
@@ -431,6 +432,13 @@ void MemoryFileSystem::AddFile(const platform::Path& given, std::string_view con
   }
   Entry& entry = entries_[Key(path)];
   entry = Entry{Normalized(path), false, std::string(contents), platform::kAttributeArchive, false};
+}
+
+void MemoryFileSystem::SetTimes(const platform::Path& path, platform::DateTime created,
+                                platform::DateTime modified) {
+  Entry& entry = At(HeldOf(path));
+  entry.created = created;
+  entry.modified = modified;
 }
 
 void MemoryFileSystem::AddFolder(const platform::Path& given) {
