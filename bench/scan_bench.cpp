@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <string>
 
+#include "fakes/fake_processes.h"
+#include "fakes/fake_signature_evidence.h"
 #include "fakes/memory_registry.h"
 #include "platform/portable/cp1252_locale.h"
 #include "platform/portable/idle_pump.h"
@@ -86,8 +88,14 @@ void BM_FilePhase(benchmark::State& state) {
   form.SetObserver(&renderer);
   ScanResults results(findings, scanning);
   MemoryRegistry registry;
-  const protection::ProtectionPolicy protection(
-      {.files = files, .registry = registry, .locale = kLocale, .ownProcessId = 0});
+  FakeProcessApi processes;
+  const FakeSignatureEvidence evidence;
+  const protection::ProtectionPolicy protection({.files = files,
+                                                 .registry = registry,
+                                                 .locale = kLocale,
+                                                 .ownProcessId = 0,
+                                                 .processes = processes,
+                                                 .evidence = evidence});
   FileScan fileScan(results, signatures, protection, pump);
   TRecurseDir walker(files);
   walker.OnFileFound = [&fileScan](TRecurseDir& sender, const std::string& fileName) {

@@ -30,7 +30,9 @@
 #include "win32/win32_backend.h"
 #include "win32/win32_file_system.h"
 #include "win32/win32_locale.h"
+#include "win32/win32_processes.h"
 #include "win32/win32_registry.h"
+#include "win32/win32_signature_evidence.h"
 
 namespace nexolant {
 namespace {
@@ -212,10 +214,14 @@ int Run(const std::string& tree, int rounds) {
   const auto bareWalk = [&bareEntries](TRecurseDir&, const std::string&) { ++bareEntries; };
   ScanResults results(findings, scanning);
   win32::Win32Registry registry;
+  win32::Win32ProcessApi processes;
+  const win32::Win32SignatureEvidence evidence;
   const protection::ProtectionPolicy protection({.files = files,
                                                  .registry = registry,
                                                  .locale = locale,
-                                                 .ownProcessId = GetCurrentProcessId()});
+                                                 .ownProcessId = GetCurrentProcessId(),
+                                                 .processes = processes,
+                                                 .evidence = evidence});
   FileScan fileScan(results, signatures, protection, application);
   const auto filePhase = [&fileScan](TRecurseDir& sender, const std::string& fileName) {
     fileScan.RecurseDirFileFound(sender, fileName);

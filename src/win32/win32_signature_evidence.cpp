@@ -2,10 +2,13 @@
 
 #include <windows.h>
 
+// The catalog and trust headers need the cryptography's types first.
+#include <wincrypt.h>
+
 #include <bcrypt.h>
 #include <mscat.h>
+#include <sfc.h>
 #include <softpub.h>
-#include <wincrypt.h>
 #include <wintrust.h>
 
 #include <memory>
@@ -14,6 +17,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/ascii.h"
+#include "platform/hex_text.h"
 #include "win32/bound_function.h"
 #include "win32/system_library.h"
 #include "win32/unique_handle.h"
@@ -215,12 +220,9 @@ std::optional<Trust> CheckInCatalogs(const TrustLibraries& trust, HCATADMIN admi
   if (!catalog || !trust.CatalogInfo(catalog.get(), &where, 0)) {
     return std::nullopt;
   }
-  std::wstring tag;
-  constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
-  for (const BYTE byte : hash) {
-    tag += kDigits[byte >> 4];
-    tag += kDigits[byte & 15];
-  }
+  // A catalog names its members by the hash in upper-case hexadecimal digits.
+  const std::wstring tag = WideFromAnsi(platform::AsciiUpperCase(platform::HexText(
+      std::string_view(reinterpret_cast<const char*>(hash.data()), hash.size()))));
   CatalogMember member{};
   member.info.cbStruct = sha256 ? sizeof member : sizeof member.info;
   member.info.pcwszCatalogFilePath = where.wszCatalogFile;
@@ -276,7 +278,7 @@ UniqueFileHandle OpenSubject(const std::wstring& path) {
 
 Publisher PublisherFrom(const Trust& trust) {
   if (trust.status != ERROR_SUCCESS) {
-    return {.state = Publisher::kInvalid};
+    return {.state = Publisher::kInvalid, .name = {}};
   }
   return {.state = Publisher::kSigned, .name = Utf8FromWide(trust.signer)};
 }
