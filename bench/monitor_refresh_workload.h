@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fakes/fake_processes.h"
+#include "fakes/fake_signature_evidence.h"
 #include "fakes/memory_registry.h"
 #include "monitor/active_monitoring_page.h"
 #include "monitor/process_monitor.h"
@@ -97,8 +98,13 @@ class MonitorRefreshWorkload : private SignatureSource {
   FakeProcessApi processes_;
   platform::StdFileSystem files_;
   MemoryRegistry registry_;
-  const protection::ProtectionPolicy protection_{
-      {.files = files_, .registry = registry_, .locale = locale_, .ownProcessId = 0}};
+  const FakeSignatureEvidence evidence_;
+  const protection::ProtectionPolicy protection_{{.files = files_,
+                                                  .registry = registry_,
+                                                  .locale = locale_,
+                                                  .ownProcessId = 0,
+                                                  .processes = processes_,
+                                                  .evidence = evidence_}};
   const Options options_;
   ui::Form form_;
   std::unique_ptr<ui::DeferredActions> deferred_;

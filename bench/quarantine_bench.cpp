@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "fakes/fake_processes.h"
+#include "fakes/fake_signature_evidence.h"
 #include "fakes/memory_file_system.h"
 #include "fakes/memory_registry.h"
 #include "idle_backend.h"
@@ -80,8 +81,12 @@ struct Workload {
     for (int k = 0; k < count; ++k) {
       findings.push_back({RowKind::kFile, {Name(k), kBad, "Bad file"}, {}});
     }
-    const protection::ProtectionPolicy protection(
-        {.files = files, .registry = registry, .locale = locale, .ownProcessId = 0});
+    const protection::ProtectionPolicy protection({.files = files,
+                                                   .registry = registry,
+                                                   .locale = locale,
+                                                   .ownProcessId = 0,
+                                                   .processes = processes,
+                                                   .evidence = evidence});
     const IgnoredObjects ignored({.files = files,
                                   .verifier = platform::SystemSignatureVerifier(),
                                   .clock = clock,
@@ -109,8 +114,14 @@ struct Workload {
   ui::Application application{backend};
   Signatures signatures{locale};
   UsageStatistics statistics;
-  protection::ProtectionPolicy protection{
-      {.files = files, .registry = registry, .locale = locale, .ownProcessId = 1}};
+  FakeProcessApi processes;
+  const FakeSignatureEvidence evidence;
+  protection::ProtectionPolicy protection{{.files = files,
+                                           .registry = registry,
+                                           .locale = locale,
+                                           .ownProcessId = 1,
+                                           .processes = processes,
+                                           .evidence = evidence}};
   QuarantineStore store{{files, locale, application, application},
                         registry,
                         kProgram,

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <string>
 
+#include "fakes/fake_processes.h"
+#include "fakes/fake_signature_evidence.h"
 #include "fakes/memory_registry.h"
 #include "ignore_list_bench.h"
 #include "platform/portable/cp1252_locale.h"
@@ -87,8 +89,14 @@ void BM_FilePhase(benchmark::State& state) {
   form.SetObserver(&renderer);
   ScanResults results(findings, scanning);
   MemoryRegistry registry;
-  const protection::ProtectionPolicy protection(
-      {.files = files, .registry = registry, .locale = kLocale, .ownProcessId = 0});
+  FakeProcessApi processes;
+  const FakeSignatureEvidence evidence;
+  const protection::ProtectionPolicy protection({.files = files,
+                                                 .registry = registry,
+                                                 .locale = kLocale,
+                                                 .ownProcessId = 0,
+                                                 .processes = processes,
+                                                 .evidence = evidence});
   const std::string listFile = TreeRoot() + "-ignored.txt";
   files.WriteWholeFile(listFile, bench::IgnoreListText(static_cast<int>(state.range(0)) / 2));
   bench::StillClock clock;

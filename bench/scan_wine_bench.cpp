@@ -31,7 +31,9 @@
 #include "win32/win32_backend.h"
 #include "win32/win32_file_system.h"
 #include "win32/win32_locale.h"
+#include "win32/win32_processes.h"
 #include "win32/win32_registry.h"
+#include "win32/win32_signature_evidence.h"
 
 namespace nexolant {
 namespace {
@@ -213,10 +215,14 @@ int Run(const std::string& tree, int rounds) {
   const auto bareWalk = [&bareEntries](TRecurseDir&, const std::string&) { ++bareEntries; };
   ScanResults results(findings, scanning);
   win32::Win32Registry registry;
+  win32::Win32ProcessApi processes;
+  const win32::Win32SignatureEvidence evidence;
   const protection::ProtectionPolicy protection({.files = files,
                                                  .registry = registry,
                                                  .locale = locale,
-                                                 .ownProcessId = GetCurrentProcessId()});
+                                                 .ownProcessId = GetCurrentProcessId(),
+                                                 .processes = processes,
+                                                 .evidence = evidence});
   // An empty ignore list for the phase the ratio is taken of, and one of 10,000 entries for the
   // same phase once more.
   const std::string emptyList = tree + "\\..\\ignored-empty.txt";

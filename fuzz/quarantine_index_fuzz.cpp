@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+#include "fakes/fake_processes.h"
+#include "fakes/fake_signature_evidence.h"
 #include "fakes/memory_file_system.h"
 #include "fakes/memory_registry.h"
 #include "ini/big_ini_file.h"
@@ -241,8 +243,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   nexolant::UsageStatistics statistics;
   nexolant::ui::ExclusiveActions actions;
   nexolant::MemoryRegistry registry;
-  const nexolant::protection::ProtectionPolicy protection(
-      {.files = files, .registry = registry, .locale = locale, .ownProcessId = 1});
+  nexolant::FakeProcessApi processes;
+  const nexolant::FakeSignatureEvidence evidence;
+  const nexolant::protection::ProtectionPolicy protection({.files = files,
+                                                           .registry = registry,
+                                                           .locale = locale,
+                                                           .ownProcessId = 1,
+                                                           .processes = processes,
+                                                           .evidence = evidence});
   nexolant::QuarantineStore store(ini, registry, folder, statistics, signatures, protection);
   nexolant::ui::DeferredActions deferred(application);
   nexolant::QuarantinePage quarantinePage(page, store, locale, application, actions, deferred);

@@ -9,6 +9,7 @@
 #include "ignore/ignored_objects_form.h"
 #include "protection/name_sample.h"
 #include "reference/reference_loader.h"
+#include "repair/details_form.h"
 #include "ui/artwork_names.h"
 #include "update/update_form.h"
 #include "update/update_leftovers.h"
@@ -67,7 +68,9 @@ void TMainForm::BuildPages() {
       protection::ProtectionServices{.files = services_.files,
                                      .registry = services_.registry,
                                      .locale = services_.locale,
-                                     .ownProcessId = services_.processes.CurrentProcessId()});
+                                     .ownProcessId = services_.processes.CurrentProcessId(),
+                                     .processes = services_.processes,
+                                     .evidence = services_.evidence});
   ignored_ = std::make_unique<IgnoredObjects>(
       IgnoredObjectsServices{.files = services_.files,
                              .verifier = platform::SystemSignatureVerifier(),
@@ -168,6 +171,16 @@ void TMainForm::WireEvents() {
   findings_.OnCleared = [this] { reportPage_->ShowCleared(); };
   findings_.OnAdded = [this](const Finding& finding) { reportPage_->ShowFinding(finding); };
   findings_.OnTickChanged = [this](std::size_t index) { reportPage_->ShowTick(index); };
+  reportPage_->OnShowDetails = [this](const Finding& finding) {
+    ShowFindingDetails(services_.application,
+                       {.files = services_.files,
+                        .registry = services_.registry,
+                        .processes = services_.processes,
+                        .verifier = platform::SystemSignatureVerifier(),
+                        .evidence = services_.evidence,
+                        .locale = services_.locale},
+                       finding);
+  };
   reportPage_->OnRepaired = [this] { quarantinePage_->ShowRepairSummary(); };
   settingsPage_->OnIgnoredObjectsClick = [this] { Act([this] { lblIgnoredObjectsClick(); }); };
 }

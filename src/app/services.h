@@ -10,6 +10,7 @@
 #include "platform/profile_strings.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/signature_evidence.h"
 #include "ui/application.h"
 
 namespace nexolant {
@@ -27,6 +28,7 @@ struct AppServices {
   platform::Downloader& downloader;
   platform::NotificationArea& notificationArea;
   platform::FolderBrowser& folderBrowser;
+  const platform::SignatureEvidence& evidence;
   ui::Application& application;
   platform::Path programFolder;  // the executable's folder, with a trailing backslash
 };

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/clock.h"
 #include "platform/errors.h"
 #include "platform/path.h"
 
@@ -92,6 +93,9 @@ struct FindData {
   // When the entry was last written, in the system's own units; equal for every path that
   // reaches the same entry, so a cheap first test of whether two entries are one.
   std::uint64_t writeTime = 0;
+  // Local date-times of the entry's creation and last change; 0 where the system gives none.
+  DateTime created = 0;
+  DateTime modified = 0;
 };
 
 // What a file or folder is, whichever path reaches it: the serial number of its volume and its

@@ -1,5 +1,8 @@
 #include "protection/protection_policy.h"
 
+#include <memory>
+#include <optional>
+
 #include "protection/protected_names.h"
 #include "reference/signature_list.h"
 
@@ -8,6 +11,8 @@ namespace nexolant::protection {
 ProtectionPolicy::ProtectionPolicy(const ProtectionServices& services)
     : locale_(services.locale),
       ownProcessId_(services.ownProcessId),
+      processes_(services.processes),
+      evidence_(services.evidence),
       files_(services.files, services.locale),
       keys_(services.locale),
       entries_(services.registry, services.files, files_) {
@@ -23,7 +28,25 @@ ProtectionPolicy::ProtectionPolicy(const ProtectionServices& services)
 }
 
 bool ProtectionPolicy::IsProtectedProcess(std::string_view name, std::uint32_t processId) const {
-  return processId == ownProcessId_ || IsProtectedProcessName(name);
+  return processId == ownProcessId_ || IsProtectedProcessName(name) ||
+         ImageVouched(name, processId);
+}
+
+// A listing by path names the image; a snapshot gives only its name, and the process is asked.
+bool ProtectionPolicy::ImageVouched(std::string_view name, std::uint32_t processId) const {
+  if (name.find_first_of("\\/:") != std::string_view::npos) {
+    return Vouched(NormalPath(name));
+  }
+  const std::unique_ptr<platform::OpenedProcess> process = processes_.OpenProcess(
+      platform::kProcessQueryInformation | platform::kProcessVmRead, processId);
+  const std::optional<std::string> image = process ? process->ExecutablePath() : std::nullopt;
+  return image && Vouched(NormalPath(*image));
+}
+
+// The system's word costs a read of the whole file, so it comes after every check by place and
+// name, and only for what a name matched.
+bool ProtectionPolicy::Vouched(const std::string& normal) const {
+  return !normal.empty() && evidence_.WindowsVouchesFor(platform::Path(normal));
 }
 
 bool ProtectionPolicy::IsProtectedProcessName(std::string_view name) const {
@@ -47,7 +70,16 @@ bool ProtectionPolicy::IsProtectedKey(std::string_view path) const {
 }
 
 PathProtection ProtectionPolicy::ProtectionOf(std::string_view path) const {
-  return files_.Classify(path);
+  const PathProtection protection = files_.Classify(path);
+  if (protection != PathProtection::kNone) {
+    return protection;
+  }
+  return Vouched(NormalPath(path)) ? PathProtection::kSystemName : PathProtection::kNone;
+}
+
+bool ProtectionPolicy::IsProtectedBelow(const WalkStart& start, std::string_view names) const {
+  return files_.ClassifyBelow(start, names) != PathProtection::kNone ||
+         (!start.normal.empty() && Vouched(files_.Form().Below(start.normal, names)));
 }
 
 std::string ProtectionPolicy::NormalPath(std::string_view path) const {

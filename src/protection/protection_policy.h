@@ -7,6 +7,8 @@
 
 #include "platform/file_system.h"
 #include "platform/locale.h"
+#include "platform/processes.h"
+#include "platform/signature_evidence.h"
 #include "protection/entry_protection.h"
 #include "protection/file_protection.h"
 #include "protection/key_protection.h"
@@ -16,10 +18,14 @@ namespace nexolant::protection {
 
 // What the policy needs from the system.
 struct ProtectionServices {
-  platform::FileSystem& files;     // must outlive the policy
-  platform::Registry& registry;    // must outlive the policy
-  const platform::Locale& locale;  // must outlive the policy
-  std::uint32_t ownProcessId;      // the running program's
+  platform::FileSystem& files;      // must outlive the policy
+  platform::Registry& registry;     // must outlive the policy
+  const platform::Locale& locale;   // must outlive the policy
+  std::uint32_t ownProcessId;       // the running program's
+  platform::ProcessApi& processes;  // must outlive the policy
+  // Windows' own word on a file, asked only of what a name already matched; must outlive the
+  // policy.
+  const platform::SignatureEvidence& evidence;
 };
 
 // What no reference file may make the program touch: Windows' own processes, files, folders
@@ -33,12 +39,14 @@ class ProtectionPolicy {
   explicit ProtectionPolicy(const ProtectionServices& services);
 
   // A process of Windows by its executable name, or the program's own process. A path counts
-  // by its last name for the listed processes, and as a file for Windows' other programs.
+  // by its last name for the listed processes, and as a file for Windows' other programs. A
+  // process whose image Windows vouches for is Windows' own whatever its name.
   bool IsProtectedProcess(std::string_view name, std::uint32_t processId) const;
   // The name alone, for an action by name that meets processes it has not listed.
   bool IsProtectedProcessName(std::string_view name) const;
 
-  // A file or folder, by its path in any spelling (short names, "..", "/", trailing dots).
+  // A file or folder, by its path in any spelling (short names, "..", "/", trailing dots). A
+  // file Windows vouches for is one of its own (kSystemName) wherever it lies.
   bool IsProtectedPath(std::string_view path) const {
     return ProtectionOf(path) != PathProtection::kNone;
   }
@@ -47,9 +55,7 @@ class ProtectionPolicy {
   // For a folder walk that enters only plain folders: the start folder is asked about once,
   // each entry found below it by its own names (FileProtection::ClassifyBelow).
   WalkStart WalkStartOf(std::string_view folder) const { return files_.StartOf(folder); }
-  bool IsProtectedBelow(const WalkStart& start, std::string_view names) const {
-    return files_.ClassifyBelow(start, names) != PathProtection::kNone;
-  }
+  bool IsProtectedBelow(const WalkStart& start, std::string_view names) const;
 
   // A key: a root ("HKEY_LOCAL_MACHINE", "HKLM", ...), "\" and its path. A service, a class, a
   // Winlogon notification or a browser helper of Windows counts by the program it names.
@@ -67,8 +73,13 @@ class ProtectionPolicy {
   std::string ProgramFolder() const;
 
  private:
+  bool Vouched(const std::string& normal) const;
+  bool ImageVouched(std::string_view name, std::uint32_t processId) const;
+
   const platform::Locale& locale_;
   std::uint32_t ownProcessId_;
+  platform::ProcessApi& processes_;
+  const platform::SignatureEvidence& evidence_;
   FileProtection files_;
   KeyProtection keys_;
   EntryProtection entries_;

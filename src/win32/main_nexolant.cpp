@@ -21,6 +21,7 @@
 #include "win32/win32_profile_strings.h"
 #include "win32/win32_registry.h"
 #include "win32/win32_shell.h"
+#include "win32/win32_signature_evidence.h"
 
 namespace {
 
@@ -61,6 +62,7 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
     win32::Win32Downloader downloader;
     win32::Win32NotificationArea notificationArea(application);
     win32::Win32FolderBrowser folderBrowser;
+    const win32::Win32SignatureEvidence evidence;
     const platform::Path programFolder = files.ProgramFolder();
     TMainForm mainForm(AppServices{.files = files,
                                    .clock = clock,
@@ -72,6 +74,7 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
                                    .downloader = downloader,
                                    .notificationArea = notificationArea,
                                    .folderBrowser = folderBrowser,
+                                   .evidence = evidence,
                                    .application = application,
                                    .programFolder = programFolder});
     application.Run(mainForm);

@@ -37,14 +37,30 @@ platform::Outcome Record(BOOL ok) {
 
 // The search runs on the wide functions, so that a name the code page cannot hold comes with
 // its exact spelling beside the ANSI one.
+// A file time of the system (UTC) as a local date-time; 0 for no time.
+platform::DateTime LocalDateTime(const FILETIME& time) {
+  FILETIME local;
+  SYSTEMTIME parts;
+  if ((time.dwLowDateTime == 0 && time.dwHighDateTime == 0) ||
+      !FileTimeToLocalFileTime(&time, &local) || !FileTimeToSystemTime(&local, &parts)) {
+    return 0;
+  }
+  const double seconds =
+      parts.wHour * 3600.0 + parts.wMinute * 60.0 + parts.wSecond + parts.wMilliseconds / 1000.0;
+  return platform::DateOf(parts.wYear, parts.wMonth, parts.wDay) + seconds / 86400.0;
+}
+
 FindData ToFindData(const WIN32_FIND_DATAW& data) {
   bool exact = true;
   std::string name = AnsiFromWide(data.cFileName, &exact);
-  return FindData{std::move(name), data.dwFileAttributes,
+  return FindData{std::move(name),
+                  data.dwFileAttributes,
                   (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow,
                   exact ? std::string() : Utf8FromWide(data.cFileName),
                   (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
-                      data.ftLastWriteTime.dwLowDateTime};
+                      data.ftLastWriteTime.dwLowDateTime,
+                  LocalDateTime(data.ftCreationTime),
+                  LocalDateTime(data.ftLastWriteTime)};
 }
 
 // FindFirstFileW hands over the first entry when it opens the search; Next gives it out

@@ -16,6 +16,7 @@
 #include "fakes/fake_processes.h"
 #include "fakes/fake_profile_strings.h"
 #include "fakes/fake_shell.h"
+#include "fakes/fake_signature_evidence.h"
 #include "fakes/memory_file_system.h"
 #include "fakes/memory_registry.h"
 #include "support/ascii_locale.h"
@@ -71,6 +72,7 @@ class MainFormTest : public ::testing::Test {
             .downloader = downloader_,
             .notificationArea = notificationArea_,
             .folderBrowser = folderBrowser_,
+            .evidence = evidence_,
             .application = application_,
             .programFolder = kFolder};
   }
@@ -112,6 +114,7 @@ class MainFormTest : public ::testing::Test {
   FakeDownloader downloader_{files_};
   FakeNotificationArea notificationArea_;
   FakeFolderBrowser folderBrowser_;
+  FakeSignatureEvidence evidence_;
   ScriptedBackend backend_;
   ui::Application application_{backend_};
   std::unique_ptr<TMainForm> form_;

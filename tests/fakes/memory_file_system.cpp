@@ -209,7 +209,7 @@ std::unique_ptr<platform::DirectorySearch> MemoryFileSystem::OpenSearch(
       const std::string ansi = AnsiOf(held);
       found.push_back(platform::FindData{ansi, entry.attributes, entry.data.size(),
                                          ansi == held ? std::string() : ExactOf(held),
-                                         entry.index});
+                                         entry.index, entry.created, entry.modified});
     }
   }
   for (const auto& [aliasKey, alias] : aliases_) {
@@ -489,6 +489,13 @@ void MemoryFileSystem::AddFile(const platform::Path& given, std::string_view con
     entry.index = index;
   }
   entry.data.assign(contents);
+}
+
+void MemoryFileSystem::SetTimes(const platform::Path& path, platform::DateTime created,
+                                platform::DateTime modified) {
+  Entry& entry = At(HeldOf(path));
+  entry.created = created;
+  entry.modified = modified;
 }
 
 void MemoryFileSystem::AddFolder(const platform::Path& given) {

@@ -83,6 +83,9 @@ class MemoryFileSystem : public platform::FileSystem {
   std::optional<std::string> Contents(const platform::Path& path) const;  // none for no file
   std::vector<std::string> Names(const platform::Path& folder) const;     // ANSI names, by name
   void SetAttributes(const platform::Path& path, std::uint32_t attributes);
+  // The dates a search reports; 0 until set.
+  void SetTimes(const platform::Path& path, platform::DateTime created,
+                platform::DateTime modified);
   void SetReadOnly(const platform::Path& path, bool readOnly = true);
   // A file that exists but cannot be read, as when another program holds it.
   void SetUnreadable(const platform::Path& path, bool unreadable = true);
@@ -130,6 +133,8 @@ class MemoryFileSystem : public platform::FileSystem {
     bool unreadable = false;
     bool inUse = false;
     bool denied = false;
+    platform::DateTime created = 0;
+    platform::DateTime modified = 0;
     std::uint64_t serial = ++lastSerial_;  // the file's identity, kept through moves
     bool unopenable = false;
     std::uint64_t index = 0;  // the entry's identity on its drive

@@ -54,5 +54,33 @@ TEST_F(HostileReferenceTest, ReportsAndRemovesOnlyTheGenuineObjects) {
   EXPECT_TRUE(registry_.HasKey(RegistryRoot::kCurrentUser, "Software\\Vendor"));
 }
 
+// A name is weak evidence: files and a process that Windows vouches for stay through a scan
+// and Repair however the reference names them, while the adware beside them goes. The system
+// is asked only of what matched, not of every file the walk passes.
+TEST_F(HostileReferenceTest, WhatWindowsVouchesForStaysAndTheAdwareBesideItGoes) {
+  Start(
+      "[ScanFiles]\nsetup.exe=Bundler\nevil.exe=Evil file\n"
+      "[OtherKill]\nupdater.exe=Updater\nbadproc.exe=Bad process\n");
+  files_.AddFile("C:\\Drivers\\setup.exe", "vouched");
+  files_.AddFile("C:\\Drivers\\evil.exe", "evil");
+  for (int k = 0; k < 50; ++k) {
+    files_.AddFile("C:\\Drivers\\other" + std::to_string(k) + ".dat");
+  }
+  evidence_.Vouch("C:\\Drivers\\setup.exe");
+  evidence_.Vouch("C:\\Drivers\\updater.exe");
+  processes_.Add(400, "C:\\Drivers\\updater.exe");
+  processes_.Add(401, "C:\\Temp\\badproc.exe");
+
+  ScanFolder("C:\\Drivers");
+  EXPECT_EQ(Rows(), (Strings{"badproc.exe|Memory|Bad process", "evil.exe|C:\\Drivers|Evil file"}));
+  EXPECT_LE(evidence_.Questions(), 4);  // at most once for each object matched by name
+  ASSERT_TRUE(backend_.Click(StopButton()));
+  ASSERT_TRUE(backend_.Click(Control("btnRepair")));
+
+  EXPECT_EQ(processes_.Terminated(), (std::vector<std::uint32_t>{401}));
+  EXPECT_EQ(files_.Contents("C:\\Drivers\\setup.exe"), "vouched");
+  EXPECT_FALSE(files_.Contents("C:\\Drivers\\evil.exe"));
+}
+
 }  // namespace
 }  // namespace nexolant

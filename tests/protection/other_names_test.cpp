@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "fakes/fake_processes.h"
+#include "fakes/fake_signature_evidence.h"
 #include "fakes/memory_file_system.h"
 #include "fakes/memory_registry.h"
 #include "platform/portable/cp1252_locale.h"
@@ -64,8 +66,14 @@ TEST(ProtectionUnderOtherNames, AnotherNameForTheSamePlaceGetsTheSameAnswer) {
     MemoryFileSystem files = Machine(deepestDrive);
     platform::Cp1252Locale locale;
     MemoryRegistry registry;
-    const ProtectionPolicy policy(
-        {.files = files, .registry = registry, .locale = locale, .ownProcessId = 1});
+    FakeProcessApi processes;
+    const FakeSignatureEvidence evidence;
+    const ProtectionPolicy policy({.files = files,
+                                   .registry = registry,
+                                   .locale = locale,
+                                   .ownProcessId = 1,
+                                   .processes = processes,
+                                   .evidence = evidence});
     for (const auto& [start, names, isProtected] : kCases) {
       SCOPED_TRACE(std::string(start) + names + (deepestDrive ? " (deepest drive)" : ""));
       EXPECT_EQ(policy.IsProtectedPath(std::string(start) + names), isProtected);

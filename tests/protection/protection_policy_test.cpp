@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "fakes/fake_processes.h"
+#include "fakes/fake_signature_evidence.h"
 #include "fakes/memory_file_system.h"
 #include "fakes/memory_registry.h"
 #include "platform/portable/cp1252_locale.h"
@@ -99,8 +101,14 @@ class ProtectionPolicyTest : public ::testing::Test {
   MemoryFileSystem files_ = Machine();
   platform::Cp1252Locale locale_;
   MemoryRegistry registry_;
-  ProtectionPolicy policy_{
-      {.files = files_, .registry = registry_, .locale = locale_, .ownProcessId = kOwnId}};
+  FakeProcessApi processes_;
+  FakeSignatureEvidence evidence_;
+  ProtectionPolicy policy_{{.files = files_,
+                            .registry = registry_,
+                            .locale = locale_,
+                            .ownProcessId = kOwnId,
+                            .processes = processes_,
+                            .evidence = evidence_}};
 };
 
 TEST_F(ProtectionPolicyTest, ProtectsFilesAndFoldersByPlaceAndName) {
@@ -136,6 +144,29 @@ TEST_F(ProtectionPolicyTest, AWalkGetsTheFullAnswerForWhatItFindsBelowItsStart) 
   EXPECT_TRUE(policy_.IsProtectedBelow(policy_.WalkStartOf("\\\\?\\C:\\Temp"), "bad.exe"));
 }
 
+// Windows' word protects a file and the processes of its image wherever they lie and whatever
+// their names; it is asked only when place and name protect nothing.
+TEST_F(ProtectionPolicyTest, WhatWindowsVouchesForIsItsOwnWhereNamesSayNothing) {
+  files_.AddFile("C:\\Temp\\vouched.exe");
+  evidence_.Vouch("C:\\Temp\\vouched.exe");
+  processes_.Add(500, "C:\\Temp\\vouched.exe").exeFile = "vouched.exe";
+  processes_.Add(501, "C:\\Temp\\bad.exe").exeFile = "bad.exe";
+
+  EXPECT_EQ(policy_.ProtectionOf("c:\\temp\\VOUCHED.EXE"), kSystemName);
+  EXPECT_EQ(policy_.ProtectionOf("C:\\Temp\\bad.exe"), kNone);
+  EXPECT_TRUE(policy_.IsProtectedBelow(policy_.WalkStartOf("C:\\Temp\\"), "vouched.exe"));
+  EXPECT_FALSE(policy_.IsProtectedBelow(policy_.WalkStartOf("C:\\Temp\\"), "bad.exe"));
+  EXPECT_TRUE(policy_.IsProtectedProcess("vouched.exe", 500));
+  EXPECT_TRUE(policy_.IsProtectedProcess("C:\\Temp\\vouched.exe", 0));
+  EXPECT_FALSE(policy_.IsProtectedProcess("bad.exe", 501));
+  EXPECT_FALSE(policy_.IsProtectedProcess("vouched.exe", 502));  // not running: no image
+
+  const int asked = evidence_.Questions();
+  EXPECT_EQ(policy_.ProtectionOf("C:\\Windows\\System32\\notepad.exe"), kSystemName);
+  EXPECT_TRUE(policy_.IsProtectedProcess("explorer.exe", 600));
+  EXPECT_EQ(evidence_.Questions(), asked);
+}
+
 TEST_F(ProtectionPolicyTest, ComparesPathsInOneNormalForm) {
   EXPECT_EQ(policy_.ProgramFolder(), "C:\\Program Files\\Nexolant");
   EXPECT_EQ(policy_.NormalPath("c:/windows/../Temp//bad.exe. "), "C:\\Temp\\bad.exe");
@@ -163,8 +194,14 @@ TEST(ProtectionPolicyExactFolders, ProtectsFoldersTheCodePageCannotHold) {
   files.SetProgramFolder(profile + "\\AppData\\Local\\Programs\\Nexolant\\");
   const platform::Cp1252Locale locale;
   MemoryRegistry registry;
-  const ProtectionPolicy policy(
-      {.files = files, .registry = registry, .locale = locale, .ownProcessId = kOwnId});
+  FakeProcessApi processes;
+  const FakeSignatureEvidence evidence;
+  const ProtectionPolicy policy({.files = files,
+                                 .registry = registry,
+                                 .locale = locale,
+                                 .ownProcessId = kOwnId,
+                                 .processes = processes,
+                                 .evidence = evidence});
   EXPECT_EQ(policy.ProgramFolder(), "C:\\Users\\??\\AppData\\Local\\Programs\\Nexolant");
   constexpr std::pair<const char*, PathProtection> kCases[] = {
       {"C:\\Users\\??\\AppData\\Local\\Programs\\Nexolant\\Quarantine\\a.exe", kOwnFolder},

@@ -49,6 +49,7 @@ struct QuarantineWorld {
                                                    .downloader = downloader,
                                                    .notificationArea = notificationArea,
                                                    .folderBrowser = folderBrowser,
+                                                   .evidence = evidence,
                                                    .application = application,
                                                    .programFolder = kFolder});
     application.CreateForm(*form);
@@ -174,6 +175,7 @@ struct QuarantineWorld {
   FakeDownloader downloader{files};
   FakeNotificationArea notificationArea;
   FakeFolderBrowser folderBrowser;
+  FakeSignatureEvidence evidence;
   ScriptedBackend backend;
   ui::Application application{backend};
   std::unique_ptr<TMainForm> form;

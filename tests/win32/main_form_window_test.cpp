@@ -15,6 +15,7 @@
 #include "win32/win32_processes.h"
 #include "win32/win32_profile_strings.h"
 #include "win32/win32_registry.h"
+#include "win32/win32_signature_evidence.h"
 
 namespace nexolant::win32 {
 namespace {
@@ -43,6 +44,7 @@ class MainFormWindowTest : public RendererTest {
                           .downloader = downloader_,
                           .notificationArea = notificationArea_,
                           .folderBrowser = folderBrowser_,
+                          .evidence = evidence_,
                           .application = application_,
                           .programFolder = folder_.Prefix()}) {
     Realise(form_);
@@ -65,6 +67,7 @@ class MainFormWindowTest : public RendererTest {
   Win32Downloader downloader_;
   Win32NotificationArea notificationArea_{application_};
   Win32FolderBrowser folderBrowser_;
+  const Win32SignatureEvidence evidence_;
   TMainForm form_;
 };
 

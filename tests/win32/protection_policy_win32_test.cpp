@@ -9,7 +9,9 @@
 #include "platform/portable/cp1252_locale.h"
 #include "support/scoped_folder.h"
 #include "win32/win32_file_system.h"
+#include "win32/win32_processes.h"
 #include "win32/win32_registry.h"
+#include "win32/win32_signature_evidence.h"
 
 namespace nexolant::protection {
 namespace {
@@ -19,10 +21,14 @@ TEST(ProtectionPolicyWin32Test, KnowsItsOwnFolderAndWindowsHoweverTheyAreSpelled
   win32::Win32FileSystem files;
   const platform::Cp1252Locale locale;
   win32::Win32Registry registry;
+  win32::Win32ProcessApi processes;
+  const win32::Win32SignatureEvidence evidence;
   const ProtectionPolicy policy({.files = files,
                                  .registry = registry,
                                  .locale = locale,
-                                 .ownProcessId = GetCurrentProcessId()});
+                                 .ownProcessId = GetCurrentProcessId(),
+                                 .processes = processes,
+                                 .evidence = evidence});
   const std::string exe = files.ExecutablePath().ansi;
   char shortExe[MAX_PATH] = {};
   ASSERT_NE(GetShortPathNameA(exe.c_str(), shortExe, MAX_PATH), 0u);

@@ -16,6 +16,7 @@
 #include "win32/win32_processes.h"
 #include "win32/win32_profile_strings.h"
 #include "win32/win32_registry.h"
+#include "win32/win32_signature_evidence.h"
 
 namespace nexolant::win32 {
 
@@ -35,6 +36,7 @@ struct ScriptedProgram {
                                .downloader = downloader,
                                .notificationArea = notificationArea,
                                .folderBrowser = folderBrowser,
+                               .evidence = evidence,
                                .application = application,
                                .programFolder = programFolder});
     backend.QueueInMainLoop([&] { action(form); });
@@ -51,6 +53,7 @@ struct ScriptedProgram {
   Win32Downloader downloader;
   FakeNotificationArea notificationArea;
   FakeFolderBrowser folderBrowser;
+  const win32::Win32SignatureEvidence evidence;
   ScriptedBackend backend;
   ui::Application application{backend};
 };

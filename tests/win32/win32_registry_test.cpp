@@ -19,6 +19,8 @@
 #include "win32/temporary_file.h"
 #include "win32/unique_handle.h"
 #include "win32/win32_file_system.h"
+#include "win32/win32_processes.h"
+#include "win32/win32_signature_evidence.h"
 
 namespace nexolant::win32 {
 namespace {
@@ -173,8 +175,14 @@ TEST_F(Win32RegistryTest, RepairDeletesALinkInAFoundKeyAndNeverWhatItLeadsTo) {
 
   win32::Win32FileSystem files;
   const platform::Cp1252Locale locale;
-  const protection::ProtectionPolicy protection(
-      {.files = files, .registry = Reg(), .locale = locale, .ownProcessId = GetCurrentProcessId()});
+  win32::Win32ProcessApi processes;
+  const win32::Win32SignatureEvidence evidence;
+  const protection::ProtectionPolicy protection({.files = files,
+                                                 .registry = Reg(),
+                                                 .locale = locale,
+                                                 .ownProcessId = GetCurrentProcessId(),
+                                                 .processes = processes,
+                                                 .evidence = evidence});
   const KeyRemovalResult result = DeleteFoundKey(
       Reg(), protection, platform::RegistryRoot::kCurrentUser, scratch_.Path() + "\\EvilKey");
   EXPECT_TRUE(result.deleted && result.removed) << result.error;

@@ -14,8 +14,8 @@ namespace nexolant::platform {
 // Both '/' and '\' separate path components. ANSI spellings are byte strings handed to the
 // standard library as they are, exact ones UTF-8 text. Searches report no "." and ".." entries,
 // and the attribute words know only the directory, archive, read-only and (for a symbolic link)
-// reparse-point bits. The standard library knows no kinds of drive: every existing root counts
-// as fixed.
+// reparse-point bits; they give no dates. The standard library knows no kinds of drive: every
+// existing root counts as fixed.
 class StdFileSystem : public FileSystem {
  public:
   bool FileExists(const Path& path) override;
