@@ -208,8 +208,8 @@ std::unique_ptr<platform::DirectorySearch> MemoryFileSystem::OpenSearch(
       const std::string held = NameOf(entry.path);
       const std::string ansi = AnsiOf(held);
       found.push_back(platform::FindData{ansi, entry.attributes, entry.data.size(),
-                                         ansi == held ? std::string() : ExactOf(held),
-                                         entry.index, entry.created, entry.modified});
+                                         ansi == held ? std::string() : ExactOf(held), entry.index,
+                                         entry.created, entry.modified});
     }
   }
   for (const auto& [aliasKey, alias] : aliases_) {
