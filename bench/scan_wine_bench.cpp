@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "ignore/ignored_objects.h"
+#include "platform/signature_verifier.h"
 #include "reference/signature_source.h"
 #include "scan/file_scan.h"
 #include "scan/findings.h"
@@ -28,6 +30,7 @@
 #include "ui/list_view.h"
 #include "ui/notebook.h"
 #include "win32/win32_backend.h"
+#include "win32/win32_clock.h"
 #include "win32/win32_file_system.h"
 #include "win32/win32_locale.h"
 #include "win32/win32_registry.h"
@@ -211,12 +214,19 @@ int Run(const std::string& tree, int rounds) {
   long long bareEntries = 0;
   const auto bareWalk = [&bareEntries](TRecurseDir&, const std::string&) { ++bareEntries; };
   ScanResults results(findings, scanning);
-  win32::Win32Registry registry;
+  win32::Win32Registry policyRegistry;
   const protection::ProtectionPolicy protection({.files = files,
-                                                 .registry = registry,
+                                                 .registry = policyRegistry,
                                                  .locale = locale,
                                                  .ownProcessId = GetCurrentProcessId()});
-  FileScan fileScan(results, signatures, protection, application);
+  win32::Win32Clock clock;
+  // No ignore list: nothing is kept, every match is reported.
+  const IgnoredObjects ignored({.files = files,
+                                .verifier = platform::SystemSignatureVerifier(),
+                                .clock = clock,
+                                .pump = application},
+                               platform::Path(tree + ".no-ignore-list"));
+  FileScan fileScan(results, signatures, protection, ignored, application);
   const auto filePhase = [&fileScan](TRecurseDir& sender, const std::string& fileName) {
     fileScan.RecurseDirFileFound(sender, fileName);
   };
@@ -259,7 +269,8 @@ int Run(const std::string& tree, int rounds) {
   ScanFlags flags;
   // The default options scan the registry deeply.
   const Options options;
-  RegistryScan registryScan(registry, results, signatures, protection, application, flags, options);
+  RegistryScan registryScan(registry, results, signatures, protection, ignored, application, flags,
+                            options);
   Timing bareRegistry;
   Timing registryTime;
   long long bareKeys = 0;
