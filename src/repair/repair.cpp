@@ -56,39 +56,31 @@ RowKind KindOfLocation(std::string_view location) {
 Repair::Repair(RepairServices services, UsageStatistics& statistics, QuarantineStore& quarantine)
     : services_(std::move(services)), statistics_(statistics), quarantine_(quarantine) {}
 
-// Files found one after another go into the quarantine together, which writes its index once
-// for all of them rather than once for each.
+// Keys go before files: a service, class or notification is told from Windows' own by the
+// program it names, which must still be in its place. The files then go into the quarantine
+// together, which writes its index once for all of them rather than once for each.
 RepairOutcome Repair::Run(const std::vector<Finding>& findings, bool quarantine) {
   outcome_ = {};
   const QuarantineStore::IntakeSession session(quarantine_);
   TerminateProcesses(findings);
-  std::vector<IntakeRequest> intake;
   for (const Finding& finding : findings) {
-    if (!finding.ticked || Kept(finding)) {
-      continue;
-    }
-    if (finding.kind != RowKind::kFile) {
-      Quarantine(std::exchange(intake, {}));
-    }
-    switch (finding.kind) {
-      case RowKind::kProcess:
-        break;
-      case RowKind::kFile:
-        if (Removable(finding)) {
-          if (quarantine) {
-            const ReportRow& row = finding.row;
-            intake.push_back({row.Caption, row.Location, row.Description, ExactPathOf(finding)});
-          } else {
-            Delete(finding);
-          }
-        }
-        break;
-      case RowKind::kRegistryKey:
-        RepairKey(finding.row, quarantine);
-        break;
+    if (finding.ticked && !Kept(finding) && finding.kind == RowKind::kRegistryKey) {
+      RepairKey(finding.row, quarantine);
     }
   }
-  Quarantine(std::move(intake));
+  std::vector<IntakeRequest> intake;
+  for (const Finding& finding : findings) {
+    if (!finding.ticked || Kept(finding) || finding.kind != RowKind::kFile || !Removable(finding)) {
+      continue;
+    }
+    if (quarantine) {
+      const ReportRow& row = finding.row;
+      intake.push_back({row.Caption, row.Location, row.Description, ExactPathOf(finding)});
+    } else {
+      Delete(finding);
+    }
+  }
+  Quarantine(intake);
   return outcome_;
 }
 

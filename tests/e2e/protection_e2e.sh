@@ -5,13 +5,16 @@
 # folder, a key below Control, a COM class whose server is a Windows library, and Windows'
 # processes. A quick scan with deep scanning reports only the adware (a folder, a file in
 # System32 and a COM class whose server lies elsewhere); Repair removes it and leaves Windows'
-# objects as they were.
-#   protection_e2e.sh Nexolant.exe nexref e2e_driver.exe
+# objects as they were. Then the monitor, with automatic termination, ends a running adware
+# process while copies of programs of Windows' listing (named after it, run from outside the
+# Windows folder) and Windows' own processes survive its ticks.
+#   protection_e2e.sh Nexolant.exe nexref e2e_driver.exe helper.exe
 set -euo pipefail
 
 exe=$1
 nexref=$2
 driver_exe=$3
+helper=$4
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 wine_run="$root/scripts/wine-run"
 # shellcheck source=e2e_lib.sh
@@ -27,8 +30,21 @@ windows_class="HKCR\\CLSID\\{$tag-0000-WIN}"
 adware_class="HKCR\\CLSID\\{$tag-0000-ADW}"
 reg_exe="$windows/system32/reg.exe"
 reg() { "$wine_run" "$reg_exe" "$@" 2>/dev/null | tr -d '\r'; }
+# Two programs of Windows' listing that no test or script names, so that only the generated
+# tables can know them.
+mapfile -t windows_programs < <(grep -i '\.exe$' "$root/data/windows_names.txt" |
+  while read -r name; do
+    grep -rqiwF "${name%.*}" "$root/tests" "$root/scripts" "$root/fuzz" \
+      "$root/src/protection/protected_names.cpp" || echo "$name"
+  done | head -2)
+[ "${#windows_programs[@]}" = 2 ] || fail "no programs of Windows' listing to run"
+adware_probe="${tag}probe.exe"
+probe_pids=()
 cleanup() {
   stop_group "$app_pid"
+  for pid in "${probe_pids[@]}"; do
+    stop_group "$pid"
+  done
   for key in "$control_key" "$windows_class" "$adware_class"; do
     "$wine_run" "$reg_exe" delete "$key" /f >/dev/null 2>&1 || true
   done
@@ -65,6 +81,9 @@ ${tag}ad.dll=Adware library
 [OtherKill]
 services.exe=Windows process
 winedevice.exe=Windows process
+${windows_programs[0]}=Windows program
+${windows_programs[1]}=Windows program
+$adware_probe=Adware process
 [Registry]
 ${tag}ctl=Windows setting
 {$tag-0000-WIN}=Windows class
@@ -105,4 +124,39 @@ reg query "$control_key" /v Setting >/dev/null || fail "the Control key is gone"
 reg query "$windows_class\\InprocServer32" >/dev/null || fail "Windows' class is gone"
 [ "$(driver count services.exe)" = "$services_before" ] || fail "services.exe was terminated"
 echo "ok: Windows' objects are left as they were"
+
+# The monitor's ticks with automatic termination (ticked by default, every 10 s by default).
+running() { [ "$(driver count "$1")" = "$2" ]; }
+# Reads the monitor's list (at 211, 170 of the main window) as a screen reader would.
+has_row() { driver rows 211 170 | grep -qixF "$1"; }
+lacks_row() { ! has_row "$1"; }
+start_probe() {
+  (cd / && exec setsid "$wine_run" "$folder/programs/$1" "" 600) &
+  probe_pids+=($!)
+  wait_until 30 running "$1" 1 || fail "$1 did not start"
+}
+driver click "Settings" >/dev/null || fail "no Settings button"
+[ "$(driver checked "Automatically terminate malicious processes")" = 1 ] ||
+  fail "automatic termination is not ticked"
+mkdir "$folder/programs"
+for name in "${windows_programs[@]}" "$adware_probe"; do
+  cp "$helper" "$folder/programs/$name"
+  start_probe "$name"
+done
+services_before=$(driver count services.exe)
+driver click "Active Monitoring" >/dev/null || fail "no Active Monitoring button"
+driver click "Enable" >/dev/null || fail "no Enable link"
+wait_until 30 running "$adware_probe" 0 || fail "the adware process was not terminated"
+wait_until 30 has_row "$adware_probe | Adware process - Terminated" ||
+  fail "no terminated row in: $(driver rows 211 170)"
+echo "ok: the adware process was terminated"
+# The next tick rebuilds the list without the ended process: by then the copies have met the
+# refresh of the switch and a tick.
+wait_until 60 lacks_row "$adware_probe | Adware process - Terminated" || fail "no tick came"
+for name in "${windows_programs[@]}"; do
+  wait_until 30 has_row "$name | No" || fail "no row of $name in: $(driver rows 211 170)"
+  running "$name" 1 || fail "$name was terminated"
+done
+[ "$(driver count services.exe)" = "$services_before" ] || fail "services.exe was terminated"
+echo "ok: ${windows_programs[*]} and services.exe survive the monitor's ticks"
 close_program

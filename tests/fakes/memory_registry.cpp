@@ -66,17 +66,21 @@ std::string AnsiBytes(const std::string& wide) {
   return Narrow(text);
 }
 
-WideString Upper(WideString text) {
-  for (char16_t& c : text) {
-    if (c >= u'a' && c <= u'z') {
-      c = static_cast<char16_t>(c - u'a' + u'A');
-    }
-  }
-  return text;
+char16_t UpperChar(char16_t c) {
+  return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
 }
 
+// Compared in place, without upper-cased copies: every step of a key's path compares names.
 bool SameName(const WideString& a, const WideString& b) {
-  return Upper(a) == Upper(b);
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](char16_t x, char16_t y) { return UpperChar(x) == UpperChar(y); });
+}
+
+// The order of the upper-cased names, in which a key keeps its subkeys.
+bool UpperLess(const WideString& a, const WideString& b) {
+  return std::lexicographical_compare(
+      a.begin(), a.end(), b.begin(), b.end(),
+      [](char16_t x, char16_t y) { return UpperChar(x) < UpperChar(y); });
 }
 
 // The names of a path, none for the empty path; nothing when one of them is empty.
@@ -110,21 +114,19 @@ struct MemoryRegistry::Node : std::enable_shared_from_this<Node> {
   std::optional<Link> link;
 
   Node* Child(const WideString& childName) const {
-    for (const auto& child : children) {
-      if (SameName(child->name, childName)) {
-        return child.get();
-      }
-    }
-    return nullptr;
+    const auto place = std::lower_bound(
+        children.begin(), children.end(), childName,
+        [](const auto& child, const WideString& name) { return UpperLess(child->name, name); });
+    return place != children.end() && SameName((*place)->name, childName) ? place->get() : nullptr;
   }
 
   Node* AddChild(const WideString& childName) {
     auto child = std::make_shared<Node>();
     child->name = childName;
     child->parent = this;
-    const WideString key = Upper(childName);
-    const auto place = std::find_if(children.begin(), children.end(),
-                                    [&](const auto& other) { return Upper(other->name) > key; });
+    const auto place = std::upper_bound(
+        children.begin(), children.end(), childName,
+        [](const WideString& name, const auto& other) { return UpperLess(name, other->name); });
     return children.insert(place, std::move(child))->get();
   }
 

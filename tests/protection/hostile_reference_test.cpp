@@ -80,6 +80,36 @@ TEST_F(HostileReferenceTest, WhatWindowsVouchesForStaysAndTheAdwareBesideItGoes)
   EXPECT_EQ(processes_.Terminated(), (std::vector<std::uint32_t>{401}));
   EXPECT_EQ(files_.Contents("C:\\Drivers\\setup.exe"), "vouched");
   EXPECT_FALSE(files_.Contents("C:\\Drivers\\evil.exe"));
+
+// Adware in System32 under its own names, with a service and a Winlogon notification that name
+// its programs there: Repair removes the entries as well as the files, though each entry is told
+// from Windows' own by a program that Repair moves away.
+TEST_F(HostileReferenceTest, RemovesTheEntriesOfTheProgramsItMoves) {
+  constexpr const char* kService = "SYSTEM\\CurrentControlSet\\Services\\BarTopService";
+  constexpr const char* kNotification =
+      "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\Notify\\BarTopNotify";
+  Start(
+      "[ScanFiles]\nbartopsvc.exe=Adware service\nbartophook.dll=Adware library\n"
+      "[Registry]\nBarTopService=Adware service\nBarTopNotify=Adware notification\n");
+  SetDeepScan(true);
+  files_.AddFile("C:\\Windows\\System32\\bartopsvc.exe", "service");
+  files_.AddFile("C:\\Windows\\System32\\bartophook.dll", "library");
+  const auto text = [this](const char* key, const char* name, const char* value) {
+    registry_.SetValue(RegistryRoot::kLocalMachine, key, name, platform::kRegString, value);
+  };
+  text(kService, "ImagePath", "%SystemRoot%\\system32\\bartopsvc.exe");
+  text(kNotification, "DLLName", "bartophook.dll");
+
+  RunScan("chkQuick");
+  ASSERT_EQ(Rows().size(), 4u);
+  ASSERT_TRUE(backend_.Click(StopButton()));
+  ASSERT_TRUE(backend_.Click(Control("btnRepair")));
+
+  EXPECT_FALSE(files_.FileExists("C:\\Windows\\System32\\bartopsvc.exe"));
+  EXPECT_FALSE(files_.FileExists("C:\\Windows\\System32\\bartophook.dll"));
+  for (const char* key : {kService, kNotification}) {
+    EXPECT_FALSE(registry_.HasKey(RegistryRoot::kLocalMachine, key)) << key;
+  }
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 // A process for the process tests. It sets the event named by its first argument once it runs,
-// then sleeps for up to 60 seconds. With "terminate-self" as its second argument it instead
-// asks to terminate every process of its own executable name, and exits with 3 when that was
-// refused and 2 when it was reported done (a terminated process exits with 0).
+// then sleeps for up to 60 seconds, or for the number of seconds given as its second argument.
+// With "terminate-self" as its second argument it instead asks to terminate every process of its
+// own executable name, and exits with 3 when that was refused and 2 when it was reported done (a
+// terminated process exits with 0).
 #include <windows.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -34,6 +36,7 @@ int main(int argc, char** argv) {
     win32::Win32ProcessApi api;
     return TerminateProcessByName(api, OwnBaseName()) ? 2 : 3;
   }
-  Sleep(60000);
+  const int seconds = argc > 2 ? std::atoi(argv[2]) : 0;
+  Sleep(seconds > 0 ? static_cast<DWORD>(seconds) * 1000 : 60000);
   return 0;
 }
