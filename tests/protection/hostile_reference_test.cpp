@@ -80,6 +80,7 @@ TEST_F(HostileReferenceTest, WhatWindowsVouchesForStaysAndTheAdwareBesideItGoes)
   EXPECT_EQ(processes_.Terminated(), (std::vector<std::uint32_t>{401}));
   EXPECT_EQ(files_.Contents("C:\\Drivers\\setup.exe"), "vouched");
   EXPECT_FALSE(files_.Contents("C:\\Drivers\\evil.exe"));
+}
 
 // Adware in System32 under its own names, with a service and a Winlogon notification that name
 // its programs there: Repair removes the entries as well as the files, though each entry is told
