@@ -374,19 +374,6 @@ int PrintRows(HWND list, int columns, const char* separator) {
   return 0;
 }
 
-int Rows() {
-  const HWND main = MainWindow();
-  HWND list = nullptr;
-  if (main) {
-    EnumChildWindows(main, &FindList, reinterpret_cast<LPARAM>(&list));
-  }
-  if (!list) {
-    std::fprintf(stderr, "no list shown\n");
-    return 1;
-  }
-  return PrintRows(list, 3, "|");
-}
-
 HWND ShownList() {
   const HWND main = MainWindow();
   HWND list = nullptr;
@@ -397,6 +384,11 @@ HWND ShownList() {
     std::fprintf(stderr, "no list shown\n");
   }
   return list;
+}
+
+int Rows() {
+  const HWND list = ShownList();
+  return list ? PrintRows(list, 3, "|") : 1;
 }
 
 // The tick of each row of the list shown, as its state image: 1 ticked, 0 unticked.
@@ -461,13 +453,8 @@ int MenuChoice(int row, char key) {
 
 // A click a few pixels below the column headers, on the first row.
 int ClickFirstRow() {
-  const HWND main = MainWindow();
-  HWND list = nullptr;
-  if (main) {
-    EnumChildWindows(main, &FindList, reinterpret_cast<LPARAM>(&list));
-  }
+  const HWND list = ShownList();
   if (!list) {
-    std::fprintf(stderr, "no visible list\n");
     return 1;
   }
   RECT header{};
