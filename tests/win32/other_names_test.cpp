@@ -12,7 +12,9 @@
 #include "support/scoped_folder.h"
 #include "win32/unique_handle.h"
 #include "win32/win32_file_system.h"
+#include "win32/win32_processes.h"
 #include "win32/win32_registry.h"
+#include "win32/win32_signature_evidence.h"
 
 namespace nexolant::win32 {
 namespace {
@@ -224,6 +226,8 @@ TEST(OtherNamesPolicyTest, ProtectedFoldersUnderASecondDriveLetterStayProtected)
   Win32FileSystem files;
   const platform::Cp1252Locale locale;
   Win32Registry registry;
+  Win32ProcessApi processes;
+  const Win32SignatureEvidence evidence;
   const std::string program = files.ExecutablePath().ansi;
   const std::string programName = program.substr(program.rfind('\\') + 1);
   {
@@ -235,7 +239,9 @@ TEST(OtherNamesPolicyTest, ProtectedFoldersUnderASecondDriveLetterStayProtected)
     const protection::ProtectionPolicy policy({.files = files,
                                                .registry = registry,
                                                .locale = locale,
-                                               .ownProcessId = GetCurrentProcessId()});
+                                               .ownProcessId = GetCurrentProcessId(),
+                                               .processes = processes,
+                                               .evidence = evidence});
     EXPECT_TRUE(policy.IsProtectedPath(system.Root() + "kernel32.dll"));
     EXPECT_TRUE(policy.IsProtectedBelow(policy.WalkStartOf(system.Root()), "kernel32.dll"));
     EXPECT_FALSE(policy.IsProtectedBelow(policy.WalkStartOf(system.Root()), "adware.dll"));
