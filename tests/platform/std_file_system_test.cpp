@@ -37,7 +37,9 @@ TEST_F(StdFileSystemTest, ReadersRefuseALinkToAFile) {
   folder_.Put("target.exe", "MZ");
   std::error_code error;
   fs::create_symlink(folder_.path() / "target.exe", folder_.path() / "link.exe", error);
-  ASSERT_FALSE(error) << error.message();
+  if (error) {
+    GTEST_SKIP() << "no links here: " << error.message();
+  }
   EXPECT_TRUE(files_.OpenReader(folder_.File("target.exe")));
   EXPECT_FALSE(files_.OpenReader(folder_.File("link.exe")));
 }
