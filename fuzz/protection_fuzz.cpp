@@ -32,6 +32,7 @@
 #include "platform/clock.h"
 #include "protection/protected_keys.h"
 #include "protection/protected_names.h"
+#include "registry/t_registry.h"
 #include "support/ascii_locale.h"
 #include "support/encipher_reference.h"
 #include "support/named_control.h"
@@ -42,6 +43,7 @@
 namespace {
 
 namespace protection = nexolant::protection;
+using nexolant::HiveName;
 using nexolant::platform::RegistryRoot;
 
 constexpr std::string_view kProgramFolder = "C:\\Program Files\\Nexolant\\";
@@ -86,17 +88,6 @@ std::string FolderOf(std::string_view path) {
 
 std::string StemOf(std::string_view name) {
   return std::string(name.substr(0, name.find('.')));
-}
-
-std::string HiveName(RegistryRoot root) {
-  switch (root) {
-    case RegistryRoot::kClassesRoot:
-      return "HKEY_CLASSES_ROOT";
-    case RegistryRoot::kCurrentUser:
-      return "HKEY_CURRENT_USER";
-    default:
-      return "HKEY_LOCAL_MACHINE";
-  }
 }
 
 std::string Upper(std::string_view text) {

@@ -440,15 +440,17 @@ int MenuChoice(int row, char key) {
     return 1;
   }
   PostMessageA(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), -1);
-  for (int wait = 0; wait < 200; ++wait) {
-    if (const HWND menu = FindWindowA("#32768", nullptr); menu && IsWindowVisible(menu)) {
-      PostMessageA(menu, WM_CHAR, static_cast<WPARAM>(key), 1);
-      return 0;
-    }
-    Sleep(100);
+  HWND menu = nullptr;
+  const auto opened = [&menu] {
+    menu = FindWindowA("#32768", nullptr);
+    return menu && IsWindowVisible(menu);
+  };
+  if (!WaitFor(30, opened)) {
+    std::fprintf(stderr, "no menu opened\n");
+    return 1;
   }
-  std::fprintf(stderr, "no menu opened\n");
-  return 1;
+  PostMessageA(menu, WM_CHAR, static_cast<WPARAM>(key), 1);
+  return 0;
 }
 
 // A click a few pixels below the column headers, on the first row.
