@@ -26,6 +26,7 @@
 #include "fakes/fake_profile_strings.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_signature_evidence.h"
+#include "fakes/fake_startup_services.h"
 #include "fakes/memory_file_system.h"
 #include "fakes/memory_registry.h"
 #include "platform/ascii.h"
@@ -613,6 +614,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   nexolant::FakeNotificationArea notificationArea;
   nexolant::FakeFolderBrowser folderBrowser;
   const nexolant::FakeSignatureEvidence evidence;
+  nexolant::FakeShortcuts shortcuts;
+  nexolant::FakeScheduledTasks tasks;
+  nexolant::FakeServiceControl serviceControl{world.registry};
   nexolant::ScriptedBackend backend;
   nexolant::ui::Application application{backend};
   auto form = std::make_unique<nexolant::TMainForm>(
@@ -627,6 +631,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                             .notificationArea = notificationArea,
                             .folderBrowser = folderBrowser,
                             .evidence = evidence,
+                            .shortcuts = shortcuts,
+                            .tasks = tasks,
+                            .serviceControl = serviceControl,
                             .application = application,
                             .programFolder = std::string(kProgramFolder)});
   application.CreateForm(*form);

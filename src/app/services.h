@@ -11,6 +11,7 @@
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/signature_evidence.h"
+#include "platform/startup_services.h"
 #include "ui/application.h"
 
 namespace nexolant {
@@ -29,6 +30,10 @@ struct AppServices {
   platform::NotificationArea& notificationArea;
   platform::FolderBrowser& folderBrowser;
   const platform::SignatureEvidence& evidence;
+  // Where adware starts from, beside the registry and the file system.
+  platform::Shortcuts& shortcuts;
+  platform::ScheduledTasks& tasks;
+  platform::ServiceControl& serviceControl;
   ui::Application& application;
   platform::Path programFolder;  // the executable's folder, with a trailing backslash
 };

@@ -17,6 +17,7 @@
 #include "fakes/fake_profile_strings.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_signature_evidence.h"
+#include "fakes/fake_startup_services.h"
 #include "fakes/memory_file_system.h"
 #include "fakes/memory_registry.h"
 #include "support/ascii_locale.h"
@@ -73,6 +74,9 @@ class MainFormTest : public ::testing::Test {
             .notificationArea = notificationArea_,
             .folderBrowser = folderBrowser_,
             .evidence = evidence_,
+            .shortcuts = shortcuts_,
+            .tasks = tasks_,
+            .serviceControl = serviceControl_,
             .application = application_,
             .programFolder = kFolder};
   }
@@ -115,6 +119,9 @@ class MainFormTest : public ::testing::Test {
   FakeNotificationArea notificationArea_;
   FakeFolderBrowser folderBrowser_;
   FakeSignatureEvidence evidence_;
+  FakeShortcuts shortcuts_;
+  FakeScheduledTasks tasks_;
+  FakeServiceControl serviceControl_{registry_};
   ScriptedBackend backend_;
   ui::Application application_{backend_};
   std::unique_ptr<TMainForm> form_;

@@ -50,6 +50,9 @@ struct QuarantineWorld {
                                                    .notificationArea = notificationArea,
                                                    .folderBrowser = folderBrowser,
                                                    .evidence = evidence,
+                                                   .shortcuts = shortcuts,
+                                                   .tasks = tasks,
+                                                   .serviceControl = serviceControl,
                                                    .application = application,
                                                    .programFolder = kFolder});
     application.CreateForm(*form);
@@ -176,6 +179,9 @@ struct QuarantineWorld {
   FakeNotificationArea notificationArea;
   FakeFolderBrowser folderBrowser;
   FakeSignatureEvidence evidence;
+  FakeShortcuts shortcuts;
+  FakeScheduledTasks tasks;
+  FakeServiceControl serviceControl{registry};
   ScriptedBackend backend;
   ui::Application application{backend};
   std::unique_ptr<TMainForm> form;
