@@ -198,7 +198,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "[Settings]\r\nFormVersion=0\r\nchkAutoStartMonitor_Checked=True\r\n"
                  "chkMinimize_Checked=False\r\nchkQuarantine_Checked=False\r\n"
                  "comboSpeed_ItemIndex=3\r\nchkAutoStartMonitor_Left=24\r\n"
-                 "chkAutoTerminate_Checked=False\r\nchkDeepScanReg_Checked=False\r\nchkScanStartup_Checked=True\r\n\r\n"
+                 "chkAutoTerminate_Checked=False\r\nchkDeepScanReg_Checked=False\r\nchkScanStartup_"
+                 "Checked=True\r\n\r\n"
                  "[General]\r\nTotalScans=0\r\nObjectsRemoved=0\r\n"
                  "ObjectsQuarantined=0\r\nLastScan=-1\r\n\r\n"},
         FileCase{"[Settings]\r\nchkQuarantine_Checked=no\r\ncomboSpeed_ItemIndex=fast\r\n"
@@ -210,7 +211,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "[Settings]\r\nchkQuarantine_Checked=True\r\ncomboSpeed_ItemIndex=0\r\n"
                  "CHKMINIMIZE_CHECKED=False\r\nchkAutoStartMonitor_Left=30\r\n"
                  "Other=kept\r\nFormVersion=0\r\nchkAutoStartMonitor_Checked=False\r\n"
-                 "chkAutoTerminate_Checked=True\r\nchkDeepScanReg_Checked=True\r\nchkScanStartup_Checked=True\r\n\r\n"
+                 "chkAutoTerminate_Checked=True\r\nchkDeepScanReg_Checked=True\r\nchkScanStartup_"
+                 "Checked=True\r\n\r\n"
                  "[General]\r\nTotalScans=7\r\nObjectsRemoved=0\r\n"
                  "ObjectsQuarantined=0\r\nLastScan=-1\r\n\r\n"},
         FileCase{"[Settings]\r\nFormVersion=0\r\ncomboSpeed_ItemIndex=99\r\n"
@@ -221,7 +223,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "[Settings]\r\nFormVersion=0\r\ncomboSpeed_ItemIndex=8\r\n"
                  "chkAutoTerminate_Checked=False\r\nchkAutoStartMonitor_Checked=True\r\n"
                  "chkMinimize_Checked=True\r\nchkQuarantine_Checked=True\r\n"
-                 "chkAutoStartMonitor_Left=24\r\nchkDeepScanReg_Checked=False\r\nchkScanStartup_Checked=True\r\n\r\n"
+                 "chkAutoStartMonitor_Left=24\r\nchkDeepScanReg_Checked=False\r\nchkScanStartup_"
+                 "Checked=True\r\n\r\n"
                  "[General]\r\nTotalScans=0\r\nObjectsRemoved=0\r\n"
                  "ObjectsQuarantined=0\r\nLastScan=-1\r\n\r\n"},
         FileCase{"[Settings]\r\nFormVersion=-1\r\nchkDeepScanReg_Checked=False\r\n"
@@ -232,7 +235,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "[Settings]\r\nFormVersion=0\r\nchkDeepScanReg_Checked=True\r\n"
                  "comboSpeed_ItemIndex=0\r\nchkAutoStartMonitor_Left=24\r\n"
                  "chkAutoStartMonitor_Checked=False\r\nchkMinimize_Checked=False\r\n"
-                 "chkQuarantine_Checked=True\r\nchkAutoTerminate_Checked=True\r\nchkScanStartup_Checked=True\r\n\r\n"
+                 "chkQuarantine_Checked=True\r\nchkAutoTerminate_Checked=True\r\nchkScanStartup_"
+                 "Checked=True\r\n\r\n"
                  "[General]\r\nTotalScans=0\r\nObjectsRemoved=0\r\n"
                  "ObjectsQuarantined=0\r\nLastScan=-1\r\n\r\n"},
         FileCase{"[Settings]\r\nFormVersion=3\r\ncomboSpeed_ItemIndex=5\r\n"
@@ -243,7 +247,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "[Settings]\r\nFormVersion=0\r\ncomboSpeed_ItemIndex=5\r\n"
                  "chkAutoStartMonitor_Left=-7\r\nchkAutoStartMonitor_Checked=False\r\n"
                  "chkMinimize_Checked=True\r\nchkQuarantine_Checked=True\r\n"
-                 "chkAutoTerminate_Checked=True\r\nchkDeepScanReg_Checked=True\r\nchkScanStartup_Checked=True\r\n\r\n"
+                 "chkAutoTerminate_Checked=True\r\nchkDeepScanReg_Checked=True\r\nchkScanStartup_"
+                 "Checked=True\r\n\r\n"
                  "[General]\r\nTotalScans=0\r\nObjectsRemoved=0\r\n"
                  "ObjectsQuarantined=0\r\nLastScan=-1\r\n\r\n"}));
 
