@@ -62,6 +62,7 @@ Repair::Repair(RepairServices services, UsageStatistics& statistics, QuarantineS
 // together, which writes its index once for all of them rather than once for each.
 RepairOutcome Repair::Run(const std::vector<Finding>& findings, bool quarantine) {
   outcome_ = {};
+  const platform::FolderLockScope locked(services_.folderLock, services_.pump);
   const QuarantineStore::IntakeSession session(quarantine_);
   TerminateProcesses(findings);
   for (const Finding& finding : findings) {
