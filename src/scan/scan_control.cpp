@@ -44,6 +44,7 @@ ScanControl::ScanControl(ScanServices services, ScanPages pages, ScanPeers peers
 
 void ScanControl::StopForClose() {
   if (running_) {
+    stopped_ = true;
     flags_.StopRequested = true;
     recurseDir_.SetStopped(true);
   }
