@@ -42,19 +42,7 @@ const char* KindText(const Finding& finding) {
     case RowKind::kStartupEntry:
       break;
   }
-  switch (finding.entry.kind) {
-    case StartupKind::kRunValue:
-      return "Startup value";
-    case StartupKind::kStartupFile:
-      return "Startup folder item";
-    case StartupKind::kService:
-      return "Service";
-    case StartupKind::kScheduledTask:
-      return "Scheduled task";
-    case StartupKind::kBrowserHelper:
-      break;
-  }
-  return "Browser helper";
+  return StartupKindName(finding.entry.kind);
 }
 
 // A log's name for its start time: the time with "-" for ":", which no file name holds.
