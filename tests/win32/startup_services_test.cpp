@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
-#include <shobjidl.h>
 
 #include <algorithm>
 #include <chrono>
@@ -11,10 +10,9 @@
 #include <thread>
 #include <vector>
 
+#include "helpers/make_shortcut.h"
 #include "platform/errors.h"
 #include "support/scoped_folder.h"
-#include "win32/com_objects.h"
-#include "win32/com_scope.h"
 #include "win32/unique_handle.h"
 #include "win32/wide_names.h"
 #include "win32/win32_scheduled_tasks.h"
@@ -25,29 +23,6 @@ namespace nexolant::win32 {
 namespace {
 
 using nexolant::testing::ScopedFolder;
-
-// Writes a shortcut with the shell's link object, as an installer does.
-HRESULT MakeShortcut(const std::wstring& link, const std::wstring& target,
-                     const std::wstring& arguments) {
-  const ComScope com;
-  ComPtr<IShellLinkW> shellLink;
-  ComPtr<IPersistFile> file;
-  HRESULT result = CoCreateInstance(__uuidof(ShellLink), nullptr, CLSCTX_INPROC_SERVER,
-                                    __uuidof(IShellLinkW), shellLink.OutVoid());
-  if (SUCCEEDED(result)) {
-    result = shellLink->SetPath(target.c_str());
-  }
-  if (SUCCEEDED(result)) {
-    result = shellLink->SetArguments(arguments.c_str());
-  }
-  if (SUCCEEDED(result)) {
-    result = shellLink->QueryInterface(__uuidof(IPersistFile), file.OutVoid());
-  }
-  if (SUCCEEDED(result)) {
-    result = file->Save(link.c_str(), TRUE);
-  }
-  return result;
-}
 
 TEST(Win32ShortcutsTest, AShortcutGivesTheTargetAndArgumentsItWasWrittenWith) {
   const ScopedFolder folder;
