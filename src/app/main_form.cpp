@@ -99,6 +99,7 @@ void TMainForm::BuildPages() {
   quarantineStore_ =
       std::make_unique<QuarantineStore>(QuarantineServices{.ini = ini,
                                                            .registry = services_.registry,
+                                                           .tasks = services_.tasks,
                                                            .programFolder = services_.programFolder,
                                                            .statistics = statistics_,
                                                            .signatures = *this,
@@ -108,23 +109,26 @@ void TMainForm::BuildPages() {
                                        services_.application, exclusiveActions_, deferredActions_);
   detailsPage_ = std::make_unique<DetailsPage>(*pages[kDetailsPage]);
   scanningPage_ = std::make_unique<ScanningPage>(*pages[kScanningPage], services_.locale);
-  reportPage_ = std::make_unique<ReportPage>(*pages[kReportPage],
-                                             ReportServices{.files = services_.files,
-                                                            .shell = services_.shell,
-                                                            .registry = services_.registry,
-                                                            .processes = services_.processes,
-                                                            .clock = services_.clock,
-                                                            .locale = services_.locale,
-                                                            .application = services_.application},
-                                             ReportPeers{.navigation = *this,
-                                                         .statistics = statistics_,
-                                                         .options = options_,
-                                                         .findings = findings_,
-                                                         .ignored = *ignored_,
-                                                         .quarantine = *quarantineStore_,
-                                                         .protection = *protection_,
-                                                         .actions = exclusiveActions_,
-                                                         .deferred = deferredActions_});
+  reportPage_ =
+      std::make_unique<ReportPage>(*pages[kReportPage],
+                                   ReportServices{.files = services_.files,
+                                                  .shell = services_.shell,
+                                                  .registry = services_.registry,
+                                                  .processes = services_.processes,
+                                                  .tasks = services_.tasks,
+                                                  .serviceControl = services_.serviceControl,
+                                                  .clock = services_.clock,
+                                                  .locale = services_.locale,
+                                                  .application = services_.application},
+                                   ReportPeers{.navigation = *this,
+                                               .statistics = statistics_,
+                                               .options = options_,
+                                               .findings = findings_,
+                                               .ignored = *ignored_,
+                                               .quarantine = *quarantineStore_,
+                                               .protection = *protection_,
+                                               .actions = exclusiveActions_,
+                                               .deferred = deferredActions_});
   frame_.Notebook().SetPageIndex(kStatusPage);
   tray_ = std::make_unique<Tray>(services_.notificationArea, services_.application, options_);
   scanControl_ =
@@ -134,6 +138,8 @@ void TMainForm::BuildPages() {
                                                  .clock = services_.clock,
                                                  .locale = services_.locale,
                                                  .folderBrowser = services_.folderBrowser,
+                                                 .shortcuts = services_.shortcuts,
+                                                 .tasks = services_.tasks,
                                                  .application = services_.application,
                                                  .programFolder = services_.programFolder},
                                     ScanPages{.scanNow = *scanNowPage_, .scanning = *scanningPage_},

@@ -52,6 +52,30 @@ bool IgnoredObjects::KeepsKey(std::string_view realPath) const {
   return list_.Find(IgnoredKind::kKey, realPath) != nullptr;
 }
 
+namespace {
+
+IgnoredKind KindOfEntry(StartupKind kind) {
+  switch (kind) {
+    case StartupKind::kRunValue:
+      return IgnoredKind::kValue;
+    case StartupKind::kService:
+      return IgnoredKind::kService;
+    case StartupKind::kScheduledTask:
+      return IgnoredKind::kTask;
+    case StartupKind::kBrowserHelper:
+      return IgnoredKind::kHelper;
+    case StartupKind::kStartupFile:
+      break;
+  }
+  return IgnoredKind::kFile;
+}
+
+}  // namespace
+
+bool IgnoredObjects::KeepsEntry(const StartupEntry& entry) const {
+  return !entry.place.empty() && list_.Find(KindOfEntry(entry.kind), entry.place) != nullptr;
+}
+
 bool IgnoredObjects::KeepsProcess(std::string_view imagePath) const {
   return !imagePath.empty() && KeepsContent(IgnoredKind::kProcess, std::string(imagePath));
 }
@@ -81,6 +105,10 @@ std::optional<std::string> IgnoredObjects::KeepKey(std::string_view realPath) {
 
 std::optional<std::string> IgnoredObjects::KeepProcess(std::string_view imagePath) {
   return Keep(IgnoredKind::kProcess, std::string(imagePath), true);
+}
+
+std::optional<std::string> IgnoredObjects::KeepEntry(const StartupEntry& entry) {
+  return Keep(KindOfEntry(entry.kind), entry.place, false);
 }
 
 std::optional<std::string> IgnoredObjects::Keep(IgnoredKind kind, const platform::Path& path,

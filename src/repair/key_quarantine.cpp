@@ -29,7 +29,8 @@ WideString ParentPath(const WideString& path) {
 KeyQuarantineResult QuarantineKey(platform::Registry& registry,
                                   const protection::ProtectionPolicy& protection,
                                   QuarantineStore& store, platform::RegistryRoot root,
-                                  const std::string& path, const std::string& description) {
+                                  const std::string& path, const std::string& description,
+                                  SaveForm form, const std::function<void()>& beforeDelete) {
   const RealKey real = FindRealKey(registry, root, path);
   if (real.status != RealKey::Status::kFound) {
     return real.status == RealKey::Status::kMissing ? kGone : Stayed(0);
@@ -53,8 +54,11 @@ KeyQuarantineResult QuarantineKey(platform::Registry& registry,
   }
   const RegistrationWriteResult saved =
       WriteRegistrationFile({key.root, ParentPath(key.path), std::move(read.tree)});
-  if (!saved.ok() || !store.TakeInKey({saved.bytes, real.fullPath, description})) {
+  if (!saved.ok() || !store.TakeInSave({saved.bytes, real.fullPath, description, form})) {
     return Stayed(0);
+  }
+  if (beforeDelete) {
+    beforeDelete();
   }
   const TreeDeleteResult deleted = DeleteKeyTree(registry, key.root, key.path);
   if (!deleted.Gone()) {

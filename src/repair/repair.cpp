@@ -12,6 +12,7 @@
 #include "registry/t_registry.h"
 #include "repair/key_quarantine.h"
 #include "repair/key_removal.h"
+#include "repair/startup_repair.h"
 
 namespace nexolant {
 namespace {
@@ -68,9 +69,15 @@ RepairOutcome Repair::Run(const std::vector<Finding>& findings, bool quarantine)
       RepairKey(finding.row, quarantine);
     }
   }
+  for (const Finding& finding : findings) {
+    if (finding.ticked && finding.kind == RowKind::kStartupEntry && !IsFileFinding(finding) &&
+        !Kept(finding)) {
+      RepairEntry(finding, quarantine);
+    }
+  }
   std::vector<IntakeRequest> intake;
   for (const Finding& finding : findings) {
-    if (!finding.ticked || Kept(finding) || finding.kind != RowKind::kFile || !Removable(finding)) {
+    if (!finding.ticked || !IsFileFinding(finding) || Kept(finding) || !Removable(finding)) {
       continue;
     }
     if (quarantine) {
@@ -155,8 +162,32 @@ bool Repair::Kept(const Finding& finding) {
       const std::string real = RealPathOfKeyRow(services_.registry, row.Location, row.Caption);
       return !real.empty() && services_.ignored.KeepsKey(real);
     }
+    case RowKind::kStartupEntry:
+      return IsFileFinding(finding) ? services_.ignored.KeepsFile(FilePathOf(finding))
+                                    : services_.ignored.KeepsEntry(finding.entry);
   }
   return false;
+}
+
+bool IsFileFinding(const Finding& finding) {
+  return finding.kind == RowKind::kFile || (finding.kind == RowKind::kStartupEntry &&
+                                            finding.entry.kind == StartupKind::kStartupFile);
+}
+
+void Repair::RepairEntry(const Finding& finding, bool quarantine) {
+  const EntryRepairResult result = RepairStartupEntry({.registry = services_.registry,
+                                                       .tasks = services_.tasks,
+                                                       .serviceControl = services_.serviceControl,
+                                                       .protection = services_.protection},
+                                                      quarantine_, finding, quarantine);
+  if (result.quarantined) {
+    statistics_.CountQuarantined();
+  } else if (result.deleted) {
+    statistics_.CountRemoved();
+  }
+  if (result.stayed) {
+    Failed(result.error);
+  }
 }
 
 // A protected file or folder is never touched, as the scan never reports one. A row whose

@@ -12,6 +12,7 @@
 #include "platform/message_pump.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
+#include "platform/startup_services.h"
 #include "platform/string_list.h"
 #include "protection/protection_policy.h"
 #include "quarantine/quarantine_store.h"
@@ -24,6 +25,8 @@ struct RepairServices {
   platform::FileSystem& files;
   platform::Registry& registry;
   platform::ProcessApi& processes;
+  platform::ScheduledTasks& tasks;
+  platform::ServiceControl& serviceControl;
   platform::Clock& clock;
   const platform::Locale& locale;
   // Asked again before each action: what it protects is never terminated, moved or deleted.
@@ -43,15 +46,19 @@ struct RepairOutcome {
 // The found file or folder as the scan spelled it, exactly where it could not spell it in ANSI.
 platform::Path FilePathOf(const Finding& finding);
 
+// Whether the finding is a file: a file row, or a startup entry that is a file of a Startup
+// folder.
+bool IsFileFinding(const Finding& finding);
+
 // The kind of object a Report location names: "Memory" is a process; a hive name alone or
 // followed by "\" is a registry key; anything else is the folder of a file.
 RowKind KindOfLocation(std::string_view location);
 
 // One repair over the ticked rows of what a scan found: the processes are terminated first,
 // each by its id, and their end awaited for a while, so that their executables can be moved;
-// then, in the order found, files and registry keys are quarantined (or deleted; a key is
-// saved, then deleted). Only what was really removed is counted; an object already gone, an
-// unticked row and an object the user keeps count neither way.
+// then, in the order found, registry keys, then startup entries, then files are quarantined
+// (or deleted; a key, value or task is saved, then deleted). Only what was really removed is
+// counted; an object already gone, an unticked row and an object the user keeps count neither way.
 class Repair {
  public:
   Repair(RepairServices services, UsageStatistics& statistics, QuarantineStore& quarantine);
@@ -76,6 +83,7 @@ class Repair {
   // A file that was not removed: a failure unless it is gone all the same.
   void LeftInPlace(const platform::Path& path, std::uint32_t error);
   void RepairKey(const ReportRow& row, bool quarantine);
+  void RepairEntry(const Finding& finding, bool quarantine);
   void Failed(std::uint32_t error);
 
   RepairServices services_;

@@ -33,6 +33,8 @@ struct ReportServices {
   platform::Shell& shell;
   platform::Registry& registry;
   platform::ProcessApi& processes;
+  platform::ScheduledTasks& tasks;
+  platform::ServiceControl& serviceControl;
   platform::Clock& clock;
   const platform::Locale& locale;
   ui::Application& application;

@@ -21,6 +21,14 @@ ScanControl::ScanControl(ScanServices services, ScanPages pages, ScanPeers peers
                 services_.application),
       registryScan_(services_.registry, results_, peers_.signatures, peers_.protection,
                     peers_.ignored, services_.application, flags_, peers_.options),
+      startupScan_({.registry = services_.registry,
+                    .files = services_.files,
+                    .shortcuts = services_.shortcuts,
+                    .tasks = services_.tasks,
+                    .locale = services_.locale,
+                    .pump = services_.application},
+                   results_, peers_.findings, peers_.signatures, peers_.protection, peers_.ignored,
+                   flags_),
       folderDialog_(services_.folderBrowser, services_.files, services_.registry) {
   recurseDir_.OnFileFound = [this](TRecurseDir& sender, const std::string& fileName) {
     fileScan_.RecurseDirFileFound(sender, fileName);
@@ -151,8 +159,14 @@ void ScanControl::RecurseDirEnd() {
   }
   flags_.DriveQueueActive = false;
   services_.application.UpdateWindows();
+  // A Stop before or during the registry phase ends the scan there.
+  bool stopped = flags_.StopRequested;
   if (pages_.scanNow.ScanRegistry()) {
-    registryScan_.ScanRegistry();
+    stopped = registryScan_.ScanRegistry() || stopped;
+  }
+  if (peers_.options.ScanStartupEntries() && !stopped) {
+    services_.application.UpdateWindows();
+    startupScan_.ScanStartupEntries();
   }
   EndOfScan();
 }
@@ -172,6 +186,7 @@ void ScanControl::EndAfterFailure() {
   driveQueue_->clear();
   flags_.DriveQueueActive = false;
   flags_.RegistryScanRunning = false;
+  flags_.StartupScanRunning = false;
   EndOfScan();
 }
 
@@ -189,7 +204,7 @@ void ScanControl::btnStopClick() {
       break;
     case ScanEnding::kStop:
       flags_.StopRequested = true;
-      if (!flags_.RegistryScanRunning) {
+      if (!flags_.RegistryScanRunning && !flags_.StartupScanRunning) {
         recurseDir_.SetStopped(true);
         SetEnding(EndingByResults(), false);
       }

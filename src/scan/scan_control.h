@@ -11,6 +11,7 @@
 #include "platform/locale.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
+#include "platform/startup_services.h"
 #include "platform/string_list.h"
 #include "protection/protection_policy.h"
 #include "reference/signature_source.h"
@@ -24,6 +25,7 @@
 #include "scan/scan_results.h"
 #include "scan/scan_state.h"
 #include "scan/scanning_page.h"
+#include "scan/startup_scan.h"
 #include "scan/t_recurse_dir.h"
 #include "scan/walked_places.h"
 #include "settings/options.h"
@@ -41,6 +43,8 @@ struct ScanServices {
   platform::Clock& clock;
   const platform::Locale& locale;
   platform::FolderBrowser& folderBrowser;
+  platform::Shortcuts& shortcuts;
+  platform::ScheduledTasks& tasks;
   ui::Application& application;
   platform::Path programFolder;  // with a trailing backslash
 };
@@ -68,8 +72,8 @@ struct ScanPeers {
 };
 
 // The system scan behind the Scan Now and Scanning pages: the choice of folder, the start of a
-// scan with its three phases (running processes, files, registry), the walk over the fixed
-// drives, the end of the scan and the Stop/Report/Finish button. A scan runs inside the Next
+// scan with its phases (running processes, files, registry, startup entries), the walk over the
+// fixed drives, the end of the scan and the Stop/Report/Finish button. A scan runs inside the Next
 // button's handler and the walker's events it leads to; Stop and monitor ticks run nested in
 // its pumps and act through the flags.
 class ScanControl {
@@ -130,6 +134,7 @@ class ScanControl {
   WalkedPlaces walkedPlaces_;
   FileScan fileScan_;
   RegistryScan registryScan_;
+  StartupScan startupScan_;
   TPBFolderDialog folderDialog_;
   bool running_ = false;
 };

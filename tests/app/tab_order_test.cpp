@@ -25,7 +25,7 @@ TEST_F(MainFormTest, TabRunsThroughTheShownPageThenTheButtonColumns) {
                                          "btnQuarantine", "btnUpdate", "btnInfo",   "btnHelp"};
   std::vector<std::string> settings{"chkStartup",     "chkMinimize",      "chkQuarantine",
                                     "chkDeepScanReg", "chkAutoTerminate", "chkAutoStartMonitor",
-                                    "comboSpeed"};
+                                    "comboSpeed",     "chkScanStartup"};
   settings.insert(settings.end(), columns.begin(), columns.end());
   EXPECT_EQ(Names(form.TabOrder()), settings);
 
@@ -39,7 +39,7 @@ TEST_F(MainFormTest, TabRunsThroughTheShownPageThenTheButtonColumns) {
   EXPECT_EQ(Names(form.TabOrder()),
             (std::vector<std::string>{"chkStartup", "chkMinimize", "chkQuarantine",
                                       "chkDeepScanReg", "chkAutoTerminate", "chkAutoStartMonitor",
-                                      "comboSpeed", "HelpBtn", "btnHelp"}));
+                                      "comboSpeed", "chkScanStartup", "HelpBtn", "btnHelp"}));
 }
 
 }  // namespace
