@@ -4,8 +4,8 @@
 # see the main window. Run as a build step: cmake -DSOURCE_DIR=... -DSTAMP=... -P this file.
 cmake_minimum_required(VERSION 3.20)
 
-set(LAYERS platform ui ini reference registry protection processes ignore settings quarantine scan
-  monitor repair update app)
+set(LAYERS platform ui ini reference registry protection processes startup ignore settings
+  quarantine scan monitor repair update app)
 
 set(failures "")
 

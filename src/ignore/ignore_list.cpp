@@ -9,11 +9,15 @@
 namespace nexolant {
 namespace {
 
-constexpr std::array<std::pair<IgnoredKind, std::string_view>, 4> kKindNames{{
+constexpr std::array<std::pair<IgnoredKind, std::string_view>, 8> kKindNames{{
     {IgnoredKind::kFile, "file"},
     {IgnoredKind::kFolder, "folder"},
     {IgnoredKind::kKey, "key"},
     {IgnoredKind::kProcess, "process"},
+    {IgnoredKind::kValue, "value"},
+    {IgnoredKind::kService, "service"},
+    {IgnoredKind::kTask, "task"},
+    {IgnoredKind::kHelper, "helper"},
 }};
 
 // The longest path Windows' wide functions take, with room for its UTF-8 form.
@@ -90,7 +94,20 @@ bool ValidIgnoredObject(const IgnoredObject& object) {
       (HasHash(object.kind) && !ValidHash(object.sha256))) {
     return false;
   }
-  return object.kind == IgnoredKind::kKey ? ValidKeyPath(path) : ValidFilePath(path);
+  switch (object.kind) {
+    case IgnoredKind::kFile:
+    case IgnoredKind::kFolder:
+    case IgnoredKind::kProcess:
+      return ValidFilePath(path);
+    case IgnoredKind::kTask:
+      return path.size() > 1 && path.starts_with('\\');
+    case IgnoredKind::kKey:
+    case IgnoredKind::kValue:
+    case IgnoredKind::kService:
+    case IgnoredKind::kHelper:
+      break;
+  }
+  return ValidKeyPath(path);
 }
 
 IgnoreList IgnoreList::Parse(std::string_view text) {

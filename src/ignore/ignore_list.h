@@ -10,11 +10,14 @@
 namespace nexolant {
 
 // What the user keeps of what a scan found.
-enum class IgnoredKind { kFile, kFolder, kKey, kProcess };
+enum class IgnoredKind { kFile, kFolder, kKey, kProcess, kValue, kService, kTask, kHelper };
 
 // One object the user keeps: a file by its exact path and content, a folder by its exact path,
 // a key by its real path (never through the classes root), a process by its image's exact path
-// and content.
+// and content. A startup entry is kept by its kind and place: a Run value by its key's path,
+// "\" and its name; a service and a browser helper by their key's path (a toolbar by its
+// value's); a scheduled task by its path, "\Folder\Name". A file in a Startup folder is a
+// file.
 struct IgnoredObject {
   IgnoredKind kind = IgnoredKind::kFile;
   std::string path{};    // UTF-8

@@ -12,6 +12,7 @@
 #include "platform/message_pump.h"
 #include "platform/path.h"
 #include "platform/signature_verifier.h"
+#include "startup/startup_entry.h"
 
 namespace nexolant {
 
@@ -43,6 +44,8 @@ class IgnoredObjects {
   // A key by its real path, "HKEY_LOCAL_MACHINE\..." or "HKEY_CURRENT_USER\...".
   bool KeepsKey(std::string_view realPath) const;
   bool KeepsProcess(std::string_view imagePath) const;
+  // A startup entry by its kind and place; a file in a Startup folder is kept as a file.
+  bool KeepsEntry(const StartupEntry& entry) const;
 
   // Adds an object (its time of adding is now) and writes the list; a file or an image is hashed
   // first. The text of the failure, none when it was kept.
@@ -50,6 +53,7 @@ class IgnoredObjects {
   std::optional<std::string> KeepFolder(const platform::Path& path);
   std::optional<std::string> KeepKey(std::string_view realPath);
   std::optional<std::string> KeepProcess(std::string_view imagePath);
+  std::optional<std::string> KeepEntry(const StartupEntry& entry);
   // Removes the object at that position of List().Objects() and writes the list.
   std::optional<std::string> Remove(std::size_t position);
 

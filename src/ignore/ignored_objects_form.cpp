@@ -21,6 +21,14 @@ std::string KindCaption(IgnoredKind kind) {
       return "Registry key";
     case IgnoredKind::kProcess:
       return "Process";
+    case IgnoredKind::kValue:
+      return "Startup value";
+    case IgnoredKind::kService:
+      return "Service";
+    case IgnoredKind::kTask:
+      return "Scheduled task";
+    case IgnoredKind::kHelper:
+      return "Browser helper";
   }
   return {};
 }

@@ -33,12 +33,15 @@ class EntryProtection {
   // Whether the program, a full path (empty when it cannot be told), is Windows' own.
   bool IsWindowsProgram(const std::string& program) const;
 
+  // The program of the service whose key is at path below the local machine: its image, or
+  // for svchost the library it names; empty when it cannot be told.
+  std::string ServiceProgram(const std::string& path) const;
+  // The in-process (else local) server of the class; empty when it cannot be told.
+  std::string ClassProgram(const std::string& clsid) const;
+
  private:
-  enum class Kind { kService, kClass, kNotification };
   std::optional<std::string> ReadString(platform::RegistryRoot root, const std::string& path,
                                         const std::string& name) const;
-  std::string ServiceProgram(const std::string& path) const;
-  std::string ClassProgram(const std::string& clsid) const;
 
   platform::Registry& registry_;
   platform::FileSystem& files_;

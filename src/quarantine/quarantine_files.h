@@ -6,13 +6,20 @@
 namespace nexolant {
 
 // The quarantine lives in the program folder: the quarantined files in a folder of their own,
-// and an index with an entry name=origin folder per file in [Files], and an entry
-// save=full key path per saved registry key in [Registry], where save is the name of the
-// key's registration file in the folder.
+// and an index with an entry name=origin folder per file in [Files] (the files of the Startup
+// folders among them), and an entry save=where it was for every object saved in a file of its
+// own in the folder: a registry key in [Registry], a service's key in [Services], a browser
+// helper's key in [BrowserHelpers] (each with the key's full path), a single value (a Run
+// value, a toolbar) in [Values] (its key's full path, "\" and its name) and a scheduled
+// task's definition in [Tasks] (its task path, encoded as an exact path).
 inline constexpr const char* kQuarantineFolderName = "Quarantine";
 inline constexpr const char* kQuarantineIndexName = "Quarantine.ini";
 inline constexpr const char* kFilesSection = "Files";
 inline constexpr const char* kRegistrySection = "Registry";
+inline constexpr const char* kServicesSection = "Services";
+inline constexpr const char* kBrowserHelpersSection = "BrowserHelpers";
+inline constexpr const char* kValuesSection = "Values";
+inline constexpr const char* kTasksSection = "Tasks";
 
 // A name that stays inside the folder it is joined to and names a file there as it is spelled:
 // not empty, not ending in a dot or a blank (so not "." or ".."), without "\", "/", ":" or

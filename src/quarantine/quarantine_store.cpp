@@ -1,6 +1,7 @@
 #include "quarantine/quarantine_store.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <utility>
 
@@ -10,22 +11,58 @@
 #include "quarantine/protected_subkeys.h"
 #include "quarantine/quarantine_files.h"
 #include "quarantine/remove_tree.h"
+#include "quarantine/saved_service.h"
 #include "reference/find_signature.h"
 #include "reference/wildcard_match.h"
 #include "registry/key_tree_restore.h"
 #include "registry/registration_file.h"
 #include "registry/t_registry.h"
+#include "startup/startup_entry.h"
+#include "startup/startup_places.h"
 
 namespace nexolant {
 namespace {
 
-// A key's row from its full path: its own name, and its parent's path, which starts at a hive.
-std::optional<QuarantineEntry> KeyEntry(const std::string& save, const std::string& path) {
+// The sections of saves, in the order of SaveForm after kNone, with the names of their saves.
+struct SaveSection {
+  SaveForm form;
+  const char* section;
+  const char* prefix;
+  const char* extension;
+};
+constexpr std::array<SaveSection, 5> kSaveSections = {{
+    {SaveForm::kKey, kRegistrySection, "Key", ".reg"},
+    {SaveForm::kService, kServicesSection, "Service", ".reg"},
+    {SaveForm::kHelper, kBrowserHelpersSection, "Helper", ".reg"},
+    {SaveForm::kValue, kValuesSection, "Value", ".reg"},
+    {SaveForm::kTask, kTasksSection, "Task", ".xml"},
+}};
+
+const SaveSection& SectionOf(SaveForm form) {
+  return kSaveSections.at(static_cast<std::size_t>(form) - 1);
+}
+
+// A saved object's row from where it was. A key's or a value's full path gives its own name and
+// its parent's path, which starts at a hive; a task's exact path shows without its leading "\".
+std::optional<QuarantineEntry> SavedEntry(const std::string& save, const std::string& path,
+                                          SaveForm form) {
+  if (form == SaveForm::kTask) {
+    const std::optional<std::string> task = DecodeExactPath(path);
+    if (!task || task->size() < 2 || !task->starts_with('\\')) {
+      return std::nullopt;
+    }
+    return QuarantineEntry{.name = task->substr(1),
+                           .origin = kScheduledTaskLocation,
+                           .save = save,
+                           .form = form,
+                           .taskPath = *task};
+  }
   const std::size_t slash = path.rfind('\\');
   if (slash == std::string::npos || slash + 1 == path.size() || !path.starts_with("HKEY_")) {
     return std::nullopt;
   }
-  return QuarantineEntry{path.substr(slash + 1), {}, path.substr(0, slash), save, {}, {}};
+  return QuarantineEntry{
+      .name = path.substr(slash + 1), .origin = path.substr(0, slash), .save = save, .form = form};
 }
 
 constexpr const char* kLinkedFolderWarning =
@@ -128,13 +165,15 @@ void QuarantineStore::Rebuild() {
       entries_.push_back(std::move(*entry));
     }
   }
-  IndexSection keys(services_.ini.locale, kRegistrySection);
-  keys.Load(index);
-  for (const IndexSection::Line& line : keys.Lines()) {
-    std::optional<QuarantineEntry> entry = KeyEntry(line.key, line.value);
-    if (IsPlainFileName(line.key) && entry) {
-      entry->description = KeyDescription(entry->name);
-      entries_.push_back(std::move(*entry));
+  for (const SaveSection& kind : kSaveSections) {
+    IndexSection saves(services_.ini.locale, kind.section);
+    saves.Load(index);
+    for (const IndexSection::Line& line : saves.Lines()) {
+      std::optional<QuarantineEntry> entry = SavedEntry(line.key, line.value, kind.form);
+      if (IsPlainFileName(line.key) && entry) {
+        entry->description = KeyDescription(entry->name);
+        entries_.push_back(std::move(*entry));
+      }
     }
   }
   Sort();
@@ -162,8 +201,11 @@ void QuarantineStore::BeginIntake() {
   intake_ = std::make_unique<TBigIniFile>(services_.ini, IndexPath());
   intakeFiles_ = std::make_unique<IndexSection>(services_.ini.locale, kFilesSection);
   intakeFiles_->Load(*intake_);
-  intakeKeys_ = std::make_unique<IndexSection>(services_.ini.locale, kRegistrySection);
-  intakeKeys_->Load(*intake_);
+  intakeSaves_.clear();
+  for (const SaveSection& kind : kSaveSections) {
+    intakeSaves_.push_back(std::make_unique<IndexSection>(services_.ini.locale, kind.section));
+    intakeSaves_.back()->Load(*intake_);
+  }
   intakeFailed_ = false;
   folderChecked_ = false;
 }
@@ -188,7 +230,7 @@ bool QuarantineStore::RefusedAsLink() const {
 }
 
 void QuarantineStore::EndIntake() {
-  intakeKeys_.reset();
+  intakeSaves_.clear();
   intakeFiles_.reset();
   intake_.reset();
 }
@@ -233,7 +275,7 @@ void QuarantineStore::TakeInBatch(const std::vector<IntakeRequest>& files, std::
         !TBigIniFile::Storable(kFilesSection, file.name, file.folder)) {
       continue;
     }
-    if (intakeFiles_->Find(file.name) != nullptr || intakeKeys_->Find(file.name) != nullptr ||
+    if (intakeFiles_->Find(file.name) != nullptr || SaveNamed(file.name) ||
         fileSystem.FileAttributes(QuarantinedPath(file.name))) {
       results[k] = {.error = platform::kErrorAlreadyExists};
       continue;
@@ -272,7 +314,7 @@ void QuarantineStore::TakeInBatch(const std::vector<IntakeRequest>& files, std::
     if (moved) {
       entries_.push_back(
           {file.name, file.description, file.folder, {}, file.exactPath, storedName});
-      results[k] = {.quarantined = true};
+      results[k] = {.quarantined = true, .stored = file.exactPath.empty() ? file.name : storedName};
       anyMoved = true;
     } else {
       withdraw(k);
@@ -293,8 +335,7 @@ std::string QuarantineStore::FreshName(const char* prefix, const char* extension
   while (true) {
     const std::string name = prefix + std::to_string(nextSave_++) + extension;
     if (intakeFiles_->Find(name) == nullptr && intakeFiles_->Find(ExactEntryKey(name)) == nullptr &&
-        intakeKeys_->Find(name) == nullptr &&
-        !services_.ini.files.FileAttributes(QuarantinedPath(name))) {
+        !SaveNamed(name) && !services_.ini.files.FileAttributes(QuarantinedPath(name))) {
       return name;
     }
   }
@@ -303,42 +344,54 @@ std::string QuarantineStore::FreshName(const char* prefix, const char* extension
 // The entry is on the disk before the save is written, so a crash between them leaves an
 // entry whose save is missing (its Restore fails, Empty drops it), never a deleted key that
 // nothing remembers.
-bool QuarantineStore::TakeInKey(const KeyIntakeRequest& key) {
+std::optional<std::string> QuarantineStore::TakeInSave(const SaveIntakeRequest& request) {
   platform::FileSystem& fileSystem = services_.ini.files;
-  if (IntakeRefused() || key.bytes.size() > kLargestKeySave) {
-    return false;
+  if (IntakeRefused() || request.bytes.size() > kLargestKeySave) {
+    return std::nullopt;
   }
-  const std::string save = FreshName("Key", ".reg");
-  const std::optional<QuarantineEntry> entry = KeyEntry(save, key.path);
-  if (!entry || !TBigIniFile::Storable(kRegistrySection, save, key.path)) {
-    return false;
+  const SaveSection& kind = SectionOf(request.form);
+  IndexSection& section = *intakeSaves_.at(static_cast<std::size_t>(request.form) - 1);
+  const std::string save = FreshName(kind.prefix, kind.extension);
+  const std::string value =
+      request.form == SaveForm::kTask ? EncodeExactPath(request.path) : request.path;
+  std::optional<QuarantineEntry> entry = SavedEntry(save, value, request.form);
+  if (!entry || !TBigIniFile::Storable(kind.section, save, value)) {
+    return std::nullopt;
   }
   if (!fileSystem.FolderExists(FolderPath())) {
     fileSystem.CreateFolder(FolderPath());
   }
-  intakeKeys_->Add(save, key.path);
-  intakeKeys_->Store(*intake_);
+  section.Add(save, value);
+  section.Store(*intake_);
   intake_->Flush();
   const auto withdraw = [&] {
-    intakeKeys_->Remove(save);
-    intakeKeys_->Store(*intake_);
+    section.Remove(save);
+    section.Store(*intake_);
   };
   if (intake_->Changed()) {
     withdraw();
     intakeFailed_ = true;
-    return false;
+    return std::nullopt;
   }
   try {
-    fileSystem.ReplaceWholeFile(QuarantinedPath(save), key.bytes);
+    fileSystem.ReplaceWholeFile(QuarantinedPath(save), request.bytes);
   } catch (const platform::IoError&) {
     withdraw();
     intake_->Flush();
-    return false;
+    return std::nullopt;
   }
-  entries_.push_back(*entry);
-  entries_.back().description = key.description;
+  if (request.form == SaveForm::kTask) {
+    entry->name = fileSystem.AnsiSpelling(entry->name);
+  }
+  entry->description = request.description;
+  entries_.push_back(std::move(*entry));
   Sort();
-  return true;
+  return save;
+}
+
+bool QuarantineStore::SaveNamed(const std::string& name) const {
+  return std::any_of(intakeSaves_.begin(), intakeSaves_.end(),
+                     [&name](const auto& section) { return section->Find(name) != nullptr; });
 }
 
 // Only an absolute origin is a place to move back to; anything else (the "Unknown" of an
@@ -362,24 +415,22 @@ bool QuarantineStore::RestoreFile(const QuarantineEntry& entry) {
 // and only up to the size a save is written with. A save that cannot be deleted afterwards
 // stays in the folder without its entry, so the restored key is listed nowhere as quarantined.
 bool QuarantineStore::RestoreKey(const QuarantineEntry& entry) {
-  const platform::Path save = QuarantinedPath(entry.save);
-  const std::optional<platform::FindData> found = services_.ini.files.FindFirst(save);
-  if (!found || found->size > kLargestKeySave) {
+  const std::optional<std::string> bytes = ReadSave(entry);
+  if (!bytes) {
     return false;
   }
-  RegistrationReadResult read;
-  try {
-    read = ReadRegistrationFile(services_.ini.files.ReadWholeFile(save));
-  } catch (const platform::IoError&) {
-    return false;
-  }
+  const RegistrationReadResult read = ReadRegistrationFile(*bytes);
   if (!read.key) {
     return false;
   }
   const std::string path = AsciiKeyPath(*read.key);
-  if (LooseKeyPath(path) != LooseKeyPath(entry.origin + "\\" + entry.name) ||
-      services_.protection.IsProtectedKey(path) ||
-      HoldsProtectedKey(services_.protection, path, read.key->tree) ||
+  // The policy judges a service's key by the program the key names, which is gone with it.
+  const bool allowed =
+      entry.form == SaveForm::kService
+          ? RestorableService(*read.key, services_.registry, services_.protection.Entries())
+          : !services_.protection.IsProtectedKey(path) &&
+                !HoldsProtectedKey(services_.protection, path, read.key->tree);
+  if (LooseKeyPath(path) != LooseKeyPath(entry.origin + "\\" + entry.name) || !allowed ||
       RestoreKeyTree(services_.registry, read.key->root, read.key->parentPath, read.key->tree)
               .status != TreeRestoreResult::Status::kRestored) {
     return false;
@@ -389,9 +440,83 @@ bool QuarantineStore::RestoreKey(const QuarantineEntry& entry) {
   return true;
 }
 
+// The value goes back into its key beside the values there now, never over one of its name.
+bool QuarantineStore::RestoreValue(const QuarantineEntry& entry) {
+  const std::optional<std::string> bytes = ReadSave(entry);
+  if (!bytes) {
+    return false;
+  }
+  const RegistrationReadResult read = ReadRegistrationFile(*bytes);
+  if (!read.key || read.key->tree.values.size() != 1 || !read.key->tree.subkeys.empty()) {
+    return false;
+  }
+  const SavedKey& saved = *read.key;
+  const TreeValue& value = saved.tree.values.front();
+  const std::string keyPath = AsciiKeyPath(saved);
+  std::string path = keyPath;
+  AppendAsciiKeyName(path, value.name);
+  if (LooseKeyPath(path) != LooseKeyPath(entry.origin + "\\" + entry.name) ||
+      !IsStartupValueKey(keyPath)) {
+    return false;
+  }
+  platform::Registry& registry = services_.registry;
+  const platform::WideString full =
+      saved.parentPath.empty() ? saved.tree.name : saved.parentPath + u"\\" + saved.tree.name;
+  const platform::OpenedKey key =
+      registry.CreateKeyWide(saved.root, full, platform::RegistryAccess::kFull);
+  if (!key || registry.ReadValueWide(*key, value.name).error != platform::kErrorFileNotFound ||
+      !registry.WriteValueWide(*key, value.name, value.type, value.bytes)) {
+    return false;
+  }
+  platform::BestEffort(DeleteQuarantined(entry.save));
+  return true;
+}
+
+// The scheduler refuses a task whose path is taken.
+bool QuarantineStore::RestoreTask(const QuarantineEntry& entry) {
+  const std::optional<std::string> definition = ReadSave(entry);
+  if (!definition || services_.tasks.Exists(entry.taskPath) ||
+      !services_.tasks.Register(entry.taskPath, *definition)) {
+    return false;
+  }
+  platform::BestEffort(DeleteQuarantined(entry.save));
+  return true;
+}
+
+// A save is a file any program of the user can edit: it is read only up to the size saves are
+// written with.
+std::optional<std::string> QuarantineStore::ReadSave(const QuarantineEntry& entry) {
+  const platform::Path save = QuarantinedPath(entry.save);
+  const std::optional<platform::FindData> found = services_.ini.files.FindFirst(save);
+  if (!found || found->size > kLargestKeySave) {
+    return std::nullopt;
+  }
+  try {
+    return services_.ini.files.ReadWholeFile(save);
+  } catch (const platform::IoError&) {
+    return std::nullopt;
+  }
+}
+
+bool QuarantineStore::RestoreEntry(const QuarantineEntry& entry) {
+  switch (entry.form) {
+    case SaveForm::kNone:
+      return RestoreFile(entry);
+    case SaveForm::kValue:
+      return RestoreValue(entry);
+    case SaveForm::kTask:
+      return RestoreTask(entry);
+    case SaveForm::kKey:
+    case SaveForm::kService:
+    case SaveForm::kHelper:
+      break;
+  }
+  return RestoreKey(entry);
+}
+
 bool QuarantineStore::Restore(int index) {
   const QuarantineEntry entry = entries_.at(index);
-  if (RefusedAsLink() || !(entry.IsKey() ? RestoreKey(entry) : RestoreFile(entry))) {
+  if (RefusedAsLink() || !RestoreEntry(entry)) {
     return false;
   }
   Remove(index);
@@ -441,16 +566,25 @@ void QuarantineStore::ForgetEntries(const std::vector<QuarantineEntry>& entries)
     TBigIniFile index(services_.ini, IndexPath());
     IndexSection files(services_.ini.locale, kFilesSection);
     files.Load(index);
-    IndexSection keys(services_.ini.locale, kRegistrySection);
-    keys.Load(index);
-    for (const QuarantineEntry& entry : entries) {
-      (entry.IsKey() ? keys : files)
-          .Remove(entry.IsExact() ? ExactEntryKey(entry.storedName) : entry.Stored());
+    std::vector<std::unique_ptr<IndexSection>> saves;
+    for (const SaveSection& kind : kSaveSections) {
+      saves.push_back(std::make_unique<IndexSection>(services_.ini.locale, kind.section));
+      saves.back()->Load(index);
     }
-    emptied = files.Empty() && keys.Empty();
+    for (const QuarantineEntry& entry : entries) {
+      if (entry.IsSaved()) {
+        saves.at(static_cast<std::size_t>(entry.form) - 1)->Remove(entry.save);
+      } else {
+        files.Remove(entry.IsExact() ? ExactEntryKey(entry.storedName) : entry.Stored());
+      }
+    }
+    emptied = files.Empty() && std::all_of(saves.begin(), saves.end(),
+                                           [](const auto& section) { return section->Empty(); });
     if (!emptied) {
       files.Store(index);
-      keys.Store(index);
+      for (const auto& section : saves) {
+        section->Store(index);
+      }
     }
   }
   if (emptied) {

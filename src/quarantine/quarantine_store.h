@@ -9,6 +9,7 @@
 
 #include "ini/big_ini_file.h"
 #include "platform/registry.h"
+#include "platform/startup_services.h"
 #include "platform/string_list.h"
 #include "protection/protection_policy.h"
 #include "quarantine/index_section.h"
@@ -17,31 +18,45 @@
 
 namespace nexolant {
 
-// One quarantined object. A file: its name in the Quarantine folder, the description of its
-// signature and the folder it came from. A registry key: its own name, the description, the
-// path of its parent key ("HKEY_CURRENT_USER\Software") and the name of its registration file
-// in the Quarantine folder. A file whose name the ANSI code page cannot hold shows its name and
-// origin in ANSI (with "?"), and keeps its exact path and the plain name it lies under.
-struct QuarantineEntry {
-  std::string name;
-  std::string description;
-  std::string origin;
-  std::string save;        // keys only; never empty for them
-  std::string exactPath;   // exact files only: the origin folder and name (UTF-8)
-  std::string storedName;  // exact files only: the plain name in the Quarantine folder
+// What a quarantined object's save is, for the objects kept in a file of their own: a registry
+// key, a service's key, a browser helper's key (registration files of the whole key), one value
+// (a registration file of its key with that value alone), a task (its definition).
+enum class SaveForm { kNone, kKey, kService, kHelper, kValue, kTask };
 
-  bool IsKey() const { return !save.empty(); }
+// One quarantined object. A file: its name in the Quarantine folder, the description of its
+// signature and the folder it came from. A saved object: its own name, the description, where
+// it was (a key's parent path, "HKEY_CURRENT_USER\Software"; a value's key path; "Scheduled
+// task") and the name of its save in the Quarantine folder. A file whose name the ANSI code page
+// cannot hold shows its name and origin in ANSI (with "?"), and keeps its exact path and the
+// plain name it lies under.
+struct QuarantineEntry {
+  std::string name{};
+  std::string description{};
+  std::string origin{};
+  std::string save{};        // saved objects only; never empty for them
+  std::string exactPath{};   // exact files only: the origin folder and name (UTF-8)
+  std::string storedName{};  // exact files only: the plain name in the Quarantine folder
+  SaveForm form = SaveForm::kNone;
+  std::string taskPath{};  // tasks only: the exact task path (UTF-8)
+
+  bool IsSaved() const { return !save.empty(); }
+  // A save that is a registration file of a whole key.
+  bool IsKey() const {
+    return form == SaveForm::kKey || form == SaveForm::kService || form == SaveForm::kHelper;
+  }
   bool IsExact() const { return !exactPath.empty(); }
   // The name of the object's file in the Quarantine folder.
-  const std::string& Stored() const { return IsKey() ? save : IsExact() ? storedName : name; }
+  const std::string& Stored() const { return IsSaved() ? save : IsExact() ? storedName : name; }
 };
 
-// A registry key to take into the quarantine: its registration file's bytes, its full path as
-// the Report writes paths, and the description of its signature.
-struct KeyIntakeRequest {
+// An object to take into the quarantine as a save of its own: the save's bytes, where it was as
+// the index writes it (a key's or value's full path as the Report writes paths, a task's exact
+// path), the description of its signature and the form of the save.
+struct SaveIntakeRequest {
   std::string bytes;
   std::string path;
   std::string description;
+  SaveForm form = SaveForm::kKey;
 };
 
 // A file to take into the quarantine: folder\name, found as a file of that description, and
@@ -58,12 +73,14 @@ struct IntakeRequest {
 struct [[nodiscard]] IntakeResult {
   bool quarantined = false;
   std::uint32_t error = 0;
+  std::string stored{};  // its name in the Quarantine folder, once quarantined
 };
 
 // What the quarantine works with.
 struct QuarantineServices {
   IniServices ini;
   platform::Registry& registry;
+  platform::ScheduledTasks& tasks;
   platform::Path programFolder;  // with a trailing backslash
   UsageStatistics& statistics;
   const SignatureSource& signatures;
@@ -120,18 +137,21 @@ class QuarantineStore {
   // the rest of the session. Throws platform::SystemError when the quarantine folder cannot be
   // created.
   std::vector<IntakeResult> TakeIn(const std::vector<IntakeRequest>& files);
-  // Writes a key's registration file into the quarantine under a name no file and no entry
-  // holds, within an IntakeSession: its entry reaches the disk first, then the file, flushed.
-  // True when both are there; otherwise neither is, and the key must stay. Keys and files
-  // share the rule about an index that could not be written. Throws platform::SystemError
-  // when the quarantine folder cannot be created.
-  [[nodiscard]] bool TakeInKey(const KeyIntakeRequest& key);
+  // Writes an object's save (a key's or a value's registration file, a task's definition) into
+  // the quarantine under a name no file and no entry holds, within an IntakeSession: its entry
+  // reaches the disk first, then the file, flushed. True when both are there; otherwise neither
+  // is, and the object must stay. Saves and files share the rule about an index that could not
+  // be written. Throws platform::SystemError when the quarantine folder cannot be created.
+  // The save's name in the folder; none when the object must stay.
+  [[nodiscard]] std::optional<std::string> TakeInSave(const SaveIntakeRequest& request);
 
-  // Moves the entry's file back to its origin, or re-creates its key exactly from the save and
-  // deletes the save; false, with nothing changed, when it cannot (for a key also when a key
-  // of its name exists now) or when the place is one the protection policy keeps (an index
-  // or save edited to plant something there, or an origin folder replaced by a junction). The last
-  // entry leaving takes the folder and the count of quarantined objects with it.
+  // Moves the entry's file back to its origin, or re-creates its key, value or task exactly from
+  // the save and deletes the save; false, with nothing changed, when it cannot (also when an
+  // object of its name exists now) or when the place is one the protection policy keeps (an
+  // index or save edited to plant something there, or an origin folder replaced by a
+  // junction). A value goes back only into a key whose values start programs, a service only
+  // when the program it names is none of Windows'. The last entry leaving takes the folder and
+  // the count of quarantined objects with it.
   [[nodiscard]] bool Restore(int index);
   // Deletes every quarantined file and key save, read-only or not; an entry whose file stays
   // is kept.
@@ -150,10 +170,17 @@ class QuarantineStore {
   void TakeInBatch(const std::vector<IntakeRequest>& files, std::size_t first, std::size_t end,
                    std::vector<IntakeResult>& results);
   [[nodiscard]] bool RestoreFile(const QuarantineEntry& entry);
+  [[nodiscard]] bool RestoreEntry(const QuarantineEntry& entry);
   [[nodiscard]] bool RestoreKey(const QuarantineEntry& entry);
+  [[nodiscard]] bool RestoreValue(const QuarantineEntry& entry);
+  [[nodiscard]] bool RestoreTask(const QuarantineEntry& entry);
+  // The save's bytes, none when it is missing, larger than a save is written or unreadable.
+  std::optional<std::string> ReadSave(const QuarantineEntry& entry);
   // A plain name, prefix, a number and extension, that no file in the folder and no entry of
-  // either section holds: for a key's save, or for a file with an exact path.
+  // any section holds: for a save, or for a file with an exact path.
   std::string FreshName(const char* prefix, const char* extension);
+  // Whether a section of saves holds an entry of that name.
+  bool SaveNamed(const std::string& name) const;
   // The entry of an exact file in [Files]; none for a malformed one.
   std::optional<QuarantineEntry> ExactEntry(const std::string& key, const std::string& value);
   // Takes the entries' first index lines out of the index on the disk; the index goes when
@@ -181,7 +208,8 @@ class QuarantineStore {
   // During an intake session: the index and its [Files] section as they are on the disk.
   std::unique_ptr<TBigIniFile> intake_;
   std::unique_ptr<IndexSection> intakeFiles_;
-  std::unique_ptr<IndexSection> intakeKeys_;
+  // The sections of saves, one for each form but kNone, in the order of SaveForm.
+  std::vector<std::unique_ptr<IndexSection>> intakeSaves_;
   unsigned nextSave_ = 1;       // where the search for a fresh save name goes on
   bool intakeFailed_ = false;   // the index could not be written during this repair
   bool folderChecked_ = false;  // whether this repair looked at the folder yet

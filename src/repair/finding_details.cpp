@@ -131,6 +131,46 @@ std::vector<std::string> ProcessFacts(const FindingDetailsServices& services,
   return lines;
 }
 
+std::string EntryKindText(StartupKind kind) {
+  switch (kind) {
+    case StartupKind::kRunValue:
+      return "Startup value";
+    case StartupKind::kStartupFile:
+      return "Startup folder item";
+    case StartupKind::kService:
+      return "Service";
+    case StartupKind::kScheduledTask:
+      return "Scheduled task";
+    case StartupKind::kBrowserHelper:
+      break;
+  }
+  return "Browser helper";
+}
+
+// What starts the program, and the program itself as a file.
+std::vector<std::string> EntryFacts(const FindingDetailsServices& services, const Finding& finding,
+                                    platform::MessagePump* pump) {
+  const StartupEntry& entry = finding.entry;
+  std::vector<std::string> lines{"Kind: " + EntryKindText(entry.kind)};
+  if (!entry.keyFullPath.empty()) {
+    lines.push_back("Key: " + entry.keyFullPath);
+  }
+  if (!entry.taskPath.empty()) {
+    lines.push_back("Task: " + services.files.AnsiSpelling(entry.taskPath));
+  }
+  lines.push_back("Command: " + entry.command);
+  const std::size_t slash = entry.program.rfind('\\');
+  if (slash == std::string::npos) {
+    return lines;
+  }
+  Finding program{.row = {entry.program.substr(slash + 1), entry.program.substr(0, slash), {}}};
+  lines.emplace_back("Program:");
+  for (std::string& line : FileFacts(services, program, pump)) {
+    lines.push_back("  " + std::move(line));
+  }
+  return lines;
+}
+
 }  // namespace
 
 std::string PublisherLine(const Publisher& publisher) {
@@ -152,6 +192,9 @@ std::vector<std::string> FindingDetails(const FindingDetailsServices& services,
       return FileFacts(services, finding, pump);
     case RowKind::kRegistryKey:
       return KeyFacts(services, finding);
+    case RowKind::kStartupEntry:
+      return finding.entry.kind == StartupKind::kStartupFile ? FileFacts(services, finding, pump)
+                                                             : EntryFacts(services, finding, pump);
     case RowKind::kProcess:
       break;
   }

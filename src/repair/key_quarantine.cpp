@@ -29,7 +29,8 @@ WideString ParentPath(const WideString& path) {
 KeyQuarantineResult QuarantineKey(platform::Registry& registry,
                                   const protection::ProtectionPolicy& protection,
                                   QuarantineStore& store, platform::RegistryRoot root,
-                                  const std::string& path, const std::string& description) {
+                                  const std::string& path, const std::string& description,
+                                  SaveForm form, const std::function<void()>& beforeDelete) {
   const RealKey real = FindRealKey(registry, root, path);
   if (real.status != RealKey::Status::kFound) {
     return real.status == RealKey::Status::kMissing ? kGone : Stayed(0);
@@ -53,14 +54,19 @@ KeyQuarantineResult QuarantineKey(platform::Registry& registry,
   }
   const RegistrationWriteResult saved =
       WriteRegistrationFile({key.root, ParentPath(key.path), std::move(read.tree)});
-  if (!saved.ok() || !store.TakeInKey({saved.bytes, real.fullPath, description})) {
+  const std::optional<std::string> save =
+      saved.ok() ? store.TakeInSave({saved.bytes, real.fullPath, description, form}) : std::nullopt;
+  if (!save) {
     return Stayed(0);
+  }
+  if (beforeDelete) {
+    beforeDelete();
   }
   const TreeDeleteResult deleted = DeleteKeyTree(registry, key.root, key.path);
   if (!deleted.Gone()) {
-    return Stayed(deleted.left.empty() ? 0 : deleted.left.front().error);
+    return {.error = deleted.left.empty() ? 0 : deleted.left.front().error, .save = *save};
   }
-  return {.quarantined = true, .removed = !KeyStillThere(registry, root, path)};
+  return {.quarantined = true, .removed = !KeyStillThere(registry, root, path), .save = *save};
 }
 
 }  // namespace nexolant

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/registry.h"
@@ -13,6 +14,7 @@ struct [[nodiscard]] KeyQuarantineResult {
   bool quarantined = false;  // saved with its entry, then deleted whole
   bool removed = false;      // no longer there where the Report showed it (or already gone)
   std::uint32_t error = 0;   // the system's reason when it stayed, if it gave one
+  std::string save{};        // the save's name in the Quarantine folder, once saved
 };
 
 // Saves the key at the ANSI path below the root into the quarantine, then deletes it without
@@ -21,10 +23,15 @@ struct [[nodiscard]] KeyQuarantineResult {
 // cannot be saved exactly (it holds links, a value cannot be read, it cannot be written in the
 // form, or the index or the save cannot be written), holds a key the policy keeps or may not be
 // deleted is left as it is.
-// Throws platform::SystemError when the quarantine folder cannot be created.
+// The save goes into the section of its form; beforeDelete, when given, runs once the save is
+// there and before the key is deleted (a service is deleted through the service manager, which
+// removes its key itself). Throws platform::SystemError when the quarantine folder cannot be
+// created.
 KeyQuarantineResult QuarantineKey(platform::Registry& registry,
                                   const protection::ProtectionPolicy& protection,
                                   QuarantineStore& store, platform::RegistryRoot root,
-                                  const std::string& path, const std::string& description);
+                                  const std::string& path, const std::string& description,
+                                  SaveForm form = SaveForm::kKey,
+                                  const std::function<void()>& beforeDelete = {});
 
 }  // namespace nexolant

@@ -9,7 +9,8 @@ namespace nexolant {
 
 KeyRemovalResult DeleteFoundKey(platform::Registry& registry,
                                 const protection::ProtectionPolicy& protection,
-                                platform::RegistryRoot root, const std::string& path) {
+                                platform::RegistryRoot root, const std::string& path,
+                                const std::function<void()>& beforeDelete) {
   const RealKey real = FindRealKey(registry, root, path);
   if (real.status != RealKey::Status::kFound) {
     return {.removed = real.status == RealKey::Status::kMissing};
@@ -23,11 +24,15 @@ KeyRemovalResult DeleteFoundKey(platform::Registry& registry,
   if (HoldsProtectedKey(protection, real.fullPath, read.tree)) {
     return {};
   }
+  if (beforeDelete) {
+    beforeDelete();
+  }
   const TreeDeleteResult deleted = DeleteKeyTree(registry, real.location.root, real.location.path);
   if (!deleted.Gone()) {
     return {.error = deleted.left.empty() ? 0 : deleted.left.front().error};
   }
-  return {.deleted = deleted.status == TreeDeleteResult::Status::kDeleted,
+  // What beforeDelete took away was deleted by this removal too.
+  return {.deleted = deleted.status == TreeDeleteResult::Status::kDeleted || beforeDelete,
           .removed = !KeyStillThere(registry, root, path)};
 }
 

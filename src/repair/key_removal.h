@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/registry.h"
@@ -20,8 +21,10 @@ struct [[nodiscard]] KeyRemovalResult {
 // real key the view shows is deleted; the view may still show the other real copy, and then
 // the key was not removed. A key whose tree cannot be read, or holds a key the policy keeps,
 // stays.
+// beforeDelete, when given, runs just before the key is deleted, as for QuarantineKey.
 KeyRemovalResult DeleteFoundKey(platform::Registry& registry,
                                 const protection::ProtectionPolicy& protection,
-                                platform::RegistryRoot root, const std::string& path);
+                                platform::RegistryRoot root, const std::string& path,
+                                const std::function<void()>& beforeDelete = {});
 
 }  // namespace nexolant

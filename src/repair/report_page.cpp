@@ -99,7 +99,7 @@ void ReportPage::ReportContextMenu() {
       *Report_, {{"&Tick all", anyRows},
                  {"&Untick all", anyRows},
                  {"&Details...", first != nullptr},
-                 {"&Open containing folder", first && first->kind == RowKind::kFile},
+                 {"&Open containing folder", first && IsFileFinding(*first)},
                  {"Always &ignore", first != nullptr}});
   switch (static_cast<MenuChoice>(choice)) {
     case MenuChoice::kTickAll:
@@ -155,6 +155,9 @@ void ReportPage::AlwaysIgnore(const std::vector<int>& rows) {
 }
 
 std::optional<std::string> ReportPage::Keep(const Finding& finding) {
+  if (finding.kind == RowKind::kStartupEntry && finding.entry.kind != StartupKind::kStartupFile) {
+    return peers_.ignored.KeepEntry(finding.entry);
+  }
   switch (finding.kind) {
     case RowKind::kProcess:
       if (finding.imagePath.empty()) {
@@ -162,7 +165,8 @@ std::optional<std::string> ReportPage::Keep(const Finding& finding) {
                " runs, so it cannot keep it.";
       }
       return peers_.ignored.KeepProcess(finding.imagePath);
-    case RowKind::kFile: {
+    case RowKind::kFile:
+    case RowKind::kStartupEntry: {
       const platform::Path path = FilePathOf(finding);
       const std::optional<std::uint32_t> attributes = services_.files.FileAttributes(path);
       if (!attributes) {
@@ -195,13 +199,18 @@ void ReportPage::btnRepairClick() {
     Repair repair({.files = services_.files,
                    .registry = services_.registry,
                    .processes = services_.processes,
+                   .tasks = services_.tasks,
+                   .serviceControl = services_.serviceControl,
                    .clock = services_.clock,
                    .locale = services_.locale,
                    .protection = peers_.protection,
                    .ignored = peers_.ignored,
                    .pump = services_.application},
                   peers_.statistics, peers_.quarantine);
-    ReportLeftOver(repair.Run(peers_.findings.Items(), peers_.options.QuarantineBeforeRemoval()));
+    const RepairOutcome outcome =
+        repair.Run(peers_.findings.Items(), peers_.options.QuarantineBeforeRemoval());
+    peers_.log.Repaired(peers_.findings.Items(), outcome.rows);
+    ReportLeftOver(outcome);
   }
   Raise(OnRepaired);
   peers_.navigation.BackToStatus();

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "startup/startup_entry.h"
+
 namespace nexolant {
 
 // One row of the Report list: the object's name, where it was found ("Memory", a folder path
@@ -16,8 +18,9 @@ struct ReportRow {
 
 inline constexpr const char* kMemoryLocation = "Memory";
 
-// The kinds of object a scan finds, each with a counter of its own.
-enum class RowKind { kProcess, kFile, kRegistryKey };
+// The kinds of object a scan finds. A startup entry counts as a file or a registry key, as its
+// own kind says.
+enum class RowKind { kProcess, kFile, kRegistryKey, kStartupEntry };
 
 // The exact spelling (UTF-8) of a found file's folder and name, for a file whose ANSI path
 // does not spell it (the Report shows that ANSI text, with "?"); empty for every other object.
@@ -37,8 +40,18 @@ struct Finding {
   // it could not be read): Repair ends that process only while it still runs that image.
   std::int32_t processId = -1;
   std::string imagePath{};
+  // A startup entry's kind and place; a file in a Startup folder has its path in `exact` too.
+  StartupEntry entry{};
   // Repair acts on ticked rows only; every row starts ticked.
   bool ticked = true;
 };
+
+// The counter a finding advances: its own kind's, or for a startup entry the one its kind fits.
+inline RowKind CountedAs(const Finding& finding) {
+  if (finding.kind != RowKind::kStartupEntry) {
+    return finding.kind;
+  }
+  return finding.entry.CountsAsFile() ? RowKind::kFile : RowKind::kRegistryKey;
+}
 
 }  // namespace nexolant

@@ -9,15 +9,17 @@ namespace nexolant {
 
 using platform::RegistryRoot;
 
-void RegistryScan::ScanRegistry() {
+bool RegistryScan::ScanRegistry() {
   flags_.RegistryScanRunning = true;
   WalkRegistryKey(RegistryRoot::kClassesRoot, "", {});
   if (options_.DeepScanRegistry()) {
     WalkRegistryKey(RegistryRoot::kCurrentUser, "", {});
     WalkRegistryKey(RegistryRoot::kLocalMachine, "", {});
   }
+  const bool stopped = flags_.StopRequested;
   flags_.StopRequested = false;
   flags_.RegistryScanRunning = false;
+  return stopped;
 }
 
 void RegistryScan::WalkRegistryKey(RegistryRoot root, const std::string& path,

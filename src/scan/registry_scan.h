@@ -35,7 +35,8 @@ class RegistryScan {
         flags_(flags),
         options_(options) {}
 
-  void ScanRegistry();
+  // True when a Stop ended it.
+  bool ScanRegistry();
 
  private:
   // The path as the Report shows it, and the same path exactly, which reaches keys whose names

@@ -21,6 +21,14 @@ ScanControl::ScanControl(ScanServices services, ScanPages pages, ScanPeers peers
                 services_.application, ContentServices()),
       registryScan_(services_.registry, results_, peers_.signatures, peers_.protection,
                     peers_.ignored, services_.application, flags_, peers_.options),
+      startupScan_({.registry = services_.registry,
+                    .files = services_.files,
+                    .shortcuts = services_.shortcuts,
+                    .tasks = services_.tasks,
+                    .locale = services_.locale,
+                    .pump = services_.application},
+                   results_, peers_.findings, peers_.signatures, peers_.protection, peers_.ignored,
+                   flags_),
       folderDialog_(services_.folderBrowser, services_.files, services_.registry) {
   recurseDir_.OnFileFound = [this](TRecurseDir& sender, const std::string& fileName) {
     fileScan_.RecurseDirFileFound(sender, fileName);
@@ -63,9 +71,19 @@ void ScanControl::btnNextClick() {
   peers_.statistics.ScanStarted(services_.clock.Now());
   peers_.navigation.ShowScanningPage();
   const platform::FlagScope running(running_);
+  stopped_ = false;
+  failure_.clear();
+  BeginLog(mode, mode == ScanMode::kComplete ? std::string() : scanFolder_);
   try {
     RunPhases();
   } catch (...) {
+    try {
+      throw;
+    } catch (const std::exception& error) {
+      failure_ = error.what();
+    } catch (...) {
+      failure_ = "Unexpected failure";
+    }
     services_.application.ReportCurrentException();
     // The Windows folder was only this quick scan's: no later scan may walk it unasked.
     if (mode == ScanMode::kQuick) {
@@ -180,10 +198,30 @@ void ScanControl::RecurseDirEnd() {
   }
   flags_.DriveQueueActive = false;
   services_.application.UpdateWindows();
+  // A Stop before or during the registry phase ends the scan there.
+  bool stopped = flags_.StopRequested;
   if (pages_.scanNow.ScanRegistry()) {
-    registryScan_.ScanRegistry();
+    stopped = registryScan_.ScanRegistry() || stopped;
+  }
+  if (peers_.options.ScanStartupEntries() && !stopped) {
+    services_.application.UpdateWindows();
+    startupScan_.ScanStartupEntries();
   }
   EndOfScan();
+}
+
+void ScanControl::BeginLog(ScanMode mode, const std::string& folder) {
+  if (!peers_.options.KeepScanLog()) {
+    peers_.log.Skip();
+    return;
+  }
+  peers_.log.Begin({.mode = mode,
+                    .folder = folder,
+                    .registry = pages_.scanNow.ScanRegistry(),
+                    .deepRegistry = peers_.options.DeepScanRegistry(),
+                    .startupEntries = peers_.options.ScanStartupEntries(),
+                    .quarantine = peers_.options.QuarantineBeforeRemoval()},
+                   peers_.signatures.Tables());
 }
 
 // A Stop in the memory or file phase chose the button's offer already.
@@ -194,6 +232,11 @@ void ScanControl::EndOfScan() {
   services_.application.UpdateWindows();
   recurseDir_.SetStopped(false);
   flags_.StopRequested = false;
+  peers_.log.End(peers_.findings.Items(), results_.Counters(),
+                 !failure_.empty() ? ScanLogEnding::kFailed
+                 : stopped_        ? ScanLogEnding::kStopped
+                                   : ScanLogEnding::kFinished,
+                 failure_);
   peers_.monitor.SyncTimerWithMonitoring();
 }
 
@@ -201,6 +244,7 @@ void ScanControl::EndAfterFailure() {
   driveQueue_->clear();
   flags_.DriveQueueActive = false;
   flags_.RegistryScanRunning = false;
+  flags_.StartupScanRunning = false;
   EndOfScan();
 }
 
@@ -217,8 +261,9 @@ void ScanControl::btnStopClick() {
       peers_.navigation.ShowReportPage();
       break;
     case ScanEnding::kStop:
+      stopped_ = true;
       flags_.StopRequested = true;
-      if (!flags_.RegistryScanRunning) {
+      if (!flags_.RegistryScanRunning && !flags_.StartupScanRunning) {
         recurseDir_.SetStopped(true);
         SetEnding(EndingByResults(), false);
       }

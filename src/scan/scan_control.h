@@ -13,6 +13,7 @@
 #include "platform/locale.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
+#include "platform/startup_services.h"
 #include "platform/string_list.h"
 #include "protection/protection_policy.h"
 #include "reference/signature_source.h"
@@ -22,11 +23,13 @@
 #include "scan/folder_dialog.h"
 #include "scan/monitor_timer_control.h"
 #include "scan/registry_scan.h"
+#include "scan/scan_log.h"
 #include "scan/scan_navigation.h"
 #include "scan/scan_now_page.h"
 #include "scan/scan_results.h"
 #include "scan/scan_state.h"
 #include "scan/scanning_page.h"
+#include "scan/startup_scan.h"
 #include "scan/t_recurse_dir.h"
 #include "scan/walked_places.h"
 #include "settings/options.h"
@@ -44,6 +47,8 @@ struct ScanServices {
   platform::Clock& clock;
   const platform::Locale& locale;
   platform::FolderBrowser& folderBrowser;
+  platform::Shortcuts& shortcuts;
+  platform::ScheduledTasks& tasks;
   ui::Application& application;
   platform::Path programFolder;  // with a trailing backslash
 };
@@ -68,11 +73,13 @@ struct ScanPeers {
   Findings& findings;
   // The user's clicks that arrive while the monitor refreshes wait for its end.
   ui::DeferredActions& deferred;
+  // Every scan's log, when the options keep one.
+  ScanLog& log;
 };
 
 // The system scan behind the Scan Now and Scanning pages: the choice of folder, the start of a
-// scan with its three phases (running processes, files, registry), the walk over the fixed
-// drives, the end of the scan and the Stop/Report/Finish button. A scan runs inside the Next
+// scan with its phases (running processes, files, registry, startup entries), the walk over the
+// fixed drives, the end of the scan and the Stop/Report/Finish button. A scan runs inside the Next
 // button's handler and the walker's events it leads to; Stop and monitor ticks run nested in
 // its pumps and act through the flags.
 class ScanControl {
@@ -117,6 +124,7 @@ class ScanControl {
   // A failure ended the phases: the scan ends as a stopped one does.
   void EndAfterFailure();
   void SetEnding(ScanEnding ending, bool enabled);
+  void BeginLog(ScanMode mode, const std::string& folder);
   ScanEnding EndingByResults() const;
   bool IsQuarantineFolder(std::string_view folder) const;
   bool SkipFolder(const platform::Path& folder, const platform::FindData* entry);
@@ -135,8 +143,11 @@ class ScanControl {
   WalkedPlaces walkedPlaces_;
   FileScan fileScan_;
   RegistryScan registryScan_;
+  StartupScan startupScan_;
   TPBFolderDialog folderDialog_;
   bool running_ = false;
+  bool stopped_ = false;  // a Stop was pressed during this scan
+  std::string failure_;   // the error that ended this scan, if one did
 };
 
 }  // namespace nexolant

@@ -20,7 +20,7 @@ void ScanResults::CountScanned() {
 }
 
 void ScanResults::AddRow(Finding finding) {
-  const RowKind kind = finding.kind;
+  const RowKind kind = CountedAs(finding);
   findings_.Add(std::move(finding));
   counters_.ObjectsRecognized = WrappingIncrement(counters_.ObjectsRecognized);
   switch (kind) {
@@ -31,6 +31,7 @@ void ScanResults::AddRow(Finding finding) {
       counters_.FilesIdentified = WrappingIncrement(counters_.FilesIdentified);
       break;
     case RowKind::kRegistryKey:
+    case RowKind::kStartupEntry:
       counters_.RegistryKeysIdentified = WrappingIncrement(counters_.RegistryKeysIdentified);
       break;
   }

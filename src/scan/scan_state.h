@@ -14,6 +14,9 @@ struct ScanFlags {
   bool StopRequested = false;
   // While the registry phase runs.
   bool RegistryScanRunning = false;
+  // While the startup phase runs; like the registry phase, it ends at its next test of
+  // StopRequested.
+  bool StartupScanRunning = false;
 };
 
 }  // namespace nexolant

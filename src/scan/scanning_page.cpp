@@ -193,6 +193,7 @@ void ScanningPage::ShowFound(RowKind kind, const ScanCounters& counters) {
       ShowCount(*lblFI_, counters.FilesIdentified);
       break;
     case RowKind::kRegistryKey:
+    case RowKind::kStartupEntry:
       ShowCount(*lblRI_, counters.RegistryKeysIdentified);
       break;
   }

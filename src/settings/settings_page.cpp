@@ -91,7 +91,19 @@ void SettingsPage::LayOut(ui::NotebookPage& page) {
        .bounds = {280, 151, 201, 21},
        .color = ui::Color::Window(),
        .slot = comboSpeed_},
-      // The group of what a scan looks at and leaves behind; its two boxes go above the link.
+      // What a scan looks at and leaves behind, above the link.
+      {.name = "chkScanStartup",
+       .kind = ControlKind::kCheckBox,
+       .bounds = {24, 180, 457, 17},
+       .caption = "Scan startup entries",
+       .color = kPanel,
+       .slot = chkScanStartup_},
+      {.name = "chkKeepLog",
+       .kind = ControlKind::kCheckBox,
+       .bounds = {24, 196, 457, 17},
+       .caption = "Keep a log of each scan",
+       .color = kPanel,
+       .slot = chkKeepLog_},
       {.name = "lblIgnoredObjects",
        .kind = ControlKind::kLinkLabel,
        .bounds = {24, 212, 0, 0},
@@ -110,7 +122,9 @@ void SettingsPage::LayOut(ui::NotebookPage& page) {
              {Option::kQuarantineBeforeRemoval, chkQuarantine_},
              {Option::kDeepScanRegistry, chkDeepScanReg_},
              {Option::kAutoTerminate, chkAutoTerminate_},
-             {Option::kAutoStartMonitor, chkAutoStartMonitor_}}};
+             {Option::kAutoStartMonitor, chkAutoStartMonitor_},
+             {Option::kScanStartupEntries, chkScanStartup_},
+             {Option::kKeepScanLog, chkKeepLog_}}};
 }
 
 void SettingsPage::RestoreOptions() {

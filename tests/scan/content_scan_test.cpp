@@ -47,6 +47,12 @@ TEST_F(ContentScanTest, FindsFilesByContentWhateverTheirName) {
   EXPECT_EQ(Label("lblFI").Caption(), "2");
   EXPECT_EQ(Label("lblOS").Caption(), "5");
   EXPECT_EQ(StopButton().Caption(), "Report");
+  const std::string logs = std::string(kFolder) + "Logs\\";
+  ASSERT_EQ(files_.Names(logs).size(), 1u);
+  EXPECT_NE(files_.Contents(logs + files_.Names(logs)[0])
+                ->find("; 1 adware, 0 process, 0 registry and 1 hash signatures\r\n"),
+            std::string::npos)
+      << "the scan log counts the hash signatures";
 }
 
 // Whatever its content, a protected file is never reported.

@@ -14,6 +14,7 @@ class RegistryScanTest : public ScanTest {
   void SetUp() override {
     Start();
     SetDeepScan(false);
+    form_->UserOptions().Set(Option::kScanStartupEntries, 0);
     files_.AddFile("C:\\Scan\\clean.txt");
     registry_.AddKey(RegistryRoot::kClassesRoot, ".txt");
     registry_.AddKey(RegistryRoot::kClassesRoot, "EvilKey\\Inner\\EvilTwoSub");
