@@ -206,7 +206,7 @@ BENCHMARK(BM_FilePhase)
     ->Args({0, 10000})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
-// The tree's 400 files of 1 to 64 KiB, then one file of 64 MiB.
+// The tree's 40 files of 1 to 64 KiB, then one file of 64 MiB.
 BENCHMARK(BM_HashFiles)->ArgName("large")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainRead)->ArgName("large")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 

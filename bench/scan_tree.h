@@ -3,9 +3,10 @@
 // The tree the scan benchmarks walk: 20 folders of 20 subfolders of 500 files each (200,000
 // files and 420 folders), with lower-case names and extensions as on a real disk, and one file
 // in 1,000 named so that a signature of the benchmark's list matches it. The files are empty
-// but one in 500, which holds 1 to 64 KiB: half of those are files the benchmark's hash
-// signatures know, the other half files of the same sizes with other content. Made once, on
-// disk, with a list of the files that hold content beside it.
+// but one in 5,000, which holds 1 to 64 KiB: half of those are files the benchmark's hash
+// signatures know, the other half files of the same sizes with other content. (10,000 sizes
+// spread from 1 KiB to 16 MiB are each file's size about once in 1,700 files of such sizes.)
+// Made once, on disk, with a list of the files that hold content beside it.
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -29,7 +30,7 @@ inline constexpr std::size_t kTreeEntries =
     kTopFolders * (1 + kSubFolders * (1 + static_cast<std::size_t>(kFilesPerFolder)));
 
 inline constexpr std::size_t kHashSignatureCount = 10000;
-inline constexpr std::size_t kContentEvery = 500;
+inline constexpr std::size_t kContentEvery = 5000;
 inline constexpr std::size_t kKnownFiles =
     kTopFolders * kSubFolders * kFilesPerFolder / kContentEvery / 2;
 
@@ -86,7 +87,7 @@ inline StringList ScanSignatures() {
 // Makes the tree under root unless a finished one is there.
 inline void EnsureScanTree(const std::filesystem::path& root) {
   namespace fs = std::filesystem;
-  const fs::path done = root.string() + ".with-content.complete";
+  const fs::path done = root.string() + ".content-" + std::to_string(kContentEvery) + ".complete";
   if (fs::exists(done)) {
     return;
   }
@@ -110,7 +111,7 @@ inline void EnsureScanTree(const std::filesystem::path& root) {
           continue;
         }
         std::ofstream out(root / relative / name, std::ios::binary);
-        if (names.size() % kContentEvery == kContentEvery / 2) {
+        if (file % kContentEvery == kContentEvery / 2 && withContent < 2 * kKnownFiles) {
           out << KnownFileContent(withContent / 2, withContent % 2 == 1);
           list << (relative / name).generic_string() << "\n";
           ++withContent;

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -317,21 +319,30 @@ int Run(const std::string& tree, int rounds) {
     });
   };
   const auto runPhase = [&] { return runPhaseOf(fileScan); };
-  // Bare walks and file phases take turns, so that a change in the machine's load between
-  // them weighs on both alike; the best of each counts.
+  // Bare walks and file phases take turns, each round in another order, so that a change in
+  // the machine's load between them weighs on all alike; the best of each counts.
   Timing bare;
   Timing phase;
   Timing phaseIgnoring;
   Timing phaseHashing;
   int hashRows = 0;
+  const std::function<void()> turns[] = {
+      [&] {
+        walker.OnFileFound = bareWalk;
+        bareEntries = 0;
+        bare.Keep(Measure([&walker] { walker.Run(); }));
+      },
+      [&] { phase.Keep(runPhase()); },
+      [&] { phaseIgnoring.Keep(runPhaseOf(fileScanIgnoring)); },
+      [&] {
+        phaseHashing.Keep(runPhaseOf(fileScanHashing));
+        hashRows = report.Count();
+      },
+  };
   for (int round = 0; round < rounds; ++round) {
-    walker.OnFileFound = bareWalk;
-    bareEntries = 0;
-    bare.Keep(Measure([&walker] { walker.Run(); }));
-    phase.Keep(runPhase());
-    phaseIgnoring.Keep(runPhaseOf(fileScanIgnoring));
-    phaseHashing.Keep(runPhaseOf(fileScanHashing));
-    hashRows = report.Count();
+    for (std::size_t turn = 0; turn < std::size(turns); ++turn) {
+      turns[(turn + static_cast<std::size_t>(round)) % std::size(turns)]();
+    }
   }
   // The probe's timer costs the phase a few percent under Wine, so the waits are measured in
   // rounds of their own.
@@ -344,11 +355,12 @@ int Run(const std::string& tree, int rounds) {
   }
   const long long entries = results.Counters().ObjectsScanned;
 
-  LocalMachineOnly registry;
+  LocalMachineOnly localMachine;
   ScanFlags flags;
   // The default options scan the registry deeply.
   const Options options;
-  RegistryScan registryScan(registry, results, signatures, protection, application, flags, options);
+  RegistryScan registryScan(localMachine, results, signatures, protection, noneIgnored, application,
+                            flags, options);
   Timing bareRegistry;
   Timing registryTime;
   long long bareKeys = 0;
