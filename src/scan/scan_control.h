@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +17,7 @@
 #include "platform/string_list.h"
 #include "protection/protection_policy.h"
 #include "reference/signature_source.h"
+#include "scan/content_match.h"
 #include "scan/file_scan.h"
 #include "scan/findings.h"
 #include "scan/folder_dialog.h"
@@ -112,6 +115,8 @@ class ScanControl {
  private:
   void RunPhases();
   void MemoryPhase();
+  const std::string* KnownImage(std::uint32_t processId, std::optional<std::string>& image);
+  ContentMatchServices ContentServices() const;
   void DriveWalk();
   void Walk(std::string folder);
   // Steps of the end of a scan after the registry phase.

@@ -100,9 +100,11 @@ void ScanLog::Begin(const ScanLogStart& start, const SignatureTables& tables) {
            (reference && reference->modified != 0 ? locale.FormatDateTime(reference->modified)
                                                   : std::string("date unknown")) +
            "; " + locale.FormatCount(static_cast<std::int64_t>(files)) + " adware, " +
-           locale.FormatCount(static_cast<std::int64_t>(processes)) + " process and " +
+           locale.FormatCount(static_cast<std::int64_t>(processes)) + " process, " +
            locale.FormatCount(static_cast<std::int64_t>(tables.RegistryNames.size())) +
-           " registry signatures\r\n";
+           " registry and " +
+           locale.FormatCount(static_cast<std::int64_t>(tables.FileHashes.size())) +
+           " hash signatures\r\n";
   text_ += std::string("Scan: ") + ModeText(start.mode);
   if (!start.folder.empty()) {
     text_ += ", folder " + Utf8(start.folder);

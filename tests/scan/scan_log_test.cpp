@@ -60,7 +60,8 @@ TEST_F(ScanLogTest, AFinishedScanIsLoggedWithItsRowsAndCounters) {
   const std::string log = Log();
   EXPECT_TRUE(log.starts_with("\xEF\xBB\xBFNexolant 2.0 scan log\r\n")) << log;
   EXPECT_NE(log.find("\r\nReference file: "), std::string::npos);
-  EXPECT_NE(log.find("; 2 adware, 1 process and 2 registry signatures\r\n"), std::string::npos);
+  EXPECT_NE(log.find("; 2 adware, 1 process, 2 registry and 0 hash signatures\r\n"),
+            std::string::npos);
   EXPECT_NE(log.find("\r\nScan: chosen folder, folder C:\\Scan\r\nOptions: registry yes, deep "
                      "registry yes, startup entries yes, quarantine before removal yes\r\n"),
             std::string::npos);
