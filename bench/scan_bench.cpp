@@ -1,23 +1,33 @@
 // The file phase of a scan against the bare walk of the same tree: how much the handling of
 // each entry (showing it, counting it, looking it up in 10,000 signatures, each match in the
-// ignore list of the argument's size) costs beside the walk itself. The labels are real controls of
-// the Scanning page; a stand-in for the renderer counts the property changes they notify.
+// ignore list of the first argument's size, and with the second argument 10,000 hash signatures
+// that read the files of their sizes) costs beside the walk itself. The labels are real
+// controls of the Scanning page; a stand-in for the renderer counts the property changes they
+// notify. Then the hashing of files against a plain read of the same files.
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "fakes/fake_folder_lock.h"
 #include "fakes/fake_processes.h"
 #include "fakes/fake_signature_evidence.h"
+#include "fakes/memory_file_system.h"
 #include "fakes/memory_registry.h"
 #include "ignore_list_bench.h"
+#include "platform/file_digest.h"
 #include "platform/portable/cp1252_locale.h"
 #include "platform/portable/idle_pump.h"
 #include "platform/portable/std_file_system.h"
 #include "reference/signature_source.h"
 #include "scan/file_scan.h"
 #include "scan/findings.h"
+#include "scan/scan_log.h"
 #include "scan/scan_results.h"
 #include "scan/scanning_page.h"
 #include "scan/t_recurse_dir.h"
@@ -42,10 +52,14 @@ std::string TreeRoot() {
 
 class Signatures : public SignatureSource {
  public:
-  Signatures() {
+  explicit Signatures(bool hashes) {
     const StringList patterns = bench::ScanSignatures();
     tables_.ScanFileNames.Assign(patterns, kLocale);
     tables_.ScanFileDescriptions.assign(patterns.size(), "Known file");
+    if (hashes) {
+      tables_.FileHashes =
+          HashSignatures::FromLines(bench::HashSignatureLines(platform::SystemSignatureVerifier()));
+    }
   }
   const SignatureTables& Tables() const override { return tables_; }
 
@@ -76,7 +90,7 @@ void BM_BareWalk(benchmark::State& state) {
 void BM_FilePhase(benchmark::State& state) {
   platform::StdFileSystem files;
   platform::IdlePump pump;
-  const Signatures signatures;
+  const Signatures signatures(state.range(1) != 0);
   ui::Form form("Bench");
   ui::NotebookPage& page = form.Add<ui::Notebook>("Notebook").AddPage("Scanning");
   ScanningPage scanning(page, kLocale);
@@ -109,7 +123,9 @@ void BM_FilePhase(benchmark::State& state) {
                           .lock = lock},
                          listFile);
   ignored.Load();
-  FileScan fileScan(results, signatures, protection, ignored, pump);
+  FileScan fileScan(
+      results, signatures, protection, ignored, pump,
+      {.files = files, .verifier = platform::SystemSignatureVerifier(), .pump = pump});
   TRecurseDir walker(files);
   walker.OnFileFound = [&fileScan](TRecurseDir& sender, const std::string& fileName) {
     fileScan.RecurseDirFileFound(sender, fileName);
@@ -133,8 +149,104 @@ void BM_FilePhase(benchmark::State& state) {
       static_cast<double>(renderer.changes) / static_cast<double>(entries);
 }
 
+// The scan's log, made once at its end from what it found: a scan's fixed cost (arg 0) and the
+// cost of each found row, the file written and the old logs counted included.
+void BM_ScanLog(benchmark::State& state) {
+  MemoryFileSystem files;
+  files.AddFolder("C:\\Nexolant");
+  bench::StillClock clock;
+  struct : platform::WarningSink {
+    void ShowWarning(const std::string&, const std::string&) override { ++warnings; }
+    int warnings = 0;
+  } sink;
+  const Signatures signatures;
+  ScanLog log({.files = files,
+               .clock = clock,
+               .locale = kLocale,
+               .warnings = sink,
+               .programFolder = "C:\\Nexolant\\",
+               .programVersion = "2.0"});
+  std::vector<Finding> findings;
+  for (int k = 0; k < state.range(0); ++k) {
+    findings.push_back(
+        {.row = {"setup" + std::to_string(k) + ".exe",
+                 "C:\\Program Files\\Vendor\\Folder" + std::to_string(k), "Known file"}});
+  }
+  for (auto _ : state) {
+    log.Begin({.mode = ScanMode::kChosenFolder, .folder = "C:\\Program Files"},
+              signatures.Tables());
+    log.End(findings, {}, ScanLogEnding::kFinished);
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+  state.counters["warnings"] = sink.warnings;
+}
+
+BENCHMARK(BM_ScanLog)->Arg(0)->Arg(1000)->Unit(benchmark::kMicrosecond)->UseRealTime();
+// The files of the tree that hold content, and one file of 64 MiB beside the tree.
+std::vector<std::string> ContentFiles(bool large) {
+  if (large) {
+    const std::string path = TreeRoot() + "-large.bin";
+    if (!std::filesystem::exists(path)) {
+      std::ofstream(path, std::ios::binary)
+          << bench::KnownFileContent(0) + std::string((64 << 20) - 1024, 'x');
+    }
+    return {path};
+  }
+  std::vector<std::string> paths;
+  std::ifstream list(bench::ContentFileList(TreeRoot()));
+  for (std::string line; std::getline(list, line);) {
+    paths.push_back((std::filesystem::path(TreeRoot()) / line).string());
+  }
+  return paths;
+}
+
+// Each file read through the file system's reader in the pieces the hashing uses, hashed or not.
+void ReadFiles(benchmark::State& state, bool hash) {
+  platform::StdFileSystem files;
+  platform::IdlePump pump;
+  const std::vector<std::string> paths = ContentFiles(state.range(0) != 0);
+  std::vector<char> buffer(platform::kFileDigestChunk);
+  std::int64_t bytes = 0;
+  for (auto _ : state) {
+    for (const std::string& path : paths) {
+      if (hash) {
+        benchmark::DoNotOptimize(
+            platform::FileSha256(files, platform::SystemSignatureVerifier(), path, &pump));
+        bytes += static_cast<std::int64_t>(std::filesystem::file_size(path));
+        continue;
+      }
+      const std::unique_ptr<platform::FileReader> reader = files.OpenReader(path);
+      while (const std::optional<std::size_t> read = reader->Read(buffer)) {
+        if (*read == 0) {
+          break;
+        }
+        bytes += static_cast<std::int64_t>(*read);
+        pump.ProcessMessages();
+      }
+    }
+  }
+  state.SetBytesProcessed(bytes);
+}
+
+void BM_HashFiles(benchmark::State& state) {
+  ReadFiles(state, true);
+}
+
+void BM_PlainRead(benchmark::State& state) {
+  ReadFiles(state, false);
+}
+
 BENCHMARK(BM_BareWalk)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_FilePhase)->Arg(0)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FilePhase)
+    ->ArgNames({"ignored", "hashes"})
+    ->Args({0, 0})
+    ->Args({10000, 0})
+    ->Args({0, 10000})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+// The tree's 40 files of 1 to 64 KiB, then one file of 64 MiB.
+BENCHMARK(BM_HashFiles)->ArgName("large")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainRead)->ArgName("large")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace nexolant

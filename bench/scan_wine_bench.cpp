@@ -1,7 +1,8 @@
 // The scan under Wine, with the Win32 file system and the real renderer: the bare walk of the
-// benchmark tree against the file phase, the longest wait between two dispatches of window
-// messages during the file phase, and the registry phase over HKEY_LOCAL_MACHINE against a bare
-// walk of that hive.
+// benchmark tree against the file phase (also with 10,000 ignored objects, and with 10,000
+// hash signatures), the longest wait between two dispatches of window messages during the file
+// phase, the registry phase over HKEY_LOCAL_MACHINE against a bare walk of that hive, and the
+// hashing of the tree's files through the system's SHA-256 against a plain read of them.
 //   scan_wine_bench TREE-FOLDER [ROUNDS]
 // Made in a Windows tree configured with NEXOLANT_BENCH=ON; prints its figures.
 #include <windows.h>
@@ -11,10 +12,15 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "ignore_list_bench.h"
+#include "platform/file_digest.h"
 #include "reference/signature_source.h"
 #include "scan/file_scan.h"
 #include "scan/findings.h"
@@ -75,12 +81,16 @@ Timing Measure(Work work) {
 
 class Signatures : public SignatureSource {
  public:
-  explicit Signatures(const platform::Locale& locale) {
+  Signatures(const platform::Locale& locale, bool hashes) {
     const StringList patterns = bench::ScanSignatures();
     tables_.ScanFileNames.Assign(patterns, locale);
     tables_.ScanFileDescriptions.assign(patterns.size(), "Known file");
     tables_.RegistryNames.Assign(patterns, locale);
     tables_.RegistryDescriptions.assign(patterns.size(), "Known key");
+    if (hashes) {
+      tables_.FileHashes =
+          HashSignatures::FromLines(bench::HashSignatureLines(platform::SystemSignatureVerifier()));
+    }
   }
   const SignatureTables& Tables() const override { return tables_; }
 
@@ -182,12 +192,61 @@ class DispatchProbe {
   std::vector<Clock::time_point> times_;
 };
 
+// The bytes read, in the pieces the hashing uses, of every file, hashed or only read; the best
+// of rounds.
+struct ReadSpeed {
+  Timing hashed;
+  Timing read;
+  std::uint64_t bytes = 0;
+  int hashedFiles = 0;
+};
+
+ReadSpeed MeasureReads(platform::FileSystem& files, platform::MessagePump& pump,
+                       const std::vector<std::string>& paths, int rounds) {
+  ReadSpeed speed;
+  std::vector<char> buffer(platform::kFileDigestChunk);
+  for (int round = 0; round < rounds; ++round) {
+    speed.bytes = 0;
+    speed.read.Keep(Measure([&] {
+      for (const std::string& path : paths) {
+        const std::unique_ptr<platform::FileReader> reader = files.OpenReader(path);
+        while (reader) {
+          const std::optional<std::size_t> read = reader->Read(buffer);
+          if (!read || *read == 0) {
+            break;
+          }
+          speed.bytes += *read;
+          pump.ProcessMessages();
+        }
+      }
+    }));
+    speed.hashed.Keep(Measure([&] {
+      for (const std::string& path : paths) {
+        speed.hashedFiles +=
+            platform::FileSha256(files, platform::SystemSignatureVerifier(), path, &pump) ? 1 : 0;
+      }
+    }));
+  }
+  return speed;
+}
+
+void PrintSpeed(const char* what, const ReadSpeed& speed) {
+  const double megabytes = static_cast<double>(speed.bytes) / 1e6;
+  std::printf(
+      "%s: %.1f MB, hashed %.1f MB/s (%.1f MB/s of processor), read %.1f MB/s; %d "
+      "digests\n",
+      what, megabytes, megabytes / Seconds(speed.hashed.wall),
+      megabytes / Seconds(speed.hashed.processor), megabytes / Seconds(speed.read.wall),
+      speed.hashedFiles);
+}
+
 int Run(const std::string& tree, int rounds) {
   win32::Win32Backend backend;
   ui::Application application(backend);
   const win32::Win32Locale locale;
   win32::Win32FileSystem files;
-  const Signatures signatures(locale);
+  const Signatures signatures(locale, false);
+  const Signatures hashSignatures(locale, true);
 
   ui::Form form("ScanBench");
   form.SetCaption("Nexolant scan benchmark");
@@ -238,8 +297,11 @@ int Run(const std::string& tree, int rounds) {
   IgnoredObjects manyIgnored(ignoredServices, fullList);
   noneIgnored.Load();
   manyIgnored.Load();
-  FileScan fileScan(results, signatures, protection, noneIgnored, application);
-  FileScan fileScanIgnoring(results, signatures, protection, manyIgnored, application);
+  const ContentMatchServices content{
+      .files = files, .verifier = platform::SystemSignatureVerifier(), .pump = application};
+  FileScan fileScan(results, signatures, protection, noneIgnored, application, content);
+  FileScan fileScanIgnoring(results, signatures, protection, manyIgnored, application, content);
+  FileScan fileScanHashing(results, hashSignatures, protection, noneIgnored, application, content);
   // A file phase as the Next button's handler runs it; the phase ends with the window showing
   // its exact figures.
   const auto runPhaseOf = [&](FileScan& scan) {
@@ -257,17 +319,30 @@ int Run(const std::string& tree, int rounds) {
     });
   };
   const auto runPhase = [&] { return runPhaseOf(fileScan); };
-  // Bare walks and file phases take turns, so that a change in the machine's load between
-  // them weighs on both alike; the best of each counts.
+  // Bare walks and file phases take turns, each round in another order, so that a change in
+  // the machine's load between them weighs on all alike; the best of each counts.
   Timing bare;
   Timing phase;
   Timing phaseIgnoring;
+  Timing phaseHashing;
+  int hashRows = 0;
+  const std::function<void()> turns[] = {
+      [&] {
+        walker.OnFileFound = bareWalk;
+        bareEntries = 0;
+        bare.Keep(Measure([&walker] { walker.Run(); }));
+      },
+      [&] { phase.Keep(runPhase()); },
+      [&] { phaseIgnoring.Keep(runPhaseOf(fileScanIgnoring)); },
+      [&] {
+        phaseHashing.Keep(runPhaseOf(fileScanHashing));
+        hashRows = report.Count();
+      },
+  };
   for (int round = 0; round < rounds; ++round) {
-    walker.OnFileFound = bareWalk;
-    bareEntries = 0;
-    bare.Keep(Measure([&walker] { walker.Run(); }));
-    phase.Keep(runPhase());
-    phaseIgnoring.Keep(runPhaseOf(fileScanIgnoring));
+    for (std::size_t turn = 0; turn < std::size(turns); ++turn) {
+      turns[(turn + static_cast<std::size_t>(round)) % std::size(turns)]();
+    }
   }
   // The probe's timer costs the phase a few percent under Wine, so the waits are measured in
   // rounds of their own.
@@ -280,11 +355,12 @@ int Run(const std::string& tree, int rounds) {
   }
   const long long entries = results.Counters().ObjectsScanned;
 
-  LocalMachineOnly registry;
+  LocalMachineOnly localMachine;
   ScanFlags flags;
   // The default options scan the registry deeply.
   const Options options;
-  RegistryScan registryScan(registry, results, signatures, protection, application, flags, options);
+  RegistryScan registryScan(localMachine, results, signatures, protection, noneIgnored, application,
+                            flags, options);
   Timing bareRegistry;
   Timing registryTime;
   long long bareKeys = 0;
@@ -313,6 +389,9 @@ int Run(const std::string& tree, int rounds) {
   std::printf("ratio with 10,000 ignored objects: %.2f (processor time: %.2f)\n",
               Seconds(bare.wall) / Seconds(phaseIgnoring.wall),
               Seconds(bare.processor) / Seconds(phaseIgnoring.processor));
+  std::printf("ratio with 10,000 hash signatures: %.2f (processor time: %.2f), %d rows\n",
+              Seconds(bare.wall) / Seconds(phaseHashing.wall),
+              Seconds(bare.processor) / Seconds(phaseHashing.processor), hashRows);
   std::printf("longest wait between two dispatches in the file phase: %.1f ms\n",
               Seconds(longestGap) * 1000.0);
   std::printf(
@@ -323,6 +402,18 @@ int Run(const std::string& tree, int rounds) {
   std::printf("bare registry walk: %lld keys, %.3f s (%.3f s of processor); ratio %.2f\n", bareKeys,
               Seconds(bareRegistry.wall), Seconds(bareRegistry.processor),
               Seconds(bareRegistry.wall) / Seconds(registryTime.wall));
+  std::vector<std::string> contentFiles;
+  std::string list = files.ReadWholeFile(tree + ".content");
+  for (std::size_t start = 0; start < list.size();) {
+    const std::size_t end = list.find('\n', start);
+    std::string path = tree + "\\" + list.substr(start, end - start);
+    std::replace(path.begin(), path.end(), '/', '\\');
+    contentFiles.push_back(std::move(path));
+    start = end == std::string::npos ? list.size() : end + 1;
+  }
+  PrintSpeed("the tree's files with content",
+             MeasureReads(files, application, contentFiles, rounds));
+  PrintSpeed("one file of 64 MiB", MeasureReads(files, application, {tree + "-large.bin"}, rounds));
   backend.DestroyForm(form);
   return 0;
 }

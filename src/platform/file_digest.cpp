@@ -9,9 +9,13 @@
 namespace nexolant::platform {
 
 std::optional<Sha256Digest> FileSha256(FileSystem& files, const SignatureVerifier& verifier,
-                                       const Path& path, MessagePump* pump) {
+                                       const Path& path, MessagePump* pump,
+                                       const DigestConditions& conditions) {
   const std::unique_ptr<FileReader> reader = files.OpenReader(path);
-  const std::unique_ptr<Sha256Stream> hash = reader ? verifier.BeginSha256() : nullptr;
+  if (!reader || (conditions.size && reader->Size() != *conditions.size)) {
+    return std::nullopt;
+  }
+  const std::unique_ptr<Sha256Stream> hash = verifier.BeginSha256();
   if (!hash) {
     return std::nullopt;
   }
@@ -32,6 +36,9 @@ std::optional<Sha256Digest> FileSha256(FileSystem& files, const SignatureVerifie
     hash->Update(std::string_view(buffer.data(), *read));
     if (pump != nullptr) {
       pump->ProcessMessages();
+    }
+    if (conditions.stopped && conditions.stopped()) {
+      return std::nullopt;
     }
   }
   if (total != reader->Size()) {

@@ -42,4 +42,11 @@ bool DecipherBytes(const std::uint8_t* source, std::size_t sourceLength, std::ui
   return Transform(source, sourceLength, destination, destinationLength, key, Feed::kOutput);
 }
 
+std::string DecipherReferenceText(std::string_view cipher) {
+  std::string plain(cipher.size(), '\0');
+  DecipherBytes(reinterpret_cast<const std::uint8_t*>(cipher.data()), cipher.size(),
+                reinterpret_cast<std::uint8_t*>(plain.data()), plain.size(), ShippedReferenceKey());
+  return plain;
+}
+
 }  // namespace nexolant

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace nexolant {
 
@@ -23,5 +25,8 @@ bool EncipherBytes(const std::uint8_t* source, std::size_t sourceLength, std::ui
                    std::size_t destinationLength, ReferenceKey key);
 bool DecipherBytes(const std::uint8_t* source, std::size_t sourceLength, std::uint8_t* destination,
                    std::size_t destinationLength, ReferenceKey key);
+
+// The plain text of a reference file's bytes, deciphered with the shipped key.
+std::string DecipherReferenceText(std::string_view cipher);
 
 }  // namespace nexolant

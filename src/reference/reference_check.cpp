@@ -31,7 +31,7 @@ bool IsUsableReferenceFile(const ReferenceServices& services, const platform::Pa
     return false;
   }
   // The process names hold the [ScanFiles] patterns too.
-  if (tables.ProcessNames.empty() && tables.RegistryNames.empty()) {
+  if (tables.ProcessNames.empty() && tables.RegistryNames.empty() && tables.FileHashes.empty()) {
     return false;
   }
   return !HasMalformedPattern(tables.ProcessNames) && !HasMalformedPattern(tables.RegistryNames);

@@ -124,6 +124,11 @@ ReferenceOutcome LoadReferenceFile(const ReferenceServices& services, const plat
   details.push_back("Total registry signatures: " +
                     locale.FormatCount(tables.RegistryNames.size()));
 
+  // A malformed line is passed over and the others hold; nexref check and the update name it.
+  StringList hashLines;
+  store.ReadSectionValues(kFileHashesSection, hashLines);
+  tables.FileHashes = HashSignatures::FromLines(hashLines);
+
   MarkTooBroadPatterns(tables, tooBroad);
 
   CutToValues(tables.ScanFileDescriptions);

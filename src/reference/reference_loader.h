@@ -37,10 +37,10 @@ struct ReferenceStatusLook {
 ReferenceStatusLook StatusLookFor(ReferenceOutcome outcome);
 
 // Deciphers programFolder + "Reference.dat" (the folder ends with a backslash) into a
-// temporary file, reads its [ScanFiles], [OtherKill] and [Registry] sections into tables
-// and writes the summary to details (cleared first). Every pattern that matches a name of
-// tooBroad is kept, and counted, but marked inert. The temporary file is removed on every
-// way out. Errors other than the two failure outcomes propagate; details and tables then
+// temporary file, reads its [ScanFiles], [OtherKill], [Registry] and [FileHashes] sections into
+// tables and writes the summary of the first three to details (cleared first). Every pattern that
+// matches a name of tooBroad is kept, and counted, but marked inert. The temporary file is removed
+// on every way out. Errors other than the two failure outcomes propagate; details and tables then
 // hold what was done before the error.
 ReferenceOutcome LoadReference(const ReferenceServices& services,
                                const platform::Path& programFolder, SignatureTables& tables,

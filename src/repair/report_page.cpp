@@ -208,7 +208,10 @@ void ReportPage::btnRepairClick() {
                    .pump = services_.application,
                    .folderLock = services_.folderLock},
                   peers_.statistics, peers_.quarantine);
-    ReportLeftOver(repair.Run(peers_.findings.Items(), peers_.options.QuarantineBeforeRemoval()));
+    const RepairOutcome outcome =
+        repair.Run(peers_.findings.Items(), peers_.options.QuarantineBeforeRemoval());
+    peers_.log.Repaired(peers_.findings.Items(), outcome.rows);
+    ReportLeftOver(outcome);
   }
   Raise(OnRepaired);
   peers_.navigation.BackToStatus();

@@ -19,8 +19,11 @@ void FileScan::RecurseDirFileFound(TRecurseDir& sender, const std::string& fileN
   const std::string_view name = std::string_view(fileName).substr(cut);
   const SignatureTables& tables = signatures_.Tables();
   const int index = FindActiveSignature(name, tables.ScanFileNames, pump_);
+  // A file known by its name and its content is one row, with the name's description.
+  const std::string* description =
+      index >= 0 ? &tables.ScanFileDescriptions.at(index) : KnownContent(sender, fileName);
   // Only a match is asked about: the policy's answer costs calls of the file services.
-  if (index >= 0 && !IsProtected(sender, fileName)) {
+  if (description != nullptr && !IsProtected(sender, fileName)) {
     // The name is matched and shown as its ANSI text; Repair acts on the exact path.
     const std::string& exactPath = sender.ExactFileName();
     const std::size_t exactCut = exactPath.rfind('\\');
@@ -32,12 +35,25 @@ void FileScan::RecurseDirFileFound(TRecurseDir& sender, const std::string& fileN
       pump_.ProcessMessages();
       return;
     }
-    results_.AddRow(RowKind::kFile,
-                    {std::string(name), StripLastChar(std::string_view(fileName).substr(0, cut)),
-                     tables.ScanFileDescriptions.at(index)},
-                    std::move(exact));
+    results_.AddRow(
+        RowKind::kFile,
+        {std::string(name), StripLastChar(std::string_view(fileName).substr(0, cut)), *description},
+        std::move(exact));
   }
   pump_.ProcessMessages();
+}
+
+// A Stop abandons the hash of the file being read; the walk then ends before the next entry.
+const std::string* FileScan::KnownContent(TRecurseDir& sender, const std::string& fileName) {
+  const HashSignatures& known = signatures_.Tables().FileHashes;
+  const platform::FindData* entry = sender.FoundEntry();
+  if (entry == nullptr || !known.KnowsSize(entry->size)) {
+    return nullptr;
+  }
+  const HashSignature* found =
+      FindKnownContent(content_, known, platform::Path(fileName, sender.ExactFileName()),
+                       entry->size, [&sender] { return sender.Stopped(); });
+  return found != nullptr ? &found->description : nullptr;
 }
 
 // The walker names each entry as its start folder, "\" and the names it listed, and enters only

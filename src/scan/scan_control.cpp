@@ -1,5 +1,6 @@
 #include "scan/scan_control.h"
 
+#include <exception>
 #include <utility>
 
 #include "platform/flag_scope.h"
@@ -59,19 +60,43 @@ void ScanControl::btnNextClick() {
   peers_.statistics.ScanStarted(services_.clock.Now());
   peers_.navigation.ShowScanningPage();
   const platform::FlagScope running(running_);
+  stopped_ = false;
+  failure_.clear();
+  BeginLog(mode, mode == ScanMode::kComplete ? std::string() : scanFolder_);
   try {
     // The folder walked is this scan's only: the next one asks again. A complete scan leaves
     // the chosen folder for the next.
-    phases_.Run(
+    stopped_ = phases_.Run(
         {.mode = mode,
          .folder = mode == ScanMode::kComplete ? std::string() : std::exchange(scanFolder_, {}),
          .registry = pages_.scanNow.ScanRegistry(),
          .deepRegistry = peers_.options.DeepScanRegistry(),
          .startupEntries = peers_.options.ScanStartupEntries()});
   } catch (...) {
+    try {
+      throw;
+    } catch (const std::exception& error) {
+      failure_ = error.what();
+    } catch (...) {
+      failure_ = "Unexpected failure";
+    }
     services_.application.ReportCurrentException();
   }
   EndOfScan();
+}
+
+void ScanControl::BeginLog(ScanMode mode, const std::string& folder) {
+  if (!peers_.options.KeepScanLog()) {
+    peers_.log.Skip();
+    return;
+  }
+  peers_.log.Begin({.mode = mode,
+                    .folder = folder,
+                    .registry = pages_.scanNow.ScanRegistry(),
+                    .deepRegistry = peers_.options.DeepScanRegistry(),
+                    .startupEntries = peers_.options.ScanStartupEntries(),
+                    .quarantine = peers_.options.QuarantineBeforeRemoval()},
+                   peers_.signatures.Tables());
 }
 
 // A Stop in the memory or file phase chose the button's offer already; a failure ends the scan
@@ -81,6 +106,11 @@ void ScanControl::EndOfScan() {
   SetEnding(ending_ == ScanEnding::kStop ? EndingByResults() : ending_, true);
   pages_.scanning.ShowComplete(true);
   services_.application.UpdateWindows();
+  peers_.log.End(peers_.findings.Items(), phases_.Results().Counters(),
+                 !failure_.empty() ? ScanLogEnding::kFailed
+                 : stopped_        ? ScanLogEnding::kStopped
+                                   : ScanLogEnding::kFinished,
+                 failure_);
   peers_.monitor.SyncTimerWithMonitoring();
 }
 

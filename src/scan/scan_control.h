@@ -18,6 +18,7 @@
 #include "scan/findings.h"
 #include "scan/folder_dialog.h"
 #include "scan/monitor_timer_control.h"
+#include "scan/scan_log.h"
 #include "scan/scan_navigation.h"
 #include "scan/scan_now_page.h"
 #include "scan/scan_phases.h"
@@ -65,6 +66,8 @@ struct ScanPeers {
   Findings& findings;
   // The user's clicks that arrive while the monitor refreshes wait for its end.
   ui::DeferredActions& deferred;
+  // Every scan's log, when the options keep one.
+  ScanLog& log;
 };
 
 // The system scan behind the Scan Now and Scanning pages: the choice of folder, the start of a
@@ -99,6 +102,7 @@ class ScanControl {
   // Steps of the end of a scan after its phases.
   void EndOfScan();
   void SetEnding(ScanEnding ending, bool enabled);
+  void BeginLog(ScanMode mode, const std::string& folder);
   ScanEnding EndingByResults();
 
   ScanServices services_;
@@ -110,6 +114,8 @@ class ScanControl {
   std::string scanFolder_;
   TPBFolderDialog folderDialog_;
   bool running_ = false;
+  bool stopped_ = false;  // a Stop was pressed during this scan
+  std::string failure_;   // the error that ended this scan, if one did
 };
 
 }  // namespace nexolant

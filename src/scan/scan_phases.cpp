@@ -16,7 +16,8 @@ ScanPhases::ScanPhases(ScanPhaseServices services, ScanPhasePeers peers)
       results_(peers_.findings, peers_.view),
       recurseDir_(services_.files),
       walkedPlaces_(services_.files),
-      fileScan_(results_, peers_.signatures, peers_.protection, peers_.ignored, services_.pump),
+      fileScan_(results_, peers_.signatures, peers_.protection, peers_.ignored, services_.pump,
+                ContentServices()),
       registryScan_(services_.registry, results_, peers_.signatures, peers_.protection,
                     peers_.ignored, services_.pump, flags_),
       startupScan_({.registry = services_.registry,
@@ -82,17 +83,46 @@ void ScanPhases::MemoryPhase() {
   for (const ProcessEntry& process : processes) {
     const int index = FindActiveSignature(process.name, tables.ProcessNames, services_.pump);
     const auto id = static_cast<std::uint32_t>(process.processId);
-    if (index < 0 || peers_.protection.IsProtectedProcess(process.name, id)) {
+    std::optional<std::string> image;
+    const std::string* description =
+        index >= 0 ? &tables.ProcessDescriptions.at(index) : KnownImage(id, image);
+    if (description == nullptr || peers_.protection.IsProtectedProcess(process.name, id)) {
       continue;
     }
-    std::string image = ImagePathOfProcess(services_.processes, id).value_or("");
-    if (!peers_.ignored.KeepsProcess(image)) {
+    if (!image) {
+      image = ImagePathOfProcess(services_.processes, id).value_or("");
+    }
+    if (!peers_.ignored.KeepsProcess(*image)) {
       results_.AddRow({.kind = RowKind::kProcess,
-                       .row = {process.name, kMemoryLocation, tables.ProcessDescriptions.at(index)},
+                       .row = {process.name, kMemoryLocation, *description},
                        .processId = process.processId,
-                       .imagePath = std::move(image)});
+                       .imagePath = std::move(*image)});
     }
   }
+}
+
+// A process whose name matches nothing is known by its image's content, when that image is no
+// protected file; image is then the path read. The phase runs over every process, but a Stop
+// abandons the hash of an image being read.
+const std::string* ScanPhases::KnownImage(std::uint32_t processId,
+                                          std::optional<std::string>& image) {
+  const HashSignatures& known = peers_.signatures.Tables().FileHashes;
+  if (known.empty()) {
+    return nullptr;
+  }
+  image = ImagePathOfProcess(services_.processes, processId);
+  const HashSignature* found = image
+                                   ? FindKnownContentOfFile(ContentServices(), known, *image,
+                                                            [this] { return flags_.StopRequested; })
+                                   : nullptr;
+  return found != nullptr && !peers_.protection.IsProtectedPath(*image) ? &found->description
+                                                                        : nullptr;
+}
+
+ContentMatchServices ScanPhases::ContentServices() const {
+  return {.files = services_.files,
+          .verifier = platform::SystemSignatureVerifier(),
+          .pump = services_.pump};
 }
 
 void ScanPhases::DriveWalk() {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +17,7 @@
 #include "platform/string_list.h"
 #include "protection/protection_policy.h"
 #include "reference/signature_source.h"
+#include "scan/content_match.h"
 #include "scan/file_scan.h"
 #include "scan/findings.h"
 #include "scan/registry_scan.h"
@@ -91,6 +94,8 @@ class ScanPhases {
  private:
   bool IsFixedDrive(char letter) const;
   void MemoryPhase();
+  const std::string* KnownImage(std::uint32_t processId, std::optional<std::string>& image);
+  ContentMatchServices ContentServices() const;
   void DriveWalk();
   void Walk(std::string folder);
   // After each walk: the next drive, or the phases after the files.

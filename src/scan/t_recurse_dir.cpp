@@ -40,7 +40,9 @@ void TRecurseDir::WalkFolder(platform::Path folder, bool recurse, const std::str
       }
     } else if (OnFileFound) {
       exactFileName_ = std::move(path.exact);
+      foundEntry_ = &*found;
       OnFileFound(*this, path.ansi);
+      foundEntry_ = nullptr;
       exactFileName_.clear();
     }
   }

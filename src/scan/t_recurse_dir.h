@@ -57,6 +57,9 @@ class TRecurseDir {
   // While OnFileFound runs: the entry's exact path (UTF-8) when its ANSI path does not spell
   // it, empty otherwise.
   const std::string& ExactFileName() const { return exactFileName_; }
+  // While OnFileFound runs: the entry as its folder's listing gave it, size included; null
+  // otherwise.
+  const platform::FindData* FoundEntry() const { return foundEntry_; }
 
  private:
   // folder.ansi is the folder as the events name it.
@@ -69,6 +72,7 @@ class TRecurseDir {
   bool recurseSubDirs_ = true;
   bool stopped_ = false;
   std::string exactFileName_;
+  const platform::FindData* foundEntry_ = nullptr;
 };
 
 }  // namespace nexolant

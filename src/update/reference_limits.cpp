@@ -1,6 +1,5 @@
 #include "update/reference_limits.h"
 
-#include <cstdint>
 #include <string>
 
 #include "ini/big_ini_file.h"
@@ -10,9 +9,7 @@
 namespace nexolant {
 
 bool IsWithinReferenceLimits(std::string_view contents) {
-  std::string plain(contents.size(), '\0');
-  DecipherBytes(reinterpret_cast<const std::uint8_t*>(contents.data()), contents.size(),
-                reinterpret_cast<std::uint8_t*>(plain.data()), plain.size(), ShippedReferenceKey());
+  const std::string plain = DecipherReferenceText(contents);
   std::size_t sections = 0;
   std::size_t entries = 0;
   bool within = true;

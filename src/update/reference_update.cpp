@@ -55,7 +55,7 @@ UpdateResult UpdateReferenceFile(const ReferenceUpdateServices& services, const 
         ReadInstalledVersions(services.files, programFolder, services.shipped);
     const Acceptance accepted = AcceptUpdate(services, temp, contents, record, before.highest);
     if (accepted.refusal != UpdateRefusal::kNone) {
-      return {.refusal = accepted.refusal};
+      return {.refusal = accepted.refusal, .refusalLine = accepted.line};
     }
     InstallReference(services.files, programFolder, contents, accepted.version, before);
     return {.updated = true};

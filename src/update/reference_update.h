@@ -43,6 +43,7 @@ struct [[nodiscard]] UpdateResult {
   // Why the downloaded file was refused; kNone when it was taken, or when the download failed
   // or the file could not be put in place.
   UpdateRefusal refusal = UpdateRefusal::kNone;
+  int refusalLine = 0;  // the line of the refused file the refusal points at; 0 for none
 };
 
 // Downloads url into a temporary file in programFolder (which ends with a backslash) and, with

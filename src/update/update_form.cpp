@@ -151,7 +151,7 @@ void TUpdateForm::btnUpdateClick() {
   if (result.updated) {
     ShowDone(kSuccessText, "Update Complete");
   } else {
-    const std::string reason = RefusalText(result.refusal);
+    const std::string reason = RefusalText(result.refusal, result.refusalLine);
     application_.ShowWarning(reason.empty() ? kFailureText : kFailureText + ("\n" + reason),
                              "Warning");
     btnCancel_->SetEnabled(true);

@@ -2,7 +2,7 @@
 
 namespace nexolant {
 
-const char* RefusalText(UpdateRefusal refusal) {
+std::string RefusalText(UpdateRefusal refusal, int line) {
   switch (refusal) {
     case UpdateRefusal::kNone:
       return "";
@@ -32,6 +32,9 @@ const char* RefusalText(UpdateRefusal refusal) {
       return "The file on the server is no usable reference file.";
     case UpdateRefusal::kHazard:
       return "The reference file on the server names protected or too broad patterns.";
+    case UpdateRefusal::kMalformedHashes:
+      return "The reference file on the server holds a malformed hash signature at line " +
+             std::to_string(line) + ".";
   }
   return "";
 }

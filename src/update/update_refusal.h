@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "reference/version_record.h"
 
 namespace nexolant {
@@ -20,10 +22,12 @@ enum class UpdateRefusal {
   kOverLimits,
   kUnusable,
   kHazard,
+  kMalformedHashes,
 };
 
-// The line that tells the user why; empty for kNone.
-const char* RefusalText(UpdateRefusal refusal);
+// The line that tells the user why; empty for kNone. line: the line of the deciphered file that
+// a refusal of its content points at, 0 for none.
+std::string RefusalText(UpdateRefusal refusal, int line = 0);
 
 // The refusal of a record whose text is wrong in that way; kNone for kNone.
 UpdateRefusal RefusalOf(VersionRecordProblem problem);

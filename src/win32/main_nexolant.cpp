@@ -20,7 +20,10 @@
 #include "win32/win32_processes.h"
 #include "win32/win32_profile_strings.h"
 #include "win32/win32_registry.h"
+#include "win32/win32_scheduled_tasks.h"
+#include "win32/win32_service_control.h"
 #include "win32/win32_shell.h"
+#include "win32/win32_shortcuts.h"
 #include "win32/win32_signature_evidence.h"
 
 namespace {
@@ -63,6 +66,9 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
     win32::Win32NotificationArea notificationArea(application);
     win32::Win32FolderBrowser folderBrowser;
     const win32::Win32SignatureEvidence evidence;
+    win32::Win32Shortcuts shortcuts;
+    win32::Win32ScheduledTasks tasks;
+    win32::Win32ServiceControl serviceControl;
     const platform::Path programFolder = files.ProgramFolder();
     TMainForm mainForm(AppServices{.files = files,
                                    .clock = clock,
@@ -75,6 +81,9 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
                                    .notificationArea = notificationArea,
                                    .folderBrowser = folderBrowser,
                                    .evidence = evidence,
+                                   .shortcuts = shortcuts,
+                                   .tasks = tasks,
+                                   .serviceControl = serviceControl,
                                    .application = application,
                                    .programFolder = programFolder});
     application.Run(mainForm);

@@ -101,6 +101,12 @@ struct MenuTraits {
   static void Close(Handle h) { DestroyMenu(h); }
 };
 
+struct ServiceHandleTraits {  // the service manager and its services
+  using Handle = SC_HANDLE;
+  static Handle Empty() { return nullptr; }
+  static void Close(Handle h) { CloseServiceHandle(h); }
+};
+
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
 using UniqueFileHandle = UniqueResource<FileHandleTraits>;
 using UniqueFindHandle = UniqueResource<FindHandleTraits>;
@@ -109,5 +115,6 @@ using UniqueModule = UniqueResource<ModuleTraits>;
 using UniqueGdiObject = UniqueResource<GdiObjectTraits>;
 using UniqueIcon = UniqueResource<IconTraits>;
 using UniqueMenu = UniqueResource<MenuTraits>;
+using UniqueServiceHandle = UniqueResource<ServiceHandleTraits>;
 
 }  // namespace nexolant::win32

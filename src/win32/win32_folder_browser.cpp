@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "win32/com_objects.h"
 #include "win32/com_scope.h"
 
 namespace nexolant::win32 {
@@ -16,10 +17,6 @@ struct PidlFree {
 };
 using UniquePidl = std::unique_ptr<ITEMIDLIST, PidlFree>;
 
-struct ComRelease {
-  void operator()(IUnknown* object) const { object->Release(); }
-};
-
 // The item's file-system path; empty when it has none.
 std::string PathOf(LPCITEMIDLIST pidl) {
   char path[MAX_PATH] = {};
@@ -28,13 +25,11 @@ std::string PathOf(LPCITEMIDLIST pidl) {
 
 // The shell's parsing name of the item when the shell gives it as ANSI text; empty otherwise.
 std::string PlainParsingName(LPCITEMIDLIST pidl) {
-  IShellFolder* rawParent = nullptr;
+  ComPtr<IShellFolder> parent;
   LPCITEMIDLIST child = nullptr;
-  if (FAILED(
-          SHBindToParent(pidl, IID_IShellFolder, reinterpret_cast<void**>(&rawParent), &child))) {
+  if (FAILED(SHBindToParent(pidl, IID_IShellFolder, parent.OutVoid(), &child))) {
     return {};
   }
-  const std::unique_ptr<IShellFolder, ComRelease> parent(rawParent);
   STRRET name{};
   if (FAILED(parent->GetDisplayNameOf(child, SHGDN_FORPARSING, &name))) {
     return {};

@@ -29,6 +29,14 @@
 //   e2e_driver resources             print, for the main window's process, its handle count,
 //                                    GDI objects, USER objects, private bytes and working set
 //                                    in bytes: "HANDLES GDI USER PRIVATE WORKING"
+//   e2e_driver make-shortcut LINK TARGET [ARGUMENTS]
+//                                    write a shortcut with the shell's link object
+//   e2e_driver tasks                 print "path|program|arguments" for each program a
+//                                    scheduled task starts; exit 1 when the scheduler lists none
+//   e2e_driver make-task PATH PROGRAM [ARGUMENTS]
+//                                    register a task that starts the program at logon
+//   e2e_driver task-xml PATH         print the task's definition as the scheduler exports it
+//   e2e_driver delete-task PATH      delete the scheduled task
 // Exit code 0 on success, 1 when the window or control is not found, 2 on bad usage.
 #include <windows.h>
 
@@ -41,6 +49,8 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "startup_entries_verbs.h"
 
 namespace {
 
@@ -752,11 +762,29 @@ int main(int argc, char** argv) {
   if (command == "rows" && argc == 4) {
     return Rows(std::atoi(argv[2]), std::atoi(argv[3]));
   }
+  using namespace nexolant::e2e;
+  const std::string last = argc == 5 ? argv[4] : "";
+  if (command == "make-shortcut" && (argc == 4 || argc == 5)) {
+    return MakeShortcutVerb(argv[2], argv[3], last);
+  }
+  if (command == "tasks" && argc == 2) {
+    return ListTasksVerb();
+  }
+  if (command == "make-task" && (argc == 4 || argc == 5)) {
+    return MakeTaskVerb(argv[2], argv[3], last);
+  }
+  if (command == "task-xml" && argc == 3) {
+    return TaskXmlVerb(argv[2]);
+  }
+  if (command == "delete-task" && argc == 3) {
+    return DeleteTaskVerb(argv[2]);
+  }
   std::fprintf(
       stderr,
       "usage: e2e_driver wait SECONDS | click CAPTION | post-click CAPTION | "
       "checked CAPTION | browse PATH | rows | rows X Y | text-at X Y | list | close | "
       "count NAME.exe | minimize | shown | tray-click | click-first-row | answer CAPTION | "
-      "resources | ticks | toggle-row N | menu N KEY\n");
+      "resources | ticks | toggle-row N | menu N KEY | make-shortcut LINK TARGET [ARGUMENTS] | "
+      "tasks | make-task PATH PROGRAM [ARGUMENTS] | task-xml PATH | delete-task PATH\n");
   return 2;
 }

@@ -78,5 +78,23 @@ TEST(FileDigestTest, NoDigestForAFileUnreadableOrChangedWhileHashed) {
   }
 }
 
+// A file not of the size asked for is not read at all; a stop asked after a piece abandons the
+// hash there.
+TEST(FileDigestTest, NoDigestForAFileOfAnotherSizeOrWhoseHashingIsStopped) {
+  MemoryFileSystem files;
+  const std::string data = Bytes(3 * kFileDigestChunk);
+  files.AddFile(kFile, data);
+  const SignatureVerifier& verifier = SystemSignatureVerifier();
+  ScriptedPump pump;
+  EXPECT_EQ(Hex(FileSha256(files, verifier, kFile, &pump, {.size = data.size() + 1})), "(none)");
+  EXPECT_EQ(pump.Count(), 0) << "nothing read";
+  EXPECT_EQ(Hex(FileSha256(files, verifier, kFile, &pump, {.size = data.size()})),
+            Hex(verifier.Sha256(data)));
+  int asked = 0;
+  const auto stopAtSecond = [&asked] { return ++asked == 2; };
+  EXPECT_EQ(Hex(FileSha256(files, verifier, kFile, &pump, {.stopped = stopAtSecond})), "(none)");
+  EXPECT_EQ(asked, 2) << "asked after each piece, and no more once stopped";
+}
+
 }  // namespace
 }  // namespace nexolant::platform

@@ -8,6 +8,7 @@
 #include "protection/name_sample.h"
 #include "protection/reference_safety.h"
 #include "reference/find_signature.h"
+#include "reference/hash_signatures.h"
 #include "reference/reference_loader.h"
 #include "shipped_reference.h"
 #include "support/encipher_reference.h"
@@ -154,6 +155,18 @@ TEST_F(LoadedReference, TheShippedSignaturesAreAllNarrow) {
   EXPECT_EQ(tables_.ProcessNames.InertCount(), 0u);
   EXPECT_EQ(tables_.RegistryNames.InertCount(), 0u);
   EXPECT_EQ(ReferenceHazard(tables_, locale_), std::nullopt);
+}
+
+// The standard anti-malware test file, known by its size and SHA-256 only, so that a user can
+// see detection work without any real adware.
+TEST_F(LoadedReference, TheShippedReferenceKnowsTheTestFileByItsContent) {
+  ASSERT_EQ(Load(kShippedReference, TooBroadSample()), ReferenceOutcome::kLoaded);
+  ASSERT_EQ(tables_.FileHashes.size(), 1u);
+  const HashSignature* testFile = tables_.FileHashes.Find(
+      68, "275a021bbfb6489e54d471899f7db9d1663fc695ec2fe2a2c4538aabf651fd0f");
+  ASSERT_NE(testFile, nullptr);
+  EXPECT_TRUE(testFile->description.starts_with("Test file: ")) << testFile->description;
+  EXPECT_TRUE(HashSectionFaults(kShippedReference, locale_).empty());
 }
 
 TEST_F(LoadedReference, TheFirstHazardInSectionOrderIsNamed) {

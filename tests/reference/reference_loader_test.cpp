@@ -120,6 +120,35 @@ TEST_F(LoadReferenceTest, FillsTheTablesAndCountsScanFilesTwice) {
   EXPECT_TRUE(NoTempFiles());
 }
 
+// The loader reads sections by name, as an older one that knew only the first three did: a
+// [FileHashes] section anywhere leaves their lists and the Details text as they were (the
+// file's size aside), and its well-formed lines fill the known files.
+TEST_F(LoadReferenceTest, FileHashesLeaveTheNameListsAndTheDetailsAsTheyWere) {
+  const std::string digest = "275a021bbfb6489e54d471899f7db9d1663fc695ec2fe2a2c4538aabf651fd0f";
+  const std::string hashes = "[FileHashes]\r\n68:" + digest + "=Test file\r\n0:" + digest +
+                             "=Bad\r\n69:" + digest + "=Other=size\r\n";
+  const std::string scanFiles = "[ScanFiles]\r\na.exe=File A\r\n";
+  const std::string rest = "[OtherKill]\r\np.exe=P\r\n[Registry]\r\nK=Key\r\n";
+  PutReference(scanFiles + rest);
+  ASSERT_EQ(Load(), ReferenceOutcome::kLoaded);
+  const StringList namesOnly(details_.begin(), details_.end() - 1);
+  for (const std::string& plain :
+       {hashes + scanFiles + rest, scanFiles + hashes + rest, scanFiles + rest + hashes}) {
+    SCOPED_TRACE(plain);
+    tables_ = SignatureTables();
+    PutReference(plain);
+    ASSERT_EQ(Load(), ReferenceOutcome::kLoaded);
+    EXPECT_EQ(StringList(details_.begin(), details_.end() - 1), namesOnly);
+    EXPECT_EQ(details_.back(), "Total size: " + std::to_string(plain.size()) + " bytes");
+    EXPECT_EQ(tables_.ScanFileNames.Patterns(), StringList{"a.exe"});
+    EXPECT_EQ(tables_.ProcessDescriptions, (StringList{"P", "File A"}));
+    EXPECT_EQ(tables_.RegistryDescriptions, StringList{"Key"});
+    ASSERT_EQ(tables_.FileHashes.size(), 2u);
+    EXPECT_EQ(tables_.FileHashes.Find(68, digest)->description, "Test file");
+    EXPECT_EQ(tables_.FileHashes.Find(69, digest)->description, "Other=size");
+  }
+}
+
 TEST_F(LoadReferenceTest, DescriptionIsEverythingAfterTheFirstEquals) {
   PutReference("[ScanFiles]\nA.EXE=Bad=Thing\n=Text\n[OtherKill]\nk=\n[Registry]\nR=a=b=c\n");
   EXPECT_EQ(Load(), ReferenceOutcome::kLoaded);

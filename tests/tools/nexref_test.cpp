@@ -74,7 +74,10 @@ const std::string kSmallTotals =
     "Total adware signatures: 2\n"
     "Total process signatures: 5\n"
     "Total registry signatures: 1\n"
-    "Total signatures: 8\n";
+    "Total signatures: 8\n"
+    "Total hash signatures: 0\n";
+
+const std::string kDigest = "275a021bbfb6489e54d471899f7db9d1663fc695ec2fe2a2c4538aabf651fd0f";
 
 TEST(NexrefFileTest, BuildThenDecipherRestoresEveryByte) {
   ScopedFolder folder;
@@ -125,6 +128,9 @@ TEST(NexrefFileTest, CheckTotalsEqualTheLoadersCounts) {
       "not an ini file at all",
       "[scanfiles]\nA=1\n[ScanFiles]\nB=2\n[otherkill]\n=empty\nX=1\nX=2\n[Registry]\nR\n",
       "K=before\n[Registry]\n" + std::string(300, 'R') + "=long\n[ScanFiles]\nA=1\x1A\nB=2\n",
+      kSmallReference + "[FileHashes]\r\n68:" + kDigest + "=Test\r\n0:" + kDigest + "=bad\r\n" +
+          "68:" + kDigest + "=Test\r\n7:" + kDigest + "=Other\r\n[filehashes]\r\n9:" + kDigest +
+          "=repeated section\r\n",
   };
   for (const std::string& text : texts) {
     SCOPED_TRACE(text);
@@ -142,11 +148,12 @@ TEST(NexrefFileTest, CheckTotalsEqualTheLoadersCounts) {
                   "C:\\Nexolant\\", tables, details);
     ASSERT_GE(details.size(), 9u);
     const std::string loaderTotals =
-        details[5] + "\n" + details[6] + "\n" + details[7] + "\n" + details[8] + "\n";
+        details[5] + "\n" + details[6] + "\n" + details[7] + "\n" + details[8] +
+        "\nTotal hash signatures: " + std::to_string(tables.FileHashes.size()) + "\n";
 
     const RunResult check = runner.Run({"check", "C:\\Nexolant\\Reference.dat"});
 
-    EXPECT_EQ(check.exitCode, kExitOk);
+    EXPECT_EQ(check.exitCode, text.find("=bad") == std::string::npos ? kExitOk : kExitError);
     EXPECT_EQ(check.out, loaderTotals);
   }
 }
@@ -237,7 +244,7 @@ TEST(NexrefCheckTest, FailsOnPatternsThatMatchAProtectedNameOrAreTooBroad) {
   EXPECT_EQ(check.exitCode, kExitError);
   EXPECT_EQ(check.out,
             "Total adware signatures: 6\nTotal process signatures: 8\n"
-            "Total registry signatures: 3\nTotal signatures: 17\n");
+            "Total registry signatures: 3\nTotal signatures: 17\nTotal hash signatures: 0\n");
   EXPECT_EQ(check.err,
             "C:\\R.dat:3: error: pattern \"*\" matches the protected name \"[System]\"\n"
             "C:\\R.dat:4: error: pattern \"?*\" matches the protected name \"[System]\"\n"
@@ -267,8 +274,37 @@ TEST(NexrefCheckTest, ShowsCountsWithThousandsSeparators) {
 
   EXPECT_EQ(check.out,
             "Total adware signatures: 1,200\nTotal process signatures: 1,200\n"
-            "Total registry signatures: 0\nTotal signatures: 2,400\n");
+            "Total registry signatures: 0\nTotal signatures: 2,400\nTotal hash signatures: 0\n");
   EXPECT_EQ(check.err, "");
+}
+
+// The known files are counted once each; every line the program passes over fails the check
+// with its number, a repeat of a known file with its description only warns.
+TEST(NexrefCheckTest, CountsHashSignaturesAndFailsOnTheLinesTheProgramPassesOver) {
+  std::string plain = kAllSections + "[FileHashes]\n";  // lines 7 and on
+  for (int k = 1; k <= 1500; ++k) {
+    plain += std::to_string(k) + ":" + kDigest + "=File " + std::to_string(k) + "\n";
+  }
+  plain += "1:" + kDigest + "=File 1\n" + "2:" + kDigest + "=Not file 2\n" + "0:" + kDigest +
+           "=Empty\n" + "5:" + kDigest.substr(2) + "=Short\n";
+  MemoryFileSystem files;
+  files.AddFile("C:\\R.dat", EncipherReference(plain));
+  Runner runner(files);
+
+  const RunResult check = runner.Run({"check", "C:\\R.dat"});
+
+  EXPECT_EQ(check.exitCode, kExitError);
+  EXPECT_EQ(check.out,
+            "Total adware signatures: 1\nTotal process signatures: 2\n"
+            "Total registry signatures: 1\nTotal signatures: 4\nTotal hash signatures: 1,500\n");
+  const std::string key = ":" + kDigest + "\"";
+  EXPECT_EQ(check.err,
+            "C:\\R.dat:1508: warning: hash signature \"1" + key +
+                " repeats an earlier one (line 8)\n" + "C:\\R.dat:1509: error: hash signature \"2" +
+                key + " names a file an earlier one describes otherwise (line 9)\n" +
+                "C:\\R.dat:1510: error: hash signature \"0" + key + " has size 0\n" +
+                "C:\\R.dat:1511: error: hash signature \"5:" + kDigest.substr(2) +
+                "\" has no SHA-256 of 64 hexadecimal digits\n" + "nexref: 3 errors, 1 warning\n");
 }
 
 TEST(NexrefCommandLineTest, WrongArgumentsGiveUsageAndExitTwo) {

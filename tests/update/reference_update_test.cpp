@@ -60,15 +60,19 @@ class ReferenceUpdateTest : public ::testing::Test {
 };
 
 TEST_F(ReferenceUpdateTest, AUsableFileTakesThePlaceOfReferenceDat) {
-  for (const char* plain : {"[ScanFiles]\r\nNEW.EXE=New\r\n", "[OtherKill]\r\nNEW.EXE=New\r\n",
-                            "[Registry]\r\nNewKey=New\r\n"}) {
+  for (const char* plain :
+       {"[ScanFiles]\r\nNEW.EXE=New\r\n", "[OtherKill]\r\nNEW.EXE=New\r\n",
+        "[Registry]\r\nNewKey=New\r\n",
+        "[FileHashes]\r\n68:275a021bbfb6489e54d471899f7db9d1663fc695ec2fe2a2c"
+        "4538aabf651fd0f=New\r\n68:275A021BBFB6489E54D471899F7DB9D1663FC695EC2FE2A2"
+        "C4538AABF651FD0F=New\r\n"}) {
     SCOPED_TRACE(plain);
     downloader_.Serve(kUrl, EncipherReference(plain));
     ASSERT_TRUE(Update());
     EXPECT_EQ(files_.Contents(kFolder + "Reference.dat"), EncipherReference(plain));
     ExpectNoTemporaryFile(true);
   }
-  EXPECT_EQ(downloader_.Requests().size(), 3u) << "a build without a key fetches no record";
+  EXPECT_EQ(downloader_.Requests().size(), 4u) << "a build without a key fetches no record";
   EXPECT_EQ(files_.Contents(kFolder + "Reference.ver"),
             "installed=unknown\r\nprevious=unknown\r\nhighest=" +
                 std::to_string(ShippedReferenceVersion().number) + "\r\n")
@@ -195,6 +199,32 @@ TEST_F(ReferenceUpdateTest, AWriteFailingAtAnyByteKeepsTheOldFileOrTakesTheWhole
     EXPECT_TRUE(files_.Names(files_.TempFolder()).empty());
   }
   EXPECT_TRUE(everTaken) << "a large enough budget lets the update through";
+}
+
+// Every fault of [FileHashes] the loader would pass over refuses the file, and the warning
+// names the line of the first.
+TEST_F(ReferenceUpdateTest, AFaultyHashSignatureRefusesTheFileAtItsLine) {
+  const std::string digest = std::string(64, 'e');
+  for (const std::string& bad :
+       {"0:" + digest + "=Empty", "12:" + digest.substr(1) + "=Short",
+        "99999999999999999999:" + digest + "=Huge", "5:" + digest + "=Other description"}) {
+    SCOPED_TRACE(bad);
+    downloader_.Serve(kUrl, EncipherReference("[ScanFiles]\r\nNEW.EXE=New\r\n[FileHashes]\r\n5:" +
+                                              digest + "=File\r\n" + bad + "\r\n"));
+    const UpdateResult result = UpdateReferenceFile({.files = files_,
+                                                     .downloader = downloader_,
+                                                     .clock = clock_,
+                                                     .locale = locale_,
+                                                     .warnings = warnings_,
+                                                     .updateKey = ""},
+                                                    kUrl, kFolder);
+    EXPECT_FALSE(result.updated);
+    EXPECT_EQ(result.refusal, UpdateRefusal::kMalformedHashes);
+    EXPECT_EQ(RefusalText(result.refusal, result.refusalLine),
+              "The reference file on the server holds a malformed hash signature at line 5.");
+    EXPECT_EQ(files_.Contents(kFolder + "Reference.dat"), kOld);
+    ExpectNoTemporaryFile();
+  }
 }
 
 TEST(ReferenceUpdateUrl, IsPlainHttpWithTheFixedPath) {

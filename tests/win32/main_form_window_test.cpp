@@ -15,6 +15,9 @@
 #include "win32/win32_processes.h"
 #include "win32/win32_profile_strings.h"
 #include "win32/win32_registry.h"
+#include "win32/win32_scheduled_tasks.h"
+#include "win32/win32_service_control.h"
+#include "win32/win32_shortcuts.h"
 #include "win32/win32_signature_evidence.h"
 
 namespace nexolant::win32 {
@@ -45,6 +48,9 @@ class MainFormWindowTest : public RendererTest {
                           .notificationArea = notificationArea_,
                           .folderBrowser = folderBrowser_,
                           .evidence = evidence_,
+                          .shortcuts = shortcuts_,
+                          .tasks = tasks_,
+                          .serviceControl = serviceControl_,
                           .application = application_,
                           .programFolder = folder_.Prefix()}) {
     Realise(form_);
@@ -68,6 +74,9 @@ class MainFormWindowTest : public RendererTest {
   Win32NotificationArea notificationArea_{application_};
   Win32FolderBrowser folderBrowser_;
   const Win32SignatureEvidence evidence_;
+  Win32Shortcuts shortcuts_;
+  Win32ScheduledTasks tasks_;
+  Win32ServiceControl serviceControl_;
   TMainForm form_;
 };
 
@@ -135,9 +144,9 @@ TEST_F(MainFormWindowTest, ImageButtonHintGoesToTheHintLine) {
 // order and then on to the button columns.
 TEST_F(MainFormWindowTest, TabMovesTheFocusInTheSettingsPagesOrder) {
   SendMessageA(HandleOf(*form_.FindControl("SettingsBtn")), BM_CLICK, 0, 0);
-  const char* order[] = {"chkStartup",     "chkMinimize",      "chkQuarantine",
-                         "chkDeepScanReg", "chkAutoTerminate", "chkAutoStartMonitor",
-                         "comboSpeed",     "StatusBtn"};
+  const char* order[] = {
+      "chkStartup",          "chkMinimize", "chkQuarantine",  "chkDeepScanReg", "chkAutoTerminate",
+      "chkAutoStartMonitor", "comboSpeed",  "chkScanStartup", "chkKeepLog",     "StatusBtn"};
   SetForegroundWindow(FormHandle(form_));
   SetFocus(HandleOf(*form_.FindControl(order[0])));
   for (std::size_t next = 1; next < std::size(order); ++next) {

@@ -16,6 +16,9 @@
 #include "win32/win32_processes.h"
 #include "win32/win32_profile_strings.h"
 #include "win32/win32_registry.h"
+#include "win32/win32_scheduled_tasks.h"
+#include "win32/win32_service_control.h"
+#include "win32/win32_shortcuts.h"
 #include "win32/win32_signature_evidence.h"
 
 namespace nexolant::win32 {
@@ -37,6 +40,9 @@ struct ScriptedProgram {
                                .notificationArea = notificationArea,
                                .folderBrowser = folderBrowser,
                                .evidence = evidence,
+                               .shortcuts = shortcuts,
+                               .tasks = tasks,
+                               .serviceControl = serviceControl,
                                .application = application,
                                .programFolder = programFolder});
     backend.QueueInMainLoop([&] { action(form); });
@@ -54,6 +60,9 @@ struct ScriptedProgram {
   FakeNotificationArea notificationArea;
   FakeFolderBrowser folderBrowser;
   const win32::Win32SignatureEvidence evidence;
+  Win32Shortcuts shortcuts;
+  Win32ScheduledTasks tasks;
+  Win32ServiceControl serviceControl;
   ScriptedBackend backend;
   ui::Application application{backend};
 };

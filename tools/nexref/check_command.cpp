@@ -8,6 +8,7 @@
 #include "platform/temp_file_remover.h"
 #include "reference/crypt.h"
 #include "reference/crypt_file.h"
+#include "reference/hash_signatures.h"
 #include "reference/reference_loader.h"
 
 namespace nexolant::nexref {
@@ -23,7 +24,8 @@ void PrintTotals(const SignatureTotals& totals, const platform::Locale& locale, 
   out << "Total adware signatures: " << locale.FormatCount(totals.adware) << "\n"
       << "Total process signatures: " << locale.FormatCount(totals.process) << "\n"
       << "Total registry signatures: " << locale.FormatCount(totals.registry) << "\n"
-      << "Total signatures: " << locale.FormatCount(totals.Total()) << "\n";
+      << "Total signatures: " << locale.FormatCount(totals.Total()) << "\n"
+      << "Total hash signatures: " << locale.FormatCount(totals.hash) << "\n";
 }
 
 std::string Counted(std::size_t count, const char* noun) {
@@ -60,6 +62,9 @@ SignatureTotals CountSignatures(TBigIniFile& store) {
   totals.adware = KeyCount(store, "ScanFiles");
   totals.process = KeyCount(store, "OtherKill") + totals.adware;
   totals.registry = KeyCount(store, "Registry");
+  StringList hashLines;
+  store.ReadSectionValues(kFileHashesSection, hashLines);
+  totals.hash = HashSignatures::FromLines(hashLines).size();
   return totals;
 }
 

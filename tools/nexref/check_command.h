@@ -9,11 +9,13 @@
 
 namespace nexolant::nexref {
 
-// The four counts of the Details page.
+// The four counts of the Details page, and the known files of [FileHashes] beside them.
 struct SignatureTotals {
   std::size_t adware = 0;    // keys of [ScanFiles]
   std::size_t process = 0;   // keys of [OtherKill] and of [ScanFiles]
   std::size_t registry = 0;  // keys of [Registry]
+  std::size_t hash = 0;      // well-formed entries of [FileHashes], each file once
+  // The Details page's total, of the three name lists.
   std::size_t Total() const { return adware + process + registry; }
 };
 

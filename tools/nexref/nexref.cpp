@@ -30,7 +30,8 @@ constexpr std::string_view kUsage =
     "  decipher  restores the plain INI text, byte for byte\n"
     "  check     loads a reference file as the program does, prints its\n"
     "            signature totals, warns about doubtful entries and fails on\n"
-    "            patterns that match a protected name or are too broad\n"
+    "            patterns that match a protected name or are too broad and on\n"
+    "            malformed or conflicting hash signatures\n"
 #ifdef NEXREF_SIGNING
     "  keygen    makes an ECDSA P-256 key pair for signing updates\n"
     "  sign      writes REFERENCE.dat.sig, the signature of REFERENCE.dat, and\n"

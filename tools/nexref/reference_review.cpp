@@ -1,11 +1,14 @@
 #include "nexref/reference_review.h"
 
+#include <algorithm>
 #include <array>
+#include <limits>
 #include <map>
 #include <optional>
 
-#include "nexref/ini_text_lines.h"
+#include "ini/ini_text_lines.h"
 #include "protection/name_sample.h"
+#include "reference/hash_signatures.h"
 #include "reference/signature_list.h"
 #include "reference/wildcard_match.h"
 
@@ -45,12 +48,31 @@ class Reviewer {
         Warn(0, "section [" + std::string(kReadSections[k]) + "] is missing");
       }
     }
+    AddHashFaults(text);
     return std::move(findings_);
   }
 
  private:
-  // Where the entry lines being read go.
-  enum class Target { kBeforeFirstSection, kRead, kIgnored };
+  // Where the entry lines being read go; those of [FileHashes] are reviewed as the update
+  // checks them, after the walk.
+  enum class Target { kBeforeFirstSection, kRead, kHashes, kIgnored };
+
+  // The faults of [FileHashes] among the findings in line order: a repeat of a known file with
+  // its description is harmless, every other fault fails the check.
+  void AddHashFaults(std::string_view text) {
+    for (HashLineProblem& problem : HashSectionFaults(text, locale_)) {
+      const Severity severity =
+          problem.fault == HashLineFault::kRepeated ? Severity::kWarning : Severity::kError;
+      findings_.push_back({problem.line, std::move(problem.text), severity});
+    }
+    std::stable_sort(findings_.begin(), findings_.end(),
+                     [](const ReviewFinding& a, const ReviewFinding& b) {
+                       const auto order = [](int line) {
+                         return line == 0 ? std::numeric_limits<int>::max() : line;
+                       };
+                       return order(a.line) < order(b.line);
+                     });
+  }
 
   void Warn(int line, std::string text) {
     findings_.push_back({line, std::move(text), Severity::kWarning});
@@ -81,6 +103,7 @@ class Reviewer {
       case Target::kBeforeFirstSection:
         Warn(line.number, "entry before the first section is dropped");
         return;
+      case Target::kHashes:
       case Target::kIgnored:
         return;
       case Target::kRead:
@@ -106,6 +129,10 @@ class Reviewer {
         target_ = Target::kRead;
         return;
       }
+    }
+    if (locale_.SameText(name, kFileHashesSection)) {
+      target_ = Target::kHashes;
+      return;
     }
     Warn(number, "section [" + name + "] is not read by the program");
     target_ = Target::kIgnored;

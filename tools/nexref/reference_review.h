@@ -16,10 +16,10 @@ struct ReviewFinding {
   Severity severity = Severity::kWarning;
 };
 
-// Reviews a deciphered reference text. Errors are the patterns that the program would keep
-// inert and the update would refuse: those that match a protected name or are too broad.
-// Warnings are the entries that the program would drop or misread. Findings come in line
-// order, those about the whole file last.
+// Reviews a deciphered reference text. Errors are what the program would keep inert or pass
+// over and the update would refuse: the patterns that match a protected name or are too broad,
+// and the malformed or conflicting lines of [FileHashes]. Warnings are the entries that the
+// program would drop or misread. Findings come in line order, those about the whole file last.
 std::vector<ReviewFinding> ReviewReferenceText(std::string_view text,
                                                const platform::Locale& locale);
 

@@ -1,10 +1,10 @@
-#include "nexref/ini_text_lines.h"
+#include "ini/ini_text_lines.h"
 
 #include <algorithm>
 
 #include "ini/big_ini_file.h"
 
-namespace nexolant::nexref {
+namespace nexolant {
 
 IniText SplitIniText(std::string_view text) {
   IniText result;
@@ -36,4 +36,4 @@ IniText SplitIniText(std::string_view text) {
   return result;
 }
 
-}  // namespace nexolant::nexref
+}  // namespace nexolant

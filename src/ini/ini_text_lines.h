@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace nexolant::nexref {
+namespace nexolant {
 
 // One line of an INI text, numbered from 1.
 struct IniTextLine {
@@ -23,4 +23,4 @@ struct IniText {
 // editor shows, so that a review can point at the lines the engine will see.
 IniText SplitIniText(std::string_view text);
 
-}  // namespace nexolant::nexref
+}  // namespace nexolant
