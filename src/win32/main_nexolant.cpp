@@ -8,6 +8,8 @@
 
 #include "app/main_form.h"
 #include "app/services.h"
+#include "platform/folder_lock.h"
+#include "platform/signature_verifier.h"
 #include "ui/application.h"
 #include "win32/bound_function.h"
 #include "win32/win32_backend.h"
@@ -15,6 +17,7 @@
 #include "win32/win32_downloader.h"
 #include "win32/win32_file_system.h"
 #include "win32/win32_folder_browser.h"
+#include "win32/win32_folder_lock.h"
 #include "win32/win32_locale.h"
 #include "win32/win32_notification_area.h"
 #include "win32/win32_processes.h"
@@ -70,6 +73,8 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
     win32::Win32ScheduledTasks tasks;
     win32::Win32ServiceControl serviceControl;
     const platform::Path programFolder = files.ProgramFolder();
+    win32::Win32FolderLock folderLock(
+        platform::FolderLockName(files, programFolder, platform::SystemSignatureVerifier()));
     TMainForm mainForm(AppServices{.files = files,
                                    .clock = clock,
                                    .locale = locale,
@@ -84,6 +89,7 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
                                    .shortcuts = shortcuts,
                                    .tasks = tasks,
                                    .serviceControl = serviceControl,
+                                   .folderLock = folderLock,
                                    .application = application,
                                    .programFolder = programFolder});
     application.Run(mainForm);
