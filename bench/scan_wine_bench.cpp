@@ -214,11 +214,11 @@ int Run(const std::string& tree, int rounds) {
   long long bareEntries = 0;
   const auto bareWalk = [&bareEntries](TRecurseDir&, const std::string&) { ++bareEntries; };
   ScanResults results(findings, scanning);
-  win32::Win32Registry registry;
+  win32::Win32Registry systemRegistry;
   win32::Win32ProcessApi processes;
   const win32::Win32SignatureEvidence evidence;
   const protection::ProtectionPolicy protection({.files = files,
-                                                 .registry = registry,
+                                                 .registry = systemRegistry,
                                                  .locale = locale,
                                                  .ownProcessId = GetCurrentProcessId(),
                                                  .processes = processes,
@@ -284,7 +284,8 @@ int Run(const std::string& tree, int rounds) {
   ScanFlags flags;
   // The default options scan the registry deeply.
   const Options options;
-  RegistryScan registryScan(registry, results, signatures, protection, application, flags, options);
+  RegistryScan registryScan(registry, results, signatures, protection, noneIgnored, application,
+                            flags, options);
   Timing bareRegistry;
   Timing registryTime;
   long long bareKeys = 0;
