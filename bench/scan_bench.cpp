@@ -9,6 +9,7 @@
 
 #include "fakes/fake_processes.h"
 #include "fakes/fake_signature_evidence.h"
+#include "fakes/memory_file_system.h"
 #include "fakes/memory_registry.h"
 #include "ignore_list_bench.h"
 #include "platform/portable/cp1252_locale.h"
@@ -17,6 +18,7 @@
 #include "reference/signature_source.h"
 #include "scan/file_scan.h"
 #include "scan/findings.h"
+#include "scan/scan_log.h"
 #include "scan/scan_results.h"
 #include "scan/scanning_page.h"
 #include "scan/t_recurse_dir.h"
@@ -130,7 +132,40 @@ void BM_FilePhase(benchmark::State& state) {
       static_cast<double>(renderer.changes) / static_cast<double>(entries);
 }
 
+// The scan's log, made once at its end from what it found: a scan's fixed cost (arg 0) and the
+// cost of each found row, the file written and the old logs counted included.
+void BM_ScanLog(benchmark::State& state) {
+  MemoryFileSystem files;
+  files.AddFolder("C:\\Nexolant");
+  bench::StillClock clock;
+  struct : platform::WarningSink {
+    void ShowWarning(const std::string&, const std::string&) override { ++warnings; }
+    int warnings = 0;
+  } sink;
+  const Signatures signatures;
+  ScanLog log({.files = files,
+               .clock = clock,
+               .locale = kLocale,
+               .warnings = sink,
+               .programFolder = "C:\\Nexolant\\",
+               .programVersion = "2.0"});
+  std::vector<Finding> findings;
+  for (int k = 0; k < state.range(0); ++k) {
+    findings.push_back(
+        {.row = {"setup" + std::to_string(k) + ".exe",
+                 "C:\\Program Files\\Vendor\\Folder" + std::to_string(k), "Known file"}});
+  }
+  for (auto _ : state) {
+    log.Begin({.mode = ScanMode::kChosenFolder, .folder = "C:\\Program Files"},
+              signatures.Tables());
+    log.End(findings, {}, ScanLogEnding::kFinished);
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+  state.counters["warnings"] = sink.warnings;
+}
+
 BENCHMARK(BM_BareWalk)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ScanLog)->Arg(0)->Arg(1000)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_FilePhase)->Arg(0)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

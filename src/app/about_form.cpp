@@ -4,6 +4,7 @@
 #include <string_view>
 #include <utility>
 
+#include "app/program_version.h"
 #include "ui/artwork_names.h"
 #include "ui/control_table.h"
 
@@ -72,7 +73,7 @@ TAboutForm::TAboutForm(platform::Shell& shell, std::string background)
       {.name = "Label4",
        .kind = ControlKind::kLabel,
        .bounds = {8, 72, 393, 16},
-       .caption = "Version 2.0",
+       .caption = kVersionCaption,
        .font = &kVersionFont,
        .alignment = kCenter},
       {.name = "Bevel3", .kind = ControlKind::kBevel, .bounds = {24, 120, 369, 3}},

@@ -5,6 +5,7 @@
 
 #include "app/about_form.h"
 #include "app/help.h"
+#include "app/program_version.h"
 #include "app/splash_form.h"
 #include "ignore/ignored_objects_form.h"
 #include "protection/name_sample.h"
@@ -38,7 +39,13 @@ TMainForm::TMainForm(AppServices services)
       services_(std::move(services)),
       frame_(*this),
       navigation_(frame_),
-      deferredActions_(services_.application) {
+      deferredActions_(services_.application),
+      scanLog_({.files = services_.files,
+                .clock = services_.clock,
+                .locale = services_.locale,
+                .warnings = services_.application,
+                .programFolder = services_.programFolder,
+                .programVersion = kProgramVersion}) {
   BuildPages();
   WireEvents();
   OnCreate = [this](ui::Form&) { FormCreate(); };
@@ -128,7 +135,8 @@ void TMainForm::BuildPages() {
                                                .quarantine = *quarantineStore_,
                                                .protection = *protection_,
                                                .actions = exclusiveActions_,
-                                               .deferred = deferredActions_});
+                                               .deferred = deferredActions_,
+                                               .log = scanLog_});
   frame_.Notebook().SetPageIndex(kStatusPage);
   tray_ = std::make_unique<Tray>(services_.notificationArea, services_.application, options_);
   scanControl_ =
@@ -151,7 +159,8 @@ void TMainForm::BuildPages() {
                                               .protection = *protection_,
                                               .ignored = *ignored_,
                                               .findings = findings_,
-                                              .deferred = deferredActions_});
+                                              .deferred = deferredActions_,
+                                              .log = scanLog_});
 }
 
 // The pages' events lead to the models and to other pages; the models' changes to the pages
@@ -162,6 +171,7 @@ void TMainForm::WireEvents() {
   navigation_.OnUpdateClick = [this] { Act([this] { btnUpdateClick(); }); };
   statusPage_->OnDetailsClick = [this] { navigation_.lblDetailsClick(); };
   statusPage_->OnOpenQuarantineClick = [this] { navigation_.btnQuarantineClick(); };
+  statusPage_->OnViewLogsClick = [this] { Act([this] { lblViewLogsClick(); }); };
   statusPage_->OnCheckUpdatesClick = [this] { Act([this] { btnUpdateClick(); }); };
   statusPage_->OnEnableDisableClick = [this] { monitor_->Toggle(); };
   statistics_.OnChanged = [this](StatisticsField field) {
@@ -330,6 +340,18 @@ void TMainForm::btnUpdateClick() {
                       .warnings = services_.application},
                      ReferenceUpdateUrl(), services_.programFolder);
   services_.application.ShowModal(update);
+}
+
+// The folder is there once a scan was logged.
+void TMainForm::lblViewLogsClick() {
+  const platform::Path folder = scanLog_.Folder();
+  if (!services_.files.FolderExists(folder)) {
+    services_.application.ShowMessageBox("No scan has been logged yet.", "Nexolant",
+                                         ui::MessageButtons::kOk, ui::MessageIcon::kInformation);
+    return;
+  }
+  // A folder the shell cannot open is left as it is, with its logs.
+  platform::BestEffort(services_.shell.Open(folder));
 }
 
 void TMainForm::lblIgnoredObjectsClick() {

@@ -121,6 +121,7 @@ class TMainForm : public ui::Form,
   void btnInfoClick();
   void btnUpdateClick();
   void lblIgnoredObjectsClick();
+  void lblViewLogsClick();
 
   AppServices services_;
   std::unique_ptr<SignatureTables> tables_;
@@ -133,6 +134,7 @@ class TMainForm : public ui::Form,
   UsageStatistics statistics_;
   Options options_;
   Findings findings_;
+  ScanLog scanLog_;
   std::unique_ptr<protection::ProtectionPolicy> protection_;
   std::unique_ptr<IgnoredObjects> ignored_;
   std::unique_ptr<StatisticsStore> statisticsStore_;

@@ -126,6 +126,13 @@ StatusPage::StatusPage(ui::NotebookPage& page, const platform::Locale& locale) :
        .font = &fonts::kLink,
        .hint = "Click here to open quarantine",
        .slot = lblOpenQuarantine_},
+      {.name = "lblViewLogs",
+       .kind = ControlKind::kLinkLabel,
+       .bounds = {388, 106, 0, 0},
+       .caption = "View logs",
+       .font = &fonts::kLink,
+       .hint = "Click here to open the folder of the scan logs",
+       .slot = lblViewLogs_},
       {.name = "Shape5",
        .kind = ControlKind::kShape,
        .bounds = {16, 200, 473, 33},
@@ -164,6 +171,7 @@ StatusPage::StatusPage(ui::NotebookPage& page, const platform::Locale& locale) :
   };
   lblDetails_->OnClick = raise(OnDetailsClick);
   lblOpenQuarantine_->OnClick = raise(OnOpenQuarantineClick);
+  lblViewLogs_->OnClick = raise(OnViewLogsClick);
   lblCheckUpdates_->OnClick = raise(OnCheckUpdatesClick);
   lblEnableDisable_->OnClick = raise(OnEnableDisableClick);
 }

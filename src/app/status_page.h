@@ -27,11 +27,13 @@ class StatusPage {
   // The links.
   std::function<void()> OnDetailsClick;
   std::function<void()> OnOpenQuarantineClick;
+  std::function<void()> OnViewLogsClick;
   std::function<void()> OnCheckUpdatesClick;
   std::function<void()> OnEnableDisableClick;
 
   ui::LinkLabel& lblDetails() const { return *lblDetails_; }
   ui::LinkLabel& lblOpenQuarantine() const { return *lblOpenQuarantine_; }
+  ui::LinkLabel& lblViewLogs() const { return *lblViewLogs_; }
   ui::LinkLabel& lblCheckUpdates() const { return *lblCheckUpdates_; }
   // The monitor's twins of its own page's status label and link.
   ui::Label& lblAMStatus() const { return *lblAMStatus_; }
@@ -53,6 +55,7 @@ class StatusPage {
   ui::Label* lblObjectsRemoved_ = nullptr;
   ui::Label* lblObjectsQuarantined_ = nullptr;
   ui::LinkLabel* lblOpenQuarantine_ = nullptr;
+  ui::LinkLabel* lblViewLogs_ = nullptr;
   ui::Label* lblFileStatus_ = nullptr;
   ui::Label* lblInitialized_ = nullptr;
   ui::LinkLabel* lblCheckUpdates_ = nullptr;

@@ -1,10 +1,8 @@
 #include "ignore/ignored_objects.h"
 
-#include <chrono>
-#include <cmath>
-#include <cstdio>
 #include <utility>
 
+#include "platform/date_text.h"
 #include "platform/errors.h"
 #include "platform/file_digest.h"
 
@@ -167,16 +165,7 @@ std::optional<std::string> IgnoredObjects::Save() {
 }
 
 std::string IgnoredObjects::Now() const {
-  using namespace std::chrono;
-  const double now = services_.clock.Now();
-  const double wholeDays = std::floor(now);
-  const year_month_day date{sys_days{1899y / December / 30} + days{static_cast<int>(wholeDays)}};
-  const auto seconds = static_cast<long>(std::lround((now - wholeDays) * 86400.0)) % 86400;
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02u-%02u %02ld:%02ld:%02ld",
-                static_cast<int>(date.year()), static_cast<unsigned>(date.month()),
-                static_cast<unsigned>(date.day()), seconds / 3600, seconds / 60 % 60, seconds % 60);
-  return text;
+  return platform::IsoDateTime(services_.clock.Now());
 }
 
 }  // namespace nexolant

@@ -20,6 +20,10 @@ class Locale {
   virtual std::string FormatDateTime(DateTime value) const = 0;
   // Short date alone.
   virtual std::string FormatDate(DateTime value) const = 0;
+  // The system's message for an error code, in the user's language.
+  virtual std::string ErrorText(std::uint32_t code) const {
+    return "System error " + std::to_string(code) + ".";
+  }
 
   virtual char DecimalSeparator() const = 0;
 

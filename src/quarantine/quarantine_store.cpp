@@ -314,7 +314,7 @@ void QuarantineStore::TakeInBatch(const std::vector<IntakeRequest>& files, std::
     if (moved) {
       entries_.push_back(
           {file.name, file.description, file.folder, {}, file.exactPath, storedName});
-      results[k] = {.quarantined = true};
+      results[k] = {.quarantined = true, .stored = file.exactPath.empty() ? file.name : storedName};
       anyMoved = true;
     } else {
       withdraw(k);
@@ -344,10 +344,10 @@ std::string QuarantineStore::FreshName(const char* prefix, const char* extension
 // The entry is on the disk before the save is written, so a crash between them leaves an
 // entry whose save is missing (its Restore fails, Empty drops it), never a deleted key that
 // nothing remembers.
-bool QuarantineStore::TakeInSave(const SaveIntakeRequest& request) {
+std::optional<std::string> QuarantineStore::TakeInSave(const SaveIntakeRequest& request) {
   platform::FileSystem& fileSystem = services_.ini.files;
   if (IntakeRefused() || request.bytes.size() > kLargestKeySave) {
-    return false;
+    return std::nullopt;
   }
   const SaveSection& kind = SectionOf(request.form);
   IndexSection& section = *intakeSaves_.at(static_cast<std::size_t>(request.form) - 1);
@@ -356,7 +356,7 @@ bool QuarantineStore::TakeInSave(const SaveIntakeRequest& request) {
       request.form == SaveForm::kTask ? EncodeExactPath(request.path) : request.path;
   std::optional<QuarantineEntry> entry = SavedEntry(save, value, request.form);
   if (!entry || !TBigIniFile::Storable(kind.section, save, value)) {
-    return false;
+    return std::nullopt;
   }
   if (!fileSystem.FolderExists(FolderPath())) {
     fileSystem.CreateFolder(FolderPath());
@@ -371,14 +371,14 @@ bool QuarantineStore::TakeInSave(const SaveIntakeRequest& request) {
   if (intake_->Changed()) {
     withdraw();
     intakeFailed_ = true;
-    return false;
+    return std::nullopt;
   }
   try {
     fileSystem.ReplaceWholeFile(QuarantinedPath(save), request.bytes);
   } catch (const platform::IoError&) {
     withdraw();
     intake_->Flush();
-    return false;
+    return std::nullopt;
   }
   if (request.form == SaveForm::kTask) {
     entry->name = fileSystem.AnsiSpelling(entry->name);
@@ -386,7 +386,7 @@ bool QuarantineStore::TakeInSave(const SaveIntakeRequest& request) {
   entry->description = request.description;
   entries_.push_back(std::move(*entry));
   Sort();
-  return true;
+  return save;
 }
 
 bool QuarantineStore::SaveNamed(const std::string& name) const {

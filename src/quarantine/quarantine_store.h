@@ -73,6 +73,7 @@ struct IntakeRequest {
 struct [[nodiscard]] IntakeResult {
   bool quarantined = false;
   std::uint32_t error = 0;
+  std::string stored{};  // its name in the Quarantine folder, once quarantined
 };
 
 // What the quarantine works with.
@@ -141,7 +142,8 @@ class QuarantineStore {
   // reaches the disk first, then the file, flushed. True when both are there; otherwise neither
   // is, and the object must stay. Saves and files share the rule about an index that could not
   // be written. Throws platform::SystemError when the quarantine folder cannot be created.
-  [[nodiscard]] bool TakeInSave(const SaveIntakeRequest& request);
+  // The save's name in the folder; none when the object must stay.
+  [[nodiscard]] std::optional<std::string> TakeInSave(const SaveIntakeRequest& request);
 
   // Moves the entry's file back to its origin, or re-creates its key, value or task exactly from
   // the save and deletes the save; false, with nothing changed, when it cannot (also when an

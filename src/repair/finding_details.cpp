@@ -131,27 +131,11 @@ std::vector<std::string> ProcessFacts(const FindingDetailsServices& services,
   return lines;
 }
 
-std::string EntryKindText(StartupKind kind) {
-  switch (kind) {
-    case StartupKind::kRunValue:
-      return "Startup value";
-    case StartupKind::kStartupFile:
-      return "Startup folder item";
-    case StartupKind::kService:
-      return "Service";
-    case StartupKind::kScheduledTask:
-      return "Scheduled task";
-    case StartupKind::kBrowserHelper:
-      break;
-  }
-  return "Browser helper";
-}
-
 // What starts the program, and the program itself as a file.
 std::vector<std::string> EntryFacts(const FindingDetailsServices& services, const Finding& finding,
                                     platform::MessagePump* pump) {
   const StartupEntry& entry = finding.entry;
-  std::vector<std::string> lines{"Kind: " + EntryKindText(entry.kind)};
+  std::vector<std::string> lines{std::string("Kind: ") + StartupKindName(entry.kind)};
   if (!entry.keyFullPath.empty()) {
     lines.push_back("Key: " + entry.keyFullPath);
   }

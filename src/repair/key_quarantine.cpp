@@ -54,7 +54,9 @@ KeyQuarantineResult QuarantineKey(platform::Registry& registry,
   }
   const RegistrationWriteResult saved =
       WriteRegistrationFile({key.root, ParentPath(key.path), std::move(read.tree)});
-  if (!saved.ok() || !store.TakeInSave({saved.bytes, real.fullPath, description, form})) {
+  const std::optional<std::string> save =
+      saved.ok() ? store.TakeInSave({saved.bytes, real.fullPath, description, form}) : std::nullopt;
+  if (!save) {
     return Stayed(0);
   }
   if (beforeDelete) {
@@ -62,9 +64,9 @@ KeyQuarantineResult QuarantineKey(platform::Registry& registry,
   }
   const TreeDeleteResult deleted = DeleteKeyTree(registry, key.root, key.path);
   if (!deleted.Gone()) {
-    return Stayed(deleted.left.empty() ? 0 : deleted.left.front().error);
+    return {.error = deleted.left.empty() ? 0 : deleted.left.front().error, .save = *save};
   }
-  return {.quarantined = true, .removed = !KeyStillThere(registry, root, path)};
+  return {.quarantined = true, .removed = !KeyStillThere(registry, root, path), .save = *save};
 }
 
 }  // namespace nexolant

@@ -14,6 +14,7 @@ struct [[nodiscard]] KeyQuarantineResult {
   bool quarantined = false;  // saved with its entry, then deleted whole
   bool removed = false;      // no longer there where the Report showed it (or already gone)
   std::uint32_t error = 0;   // the system's reason when it stayed, if it gave one
+  std::string save{};        // the save's name in the Quarantine folder, once saved
 };
 
 // Saves the key at the ANSI path below the root into the quarantine, then deletes it without

@@ -61,50 +61,75 @@ Repair::Repair(RepairServices services, UsageStatistics& statistics, QuarantineS
 // program it names, which must still be in its place. The files then go into the quarantine
 // together, which writes its index once for all of them rather than once for each.
 RepairOutcome Repair::Run(const std::vector<Finding>& findings, bool quarantine) {
-  outcome_ = {};
+  outcome_ = {.rows = std::vector<RowOutcome>(findings.size())};
+  first_ = findings.data();
   const QuarantineStore::IntakeSession session(quarantine_);
-  TerminateProcesses(findings);
-  for (const Finding& finding : findings) {
-    if (finding.ticked && !Kept(finding) && finding.kind == RowKind::kRegistryKey) {
-      RepairKey(finding.row, quarantine);
+  // Whether each row is acted on, asked once: keeping a file may mean hashing it.
+  std::vector<bool> acting(findings.size());
+  for (std::size_t k = 0; k < findings.size(); ++k) {
+    const bool kept = Kept(findings[k]);
+    acting[k] = findings[k].ticked && !kept;
+    if (kept) {
+      Set(findings[k], RowOutcome::Kind::kIgnored);
     }
   }
-  for (const Finding& finding : findings) {
-    if (finding.ticked && finding.kind == RowKind::kStartupEntry && !IsFileFinding(finding) &&
-        !Kept(finding)) {
-      RepairEntry(finding, quarantine);
+  TerminateProcesses(findings, acting);
+  for (std::size_t k = 0; k < findings.size(); ++k) {
+    if (acting[k] && findings[k].kind == RowKind::kRegistryKey) {
+      RepairKey(findings[k], quarantine);
+    }
+  }
+  for (std::size_t k = 0; k < findings.size(); ++k) {
+    if (acting[k] && findings[k].kind == RowKind::kStartupEntry && !IsFileFinding(findings[k])) {
+      RepairEntry(findings[k], quarantine);
     }
   }
   std::vector<IntakeRequest> intake;
-  for (const Finding& finding : findings) {
-    if (!finding.ticked || !IsFileFinding(finding) || Kept(finding) || !Removable(finding)) {
+  std::vector<const Finding*> taken;
+  for (std::size_t k = 0; k < findings.size(); ++k) {
+    const Finding& finding = findings[k];
+    if (!acting[k] || !IsFileFinding(finding) || !Removable(finding)) {
       continue;
     }
     if (quarantine) {
       const ReportRow& row = finding.row;
       intake.push_back({row.Caption, row.Location, row.Description, ExactPathOf(finding)});
+      taken.push_back(&finding);
     } else {
       Delete(finding);
     }
   }
-  Quarantine(intake);
+  Quarantine(intake, taken);
+  first_ = nullptr;
   return outcome_;
+}
+
+RowOutcome& Repair::OutcomeOf(const Finding& finding) {
+  return outcome_.rows.at(static_cast<std::size_t>(&finding - first_));
+}
+
+void Repair::Set(const Finding& finding, RowOutcome::Kind kind, std::string entry) {
+  OutcomeOf(finding) = {.kind = kind, .entry = std::move(entry)};
 }
 
 // A process that still runs once the others had time to end was not removed. Each is ended by
 // its id, so a copy of the same name that the user unticked or keeps goes on running.
-void Repair::TerminateProcesses(const std::vector<Finding>& findings) {
+void Repair::TerminateProcesses(const std::vector<Finding>& findings,
+                                const std::vector<bool>& acting) {
   std::vector<const Finding*> rows;
   std::vector<const Finding*> terminated;
-  for (const Finding& finding : findings) {
-    if (finding.kind != RowKind::kProcess || !finding.ticked || Kept(finding)) {
+  for (std::size_t k = 0; k < findings.size(); ++k) {
+    const Finding& finding = findings[k];
+    if (finding.kind != RowKind::kProcess || !acting[k]) {
       continue;
     }
     rows.push_back(&finding);
+    Set(finding, RowOutcome::Kind::kGone);
     if (finding.processId > 0 &&
         TerminateProcessById(services_.processes, static_cast<std::uint32_t>(finding.processId),
                              finding.row.Caption, finding.imagePath)) {
       terminated.push_back(&finding);
+      Set(finding, RowOutcome::Kind::kTerminated);
     }
   }
   if (!terminated.empty()) {
@@ -112,7 +137,7 @@ void Repair::TerminateProcesses(const std::vector<Finding>& findings) {
   }
   for (const Finding* process : rows) {
     if (StillRunning(*process)) {
-      Failed(0);
+      Failed(*process, 0);
     }
   }
 }
@@ -180,13 +205,16 @@ void Repair::RepairEntry(const Finding& finding, bool quarantine) {
                                                        .serviceControl = services_.serviceControl,
                                                        .protection = services_.protection},
                                                       quarantine_, finding, quarantine);
+  Set(finding, result.kept ? RowOutcome::Kind::kProtected : RowOutcome::Kind::kGone);
   if (result.quarantined) {
     statistics_.CountQuarantined();
+    Set(finding, RowOutcome::Kind::kQuarantined, result.save);
   } else if (result.deleted) {
     statistics_.CountRemoved();
+    Set(finding, RowOutcome::Kind::kDeleted);
   }
   if (result.stayed) {
-    Failed(result.error);
+    Failed(finding, result.error);
   }
 }
 
@@ -199,16 +227,17 @@ bool Repair::Removable(const Finding& finding) {
   // the file stays.
   if (finding.exact.Empty() &&
       PathInFolder(row.Location, row.Caption).find_first_of("?*") != std::string::npos) {
-    Failed(platform::kErrorInvalidName);
+    Failed(finding, platform::kErrorInvalidName);
     return false;
   }
   if (services_.protection.IsProtectedPath(PathInFolder(row.Location, row.Caption))) {
+    Set(finding, RowOutcome::Kind::kProtected);
     return false;
   }
   const std::optional<std::uint32_t> folder =
       services_.files.FileAttributes(platform::Path(row.Location, finding.exact.folder));
   if (!folder || (*folder & platform::kAttributeDirectory) == 0) {
-    Failed(platform::kErrorPathNotFound);
+    Failed(finding, platform::kErrorPathNotFound);
     return false;
   }
   // The policy judged the place by what the file system says it is; a file that cannot be
@@ -216,14 +245,17 @@ bool Repair::Removable(const Finding& finding) {
   const platform::Path path = FilePathOf(finding);
   if (!services_.files.Identity(path)) {
     if (services_.files.FileAttributes(path)) {
-      Failed(platform::kErrorAccessDenied);
+      Failed(finding, platform::kErrorAccessDenied);
+    } else {
+      Set(finding, RowOutcome::Kind::kGone);
     }
     return false;
   }
   return true;
 }
 
-void Repair::Quarantine(const std::vector<IntakeRequest>& files) {
+void Repair::Quarantine(const std::vector<IntakeRequest>& files,
+                        const std::vector<const Finding*>& found) {
   if (files.empty()) {
     return;
   }
@@ -231,8 +263,9 @@ void Repair::Quarantine(const std::vector<IntakeRequest>& files) {
   for (std::size_t k = 0; k < files.size(); ++k) {
     if (results[k].quarantined) {
       statistics_.CountQuarantined();
+      Set(*found[k], RowOutcome::Kind::kQuarantined, results[k].stored);
     } else {
-      LeftInPlace({PathInFolder(files[k].folder, files[k].name), files[k].exactPath},
+      LeftInPlace(*found[k], {PathInFolder(files[k].folder, files[k].name), files[k].exactPath},
                   results[k].error);
     }
   }
@@ -243,15 +276,18 @@ void Repair::Delete(const Finding& finding) {
   const platform::Outcome removed = services_.files.RemoveFile(path);
   if (removed) {
     statistics_.CountRemoved();
+    Set(finding, RowOutcome::Kind::kDeleted);
     return;
   }
-  LeftInPlace(path, removed.error);
+  LeftInPlace(finding, path, removed.error);
 }
 
 // A file already gone is no failure.
-void Repair::LeftInPlace(const platform::Path& path, std::uint32_t error) {
+void Repair::LeftInPlace(const Finding& finding, const platform::Path& path, std::uint32_t error) {
   if (services_.files.FileAttributes(path)) {
-    Failed(error);
+    Failed(finding, error);
+  } else {
+    Set(finding, RowOutcome::Kind::kGone);
   }
 }
 
@@ -259,25 +295,29 @@ void Repair::LeftInPlace(const platform::Path& path, std::uint32_t error) {
 // with its parent, or reported twice through the classes root's merged view) is no failure.
 // Deleting through the classes root's view removes one real copy; a key the view still shows
 // afterwards was not removed.
-void Repair::RepairKey(const ReportRow& row, bool quarantine) {
+void Repair::RepairKey(const Finding& finding, bool quarantine) {
+  const ReportRow& row = finding.row;
   const std::string& location = row.Location;
   const std::size_t slash = location.find('\\');
   const std::string hive = location.substr(0, slash);
   const std::string path =
       (slash == std::string::npos ? std::string() : location.substr(slash)) + "\\" + row.Caption;
   if (services_.protection.IsProtectedKey(location + "\\" + row.Caption)) {
+    Set(finding, RowOutcome::Kind::kProtected);
     return;
   }
   const platform::RegistryRoot root = HiveRoot(hive);
+  Set(finding, RowOutcome::Kind::kGone);
   if (quarantine) {
     const KeyQuarantineResult result =
         QuarantineKey(services_.registry, services_.protection, quarantine_, root, path.substr(1),
                       row.Description);
     if (result.quarantined) {
       statistics_.CountQuarantined();
+      Set(finding, RowOutcome::Kind::kQuarantined, result.save);
     }
     if (!result.removed) {
-      Failed(result.error);
+      Failed(finding, result.error);
     }
     return;
   }
@@ -285,13 +325,15 @@ void Repair::RepairKey(const ReportRow& row, bool quarantine) {
       DeleteFoundKey(services_.registry, services_.protection, root, path.substr(1));
   if (result.deleted && result.removed) {
     statistics_.CountRemoved();
+    Set(finding, RowOutcome::Kind::kDeleted);
   }
   if (!result.removed) {
-    Failed(result.error);
+    Failed(finding, result.error);
   }
 }
 
-void Repair::Failed(std::uint32_t error) {
+void Repair::Failed(const Finding& finding, std::uint32_t error) {
+  OutcomeOf(finding) = {.kind = RowOutcome::Kind::kNotRemoved, .error = error};
   ++outcome_.notRemoved;
   outcome_.accessDenied = outcome_.accessDenied || error == platform::kErrorAccessDenied;
 }

@@ -17,6 +17,7 @@
 #include "protection/protection_policy.h"
 #include "quarantine/quarantine_store.h"
 #include "scan/finding.h"
+#include "scan/row_outcome.h"
 #include "settings/usage_statistics.h"
 
 namespace nexolant {
@@ -40,7 +41,8 @@ struct RepairServices {
 // What a repair left on the system.
 struct RepairOutcome {
   int notRemoved = 0;
-  bool accessDenied = false;  // the system refused at least one of them to this user
+  bool accessDenied = false;       // the system refused at least one of them to this user
+  std::vector<RowOutcome> rows{};  // what became of each finding, index for index
 };
 
 // The found file or folder as the scan spelled it, exactly where it could not spell it in ANSI.
@@ -67,7 +69,7 @@ class Repair {
   RepairOutcome Run(const std::vector<Finding>& findings, bool quarantine);
 
  private:
-  void TerminateProcesses(const std::vector<Finding>& findings);
+  void TerminateProcesses(const std::vector<Finding>& findings, const std::vector<bool>& acting);
   // Waits, about 2 s at most, until none of these processes is listed; the window answers
   // meanwhile.
   void AwaitEnd(const std::vector<const Finding*>& processes);
@@ -78,18 +80,22 @@ class Repair {
   // Whether a found file may be acted on: its name usable, not protected, and its folder still
   // there.
   bool Removable(const Finding& finding);
-  void Quarantine(const std::vector<IntakeRequest>& files);
+  void Quarantine(const std::vector<IntakeRequest>& files,
+                  const std::vector<const Finding*>& found);
   void Delete(const Finding& finding);
   // A file that was not removed: a failure unless it is gone all the same.
-  void LeftInPlace(const platform::Path& path, std::uint32_t error);
-  void RepairKey(const ReportRow& row, bool quarantine);
+  void LeftInPlace(const Finding& finding, const platform::Path& path, std::uint32_t error);
+  void RepairKey(const Finding& finding, bool quarantine);
   void RepairEntry(const Finding& finding, bool quarantine);
-  void Failed(std::uint32_t error);
+  void Failed(const Finding& finding, std::uint32_t error);
+  RowOutcome& OutcomeOf(const Finding& finding);
+  void Set(const Finding& finding, RowOutcome::Kind kind, std::string entry = {});
 
   RepairServices services_;
   UsageStatistics& statistics_;
   QuarantineStore& quarantine_;
   RepairOutcome outcome_;
+  const Finding* first_ = nullptr;  // the findings of the running repair, for OutcomeOf
 };
 
 }  // namespace nexolant

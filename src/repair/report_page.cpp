@@ -207,7 +207,10 @@ void ReportPage::btnRepairClick() {
                    .ignored = peers_.ignored,
                    .pump = services_.application},
                   peers_.statistics, peers_.quarantine);
-    ReportLeftOver(repair.Run(peers_.findings.Items(), peers_.options.QuarantineBeforeRemoval()));
+    const RepairOutcome outcome =
+        repair.Run(peers_.findings.Items(), peers_.options.QuarantineBeforeRemoval());
+    peers_.log.Repaired(peers_.findings.Items(), outcome.rows);
+    ReportLeftOver(outcome);
   }
   Raise(OnRepaired);
   peers_.navigation.BackToStatus();

@@ -16,6 +16,7 @@
 #include "quarantine/quarantine_store.h"
 #include "repair/repair.h"
 #include "scan/findings.h"
+#include "scan/scan_log.h"
 #include "scan/scan_navigation.h"
 #include "settings/options.h"
 #include "settings/usage_statistics.h"
@@ -51,6 +52,7 @@ struct ReportPeers {
   const protection::ProtectionPolicy& protection;
   ui::ExclusiveActions& actions;  // Repair and Cancel join them
   ui::DeferredActions& deferred;  // clicks during a monitor refresh wait for its end
+  ScanLog& log;                   // the last scan's log, which a repair adds to
 };
 
 // Page 7: what a scan found, one row each in the order found with the tick that chooses it for

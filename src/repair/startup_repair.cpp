@@ -10,7 +10,8 @@
 namespace nexolant {
 namespace {
 
-constexpr EntryRepairResult kLeft{};
+constexpr EntryRepairResult kGone{};
+const EntryRepairResult kKept{.kept = true};
 
 EntryRepairResult Stayed(std::uint32_t error) {
   return {.stayed = true, .error = error};
@@ -40,42 +41,44 @@ EntryRepairResult RepairValue(const StartupRepairServices& services, QuarantineS
       registry.OpenKeyWide(entry.root, keyPath, platform::RegistryAccess::kFull,
                            platform::LinkHandling::kOpenLinkItself);
   if (!key) {
-    return key.error == platform::kErrorFileNotFound ? kLeft : Stayed(key.error);
+    return key.error == platform::kErrorFileNotFound ? kGone : Stayed(key.error);
   }
   const platform::ValueReadResult value = registry.ReadValueWide(*key, entry.valueName);
   if (value.error != 0) {
-    return value.error == platform::kErrorFileNotFound ? kLeft : Stayed(value.error);
+    return value.error == platform::kErrorFileNotFound ? kGone : Stayed(value.error);
   }
   if (services.protection.Entries().IsWindowsProgram(ProgramOfValue(services, finding, value))) {
-    return kLeft;
+    return kKept;
   }
+  std::optional<std::string> save;
   if (quarantine) {
     const std::size_t slash = keyPath.rfind(u'\\');
-    const RegistrationWriteResult saved = WriteRegistrationFile(
-        {.root = entry.root,
-         .parentPath = keyPath.substr(0, slash),
-         .tree = {
-             .name = keyPath.substr(slash + 1),
-             .values = {{.name = entry.valueName, .type = value.type, .bytes = value.bytes}}}});
-    if (!saved.ok() || !store.TakeInSave({.bytes = saved.bytes,
-                                          .path = entry.keyFullPath + "\\" + finding.row.Caption,
-                                          .description = finding.row.Description,
-                                          .form = SaveForm::kValue})) {
+    SavedKey key{.root = entry.root, .parentPath = keyPath.substr(0, slash), .tree = {}};
+    key.tree.name = keyPath.substr(slash + 1);
+    key.tree.values.push_back({.name = entry.valueName, .type = value.type, .bytes = value.bytes});
+    const RegistrationWriteResult saved = WriteRegistrationFile(key);
+    if (saved.ok()) {
+      save = store.TakeInSave({.bytes = saved.bytes,
+                               .path = entry.keyFullPath + "\\" + finding.row.Caption,
+                               .description = finding.row.Description,
+                               .form = SaveForm::kValue});
+    }
+    if (!save) {
       return Stayed(0);
     }
   }
   const platform::Outcome deleted = registry.DeleteValueWide(*key, entry.valueName);
   if (!deleted) {
-    return Stayed(deleted.error);
+    return {.stayed = true, .error = deleted.error, .save = save.value_or("")};
   }
-  return {.quarantined = quarantine, .deleted = !quarantine};
+  return {.quarantined = quarantine, .deleted = !quarantine, .save = save.value_or("")};
 }
 
 EntryRepairResult RepairKey(const StartupRepairServices& services, QuarantineStore& store,
                             const Finding& finding, bool quarantine) {
   const StartupEntry& entry = finding.entry;
   if (services.protection.IsProtectedKey(entry.keyFullPath)) {
-    return kLeft;
+    return kKept;
   }
   std::function<void()> beforeDelete;
   if (entry.kind == StartupKind::kService) {
@@ -91,7 +94,10 @@ EntryRepairResult RepairKey(const StartupRepairServices& services, QuarantineSto
         services.registry, services.protection, store, entry.root, entry.keyPath,
         finding.row.Description,
         entry.kind == StartupKind::kService ? SaveForm::kService : SaveForm::kHelper, beforeDelete);
-    return {.quarantined = result.quarantined, .stayed = !result.removed, .error = result.error};
+    return {.quarantined = result.quarantined,
+            .stayed = !result.removed,
+            .error = result.error,
+            .save = result.save};
   }
   const KeyRemovalResult result = DeleteFoundKey(services.registry, services.protection, entry.root,
                                                  entry.keyPath, beforeDelete);
@@ -105,28 +111,30 @@ EntryRepairResult RepairTask(const StartupRepairServices& services, QuarantineSt
   const StartupEntry& entry = finding.entry;
   platform::ScheduledTasks& tasks = services.tasks;
   if (!tasks.Exists(entry.taskPath)) {
-    return kLeft;
+    return kGone;
   }
   if (entry.storedPassword) {
     return Stayed(0);
   }
+  std::optional<std::string> save;
   if (quarantine) {
     const platform::TaskDefinitionResult definition = tasks.Definition(entry.taskPath);
     if (definition.error != 0 || definition.xml.empty()) {
       return Stayed(definition.error);
     }
-    if (!store.TakeInSave({.bytes = definition.xml,
-                           .path = entry.taskPath,
-                           .description = finding.row.Description,
-                           .form = SaveForm::kTask})) {
+    save = store.TakeInSave({.bytes = definition.xml,
+                             .path = entry.taskPath,
+                             .description = finding.row.Description,
+                             .form = SaveForm::kTask});
+    if (!save) {
       return Stayed(0);
     }
   }
   const platform::Outcome deleted = tasks.Delete(entry.taskPath);
   if (!deleted) {
-    return Stayed(deleted.error);
+    return {.stayed = true, .error = deleted.error, .save = save.value_or("")};
   }
-  return {.quarantined = quarantine, .deleted = !quarantine};
+  return {.quarantined = quarantine, .deleted = !quarantine, .save = save.value_or("")};
 }
 
 }  // namespace
@@ -147,7 +155,7 @@ EntryRepairResult RepairStartupEntry(const StartupRepairServices& services, Quar
     case StartupKind::kStartupFile:
       break;
   }
-  return kLeft;
+  return kGone;
 }
 
 }  // namespace nexolant

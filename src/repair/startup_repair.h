@@ -22,7 +22,9 @@ struct [[nodiscard]] EntryRepairResult {
   bool quarantined = false;  // saved, then removed
   bool deleted = false;      // removed without a save
   bool stayed = false;       // still there: not removed
+  bool kept = false;         // left as it is now Windows' own, or the program's
   std::uint32_t error = 0;   // the system's reason when it stayed, if it gave one
+  std::string save{};        // the save's name in the Quarantine folder, once saved
 };
 
 // Removes the entry itself and nothing beside it: the one value (never its key), the service

@@ -44,6 +44,7 @@ ScanControl::ScanControl(ScanServices services, ScanPages pages, ScanPeers peers
 
 void ScanControl::StopForClose() {
   if (running_) {
+    stopped_ = true;
     flags_.StopRequested = true;
     recurseDir_.SetStopped(true);
   }
@@ -71,9 +72,19 @@ void ScanControl::btnNextClick() {
   peers_.statistics.ScanStarted(services_.clock.Now());
   peers_.navigation.ShowScanningPage();
   const platform::FlagScope running(running_);
+  stopped_ = false;
+  failure_.clear();
+  BeginLog(mode, mode == ScanMode::kComplete ? std::string() : scanFolder_);
   try {
     RunPhases();
   } catch (...) {
+    try {
+      throw;
+    } catch (const std::exception& error) {
+      failure_ = error.what();
+    } catch (...) {
+      failure_ = "Unexpected failure";
+    }
     services_.application.ReportCurrentException();
     // The Windows folder was only this quick scan's: no later scan may walk it unasked.
     if (mode == ScanMode::kQuick) {
@@ -171,6 +182,20 @@ void ScanControl::RecurseDirEnd() {
   EndOfScan();
 }
 
+void ScanControl::BeginLog(ScanMode mode, const std::string& folder) {
+  if (!peers_.options.KeepScanLog()) {
+    peers_.log.Skip();
+    return;
+  }
+  peers_.log.Begin({.mode = mode,
+                    .folder = folder,
+                    .registry = pages_.scanNow.ScanRegistry(),
+                    .deepRegistry = peers_.options.DeepScanRegistry(),
+                    .startupEntries = peers_.options.ScanStartupEntries(),
+                    .quarantine = peers_.options.QuarantineBeforeRemoval()},
+                   peers_.signatures.Tables());
+}
+
 // A Stop in the memory or file phase chose the button's offer already.
 void ScanControl::EndOfScan() {
   results_.ShowCurrent("Scan Complete.");
@@ -179,6 +204,11 @@ void ScanControl::EndOfScan() {
   services_.application.UpdateWindows();
   recurseDir_.SetStopped(false);
   flags_.StopRequested = false;
+  peers_.log.End(peers_.findings.Items(), results_.Counters(),
+                 !failure_.empty() ? ScanLogEnding::kFailed
+                 : stopped_        ? ScanLogEnding::kStopped
+                                   : ScanLogEnding::kFinished,
+                 failure_);
   peers_.monitor.SyncTimerWithMonitoring();
 }
 
@@ -203,6 +233,7 @@ void ScanControl::btnStopClick() {
       peers_.navigation.ShowReportPage();
       break;
     case ScanEnding::kStop:
+      stopped_ = true;
       flags_.StopRequested = true;
       if (!flags_.RegistryScanRunning && !flags_.StartupScanRunning) {
         recurseDir_.SetStopped(true);

@@ -20,6 +20,7 @@
 #include "scan/folder_dialog.h"
 #include "scan/monitor_timer_control.h"
 #include "scan/registry_scan.h"
+#include "scan/scan_log.h"
 #include "scan/scan_navigation.h"
 #include "scan/scan_now_page.h"
 #include "scan/scan_results.h"
@@ -69,6 +70,8 @@ struct ScanPeers {
   Findings& findings;
   // The user's clicks that arrive while the monitor refreshes wait for its end.
   ui::DeferredActions& deferred;
+  // Every scan's log, when the options keep one.
+  ScanLog& log;
 };
 
 // The system scan behind the Scan Now and Scanning pages: the choice of folder, the start of a
@@ -116,6 +119,7 @@ class ScanControl {
   // A failure ended the phases: the scan ends as a stopped one does.
   void EndAfterFailure();
   void SetEnding(ScanEnding ending, bool enabled);
+  void BeginLog(ScanMode mode, const std::string& folder);
   ScanEnding EndingByResults() const;
   bool IsQuarantineFolder(std::string_view folder) const;
   bool SkipFolder(const platform::Path& folder, const platform::FindData* entry);
@@ -137,6 +141,8 @@ class ScanControl {
   StartupScan startupScan_;
   TPBFolderDialog folderDialog_;
   bool running_ = false;
+  bool stopped_ = false;  // a Stop was pressed during this scan
+  std::string failure_;   // the error that ended this scan, if one did
 };
 
 }  // namespace nexolant

@@ -98,7 +98,9 @@ std::optional<std::string> StartupScan::Judge(const FoundEntry& found) {
       return description;
     case StartupKind::kService:
     case StartupKind::kBrowserHelper:
-      if (protection_.IsProtectedKey(entry.keyFullPath) || ReportedAsKey(entry)) {
+      // A toolbar is a value of a key the policy keeps; it is judged by its program alone.
+      if (!entry.isValue &&
+          (protection_.IsProtectedKey(entry.keyFullPath) || ReportedAsKey(entry))) {
         return std::nullopt;
       }
       break;

@@ -38,6 +38,7 @@ enum class Option {
   kAutoTerminate,            // the monitor terminates the known processes it lists
   kDeepScanRegistry,         // the registry scan walks HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE
   kScanStartupEntries,       // a scan ends with the places programs start from
+  kKeepScanLog,              // every scan leaves a log in the Logs folder
   kStartWithWindows,         // the Run value exists; never in the file, it is the value itself
 };
 inline constexpr std::size_t kOptionCount = static_cast<std::size_t>(Option::kStartWithWindows) + 1;
@@ -58,7 +59,7 @@ struct StoredOption {
 
 // The keys of the [Settings] section after "FormVersion", in the order they are written. They
 // are named after the page's controls and their properties, as the file has always had them.
-inline constexpr std::array<StoredOption, 8> kStoredOptions = {{
+inline constexpr std::array<StoredOption, 9> kStoredOptions = {{
     {Option::kAutoStartMonitor, "chkAutoStartMonitor_Checked", StoredForm::kTick, 0},
     {Option::kMinimizeToTray, "chkMinimize_Checked", StoredForm::kTick, 1},
     {Option::kQuarantineBeforeRemoval, "chkQuarantine_Checked", StoredForm::kTick, 1},
@@ -67,6 +68,7 @@ inline constexpr std::array<StoredOption, 8> kStoredOptions = {{
     {Option::kAutoTerminate, "chkAutoTerminate_Checked", StoredForm::kTick, 1},
     {Option::kDeepScanRegistry, "chkDeepScanReg_Checked", StoredForm::kTick, 1},
     {Option::kScanStartupEntries, "chkScanStartup_Checked", StoredForm::kTick, 1},
+    {Option::kKeepScanLog, "chkKeepLog_Checked", StoredForm::kTick, 1},
 }};
 
 // The options as the user set them or the file kept them. The Settings page shows them and
@@ -81,6 +83,7 @@ class Options {
   bool AutoTerminate() const { return Ticked(Option::kAutoTerminate); }
   bool DeepScanRegistry() const { return Ticked(Option::kDeepScanRegistry); }
   bool ScanStartupEntries() const { return Ticked(Option::kScanStartupEntries); }
+  bool KeepScanLog() const { return Ticked(Option::kKeepScanLog); }
   bool StartWithWindows() const { return Ticked(Option::kStartWithWindows); }
   int IntervalItem() const { return Value(Option::kIntervalItem); }
   unsigned IntervalMilliseconds() const { return kMonitorIntervals[IntervalItem()].milliseconds; }

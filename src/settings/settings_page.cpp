@@ -98,6 +98,12 @@ void SettingsPage::LayOut(ui::NotebookPage& page) {
        .caption = "Scan startup entries",
        .color = kPanel,
        .slot = chkScanStartup_},
+      {.name = "chkKeepLog",
+       .kind = ControlKind::kCheckBox,
+       .bounds = {24, 196, 457, 17},
+       .caption = "Keep a log of each scan",
+       .color = kPanel,
+       .slot = chkKeepLog_},
       {.name = "lblIgnoredObjects",
        .kind = ControlKind::kLinkLabel,
        .bounds = {24, 212, 0, 0},
@@ -117,7 +123,8 @@ void SettingsPage::LayOut(ui::NotebookPage& page) {
              {Option::kDeepScanRegistry, chkDeepScanReg_},
              {Option::kAutoTerminate, chkAutoTerminate_},
              {Option::kAutoStartMonitor, chkAutoStartMonitor_},
-             {Option::kScanStartupEntries, chkScanStartup_}}};
+             {Option::kScanStartupEntries, chkScanStartup_},
+             {Option::kKeepScanLog, chkKeepLog_}}};
 }
 
 void SettingsPage::RestoreOptions() {

@@ -59,6 +59,7 @@ class SettingsPage {
   ui::CheckBox& chkQuarantine() const { return *chkQuarantine_; }
   ui::CheckBox& chkDeepScanReg() const { return *chkDeepScanReg_; }
   ui::CheckBox& chkScanStartup() const { return *chkScanStartup_; }
+  ui::CheckBox& chkKeepLog() const { return *chkKeepLog_; }
   ui::CheckBox& chkAutoTerminate() const { return *chkAutoTerminate_; }
   ui::CheckBox& chkAutoStartMonitor() const { return *chkAutoStartMonitor_; }
   ui::ComboBox& comboSpeed() const { return *comboSpeed_; }
@@ -83,12 +84,13 @@ class SettingsPage {
   ui::CheckBox* chkQuarantine_ = nullptr;
   ui::CheckBox* chkDeepScanReg_ = nullptr;
   ui::CheckBox* chkScanStartup_ = nullptr;
+  ui::CheckBox* chkKeepLog_ = nullptr;
   ui::CheckBox* chkAutoTerminate_ = nullptr;
   ui::CheckBox* chkAutoStartMonitor_ = nullptr;
   ui::ComboBox* comboSpeed_ = nullptr;
   ui::LinkLabel* lblIgnoredObjects_ = nullptr;
   // Each box and the option it shows.
-  std::array<OptionBox, 7> boxes_{};
+  std::array<OptionBox, 8> boxes_{};
   TFormStorage FormStorage_;
 };
 

@@ -20,6 +20,23 @@ inline constexpr const char* kServiceLocation = "Service";
 inline constexpr const char* kScheduledTaskLocation = "Scheduled task";
 inline constexpr const char* kBrowserHelperLocation = "Browser helper";
 
+// The kind as the Details dialog and the scan log name it.
+constexpr const char* StartupKindName(StartupKind kind) {
+  switch (kind) {
+    case StartupKind::kRunValue:
+      return "Startup value";
+    case StartupKind::kStartupFile:
+      return "Startup folder item";
+    case StartupKind::kService:
+      return "Service";
+    case StartupKind::kScheduledTask:
+      return "Scheduled task";
+    case StartupKind::kBrowserHelper:
+      break;
+  }
+  return "Browser helper";
+}
+
 // One entry that starts a program, and exactly where it is written.
 struct StartupEntry {
   StartupKind kind = StartupKind::kRunValue;

@@ -133,29 +133,41 @@ bool StartupReader::StartupFolder(platform::KnownFolder known, const Visit& visi
 }
 
 bool StartupReader::Services(const Visit& visit) {
+  return SubkeyEntries(
+      kServicesKey, StartupKind::kService, kServiceLocation,
+      [this](const std::string& path, const std::string&) {
+        return services_.entries.ServiceProgram(path);
+      },
+      visit);
+}
+
+// Each subkey of the machine's key at path is an entry of the kind, judged by the program that
+// programOf tells from the subkey's path and name.
+bool StartupReader::SubkeyEntries(const std::string& path, StartupKind kind, const char* location,
+                                  const ProgramOfKey& programOf, const Visit& visit) {
   platform::Registry& registry = services_.registry;
   StringList names;
   {
     const platform::OpenedKey key = registry.OpenKeyWide(
-        RegistryRoot::kLocalMachine, registry.WideSpelling(kServicesKey),
-        platform::RegistryAccess::kRead, platform::LinkHandling::kOpenLinkItself);
+        RegistryRoot::kLocalMachine, registry.WideSpelling(path), platform::RegistryAccess::kRead,
+        platform::LinkHandling::kOpenLinkItself);
     if (!key) {
       return true;
     }
     names = registry.SubkeyNamesInBothForms(*key).ansi;
   }
   for (const std::string& name : names) {
-    const std::string path = std::string(kServicesKey) + "\\" + name;
-    FoundEntry found{.entry = {.kind = StartupKind::kService,
+    const std::string keyPath = path + "\\" + name;
+    FoundEntry found{.entry = {.kind = kind,
                                .root = RegistryRoot::kLocalMachine,
-                               .keyPath = path,
-                               .keyFullPath = "HKEY_LOCAL_MACHINE\\" + path,
-                               .place = "HKEY_LOCAL_MACHINE\\" + path},
+                               .keyPath = keyPath,
+                               .keyFullPath = "HKEY_LOCAL_MACHINE\\" + keyPath,
+                               .place = "HKEY_LOCAL_MACHINE\\" + keyPath},
                      .name = name,
-                     .location = kServiceLocation};
+                     .location = location};
     // A name the ANSI code page cannot spell leads to no key through that spelling.
     if (name.find('?') == std::string::npos) {
-      found.entry.program = services_.entries.ServiceProgram(path);
+      found.entry.program = programOf(keyPath, name);
       found.entry.command = found.entry.program;
     }
     if (!visit(found)) {
@@ -194,34 +206,12 @@ bool StartupReader::Tasks(const Visit& visit) {
 }
 
 bool StartupReader::BrowserHelpers(const std::string& path, const Visit& visit) {
-  platform::Registry& registry = services_.registry;
-  StringList names;
-  {
-    const platform::OpenedKey key = registry.OpenKeyWide(
-        RegistryRoot::kLocalMachine, registry.WideSpelling(path), platform::RegistryAccess::kRead,
-        platform::LinkHandling::kOpenLinkItself);
-    if (!key) {
-      return true;
-    }
-    names = registry.SubkeyNamesInBothForms(*key).ansi;
-  }
-  for (const std::string& clsid : names) {
-    FoundEntry found{.entry = {.kind = StartupKind::kBrowserHelper,
-                               .root = RegistryRoot::kLocalMachine,
-                               .keyPath = path + "\\" + clsid,
-                               .keyFullPath = "HKEY_LOCAL_MACHINE\\" + path + "\\" + clsid,
-                               .place = "HKEY_LOCAL_MACHINE\\" + path + "\\" + clsid},
-                     .name = clsid,
-                     .location = kBrowserHelperLocation};
-    if (clsid.find('?') == std::string::npos) {
-      found.entry.program = services_.entries.ClassProgram(clsid);
-      found.entry.command = found.entry.program;
-    }
-    if (!visit(found)) {
-      return false;
-    }
-  }
-  return true;
+  return SubkeyEntries(
+      path, StartupKind::kBrowserHelper, kBrowserHelperLocation,
+      [this](const std::string&, const std::string& clsid) {
+        return services_.entries.ClassProgram(clsid);
+      },
+      visit);
 }
 
 // A toolbar is a value named by its class.

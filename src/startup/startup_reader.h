@@ -48,7 +48,11 @@ class StartupReader {
                  const std::function<bool(const FoundEntry&)>& visit);
   bool StartupFolder(platform::KnownFolder folder,
                      const std::function<bool(const FoundEntry&)>& visit);
+  using ProgramOfKey = std::function<std::string(const std::string& path, const std::string& name)>;
   bool Services(const std::function<bool(const FoundEntry&)>& visit);
+  bool SubkeyEntries(const std::string& path, StartupKind kind, const char* location,
+                     const ProgramOfKey& programOf,
+                     const std::function<bool(const FoundEntry&)>& visit);
   bool Tasks(const std::function<bool(const FoundEntry&)>& visit);
   bool BrowserHelpers(const std::string& path, const std::function<bool(const FoundEntry&)>& visit);
   bool Toolbars(const std::string& path, const std::function<bool(const FoundEntry&)>& visit);

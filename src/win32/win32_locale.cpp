@@ -154,4 +154,8 @@ int Win32Locale::CompareWordSort(std::string_view a, std::string_view b) const {
   return Compare(GetThreadLocale(), 0, a, b);
 }
 
+std::string Win32Locale::ErrorText(std::uint32_t code) const {
+  return SystemErrorText(code);
+}
+
 }  // namespace nexolant::win32

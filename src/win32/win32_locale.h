@@ -20,6 +20,7 @@ class Win32Locale final : public platform::Locale {
   // 1601-01-01 or after 9999-12-31.
   std::string FormatDateTime(platform::DateTime value) const override;
   std::string FormatDate(platform::DateTime value) const override;
+  std::string ErrorText(std::uint32_t code) const override;
 
   char DecimalSeparator() const override { return decimalSeparator_.front(); }
   void UpperCaseInPlace(std::string& text) const override;

@@ -25,7 +25,7 @@ TEST_F(MainFormTest, TabRunsThroughTheShownPageThenTheButtonColumns) {
                                          "btnQuarantine", "btnUpdate", "btnInfo",   "btnHelp"};
   std::vector<std::string> settings{"chkStartup",     "chkMinimize",      "chkQuarantine",
                                     "chkDeepScanReg", "chkAutoTerminate", "chkAutoStartMonitor",
-                                    "comboSpeed",     "chkScanStartup"};
+                                    "comboSpeed",     "chkScanStartup",   "chkKeepLog"};
   settings.insert(settings.end(), columns.begin(), columns.end());
   EXPECT_EQ(Names(form.TabOrder()), settings);
 
@@ -36,10 +36,11 @@ TEST_F(MainFormTest, TabRunsThroughTheShownPageThenTheButtonColumns) {
 
   form.LockNavigation();
   ASSERT_TRUE(backend_.Click(Control("HelpBtn")));
-  EXPECT_EQ(Names(form.TabOrder()),
-            (std::vector<std::string>{"chkStartup", "chkMinimize", "chkQuarantine",
-                                      "chkDeepScanReg", "chkAutoTerminate", "chkAutoStartMonitor",
-                                      "comboSpeed", "chkScanStartup", "HelpBtn", "btnHelp"}));
+  EXPECT_EQ(
+      Names(form.TabOrder()),
+      (std::vector<std::string>{"chkStartup", "chkMinimize", "chkQuarantine", "chkDeepScanReg",
+                                "chkAutoTerminate", "chkAutoStartMonitor", "comboSpeed",
+                                "chkScanStartup", "chkKeepLog", "HelpBtn", "btnHelp"}));
 }
 
 }  // namespace

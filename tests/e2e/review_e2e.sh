@@ -51,6 +51,7 @@ start_program "$folder/Nexolant.exe"
 scan_to "Report"
 wait_until 30 title_is "Report" || fail "no Report page"
 [ "$(driver rows | wc -l)" = 3 ] || fail "not the three files: $(driver rows)"
+report=$(driver rows)
 ticks_are "1 1 1 " || fail "rows not ticked when added: $(driver ticks)"
 # The rows come in the walk's order; the expected ticks follow the row of the second file.
 two=$(driver rows | grep -n "^${tag}two.dll|" | cut -d: -f1)
@@ -65,6 +66,16 @@ wait_until 60 title_is "Nexolant Status" || fail "Repair did not end on the Stat
   fail "a ticked file stayed: $(ls "$planted") (quarantine: $(ls "$folder/Quarantine" 2>&1))"
 [ "$(cat "$planted/${tag}two.dll")" = two ] || fail "the unticked file was touched"
 echo "ok: the ticked files went, the unticked one stayed"
+# The scan's log lists the Report's rows, and the repair added each one's outcome.
+logs=("$folder"/Logs/*.txt)
+[ "${#logs[@]}" = 1 ] && [ -f "${logs[0]}" ] || fail "not one log: $(ls "$folder/Logs" 2>&1)"
+logged=$(tr -d '\r' <"${logs[0]}" | sed -n '/^Found/,/^$/p' | sed '1d;/^$/d' | cut -f2-4 | tr '\t' '|')
+[ "$logged" = "$report" ] || fail "the log's rows are not the Report's: $logged / $report"
+outcomes=$(tr -d '\r' <"${logs[0]}" | sed -n '/^Repair at /,$p' | sed '1d' | cut -f1,2,5)
+[ "$(echo "$outcomes" | grep -c 'quarantined as')" = 2 ] &&
+  echo "$outcomes" | grep -q "^File	${tag}two.dll	left unticked\$" ||
+  fail "not each row's outcome: $outcomes"
+echo "ok: the log holds the Report's rows and each one's outcome"
 
 scan_to "Report"
 wait_until 30 title_is "Report" || fail "no Report page"

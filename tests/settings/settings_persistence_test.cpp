@@ -36,7 +36,7 @@ class SettingsPersistenceTest : public MainFormTest {
   }
 };
 
-TEST_F(SettingsPersistenceTest, AFirstRunWritesTheNineSettingsKeysInOrderThenTheStatistics) {
+TEST_F(SettingsPersistenceTest, AFirstRunWritesTheTenSettingsKeysInOrderThenTheStatistics) {
   int writesAtStart = 0;
   RunProgram({[&] { writesAtStart = files_.WriteCount(); }});
   EXPECT_EQ(IniText(),
@@ -50,6 +50,7 @@ TEST_F(SettingsPersistenceTest, AFirstRunWritesTheNineSettingsKeysInOrderThenThe
             "chkAutoTerminate_Checked=True\r\n"
             "chkDeepScanReg_Checked=True\r\n"
             "chkScanStartup_Checked=True\r\n"
+            "chkKeepLog_Checked=True\r\n"
             "\r\n"
             "[General]\r\n"
             "TotalScans=0\r\n"
@@ -57,9 +58,9 @@ TEST_F(SettingsPersistenceTest, AFirstRunWritesTheNineSettingsKeysInOrderThenThe
             "ObjectsQuarantined=0\r\n"
             "LastScan=-1\r\n"
             "\r\n");
-  // Nine writes of the settings, one rewrite for the statistics: the destruction after the
+  // Ten writes of the settings, one rewrite for the statistics: the destruction after the
   // close saves nothing more.
-  EXPECT_EQ(files_.WriteCount() - writesAtStart, 10);
+  EXPECT_EQ(files_.WriteCount() - writesAtStart, 11);
   EXPECT_EQ(profileStrings_.Flushed(), (std::vector<std::string>{kIni, kIni}))
       << "the file is released after the restore and after the save";
   EXPECT_TRUE(backend_.Messages().empty());
@@ -198,7 +199,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "[Settings]\r\nFormVersion=0\r\nchkAutoStartMonitor_Checked=True\r\n"
                  "chkMinimize_Checked=False\r\nchkQuarantine_Checked=False\r\n"
                  "comboSpeed_ItemIndex=3\r\nchkAutoStartMonitor_Left=24\r\n"
-                 "chkAutoTerminate_Checked=False\r\nchkDeepScanReg_Checked=False\r\nchkScanStartup_Checked=True\r\n\r\n"
+                 "chkAutoTerminate_Checked=False\r\nchkDeepScanReg_Checked=False\r\nchkScanStartup_"
+                 "Checked=True\r\nchkKeepLog_Checked=True\r\n\r\n"
                  "[General]\r\nTotalScans=0\r\nObjectsRemoved=0\r\n"
                  "ObjectsQuarantined=0\r\nLastScan=-1\r\n\r\n"},
         FileCase{"[Settings]\r\nchkQuarantine_Checked=no\r\ncomboSpeed_ItemIndex=fast\r\n"
@@ -210,7 +212,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "[Settings]\r\nchkQuarantine_Checked=True\r\ncomboSpeed_ItemIndex=0\r\n"
                  "CHKMINIMIZE_CHECKED=False\r\nchkAutoStartMonitor_Left=30\r\n"
                  "Other=kept\r\nFormVersion=0\r\nchkAutoStartMonitor_Checked=False\r\n"
-                 "chkAutoTerminate_Checked=True\r\nchkDeepScanReg_Checked=True\r\nchkScanStartup_Checked=True\r\n\r\n"
+                 "chkAutoTerminate_Checked=True\r\nchkDeepScanReg_Checked=True\r\nchkScanStartup_"
+                 "Checked=True\r\nchkKeepLog_Checked=True\r\n\r\n"
                  "[General]\r\nTotalScans=7\r\nObjectsRemoved=0\r\n"
                  "ObjectsQuarantined=0\r\nLastScan=-1\r\n\r\n"},
         FileCase{"[Settings]\r\nFormVersion=0\r\ncomboSpeed_ItemIndex=99\r\n"
@@ -221,7 +224,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "[Settings]\r\nFormVersion=0\r\ncomboSpeed_ItemIndex=8\r\n"
                  "chkAutoTerminate_Checked=False\r\nchkAutoStartMonitor_Checked=True\r\n"
                  "chkMinimize_Checked=True\r\nchkQuarantine_Checked=True\r\n"
-                 "chkAutoStartMonitor_Left=24\r\nchkDeepScanReg_Checked=False\r\nchkScanStartup_Checked=True\r\n\r\n"
+                 "chkAutoStartMonitor_Left=24\r\nchkDeepScanReg_Checked=False\r\nchkScanStartup_"
+                 "Checked=True\r\nchkKeepLog_Checked=True\r\n\r\n"
                  "[General]\r\nTotalScans=0\r\nObjectsRemoved=0\r\n"
                  "ObjectsQuarantined=0\r\nLastScan=-1\r\n\r\n"},
         FileCase{"[Settings]\r\nFormVersion=-1\r\nchkDeepScanReg_Checked=False\r\n"
@@ -232,7 +236,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "[Settings]\r\nFormVersion=0\r\nchkDeepScanReg_Checked=True\r\n"
                  "comboSpeed_ItemIndex=0\r\nchkAutoStartMonitor_Left=24\r\n"
                  "chkAutoStartMonitor_Checked=False\r\nchkMinimize_Checked=False\r\n"
-                 "chkQuarantine_Checked=True\r\nchkAutoTerminate_Checked=True\r\nchkScanStartup_Checked=True\r\n\r\n"
+                 "chkQuarantine_Checked=True\r\nchkAutoTerminate_Checked=True\r\nchkScanStartup_"
+                 "Checked=True\r\nchkKeepLog_Checked=True\r\n\r\n"
                  "[General]\r\nTotalScans=0\r\nObjectsRemoved=0\r\n"
                  "ObjectsQuarantined=0\r\nLastScan=-1\r\n\r\n"},
         FileCase{"[Settings]\r\nFormVersion=3\r\ncomboSpeed_ItemIndex=5\r\n"
@@ -243,7 +248,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "[Settings]\r\nFormVersion=0\r\ncomboSpeed_ItemIndex=5\r\n"
                  "chkAutoStartMonitor_Left=-7\r\nchkAutoStartMonitor_Checked=False\r\n"
                  "chkMinimize_Checked=True\r\nchkQuarantine_Checked=True\r\n"
-                 "chkAutoTerminate_Checked=True\r\nchkDeepScanReg_Checked=True\r\nchkScanStartup_Checked=True\r\n\r\n"
+                 "chkAutoTerminate_Checked=True\r\nchkDeepScanReg_Checked=True\r\nchkScanStartup_"
+                 "Checked=True\r\nchkKeepLog_Checked=True\r\n\r\n"
                  "[General]\r\nTotalScans=0\r\nObjectsRemoved=0\r\n"
                  "ObjectsQuarantined=0\r\nLastScan=-1\r\n\r\n"}));
 
@@ -316,7 +322,7 @@ TEST_F(SettingsPersistenceTest, TheSessionEndSavesBothOnceAndNothingIsSavedAgain
                 EXPECT_NE(IniText().find("chkQuarantine_Checked=False"), std::string::npos);
                 EXPECT_NE(IniText().find("TotalScans=1"), std::string::npos);
                 writesAtEnd = files_.WriteCount();
-                EXPECT_EQ(writesAtEnd - writesAtStart, 10);
+                EXPECT_EQ(writesAtEnd - writesAtStart, 11);
               },
               [&] {
                 backend_.EndSession();

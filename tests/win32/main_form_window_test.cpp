@@ -144,9 +144,9 @@ TEST_F(MainFormWindowTest, ImageButtonHintGoesToTheHintLine) {
 // order and then on to the button columns.
 TEST_F(MainFormWindowTest, TabMovesTheFocusInTheSettingsPagesOrder) {
   SendMessageA(HandleOf(*form_.FindControl("SettingsBtn")), BM_CLICK, 0, 0);
-  const char* order[] = {"chkStartup",     "chkMinimize",      "chkQuarantine",
-                         "chkDeepScanReg", "chkAutoTerminate", "chkAutoStartMonitor",
-                         "comboSpeed",     "StatusBtn"};
+  const char* order[] = {
+      "chkStartup",          "chkMinimize", "chkQuarantine",  "chkDeepScanReg", "chkAutoTerminate",
+      "chkAutoStartMonitor", "comboSpeed",  "chkScanStartup", "chkKeepLog",     "StatusBtn"};
   SetForegroundWindow(FormHandle(form_));
   SetFocus(HandleOf(*form_.FindControl(order[0])));
   for (std::size_t next = 1; next < std::size(order); ++next) {
