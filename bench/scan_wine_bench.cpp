@@ -21,8 +21,8 @@
 #include <vector>
 
 #include "ignore_list_bench.h"
-#include "platform/file_digest.h"
 #include "planted_startup_entries.h"
+#include "platform/file_digest.h"
 #include "reference/signature_source.h"
 #include "scan/file_scan.h"
 #include "scan/findings.h"
