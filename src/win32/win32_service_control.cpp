@@ -21,7 +21,7 @@ OpenedService OpenByName(const std::string& name, DWORD access) {
   OpenedService opened;
   opened.manager.reset(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
   if (opened.manager) {
-    opened.service.reset(OpenServiceW(opened.manager.get(), WideFromUtf8(name).c_str(), access));
+    opened.service.reset(OpenServiceW(opened.manager.get(), WideFromAnsi(name).c_str(), access));
   }
   if (!opened.service) {
     opened.error = GetLastError();

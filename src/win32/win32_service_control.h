@@ -4,8 +4,8 @@
 
 namespace nexolant::win32 {
 
-// The service manager, opened for each call with no more rights than the call needs. Service
-// names are UTF-8.
+// The service manager, opened for each call with no more rights than the call needs. A
+// service's name is its key's name as the registry spells it in ANSI.
 class Win32ServiceControl final : public platform::ServiceControl {
  public:
   // Sends the stop control, then waits up to about 10 s for the service to report it stopped.
