@@ -9,8 +9,10 @@
 #include <string_view>
 #include <vector>
 
+#include "fakes/fake_folder_lock.h"
 #include "fakes/fake_processes.h"
 #include "fakes/fake_signature_evidence.h"
+#include "fakes/fake_startup_services.h"
 #include "fakes/memory_file_system.h"
 #include "fakes/memory_registry.h"
 #include "idle_backend.h"
@@ -90,16 +92,20 @@ struct Workload {
     const IgnoredObjects ignored({.files = files,
                                   .verifier = platform::SystemSignatureVerifier(),
                                   .clock = clock,
-                                  .pump = application},
+                                  .pump = application,
+                                  .lock = lock},
                                  "C:\\Program Files\\Nexolant\\Ignored.txt");
     nexolant::Repair repair({.files = files,
                              .registry = registry,
                              .processes = processes,
+                             .tasks = tasks,
+                             .serviceControl = serviceControl,
                              .clock = clock,
                              .locale = locale,
                              .protection = protection,
                              .ignored = ignored,
-                             .pump = application},
+                             .pump = application,
+                             .folderLock = lock},
                             statistics, store);
     repair.Run(findings, true);
   }
@@ -122,12 +128,17 @@ struct Workload {
                                            .ownProcessId = 1,
                                            .processes = processes,
                                            .evidence = evidence}};
-  QuarantineStore store{{files, locale, application, application},
-                        registry,
-                        kProgram,
-                        statistics,
-                        signatures,
-                        protection};
+  FakeScheduledTasks tasks;
+  FakeServiceControl serviceControl{registry};
+  FakeFolderLock lock;
+  QuarantineStore store{{.ini = {files, locale, application, application},
+                         .registry = registry,
+                         .tasks = tasks,
+                         .programFolder = kProgram,
+                         .statistics = statistics,
+                         .signatures = signatures,
+                         .protection = protection,
+                         .lock = lock}};
   ui::Form form{"Bench"};
   ui::ExclusiveActions actions;
   ui::DeferredActions deferred{application};

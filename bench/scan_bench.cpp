@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/fake_folder_lock.h"
 #include "fakes/fake_processes.h"
 #include "fakes/fake_signature_evidence.h"
 #include "fakes/memory_file_system.h"
@@ -114,10 +115,12 @@ void BM_FilePhase(benchmark::State& state) {
   const std::string listFile = TreeRoot() + "-ignored.txt";
   files.WriteWholeFile(listFile, bench::IgnoreListText(static_cast<int>(state.range(0)) / 2));
   bench::StillClock clock;
+  FakeFolderLock lock;
   IgnoredObjects ignored({.files = files,
                           .verifier = platform::SystemSignatureVerifier(),
                           .clock = clock,
-                          .pump = pump},
+                          .pump = pump,
+                          .lock = lock},
                          listFile);
   ignored.Load();
   FileScan fileScan(

@@ -23,6 +23,7 @@
 #include "ignore_list_bench.h"
 #include "planted_startup_entries.h"
 #include "platform/file_digest.h"
+#include "platform/folder_lock.h"
 #include "reference/signature_source.h"
 #include "scan/file_scan.h"
 #include "scan/findings.h"
@@ -32,13 +33,13 @@
 #include "scan/startup_scan.h"
 #include "scan/t_recurse_dir.h"
 #include "scan_tree.h"
-#include "settings/options.h"
 #include "ui/application.h"
 #include "ui/form.h"
 #include "ui/list_view.h"
 #include "ui/notebook.h"
 #include "win32/win32_backend.h"
 #include "win32/win32_file_system.h"
+#include "win32/win32_folder_lock.h"
 #include "win32/win32_locale.h"
 #include "win32/win32_processes.h"
 #include "win32/win32_registry.h"
@@ -296,10 +297,13 @@ int Run(const std::string& tree, int rounds) {
   files.WriteWholeFile(emptyList, "");
   files.WriteWholeFile(fullList, bench::IgnoreListText(5000));
   bench::StillClock clock;
+  win32::Win32FolderLock folderLock(
+      platform::FolderLockName(files, tree, platform::SystemSignatureVerifier()));
   const IgnoredObjectsServices ignoredServices{.files = files,
                                                .verifier = platform::SystemSignatureVerifier(),
                                                .clock = clock,
-                                               .pump = application};
+                                               .pump = application,
+                                               .lock = folderLock};
   IgnoredObjects noneIgnored(ignoredServices, emptyList);
   IgnoredObjects manyIgnored(ignoredServices, fullList);
   noneIgnored.Load();
@@ -365,10 +369,8 @@ int Run(const std::string& tree, int rounds) {
 
   LocalMachineOnly localMachine;
   ScanFlags flags;
-  // The default options scan the registry deeply.
-  const Options options;
   RegistryScan registryScan(localMachine, results, signatures, protection, noneIgnored, application,
-                            flags, options);
+                            flags);
   Timing bareRegistry;
   Timing registryTime;
   long long bareKeys = 0;
@@ -378,7 +380,7 @@ int Run(const std::string& tree, int rounds) {
     results.ResetScanCounters();
     registryTime.Keep(Measure([&] {
       application.RunHandler([&] {
-        registryScan.ScanRegistry();
+        registryScan.ScanRegistry(true);
         application.UpdateWindows();
       });
     }));

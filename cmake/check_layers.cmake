@@ -1,11 +1,12 @@
 # Holds the order of the source folders: a folder includes only folders below it in LAYERS,
 # and its CMake target links every one it includes. The Windows layer implements the
 # platform's services and draws the toolkit's controls; only its program entries (main_*.cpp)
-# see the main window. Run as a build step: cmake -DSOURCE_DIR=... -DSTAMP=... -P this file.
+# see the main window and the console scanner. Run as a build step:
+# cmake -DSOURCE_DIR=... -DSTAMP=... -P this file.
 cmake_minimum_required(VERSION 3.20)
 
 set(LAYERS platform ui ini reference registry protection processes startup ignore settings
-  quarantine scan monitor repair update app)
+  quarantine scan monitor repair update app console)
 
 set(failures "")
 
@@ -37,7 +38,8 @@ foreach(layer IN LISTS LAYERS win32)
     file(RELATIVE_PATH shown "${SOURCE_DIR}" "${source}")
     included_folders("${source}" folders)
     foreach(folder IN LISTS folders)
-      if(layer STREQUAL "win32" AND folder STREQUAL "app" AND shown MATCHES "/main_[^/]*\\.cpp$")
+      if(layer STREQUAL "win32" AND (folder STREQUAL "app" OR folder STREQUAL "console")
+         AND shown MATCHES "/main_[^/]*\\.cpp$")
         continue()
       endif()
       if(NOT folder IN_LIST allowed)

@@ -21,6 +21,7 @@
 #include "app/main_form.h"
 #include "fakes/fake_downloader.h"
 #include "fakes/fake_folder_browser.h"
+#include "fakes/fake_folder_lock.h"
 #include "fakes/fake_notification_area.h"
 #include "fakes/fake_processes.h"
 #include "fakes/fake_profile_strings.h"
@@ -617,6 +618,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   nexolant::FakeShortcuts shortcuts;
   nexolant::FakeScheduledTasks tasks;
   nexolant::FakeServiceControl serviceControl{world.registry};
+  nexolant::FakeFolderLock folderLock;
   nexolant::ScriptedBackend backend;
   nexolant::ui::Application application{backend};
   auto form = std::make_unique<nexolant::TMainForm>(
@@ -634,6 +636,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                             .shortcuts = shortcuts,
                             .tasks = tasks,
                             .serviceControl = serviceControl,
+                            .folderLock = folderLock,
                             .application = application,
                             .programFolder = std::string(kProgramFolder)});
   application.CreateForm(*form);

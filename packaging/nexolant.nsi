@@ -72,6 +72,7 @@ FunctionEnd
 Section "Nexolant"
   SetOutPath "$INSTDIR"
   File "${STAGE}/Nexolant.exe"
+  File "${STAGE}/nexscan.exe"
   ; The shipped Reference.dat replaces an updated one: the record of the update and the file it
   ; kept describe what is replaced, and the program counts the shipped version again.
   Delete "$INSTDIR\Reference.ver"
@@ -97,6 +98,7 @@ SectionEnd
 
 Section "Uninstall"
   Delete "$INSTDIR\Nexolant.exe"
+  Delete "$INSTDIR\nexscan.exe"
   Delete "$INSTDIR\Reference.dat"
   Delete "$INSTDIR\Reference.ver"
   Delete "$INSTDIR\Reference.old"

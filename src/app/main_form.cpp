@@ -82,13 +82,15 @@ void TMainForm::BuildPages() {
       IgnoredObjectsServices{.files = services_.files,
                              .verifier = platform::SystemSignatureVerifier(),
                              .clock = services_.clock,
-                             .pump = services_.application},
+                             .pump = services_.application,
+                             .lock = services_.folderLock},
       services_.programFolder + kIgnoreListFileName);
   statusPage_ = std::make_unique<StatusPage>(*pages[kStatusPage], services_.locale);
-  statisticsStore_ = std::make_unique<StatisticsStore>(ini, statistics_);
+  statisticsStore_ = std::make_unique<StatisticsStore>(ini, statistics_, services_.folderLock);
   settingsPage_ =
       std::make_unique<SettingsPage>(*pages[kSettingsPage], options_,
                                      SettingsServices{.profileStrings = services_.profileStrings,
+                                                      .folderLock = services_.folderLock,
                                                       .registry = services_.registry,
                                                       .files = services_.files,
                                                       .application = services_.application});
@@ -110,7 +112,8 @@ void TMainForm::BuildPages() {
                                                            .programFolder = services_.programFolder,
                                                            .statistics = statistics_,
                                                            .signatures = *this,
-                                                           .protection = *protection_});
+                                                           .protection = *protection_,
+                                                           .lock = services_.folderLock});
   quarantinePage_ =
       std::make_unique<QuarantinePage>(*pages[kQuarantinePage], *quarantineStore_, services_.locale,
                                        services_.application, exclusiveActions_, deferredActions_);
@@ -126,6 +129,7 @@ void TMainForm::BuildPages() {
                                                   .serviceControl = services_.serviceControl,
                                                   .clock = services_.clock,
                                                   .locale = services_.locale,
+                                                  .folderLock = services_.folderLock,
                                                   .application = services_.application},
                                    ReportPeers{.navigation = *this,
                                                .statistics = statistics_,
@@ -172,6 +176,8 @@ void TMainForm::WireEvents() {
   statusPage_->OnDetailsClick = [this] { navigation_.lblDetailsClick(); };
   statusPage_->OnOpenQuarantineClick = [this] { navigation_.btnQuarantineClick(); };
   statusPage_->OnViewLogsClick = [this] { Act([this] { lblViewLogsClick(); }); };
+  // What another process of the program quarantined meanwhile shows when the page does.
+  navigation_.OnQuarantineShown = [this] { quarantinePage_->Refresh(); };
   statusPage_->OnCheckUpdatesClick = [this] { Act([this] { btnUpdateClick(); }); };
   statusPage_->OnEnableDisableClick = [this] { monitor_->Toggle(); };
   statistics_.OnChanged = [this](StatisticsField field) {

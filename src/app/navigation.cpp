@@ -73,6 +73,7 @@ void Navigation::btnQuarantineClick() {
   ReleaseSideButtonsExcept(&frame_.QuarantineBtn());
   frame_.QuarantineBtn().SetDown(true);
   ShowPage(kQuarantinePage);
+  Raise(OnQuarantineShown);
 }
 
 void Navigation::btnSettingsClick() {

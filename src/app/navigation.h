@@ -37,6 +37,8 @@ class Navigation {
   std::function<void()> OnHelpClick;
   std::function<void()> OnInfoClick;
   std::function<void()> OnUpdateClick;
+  // The Quarantine page was shown.
+  std::function<void()> OnQuarantineShown;
 
  private:
   // Handlers.

@@ -4,6 +4,7 @@
 #include "platform/downloader.h"
 #include "platform/file_system.h"
 #include "platform/folder_browser.h"
+#include "platform/folder_lock.h"
 #include "platform/locale.h"
 #include "platform/notification_area.h"
 #include "platform/processes.h"
@@ -34,6 +35,8 @@ struct AppServices {
   platform::Shortcuts& shortcuts;
   platform::ScheduledTasks& tasks;
   platform::ServiceControl& serviceControl;
+  // The lock of the program folder's files, which nexscan.exe shares.
+  platform::FolderLock& folderLock;
   ui::Application& application;
   platform::Path programFolder;  // the executable's folder, with a trailing backslash
 };

@@ -198,13 +198,11 @@ bool IgnoreList::Add(IgnoredObject object) {
   return true;
 }
 
-void IgnoreList::Remove(std::size_t position) {
-  for (std::size_t line = 0; line < lines_.size(); ++line) {
-    if (lines_[line].object && position-- == 0) {
-      lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(line));
-      Reindex();
-      return;
-    }
+void IgnoreList::Remove(IgnoredKind kind, std::string_view path) {
+  const auto found = index_.find(Key(kind, path));
+  if (found != index_.end()) {
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(found->second));
+    Reindex();
   }
 }
 

@@ -46,8 +46,8 @@ class IgnoreList {
   // Adds the object at the end, or replaces the entry of the same kind and path (a file kept
   // again after it changed). False when the object is not valid.
   bool Add(IgnoredObject object);
-  // Removes the object at that position of Objects().
-  void Remove(std::size_t position);
+  // Removes the entry of that kind and path (as Find finds it), if there is one.
+  void Remove(IgnoredKind kind, std::string_view path);
 
   // The entry of that kind whose path equals path (as Windows compares ASCII letters), if any.
   const IgnoredObject* Find(IgnoredKind kind, std::string_view path) const;

@@ -124,23 +124,29 @@ std::optional<std::string> IgnoredObjects::Keep(IgnoredKind kind, const platform
     }
     object.sha256 = platform::Sha256Hex(*digest);
   }
-  const IgnoreList before = list_;
-  if (!list_.Add(std::move(object))) {
+  if (!ValidIgnoredObject(object)) {
     return "Nexolant cannot keep " + path.ansi + ": it has no full path.";
   }
-  if (std::optional<std::string> failure = Save()) {
-    list_ = before;
-    return failure;
-  }
-  return std::nullopt;
+  // The object was found valid above, which is all Add asks.
+  return Change([&object](IgnoreList& list) { platform::BestEffort(list.Add(object)); });
 }
 
 std::optional<std::string> IgnoredObjects::Remove(std::size_t position) {
   if (!writable_) {
     return kCannotChange;
   }
+  const IgnoredObject object = list_.Objects().at(position);
+  return Change([&object](IgnoreList& list) { list.Remove(object.kind, object.path); });
+}
+
+std::optional<std::string> IgnoredObjects::Change(const std::function<void(IgnoreList&)>& change) {
+  const platform::FolderLockScope locked(services_.lock, services_.pump);
+  Load();
+  if (!writable_) {
+    return kCannotChange;
+  }
   const IgnoreList before = list_;
-  list_.Remove(position);
+  change(list_);
   if (std::optional<std::string> failure = Save()) {
     list_ = before;
     return failure;

@@ -9,6 +9,7 @@
 #include "ignore/ignore_list.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
+#include "platform/folder_lock.h"
 #include "platform/message_pump.h"
 #include "platform/path.h"
 #include "platform/signature_verifier.h"
@@ -24,6 +25,9 @@ struct IgnoredObjectsServices {
   const platform::SignatureVerifier& verifier;
   platform::Clock& clock;
   platform::MessagePump& pump;  // keeps the window answering while a file is hashed
+  // Another process of the program may change the list too: each change is made under the
+  // folder's lock, to the list as the file holds it then.
+  platform::FolderLock& lock;
 };
 
 // The objects the user keeps, read from and written to the ignore list file. A kept object is
@@ -47,14 +51,15 @@ class IgnoredObjects {
   // A startup entry by its kind and place; a file in a Startup folder is kept as a file.
   bool KeepsEntry(const StartupEntry& entry) const;
 
-  // Adds an object (its time of adding is now) and writes the list; a file or an image is hashed
-  // first. The text of the failure, none when it was kept.
+  // Adds an object (its time of adding is now) to the list as the file holds it now and writes
+  // it; a file or an image is hashed first. The text of the failure, none when it was kept.
   std::optional<std::string> KeepFile(const platform::Path& path);
   std::optional<std::string> KeepFolder(const platform::Path& path);
   std::optional<std::string> KeepKey(std::string_view realPath);
   std::optional<std::string> KeepProcess(std::string_view imagePath);
   std::optional<std::string> KeepEntry(const StartupEntry& entry);
-  // Removes the object at that position of List().Objects() and writes the list.
+  // Removes the object at that position of List().Objects() from the list as the file holds it
+  // now, and writes it.
   std::optional<std::string> Remove(std::size_t position);
 
   // The list changed (an object was added or removed).
@@ -63,6 +68,9 @@ class IgnoredObjects {
  private:
   bool KeepsContent(IgnoredKind kind, const platform::Path& path) const;
   std::optional<std::string> Keep(IgnoredKind kind, const platform::Path& path, bool hashed);
+  // Within the lock: reads the list again, changes it, and writes it; the list stays as read
+  // when the write fails.
+  std::optional<std::string> Change(const std::function<void(IgnoreList&)>& change);
   std::optional<std::string> Save();
   std::string Now() const;
 

@@ -94,6 +94,18 @@ void QuarantinePage::Rebuild() {
   EnableEmpty();
 }
 
+void QuarantinePage::Refresh() {
+  const int before = store_.Count();
+  store_.Rebuild();
+  if (store_.Count() != before && store_.Count() > 0) {
+    ShowCount("There are currently ");
+  } else if (store_.Count() != before) {
+    ShowEmptied();
+  }
+  btnRestore_->SetEnabled(Quarantine_->ItemIndex() >= 0);
+  EnableEmpty();
+}
+
 void QuarantinePage::ShowRepairSummary() {
   ShowCount("There are ");
   EnableEmpty();

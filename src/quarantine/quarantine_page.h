@@ -30,6 +30,9 @@ class QuarantinePage {
 
   // The list from the index, at start-up.
   void Rebuild();
+  // The list from the index as it is now, when the page is shown: another process may have
+  // changed it.
+  void Refresh();
   // After a repair: the number of entries, and Empty Quarantine usable when there are any.
   void ShowRepairSummary();
 

@@ -138,12 +138,16 @@ std::string QuarantineStore::DescriptionIn(const std::string& name, const Signat
 }
 
 // Sorting keeps entries of an equal name in the order they came: a later one goes after them.
-void QuarantineStore::Sort() {
+void QuarantineStore::SortEntries(std::vector<QuarantineEntry>& entries) const {
   const platform::Locale& locale = services_.ini.locale;
-  std::stable_sort(entries_.begin(), entries_.end(),
+  std::stable_sort(entries.begin(), entries.end(),
                    [&locale](const QuarantineEntry& a, const QuarantineEntry& b) {
                      return locale.CompareWordSort(a.name, b.name) < 0;
                    });
+}
+
+void QuarantineStore::Sort() {
+  SortEntries(entries_);
   Raise(OnReset);
 }
 
@@ -152,17 +156,22 @@ void QuarantineStore::Remove(int index) {
   Raise(OnRemoved, index);
 }
 
-// Every key of [Files] in file order, each with the value of its key's first entry, as a read
-// by key gives it.
 void QuarantineStore::Rebuild() {
   TBigIniFile index(services_.ini, IndexPath());
+  RebuildFrom(index);
+}
+
+// Every key of [Files] in file order, each with the value of its key's first entry, as a read
+// by key gives it.
+void QuarantineStore::RebuildFrom(TBigIniFile& index) {
+  std::vector<QuarantineEntry> entries;
   IndexSection files(services_.ini.locale, kFilesSection);
   files.Load(index);
   for (const IndexSection::Line& line : files.Lines()) {
     if (IsPlainFileName(line.key)) {
-      entries_.push_back({line.key, Description(line.key), *files.Find(line.key), {}, {}, {}});
+      entries.push_back({line.key, Description(line.key), *files.Find(line.key), {}, {}, {}});
     } else if (std::optional<QuarantineEntry> entry = ExactEntry(line.key, *files.Find(line.key))) {
-      entries_.push_back(std::move(*entry));
+      entries.push_back(std::move(*entry));
     }
   }
   for (const SaveSection& kind : kSaveSections) {
@@ -172,11 +181,15 @@ void QuarantineStore::Rebuild() {
       std::optional<QuarantineEntry> entry = SavedEntry(line.key, line.value, kind.form);
       if (IsPlainFileName(line.key) && entry) {
         entry->description = KeyDescription(entry->name);
-        entries_.push_back(std::move(*entry));
+        entries.push_back(std::move(*entry));
       }
     }
   }
-  Sort();
+  SortEntries(entries);
+  if (entries != entries_) {
+    entries_ = std::move(entries);
+    Raise(OnReset);
+  }
 }
 
 // The name and origin show as the system spells them in ANSI.
@@ -197,14 +210,22 @@ std::optional<QuarantineEntry> QuarantineStore::ExactEntry(const std::string& ke
       name, Description(name), files.AnsiSpelling(path->substr(0, slash)), {}, *path, *stored};
 }
 
+// The whole session holds the lock; what another process took in before it is listed as well.
 void QuarantineStore::BeginIntake() {
-  intake_ = std::make_unique<TBigIniFile>(services_.ini, IndexPath());
-  intakeFiles_ = std::make_unique<IndexSection>(services_.ini.locale, kFilesSection);
-  intakeFiles_->Load(*intake_);
-  intakeSaves_.clear();
-  for (const SaveSection& kind : kSaveSections) {
-    intakeSaves_.push_back(std::make_unique<IndexSection>(services_.ini.locale, kind.section));
-    intakeSaves_.back()->Load(*intake_);
+  intakeLock_ = std::make_unique<platform::FolderLockScope>(services_.lock, services_.ini.pump);
+  try {
+    intake_ = std::make_unique<TBigIniFile>(services_.ini, IndexPath());
+    RebuildFrom(*intake_);
+    intakeFiles_ = std::make_unique<IndexSection>(services_.ini.locale, kFilesSection);
+    intakeFiles_->Load(*intake_);
+    intakeSaves_.clear();
+    for (const SaveSection& kind : kSaveSections) {
+      intakeSaves_.push_back(std::make_unique<IndexSection>(services_.ini.locale, kind.section));
+      intakeSaves_.back()->Load(*intake_);
+    }
+  } catch (...) {
+    EndIntake();
+    throw;
   }
   intakeFailed_ = false;
   folderChecked_ = false;
@@ -233,6 +254,7 @@ void QuarantineStore::EndIntake() {
   intakeSaves_.clear();
   intakeFiles_.reset();
   intake_.reset();
+  intakeLock_.reset();
 }
 
 std::vector<IntakeResult> QuarantineStore::TakeIn(const std::vector<IntakeRequest>& files) {
@@ -515,11 +537,21 @@ bool QuarantineStore::RestoreEntry(const QuarantineEntry& entry) {
 }
 
 bool QuarantineStore::Restore(int index) {
-  const QuarantineEntry entry = entries_.at(index);
+  const QuarantineEntry chosen = entries_.at(index);
+  const platform::FolderLockScope locked(services_.lock, services_.ini.pump);
+  Rebuild();
+  const auto now =
+      std::find_if(entries_.begin(), entries_.end(), [&](const QuarantineEntry& entry) {
+        return entry.form == chosen.form && entry.Stored() == chosen.Stored();
+      });
+  if (now == entries_.end()) {
+    return false;
+  }
+  const QuarantineEntry entry = *now;
   if (RefusedAsLink() || !RestoreEntry(entry)) {
     return false;
   }
-  Remove(index);
+  Remove(static_cast<int>(now - entries_.begin()));
   ForgetEntries({entry});
   if (entries_.empty()) {
     Emptied();
@@ -529,6 +561,8 @@ bool QuarantineStore::Restore(int index) {
 
 // The user confirmed, so read-only files go too.
 int QuarantineStore::Empty() {
+  const platform::FolderLockScope locked(services_.lock, services_.ini.pump);
+  Rebuild();
   if (RefusedAsLink()) {
     return Count();
   }

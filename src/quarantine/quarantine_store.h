@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ini/big_ini_file.h"
+#include "platform/folder_lock.h"
 #include "platform/registry.h"
 #include "platform/startup_services.h"
 #include "platform/string_list.h"
@@ -47,6 +48,8 @@ struct QuarantineEntry {
   bool IsExact() const { return !exactPath.empty(); }
   // The name of the object's file in the Quarantine folder.
   const std::string& Stored() const { return IsSaved() ? save : IsExact() ? storedName : name; }
+
+  bool operator==(const QuarantineEntry&) const = default;
 };
 
 // An object to take into the quarantine as a save of its own: the save's bytes, where it was as
@@ -85,6 +88,9 @@ struct QuarantineServices {
   UsageStatistics& statistics;
   const SignatureSource& signatures;
   const protection::ProtectionPolicy& protection;
+  // Held by every change of the folder and its index, which another process of the program
+  // may change too.
+  platform::FolderLock& lock;
 };
 
 // The quarantine: the files in the Quarantine folder of the program folder and the index
@@ -112,10 +118,11 @@ class QuarantineStore {
   std::function<void(int index)> OnRemoved;
   std::function<void()> OnReset;
 
-  // The entries from the index, at start-up; the signature tables must be loaded. Names that
+  // The entries from the index as it is now; the signature tables must be loaded. Names that
   // are no plain file name would lead outside the folder, and key paths without a hive name
-  // and a key name lead nowhere: they are left out, and stay in the index. Throws when the
-  // index cannot be read.
+  // and a key name lead nowhere: they are left out, and stay in the index. The page is told
+  // only when the entries changed. Throws when the index cannot be read, and the entries then
+  // stay as they were.
   void Rebuild();
 
   // One repair's session over the index, in which files are taken in.
@@ -145,22 +152,25 @@ class QuarantineStore {
   // The save's name in the folder; none when the object must stay.
   [[nodiscard]] std::optional<std::string> TakeInSave(const SaveIntakeRequest& request);
 
-  // Moves the entry's file back to its origin, or re-creates its key, value or task exactly from
-  // the save and deletes the save; false, with nothing changed, when it cannot (also when an
+  // Moves the entry's file back to its origin (the entry as the index holds it now: false when
+  // another process restored or emptied it meanwhile), or re-creates its key, value or task exactly
+  // from the save and deletes the save; false, with nothing changed, when it cannot (also when an
   // object of its name exists now) or when the place is one the protection policy keeps (an
   // index or save edited to plant something there, or an origin folder replaced by a
   // junction). A value goes back only into a key whose values start programs, a service only
   // when the program it names is none of Windows'. The last entry leaving takes the folder and
   // the count of quarantined objects with it.
   [[nodiscard]] bool Restore(int index);
-  // Deletes every quarantined file and key save, read-only or not; an entry whose file stays
-  // is kept.
+  // Deletes every quarantined file and key save that the index holds now, read-only or not; an
+  // entry whose file stays is kept.
   // Returns the number of entries left.
   int Empty();
 
  private:
   void BeginIntake();
   void EndIntake();
+  // The entries of an index read into memory, in their sorted order.
+  void RebuildFrom(TBigIniFile& index);
   // A Quarantine folder that is a junction or a link leads to another place: it is not used,
   // and the user is told so.
   bool RefusedAsLink() const;
@@ -197,6 +207,7 @@ class QuarantineStore {
                             const StringList& descriptions) const;
   // The entries in their sorted order, the page told at once.
   void Sort();
+  void SortEntries(std::vector<QuarantineEntry>& entries) const;
   void Remove(int index);
   // Deletes a quarantined file, read-only or not; true when it is gone.
   [[nodiscard]] bool DeleteQuarantined(const std::string& name);
@@ -205,7 +216,9 @@ class QuarantineStore {
 
   QuarantineServices services_;
   std::vector<QuarantineEntry> entries_;
-  // During an intake session: the index and its [Files] section as they are on the disk.
+  // During an intake session: the lock, the index and its [Files] section as they are on the
+  // disk.
+  std::unique_ptr<platform::FolderLockScope> intakeLock_;
   std::unique_ptr<TBigIniFile> intake_;
   std::unique_ptr<IndexSection> intakeFiles_;
   // The sections of saves, one for each form but kNone, in the order of SaveForm.

@@ -63,6 +63,7 @@ Repair::Repair(RepairServices services, UsageStatistics& statistics, QuarantineS
 RepairOutcome Repair::Run(const std::vector<Finding>& findings, bool quarantine) {
   outcome_ = {.rows = std::vector<RowOutcome>(findings.size())};
   first_ = findings.data();
+  const platform::FolderLockScope locked(services_.folderLock, services_.pump);
   const QuarantineStore::IntakeSession session(quarantine_);
   // Whether each row is acted on, asked once: keeping a file may mean hashing it.
   std::vector<bool> acting(findings.size());

@@ -8,6 +8,7 @@
 #include "ignore/ignored_objects.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
+#include "platform/folder_lock.h"
 #include "platform/locale.h"
 #include "platform/message_pump.h"
 #include "platform/processes.h"
@@ -36,6 +37,8 @@ struct RepairServices {
   const IgnoredObjects& ignored;
   // Keeps the window answering while terminated processes end.
   platform::MessagePump& pump;
+  // Held for the whole repair, which another process of the program must not meet halfway.
+  platform::FolderLock& folderLock;
 };
 
 // What a repair left on the system.

@@ -205,7 +205,8 @@ void ReportPage::btnRepairClick() {
                    .locale = services_.locale,
                    .protection = peers_.protection,
                    .ignored = peers_.ignored,
-                   .pump = services_.application},
+                   .pump = services_.application,
+                   .folderLock = services_.folderLock},
                   peers_.statistics, peers_.quarantine);
     const RepairOutcome outcome =
         repair.Run(peers_.findings.Items(), peers_.options.QuarantineBeforeRemoval());

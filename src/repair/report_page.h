@@ -38,6 +38,7 @@ struct ReportServices {
   platform::ServiceControl& serviceControl;
   platform::Clock& clock;
   const platform::Locale& locale;
+  platform::FolderLock& folderLock;
   ui::Application& application;
 };
 

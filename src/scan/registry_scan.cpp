@@ -9,10 +9,10 @@ namespace nexolant {
 
 using platform::RegistryRoot;
 
-bool RegistryScan::ScanRegistry() {
+bool RegistryScan::ScanRegistry(bool deep) {
   flags_.RegistryScanRunning = true;
   WalkRegistryKey(RegistryRoot::kClassesRoot, "", {});
-  if (options_.DeepScanRegistry()) {
+  if (deep) {
     WalkRegistryKey(RegistryRoot::kCurrentUser, "", {});
     WalkRegistryKey(RegistryRoot::kLocalMachine, "", {});
   }

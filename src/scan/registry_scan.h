@@ -9,11 +9,10 @@
 #include "reference/signature_source.h"
 #include "scan/scan_results.h"
 #include "scan/scan_state.h"
-#include "settings/options.h"
 
 namespace nexolant {
 
-// The registry phase: the key trees of the classes root and, with deep scanning, of the
+// The registry phase: the key trees of the classes root and, with a deep scan, of the
 // current user and the local machine, compared by subkey name with the known registry names.
 // Within a key all its subkeys are counted, shown and matched first, then each is walked in
 // turn; the key is closed before the walk goes deeper, so at most one key is open. Keys are
@@ -24,19 +23,17 @@ class RegistryScan {
  public:
   RegistryScan(platform::Registry& registry, ScanResults& results,
                const SignatureSource& signatures, const protection::ProtectionPolicy& protection,
-               const IgnoredObjects& ignored, platform::MessagePump& pump, ScanFlags& flags,
-               const Options& options)
+               const IgnoredObjects& ignored, platform::MessagePump& pump, ScanFlags& flags)
       : registry_(registry),
         results_(results),
         signatures_(signatures),
         protection_(protection),
         ignored_(ignored),
         pump_(pump),
-        flags_(flags),
-        options_(options) {}
+        flags_(flags) {}
 
   // True when a Stop ended it.
-  bool ScanRegistry();
+  bool ScanRegistry(bool deep);
 
  private:
   // The path as the Report shows it, and the same path exactly, which reaches keys whose names
@@ -51,7 +48,6 @@ class RegistryScan {
   const IgnoredObjects& ignored_;
   platform::MessagePump& pump_;
   ScanFlags& flags_;
-  const Options& options_;
 };
 
 }  // namespace nexolant

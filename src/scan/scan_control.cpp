@@ -1,11 +1,9 @@
 #include "scan/scan_control.h"
 
+#include <exception>
 #include <utility>
 
 #include "platform/flag_scope.h"
-#include "processes/process_list.h"
-#include "quarantine/quarantine_files.h"
-#include "reference/find_signature.h"
 
 namespace nexolant {
 
@@ -13,30 +11,22 @@ ScanControl::ScanControl(ScanServices services, ScanPages pages, ScanPeers peers
     : services_(std::move(services)),
       pages_(pages),
       peers_(peers),
-      quarantineFolder_((services_.programFolder + kQuarantineFolderName).ansi),
-      results_(peers_.findings, pages_.scanning),
-      recurseDir_(services_.files),
-      walkedPlaces_(services_.files),
-      fileScan_(results_, peers_.signatures, peers_.protection, peers_.ignored,
-                services_.application, ContentServices()),
-      registryScan_(services_.registry, results_, peers_.signatures, peers_.protection,
-                    peers_.ignored, services_.application, flags_, peers_.options),
-      startupScan_({.registry = services_.registry,
-                    .files = services_.files,
-                    .shortcuts = services_.shortcuts,
-                    .tasks = services_.tasks,
-                    .locale = services_.locale,
-                    .pump = services_.application},
-                   results_, peers_.findings, peers_.signatures, peers_.protection, peers_.ignored,
-                   flags_),
+      phases_({.files = services_.files,
+               .registry = services_.registry,
+               .processes = services_.processes,
+               .locale = services_.locale,
+               .shortcuts = services_.shortcuts,
+               .tasks = services_.tasks,
+               .pump = services_.application,
+               .programFolder = services_.programFolder},
+              {.signatures = peers_.signatures,
+               .protection = peers_.protection,
+               .ignored = peers_.ignored,
+               .findings = peers_.findings,
+               .view = pages_.scanning}),
       folderDialog_(services_.folderBrowser, services_.files, services_.registry) {
-  recurseDir_.OnFileFound = [this](TRecurseDir& sender, const std::string& fileName) {
-    fileScan_.RecurseDirFileFound(sender, fileName);
-  };
-  recurseDir_.OnEnd = [this](TRecurseDir&) { RecurseDirEnd(); };
-  recurseDir_.SkipFolder = [this](const platform::Path& folder, const platform::FindData* entry) {
-    return SkipFolder(folder, entry);
-  };
+  // Each phase ends with the window showing its exact figures, not those of the last dispatch.
+  phases_.OnPhaseEnd = [this] { services_.application.UpdateWindows(); };
   pages_.scanNow.OnNextClick = [this] { btnNextClick(); };
   pages_.scanNow.OnSelectClick = [this] { lblSelectClick(); };
   pages_.scanning.OnStopClick = [this] { btnStopClick(); };
@@ -44,9 +34,7 @@ ScanControl::ScanControl(ScanServices services, ScanPages pages, ScanPeers peers
 
 void ScanControl::StopForClose() {
   if (running_) {
-    stopped_ = true;
-    flags_.StopRequested = true;
-    recurseDir_.SetStopped(true);
+    phases_.Stop();
   }
 }
 
@@ -66,7 +54,7 @@ void ScanControl::btnNextClick() {
     return;
   }
   if (mode == ScanMode::kQuick) {
-    scanFolder_ = WindowsFolder();
+    scanFolder_ = services_.files.WindowsFolder().ansi;
   }
   peers_.navigation.LockNavigation();
   peers_.statistics.ScanStarted(services_.clock.Now());
@@ -76,7 +64,14 @@ void ScanControl::btnNextClick() {
   failure_.clear();
   BeginLog(mode, mode == ScanMode::kComplete ? std::string() : scanFolder_);
   try {
-    RunPhases();
+    // The folder walked is this scan's only: the next one asks again. A complete scan leaves
+    // the chosen folder for the next.
+    stopped_ = phases_.Run(
+        {.mode = mode,
+         .folder = mode == ScanMode::kComplete ? std::string() : std::exchange(scanFolder_, {}),
+         .registry = pages_.scanNow.ScanRegistry(),
+         .deepRegistry = peers_.options.DeepScanRegistry(),
+         .startupEntries = peers_.options.ScanStartupEntries()});
   } catch (...) {
     try {
       throw;
@@ -86,127 +81,6 @@ void ScanControl::btnNextClick() {
       failure_ = "Unexpected failure";
     }
     services_.application.ReportCurrentException();
-    // The Windows folder was only this quick scan's: no later scan may walk it unasked.
-    if (mode == ScanMode::kQuick) {
-      scanFolder_.clear();
-    }
-    EndAfterFailure();
-  }
-}
-
-void ScanControl::RunPhases() {
-  results_.ResetScanCounters();
-  MemoryPhase();
-  // Each phase ends with the window showing its exact figures, not those of the last dispatch.
-  services_.application.UpdateWindows();
-  if (pages_.scanNow.Mode() == ScanMode::kComplete) {
-    DriveWalk();
-  } else {
-    Walk(std::exchange(scanFolder_, {}));
-  }
-}
-
-void ScanControl::MemoryPhase() {
-  ProcessList processes;
-  ListProcesses(services_.processes, processes);
-  results_.ShowRunningProcesses(processes.size());
-  results_.ClearReport();
-  const SignatureTables& tables = peers_.signatures.Tables();
-  for (const ProcessEntry& process : processes) {
-    const int index = FindActiveSignature(process.name, tables.ProcessNames, services_.application);
-    const auto id = static_cast<std::uint32_t>(process.processId);
-    std::optional<std::string> image;
-    const std::string* description =
-        index >= 0 ? &tables.ProcessDescriptions.at(index) : KnownImage(id, image);
-    if (description == nullptr || peers_.protection.IsProtectedProcess(process.name, id)) {
-      continue;
-    }
-    if (!image) {
-      image = ImagePathOfProcess(services_.processes, id).value_or("");
-    }
-    if (!peers_.ignored.KeepsProcess(*image)) {
-      results_.AddRow({.kind = RowKind::kProcess,
-                       .row = {process.name, kMemoryLocation, *description},
-                       .processId = process.processId,
-                       .imagePath = std::move(*image)});
-    }
-  }
-}
-
-// A process whose name matches nothing is known by its image's content, when that image is no
-// protected file; image is then the path read. The phase runs over every process, but a Stop
-// abandons the hash of an image being read.
-const std::string* ScanControl::KnownImage(std::uint32_t processId,
-                                           std::optional<std::string>& image) {
-  const HashSignatures& known = peers_.signatures.Tables().FileHashes;
-  if (known.empty()) {
-    return nullptr;
-  }
-  image = ImagePathOfProcess(services_.processes, processId);
-  const HashSignature* found = image
-                                   ? FindKnownContentOfFile(ContentServices(), known, *image,
-                                                            [this] { return flags_.StopRequested; })
-                                   : nullptr;
-  return found != nullptr && !peers_.protection.IsProtectedPath(*image) ? &found->description
-                                                                        : nullptr;
-}
-
-ContentMatchServices ScanControl::ContentServices() const {
-  return {.files = services_.files,
-          .verifier = platform::SystemSignatureVerifier(),
-          .pump = services_.application};
-}
-
-void ScanControl::DriveWalk() {
-  flags_.DriveQueueActive = true;
-  driveQueue_->clear();
-  for (char letter = 'A'; letter <= 'Z'; ++letter) {
-    if (IsFixedDrive(letter)) {
-      driveQueue_->push_back(std::string(1, letter) + ":\\");
-    }
-  }
-  walkedPlaces_.Start(*driveQueue_, services_.programFolder + kQuarantineFolderName);
-  if (driveQueue_->empty()) {
-    RecurseDirEnd();
-    return;
-  }
-  std::string first = std::move(driveQueue_->front());
-  driveQueue_->erase(driveQueue_->begin());
-  Walk(std::move(first));
-}
-
-// The walk of one folder; without a folder (no Windows folder in quick mode) the scan goes on
-// as after a walk.
-void ScanControl::Walk(std::string folder) {
-  if (folder.empty()) {
-    RecurseDirEnd();
-    return;
-  }
-  if (flags_.DriveQueueActive) {
-    walkedPlaces_.Walking(folder);
-  }
-  recurseDir_.SetDirectory(std::move(folder));
-  fileScan_.StartWalk();
-  recurseDir_.Run();
-}
-
-void ScanControl::RecurseDirEnd() {
-  if (flags_.DriveQueueActive && !driveQueue_->empty()) {
-    std::string next = std::move(driveQueue_->front());
-    driveQueue_->erase(driveQueue_->begin());
-    Walk(std::move(next));
-    return;
-  }
-  flags_.DriveQueueActive = false;
-  services_.application.UpdateWindows();
-  // A Stop before or during the registry phase ends the scan there.
-  bool stopped = flags_.StopRequested;
-  if (pages_.scanNow.ScanRegistry()) {
-    stopped = registryScan_.ScanRegistry() || stopped;
-  }
-  if (peers_.options.ScanStartupEntries() && !stopped) {
-    services_.application.UpdateWindows();
-    startupScan_.ScanStartupEntries();
   }
   EndOfScan();
 }
@@ -225,28 +99,19 @@ void ScanControl::BeginLog(ScanMode mode, const std::string& folder) {
                    peers_.signatures.Tables());
 }
 
-// A Stop in the memory or file phase chose the button's offer already.
+// A Stop in the memory or file phase chose the button's offer already; a failure ends the scan
+// as a stop does.
 void ScanControl::EndOfScan() {
-  results_.ShowCurrent("Scan Complete.");
+  phases_.Results().ShowCurrent("Scan Complete.");
   SetEnding(ending_ == ScanEnding::kStop ? EndingByResults() : ending_, true);
   pages_.scanning.ShowComplete(true);
   services_.application.UpdateWindows();
-  recurseDir_.SetStopped(false);
-  flags_.StopRequested = false;
-  peers_.log.End(peers_.findings.Items(), results_.Counters(),
+  peers_.log.End(peers_.findings.Items(), phases_.Results().Counters(),
                  !failure_.empty() ? ScanLogEnding::kFailed
                  : stopped_        ? ScanLogEnding::kStopped
                                    : ScanLogEnding::kFinished,
                  failure_);
   peers_.monitor.SyncTimerWithMonitoring();
-}
-
-void ScanControl::EndAfterFailure() {
-  driveQueue_->clear();
-  flags_.DriveQueueActive = false;
-  flags_.RegistryScanRunning = false;
-  flags_.StartupScanRunning = false;
-  EndOfScan();
 }
 
 void ScanControl::btnStopClick() {
@@ -262,10 +127,7 @@ void ScanControl::btnStopClick() {
       peers_.navigation.ShowReportPage();
       break;
     case ScanEnding::kStop:
-      stopped_ = true;
-      flags_.StopRequested = true;
-      if (!flags_.RegistryScanRunning && !flags_.StartupScanRunning) {
-        recurseDir_.SetStopped(true);
+      if (phases_.Stop()) {
         SetEnding(EndingByResults(), false);
       }
       break;
@@ -289,28 +151,8 @@ void ScanControl::SetEnding(ScanEnding ending, bool enabled) {
   pages_.scanning.ShowEnding(ending, enabled);
 }
 
-ScanEnding ScanControl::EndingByResults() const {
-  return results_.FoundAny() ? ScanEnding::kReport : ScanEnding::kFinish;
-}
-
-bool ScanControl::IsFixedDrive(char letter) const {
-  if (letter >= 'A' && letter <= 'Z') {
-    letter = static_cast<char>(letter - 'A' + 'a');
-  }
-  return services_.files.DriveTypeOf(std::string(1, letter) + ":\\") == platform::DriveType::kFixed;
-}
-
-// A complete scan walks each place once, whatever names the drives give it.
-bool ScanControl::SkipFolder(const platform::Path& folder, const platform::FindData* entry) {
-  return IsQuarantineFolder(folder.ansi) || (flags_.DriveQueueActive && entry != nullptr &&
-                                             walkedPlaces_.Skip(folder, *entry, *driveQueue_));
-}
-
-bool ScanControl::IsQuarantineFolder(std::string_view folder) const {
-  if (!folder.empty() && folder.back() == '\\') {
-    folder.remove_suffix(1);
-  }
-  return services_.locale.SameText(folder, quarantineFolder_);
+ScanEnding ScanControl::EndingByResults() {
+  return phases_.Results().FoundAny() ? ScanEnding::kReport : ScanEnding::kFinish;
 }
 
 }  // namespace nexolant

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,21 +15,16 @@
 #include "platform/string_list.h"
 #include "protection/protection_policy.h"
 #include "reference/signature_source.h"
-#include "scan/content_match.h"
-#include "scan/file_scan.h"
 #include "scan/findings.h"
 #include "scan/folder_dialog.h"
 #include "scan/monitor_timer_control.h"
-#include "scan/registry_scan.h"
 #include "scan/scan_log.h"
 #include "scan/scan_navigation.h"
 #include "scan/scan_now_page.h"
-#include "scan/scan_results.h"
+#include "scan/scan_phases.h"
 #include "scan/scan_state.h"
 #include "scan/scanning_page.h"
-#include "scan/startup_scan.h"
 #include "scan/t_recurse_dir.h"
-#include "scan/walked_places.h"
 #include "settings/options.h"
 #include "settings/usage_statistics.h"
 #include "ui/application.h"
@@ -78,10 +71,9 @@ struct ScanPeers {
 };
 
 // The system scan behind the Scan Now and Scanning pages: the choice of folder, the start of a
-// scan with its phases (running processes, files, registry, startup entries), the walk over the
-// fixed drives, the end of the scan and the Stop/Report/Finish button. A scan runs inside the Next
-// button's handler and the walker's events it leads to; Stop and monitor ticks run nested in
-// its pumps and act through the flags.
+// scan with its phases (ScanPhases: running processes, files, registry, startup entries), the
+// end of the scan and the Stop/Report/Finish button. A scan runs inside the Next button's
+// handler; Stop and monitor ticks run nested in its pumps and act through the phases' flags.
 class ScanControl {
  public:
   ScanControl(ScanServices services, ScanPages pages, ScanPeers peers);
@@ -89,8 +81,8 @@ class ScanControl {
   ScanControl& operator=(const ScanControl&) = delete;
 
   // The drive queue exists from the start-up's creation of the lists to their release.
-  void CreateDriveQueue() { driveQueue_ = std::make_unique<StringList>(); }
-  void FreeDriveQueue() { driveQueue_.reset(); }
+  void CreateDriveQueue() { phases_.CreateDriveQueue(); }
+  void FreeDriveQueue() { phases_.FreeDriveQueue(); }
 
   // The main window is closing: a running scan stops at its next test and ends.
   void StopForClose();
@@ -98,52 +90,28 @@ class ScanControl {
   void ResetEnding();
 
   const std::string& ScanFolder() const { return scanFolder_; }
-  const ScanFlags& Flags() const { return flags_; }
-  const TRecurseDir& RecurseDir() const { return recurseDir_; }
+  const ScanFlags& Flags() const { return phases_.Flags(); }
+  const TRecurseDir& RecurseDir() const { return phases_.RecurseDir(); }
 
   // Handlers.
   void btnNextClick();
   void lblSelectClick();
   void btnStopClick();
-  void RecurseDirEnd();
-
-  // Whether a drive letter names a fixed drive.
-  bool IsFixedDrive(char letter) const;
-  // The system's Windows folder; empty when it gives none.
-  std::string WindowsFolder() const { return services_.files.WindowsFolder().ansi; }
 
  private:
-  void RunPhases();
-  void MemoryPhase();
-  const std::string* KnownImage(std::uint32_t processId, std::optional<std::string>& image);
-  ContentMatchServices ContentServices() const;
-  void DriveWalk();
-  void Walk(std::string folder);
-  // Steps of the end of a scan after the registry phase.
+  // Steps of the end of a scan after its phases.
   void EndOfScan();
-  // A failure ended the phases: the scan ends as a stopped one does.
-  void EndAfterFailure();
   void SetEnding(ScanEnding ending, bool enabled);
   void BeginLog(ScanMode mode, const std::string& folder);
-  ScanEnding EndingByResults() const;
-  bool IsQuarantineFolder(std::string_view folder) const;
-  bool SkipFolder(const platform::Path& folder, const platform::FindData* entry);
+  ScanEnding EndingByResults();
 
   ScanServices services_;
   ScanPages pages_;
   ScanPeers peers_;
-  std::string quarantineFolder_;
-  ScanResults results_;
-  ScanFlags flags_;
+  ScanPhases phases_;
   ScanEnding ending_ = ScanEnding::kStop;
   bool endingEnabled_ = true;
   std::string scanFolder_;
-  std::unique_ptr<StringList> driveQueue_;
-  TRecurseDir recurseDir_;
-  WalkedPlaces walkedPlaces_;
-  FileScan fileScan_;
-  RegistryScan registryScan_;
-  StartupScan startupScan_;
   TPBFolderDialog folderDialog_;
   bool running_ = false;
   bool stopped_ = false;  // a Stop was pressed during this scan

@@ -80,6 +80,46 @@ std::optional<std::pair<std::string, unsigned>> LogNameParts(const std::string& 
 
 }  // namespace
 
+std::string RowLogText(const Finding& finding, platform::FileSystem& files) {
+  const ReportRow& row = finding.row;
+  std::string location = files.ExactSpelling(row.Location);
+  std::string name = files.ExactSpelling(row.Caption);
+  if (!finding.exact.Empty()) {
+    location = finding.exact.folder;
+    name = finding.exact.name;
+  }
+  if (finding.kind == RowKind::kStartupEntry && !finding.entry.taskPath.empty()) {
+    name = finding.entry.taskPath;
+  }
+  return std::string(KindText(finding)) + "\t" + name + "\t" + location + "\t" +
+         files.ExactSpelling(row.Description);
+}
+
+std::string OutcomeLogText(const RowOutcome& outcome, platform::FileSystem& files,
+                           const platform::Locale& locale) {
+  switch (outcome.kind) {
+    case RowOutcome::Kind::kUnticked:
+      return "left unticked";
+    case RowOutcome::Kind::kIgnored:
+      return "ignored";
+    case RowOutcome::Kind::kTerminated:
+      return "terminated";
+    case RowOutcome::Kind::kQuarantined:
+      return "quarantined as " + files.ExactSpelling(outcome.entry);
+    case RowOutcome::Kind::kDeleted:
+      return "deleted";
+    case RowOutcome::Kind::kNotRemoved:
+      return outcome.error != 0
+                 ? "not removed: " + files.ExactSpelling(locale.ErrorText(outcome.error))
+                 : "not removed";
+    case RowOutcome::Kind::kGone:
+      return "already gone";
+    case RowOutcome::Kind::kProtected:
+      break;
+  }
+  return "left, as Windows or Nexolant needs it";
+}
+
 std::string ScanLog::Utf8(const std::string& ansi) const {
   return services_.files.ExactSpelling(ansi);
 }
@@ -114,21 +154,6 @@ void ScanLog::Begin(const ScanLogStart& start, const SignatureTables& tables) {
            ", quarantine before removal " + YesNo(start.quarantine) + "\r\n";
 }
 
-std::string ScanLog::RowText(const Finding& finding) const {
-  const ReportRow& row = finding.row;
-  std::string location = Utf8(row.Location);
-  std::string name = Utf8(row.Caption);
-  if (!finding.exact.Empty()) {
-    location = finding.exact.folder;
-    name = finding.exact.name;
-  }
-  if (finding.kind == RowKind::kStartupEntry && !finding.entry.taskPath.empty()) {
-    name = finding.entry.taskPath;
-  }
-  return std::string(KindText(finding)) + "\t" + name + "\t" + location + "\t" +
-         Utf8(row.Description);
-}
-
 void ScanLog::End(const std::vector<Finding>& findings, const ScanCounters& counters,
                   ScanLogEnding ending, const std::string& failure) {
   if (!active_) {
@@ -137,7 +162,7 @@ void ScanLog::End(const std::vector<Finding>& findings, const ScanCounters& coun
   const platform::Locale& locale = services_.locale;
   text_ += "\r\nFound (kind, name, location, description):\r\n";
   for (const Finding& finding : findings) {
-    text_ += RowText(finding) + "\r\n";
+    text_ += RowLogText(finding, services_.files) + "\r\n";
   }
   if (findings.empty()) {
     text_ += "Nothing.\r\n";
@@ -165,7 +190,7 @@ void ScanLog::End(const std::vector<Finding>& findings, const ScanCounters& coun
       text_ += "Ended: failed: " + Utf8(failure) + "\r\n";
       break;
   }
-  if (Write()) {
+  if (Write() && file_.Empty()) {
     Prune();
   }
 }
@@ -177,38 +202,8 @@ void ScanLog::Repaired(const std::vector<Finding>& findings,
   }
   text_ += "\r\nRepair at " + services_.locale.FormatDateTime(services_.clock.Now()) + ":\r\n";
   for (std::size_t k = 0; k < findings.size() && k < outcomes.size(); ++k) {
-    const RowOutcome& outcome = outcomes[k];
-    std::string what;
-    switch (outcome.kind) {
-      case RowOutcome::Kind::kUnticked:
-        what = "left unticked";
-        break;
-      case RowOutcome::Kind::kIgnored:
-        what = "ignored";
-        break;
-      case RowOutcome::Kind::kTerminated:
-        what = "terminated";
-        break;
-      case RowOutcome::Kind::kQuarantined:
-        what = "quarantined as " + Utf8(outcome.entry);
-        break;
-      case RowOutcome::Kind::kDeleted:
-        what = "deleted";
-        break;
-      case RowOutcome::Kind::kNotRemoved:
-        what = "not removed";
-        if (outcome.error != 0) {
-          what += ": " + Utf8(services_.locale.ErrorText(outcome.error));
-        }
-        break;
-      case RowOutcome::Kind::kGone:
-        what = "already gone";
-        break;
-      case RowOutcome::Kind::kProtected:
-        what = "left, as Windows or Nexolant needs it";
-        break;
-    }
-    text_ += RowText(findings[k]) + "\t" + what + "\r\n";
+    text_ += RowLogText(findings[k], services_.files) + "\t" +
+             OutcomeLogText(outcomes[k], services_.files, services_.locale) + "\r\n";
   }
   // Outcomes that cannot be added leave the scan's log as it was; the user was told.
   platform::BestEffort(Write());
@@ -218,7 +213,9 @@ void ScanLog::Repaired(const std::vector<Finding>& findings,
 bool ScanLog::Write() {
   platform::FileSystem& files = services_.files;
   try {
-    if (path_.Empty()) {
+    if (path_.Empty() && !file_.Empty()) {
+      path_ = file_;
+    } else if (path_.Empty()) {
       if (!files.FolderExists(Folder())) {
         files.CreateFolder(Folder());
       }
@@ -230,7 +227,10 @@ bool ScanLog::Write() {
     active_ = false;
     if (!warned_) {
       warned_ = true;
-      services_.warnings.ShowWarning(kCannotWrite, "Warning");
+      services_.warnings.ShowWarning(
+          file_.Empty() ? std::string(kCannotWrite)
+                        : "Nexolant cannot write the scan log to " + file_.ansi + ".",
+          "Warning");
     }
     return false;
   }

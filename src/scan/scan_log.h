@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/clock.h"
@@ -39,6 +40,13 @@ struct ScanLogStart {
 
 enum class ScanLogEnding { kFinished, kStopped, kFailed };
 
+// A row as the logs and the console scanner write it: kind, name, location and description,
+// tab-separated, in UTF-8 (a task by its path).
+std::string RowLogText(const Finding& finding, platform::FileSystem& files);
+// What a repair did with a row, in words, in UTF-8.
+std::string OutcomeLogText(const RowOutcome& outcome, platform::FileSystem& files,
+                           const platform::Locale& locale);
+
 // The log of each scan: a text file in the Logs folder beside the program, named by the scan's
 // start time ("2026-12-11 05-30-00.txt", "-2" and on where a name is taken, never written
 // over), in UTF-8 with a byte-order mark. It holds the program's version, the reference file's
@@ -64,6 +72,9 @@ class ScanLog {
   void Repaired(const std::vector<Finding>& findings, const std::vector<RowOutcome>& outcomes);
   // No log is written for the scan under way (the option is off).
   void Skip() { active_ = false; }
+  // The logs go into that file, written over, rather than into the Logs folder; set before
+  // Begin.
+  void WriteTo(platform::Path file) { file_ = std::move(file); }
 
  private:
   // Writes the text, in a file of its own at the first write; false when it cannot.
@@ -71,7 +82,6 @@ class ScanLog {
   platform::Path FreshPath() const;
   void Prune();
   std::string Utf8(const std::string& ansi) const;
-  std::string RowText(const Finding& finding) const;
 
   ScanLogServices services_;
   bool active_ = false;
@@ -79,6 +89,7 @@ class ScanLog {
   platform::DateTime started_ = 0;
   std::string text_;
   platform::Path path_;  // empty until the log is written
+  platform::Path file_;  // the file of every log, when one is set
 };
 
 }  // namespace nexolant

@@ -2,15 +2,13 @@
 
 #include <functional>
 
+#include "scan/scan_state.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/label.h"
 #include "ui/notebook.h"
 
 namespace nexolant {
-
-// The three ways to choose what the file phase walks.
-enum class ScanMode { kQuick, kComplete, kChosenFolder };
 
 // What the user chose for the next scan; the page shows it and writes the user's clicks.
 struct ScanChoice {

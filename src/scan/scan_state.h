@@ -2,6 +2,9 @@
 
 namespace nexolant {
 
+// The three ways to choose what the file phase walks.
+enum class ScanMode { kQuick, kComplete, kChosenFolder };
+
 // What the Scanning page's button offers: Stop while a scan runs; Report when something was
 // found, Finish when nothing was, once the scan is over or was stopped before the registry.
 enum class ScanEnding { kStop, kReport, kFinish };

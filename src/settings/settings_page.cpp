@@ -137,6 +137,7 @@ void SettingsPage::RestoreOptions() {
 
 void SettingsPage::SaveOptions() {
   try {
+    const platform::FolderLockScope locked(services_.folderLock, services_.application);
     FormStorage_.Save();
   } catch (...) {
     services_.application.ReportCurrentException();

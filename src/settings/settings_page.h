@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/file_system.h"
+#include "platform/folder_lock.h"
 #include "platform/profile_strings.h"
 #include "platform/registry.h"
 #include "settings/form_storage.h"
@@ -18,10 +19,11 @@
 
 namespace nexolant {
 
-// What the Settings page uses: the stored options' file service, the registry for the Run
-// value, the executable's path, and the standard error report.
+// What the Settings page uses: the stored options' file service and the lock the file is written
+// under, the registry for the Run value, the executable's path, and the standard error report.
 struct SettingsServices {
   platform::ProfileStrings& profileStrings;
+  platform::FolderLock& folderLock;
   platform::Registry& registry;
   platform::FileSystem& files;
   ui::Application& application;

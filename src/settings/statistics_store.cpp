@@ -26,6 +26,23 @@ std::optional<platform::DateTime> LastScanFrom(const std::string& text, char dec
   return *value;
 }
 
+// The figures the file holds; the last scan none when it cannot be read.
+struct FileFigures {
+  StatisticsValues values;
+  bool lastScanRead = false;
+};
+
+FileFigures ReadFigures(TBigIniFile& ini, char decimalSeparator) {
+  StatisticsValues values;
+  values.TotalScans = ini.ReadInteger(kSection, "TotalScans", 0);
+  values.ObjectsRemoved = ini.ReadInteger(kSection, "ObjectsRemoved", 0);
+  values.ObjectsQuarantined = ini.ReadInteger(kSection, "ObjectsQuarantined", 0);
+  const std::optional<platform::DateTime> lastScan =
+      LastScanFrom(ini.ReadString(kSection, "LastScan", "-1"), decimalSeparator);
+  values.LastScan = lastScan.value_or(StatisticsValues::kNever);
+  return {values, lastScan.has_value()};
+}
+
 }  // namespace
 
 void StatisticsStore::Load(const platform::Path& fileName) {
@@ -36,16 +53,10 @@ void StatisticsStore::Load(const platform::Path& fileName) {
     fileUnreadable_ = true;
     throw;
   }
-  StatisticsValues values;
-  values.TotalScans = ini->ReadInteger(kSection, "TotalScans", 0);
-  values.ObjectsRemoved = ini->ReadInteger(kSection, "ObjectsRemoved", 0);
-  values.ObjectsQuarantined = ini->ReadInteger(kSection, "ObjectsQuarantined", 0);
-  const std::optional<platform::DateTime> lastScan = LastScanFrom(
-      ini->ReadString(kSection, "LastScan", "-1"), services_.locale.DecimalSeparator());
-  values.LastScan = lastScan.value_or(StatisticsValues::kNever);
-  statistics_.Assign(values);
+  const FileFigures figures = ReadFigures(*ini, services_.locale.DecimalSeparator());
+  statistics_.Assign(figures.values);
   // An unreadable last scan leaves every label as it was; the counts are kept all the same.
-  if (lastScan) {
+  if (figures.lastScanRead) {
     statistics_.Show();
   }
 }
@@ -55,8 +66,10 @@ void StatisticsStore::Save(const platform::Path& fileName) {
     return;
   }
   saved_ = true;
+  const platform::FolderLockScope locked(lock_, services_.pump);
   TBigIniFile ini(services_, fileName);
-  const StatisticsValues& values = statistics_.Values();
+  const StatisticsValues values =
+      statistics_.MergedWith(ReadFigures(ini, services_.locale.DecimalSeparator()).values);
   ini.WriteInteger(kSection, "TotalScans", values.TotalScans);
   ini.WriteInteger(kSection, "ObjectsRemoved", values.ObjectsRemoved);
   ini.WriteInteger(kSection, "ObjectsQuarantined", values.ObjectsQuarantined);

@@ -19,6 +19,19 @@ bool AtMidnight(platform::DateTime value) {
   return milliseconds < 1000 || milliseconds >= static_cast<std::int64_t>(kMillisecondsPerDay);
 }
 
+// Adds to a 32-bit signed count, wrapping around at its limit as each increment does.
+std::int32_t WrappingAdd(std::int32_t value, std::int32_t added) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(value) +
+                                   static_cast<std::uint32_t>(added));
+}
+
+platform::DateTime Later(platform::DateTime a, platform::DateTime b) {
+  if (a == StatisticsValues::kNever || b == StatisticsValues::kNever) {
+    return a == StatisticsValues::kNever ? b : a;
+  }
+  return a < b ? b : a;
+}
+
 }  // namespace
 
 std::string LastScanText(platform::DateTime lastScan, const platform::Locale& locale) {
@@ -36,7 +49,16 @@ void UsageStatistics::Show() {
   }
 }
 
+StatisticsValues UsageStatistics::MergedWith(const StatisticsValues& onDisk) const {
+  return {.TotalScans = WrappingAdd(onDisk.TotalScans, changes_.scans),
+          .LastScan = Later(onDisk.LastScan, values_.LastScan),
+          .ObjectsRemoved = WrappingAdd(onDisk.ObjectsRemoved, changes_.removed),
+          .ObjectsQuarantined = WrappingAdd(
+              changes_.quarantinedSet.value_or(onDisk.ObjectsQuarantined), changes_.quarantined)};
+}
+
 void UsageStatistics::ScanStarted(platform::DateTime now) {
+  changes_.scans = WrappingIncrement(changes_.scans);
   values_.TotalScans = WrappingIncrement(values_.TotalScans);
   Changed(StatisticsField::kTotalScans);
   values_.LastScan = now;
@@ -44,11 +66,13 @@ void UsageStatistics::ScanStarted(platform::DateTime now) {
 }
 
 void UsageStatistics::CountRemoved() {
+  changes_.removed = WrappingIncrement(changes_.removed);
   values_.ObjectsRemoved = WrappingIncrement(values_.ObjectsRemoved);
   Changed(StatisticsField::kObjectsRemoved);
 }
 
 void UsageStatistics::CountQuarantined() {
+  changes_.quarantined = WrappingIncrement(changes_.quarantined);
   values_.ObjectsQuarantined = WrappingIncrement(values_.ObjectsQuarantined);
   Changed(StatisticsField::kObjectsQuarantined);
 }
@@ -58,6 +82,8 @@ void UsageStatistics::ClearQuarantined() {
 }
 
 void UsageStatistics::SetQuarantined(std::int32_t count) {
+  changes_.quarantinedSet = count;
+  changes_.quarantined = 0;
   values_.ObjectsQuarantined = count;
   Changed(StatisticsField::kObjectsQuarantined);
 }

@@ -8,13 +8,16 @@
 
 #include "app/main_form.h"
 #include "app/services.h"
+#include "platform/folder_lock.h"
+#include "platform/signature_verifier.h"
 #include "ui/application.h"
-#include "win32/bound_function.h"
+#include "win32/system_library.h"
 #include "win32/win32_backend.h"
 #include "win32/win32_clock.h"
 #include "win32/win32_downloader.h"
 #include "win32/win32_file_system.h"
 #include "win32/win32_folder_browser.h"
+#include "win32/win32_folder_lock.h"
 #include "win32/win32_locale.h"
 #include "win32/win32_notification_area.h"
 #include "win32/win32_processes.h"
@@ -26,28 +29,9 @@
 #include "win32/win32_shortcuts.h"
 #include "win32/win32_signature_evidence.h"
 
-namespace {
-
-// Libraries loaded after the start come from the system folder only, so that a DLL planted
-// beside Nexolant.exe (a Downloads folder, an unpacked zip) or in the current folder is never
-// loaded. Windows 7 without its update KB2533623 lacks the call: importing it would keep the
-// program from starting there, so it is looked up, and where it is missing the program goes on
-// with the libraries it binds by full path.
-void LoadLibrariesFromTheSystemFolderOnly() {
-  using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
-  const auto setDefaultDllDirectories =
-      nexolant::win32::BoundFunction<SetDefaultDllDirectoriesFunction>(
-          GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
-  if (setDefaultDllDirectories != nullptr) {
-    setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
-  }
-}
-
-}  // namespace
-
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
                    int /*show*/) {
-  LoadLibrariesFromTheSystemFolderOnly();
+  nexolant::win32::LoadLibrariesFromTheSystemFolderOnly();
   using namespace nexolant;
   win32::Win32Backend backend;
   ui::Application application(backend);
@@ -70,6 +54,8 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
     win32::Win32ScheduledTasks tasks;
     win32::Win32ServiceControl serviceControl;
     const platform::Path programFolder = files.ProgramFolder();
+    win32::Win32FolderLock folderLock(
+        platform::FolderLockName(files, programFolder, platform::SystemSignatureVerifier()));
     TMainForm mainForm(AppServices{.files = files,
                                    .clock = clock,
                                    .locale = locale,
@@ -84,6 +70,7 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
                                    .shortcuts = shortcuts,
                                    .tasks = tasks,
                                    .serviceControl = serviceControl,
+                                   .folderLock = folderLock,
                                    .application = application,
                                    .programFolder = programFolder});
     application.Run(mainForm);

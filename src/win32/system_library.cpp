@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "win32/bound_function.h"
+
 namespace nexolant::win32 {
 
 UniqueModule LoadSystemLibrary(const char* name) {
@@ -18,6 +20,15 @@ UniqueModule LoadSystemLibrary(const char* name) {
   path += '\\';
   path += name;
   return UniqueModule(LoadLibraryA(path.c_str()));
+}
+
+void LoadLibrariesFromTheSystemFolderOnly() {
+  using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+  const auto setDefaultDllDirectories = BoundFunction<SetDefaultDllDirectoriesFunction>(
+      GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
+  if (setDefaultDllDirectories != nullptr) {
+    setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  }
 }
 
 }  // namespace nexolant::win32

@@ -107,6 +107,12 @@ struct ServiceHandleTraits {  // the service manager and its services
   static void Close(Handle h) { CloseServiceHandle(h); }
 };
 
+struct LocalMemoryTraits {  // memory the system allocated for the caller with LocalAlloc
+  using Handle = HLOCAL;
+  static Handle Empty() { return nullptr; }
+  static void Close(Handle h) { LocalFree(h); }
+};
+
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
 using UniqueFileHandle = UniqueResource<FileHandleTraits>;
 using UniqueFindHandle = UniqueResource<FindHandleTraits>;
@@ -116,5 +122,6 @@ using UniqueGdiObject = UniqueResource<GdiObjectTraits>;
 using UniqueIcon = UniqueResource<IconTraits>;
 using UniqueMenu = UniqueResource<MenuTraits>;
 using UniqueServiceHandle = UniqueResource<ServiceHandleTraits>;
+using UniqueLocalMemory = UniqueResource<LocalMemoryTraits>;
 
 }  // namespace nexolant::win32

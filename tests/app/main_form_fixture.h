@@ -12,6 +12,7 @@
 #include "app/main_form.h"
 #include "fakes/fake_downloader.h"
 #include "fakes/fake_folder_browser.h"
+#include "fakes/fake_folder_lock.h"
 #include "fakes/fake_notification_area.h"
 #include "fakes/fake_processes.h"
 #include "fakes/fake_profile_strings.h"
@@ -77,6 +78,7 @@ class MainFormTest : public ::testing::Test {
             .shortcuts = shortcuts_,
             .tasks = tasks_,
             .serviceControl = serviceControl_,
+            .folderLock = folderLock_,
             .application = application_,
             .programFolder = kFolder};
   }
@@ -122,6 +124,7 @@ class MainFormTest : public ::testing::Test {
   FakeShortcuts shortcuts_;
   FakeScheduledTasks tasks_;
   FakeServiceControl serviceControl_{registry_};
+  FakeFolderLock folderLock_;
   ScriptedBackend backend_;
   ui::Application application_{backend_};
   std::unique_ptr<TMainForm> form_;

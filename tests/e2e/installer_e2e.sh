@@ -65,7 +65,7 @@ printf 'quarantined\r\n' >"$install_dir/Quarantine/ADWARE.EXE"
 cp -r "$install_dir/." "$kept"
 
 "$wine_run" "$setup" /S || fail "the silent install ended with code $?"
-for file in Nexolant.exe Reference.dat Nexolant.chm Readme.txt License.txt Uninstall.exe; do
+for file in Nexolant.exe nexscan.exe Reference.dat Nexolant.chm Readme.txt License.txt Uninstall.exe; do
   [ -f "$install_dir/$file" ] || fail "$file was not installed"
 done
 for file in Nexolant.ini Quarantine.ini Quarantine/ADWARE.EXE; do
@@ -115,7 +115,8 @@ wine_tool reg add "$run_key" /v Nexolant /d "$install_win\\Nexolant.exe" /f >/de
 # The uninstaller runs from a copy of itself and deletes Uninstall.exe last of the files.
 "$wine_run" "$install_dir/Uninstall.exe" /S || fail "the silent uninstall ended with code $?"
 wait_until 30 test ! -f "$install_dir/Uninstall.exe" || fail "the uninstall left Uninstall.exe"
-for file in Uninstall.exe Nexolant.exe Reference.dat Nexolant.chm Readme.txt License.txt Nexolant.ini; do
+for file in Uninstall.exe Nexolant.exe nexscan.exe Reference.dat Nexolant.chm Readme.txt License.txt \
+  Nexolant.ini; do
   [ ! -e "$install_dir/$file" ] || fail "the uninstall left $file"
 done
 [ ! -e "$shortcut" ] || fail "the uninstall left the Start menu shortcut"

@@ -76,7 +76,7 @@ TEST(IgnoreList, AddReplacesTheSameObjectAndRemoveKeepsTheUnreadLines) {
   ASSERT_EQ(list.Count(), 2u);
   EXPECT_EQ(list.Find(IgnoredKind::kProcess, "C:\\a.exe")->sha256, changed);
 
-  list.Remove(0);
+  list.Remove(IgnoredKind::kKey, "hkey_current_user\\software\\x");
 
   EXPECT_EQ(list.Find(IgnoredKind::kKey, "HKEY_CURRENT_USER\\Software\\X"), nullptr);
   EXPECT_EQ(list.Text(), "garbage\r\n" + Line("process", "c:\\A.EXE", changed) + "\r\n");

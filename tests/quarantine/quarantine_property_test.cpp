@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "console/nexscan_run.h"
 #include "quarantine/exact_entry.h"
 #include "quarantine/quarantine_files.h"
 #include "quarantine/quarantine_world.h"
@@ -40,9 +41,11 @@ enum class Place { kOrigin, kQuarantine, kNowhere };
 
 // Random sequences of scans and repairs (quarantine on and off, names taken twice, hidden
 // folders found as files, vanished folders, files in use, denied files, failing index writes),
-// restores, empties, plantings and restarts. After every step each planted file and key is in its
-// place, or in the quarantine with an entry naming its true origin, or was deleted by the user's
-// choice; every row has its entry; the statistics count exactly what happened.
+// repairs by the console scanner beside the open window, restores, empties, plantings and
+// restarts. After every step each planted file and key is in its place, or in the quarantine with
+// an entry naming its true origin, or was deleted by the user's choice; every row has its entry,
+// the console's too once the Quarantine page is shown again; the statistics count exactly what
+// happened, the window's in the window and the console's in the file.
 class QuarantineRun {
  public:
   explicit QuarantineRun(unsigned seed) : rng_(seed) {}
@@ -53,10 +56,13 @@ class QuarantineRun {
     }
     world_.Start();
     for (int step = 0; step < 14 && !::testing::Test::HasFailure(); ++step) {
-      switch (Pick(7)) {
+      switch (Pick(8)) {
         case 0:
         case 1:
           ScanAndRepair();
+          break;
+        case 7:
+          ConsoleRepair();
           break;
         case 2:
           Restore();
@@ -66,8 +72,8 @@ class QuarantineRun {
           break;
         case 4:
           world_.Restart();
-          quarantined_ = 0;
-          removed_ = 0;
+          quarantined_ = fileQuarantined_;
+          removed_ = fileRemoved_;
           break;
         default:
           Plant();
@@ -203,6 +209,35 @@ class QuarantineRun {
     }
   }
 
+  // nexscan repairs one folder while the window is open; its figures go to the file.
+  void ConsoleRepair() {
+    const bool quarantine = Pick(3) != 0;
+    const std::string folder = kFolders[Pick(3)];
+    if (!world_.files.FolderExists(folder)) {
+      return;
+    }
+    std::vector<std::string> arguments = {"folder", folder, "--repair"};
+    if (!quarantine) {
+      arguments.push_back("--no-quarantine");
+    }
+    const std::vector<Place> before = Places();
+    NexscanRun nexscan(world_);
+    const ExitCode code = nexscan.Run(arguments);
+    EXPECT_TRUE(code == ExitCode::kNothingFound || code == ExitCode::kAllRemoved ||
+                code == ExitCode::kSomethingLeft)
+        << nexscan.err.text;
+    const std::vector<Place> after = Places();
+    for (std::size_t i = 0; i < planted_.size(); ++i) {
+      if (before[i] == Place::kOrigin && after[i] == Place::kQuarantine) {
+        ++fileQuarantined_;
+      } else if (before[i] == Place::kOrigin && after[i] == Place::kNowhere && !quarantine) {
+        planted_[i].deleted = true;
+        ++fileRemoved_;
+      }
+    }
+    world_.ShowQuarantinePage();
+  }
+
   void Restore() {
     if (world_.List().Count() == 0) {
       return;
@@ -214,7 +249,11 @@ class QuarantineRun {
     }
   }
 
+  // Empty Quarantine is disabled while the list is empty.
   void Empty() {
+    if (world_.List().Count() == 0) {
+      return;
+    }
     std::vector<std::string> denied;
     for (const ui::ListItem& row : world_.List().Items()) {
       const std::string path = Quarantined(row.caption);
@@ -343,6 +382,9 @@ class QuarantineRun {
   std::map<std::string, bool> keyDeleted_;  // by the user's own choice
   int quarantined_ = 0;
   int removed_ = 0;
+  // What the console scanners wrote into the settings file, which the window reads at a restart.
+  int fileQuarantined_ = 0;
+  int fileRemoved_ = 0;
 };
 
 TEST(QuarantineProperty, NoPlantedFileEverLosesItsOriginAndTheCountsAreWhatHappened) {

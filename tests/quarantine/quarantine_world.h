@@ -53,6 +53,7 @@ struct QuarantineWorld {
                                                    .shortcuts = shortcuts,
                                                    .tasks = tasks,
                                                    .serviceControl = serviceControl,
+                                                   .folderLock = folderLock,
                                                    .application = application,
                                                    .programFolder = kFolder});
     application.CreateForm(*form);
@@ -182,6 +183,7 @@ struct QuarantineWorld {
   FakeShortcuts shortcuts;
   FakeScheduledTasks tasks;
   FakeServiceControl serviceControl{registry};
+  FakeFolderLock folderLock;
   ScriptedBackend backend;
   ui::Application application{backend};
   std::unique_ptr<TMainForm> form;

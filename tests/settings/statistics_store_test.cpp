@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "fakes/fake_folder_lock.h"
 #include "fakes/memory_file_system.h"
 #include "platform/errors.h"
 #include "platform/portable/idle_pump.h"
@@ -35,9 +37,10 @@ class StatisticsStoreTest : public ::testing::Test {
   // A store as one run of the program has it, with its own Status page.
   struct Run {
     Run(IniServices services, const platform::Locale& locale)
-        : shown(statistics, locale), store(services, statistics) {}
+        : shown(statistics, locale), store(services, statistics, lock) {}
 
     UsageStatistics statistics;
+    FakeFolderLock lock;
     ShownStatistics shown;
     ui::Label& lastScan = shown.Page().lblLastSystemScan();
     ui::Label& totalScans = shown.Page().lblTotalScans();
@@ -63,15 +66,14 @@ class StatisticsStoreTest : public ::testing::Test {
 };
 
 TEST_F(StatisticsStoreTest, FiguresRoundTripThroughTheFileKeepingTheOtherSections) {
-  files_.AddFile(kIni, "[Settings]\r\nFormVersion=0\r\n");
+  files_.AddFile(kIni,
+                 "[Settings]\r\nFormVersion=0\r\n[General]\r\nTotalScans=1233\r\n"
+                 "ObjectsRemoved=999\r\nObjectsQuarantined=1000000\r\nLastScan=46000\r\n");
   {
     Run run = NewRun(locale_);
     run.store.Load(kIni);
-    EXPECT_EQ(run.Captions(), (std::vector<std::string>{"Never", "0", "0", "0"}));
-    run.statistics.Assign({.TotalScans = 1233,
-                           .LastScan = 46000.0,
-                           .ObjectsRemoved = 999,
-                           .ObjectsQuarantined = 1000000});
+    EXPECT_EQ(run.Captions(),
+              (std::vector<std::string>{"2025-12-09", "1,233", "999", "1,000,000"}));
     run.statistics.ScanStarted(46000.123456789012);
     run.store.Save(kIni);
   }
@@ -85,6 +87,53 @@ TEST_F(StatisticsStoreTest, FiguresRoundTripThroughTheFileKeepingTheOtherSection
   EXPECT_EQ(next.Captions(),
             (std::vector<std::string>{"2025-12-09 02:57:47", "1,234", "999", "1,000,000"}));
   EXPECT_EQ(next.statistics.Values().LastScan, 46000.123456789);
+}
+
+// The window and the console scanner over one file, the console writing while the window runs:
+// the window writes the file's figures then plus its own changes, a quarantine count it set as
+// set, and the later last scan.
+TEST_F(StatisticsStoreTest, TwoProcessesOverOneFileLoseNothingTheOtherWrote) {
+  const struct {
+    const char* what;
+    std::function<void(UsageStatistics&)> window;
+    StatisticsValues expected;
+  } cases[] = {
+      {"counts added",
+       [](UsageStatistics& window) {
+         window.ScanStarted(46000.75);
+         window.CountRemoved();
+       },
+       {.TotalScans = 12, .LastScan = 46001.0, .ObjectsRemoved = 7, .ObjectsQuarantined = 9}},
+      {"an Empty, then one quarantined",
+       [](UsageStatistics& window) {
+         window.ClearQuarantined();
+         window.CountQuarantined();
+       },
+       {.TotalScans = 11, .LastScan = 46001.0, .ObjectsRemoved = 6, .ObjectsQuarantined = 1}},
+      {"a later scan",
+       [](UsageStatistics& window) { window.ScanStarted(46002.25); },
+       {.TotalScans = 12, .LastScan = 46002.25, .ObjectsRemoved = 6, .ObjectsQuarantined = 9}},
+  };
+  for (const auto& c : cases) {
+    files_.AddFile(kIni,
+                   "[General]\r\nTotalScans=10\r\nObjectsRemoved=5\r\nObjectsQuarantined=7\r\n"
+                   "LastScan=46000.5\r\n");
+    Run window = NewRun(locale_);
+    window.store.Load(kIni);
+    Run console = NewRun(locale_);
+    console.statistics.ScanStarted(46001.0);
+    console.statistics.CountQuarantined();
+    console.statistics.CountQuarantined();
+    console.statistics.CountRemoved();
+    console.store.Save(kIni);
+    c.window(window.statistics);
+    window.store.Save(kIni);
+    EXPECT_FALSE(window.lock.Held());
+    EXPECT_EQ(window.lock.Taken(), 1);
+    Run next = NewRun(locale_);
+    next.store.Load(kIni);
+    EXPECT_EQ(next.statistics.Values(), c.expected) << c.what << "\n" << Text();
+  }
 }
 
 TEST_F(StatisticsStoreTest, LastScanUsesTheLocalesDecimalSeparatorBothWays) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/main_form.h"
+#include "fakes/fake_folder_lock.h"
 #include "platform/shell.h"
 #include "renderer_fixture.h"
 #include "support/scoped_folder.h"
@@ -51,6 +52,7 @@ class MainFormWindowTest : public RendererTest {
                           .shortcuts = shortcuts_,
                           .tasks = tasks_,
                           .serviceControl = serviceControl_,
+                          .folderLock = folderLock_,
                           .application = application_,
                           .programFolder = folder_.Prefix()}) {
     Realise(form_);
@@ -77,6 +79,7 @@ class MainFormWindowTest : public RendererTest {
   Win32Shortcuts shortcuts_;
   Win32ScheduledTasks tasks_;
   Win32ServiceControl serviceControl_;
+  FakeFolderLock folderLock_;
   TMainForm form_;
 };
 

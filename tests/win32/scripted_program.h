@@ -7,11 +7,14 @@
 #include "fakes/fake_folder_browser.h"
 #include "fakes/fake_notification_area.h"
 #include "fakes/fake_shell.h"
+#include "platform/folder_lock.h"
+#include "platform/signature_verifier.h"
 #include "support/scripted_backend.h"
 #include "ui/application.h"
 #include "win32/win32_clock.h"
 #include "win32/win32_downloader.h"
 #include "win32/win32_file_system.h"
+#include "win32/win32_folder_lock.h"
 #include "win32/win32_locale.h"
 #include "win32/win32_processes.h"
 #include "win32/win32_profile_strings.h"
@@ -29,6 +32,8 @@ struct ScriptedProgram {
   // One run of the main window from the program folder: start, the action in the main loop,
   // close.
   void Run(const std::string& programFolder, const std::function<void(TMainForm& form)>& action) {
+    Win32FolderLock folderLock(
+        platform::FolderLockName(files, programFolder, platform::SystemSignatureVerifier()));
     TMainForm form(AppServices{.files = files,
                                .clock = clock,
                                .locale = locale,
@@ -43,6 +48,7 @@ struct ScriptedProgram {
                                .shortcuts = shortcuts,
                                .tasks = tasks,
                                .serviceControl = serviceControl,
+                               .folderLock = folderLock,
                                .application = application,
                                .programFolder = programFolder});
     backend.QueueInMainLoop([&] { action(form); });
