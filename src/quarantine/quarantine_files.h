@@ -11,7 +11,9 @@ namespace nexolant {
 // own in the folder: a registry key in [Registry], a service's key in [Services], a browser
 // helper's key in [BrowserHelpers] (each with the key's full path), a single value (a Run
 // value, a toolbar) in [Values] (its key's full path, "\" and its name) and a scheduled
-// task's definition in [Tasks] (its task path, encoded as an exact path).
+// task's definition in [Tasks] (its task path, encoded as an exact path). [Descriptions] keeps,
+// by the name in the folder, the description of an object found other than by its name (by
+// its content, or a startup entry by the program it starts), which its name cannot give again.
 inline constexpr const char* kQuarantineFolderName = "Quarantine";
 inline constexpr const char* kQuarantineIndexName = "Quarantine.ini";
 inline constexpr const char* kFilesSection = "Files";
@@ -20,6 +22,7 @@ inline constexpr const char* kServicesSection = "Services";
 inline constexpr const char* kBrowserHelpersSection = "BrowserHelpers";
 inline constexpr const char* kValuesSection = "Values";
 inline constexpr const char* kTasksSection = "Tasks";
+inline constexpr const char* kDescriptionsSection = "Descriptions";
 
 // A name that stays inside the folder it is joined to and names a file there as it is spelled:
 // not empty, not ending in a dot or a blank (so not "." or ".."), without "\", "/", ":" or

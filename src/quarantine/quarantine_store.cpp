@@ -167,6 +167,8 @@ void QuarantineStore::RebuildFrom(TBigIniFile& index) {
   std::vector<QuarantineEntry> entries;
   IndexSection files(services_.ini.locale, kFilesSection);
   files.Load(index);
+  IndexSection kept(services_.ini.locale, kDescriptionsSection);
+  kept.Load(index);
   for (const IndexSection::Line& line : files.Lines()) {
     if (IsPlainFileName(line.key)) {
       entries.push_back({line.key, Description(line.key), *files.Find(line.key), {}, {}, {}});
@@ -183,6 +185,11 @@ void QuarantineStore::RebuildFrom(TBigIniFile& index) {
         entry->description = KeyDescription(entry->name);
         entries.push_back(std::move(*entry));
       }
+    }
+  }
+  for (QuarantineEntry& entry : entries) {
+    if (const std::string* description = kept.Find(entry.Stored())) {
+      entry.description = *description;
     }
   }
   SortEntries(entries);
@@ -223,6 +230,9 @@ void QuarantineStore::BeginIntake() {
       intakeSaves_.push_back(std::make_unique<IndexSection>(services_.ini.locale, kind.section));
       intakeSaves_.back()->Load(*intake_);
     }
+    intakeDescriptions_ =
+        std::make_unique<IndexSection>(services_.ini.locale, kDescriptionsSection);
+    intakeDescriptions_->Load(*intake_);
   } catch (...) {
     EndIntake();
     throw;
@@ -251,6 +261,7 @@ bool QuarantineStore::RefusedAsLink() const {
 }
 
 void QuarantineStore::EndIntake() {
+  intakeDescriptions_.reset();
   intakeSaves_.clear();
   intakeFiles_.reset();
   intake_.reset();
@@ -288,6 +299,8 @@ void QuarantineStore::TakeInBatch(const std::vector<IntakeRequest>& files, std::
       const std::string value = EncodeExactPath(file.exactPath);
       if (TBigIniFile::Storable(kFilesSection, keys[k - first], value)) {
         intakeFiles_->Add(keys[k - first], value);
+        KeepDescription(stored[k - first], file.description,
+                        Description(fileSystem.AnsiSpelling(file.name)));
         batch.push_back(k);
       }
       continue;
@@ -303,12 +316,20 @@ void QuarantineStore::TakeInBatch(const std::vector<IntakeRequest>& files, std::
       continue;
     }
     intakeFiles_->Add(file.name, file.folder);
+    KeepDescription(file.name, file.description, Description(file.name));
     batch.push_back(k);
   }
   if (batch.empty()) {
     return;
   }
-  const auto withdraw = [&](std::size_t k) { intakeFiles_->Remove(keys[k - first]); };
+  const auto withdraw = [&](std::size_t k) {
+    intakeFiles_->Remove(keys[k - first]);
+    intakeDescriptions_->Remove(files[k].exactPath.empty() ? files[k].name : stored[k - first]);
+  };
+  const auto storeIndex = [&] {
+    intakeFiles_->Store(*intake_);
+    intakeDescriptions_->Store(*intake_);
+  };
   try {
     if (!fileSystem.FolderExists(FolderPath())) {
       fileSystem.CreateFolder(FolderPath());
@@ -317,11 +338,11 @@ void QuarantineStore::TakeInBatch(const std::vector<IntakeRequest>& files, std::
     std::for_each(batch.begin(), batch.end(), withdraw);
     throw;
   }
-  intakeFiles_->Store(*intake_);
+  storeIndex();
   intake_->Flush();
   if (intake_->Changed()) {
     std::for_each(batch.begin(), batch.end(), withdraw);
-    intakeFiles_->Store(*intake_);
+    storeIndex();
     intakeFailed_ = true;
     return;
   }
@@ -345,7 +366,7 @@ void QuarantineStore::TakeInBatch(const std::vector<IntakeRequest>& files, std::
     }
   }
   if (anyStayed) {
-    intakeFiles_->Store(*intake_);
+    storeIndex();
     intake_->Flush();
   }
   if (anyMoved) {
@@ -383,12 +404,19 @@ std::optional<std::string> QuarantineStore::TakeInSave(const SaveIntakeRequest& 
   if (!fileSystem.FolderExists(FolderPath())) {
     fileSystem.CreateFolder(FolderPath());
   }
+  const std::string byName = request.form == SaveForm::kTask
+                                 ? KeyDescription(fileSystem.AnsiSpelling(entry->name))
+                                 : KeyDescription(entry->name);
   section.Add(save, value);
+  KeepDescription(save, request.description, byName);
   section.Store(*intake_);
+  intakeDescriptions_->Store(*intake_);
   intake_->Flush();
   const auto withdraw = [&] {
     section.Remove(save);
+    intakeDescriptions_->Remove(save);
     section.Store(*intake_);
+    intakeDescriptions_->Store(*intake_);
   };
   if (intake_->Changed()) {
     withdraw();
@@ -409,6 +437,14 @@ std::optional<std::string> QuarantineStore::TakeInSave(const SaveIntakeRequest& 
   entries_.push_back(std::move(*entry));
   Sort();
   return save;
+}
+
+void QuarantineStore::KeepDescription(const std::string& stored, const std::string& description,
+                                      const std::string& byName) {
+  intakeDescriptions_->Remove(stored);
+  if (description != byName && TBigIniFile::Storable(kDescriptionsSection, stored, description)) {
+    intakeDescriptions_->Add(stored, description);
+  }
 }
 
 bool QuarantineStore::SaveNamed(const std::string& name) const {
@@ -605,7 +641,10 @@ void QuarantineStore::ForgetEntries(const std::vector<QuarantineEntry>& entries)
       saves.push_back(std::make_unique<IndexSection>(services_.ini.locale, kind.section));
       saves.back()->Load(index);
     }
+    IndexSection kept(services_.ini.locale, kDescriptionsSection);
+    kept.Load(index);
     for (const QuarantineEntry& entry : entries) {
+      kept.Remove(entry.Stored());
       if (entry.IsSaved()) {
         saves.at(static_cast<std::size_t>(entry.form) - 1)->Remove(entry.save);
       } else {
@@ -616,6 +655,7 @@ void QuarantineStore::ForgetEntries(const std::vector<QuarantineEntry>& entries)
                                            [](const auto& section) { return section->Empty(); });
     if (!emptied) {
       files.Store(index);
+      kept.Store(index);
       for (const auto& section : saves) {
         section->Store(index);
       }

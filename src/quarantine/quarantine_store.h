@@ -198,6 +198,10 @@ class QuarantineStore {
   void ForgetEntries(const std::vector<QuarantineEntry>& entries);
   // The description of the registry signature the key's name matches, or "Unavailable".
   std::string KeyDescription(const std::string& name) const;
+  // Within an intake: keeps the description under the stored name when its name would not give
+  // it again, and drops any line an earlier entry of that stored name left.
+  void KeepDescription(const std::string& stored, const std::string& description,
+                       const std::string& byName);
   platform::Path IndexPath() const;
   platform::Path FolderPath() const;  // without a trailing backslash
   platform::Path QuarantinedPath(const std::string& name) const;
@@ -223,6 +227,7 @@ class QuarantineStore {
   std::unique_ptr<IndexSection> intakeFiles_;
   // The sections of saves, one for each form but kNone, in the order of SaveForm.
   std::vector<std::unique_ptr<IndexSection>> intakeSaves_;
+  std::unique_ptr<IndexSection> intakeDescriptions_;
   unsigned nextSave_ = 1;       // where the search for a fresh save name goes on
   bool intakeFailed_ = false;   // the index could not be written during this repair
   bool folderChecked_ = false;  // whether this repair looked at the folder yet

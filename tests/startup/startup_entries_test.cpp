@@ -204,13 +204,20 @@ TEST_F(StartupEntriesTest, RepairAndRestoreRoundTripEveryKind) {
   Text(RegistryRoot::kCurrentUser, kRun, "Gator", std::string("\"") + kGator + "\" /tray");
   world_.registry.AddKey(RegistryRoot::kCurrentUser, "Software\\Unrelated");
 
-  // The entries come back across a restart, which reads them from the index.
+  // The entries come back across a restart, which reads them from the index, each listed with
+  // the description it was found by, though its name would give none.
+  const Strings rows = world_.Rows();
+  const std::size_t described = world_.Index("Descriptions").size();
+  EXPECT_GE(described, 5u) << "the service, the task, the helpers and the values by program";
   world_.Restart();
+  EXPECT_EQ(world_.Rows(), rows);
   EXPECT_TRUE(world_.registry.DeleteValue(
       *world_.registry.OpenKey(RegistryRoot::kCurrentUser, kRun, platform::RegistryAccess::kFull),
       "Gator"));
-  for (const char* name : {"Gator", "GMT", "Gator32", "Gator.lnk", "gmt.exe", "GatorSvc",
-                           "GatorUpdate", kHelper, kToolbar}) {
+  ASSERT_TRUE(world_.Restore("GatorSvc"));
+  EXPECT_EQ(world_.Index("Descriptions").size(), described - 1) << "the service's line goes too";
+  for (const char* name :
+       {"Gator", "GMT", "Gator32", "Gator.lnk", "gmt.exe", "GatorUpdate", kHelper, kToolbar}) {
     ASSERT_TRUE(world_.Restore(name)) << name;
   }
   EXPECT_EQ(Places(), before);
