@@ -14,9 +14,6 @@ using platform::RegistryRoot;
 using Keys = std::map<std::string, std::string>;
 using platform::WideString;
 
-constexpr const char* kRestoreFailure =
-    "Unable to restore file! The original path may no longer exist.";
-
 // A key planted below the root and parent, its Report row's location, and the parent path the
 // Quarantine page and the index show for the real key.
 struct KeyCase {

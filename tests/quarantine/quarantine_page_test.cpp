@@ -10,9 +10,6 @@
 namespace nexolant {
 namespace {
 
-constexpr const char* kRestoreFailure =
-    "Unable to restore file! The original path may no longer exist.";
-
 using Entries = std::map<std::string, std::string>;
 
 // A quarantine of three files from their folders, as an earlier run left it.

@@ -20,6 +20,10 @@
 
 namespace nexolant {
 
+// The warning of a restore that cannot put its object back.
+inline constexpr const char* kRestoreFailure =
+    "Unable to restore file! The original path may no longer exist.";
+
 // A main window over in-memory services, with the program folder, a reference file and helpers
 // to plant objects, fill the Report list as a scan does, and use the Report and Quarantine
 // pages as the user does.

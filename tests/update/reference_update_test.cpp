@@ -15,6 +15,7 @@
 #include "support/stopped_clock.h"
 #include "update/installed_versions.h"
 #include "update/reference_limits.h"
+#include "update/update_start.h"
 #include "update/update_url.h"
 
 namespace nexolant {
@@ -22,9 +23,7 @@ namespace {
 
 using testing::EncipherReference;
 
-const std::string kFolder = "C:\\Program Files\\Nexolant\\";
-const std::string kUrl = "http://update.example/updates/adware/reference.dat";
-const std::string kOld = EncipherReference("[ScanFiles]\r\nOLD.EXE=The old file\r\n");
+using namespace update_start;
 
 class ReferenceUpdateTest : public ::testing::Test {
  protected:

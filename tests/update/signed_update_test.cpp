@@ -21,15 +21,14 @@
 #include "update/reference_install.h"
 #include "update/reference_limits.h"
 #include "update/reference_update.h"
+#include "update/update_start.h"
 
 namespace nexolant {
 namespace {
 
 using namespace nexolant::testing;
 
-const std::string kFolder = "C:\\Program Files\\Nexolant\\";
-const std::string kUrl = "http://update.example/updates/adware/reference.dat";
-const std::string kOld = EncipherReference("[ScanFiles]\r\nOLD.EXE=The old file\r\n");
+using namespace update_start;
 const std::string kReference(SignedReference());
 const std::string kRecordV8(RecordV8());
 // What is installed before each update: version 7, the highest accepted so far.
